@@ -1,0 +1,72 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace hanaki {
+namespace {
+
+std::optional<CivilDate> ParseIsoDate(const std::string& text) {
+    CivilDate date;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &date.year, &date.month, &date.day, &tail) != 3)
+        return std::nullopt;
+    if (date.year < 1950 || date.year > 2049 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > 31)
+        return std::nullopt;
+    return date;
+}
+
+}  // namespace
+
+HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
+    HanakiOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 < args.size()) return args[++i];
+            options.error = std::string(name) + " の後に値がありません。";
+            return std::nullopt;
+        };
+        if (i == 0 && arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') &&
+            (arg[1] == 't' || arg[1] == 'T')) {
+            options.hasTitlePrefix = true;
+            options.titlePrefix = arg.substr(2);
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--data-dir") {
+            if (auto v = value("--data-dir")) options.dataDir = *v;
+        } else if (arg == "--today") {
+            auto v = value("--today");
+            if (v && !(options.today = ParseIsoDate(*v)))
+                options.error = "--today の日付は 1950-01-01 から 2049-12-31 の形で指定してください。";
+        } else if (arg == "--screen-height") {
+            if (auto v = value("--screen-height")) options.screenHeight = std::atoi(v->c_str());
+        } else if (arg == "--export-csv") {
+            if (i + 2 >= args.size()) {
+                options.error = "--export-csv には変換元と変換先のフォルダを指定してください。";
+                break;
+            }
+            options.exportCsv = true;
+            options.exportSource = args[++i];
+            options.exportDestination = args[++i];
+        } else {
+            options.error = "不明な引数です: " + arg;
+        }
+        if (!options.error.empty()) break;
+    }
+    return options;
+}
+
+std::string HanakiUsage() {
+    return "使い方: hanaki [/T見出し] [オプション]\n"
+           "\n"
+           "  /T見出し, -T見出し       ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
+           "  --data-dir フォルダ      データフォルダ（省略時はプログラムのフォルダ）\n"
+           "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
+           "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
+           "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
+           "  --help                   この説明を表示して終了\n";
+}
+
+}  // namespace hanaki

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/calendar.h"
+
+namespace hanaki {
+
+// What `hanaki` was asked to do on its command line.
+struct HanakiOptions {
+    std::string dataDir;           // empty: the program's own folder
+    std::string titlePrefix;       // from a first argument "/T…" or "-T…"
+    bool hasTitlePrefix = false;
+    std::optional<CivilDate> today;  // --today YYYY-MM-DD (demonstrations, tests)
+    int screenHeight = 0;            // --screen-height N: size class as on that screen
+    bool exportCsv = false;
+    std::string exportSource;
+    std::string exportDestination;
+    bool help = false;
+    std::string error;  // a Japanese message when the arguments cannot be used
+};
+
+HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args);
+
+// The option list `--help` prints.
+std::string HanakiUsage();
+
+}  // namespace hanaki

@@ -1,0 +1,60 @@
+#include "data/aggregation.h"
+
+#include <cerrno>
+
+#include "data/ledger.h"
+
+namespace hanaki {
+
+AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& categories,
+                                 const Settings& settings, int year, int month,
+                                 MonthTotals& totals) {
+    AggregationReport report;
+    totals.Clear();
+    std::string bytes;
+    IoResult read = folder.Read(LedgerFileName(year, month), bytes);
+    if (!read.ok()) {
+        if (read.error->code != ENOENT) report.io = read;
+        return report;
+    }
+    if (!bytes.empty()) totals.at(0, 20) = 1;
+
+    for (std::size_t offset = 0; offset < bytes.size(); offset += kLedgerRecordBytes) {
+        std::string_view chunk = std::string_view(bytes).substr(offset, kLedgerRecordBytes);
+        std::optional<ItemNumbers> item = ReadItemNumbers(DecodeLedgerRecord(chunk));
+        if (chunk.size() < kLedgerRecordBytes || !item || item->category < 1) {
+            ++report.unreadableRecords;
+            continue;
+        }
+        double amount = static_cast<double>(item->amount);
+        totals.at(item->category, item->description) += amount;
+        totals.at(item->category, 0) += amount;
+        bool flagged = settings.summaryFlags[item->category] != 0;
+        if (categories.IsExpense(item->category)) {
+            if (flagged) totals.at(0, 3) += amount;
+            totals.at(0, 1) += amount;
+        } else {
+            if (flagged) totals.at(0, 2) += amount;
+            totals.at(0, 0) += amount;
+        }
+    }
+    return report;
+}
+
+AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,
+                                        const Settings& settings, int year, int month,
+                                        MonthTotals& totals, TrendTotals& trend) {
+    AggregationReport report;
+    for (int k = 0; k < 12; ++k) {
+        // Slot 11 is (year, month); slot 0 eleven months earlier.
+        int index = year * 12 + (month - 1) - (11 - k);
+        AggregationReport one =
+            AggregateMonth(folder, categories, settings, index / 12, index % 12 + 1, totals);
+        if (!one.io.ok() && report.io.ok()) report.io = one.io;
+        report.unreadableRecords += one.unreadableRecords;
+        trend.months[k] = totals;
+    }
+    return report;
+}
+
+}  // namespace hanaki

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+
+#include "data/category_table.h"
+#include "data/data_folder.h"
+#include "data/settings.h"
+
+// Sums of whole accounting months by category and description.
+namespace hanaki {
+
+struct MonthTotals {
+    // (c, d): items of category c, description d; (c, 0): all of category c;
+    // (0, 0) income, (0, 1) expense, (0, 2)/(0, 3) the same for categories
+    // with the summary flag on; (0, 20) 1 when the file holds anything.
+    std::array<std::array<double, 21>, 21> cells{};
+
+    double& at(int category, int description) { return cells[category][description]; }
+    double at(int category, int description) const { return cells[category][description]; }
+    void Clear() { cells = {}; }
+};
+
+struct TrendTotals {
+    std::array<MonthTotals, 12> months;  // oldest first; [11] is the month asked for
+};
+
+struct AggregationReport {
+    IoResult io;
+    int unreadableRecords = 0;
+};
+
+// Sums the ledger file of accounting month (year, month) into `totals`.
+AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& categories,
+                                 const Settings& settings, int year, int month,
+                                 MonthTotals& totals);
+// The twelve accounting months ending with (year, month); `totals` ends
+// holding that last month.
+AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,
+                                        const Settings& settings, int year, int month,
+                                        MonthTotals& totals, TrendTotals& trend);
+
+}  // namespace hanaki

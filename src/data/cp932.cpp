@@ -1,0 +1,89 @@
+#include "data/cp932.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+
+namespace hanaki {
+namespace {
+
+// One conversion descriptor per call keeps the functions free of shared state.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts as much as it can; `in` advances past what was converted.
+    // Returns 0 when everything was converted, or the errno that stopped it.
+    int Run(std::string_view& in, std::string& out) {
+        char buffer[512];
+        while (!in.empty()) {
+            char* src = const_cast<char*>(in.data());
+            size_t srcLeft = in.size();
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            int err = rc == static_cast<size_t>(-1) ? errno : 0;
+            out.append(buffer, dst - buffer);
+            in.remove_prefix(in.size() - srcLeft);
+            if (err != 0 && err != E2BIG) return err;
+        }
+        return 0;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// Length of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+}  // namespace
+
+bool IsCp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+    Converter converter("CP932", "UTF-8");
+    if (!converter.valid()) return std::nullopt;
+    std::string out;
+    if (converter.Run(utf8, out) != 0) return std::nullopt;
+    return out;
+}
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+    Converter converter("CP932", "UTF-8");
+    std::string out;
+    if (!converter.valid()) return out;
+    while (converter.Run(utf8, out) != 0 && !utf8.empty()) {
+        out += '?';
+        utf8.remove_prefix(std::min(Utf8SequenceLength(utf8.front()), utf8.size()));
+    }
+    return out;
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    Converter converter("UTF-8", "CP932");
+    std::string out;
+    if (!converter.valid()) return out;
+    while (converter.Run(cp932, out) != 0 && !cp932.empty()) {
+        out += "\xEF\xBF\xBD";  // U+FFFD
+        std::size_t skip = IsCp932LeadByte(cp932.front()) && cp932.size() > 1 ? 2 : 1;
+        cp932.remove_prefix(skip);
+    }
+    return out;
+}
+
+}  // namespace hanaki

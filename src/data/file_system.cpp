@@ -1,0 +1,79 @@
+#include "data/file_system.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hanaki {
+
+int PosixFileSystem::CreateExclusive(const std::string& path, int& fd) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    return fd < 0 ? errno : 0;
+}
+
+int PosixFileSystem::Write(int fd, const char* data, std::size_t size, std::size_t& written) {
+    written = 0;
+    while (written < size) {
+        ssize_t n = ::write(fd, data + written, size - written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+int PosixFileSystem::Sync(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
+int PosixFileSystem::Close(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+
+int PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFileSystem::Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFileSystem::SyncDirectory(const std::string& dir) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int rc = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return rc;
+}
+
+int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    std::string data;
+    char buffer[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int err = errno;
+            ::close(fd);
+            return err;
+        }
+        if (n == 0) break;
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    bytes = std::move(data);
+    return 0;
+}
+
+bool PosixFileSystem::Exists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+FileSystem& RealFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+}  // namespace hanaki

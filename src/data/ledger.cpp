@@ -1,0 +1,180 @@
+#include "data/ledger.h"
+
+#include <cerrno>
+
+#include "data/fixed_field.h"
+
+namespace hanaki {
+namespace {
+
+constexpr std::size_t kWidths[] = {6, 2, 12, 2, 12, 10, 60};
+
+bool IsValidDateKey(std::string_view key) {
+    if (key.size() != 6) return false;
+    for (char c : key) {
+        if (c < '0' || c > '9') return false;
+    }
+    int month = (key[2] - '0') * 10 + (key[3] - '0');
+    int day = (key[4] - '0') * 10 + (key[5] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+std::optional<int> SmallNumber(std::string_view text) {
+    std::optional<long long> value = ParseInteger(text);
+    if (!value || *value < 0 || *value > 20) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+bool IsReadable(const LedgerRecord& record) {
+    std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
+    return numbers && numbers->category >= 1 && IsValidDateKey(record.date);
+}
+
+}  // namespace
+
+std::string EncodeLedgerRecord(const LedgerRecord& record) {
+    const std::string* fields[] = {&record.date,           &record.categoryNumber,
+                                   &record.categoryName,   &record.descriptionNumber,
+                                   &record.descriptionName, &record.amount,
+                                   &record.remark};
+    std::string bytes;
+    bytes.reserve(kLedgerRecordBytes);
+    for (std::size_t i = 0; i < 7; ++i) bytes += FitField(*fields[i], kWidths[i]);
+    return bytes;
+}
+
+LedgerRecord DecodeLedgerRecord(std::string_view bytes) {
+    std::string padded(bytes.substr(0, kLedgerRecordBytes));
+    padded.resize(kLedgerRecordBytes, ' ');
+    LedgerRecord record;
+    std::string* fields[] = {&record.date,           &record.categoryNumber,
+                             &record.categoryName,   &record.descriptionNumber,
+                             &record.descriptionName, &record.amount,
+                             &record.remark};
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < 7; ++i) {
+        *fields[i] = padded.substr(offset, kWidths[i]);
+        offset += kWidths[i];
+    }
+    return record;
+}
+
+std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
+    std::optional<int> category = SmallNumber(record.categoryNumber);
+    std::optional<int> description = SmallNumber(record.descriptionNumber);
+    std::optional<long long> amount =
+        record.amount.empty() ? std::nullopt : ParseInteger(std::string_view(record.amount).substr(1));
+    if (!category || !description || !amount) return std::nullopt;
+    return ItemNumbers{*category, *description, *amount};
+}
+
+std::string LedgerFileName(int year, int month) {
+    return std::to_string(year + 1900) + TwoDigits(month) + ".DAT";
+}
+
+int MonthLedger::LastSlot() const {
+    int slot = head;
+    for (std::size_t guard = 0; slot != 0 && entries[slot].next != 0 && guard < entries.size(); ++guard) {
+        slot = entries[slot].next;
+    }
+    return slot;
+}
+
+IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
+                         MonthLedger& ledger) {
+    std::string bytes;
+    IoResult result = folder.Read(LedgerFileName(year, month), bytes);
+    if (!result.ok() && result.error->code != ENOENT) return result;
+
+    MonthLedger loaded;
+    std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
+    if (count + 1 > loaded.entries.size()) loaded.entries.resize(count + 1);
+    for (std::size_t i = 1; i <= count; ++i) {
+        std::string_view chunk = std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
+        LedgerSlot& slot = loaded.entries[i];
+        slot.record = DecodeLedgerRecord(chunk);
+        if (chunk.size() == kLedgerRecordBytes && IsReadable(slot.record)) {
+            slot.record.date = CalendarToAccounting(closingDay, slot.record.date);
+        } else {
+            slot.unreadable = true;
+            slot.raw = std::string(chunk);
+            ++loaded.unreadableRecords;
+        }
+        slot.next = i < count ? i + 1 : 0;
+    }
+    loaded.head = count > 0 ? 1 : 0;
+    loaded.nextFree = static_cast<int>(count) + 1;
+    ledger = std::move(loaded);
+    return IoResult::Ok();
+}
+
+std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
+    std::string bytes;
+    int slot = ledger.head;
+    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
+        const LedgerSlot& item = ledger.entries[slot];
+        if (item.unreadable) {
+            bytes += item.raw;
+        } else {
+            LedgerRecord record = item.record;
+            record.date = AccountingToCalendar(closingDay, record.date);
+            bytes += EncodeLedgerRecord(record);
+        }
+        slot = item.next;
+    }
+    return bytes;
+}
+
+IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
+                         const MonthLedger& ledger) {
+    std::string name = LedgerFileName(year, month);
+    if (ledger.head == 0) return folder.Remove(name);
+    return folder.Replace(name, SerializeMonthLedger(closingDay, ledger));
+}
+
+DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {
+    DayItems day;
+    int slot = ledger.head;
+    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
+        const LedgerSlot& item = ledger.entries[slot];
+        if (!item.unreadable) {
+            if (item.record.date > dateKey) break;
+            if (item.record.date == dateKey) day.items.push_back(slot);
+        }
+        day.insertionPoint = slot;
+        slot = item.next;
+    }
+    return day;
+}
+
+void StoreItem(MonthLedger& ledger, int slot, int after, const LedgerRecord& record,
+               bool correction) {
+    LedgerSlot& target = ledger.entries[slot];
+    target.record = record;
+    target.unreadable = false;
+    target.raw.clear();
+    if (correction) return;
+    if (after != 0) {
+        target.next = ledger.entries[after].next;
+        ledger.entries[after].next = slot;
+    } else {
+        target.next = ledger.head;
+        ledger.head = slot;
+    }
+}
+
+void UnlinkItem(MonthLedger& ledger, int slot) {
+    if (ledger.head == slot) {
+        ledger.head = ledger.entries[slot].next;
+        return;
+    }
+    for (int s = ledger.head, guard = 0; s != 0 && guard < static_cast<int>(ledger.entries.size()); ++guard) {
+        if (ledger.entries[s].next == slot) {
+            ledger.entries[s].next = ledger.entries[slot].next;
+            return;
+        }
+        s = ledger.entries[s].next;
+    }
+}
+
+}  // namespace hanaki

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/calendar.h"
+#include "data/data_folder.h"
+
+// One ledger file per accounting month ("200001.DAT"): 104-byte records of
+// fixed-width code page 932 text, and the in-memory chain of item slots.
+namespace hanaki {
+
+constexpr std::size_t kLedgerRecordBytes = 104;
+constexpr int kLedgerSlots = 1000;  // usable slots per open month
+
+struct LedgerRecord {
+    std::string date;               // 6: yymmdd (calendar in the file, accounting in the chain)
+    std::string categoryNumber;     // 2: "01" … "20"
+    std::string categoryName;       // 12
+    std::string descriptionNumber;  // 2
+    std::string descriptionName;    // 12
+    std::string amount;             // 10: "+" or "-", then digits
+    std::string remark;             // 60
+
+    friend bool operator==(const LedgerRecord&, const LedgerRecord&) = default;
+};
+
+// Exactly 104 bytes, every field fitted to its width.
+std::string EncodeLedgerRecord(const LedgerRecord& record);
+// From up to 104 bytes; a short input is padded with blanks.
+LedgerRecord DecodeLedgerRecord(std::string_view bytes);
+
+// The numbers of a record, or nullopt when a field cannot be read (damaged file).
+struct ItemNumbers {
+    int category = 0;     // 1 … 20
+    int description = 0;  // 1 … 20
+    long long amount = 0; // from the amount's second character on
+};
+std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
+
+// "200001.DAT" for year 100, month 1.
+std::string LedgerFileName(int year, int month);
+
+struct LedgerSlot {
+    LedgerRecord record;
+    int next = 0;
+    // A record whose date or numbers cannot be read: kept byte for byte in
+    // `raw` and written back unchanged, never shown or summed.
+    bool unreadable = false;
+    std::string raw;
+};
+
+struct MonthLedger {
+    MonthLedger() : entries(kLedgerSlots + 1) {}
+
+    // Slot 0 unused. A file of more than 1000 records (written by another
+    // program) gets as many slots as it needs; the month is then full.
+    std::vector<LedgerSlot> entries;
+    int head = 0;       // 0: no items
+    int nextFree = 1;   // only grows while the month is open
+    int insertionPoint = 0;
+    int unreadableRecords = 0;  // counted by the last load
+
+    bool IsFull() const { return nextFree > kLedgerSlots; }
+    // The slot whose successor is 0, or 0 for an empty chain.
+    int LastSlot() const;
+};
+
+// Reads the month's file into the chain (dates become accounting dates).
+// A missing file is an empty month. On a read error the chain is left as it was.
+IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
+                         MonthLedger& ledger);
+// Writes the chain as the month's whole file (dates back to calendar dates).
+// An empty chain removes the file.
+IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
+                         const MonthLedger& ledger);
+// The bytes SaveMonthLedger writes.
+std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger);
+
+// The items of one accounting day, as the day view walks the chain.
+struct DayItems {
+    std::vector<int> items;  // slot numbers in chain order
+    int insertionPoint = 0;  // the slot a new item of that day goes after
+};
+DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey);
+
+// Puts `record` into `slot`; unless correcting, links it after `after` (0: at the head).
+void StoreItem(MonthLedger& ledger, int slot, int after, const LedgerRecord& record,
+               bool correction);
+void UnlinkItem(MonthLedger& ledger, int slot);
+
+}  // namespace hanaki

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/file_system.h"
+#include "data/io_result.h"
+
+namespace hanaki {
+
+// Writes `bytes` to a new temporary file beside `path`, flushes and syncs it,
+// renames it over `path` and syncs the folder. A crash or failure at any step
+// leaves either the old file or the new one, never a mix; on failure the
+// temporary file is removed.
+IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes);
+
+// Removes `path` and syncs its folder; a missing file is no error.
+IoResult RemoveFileDurably(FileSystem& fs, const std::string& path);
+
+}  // namespace hanaki

@@ -1,0 +1,46 @@
+#include "data/text_lines.h"
+
+namespace hanaki {
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<ListField> ReadListFields(std::string_view bytes) {
+    std::vector<ListField> fields;
+    std::vector<std::string> lines = SplitLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view rest = lines[i];
+        while (true) {
+            std::size_t comma = rest.find(',');
+            std::string_view field = rest.substr(0, comma);
+            std::size_t first = field.find_first_not_of(' ');
+            field = first == std::string_view::npos ? std::string_view() : field.substr(first);
+            fields.push_back({std::string(field), static_cast<int>(i)});
+            if (comma == std::string_view::npos) break;
+            rest.remove_prefix(comma + 1);
+        }
+    }
+    return fields;
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace hanaki

@@ -1,0 +1,11 @@
+#pragma once
+
+class QCoreApplication;
+
+namespace hanaki {
+
+// Installs Qt's own Japanese texts (qtbase_ja.qm: standard buttons, the print
+// dialog) when they are installed; false when they are not.
+bool InstallJapaneseTranslations(QCoreApplication& app);
+
+}  // namespace hanaki
