@@ -14,19 +14,25 @@ namespace {
 
 // Full-width forms an input method commits in a number field.
 char32_t AsciiForm(char32_t c) {
-    if (c >= 0xFF01 && c <= 0xFF5E) return c - 0xFEE0;  // ！ … ～, digits and "－" among them
-    if (c == 0x3000) return U' ';
-    if (c == 0x30FC || c == 0x2212) return U'-';  // ー (a minus typed in kana mode), −
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return c - 0xFEE0;  // ！ … ～, digits and "－" among them
+    if (c == 0x3000)
+        return U' ';
+    if (c == 0x30FC || c == 0x2212)
+        return U'-';  // ー (a minus typed in kana mode), −
     return c;
 }
 
-// The same test QLineEdit applies before it inserts a key's text.
+// The test QLineEdit applies before it inserts a key's text (QInputControl::
+// isAcceptableInput); a key it would insert must not slip past Admit.
 bool InsertsText(const QKeyEvent* event) {
     const QString text = event->text();
-    if (text.isEmpty()) return false;
+    if (text.isEmpty())
+        return false;
     const QChar first = text.front();
-    if (first.category() == QChar::Other_Format) return true;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (first.category() == QChar::Other_Format)
+        return true;
+    const auto modifiers = event->modifiers();
     if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
         return false;
     return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
@@ -53,17 +59,21 @@ ByteLimitedField::Admitted ByteLimitedField::Admit(const QString& offered,
     Admitted result;
     int bytes = Cp932Length(kept);
     for (char32_t c : offered.toUcs4()) {
-        if (asciiOnly_) c = AsciiForm(c);
-        if (c < 0x20 || c == 0x7F) continue;  // line breaks and tabs of a pasted text
+        if (asciiOnly_)
+            c = AsciiForm(c);
+        if (c < 0x20 || c == 0x7F)
+            continue;  // line breaks and tabs of a pasted text
         const QString character = QString::fromUcs4(&c, 1);
         const auto encoded = ToCp932(character);
         if (!encoded || forbidden_.contains(character) || (asciiOnly_ && c > 0x7F)) {
-            if (result.hint.isEmpty()) result.hint = QStringLiteral("この文字は使えません: ") + character;
+            if (result.hint.isEmpty())
+                result.hint = QStringLiteral("この文字は使えません: ") + character;
             continue;
         }
         const int length = static_cast<int>(encoded->size());
         if (byteLimit_ > 0 && bytes + length > byteLimit_) {
-            if (result.hint.isEmpty()) result.hint = QStringLiteral("これ以上入力できません");
+            if (result.hint.isEmpty())
+                result.hint = QStringLiteral("これ以上入力できません");
             break;
         }
         result.text += character;
@@ -74,7 +84,8 @@ ByteLimitedField::Admitted ByteLimitedField::Admit(const QString& offered,
 
 QString ByteLimitedField::Kept() const {
     QString kept = text();
-    if (hasSelectedText()) kept.remove(selectionStart(), selectionLength());
+    if (hasSelectedText())
+        kept.remove(selectionStart(), selectionLength());
     return kept;
 }
 
@@ -87,7 +98,8 @@ QString ByteLimitedField::Fit(const QString& insert, bool& wasCut) const {
 
 void ByteLimitedField::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
-        if (!isReadOnly()) PasteFrom(QClipboard::Clipboard);
+        if (!isReadOnly())
+            PasteFrom(QClipboard::Clipboard);
         event->accept();
         return;
     }
@@ -96,7 +108,8 @@ void ByteLimitedField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const Admitted admitted = Admit(event->text(), Kept());
-    if (!admitted.hint.isEmpty()) emit refused(admitted.hint);
+    if (!admitted.hint.isEmpty())
+        emit refused(admitted.hint);
     if (admitted.text == event->text()) {
         QLineEdit::keyPressEvent(event);
     } else if (admitted.text.isEmpty()) {
@@ -123,7 +136,8 @@ void ByteLimitedField::inputMethodEvent(QInputMethodEvent* event) {
         kept.remove(start, event->replacementLength());
     }
     const Admitted admitted = Admit(commit, kept);
-    if (!admitted.hint.isEmpty()) emit refused(admitted.hint);
+    if (!admitted.hint.isEmpty())
+        emit refused(admitted.hint);
     if (admitted.text == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -150,8 +164,10 @@ void ByteLimitedField::mouseReleaseEvent(QMouseEvent* event) {
 void ByteLimitedField::PasteFrom(QClipboard::Mode mode) {
     const QString clip = QGuiApplication::clipboard()->text(mode);
     const Admitted admitted = Admit(clip.section(QLatin1Char('\n'), 0, 0), Kept());
-    if (!admitted.hint.isEmpty()) emit refused(admitted.hint);
-    if (!admitted.text.isEmpty() || hasSelectedText()) insert(admitted.text);
+    if (!admitted.hint.isEmpty())
+        emit refused(admitted.hint);
+    if (!admitted.text.isEmpty() || hasSelectedText())
+        insert(admitted.text);
 }
 
 }  // namespace hanaki

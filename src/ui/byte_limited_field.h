@@ -13,7 +13,7 @@ namespace hanaki {
 // setText() is not checked.
 class ByteLimitedField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit ByteLimitedField(int byteLimit = 0, QWidget* parent = nullptr);
 
     // 0 means no limit.
@@ -33,15 +33,15 @@ public:
     // fits; `wasCut` tells whether anything was dropped.
     QString Fit(const QString& insert, bool& wasCut) const;
 
-signals:
+  signals:
     void refused(const QString& hint);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     struct Admitted {
         QString text;
         QString hint;  // empty when everything offered was taken

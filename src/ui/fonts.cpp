@@ -12,7 +12,8 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QString::fromUtf8(kGothic), gothic);
     QFont::insertSubstitution(QString::fromUtf8(kMincho), QStringLiteral("IPAMincho"));
     QFont::insertSubstitution(QString::fromUtf8(kTerminal), gothic);
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 

@@ -9,7 +9,7 @@ namespace hanaki {
 // Every message box the programs show goes through here, so that a test can
 // read the texts and script the answers.
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
     // A message with an OK button.
     virtual void Inform(QWidget* parent, const QString& title, const QString& text) = 0;
@@ -19,7 +19,7 @@ public:
 
 // Real message boxes (QMessageBox), OK/Cancel answered by Enter/Esc.
 class DialogMessageService : public MessageService {
-public:
+  public:
     void Inform(QWidget* parent, const QString& title, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -7,8 +7,10 @@
 namespace hanaki {
 
 int ScreenMetrics::height() const {
-    if (forcedHeight_ > 0) return forcedHeight_;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->geometry().height();
+    if (forcedHeight_ > 0)
+        return forcedHeight_;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry().height();
     return 768;  // no screen at all: the normal layout
 }
 

@@ -9,13 +9,13 @@ namespace hanaki {
 // Height of the screen in pixels, as the screens size themselves by it. A test
 // (or --screen-height) sets it; 0 asks the primary screen.
 class ScreenMetrics {
-public:
+  public:
     explicit ScreenMetrics(int forcedHeight = 0) : forcedHeight_(forcedHeight) {}
     int height() const;
     bool below600() const { return height() < 600; }
     bool below768() const { return height() < 768; }
 
-private:
+  private:
     int forcedHeight_;
 };
 

@@ -15,7 +15,8 @@ std::optional<std::string> ToCp932(const QString& text) {
 }
 
 int Cp932Length(const QString& text) {
-    if (auto bytes = ToCp932(text)) return static_cast<int>(bytes->size());
+    if (auto bytes = ToCp932(text))
+        return static_cast<int>(bytes->size());
     int length = 0;
     for (char32_t c : text.toUcs4()) {
         auto bytes = ToCp932(QString::fromUcs4(&c, 1));
@@ -25,10 +26,12 @@ int Cp932Length(const QString& text) {
 }
 
 QString FirstUnencodable(const QString& text) {
-    if (ToCp932(text)) return {};
+    if (ToCp932(text))
+        return {};
     for (char32_t c : text.toUcs4()) {
         QString character = QString::fromUcs4(&c, 1);
-        if (!ToCp932(character)) return character;
+        if (!ToCp932(character))
+            return character;
     }
     return {};
 }

@@ -15,14 +15,17 @@ namespace {
 struct Field {
     explicit Field(int limit, const QString& text = {}) : widget(limit) {
         widget.setText(text);
-        QObject::connect(&widget, &ByteLimitedField::refused, [this](const QString& hint) { hints << hint; });
+        QObject::connect(&widget, &ByteLimitedField::refused,
+                         [this](const QString& hint) { hints << hint; });
     }
-    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+               const QString& text = {}) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
         QApplication::sendEvent(&widget, &event);
     }
     void Type(const QString& text) {
-        for (char32_t c : text.toUcs4()) Press(Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+        for (char32_t c : text.toUcs4())
+            Press(Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
     }
     void Compose(const QString& commit, const QString& preedit = {}) {
         QInputMethodEvent event(preedit, {});
@@ -64,16 +67,23 @@ TEST(ByteLimitedField, TakesWhatFitsInFiveBytesAndSaysWhy) {
         field.widget.setForbiddenCharacters(QStringLiteral(","));
         const QString offered = QString::fromUtf8(o.offered);
         switch (o.way) {
-            case Way::Type: field.Type(offered); break;
-            case Way::Preedit: field.Compose({}, offered); break;
-            case Way::Commit: field.Compose(offered); break;
+            case Way::Type:
+                field.Type(offered);
+                break;
+            case Way::Preedit:
+                field.Compose({}, offered);
+                break;
+            case Way::Commit:
+                field.Compose(offered);
+                break;
             case Way::Paste:
                 QGuiApplication::clipboard()->setText(offered);
                 field.Press(Qt::Key_V, Qt::ControlModifier);
                 break;
         }
         const QStringList hints = *o.hint ? QStringList{QString::fromUtf8(o.hint)} : QStringList{};
-        EXPECT_EQ(field.widget.text(), QString::fromUtf8(o.after)) << o.before << " + " << o.offered;
+        EXPECT_EQ(field.widget.text(), QString::fromUtf8(o.after))
+            << o.before << " + " << o.offered;
         EXPECT_EQ(field.hints, hints) << o.before << " + " << o.offered;
     }
 }

