@@ -24,7 +24,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
-            if (i + 1 < args.size()) return args[++i];
+            if (i + 1 < args.size())
+                return args[++i];
             options.error = std::string(name) + " の後に値がありません。";
             return std::nullopt;
         };
@@ -35,13 +36,16 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--data-dir") {
-            if (auto v = value("--data-dir")) options.dataDir = *v;
+            if (auto v = value("--data-dir"))
+                options.dataDir = *v;
         } else if (arg == "--today") {
             auto v = value("--today");
             if (v && !(options.today = ParseIsoDate(*v)))
-                options.error = "--today の日付は 1950-01-01 から 2049-12-31 の形で指定してください。";
+                options.error =
+                    "--today の日付は 1950-01-01 から 2049-12-31 の形で指定してください。";
         } else if (arg == "--screen-height") {
-            if (auto v = value("--screen-height")) options.screenHeight = std::atoi(v->c_str());
+            if (auto v = value("--screen-height"))
+                options.screenHeight = std::atoi(v->c_str());
         } else if (arg == "--export-csv") {
             if (i + 2 >= args.size()) {
                 options.error = "--export-csv には変換元と変換先のフォルダを指定してください。";
@@ -53,7 +57,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         } else {
             options.error = "不明な引数です: " + arg;
         }
-        if (!options.error.empty()) break;
+        if (!options.error.empty())
+            break;
     }
     return options;
 }
@@ -61,7 +66,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
 std::string HanakiUsage() {
     return "使い方: hanaki [/T見出し] [オプション]\n"
            "\n"
-           "  /T見出し, -T見出し       ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
+           "  /T見出し, -T見出し       "
+           "ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
            "  --data-dir フォルダ      データフォルダ（省略時はプログラムのフォルダ）\n"
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"

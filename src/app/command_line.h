@@ -10,8 +10,8 @@ namespace hanaki {
 
 // What `hanaki` was asked to do on its command line.
 struct HanakiOptions {
-    std::string dataDir;           // empty: the program's own folder
-    std::string titlePrefix;       // from a first argument "/T…" or "-T…"
+    std::string dataDir;      // empty: the program's own folder
+    std::string titlePrefix;  // from a first argument "/T…" or "-T…"
     bool hasTitlePrefix = false;
     std::optional<CivilDate> today;  // --today YYYY-MM-DD (demonstrations, tests)
     int screenHeight = 0;            // --screen-height N: size class as on that screen

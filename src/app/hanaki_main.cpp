@@ -51,8 +51,10 @@ int main(int argc, char** argv) {
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
     MainEntryScreen screen(state, services);
-    if (options.hasTitlePrefix) screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
-    if (!screen.StartUp()) return 0;
+    if (options.hasTitlePrefix)
+        screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
+    if (!screen.StartUp())
+        return 0;
     screen.show();
     return app.exec();
 }

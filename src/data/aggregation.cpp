@@ -14,10 +14,12 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
     std::string bytes;
     IoResult read = folder.Read(LedgerFileName(year, month), bytes);
     if (!read.ok()) {
-        if (read.error->code != ENOENT) report.io = read;
+        if (read.error->code != ENOENT)
+            report.io = read;
         return report;
     }
-    if (!bytes.empty()) totals.at(0, 20) = 1;
+    if (!bytes.empty())
+        totals.at(0, 20) = 1;
 
     for (std::size_t offset = 0; offset < bytes.size(); offset += kLedgerRecordBytes) {
         std::string_view chunk = std::string_view(bytes).substr(offset, kLedgerRecordBytes);
@@ -31,10 +33,12 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
         totals.at(item->category, 0) += amount;
         bool flagged = settings.summaryFlags[item->category] != 0;
         if (categories.IsExpense(item->category)) {
-            if (flagged) totals.at(0, 3) += amount;
+            if (flagged)
+                totals.at(0, 3) += amount;
             totals.at(0, 1) += amount;
         } else {
-            if (flagged) totals.at(0, 2) += amount;
+            if (flagged)
+                totals.at(0, 2) += amount;
             totals.at(0, 0) += amount;
         }
     }
@@ -50,7 +54,8 @@ AggregationReport AggregateTwelveMonths(const DataFolder& folder, const Category
         int index = year * 12 + (month - 1) - (11 - k);
         AggregationReport one =
             AggregateMonth(folder, categories, settings, index / 12, index % 12 + 1, totals);
-        if (!one.io.ok() && report.io.ok()) report.io = one.io;
+        if (!one.io.ok() && report.io.ok())
+            report.io = one.io;
         report.unreadableRecords += one.unreadableRecords;
         trend.months[k] = totals;
     }

@@ -11,7 +11,8 @@ std::string Group(long long value) {
     std::string out;
     int count = 0;
     for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (count > 0 && count % 3 == 0) out.insert(out.begin(), ',');
+        if (count > 0 && count % 3 == 0)
+            out.insert(out.begin(), ',');
         out.insert(out.begin(), *it);
         ++count;
     }
@@ -20,18 +21,26 @@ std::string Group(long long value) {
 
 }  // namespace
 
-long long RoundHalfAway(double value) { return std::llround(value); }
+long long RoundHalfAway(double value) {
+    return std::llround(value);
+}
 
-long long RoundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long RoundHalfEven(double value) {
+    return static_cast<long long>(std::nearbyint(value));
+}
 
-std::string FormatGrouped(double value) { return Group(RoundHalfAway(value)); }
+std::string FormatGrouped(double value) {
+    return Group(RoundHalfAway(value));
+}
 
 std::string FormatGroupedBlankZero(double value) {
     long long rounded = RoundHalfAway(value);
     return rounded == 0 ? std::string() : Group(rounded);
 }
 
-std::string FormatPlain(double value) { return std::to_string(RoundHalfAway(value)); }
+std::string FormatPlain(double value) {
+    return std::to_string(RoundHalfAway(value));
+}
 
 std::string FormatPlainBlankZero(double value) {
     long long rounded = RoundHalfAway(value);

@@ -10,43 +10,58 @@ struct KeyParts {
 };
 
 bool SplitKey(std::string_view key, KeyParts& parts) {
-    if (key.size() != 6) return false;
+    if (key.size() != 6)
+        return false;
     for (char c : key) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
     }
     parts = {(key[0] - '0') * 10 + (key[1] - '0'), (key[2] - '0') * 10 + (key[3] - '0'),
              (key[4] - '0') * 10 + (key[5] - '0')};
     return parts.mm >= 1 && parts.mm <= 12;
 }
 
-std::string JoinKey(int yy, int mm, int dd) { return TwoDigits(yy) + TwoDigits(mm) + TwoDigits(dd); }
+std::string JoinKey(int yy, int mm, int dd) {
+    return TwoDigits(yy) + TwoDigits(mm) + TwoDigits(dd);
+}
 
 int CalendarMonthLength(int year, int month) {
     switch (month) {
-        case 2: return year % 4 == 0 ? 29 : 28;
+        case 2:
+            return year % 4 == 0 ? 29 : 28;
         case 4:
         case 6:
         case 9:
-        case 11: return 30;
-        default: return 31;
+        case 11:
+            return 30;
+        default:
+            return 31;
     }
 }
 
 }  // namespace
 
-std::string CurrentDate::MonthText() const { return TwoDigits(month); }
-std::string CurrentDate::DayText() const { return TwoDigits(day); }
-std::string CurrentDate::DateKey() const { return TwoDigits(year % 100) + MonthText() + DayText(); }
+std::string CurrentDate::MonthText() const {
+    return TwoDigits(month);
+}
+std::string CurrentDate::DayText() const {
+    return TwoDigits(day);
+}
+std::string CurrentDate::DateKey() const {
+    return TwoDigits(year % 100) + MonthText() + DayText();
+}
 
 int DaysInAccountingMonth(int closingDay, int year, int month) {
-    if (closingDay == kMonthEnd) return CalendarMonthLength(year, month);
+    if (closingDay == kMonthEnd)
+        return CalendarMonthLength(year, month);
     // The accounting month runs over the calendar month before it.
     return CalendarMonthLength(year, month == 1 ? 12 : month - 1);
 }
 
 std::string CalendarToAccounting(int closingDay, std::string_view yymmdd) {
     KeyParts p;
-    if (closingDay == kMonthEnd || !SplitKey(yymmdd, p)) return std::string(yymmdd);
+    if (closingDay == kMonthEnd || !SplitKey(yymmdd, p))
+        return std::string(yymmdd);
     int d = p.dd - closingDay;
     if (d < 1) {
         d += DaysInAccountingMonth(closingDay, p.yy, p.mm);
@@ -61,7 +76,8 @@ std::string CalendarToAccounting(int closingDay, std::string_view yymmdd) {
 
 std::string AccountingToCalendar(int closingDay, std::string_view yymmdd) {
     KeyParts p;
-    if (closingDay == kMonthEnd || !SplitKey(yymmdd, p)) return std::string(yymmdd);
+    if (closingDay == kMonthEnd || !SplitKey(yymmdd, p))
+        return std::string(yymmdd);
     int n = DaysInAccountingMonth(closingDay, p.yy, p.mm);
     int d = p.dd + closingDay;
     if (d > n) {
@@ -75,20 +91,24 @@ std::string AccountingToCalendar(int closingDay, std::string_view yymmdd) {
     return JoinKey(p.yy, p.mm, d);
 }
 
-int ExpandTwoDigitYear(int yy) { return yy < kEarliestYear ? yy + 100 : yy; }
+int ExpandTwoDigitYear(int yy) {
+    return yy < kEarliestYear ? yy + 100 : yy;
+}
 
 CurrentDate PlaceToday(int closingDay, const CivilDate& today) {
     CurrentDate date{today.year - 1900, today.month, today.day};
     if (closingDay != kMonthEnd) {
         KeyParts p;
-        SplitKey(CalendarToAccounting(closingDay, JoinKey(date.year % 100, date.month, date.day)), p);
+        SplitKey(CalendarToAccounting(closingDay, JoinKey(date.year % 100, date.month, date.day)),
+                 p);
         date = {ExpandTwoDigitYear(p.yy), p.mm, p.dd};
     }
     return date;
 }
 
 CivilDate RealDate(int closingDay, const CurrentDate& date) {
-    if (closingDay == kMonthEnd) return {date.year + 1900, date.month, date.day};
+    if (closingDay == kMonthEnd)
+        return {date.year + 1900, date.month, date.day};
     KeyParts p;
     SplitKey(AccountingToCalendar(closingDay, date.DateKey()), p);
     return {ExpandTwoDigitYear(p.yy) + 1900, p.mm, p.dd};
@@ -122,15 +142,18 @@ void StepMonth(CurrentDate& date, int delta) {
 
 bool StepYear(CurrentDate& date, int delta) {
     int year = date.year + delta;
-    if (year < kEarliestYear || year > kLatestYear) return false;
+    if (year < kEarliestYear || year > kLatestYear)
+        return false;
     date.year = year;
     date.day = 1;
     return true;
 }
 
 Era EraOf(int year, int month) {
-    if (year > 119 || (year == 119 && month >= 5)) return {"令和", year - 118};
-    if (year > 88) return {"平成", year - 88};
+    if (year > 119 || (year == 119 && month >= 5))
+        return {"令和", year - 118};
+    if (year > 88)
+        return {"平成", year - 88};
     return {"昭和", year - 25};
 }
 

@@ -7,9 +7,9 @@
 // they are the calendar months. Years are "years since 1900" (50 … 149).
 namespace hanaki {
 
-constexpr int kEarliestYear = 50;   // 1950
-constexpr int kLatestYear = 149;    // 2049
-constexpr int kMonthEnd = 31;       // closing day meaning "end of the month"
+constexpr int kEarliestYear = 50;  // 1950
+constexpr int kLatestYear = 149;   // 2049
+constexpr int kMonthEnd = 31;      // closing day meaning "end of the month"
 
 struct CivilDate {
     int year = 2000;  // four digits
@@ -52,7 +52,7 @@ bool StepPreviousDay(int closingDay, CurrentDate& date);
 bool StepNextDay(int closingDay, CurrentDate& date);
 void StepMonth(CurrentDate& date, int delta);  // day becomes 1
 // Year ± 1 within 1950 … 2049; false (nothing changes) at the window's end.
-bool StepYear(CurrentDate& date, int delta);   // day becomes 1
+bool StepYear(CurrentDate& date, int delta);  // day becomes 1
 
 struct Era {
     std::string name;  // UTF-8: 昭和, 平成, 令和

@@ -7,13 +7,15 @@ namespace hanaki {
 
 int CategoryTable::CategoryCount() const {
     int count = 0;
-    while (count < kMaxCategories && !names[count + 1].empty()) ++count;
+    while (count < kMaxCategories && !names[count + 1].empty())
+        ++count;
     return count;
 }
 
 int CategoryTable::DescriptionCount(int category) const {
     int count = 0;
-    while (count < kMaxDescriptions && !descriptions[category][count + 1].empty()) ++count;
+    while (count < kMaxDescriptions && !descriptions[category][count + 1].empty())
+        ++count;
     return count;
 }
 
@@ -33,12 +35,14 @@ void ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
         if (first == '+' || first == '-') {
             ++category;
             description = 0;
-            if (category > kMaxCategories) continue;
+            if (category > kMaxCategories)
+                continue;
             table.names[category] = field.text.substr(1);
             table.kinds[category] = first == '+' ? kIncome : kExpense;
         } else if (category >= 1 && category <= kMaxCategories) {
             ++description;
-            if (description <= kMaxDescriptions) table.descriptions[category][description] = field.text;
+            if (description <= kMaxDescriptions)
+                table.descriptions[category][description] = field.text;
         }
     }
 }
@@ -49,7 +53,8 @@ std::string SerializeCategoryTable(const CategoryTable& table) {
         lines.push_back((table.kinds[c] == kIncome ? "+" : "-") + table.names[c]);
         std::string descriptions;
         for (int d = 1; d <= kMaxDescriptions && !table.descriptions[c][d].empty(); ++d) {
-            if (d > 1) descriptions += ',';
+            if (d > 1)
+                descriptions += ',';
             descriptions += table.descriptions[c][d];
         }
         lines.push_back(descriptions);
@@ -60,7 +65,8 @@ std::string SerializeCategoryTable(const CategoryTable& table) {
 IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table) {
     std::string bytes;
     IoResult result = folder.Read(kCategoryFileName, bytes);
-    if (!result.ok()) return result;
+    if (!result.ok())
+        return result;
     // The file alone decides the table: nothing of an earlier reading stays behind.
     table = CategoryTable{};
     ParseCategoryFile(bytes, table);
@@ -78,14 +84,16 @@ std::string BuildGuide(const std::array<std::string, 21>& names) {
         int pad = 12 - static_cast<int>(names[n].size());
         guide += n == 1 ? " " : "  ";
         guide += RightAlignedTwo(n) + ". " + names[n] + std::string(pad > 0 ? pad : 0, ' ');
-        if (n % 5 == 0) guide += "\r\n";
+        if (n % 5 == 0)
+            guide += "\r\n";
     }
     return guide;
 }
 
 void BuildCategoryGuides(CategoryTable& table) {
     table.categoryGuide = BuildGuide(table.names);
-    for (int c = 1; c <= kMaxCategories; ++c) table.descriptionGuides[c] = BuildGuide(table.descriptions[c]);
+    for (int c = 1; c <= kMaxCategories; ++c)
+        table.descriptionGuides[c] = BuildGuide(table.descriptions[c]);
 }
 
 }  // namespace hanaki

@@ -21,8 +21,10 @@ constexpr std::array<RateStart, 4> kRates{{
 }};
 
 bool NotBefore(const CivilDate& date, const CivilDate& from) {
-    if (date.year != from.year) return date.year > from.year;
-    if (date.month != from.month) return date.month > from.month;
+    if (date.year != from.year)
+        return date.year > from.year;
+    if (date.month != from.month)
+        return date.month > from.month;
     return date.day >= from.day;
 }
 
@@ -31,7 +33,8 @@ bool NotBefore(const CivilDate& date, const CivilDate& from) {
 int ConsumptionTaxPercent(const CivilDate& date) {
     int percent = 0;
     for (const RateStart& rate : kRates) {
-        if (NotBefore(date, rate.from)) percent = rate.percent;
+        if (NotBefore(date, rate.from))
+            percent = rate.percent;
     }
     return percent;
 }
@@ -41,7 +44,8 @@ long long AddConsumptionTax(long long amount, const CivilDate& date) {
 }
 
 long long RemoveConsumptionTax(long long amount, const CivilDate& date) {
-    return RoundHalfAway(static_cast<double>(amount) / ((100 + ConsumptionTaxPercent(date)) / 100.0));
+    return RoundHalfAway(static_cast<double>(amount) /
+                         ((100 + ConsumptionTaxPercent(date)) / 100.0));
 }
 
 }  // namespace hanaki

@@ -1,18 +1,19 @@
 #include "data/cp932.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 
 namespace hanaki {
 namespace {
 
 // One conversion descriptor per call keeps the functions free of shared state.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+        if (cd_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -32,20 +33,24 @@ public:
             int err = rc == static_cast<size_t>(-1) ? errno : 0;
             out.append(buffer, dst - buffer);
             in.remove_prefix(in.size() - srcLeft);
-            if (err != 0 && err != E2BIG) return err;
+            if (err != 0 && err != E2BIG)
+                return err;
         }
         return 0;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
 // Length of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
 std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
     return 1;
 }
 
@@ -57,16 +62,19 @@ bool IsCp932LeadByte(unsigned char byte) {
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     Converter converter("CP932", "UTF-8");
-    if (!converter.valid()) return std::nullopt;
+    if (!converter.valid())
+        return std::nullopt;
     std::string out;
-    if (converter.Run(utf8, out) != 0) return std::nullopt;
+    if (converter.Run(utf8, out) != 0)
+        return std::nullopt;
     return out;
 }
 
 std::string Utf8ToCp932Lossy(std::string_view utf8) {
     Converter converter("CP932", "UTF-8");
     std::string out;
-    if (!converter.valid()) return out;
+    if (!converter.valid())
+        return out;
     while (converter.Run(utf8, out) != 0 && !utf8.empty()) {
         out += '?';
         utf8.remove_prefix(std::min(Utf8SequenceLength(utf8.front()), utf8.size()));
@@ -77,7 +85,8 @@ std::string Utf8ToCp932Lossy(std::string_view utf8) {
 std::string Cp932ToUtf8(std::string_view cp932) {
     Converter converter("UTF-8", "CP932");
     std::string out;
-    if (!converter.valid()) return out;
+    if (!converter.valid())
+        return out;
     while (converter.Run(cp932, out) != 0 && !cp932.empty()) {
         out += "\xEF\xBF\xBD";  // U+FFFD
         std::size_t skip = IsCp932LeadByte(cp932.front()) && cp932.size() > 1 ? 2 : 1;

@@ -8,12 +8,15 @@ DataFolder::DataFolder(std::string path, FileSystem& fs) : path_(std::move(path)
 
 std::string DataFolder::PathOf(std::string_view fileName) const {
     std::string full = path_;
-    if (full.empty() || full.back() != '/') full += '/';
+    if (full.empty() || full.back() != '/')
+        full += '/';
     full += fileName;
     return full;
 }
 
-bool DataFolder::Exists(std::string_view fileName) const { return fs_->Exists(PathOf(fileName)); }
+bool DataFolder::Exists(std::string_view fileName) const {
+    return fs_->Exists(PathOf(fileName));
+}
 
 IoResult DataFolder::Read(std::string_view fileName, std::string& bytes) const {
     std::string path = PathOf(fileName);

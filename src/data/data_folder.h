@@ -11,7 +11,7 @@
 namespace hanaki {
 
 class DataFolder {
-public:
+  public:
     DataFolder(std::string path, FileSystem& fs);
 
     const std::string& path() const { return path_; }
@@ -28,7 +28,7 @@ public:
     // Removes the file; a file that is already gone is no error.
     IoResult Remove(std::string_view fileName) const;
 
-private:
+  private:
     std::string path_;
     FileSystem* fs_;
 };

@@ -1,9 +1,9 @@
 #include "data/file_system.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace hanaki {
 
@@ -17,7 +17,8 @@ int PosixFileSystem::Write(int fd, const char* data, std::size_t size, std::size
     while (written < size) {
         ssize_t n = ::write(fd, data + written, size - written);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno;
         }
         written += static_cast<std::size_t>(n);
@@ -25,9 +26,13 @@ int PosixFileSystem::Write(int fd, const char* data, std::size_t size, std::size
     return 0;
 }
 
-int PosixFileSystem::Sync(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+int PosixFileSystem::Sync(int fd) {
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
 
-int PosixFileSystem::Close(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+int PosixFileSystem::Close(int fd) {
+    return ::close(fd) == 0 ? 0 : errno;
+}
 
 int PosixFileSystem::Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
@@ -39,7 +44,8 @@ int PosixFileSystem::Remove(const std::string& path) {
 
 int PosixFileSystem::SyncDirectory(const std::string& dir) {
     int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return errno;
+    if (fd < 0)
+        return errno;
     int rc = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
     return rc;
@@ -47,18 +53,21 @@ int PosixFileSystem::SyncDirectory(const std::string& dir) {
 
 int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
+    if (fd < 0)
+        return errno;
     std::string data;
     char buffer[65536];
     while (true) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             int err = errno;
             ::close(fd);
             return err;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         data.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);

@@ -9,7 +9,7 @@
 namespace hanaki {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Each returns 0 on success or an errno value.
@@ -27,7 +27,7 @@ public:
 
 // The real calls (POSIX).
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     int CreateExclusive(const std::string& path, int& fd) override;
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override;
     int Sync(int fd) override;

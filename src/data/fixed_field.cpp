@@ -8,10 +8,12 @@ std::string CutToBytes(std::string_view text, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < text.size()) {
         std::size_t step = IsCp932LeadByte(text[end]) ? 2 : 1;
-        if (end + step > maxBytes) break;
+        if (end + step > maxBytes)
+            break;
         end += step;
     }
-    if (end > text.size()) end = text.size();
+    if (end > text.size())
+        end = text.size();
     return std::string(text.substr(0, end));
 }
 
@@ -28,7 +30,8 @@ std::string TrimRight(std::string_view text) {
 
 std::string_view TrimBlanks(std::string_view text) {
     std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return {};
+    if (begin == std::string_view::npos)
+        return {};
     std::size_t end = text.find_last_not_of(' ');
     return text.substr(begin, end - begin + 1);
 }
@@ -36,11 +39,14 @@ std::string_view TrimBlanks(std::string_view text) {
 std::optional<long long> ParseInteger(std::string_view text) {
     text = TrimBlanks(text);
     bool negative = !text.empty() && text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    if (text.empty() || text.size() > 18) return std::nullopt;
+    if (negative)
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 18)
+        return std::nullopt;
     long long value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return negative ? -value : value;

@@ -27,7 +27,7 @@ std::optional<long long> ParseInteger(std::string_view text);
 
 // Number of bytes a right-aligned or left-aligned number takes is the
 // caller's business; these build the "00" and "@@" forms.
-std::string TwoDigits(int value);         // 5 -> "05"
-std::string RightAlignedTwo(int value);   // 5 -> " 5"
+std::string TwoDigits(int value);        // 5 -> "05"
+std::string RightAlignedTwo(int value);  // 5 -> " 5"
 
 }  // namespace hanaki

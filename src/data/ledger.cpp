@@ -10,9 +10,11 @@ namespace {
 constexpr std::size_t kWidths[] = {6, 2, 12, 2, 12, 10, 60};
 
 bool IsValidDateKey(std::string_view key) {
-    if (key.size() != 6) return false;
+    if (key.size() != 6)
+        return false;
     for (char c : key) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
     }
     int month = (key[2] - '0') * 10 + (key[3] - '0');
     int day = (key[4] - '0') * 10 + (key[5] - '0');
@@ -21,7 +23,8 @@ bool IsValidDateKey(std::string_view key) {
 
 std::optional<int> SmallNumber(std::string_view text) {
     std::optional<long long> value = ParseInteger(text);
-    if (!value || *value < 0 || *value > 20) return std::nullopt;
+    if (!value || *value < 0 || *value > 20)
+        return std::nullopt;
     return static_cast<int>(*value);
 }
 
@@ -33,13 +36,17 @@ bool IsReadable(const LedgerRecord& record) {
 }  // namespace
 
 std::string EncodeLedgerRecord(const LedgerRecord& record) {
-    const std::string* fields[] = {&record.date,           &record.categoryNumber,
-                                   &record.categoryName,   &record.descriptionNumber,
-                                   &record.descriptionName, &record.amount,
+    const std::string* fields[] = {&record.date,
+                                   &record.categoryNumber,
+                                   &record.categoryName,
+                                   &record.descriptionNumber,
+                                   &record.descriptionName,
+                                   &record.amount,
                                    &record.remark};
     std::string bytes;
     bytes.reserve(kLedgerRecordBytes);
-    for (std::size_t i = 0; i < 7; ++i) bytes += FitField(*fields[i], kWidths[i]);
+    for (std::size_t i = 0; i < 7; ++i)
+        bytes += FitField(*fields[i], kWidths[i]);
     return bytes;
 }
 
@@ -47,9 +54,12 @@ LedgerRecord DecodeLedgerRecord(std::string_view bytes) {
     std::string padded(bytes.substr(0, kLedgerRecordBytes));
     padded.resize(kLedgerRecordBytes, ' ');
     LedgerRecord record;
-    std::string* fields[] = {&record.date,           &record.categoryNumber,
-                             &record.categoryName,   &record.descriptionNumber,
-                             &record.descriptionName, &record.amount,
+    std::string* fields[] = {&record.date,
+                             &record.categoryNumber,
+                             &record.categoryName,
+                             &record.descriptionNumber,
+                             &record.descriptionName,
+                             &record.amount,
                              &record.remark};
     std::size_t offset = 0;
     for (std::size_t i = 0; i < 7; ++i) {
@@ -62,9 +72,11 @@ LedgerRecord DecodeLedgerRecord(std::string_view bytes) {
 std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     std::optional<int> category = SmallNumber(record.categoryNumber);
     std::optional<int> description = SmallNumber(record.descriptionNumber);
-    std::optional<long long> amount =
-        record.amount.empty() ? std::nullopt : ParseInteger(std::string_view(record.amount).substr(1));
-    if (!category || !description || !amount) return std::nullopt;
+    std::optional<long long> amount = record.amount.empty()
+                                          ? std::nullopt
+                                          : ParseInteger(std::string_view(record.amount).substr(1));
+    if (!category || !description || !amount)
+        return std::nullopt;
     return ItemNumbers{*category, *description, *amount};
 }
 
@@ -74,7 +86,8 @@ std::string LedgerFileName(int year, int month) {
 
 int MonthLedger::LastSlot() const {
     int slot = head;
-    for (std::size_t guard = 0; slot != 0 && entries[slot].next != 0 && guard < entries.size(); ++guard) {
+    for (std::size_t guard = 0; slot != 0 && entries[slot].next != 0 && guard < entries.size();
+         ++guard) {
         slot = entries[slot].next;
     }
     return slot;
@@ -84,13 +97,16 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
                          MonthLedger& ledger) {
     std::string bytes;
     IoResult result = folder.Read(LedgerFileName(year, month), bytes);
-    if (!result.ok() && result.error->code != ENOENT) return result;
+    if (!result.ok() && result.error->code != ENOENT)
+        return result;
 
     MonthLedger loaded;
     std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
-    if (count + 1 > loaded.entries.size()) loaded.entries.resize(count + 1);
+    if (count + 1 > loaded.entries.size())
+        loaded.entries.resize(count + 1);
     for (std::size_t i = 1; i <= count; ++i) {
-        std::string_view chunk = std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
+        std::string_view chunk =
+            std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerSlot& slot = loaded.entries[i];
         slot.record = DecodeLedgerRecord(chunk);
         if (chunk.size() == kLedgerRecordBytes && IsReadable(slot.record)) {
@@ -110,25 +126,31 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
 
 std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
     std::string bytes;
+    // A short piece at the end of a damaged file stays at the end, so that
+    // every whole record keeps its 104-byte alignment.
+    std::string shortPieces;
     int slot = ledger.head;
     for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
         const LedgerSlot& item = ledger.entries[slot];
-        if (item.unreadable) {
-            bytes += item.raw;
-        } else {
+        if (!item.unreadable) {
             LedgerRecord record = item.record;
             record.date = AccountingToCalendar(closingDay, record.date);
             bytes += EncodeLedgerRecord(record);
+        } else if (item.raw.size() == kLedgerRecordBytes) {
+            bytes += item.raw;
+        } else {
+            shortPieces += item.raw;
         }
         slot = item.next;
     }
-    return bytes;
+    return bytes + shortPieces;
 }
 
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
                          const MonthLedger& ledger) {
     std::string name = LedgerFileName(year, month);
-    if (ledger.head == 0) return folder.Remove(name);
+    if (ledger.head == 0)
+        return folder.Remove(name);
     return folder.Replace(name, SerializeMonthLedger(closingDay, ledger));
 }
 
@@ -138,8 +160,10 @@ DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {
     for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
         const LedgerSlot& item = ledger.entries[slot];
         if (!item.unreadable) {
-            if (item.record.date > dateKey) break;
-            if (item.record.date == dateKey) day.items.push_back(slot);
+            if (item.record.date > dateKey)
+                break;
+            if (item.record.date == dateKey)
+                day.items.push_back(slot);
         }
         day.insertionPoint = slot;
         slot = item.next;
@@ -153,7 +177,8 @@ void StoreItem(MonthLedger& ledger, int slot, int after, const LedgerRecord& rec
     target.record = record;
     target.unreadable = false;
     target.raw.clear();
-    if (correction) return;
+    if (correction)
+        return;
     if (after != 0) {
         target.next = ledger.entries[after].next;
         ledger.entries[after].next = slot;
@@ -168,7 +193,8 @@ void UnlinkItem(MonthLedger& ledger, int slot) {
         ledger.head = ledger.entries[slot].next;
         return;
     }
-    for (int s = ledger.head, guard = 0; s != 0 && guard < static_cast<int>(ledger.entries.size()); ++guard) {
+    for (int s = ledger.head, guard = 0; s != 0 && guard < static_cast<int>(ledger.entries.size());
+         ++guard) {
         if (ledger.entries[s].next == slot) {
             ledger.entries[s].next = ledger.entries[slot].next;
             return;

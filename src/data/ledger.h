@@ -36,9 +36,9 @@ LedgerRecord DecodeLedgerRecord(std::string_view bytes);
 
 // The numbers of a record, or nullopt when a field cannot be read (damaged file).
 struct ItemNumbers {
-    int category = 0;     // 1 … 20
-    int description = 0;  // 1 … 20
-    long long amount = 0; // from the amount's second character on
+    int category = 0;      // 1 … 20
+    int description = 0;   // 1 … 20
+    long long amount = 0;  // from the amount's second character on
 };
 std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
 
@@ -60,8 +60,8 @@ struct MonthLedger {
     // Slot 0 unused. A file of more than 1000 records (written by another
     // program) gets as many slots as it needs; the month is then full.
     std::vector<LedgerSlot> entries;
-    int head = 0;       // 0: no items
-    int nextFree = 1;   // only grows while the month is open
+    int head = 0;      // 0: no items
+    int nextFree = 1;  // only grows while the month is open
     int insertionPoint = 0;
     int unreadableRecords = 0;  // counted by the last load
 

@@ -13,15 +13,18 @@ constexpr std::size_t kBlockBytes = kDayBytes + kMemoLineBytes;
 
 // The accounting day a calendar day of a memo file belongs to (0 when unusable).
 int AccountingDayOf(int closingDay, int year, int month, int calendarDay) {
-    if (calendarDay < 1 || calendarDay > 31) return 0;
-    if (closingDay == kMonthEnd) return calendarDay;
+    if (calendarDay < 1 || calendarDay > 31)
+        return 0;
+    if (closingDay == kMonthEnd)
+        return calendarDay;
     std::string key = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(calendarDay);
     std::string accounting = CalendarToAccounting(closingDay, key);
     return std::stoi(accounting.substr(4, 2));
 }
 
 int CalendarDayOf(int closingDay, int year, int month, int accountingDay) {
-    if (closingDay == kMonthEnd) return accountingDay;
+    if (closingDay == kMonthEnd)
+        return accountingDay;
     std::string key = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(accountingDay);
     return std::stoi(AccountingToCalendar(closingDay, key).substr(4, 2));
 }
@@ -64,7 +67,8 @@ void MemoMonth::SetLines(int day, const std::array<std::string, 3>& lines) {
 }
 
 std::array<std::string, 3> MemoMonth::LinesOf(int day) const {
-    if (!InUse(day)) return {};
+    if (!InUse(day))
+        return {};
     return {TrimRight(days[day].lines[0]), TrimRight(days[day].lines[1]),
             TrimRight(days[day].lines[2])};
 }
@@ -86,7 +90,8 @@ void ParseMemoFile(std::string_view bytes, int closingDay, int year, int month, 
             memo.unplaced.emplace_back(chunk);
             continue;
         }
-        for (int i = 0; i < 3; ++i) record.dayFields[i] = RightAlignedTwo(slot);
+        for (int i = 0; i < 3; ++i)
+            record.dayFields[i] = RightAlignedTwo(slot);
         memo.days[slot] = record;
     }
 }
@@ -94,20 +99,24 @@ void ParseMemoFile(std::string_view bytes, int closingDay, int year, int month, 
 std::string SerializeMemo(int closingDay, int year, int month, const MemoMonth& memo) {
     std::string bytes;
     for (int day = 1; day <= 31; ++day) {
-        if (!memo.InUse(day)) continue;
+        if (!memo.InUse(day))
+            continue;
         MemoRecord record = memo.days[day];
         std::string calendarDay = RightAlignedTwo(CalendarDayOf(closingDay, year, month, day));
-        for (int i = 0; i < 3; ++i) record.dayFields[i] = calendarDay;
+        for (int i = 0; i < 3; ++i)
+            record.dayFields[i] = calendarDay;
         bytes += EncodeMemoRecord(record);
     }
-    for (const std::string& raw : memo.unplaced) bytes += raw;
+    for (const std::string& raw : memo.unplaced)
+        bytes += raw;
     return bytes;
 }
 
 IoResult LoadMemo(const DataFolder& folder, int closingDay, int year, int month, MemoMonth& memo) {
     std::string bytes;
     IoResult result = folder.Read(MemoFileName(year, month), bytes);
-    if (!result.ok() && result.error->code != ENOENT) return result;
+    if (!result.ok() && result.error->code != ENOENT)
+        return result;
     ParseMemoFile(bytes, closingDay, year, month, memo);
     return IoResult::Ok();
 }

@@ -10,8 +10,10 @@ namespace {
 
 std::string FolderOf(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
     return path.substr(0, slash);
 }
 
@@ -31,21 +33,28 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
         temporary = TemporaryNameFor(path, attempt);
         err = fs.CreateExclusive(temporary, fd);
     }
-    if (err != 0) return IoResult::Fail(IoStep::Create, err, path);
+    if (err != 0)
+        return IoResult::Fail(IoStep::Create, err, path);
 
     auto abandon = [&](IoStep step, int code, bool open) {
-        if (open) fs.Close(fd);
+        if (open)
+            fs.Close(fd);
         fs.Remove(temporary);
         return IoResult::Fail(step, code, path);
     };
 
     std::size_t written = 0;
     err = fs.Write(fd, bytes.data(), bytes.size(), written);
-    if (err == 0 && written != bytes.size()) err = ENOSPC;
-    if (err != 0) return abandon(IoStep::Write, err, true);
-    if ((err = fs.Sync(fd)) != 0) return abandon(IoStep::Sync, err, true);
-    if ((err = fs.Close(fd)) != 0) return abandon(IoStep::Write, err, false);
-    if ((err = fs.Rename(temporary, path)) != 0) return abandon(IoStep::Rename, err, false);
+    if (err == 0 && written != bytes.size())
+        err = ENOSPC;
+    if (err != 0)
+        return abandon(IoStep::Write, err, true);
+    if ((err = fs.Sync(fd)) != 0)
+        return abandon(IoStep::Sync, err, true);
+    if ((err = fs.Close(fd)) != 0)
+        return abandon(IoStep::Write, err, false);
+    if ((err = fs.Rename(temporary, path)) != 0)
+        return abandon(IoStep::Rename, err, false);
     // The new name is in place; a failed folder sync only widens the window in
     // which a power cut could bring the old file back, so it is not an error.
     fs.SyncDirectory(FolderOf(path));
@@ -54,7 +63,8 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
 
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path) {
     int err = fs.Remove(path);
-    if (err != 0 && err != ENOENT) return IoResult::Fail(IoStep::Remove, err, path);
+    if (err != 0 && err != ENOENT)
+        return IoResult::Fail(IoStep::Remove, err, path);
     fs.SyncDirectory(FolderOf(path));
     return IoResult::Ok();
 }

@@ -15,18 +15,18 @@ inline constexpr std::string_view kSettingsFileName = "VERADIV.ENV";
 
 // How far the file goes.
 enum class SettingsForm {
-    Missing,        // no file
-    ClosingDayOnly, // line 1
-    WithCarryOver,  // lines 1 and 2
-    WithBudgets,    // lines 1 to 3
-    Full,           // all four lines
+    Missing,         // no file
+    ClosingDayOnly,  // line 1
+    WithCarryOver,   // lines 1 and 2
+    WithBudgets,     // lines 1 to 3
+    Full,            // all four lines
 };
 
 struct Settings {
     std::int16_t closingDay = 31;
     std::int16_t carryOverCategory = 0;
     std::int16_t carryOverDescription = 0;
-    std::array<std::string, 21> budgets;  // index 0 unused; "" or digits
+    std::array<std::string, 21> budgets;          // index 0 unused; "" or digits
     std::array<std::int16_t, 21> summaryFlags{};  // index 0 unused; 1 = included
 
     Settings();

@@ -7,9 +7,11 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) end = bytes.size();
+        if (end == std::string_view::npos)
+            end = bytes.size();
         std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         lines.emplace_back(line);
         start = end + 1;
     }
@@ -27,7 +29,8 @@ std::vector<ListField> ReadListFields(std::string_view bytes) {
             std::size_t first = field.find_first_not_of(' ');
             field = first == std::string_view::npos ? std::string_view() : field.substr(first);
             fields.push_back({std::string(field), static_cast<int>(i)});
-            if (comma == std::string_view::npos) break;
+            if (comma == std::string_view::npos)
+                break;
             rest.remove_prefix(comma + 1);
         }
     }

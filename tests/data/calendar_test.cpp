@@ -24,7 +24,8 @@ std::string Key(const year_month_day& date) {
 // the previous closing day, independently of the conversion rules.
 std::string CountedAccountingKey(int closingDay, const year_month_day& date) {
     year_month owner{date.year(), date.month()};
-    if (closingDay != kMonthEnd && unsigned(date.day()) > unsigned(closingDay)) owner += months{1};
+    if (closingDay != kMonthEnd && unsigned(date.day()) > unsigned(closingDay))
+        owner += months{1};
     sys_days firstDay;
     if (closingDay == kMonthEnd) {
         firstDay = sys_days(owner / day{1});
@@ -38,14 +39,16 @@ std::string CountedAccountingKey(int closingDay, const year_month_day& date) {
 
 TEST(AccountingCalendar, everyCalendarDayOfTheWindowMapsIntoOneAccountingMonthAndBack) {
     std::vector<int> closingDays{kMonthEnd};
-    for (int c = 1; c <= 28; ++c) closingDays.push_back(c);
+    for (int c = 1; c <= 28; ++c)
+        closingDays.push_back(c);
     for (int c : closingDays) {
         for (sys_days d = sys_days(1950y / January / 1); d <= sys_days(2049y / December / 31);
              d += days{1}) {
             year_month_day date{d};
             std::string calendar = Key(date);
             std::string accounting = CalendarToAccounting(c, calendar);
-            ASSERT_EQ(accounting, CountedAccountingKey(c, date)) << "closing " << c << " " << calendar;
+            ASSERT_EQ(accounting, CountedAccountingKey(c, date))
+                << "closing " << c << " " << calendar;
             ASSERT_EQ(AccountingToCalendar(c, accounting), calendar) << "closing " << c;
         }
     }
@@ -56,24 +59,28 @@ TEST(AccountingCalendar, monthLengthsCoverEachDayExactlyOnce) {
         for (int year = 50; year <= 148; ++year) {
             for (int month = 1; month <= 12; ++month) {
                 // Accounting January 1950 starts in December 1949, outside the window.
-                if (c != kMonthEnd && year == 50 && month == 1) continue;
+                if (c != kMonthEnd && year == 50 && month == 1)
+                    continue;
                 int n = DaysInAccountingMonth(c, year, month);
                 CurrentDate first{year, month, 1};
                 CurrentDate last{year, month, n};
                 CivilDate a = RealDate(c, first);
                 CivilDate b = RealDate(c, last);
-                int span = int((sys_days(year_month_day{std::chrono::year(b.year) / b.month / b.day}) -
-                                sys_days(year_month_day{std::chrono::year(a.year) / a.month / a.day}))
-                                   .count());
+                int span =
+                    int((sys_days(year_month_day{std::chrono::year(b.year) / b.month / b.day}) -
+                         sys_days(year_month_day{std::chrono::year(a.year) / a.month / a.day}))
+                            .count());
                 ASSERT_EQ(span, n - 1) << c << " " << year << "/" << month;
                 // The day after the last one starts the next accounting month.
                 CurrentDate next = last;
                 ASSERT_TRUE(StepNextDay(c, next));
                 CivilDate after = RealDate(c, next);
-                ASSERT_EQ(int((sys_days(year_month_day{std::chrono::year(after.year) / after.month / after.day}) -
-                               sys_days(year_month_day{std::chrono::year(b.year) / b.month / b.day}))
-                                  .count()),
-                          1);
+                ASSERT_EQ(
+                    int((sys_days(year_month_day{std::chrono::year(after.year) / after.month /
+                                                 after.day}) -
+                         sys_days(year_month_day{std::chrono::year(b.year) / b.month / b.day}))
+                            .count()),
+                    1);
             }
         }
     }
@@ -126,14 +133,12 @@ TEST(AccountingCalendar, headingNamesTheEraOfTheAccountingMonth) {
         std::string heading;
     };
     const Case cases[] = {
-        {{100, 1, 3}, "平成12年1月度 (1月10日)"},
-        {{88, 12, 3}, "昭和63年12月度 (1月10日)"},
-        {{89, 1, 3}, "平成1年1月度 (1月10日)"},
-        {{119, 4, 3}, "平成31年4月度 (1月10日)"},
-        {{119, 5, 3}, "令和1年5月度 (1月10日)"},
-        {{126, 12, 3}, "令和8年12月度 (1月10日)"},
+        {{100, 1, 3}, "平成12年1月度 (1月10日)"}, {{88, 12, 3}, "昭和63年12月度 (1月10日)"},
+        {{89, 1, 3}, "平成1年1月度 (1月10日)"},   {{119, 4, 3}, "平成31年4月度 (1月10日)"},
+        {{119, 5, 3}, "令和1年5月度 (1月10日)"},  {{126, 12, 3}, "令和8年12月度 (1月10日)"},
     };
-    for (const Case& c : cases) EXPECT_EQ(DateHeading(c.date, {2000, 1, 10}), c.heading);
+    for (const Case& c : cases)
+        EXPECT_EQ(DateHeading(c.date, {2000, 1, 10}), c.heading);
 }
 
 TEST(AccountingCalendar, twoDigitYearsPivotAtFifty) {

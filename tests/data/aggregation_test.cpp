@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "data/aggregation.h"
+#include "data/ledger.h"
+#include "support/temp_folder.h"
+
+namespace hanaki {
+namespace {
+
+using testing::TempFolder;
+
+std::string Record(int category, int description, const std::string& amount) {
+    LedgerRecord record;
+    record.date = "990510";
+    record.categoryNumber = (category < 10 ? "0" : "") + std::to_string(category);
+    record.descriptionNumber = (description < 10 ? "0" : "") + std::to_string(description);
+    record.amount = amount;
+    return EncodeLedgerRecord(record);
+}
+
+class Aggregation : public ::testing::Test {
+  protected:
+    Aggregation() {
+        categories.names[1] = "salary";
+        categories.kinds[1] = kIncome;
+        categories.names[2] = "food";
+        categories.kinds[2] = kExpense;
+        categories.names[3] = "hobby";
+        categories.kinds[3] = kExpense;
+        settings.summaryFlags[3] = 0;
+    }
+    TempFolder dir;
+    CategoryTable categories;
+    Settings settings;
+    MonthTotals totals;
+};
+
+TEST_F(Aggregation, sumsByCategoryDescriptionKindAndSummaryFlag) {
+    dir.Write("199905.DAT", Record(1, 1, "+250000") + Record(2, 1, "-800") + Record(2, 2, "-1200") +
+                                Record(3, 1, "-5000") + Record(1, 2, "+-300") + Record(2, 1, "-x"));
+    AggregationReport report = AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(report.unreadableRecords, 1);
+    EXPECT_EQ(totals.at(1, 0), 249700);
+    EXPECT_EQ(totals.at(1, 2), -300);
+    EXPECT_EQ(totals.at(2, 1), 800);
+    EXPECT_EQ(totals.at(2, 0), 2000);
+    EXPECT_EQ(totals.at(0, 0), 249700);
+    EXPECT_EQ(totals.at(0, 1), 7000);
+    EXPECT_EQ(totals.at(0, 2), 249700);
+    EXPECT_EQ(totals.at(0, 3), 2000);
+    EXPECT_EQ(totals.at(0, 20), 1);
+}
+
+TEST_F(Aggregation, theCurrentKindDecidesNotTheStoredSign) {
+    dir.Write("199905.DAT", Record(2, 1, "-800"));
+    categories.kinds[2] = kIncome;
+    AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(totals.at(0, 0), 800);
+    EXPECT_EQ(totals.at(0, 1), 0);
+}
+
+TEST_F(Aggregation, missingAndEmptyFilesGiveZeros) {
+    totals.at(4, 4) = 9;
+    AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(totals.cells, MonthTotals{}.cells);
+    dir.Write("199905.DAT", "");
+    AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(totals.at(0, 20), 0);
+}
+
+TEST_F(Aggregation, twelveMonthsEndWithTheMonthAskedFor) {
+    dir.Write("199904.DAT", Record(2, 1, "-4"));
+    dir.Write("200003.DAT", Record(2, 1, "-3"));
+    dir.Write("199903.DAT", Record(2, 1, "-99"));
+    TrendTotals trend;
+    AggregateTwelveMonths(dir.folder(), categories, settings, 100, 3, totals, trend);
+    EXPECT_EQ(trend.months[0].at(2, 1), 4);
+    EXPECT_EQ(trend.months[11].at(2, 1), 3);
+    EXPECT_EQ(totals.at(2, 1), 3);
+    for (int k = 1; k < 11; ++k)
+        EXPECT_EQ(trend.months[k].at(0, 20), 0);
+
+    dir.Write("199912.DAT", Record(2, 1, "-12"));
+    dir.Write("199901.DAT", Record(2, 1, "-1"));
+    AggregateTwelveMonths(dir.folder(), categories, settings, 99, 12, totals, trend);
+    EXPECT_EQ(trend.months[0].at(2, 1), 1);
+    EXPECT_EQ(trend.months[2].at(2, 1), 99);
+    EXPECT_EQ(trend.months[11].at(2, 1), 12);
+}
+
+}  // namespace
+}  // namespace hanaki

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "data/amount_format.h"
+#include "data/consumption_tax.h"
+#include "data/cp932.h"
+#include "data/fixed_field.h"
+
+namespace hanaki {
+namespace {
+
+TEST(CodePage932, holdsWindowsCharactersAndRefusesOthers) {
+    EXPECT_EQ(*Utf8ToCp932("〜−¥①"), "\x81\x60\x81\x7C\x5C\x87\x40");
+    EXPECT_EQ(*Utf8ToCp932("ｱ"), "\xB1");
+    EXPECT_FALSE(Utf8ToCp932("😀"));
+    EXPECT_FALSE(Utf8ToCp932("𠮷"));
+    EXPECT_EQ(Utf8ToCp932Lossy("a😀b"), "a?b");
+    EXPECT_EQ(Cp932ToUtf8("\x82\xA0\x81"), "あ\xEF\xBF\xBD");
+}
+
+TEST(FixedField, padsCutsAndNeverSplitsACharacter) {
+    std::string a = *Utf8ToCp932("あいう");
+    EXPECT_EQ(FitField("ab", 4), "ab  ");
+    EXPECT_EQ(FitField(a, 6), a);
+    EXPECT_EQ(FitField(a, 5), a.substr(0, 4) + " ");
+    EXPECT_EQ(FitField("x" + a, 6), "x" + a.substr(0, 4) + " ");
+    EXPECT_EQ(CutToBytes(a, 3), a.substr(0, 2));
+    EXPECT_EQ(TrimRight("ab  "), "ab");
+    EXPECT_EQ(TrimRight("   "), "");
+}
+
+TEST(FixedField, integersAreWholeFieldsOnly) {
+    EXPECT_EQ(ParseInteger(" 25 "), 25);
+    EXPECT_EQ(ParseInteger("-300"), -300);
+    EXPECT_FALSE(ParseInteger(""));
+    EXPECT_FALSE(ParseInteger("1O"));
+    EXPECT_FALSE(ParseInteger("-"));
+    EXPECT_FALSE(ParseInteger("9999999999999999999999"));
+}
+
+TEST(AmountPictures, groupBlankAndRound) {
+    struct Case {
+        double value;
+        std::string grouped, blankZero, plain, hash;
+    };
+    const Case cases[] = {
+        {0, "0", "", "0", ""},
+        {1234567, "1,234,567", "1,234,567", "1234567", "1234567"},
+        {-12000, "-12,000", "-12,000", "-12000", "-12000"},
+        {999, "999", "999", "999", "999"},
+        {103.95, "104", "104", "104", "104"},
+        {2.5, "3", "3", "3", "3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatGrouped(c.value), c.grouped);
+        EXPECT_EQ(FormatGroupedBlankZero(c.value), c.blankZero);
+        EXPECT_EQ(FormatPlain(c.value), c.plain);
+        EXPECT_EQ(FormatPlainBlankZero(c.value), c.hash);
+    }
+    EXPECT_EQ(FormatFixed(12.345), "12.35");
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+}
+
+TEST(ConsumptionTax, followsTheRateInForceOnTheDay) {
+    struct Case {
+        CivilDate date;
+        long long amount, added, removed;
+    };
+    const Case cases[] = {
+        {{1989, 3, 31}, 1000, 1000, 1000}, {{1989, 4, 1}, 1000, 1030, 971},
+        {{1999, 12, 1}, 1000, 1050, 952},  {{1999, 12, 1}, 99, 104, 94},
+        {{1999, 12, 1}, 1050, 1103, 1000}, {{2014, 4, 1}, 1000, 1080, 926},
+        {{2019, 9, 30}, 1000, 1080, 926},  {{2019, 10, 1}, 1000, 1100, 909},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AddConsumptionTax(c.amount, c.date), c.added) << c.date.year;
+        EXPECT_EQ(RemoveConsumptionTax(c.amount, c.date), c.removed) << c.date.year;
+    }
+}
+
+}  // namespace
+}  // namespace hanaki

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "data/cp932.h"
+#include "data/data_folder.h"
+
+namespace hanaki::testing {
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("hanaki-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string path() const { return path_.string(); }
+    DataFolder folder(FileSystem& fs = RealFileSystem()) const { return DataFolder(path(), fs); }
+
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(path_ / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::size_t FileCount() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
+                                                      std::filesystem::directory_iterator()));
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Code page 932 bytes of a UTF-8 literal.
+inline std::string Sjis(const std::string& utf8) {
+    return *Utf8ToCp932(utf8);
+}
+
+}  // namespace hanaki::testing
