@@ -1,11 +1,53 @@
 #include "export/csv_export_command.h"
 
-namespace hanaki {
+#include <filesystem>
+#include <system_error>
 
-int RunCsvExportCommand(const std::string&, const std::string&, const std::string&, std::ostream&,
-                        std::ostream& err) {
-    err << "not yet\n";
-    return 1;
+#include "data/category_table.h"
+#include "data/data_folder.h"
+#include "export/csv_export.h"
+
+namespace hanaki {
+namespace {
+
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
+}  // namespace
+
+int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
+                        const std::string& destination, std::ostream& out, std::ostream& err) {
+    if (IsSameFolder(source, destination)) {
+        err << kSamePathMessage << "\n";
+        return 2;
+    }
+    if (!IsFolder(source)) {
+        err << "変換元のフォルダ " << source << " がありません。\n";
+        return 1;
+    }
+    if (!IsFolder(destination)) {
+        err << "変換先のフォルダ " << destination << " がありません。\n";
+        return 1;
+    }
+    const DataFolder data(dataDir, RealFileSystem());
+    if (!data.Exists(kCategoryFileName)) {
+        err << "データフォルダ " << dataDir << " に費目ファイル(VERADIV.DAT)がありません。\n";
+        return 1;
+    }
+    CategoryTable categories;
+    IoResult loaded = LoadCategoryTable(data, categories);
+    if (!loaded.ok()) {
+        err << DescribeIoError(*loaded.error) << "\n";
+        return 1;
+    }
+
+    CsvExportResult result = ExportFolderToCsv(RealFileSystem(), source, destination, categories);
+    for (const IoError& failure : result.failures)
+        err << DescribeIoError(failure) << "\n";
+    out << ConvertedMessage(result) << "\n";
+    return result.failures.empty() ? 0 : 1;
 }
 
 }  // namespace hanaki

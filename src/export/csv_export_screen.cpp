@@ -1,10 +1,129 @@
 #include "export/csv_export_screen.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+#include "data/io_result.h"
+#include "export/csv_export.h"
+#include "export/exporting_notice.h"
+#include "export/folder_chooser.h"
+#include "ui/fonts.h"
+
 namespace hanaki {
+namespace {
+
+// Laid out in half-width cells of the heading's font, so that each list sits
+// under its half of the heading.
+constexpr int kLeft = 30;
+constexpr int kRight = 264;
+constexpr int kSideWidth = 210;
+constexpr int kTop = 56;
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
 
 CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), services_(services) {
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      services_(services),
+      source_(new FolderChooser(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
+      sourceFiles_(new QListWidget(this)),
+      arrow_(new QPushButton(QStringLiteral("→"), this)),
+      destination_(new FolderChooser(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
+      convert_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName("Form6");
+    setWindowTitle(QStringLiteral("データ変換"));
+    setFont(GothicFont(9));
+    setFixedSize(500, 390);
+
+    sourceFiles_->setObjectName("File1");
+    arrow_->setObjectName("Command2");
+    convert_->setObjectName("Command1");
+    source_->setGeometry(kLeft, kTop, kSideWidth, 180);
+    sourceFiles_->setGeometry(kLeft, kTop + 186, kSideWidth, 130);
+    arrow_->setGeometry(kLeft + kSideWidth + 3, kTop + 120, kRight - kLeft - kSideWidth - 6, 28);
+    destination_->setGeometry(kRight, kTop, kSideWidth, 270);
+    convert_->setGeometry(kRight, kTop + 282, kSideWidth, 34);
+
+    // Keys reach the screen first; Tab follows the order the controls were
+    // made: the left side, "→", the right side.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+
+    connect(source_, &FolderChooser::pathChanged, this, &CsvExportScreen::ListSourceFiles);
+    connect(convert_, &QPushButton::clicked, this, &CsvExportScreen::Convert);
+    const QString start = QFile::decodeName(QByteArray::fromStdString(state_.folder.path()));
+    source_->SetPath(start);
+    destination_->SetPath(start);
+    source_->FocusFolders();
+}
+
+// Keys reach the screen before the control that has the focus.
+bool CsvExportScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* button = qobject_cast<QPushButton*>(watched);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:  // anywhere: close
+            close();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:  // on a button: press it; a folder list opens the folder itself
+            if (button == nullptr)
+                return false;
+            button->click();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CsvExportScreen::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    const QFontMetrics metrics(font());
+    painter.drawText(0, 2 * metrics.height() + metrics.ascent(),
+                     QStringLiteral("     「そよかぜ帳」データ                   CSV データ"));
+}
+
+void CsvExportScreen::ListSourceFiles(const QString& folder) {
+    sourceFiles_->clear();
+    sourceFiles_->addItems(QDir(folder).entryList({QStringLiteral("*.DAT")}, QDir::Files,
+                                                  QDir::Name | QDir::IgnoreCase));
+    sourceFiles_->setCurrentRow(0);
+    convert_->setEnabled(sourceFiles_->count() > 0);
+}
+
+void CsvExportScreen::Convert() {
+    const std::string source = LocalPath(source_->path());
+    const std::string destination = LocalPath(destination_->path());
+    if (IsSameFolder(source, destination)) {
+        services_.messages.Inform(this, QString::fromUtf8(kSamePathTitle),
+                                  QString::fromUtf8(kSamePathMessage));
+        return;
+    }
+    CsvExportResult result;
+    {
+        ExportingNotice notice(this);
+        notice.show();
+        // Draws the notice; typed keys wait until the export is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
+    }
+    for (const IoError& failure : result.failures)
+        services_.messages.Inform(this, QStringLiteral("データ変換"),
+                                  QString::fromStdString(DescribeIoError(failure)));
+    services_.messages.Inform(this, QString::fromUtf8(kConvertedTitle),
+                              QString::fromStdString(ConvertedMessage(result)));
+    close();
 }
 
 }  // namespace hanaki

@@ -5,17 +5,34 @@
 #include "data/program_state.h"
 #include "ui/services.h"
 
+class QListWidget;
+class QPushButton;
+
 namespace hanaki {
+
+class FolderChooser;
 
 // F8: writes every ledger file of a folder as CSV into another folder.
 class CsvExportScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     CsvExportScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
 
-private:
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void ListSourceFiles(const QString& folder);
+    void Convert();
+
     ProgramState& state_;
     Services& services_;
+    FolderChooser* source_;
+    QListWidget* sourceFiles_;
+    QPushButton* arrow_;
+    FolderChooser* destination_;
+    QPushButton* convert_;
 };
 
 }  // namespace hanaki

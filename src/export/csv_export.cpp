@@ -1,0 +1,151 @@
+#include "export/csv_export.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "data/cp932.h"
+#include "data/data_folder.h"
+#include "data/fixed_field.h"
+#include "data/ledger.h"
+
+namespace hanaki {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A text field. A double quote inside is doubled so that a spreadsheet reads
+// the field whole; code page 932 has no trail byte 0x22, so bytes are safe.
+void AppendText(std::string& line, std::string_view text) {
+    line += '"';
+    for (char c : text) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+const std::string& HeadingLine() {
+    static const std::string line = Utf8ToCp932Lossy(
+        "\"年月日\",\"費目No.\",\"費目\",\"摘要No.\",\"摘要\",\"入金\",\"出金\",\"備考\"\r\n");
+    return line;
+}
+
+std::string RecordLine(const LedgerRecord& record, const ItemNumbers& numbers,
+                       const CategoryTable& categories) {
+    const std::string& date = record.date;
+    std::string line;
+    AppendText(line, date.substr(0, 2) + "/" + date.substr(2, 2) + "/" + date.substr(4, 2));
+    line += ',' + std::to_string(numbers.category) + ',';
+    AppendText(line, TrimRight(record.categoryName));
+    line += ',' + std::to_string(numbers.description) + ',';
+    AppendText(line, TrimRight(record.descriptionName));
+    // The category's kind today decides the column, not the sign in the record.
+    const std::string amount = std::to_string(numbers.amount);
+    line += categories.IsExpense(numbers.category) ? ",\"\"," + amount : ',' + amount + ",\"\"";
+    line += ',';
+    AppendText(line, TrimRight(record.remark));
+    line += "\r\n";
+    return line;
+}
+
+fs::path Normal(const std::string& path) {
+    std::error_code ec;
+    fs::path normal = fs::absolute(path, ec).lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
+}  // namespace
+
+std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categories,
+                        int& skipped) {
+    std::string csv = HeadingLine();
+    for (std::size_t offset = 0; offset < ledgerBytes.size(); offset += kLedgerRecordBytes) {
+        std::string_view chunk = ledgerBytes.substr(offset, kLedgerRecordBytes);
+        LedgerRecord record = DecodeLedgerRecord(chunk);
+        std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
+        // A cut-off last record is damage too: report it rather than guess its rest.
+        if (!numbers || chunk.size() != kLedgerRecordBytes) {
+            ++skipped;
+            continue;
+        }
+        csv += RecordLine(record, *numbers, categories);
+    }
+    return csv;
+}
+
+bool IsExportableLedgerName(std::string_view fileName) {
+    if (fileName.size() != 10)
+        return false;
+    std::string_view base = fileName.substr(0, 6);
+    std::string extension(fileName.substr(6));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return extension == ".DAT" &&
+           std::all_of(base.begin(), base.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+           base != "000000";
+}
+
+IoResult ListExportableLedgers(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (IsExportableLedgerName(name) && it->is_regular_file(typeError))
+            names.push_back(name);
+    }
+    if (ec)
+        return IoResult::Fail(IoStep::Read, ec.value(), folder);
+    std::sort(names.begin(), names.end());
+    return IoResult::Ok();
+}
+
+bool IsSameFolder(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) || Normal(a) == Normal(b);
+}
+
+CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
+                                  const std::string& destination, const CategoryTable& categories) {
+    CsvExportResult result;
+    std::vector<std::string> names;
+    IoResult listed = ListExportableLedgers(source, names);
+    if (!listed.ok()) {
+        result.failures.push_back(*listed.error);
+        return result;
+    }
+    const DataFolder from(source, fs);
+    const DataFolder to(destination, fs);
+    for (const std::string& name : names) {
+        std::string bytes;
+        IoResult read = from.Read(name, bytes);
+        if (!read.ok()) {
+            result.failures.push_back(*read.error);
+            continue;
+        }
+        int skipped = 0;
+        std::string csv = LedgerToCsv(bytes, categories, skipped);
+        IoResult written = to.Replace(name.substr(0, 6) + ".CSV", csv);
+        if (!written.ok()) {
+            result.failures.push_back(*written.error);
+            continue;
+        }
+        ++result.written;
+        result.skippedRecords += skipped;
+    }
+    return result;
+}
+
+std::string ConvertedMessage(const CsvExportResult& result) {
+    std::string text = std::to_string(result.written) + "個のデータをコンバートしました。";
+    if (result.skippedRecords > 0)
+        text +=
+            "読めないデータ" + std::to_string(result.skippedRecords) + "件は書き出しませんでした。";
+    return text;
+}
+
+}  // namespace hanaki

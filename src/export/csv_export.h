@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/category_table.h"
+#include "data/file_system.h"
+#include "data/io_result.h"
+
+// Ledger files as CSV for spreadsheets: code page 932, CR LF, one CSV file per
+// ledger file. No Qt here; the export screen and `--export-csv` share it.
+namespace hanaki {
+
+inline constexpr const char* kSamePathTitle = "パスが同一です。";
+inline constexpr const char* kSamePathMessage = "パスが同一です。右のパスを変えて下さい。";
+inline constexpr const char* kConvertedTitle = "Convert completed!";
+
+// The CSV text of one ledger file: the heading line, then one line per record.
+// Records whose numbers cannot be read are left out and added to `skipped`.
+std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categories,
+                        int& skipped);
+
+// "199905.DAT" and the like: six digits, not all zero, then ".DAT" in any case.
+bool IsExportableLedgerName(std::string_view fileName);
+
+// The exportable ledger files of `folder`, sorted by name.
+IoResult ListExportableLedgers(const std::string& folder, std::vector<std::string>& names);
+
+// True when both paths name the same folder, however they are spelled.
+bool IsSameFolder(const std::string& a, const std::string& b);
+
+struct CsvExportResult {
+    int written = 0;                // CSV files written
+    int skippedRecords = 0;         // unreadable records left out, over all files
+    std::vector<IoError> failures;  // files not read or not written; the others went on
+};
+
+// Writes every exportable ledger file of `source` as "<base>.CSV" into
+// `destination`, each file replaced crash-safely.
+CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
+                                  const std::string& destination, const CategoryTable& categories);
+
+// "2個のデータをコンバートしました。" and, when records were left out, how many (UTF-8).
+std::string ConvertedMessage(const CsvExportResult& result);
+
+}  // namespace hanaki

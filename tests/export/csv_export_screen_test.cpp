@@ -1,0 +1,149 @@
+#include "export/csv_export_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "ledger_files.h"
+#include "support/qt_printers.h"
+#include "support/scripted_messages.h"
+
+namespace hanaki {
+namespace {
+
+using namespace hanaki::testing;
+namespace fs = std::filesystem;
+
+// A program whose data folder holds `ledgers`, with a subfolder "out" for the CSV files.
+struct Program {
+    explicit Program(const std::vector<std::string>& ledgers)
+        : root(temp.path().toStdString()),
+          state(DataFolder((root / "data").string(), RealFileSystem()),
+                [] {
+                    return CivilDate{1999, 5, 26};
+                }),
+          services{messages, ScreenMetrics(768)} {
+        fs::create_directories(root / "data" / "out");
+        fs::create_directories(root / "data" / "ledgers");
+        WriteFile(root / "data" / "ledgers" / "199905.DAT", "");
+        for (const std::string& name : ledgers)
+            WriteFile(root / "data" / name,
+                      Record("990526", "02", "食費", "02", "昼食", "-850", ""));
+        state.categories = Categories();
+        screen = std::make_unique<CsvExportScreen>(state, services);
+        screen->show();
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Control(const char* name) {
+        return screen->findChild<Widget*>(QString::fromUtf8(name));
+    }
+    void Press(const char* control, int key) {
+        QWidget* widget = Control(control);
+        widget->setFocus();
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    // Enter on the row of a folder list that shows `folder`.
+    void Open(const char* list, const QString& folder) {
+        auto* rows = Control<QListWidget>(list);
+        for (int i = 0; i < rows->count(); ++i) {
+            if (rows->item(i)->text().trimmed() == folder)
+                rows->setCurrentRow(i);
+        }
+        ASSERT_EQ(rows->currentItem()->text().trimmed(), folder);
+        Press(list, Qt::Key_Return);
+    }
+    QStringList SourceFiles() {
+        QStringList files;
+        auto* list = Control<QListWidget>("File1");
+        for (int i = 0; i < list->count(); ++i)
+            files << list->item(i)->text();
+        return files;
+    }
+
+    QTemporaryDir temp;
+    fs::path root;
+    ScriptedMessages messages;
+    ProgramState state;
+    Services services;
+    std::unique_ptr<CsvExportScreen> screen;
+};
+
+TEST(CsvExportScreen, OffersConversionOnlyWhileTheSourceListsAFile) {
+    Program program({});
+    auto* convert = program.Control<QPushButton>("Command1");
+    EXPECT_EQ(program.screen->windowTitle(), QStringLiteral("データ変換"));
+    EXPECT_TRUE(program.SourceFiles().isEmpty());
+    EXPECT_FALSE(convert->isEnabled());
+
+    program.Open("Dir1", QStringLiteral("ledgers"));
+    EXPECT_EQ(program.SourceFiles(), QStringList{QStringLiteral("199905.DAT")});
+    EXPECT_TRUE(convert->isEnabled());
+
+    program.Open("Dir1", QStringLiteral("data"));
+    EXPECT_FALSE(convert->isEnabled());
+}
+
+TEST(CsvExportScreen, TabGoesThroughTheLeftSideThenTheRight) {
+    Program program({"199905.DAT"});
+    QStringList visited{program.screen->focusWidget()->objectName()};
+    for (int i = 0; i < 6; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(program.screen->focusWidget(), &tab);
+        visited << program.screen->focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited,
+              (QStringList{"Dir1", "File1", "Command2", "Drive2", "Dir2", "Command1", "Drive1"}));
+}
+
+TEST(CsvExportScreen, EscapeClosesFromEveryControl) {
+    for (const char* control : {"Drive1", "Dir1", "File1", "Command2", "Dir2", "Command1"}) {
+        Program program({"199905.DAT"});
+        program.Press(control, Qt::Key_Escape);
+        EXPECT_FALSE(program.screen->isVisible()) << control;
+        EXPECT_TRUE(program.messages.shown.empty()) << control;
+    }
+}
+
+TEST(CsvExportScreen, TheArrowButtonDoesNothing) {
+    Program program({"199905.DAT"});
+    program.Open("Dir2", QStringLiteral("out"));
+    program.Press("Command2", Qt::Key_Return);
+    EXPECT_TRUE(program.screen->isVisible());
+    EXPECT_TRUE(program.messages.shown.empty());
+    EXPECT_TRUE(Names(program.root / "data" / "out").empty());
+}
+
+TEST(CsvExportScreen, RefusesTheSameFolderOnBothSidesAndStaysOpen) {
+    Program program({"199905.DAT"});
+    program.Press("Command1", Qt::Key_Return);
+    ASSERT_EQ(program.messages.shown.size(), 1u);
+    EXPECT_EQ(program.messages.shown[0].title, QStringLiteral("パスが同一です。"));
+    EXPECT_EQ(program.messages.shown[0].text,
+              QStringLiteral("パスが同一です。右のパスを変えて下さい。"));
+    EXPECT_TRUE(program.screen->isVisible());
+    EXPECT_FALSE(fs::exists(program.root / "data" / "199905.CSV"));
+}
+
+TEST(CsvExportScreen, EnterOnConvertWritesEveryMonthReportsTheCountAndCloses) {
+    Program program({"199904.DAT", "199905.DAT"});
+    program.Open("Dir2", QStringLiteral("out"));
+    program.Press("Command1", Qt::Key_Return);
+
+    ASSERT_EQ(program.messages.shown.size(), 1u);
+    EXPECT_EQ(program.messages.shown[0].title, QStringLiteral("Convert completed!"));
+    EXPECT_EQ(program.messages.shown[0].text, QStringLiteral("2個のデータをコンバートしました。"));
+    EXPECT_FALSE(program.screen->isVisible());
+    EXPECT_EQ(Names(program.root / "data" / "out"),
+              (std::vector<std::string>{"199904.CSV", "199905.CSV"}));
+    EXPECT_EQ(ReadFile(program.root / "data" / "out" / "199905.CSV"),
+              Heading() + Cp932("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
+}
+
+}  // namespace
+}  // namespace hanaki

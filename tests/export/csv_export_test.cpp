@@ -1,0 +1,193 @@
+#include "export/csv_export.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cerrno>
+
+#include "ledger_files.h"
+
+namespace hanaki {
+namespace {
+
+using namespace hanaki::testing;
+namespace fs = std::filesystem;
+
+TEST(LedgerToCsv, WritesTheHeadingAndAnIncomeLineByteForByte) {
+    int skipped = 0;
+    std::string csv = LedgerToCsv(Record("990526", "01", "給料", "01", "基本給", "+1200", "5月分"),
+                                  Categories(), skipped);
+    const std::string expected =
+        "\x22\x94\x4e\x8c\x8e\x93\xfa\x22\x2c\x22\x94\xef\x96\xda\x4e\x6f\x2e\x22\x2c\x22\x94\xef"
+        "\x96\xda\x22\x2c\x22\x93\x45\x97\x76\x4e\x6f\x2e\x22\x2c\x22\x93\x45\x97\x76\x22\x2c\x22"
+        "\x93\xfc\x8b\xe0\x22\x2c\x22\x8f\x6f\x8b\xe0\x22\x2c\x22\x94\xf5\x8d\x6c\x22\x0d\x0a"
+        "\x22\x39\x39\x2f\x30\x35\x2f\x32\x36\x22\x2c\x31\x2c\x22\x8b\x8b\x97\xbf\x22\x2c\x31\x2c"
+        "\x22\x8a\xee\x96\x7b\x8b\x8b\x22\x2c\x31\x32\x30\x30\x2c\x22\x22\x2c\x22\x35\x8c\x8e\x95"
+        "\xaa\x22\x0d\x0a";
+    EXPECT_EQ(csv, expected);
+    EXPECT_EQ(skipped, 0);
+}
+
+TEST(LedgerToCsv, WritesEachRecordUnderItsCategorysKindToday) {
+    struct Case {
+        const char* name;
+        std::string record;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"expense", Record("990527", "02", "食費", "02", "昼食", "-850", "社食"),
+         "\"99/05/27\",2,\"食費\",2,\"昼食\",\"\",850,\"社食\""},
+        {"kind changed to expense after entry",
+         Record("990501", "02", "食費", "01", "朝食", "+300", ""),
+         "\"99/05/01\",2,\"食費\",1,\"朝食\",\"\",300,\"\""},
+        {"kind changed to income after entry",
+         Record("990501", "01", "給料", "02", "賞与", "-5000", ""),
+         "\"99/05/01\",1,\"給料\",2,\"賞与\",5000,\"\",\"\""},
+        {"blank-only remark", Record("990502", "02", "食費", "01", "朝食", "-1", "      "),
+         "\"99/05/02\",2,\"食費\",1,\"朝食\",\"\",1,\"\""},
+        {"inner blanks kept", Record("990503", "02", "外 食", "01", "朝 食", "-1", " 駅前 で "),
+         "\"99/05/03\",2,\"外 食\",1,\"朝 食\",\"\",1,\" 駅前 で\""},
+        {"quote doubled", Record("990504", "02", "食費", "01", "朝食", "-1", "\"特売\"の卵"),
+         "\"99/05/04\",2,\"食費\",1,\"朝食\",\"\",1,\"\"\"特売\"\"の卵\""},
+        {"comma kept inside the quotes",
+         Record("990505", "02", "食費", "01", "朝食", "-1", "卵,牛乳"),
+         "\"99/05/05\",2,\"食費\",1,\"朝食\",\"\",1,\"卵,牛乳\""},
+        {"largest amount", Record("990506", "01", "給料", "01", "基本給", "+999999999", ""),
+         "\"99/05/06\",1,\"給料\",1,\"基本給\",999999999,\"\",\"\""},
+        {"five full-width characters",
+         Record("990507", "02", "日用品雑貨", "01", "洗剤洗剤洗", "-1", ""),
+         "\"99/05/07\",2,\"日用品雑貨\",1,\"洗剤洗剤洗\",\"\",1,\"\""},
+    };
+    // The kinds of the table as it is now: 食費 expense, 給料 income.
+    const CategoryTable categories = Categories();
+    for (const Case& c : cases) {
+        int skipped = 0;
+        EXPECT_EQ(LedgerToCsv(c.record, categories, skipped), Heading() + Cp932(c.line) + "\r\n")
+            << c.name;
+        EXPECT_EQ(skipped, 0) << c.name;
+    }
+}
+
+TEST(LedgerToCsv, AnEmptyLedgerGivesTheHeadingOnly) {
+    int skipped = 0;
+    EXPECT_EQ(LedgerToCsv("", Categories(), skipped), Heading());
+    EXPECT_EQ(skipped, 0);
+}
+
+TEST(LedgerToCsv, LeavesOutAndCountsRecordsThatCannotBeRead) {
+    const std::string good = Record("990510", "02", "食費", "01", "朝食", "-100", "");
+    const std::string bytes =
+        good + Record("990511", "AB", "食費", "01", "朝食", "-100", "") +  // category not a number
+        Record("990512", "21", "食費", "01", "朝食", "-100", "") +         // beyond 20
+        Record("990513", "02", "食費", "x1", "朝食", "-100", "") +         // description
+        Record("990514", "02", "食費", "01", "朝食", "-1O0", "") +         // letter O
+        Record("990515", "02", "食費", "01", "朝食", "", "") +             // no amount
+        good + good.substr(0, 60);                                         // cut off
+    int skipped = 0;
+    const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
+    EXPECT_EQ(LedgerToCsv(bytes, Categories(), skipped), Heading() + line + line);
+    EXPECT_EQ(skipped, 6);
+}
+
+TEST(IsExportableLedgerName, TakesSixDigitNamesOtherThanZero) {
+    const std::pair<const char*, bool> names[] = {
+        {"199905.DAT", true},  {"200001.dat", true},   {"000001.DAT", true},
+        {"000000.DAT", false}, {"ABCDEF.DAT", false},  {"VERADIV.DAT", false},
+        {"19990.DAT", false},  {"1999055.DAT", false}, {"199905.MEM", false},
+        {"1999 5.DAT", false}, {"199905.CSV", false},  {"199905.DAT.tmp", false},
+    };
+    for (const auto& [name, taken] : names)
+        EXPECT_EQ(IsExportableLedgerName(name), taken) << name;
+}
+
+TEST(IsSameFolder, SeesOneFolderUnderEverySpelling) {
+    QTemporaryDir temp;
+    const fs::path root = temp.path().toStdString();
+    fs::create_directories(root / "a" / "b");
+    fs::create_symlink(root / "a", root / "link");
+    const std::string a = (root / "a").string();
+    EXPECT_TRUE(IsSameFolder(a, a + "/"));
+    EXPECT_TRUE(IsSameFolder(a, (root / "a" / "b" / "..").string()));
+    EXPECT_TRUE(IsSameFolder(a, (root / "link").string()));
+    EXPECT_FALSE(IsSameFolder(a, (root / "a" / "b").string()));
+}
+
+struct Folders {
+    Folders() : root(temp.path().toStdString()), source(root / "src"), destination(root / "dst") {
+        fs::create_directories(source);
+        fs::create_directories(destination);
+    }
+    QTemporaryDir temp;
+    fs::path root, source, destination;
+};
+
+TEST(ExportFolderToCsv, WritesOneCsvPerLedgerFileAndPassesOverOtherNames) {
+    Folders folders;
+    const std::string april = Record("990410", "01", "給料", "01", "基本給", "+1200", "");
+    const std::string may = Record("990526", "02", "食費", "02", "昼食", "-850", "");
+    WriteFile(folders.source / "199904.DAT", april);
+    WriteFile(folders.source / "199905.DAT", may);
+    WriteFile(folders.source / "ABCDEF.DAT", may);
+    WriteFile(folders.source / "000000.DAT", may);
+    WriteFile(folders.source / "VERADIV.DAT", Cp932(kCategoryFile));
+    fs::create_directory(folders.source / "199906.DAT");
+    WriteFile(folders.destination / "199905.CSV", "old");
+
+    CsvExportResult result = ExportFolderToCsv(RealFileSystem(), folders.source.string(),
+                                               folders.destination.string(), Categories());
+
+    EXPECT_EQ(result.written, 2);
+    EXPECT_TRUE(result.failures.empty());
+    EXPECT_EQ(ConvertedMessage(result), "2個のデータをコンバートしました。");
+    EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199905.CSV"}));
+    int skipped = 0;
+    EXPECT_EQ(ReadFile(folders.destination / "199905.CSV"),
+              LedgerToCsv(may, Categories(), skipped));
+}
+
+// Refuses to create one chosen file, as a full or read-only disk would.
+class RefusingFileSystem : public PosixFileSystem {
+  public:
+    explicit RefusingFileSystem(std::string refused) : refused_(std::move(refused)) {}
+    int CreateExclusive(const std::string& path, int& fd) override {
+        if (path.find(refused_) != std::string::npos)
+            return ENOSPC;
+        return PosixFileSystem::CreateExclusive(path, fd);
+    }
+
+  private:
+    std::string refused_;
+};
+
+TEST(ExportFolderToCsv, AFileThatCannotBeWrittenIsReportedAndTheOthersGoOn) {
+    Folders folders;
+    const std::string bad = Record("990401", "XX", "給料", "01", "基本給", "+1", "");
+    WriteFile(folders.source / "199904.DAT", bad + bad);
+    WriteFile(folders.source / "199905.DAT", bad);
+    WriteFile(folders.source / "199906.DAT", "");
+    RefusingFileSystem refusing("199905.CSV");
+
+    CsvExportResult result = ExportFolderToCsv(refusing, folders.source.string(),
+                                               folders.destination.string(), Categories());
+
+    EXPECT_EQ(result.written, 2);
+    ASSERT_EQ(result.failures.size(), 1u);
+    EXPECT_EQ(result.failures[0].path, (folders.destination / "199905.CSV").string());
+    EXPECT_EQ(result.failures[0].code, ENOSPC);
+    EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199906.CSV"}));
+    // Only the records of files written count as left out.
+    EXPECT_EQ(ConvertedMessage(result),
+              "2個のデータをコンバートしました。読めないデータ2件は書き出しませんでした。");
+}
+
+TEST(ExportFolderToCsv, AMissingSourceIsAFailureNotAnEmptyExport) {
+    Folders folders;
+    CsvExportResult result = ExportFolderToCsv(RealFileSystem(), (folders.root / "none").string(),
+                                               folders.destination.string(), Categories());
+    EXPECT_EQ(result.written, 0);
+    ASSERT_EQ(result.failures.size(), 1u);
+    EXPECT_EQ(result.failures[0].code, ENOENT);
+}
+
+}  // namespace
+}  // namespace hanaki
