@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+
+#include "data/calendar.h"
+#include "data/memo.h"
+
+class QEvent;
+class QKeyEvent;
+class QLabel;
+class QWidget;
+
+namespace hanaki {
+
+class ByteLimitedField;
+struct ProgramState;
+struct Services;
+
+// The three-line memo of a day, opened in place of the guide ("/"). It steps
+// through the days on its own, apart from the main calendar, and saves the
+// month's memo file on every change of day and when it closes.
+class MemoEditor : public QObject {
+    Q_OBJECT
+  public:
+    MemoEditor(ProgramState& state, Services& services, std::array<ByteLimitedField*, 3> lines,
+               QLabel* title, QLabel* legend, QWidget* dialogParent, QObject* parent = nullptr);
+
+    // The memo of the displayed day. When the month's memo file cannot be read
+    // a message says so and the editor stays closed (check IsOpen()).
+    void Open();
+    // Saves and closes, even when the save failed (the message has said so):
+    // the main window calls it as it goes away.
+    void Close();
+    bool IsOpen() const { return open_; }
+
+  signals:
+    void closed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool OnKey(int line, const QKeyEvent& key);
+    void StepDay(int delta);
+    void StepToMemo(int delta);
+    // Saves the day, then shows `to`, reading its month's file when it is
+    // another month. Nothing moves when the save or the read fails.
+    void MoveTo(const CurrentDate& to);
+    bool LoadMonth(const CurrentDate& month, MemoMonth& memo);
+    // Stores the lines into the day's slot and rewrites the month's file.
+    bool Save();
+    void Report(const IoError& error);
+    void ShowDay();
+    void ShowLegend(const QString& hint);
+    void Hide();
+
+    ProgramState& state_;
+    Services& services_;
+    std::array<ByteLimitedField*, 3> lines_;
+    QLabel* title_;
+    QLabel* legend_;
+    QWidget* dialogParent_;
+    bool open_ = false;
+    CurrentDate position_;  // the memo's own accounting day
+    MemoMonth memo_;        // the month of position_
+};
+
+}  // namespace hanaki
