@@ -1,0 +1,503 @@
+#include "settings/budget_editor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <limits>
+
+#include "data/amount_format.h"
+#include "settings/focus_cycle.h"
+#include "settings/io_failure.h"
+#include "ui/byte_limited_field.h"
+#include "ui/fonts.h"
+#include "ui/message_service.h"
+#include "ui/screen_metrics.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kTitle = QStringLiteral("予算設定");
+const QString kLegend = QStringLiteral(
+    "<Esc>設定破棄  <↑↓>費目選択  <数字キー>予算設定  <Enter>確定      "
+    "<Space>集計フラグ(集計時に加えるかどうかの選択です。)");
+const QString kTooLarge = QStringLiteral("予算額は 2,147,483,647 円までです。");
+
+const QColor kIncomeTint(250, 220, 220);
+const QColor kExpenseTint(220, 220, 255);
+
+constexpr int kRows = 22;  // 20 categories and two total rows at most
+constexpr long long kMaxBudget = std::numeric_limits<std::int32_t>::max();
+
+// Every printable ASCII character but the digits.
+QString NonDigits() {
+    QString characters;
+    for (char c = ' '; c <= '~'; ++c) {
+        if (c < '0' || c > '9')
+            characters += QLatin1Char(c);
+    }
+    return characters;
+}
+
+// "1,234,567" → "1234567": the editor gets the digits alone, so ten of them fit.
+QString Digits(const QString& shown) {
+    return QString(shown).remove(u',');
+}
+
+QString Grouped(long long value) {
+    return QString::fromStdString(FormatGrouped(double(value)));
+}
+
+QTableWidget* NewGrid(int columns, QWidget* parent) {
+    auto* grid = new QTableWidget(kRows, columns, parent);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false);
+    grid->verticalHeader()->hide();
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = 0; c < columns; ++c)
+            grid->setItem(r, c, new QTableWidgetItem);
+    }
+    return grid;
+}
+
+}  // namespace
+
+BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+    setObjectName("Form13");
+    setWindowTitle(kTitle);
+
+    infoGrid_ = NewGrid(4, this);
+    infoGrid_->setObjectName("Grid1");
+    infoGrid_->setFocusPolicy(Qt::NoFocus);  // the budget grid keeps the focus
+    budgetGrid_ = NewGrid(1, this);
+    budgetGrid_->setObjectName("Grid2");
+    for (int i = 0; i <= 20; ++i) {
+        checks_[i] = new QCheckBox(this);
+        checks_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        checks_[i]->setFocusPolicy(Qt::NoFocus);  // Space on the grid flips them
+    }
+    editor_ = new ByteLimitedField(10, budgetGrid_->viewport());
+    editor_->setObjectName("Text1");
+    editor_->setAsciiOnly(true);
+    editor_->setForbiddenCharacters(NonDigits());
+    editor_->hide();
+    legend_ = new QLabel(kLegend, this);
+    legend_->setObjectName("Label1");
+    legend_->setWordWrap(true);
+    flagHeading_ = new QLabel(QStringLiteral(" 集計on"), this);
+    flagHeading_->setObjectName("Label2");
+    saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
+    saveButton_->setObjectName("Command3");
+    reloadButton_ = new QPushButton(QStringLiteral("再読み込み"), this);
+    reloadButton_->setObjectName("Command2");
+    cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton_->setObjectName("Command1");
+
+    BuildGrids();
+    ComputePastAverages();
+    FillRows();
+    PlaceCheckBoxes();
+
+    budgetGrid_->installEventFilter(this);
+    editor_->installEventFilter(this);
+    for (QPushButton* button : {saveButton_, reloadButton_, cancelButton_}) {
+        button->setAutoDefault(false);
+        button->installEventFilter(this);
+    }
+    connect(budgetGrid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previousRow, int) {
+                ApplySelectionRule(row + 1, previousRow + 1);
+            });
+    connect(budgetGrid_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { CommitEdit(); });
+    connect(editor_, &ByteLimitedField::refused, legend_, &QLabel::setText);
+    connect(saveButton_, &QPushButton::clicked, this, &BudgetEditor::Save);
+    connect(reloadButton_, &QPushButton::clicked, this, &BudgetEditor::Reload);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    budgetGrid_->setCurrentCell(0, 0);
+    ApplySelectionRule(budgetGrid_->currentRow() + 1, 0);
+    budgetGrid_->setFocus();
+}
+
+void BudgetEditor::BuildGrids() {
+    const bool small = services_.metrics.below600();
+    const QFont font = GothicFont(small ? 9 : 11);
+    rowPixels_ = TwipsToPixels(small ? 225 : 268);
+    const int top = TwipsToPixels(80);
+    int left = TwipsToPixels(900);
+    const std::array<int, 4> infoWidths{400, 1600, 1600, 1750};
+    const QStringList infoHeadings{QString(), QStringLiteral("費   目"), QStringLiteral("摘 　要"),
+                                   QStringLiteral("過 去 平 均")};
+    for (QTableWidget* grid : {infoGrid_, budgetGrid_}) {
+        grid->setFont(font);
+        grid->horizontalHeader()->setFont(font);
+        grid->horizontalHeader()->setFixedHeight(rowPixels_);
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->verticalHeader()->setMinimumSectionSize(1);
+        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->verticalHeader()->setDefaultSectionSize(rowPixels_);
+    }
+    int width = 0;
+    for (int c = 0; c < 4; ++c) {
+        infoGrid_->setColumnWidth(c, TwipsToPixels(infoWidths[c]));
+        width += TwipsToPixels(infoWidths[c]);
+    }
+    infoGrid_->setHorizontalHeaderLabels(infoHeadings);
+    budgetGrid_->setColumnWidth(0, TwipsToPixels(1500));
+    budgetGrid_->setHorizontalHeaderLabels({QStringLiteral("予 算 額")});
+
+    const int frame = 2 * infoGrid_->frameWidth();
+    const int height = rowPixels_ * (kRows + 1) + frame;
+    infoGrid_->setGeometry(left, top, width + frame, height);
+    left += width + frame;
+    budgetGrid_->setGeometry(left, top, TwipsToPixels(1500) + frame, height);
+    flagHeading_->setFont(font);
+    flagHeading_->setGeometry(0, top, TwipsToPixels(900), rowPixels_);
+
+    const int windowWidth = left + TwipsToPixels(1500) + frame + TwipsToPixels(120);
+    int y = top + height + TwipsToPixels(80);
+    legend_->setFont(font);
+    legend_->setGeometry(TwipsToPixels(120), y, windowWidth - TwipsToPixels(240), rowPixels_ * 2);
+    y += rowPixels_ * 2 + TwipsToPixels(80);
+    int x = windowWidth - TwipsToPixels(120);
+    for (QPushButton* button : {cancelButton_, reloadButton_, saveButton_}) {
+        x -= TwipsToPixels(1500);
+        button->setGeometry(x, y, TwipsToPixels(1400), TwipsToPixels(450));
+    }
+    setFixedSize(windowWidth, y + TwipsToPixels(570));
+}
+
+void BudgetEditor::ComputePastAverages() {
+    MonthTotals last;
+    TrendTotals trend;
+    const AggregationReport report =
+        AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, state_.date.year,
+                              state_.date.month, last, trend);
+    ReportedIoFailure(services_.messages, this, kTitle, report.io);
+    int months = 0;
+    for (const MonthTotals& month : trend.months) {
+        if (month.at(0, 20) != 0)
+            ++months;
+    }
+    if (months == 0)
+        return;  // every average stays 0 under "過 去 平 均"
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        long long sum = 0;
+        for (const MonthTotals& month : trend.months)
+            sum = RoundHalfEven(double(sum) + month.at(c, 0));
+        if (sum > 0)
+            pastAverages_[c] = RoundHalfEven(double(sum) / months) / 1000 * 1000;
+    }
+    infoGrid_->horizontalHeaderItem(3)->setText(QStringLiteral("過去%1ヶ月平均").arg(months));
+}
+
+QTableWidgetItem* BudgetEditor::InfoCell(int row, int column) const {
+    return infoGrid_->item(row - 1, column);
+}
+
+QTableWidgetItem* BudgetEditor::BudgetCell(int row) const {
+    return budgetGrid_->item(row - 1, 0);
+}
+
+bool BudgetEditor::IsCategoryRow(int row) const {
+    return (row >= 1 && row <= incomeCount_) ||
+           (row >= incomeCount_ + 2 && row <= incomeCount_ + expenseCount_ + 1);
+}
+
+int BudgetEditor::CategoryAt(int row) const {
+    return InfoCell(row, 0)->text().toInt();
+}
+
+void BudgetEditor::FillRows() {
+    const CategoryTable& table = state_.categories;
+    const int categories = table.CategoryCount();
+    for (int c = 1; c <= categories; ++c)
+        ++(table.IsExpense(c) ? expenseCount_ : incomeCount_);
+
+    infoGrid_->setUpdatesEnabled(false);
+    int incomeRow = 1;
+    int expenseRow = incomeCount_ + 2;
+    std::array<long long, 2> averageSums{};  // income, expense
+    for (int c = 1; c <= categories; ++c) {
+        const bool expense = table.IsExpense(c);
+        const int row = expense ? expenseRow++ : incomeRow++;
+        InfoCell(row, 0)->setText(QString::number(c));
+        InfoCell(row, 1)->setText(FromCp932(table.names[c]));
+        InfoCell(row, 3)->setText(Grouped(pastAverages_[c]));
+        const QColor tint = expense ? kExpenseTint : kIncomeTint;
+        for (QTableWidgetItem* cell : {InfoCell(row, 1), InfoCell(row, 3), BudgetCell(row)})
+            cell->setBackground(tint);
+        averageSums[expense ? 1 : 0] += pastAverages_[c];
+    }
+    InfoCell(incomeCount_ + 1, 1)->setText(QStringLiteral("       入金計"));
+    InfoCell(incomeCount_ + 1, 3)->setText(Grouped(averageSums[0]));
+    InfoCell(incomeCount_ + expenseCount_ + 2, 1)->setText(QStringLiteral("       出金計"));
+    InfoCell(incomeCount_ + expenseCount_ + 2, 3)->setText(Grouped(averageSums[1]));
+    for (int row = 1; row <= kRows; ++row) {
+        InfoCell(row, 3)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        BudgetCell(row)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    infoGrid_->setUpdatesEnabled(true);
+    Reload();
+}
+
+void BudgetEditor::PlaceCheckBoxes() {
+    const int top = infoGrid_->y() + infoGrid_->frameWidth() + rowPixels_;
+    for (int i = 0; i <= 20; ++i) {
+        checks_[i]->setGeometry(TwipsToPixels(460), top + rowPixels_ * i, TwipsToPixels(400),
+                                rowPixels_);
+        // Only category rows carry a flag.
+        checks_[i]->setVisible(IsCategoryRow(i + 1));
+    }
+}
+
+bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            CommitEdit();
+        return false;
+    }
+    if (watched == budgetGrid_ && event->type() == QEvent::InputMethod) {
+        // Full-width digits from an input method left on go in as digits.
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        if (!input->commitString().isEmpty() || !input->preeditString().isEmpty()) {
+            OpenEditor(QString(), 0);
+            QApplication::sendEvent(editor_, input);
+        }
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == budgetGrid_)
+        return GridKey(key);
+    if (watched == editor_)
+        return EditorKey(key);
+    if (auto* button = qobject_cast<QPushButton*>(watched))
+        return ButtonKey(button, key);
+    return false;
+}
+
+bool BudgetEditor::GridKey(QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Space:  // <Space>集計フラグ
+            FlipFlag();
+            return true;
+        case Qt::Key_Return:  // <Enter>確定 once the editor is open
+        case Qt::Key_Enter:
+            BeginCellEdit(13);
+            return true;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            BeginCellEdit(8);
+            return true;
+        case Qt::Key_Escape:  // <Esc>設定破棄
+            reject();
+            return true;
+        case Qt::Key_Tab:
+            StepFocus(cycle, budgetGrid_, true);
+            return true;
+        case Qt::Key_Backtab:
+            StepFocus(cycle, budgetGrid_, false);
+            return true;
+        default:
+            break;
+    }
+    // <↑↓>費目選択 and the other movement keys carry no text and stay with the
+    // grid; <数字キー>予算設定; any other character does nothing.
+    const QString text = event->text();
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    if (text.front() >= u'0' && text.front() <= u'9')
+        BeginCellEdit(text.front().unicode());
+    return true;
+}
+
+bool BudgetEditor::EditorKey(QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            DiscardEdit();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            CommitEdit();
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (CommitEdit())
+                StepFocus(cycle, budgetGrid_, event->key() == Qt::Key_Tab);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool BudgetEditor::ButtonKey(QPushButton* button, QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            button->click();
+            return true;
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        case Qt::Key_Tab:
+            StepFocus(cycle, button, true);
+            return true;
+        case Qt::Key_Backtab:
+            StepFocus(cycle, button, false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void BudgetEditor::ApplySelectionRule(int row, int previousRow) {
+    if (row < 1)
+        return;
+    if (!IsCategoryRow(row)) {
+        // Off the category rows (a heading, a total row, the rows below): go on
+        // in the direction of the move, else back; with no category nowhere.
+        const int step = row >= previousRow ? 1 : -1;
+        for (int direction : {step, -step}) {
+            for (int r = row + direction; r >= 1 && r <= kRows; r += direction) {
+                if (IsCategoryRow(r)) {
+                    budgetGrid_->setCurrentCell(r - 1, 0);
+                    return;
+                }
+            }
+        }
+        return;
+    }
+    const CategoryTable& table = state_.categories;
+    const int category = CategoryAt(row);
+    const int descriptions = table.DescriptionCount(category);
+    for (int d = 1; d <= kMaxDescriptions; ++d)
+        InfoCell(d, 2)->setText(d <= descriptions ? FromCp932(table.descriptions[category][d])
+                                                  : QString());
+    infoGrid_->setCurrentCell(row - 1, 1);
+}
+
+void BudgetEditor::BeginCellEdit(int key) {
+    const int row = budgetGrid_->currentRow() + 1;
+    if (!IsCategoryRow(row))
+        return;
+    if (key == 13) {
+        const QString digits = Digits(BudgetCell(row)->text());
+        OpenEditor(digits, static_cast<int>(digits.size()));
+    } else if (key == 8) {
+        OpenEditor(QString(), 0);
+    } else if (key >= '0' && key <= '9') {
+        OpenEditor(QString(QChar(key)), 1);
+    }
+}
+
+void BudgetEditor::OpenEditor(const QString& text, int caret) {
+    QTableWidgetItem* item = budgetGrid_->currentItem();
+    if (item == nullptr || !IsCategoryRow(item->row() + 1))
+        return;
+    editRow_ = item->row() + 1;
+    editor_->setText(text);
+    editor_->setCursorPosition(caret);
+    editor_->setGeometry(budgetGrid_->visualItemRect(item));
+    legend_->setText(kLegend);
+    editing_ = true;
+    editor_->show();
+    editor_->setFocus();
+}
+
+bool BudgetEditor::CommitEdit() {
+    if (!editing_)
+        return true;
+    const QString digits = editor_->text();
+    const long long value = digits.toLongLong();
+    // Budgets are summed as 32-bit numbers: a larger one is refused, not wrapped.
+    if (value > kMaxBudget) {
+        services_.messages.Inform(this, kTitle, kTooLarge);
+        editor_->setFocus();
+        return false;
+    }
+    editing_ = false;
+    BudgetCell(editRow_)->setText(digits.isEmpty() ? QString() : Grouped(value));
+    legend_->setText(kLegend);
+    budgetGrid_->setFocus();
+    editor_->hide();
+    ShowBudgetSums();
+    return true;
+}
+
+void BudgetEditor::DiscardEdit() {
+    editing_ = false;
+    legend_->setText(kLegend);
+    editor_->hide();
+    budgetGrid_->setFocus();
+}
+
+void BudgetEditor::FlipFlag() {
+    const int row = budgetGrid_->currentRow() + 1;
+    if (IsCategoryRow(row))
+        CheckBeside(row)->setChecked(!CheckBeside(row)->isChecked());
+}
+
+void BudgetEditor::Reload() {
+    const Settings& settings = state_.settings;
+    for (int row = 1; row <= kRows; ++row) {
+        if (!IsCategoryRow(row))
+            continue;
+        const int c = CategoryAt(row);
+        BudgetCell(row)->setText(settings.budgets[c].empty() ? QString()
+                                                             : Grouped(settings.BudgetOf(c)));
+        CheckBeside(row)->setChecked(settings.summaryFlags[c] != 0);
+    }
+    ShowBudgetSums();
+}
+
+void BudgetEditor::ShowBudgetSums() {
+    // Sixty-four bits: twenty budgets of up to 2,147,483,647 add up past 32.
+    std::array<long long, 2> sums{};  // income, expense
+    for (int row = 1; row <= kRows; ++row) {
+        const QString digits = Digits(BudgetCell(row)->text());
+        if (IsCategoryRow(row) && !digits.isEmpty())
+            sums[row <= incomeCount_ ? 0 : 1] += digits.toLongLong();
+    }
+    BudgetCell(incomeCount_ + 1)->setText(Grouped(sums[0]));
+    BudgetCell(incomeCount_ + expenseCount_ + 2)->setText(Grouped(sums[1]));
+}
+
+void BudgetEditor::Save() {
+    if (!CommitEdit())
+        return;  // a refused budget is still in the editor
+    Settings updated = state_.settings;
+    for (int row = 1; row <= kRows; ++row) {
+        if (!IsCategoryRow(row))
+            continue;
+        const int c = CategoryAt(row);
+        const QString digits = Digits(BudgetCell(row)->text());
+        updated.budgets[c] =
+            digits.isEmpty() ? std::string() : FormatPlain(double(digits.toLongLong()));
+        updated.summaryFlags[c] = CheckBeside(row)->isChecked() ? 1 : 0;
+    }
+    if (ReportedIoFailure(services_.messages, this, kTitle, WriteBudgets(state_.folder, updated)))
+        return;
+    state_.settings.budgets = updated.budgets;
+    state_.settings.summaryFlags = updated.summaryFlags;
+    accept();
+}
+
+}  // namespace hanaki

@@ -1,0 +1,265 @@
+#include "settings/carry_over_setting_screen.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "settings/io_failure.h"
+#include "ui/fonts.h"
+#include "ui/screen_metrics.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kTitle = QStringLiteral("繰り越し金処理");
+const QString kNone = QStringLiteral("自動繰り越しなし");
+const QString kExpenseCategory = QStringLiteral("支出費目");
+
+QRect Twips(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+}  // namespace
+
+CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& services,
+                                               QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+    setObjectName("Form11");
+    setWindowTitle(kTitle);
+    const double points = services_.metrics.below600() ? 9 : 12;
+
+    explanation_ = new QLabel(
+        QStringLiteral("前月の残金を翌月の繰越金として、自動で繰り越されるかを設定します。"
+                       "繰り越さない場合は以下の費目欄に０を、繰り越す場合は自動で入力される"
+                       "費目、摘要の番号を決定してEnterキーを押して下さい。"),
+        this);
+    explanation_->setObjectName("Label3");
+    explanation_->setWordWrap(true);
+    explanation_->setGeometry(Twips(240, 240, 7200, 1500));
+
+    // Row captions drawn on the window in the larger type.
+    auto* categoryCaption = new QLabel(QStringLiteral("費  目"), this);
+    categoryCaption->setFont(GothicFont(17));
+    categoryCaption->setGeometry(Twips(850, 2050, 1500, 450));
+    auto* descriptionCaption = new QLabel(QStringLiteral("摘  要"), this);
+    descriptionCaption->setFont(GothicFont(17));
+    descriptionCaption->setGeometry(Twips(850, 3200, 1500, 450));
+
+    categoryField_ = new QLineEdit(QStringLiteral("0"), this);
+    categoryField_->setObjectName("Text1");
+    categoryField_->setGeometry(Twips(2600, 2050, 700, 450));
+    categoryName_ = new QLabel(this);
+    categoryName_->setObjectName("Label1");
+    categoryName_->setGeometry(Twips(3500, 2050, 3500, 450));
+    descriptionField_ = new QLineEdit(QStringLiteral("0"), this);
+    descriptionField_->setObjectName("Text2");
+    descriptionField_->setGeometry(Twips(2600, 3200, 700, 450));
+    descriptionName_ = new QLabel(this);
+    descriptionName_->setObjectName("Label2");
+    descriptionName_->setGeometry(Twips(3500, 3200, 3500, 450));
+
+    confirmButton_ = new QPushButton(QStringLiteral("決  定"), this);
+    confirmButton_->setObjectName("Command1");
+    confirmButton_->setGeometry(Twips(1800, 4050, 1800, 500));
+    confirmButton_->setEnabled(false);
+    cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton_->setObjectName("Command2");
+    cancelButton_->setGeometry(Twips(4200, 4050, 1800, 500));
+    legend_ = new QLabel(this);
+    legend_->setObjectName("Label4");
+    legend_->setGeometry(Twips(120, 4750, 7400, 350));
+
+    for (QLineEdit* field : {categoryField_, descriptionField_}) {
+        field->setReadOnly(true);  // chosen by PageUp/PageDown only
+        field->setAlignment(Qt::AlignRight);
+        field->installEventFilter(this);
+    }
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             explanation_, categoryField_, categoryName_, descriptionField_, descriptionName_,
+             confirmButton_, cancelButton_, legend_})
+        widget->setFont(GothicFont(points));
+    // Only the keys move the focus: neither Tab nor a click reaches the fields,
+    // and キャンセル is for the mouse alone.
+    for (QWidget* widget : std::initializer_list<QWidget*>{categoryField_, descriptionField_,
+                                                           confirmButton_, cancelButton_})
+        widget->setFocusPolicy(Qt::NoFocus);
+    for (QPushButton* button : {confirmButton_, cancelButton_})
+        button->setAutoDefault(false);
+    confirmButton_->installEventFilter(this);
+    connect(confirmButton_, &QPushButton::clicked, this, &CarryOverSettingScreen::Save);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(TwipsToPixels(7700), TwipsToPixels(5250));
+
+    const Settings& settings = state_.settings;
+    const bool chosen = settings.carryOverCategory >= 1 && settings.carryOverCategory <= 20;
+    if (chosen) {
+        category_ = settings.carryOverCategory;
+        description_ = settings.carryOverDescription;
+        categoryField_->setText(QString::number(category_));
+        descriptionField_->setText(QString::number(description_));
+        categoryName_->setText(CategoryName(category_));
+        descriptionName_->setText(DescriptionName(category_, description_));
+    } else {
+        ShowNoCarryOver();
+    }
+    FocusCategory();
+}
+
+bool CarryOverSettingScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == categoryField_)
+        CategoryKey(key);
+    else if (watched == descriptionField_)
+        DescriptionKey(key);
+    else
+        ConfirmKey(key);
+    return true;  // typed characters and other keys are discarded
+}
+
+void CarryOverSettingScreen::CategoryKey(int key) {
+    const CategoryTable& table = state_.categories;
+    switch (key) {
+        case Qt::Key_PageUp:  // <PageUp,Down>費目選択
+            if (category_ == 1)
+                ShowNoCarryOver();
+            else if (category_ > 1)
+                LookAt(category_ - 1);
+            break;
+        case Qt::Key_PageDown:
+            LookAt(category_ == 20 ? 20 : category_ + 1);
+            break;
+        case Qt::Key_Return:  // <Enter>摘要選択へ, or 決定ボタンへ at 0
+        case Qt::Key_Enter:
+            if (category_ == 0)
+                FocusConfirm();
+            else if (!table.IsExpense(category_) && !table.names[category_].empty())
+                FocusDescription();
+            return;
+        case Qt::Key_Escape:  // <Esc>設定破棄
+            reject();
+            return;
+        default:
+            break;
+    }
+    FocusCategory();  // the legend follows the value
+}
+
+void CarryOverSettingScreen::DescriptionKey(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:  // <PageUp,Down>摘要選択
+            if (description_ != 1 && !DescriptionName(category_, description_ - 1).isEmpty())
+                ShowDescription(description_ - 1);
+            break;
+        case Qt::Key_PageDown:
+            if (description_ != 20 && !DescriptionName(category_, description_ + 1).isEmpty())
+                ShowDescription(description_ + 1);
+            break;
+        case Qt::Key_Return:  // <Enter>決定ボタンへ
+        case Qt::Key_Enter:
+            FocusConfirm();
+            break;
+        case Qt::Key_Escape:  // <Esc>費目選択へ
+            FocusCategory();
+            break;
+        default:
+            break;
+    }
+}
+
+void CarryOverSettingScreen::ConfirmKey(int key) {
+    switch (key) {
+        case Qt::Key_Return:  // <Enter>設定終了
+        case Qt::Key_Enter:
+            Save();
+            break;
+        case Qt::Key_Escape:  // <Esc>戻る
+            confirmButton_->setEnabled(false);
+            FocusCategory();
+            break;
+        default:
+            break;
+    }
+}
+
+void CarryOverSettingScreen::LookAt(int category) {
+    const CategoryTable& table = state_.categories;
+    if (table.IsExpense(category)) {
+        category_ = category;
+        categoryName_->setText(kExpenseCategory);
+        descriptionName_->setText(kExpenseCategory);
+    } else if (!table.names[category].empty()) {
+        category_ = category;
+        categoryName_->setText(CategoryName(category));
+        descriptionName_->setText(DescriptionName(category, 1));
+    } else {
+        return;  // never past an undefined category
+    }
+    description_ = 1;
+    categoryField_->setText(QString::number(category_));
+    descriptionField_->setText(QString::number(description_));
+}
+
+void CarryOverSettingScreen::ShowNoCarryOver() {
+    category_ = 0;
+    description_ = 0;
+    categoryField_->setText(QStringLiteral("0"));
+    descriptionField_->setText(QStringLiteral("0"));
+    categoryName_->setText(kNone);
+    descriptionName_->setText(kNone);
+}
+
+void CarryOverSettingScreen::ShowDescription(int description) {
+    description_ = description;
+    descriptionField_->setText(QString::number(description_));
+    descriptionName_->setText(DescriptionName(category_, description_));
+}
+
+void CarryOverSettingScreen::FocusCategory() {
+    const CategoryTable& table = state_.categories;
+    if (category_ == 0)
+        legend_->setText(
+            QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  決定ボタンへ"));
+    else if (table.IsExpense(category_))
+        legend_->setText(QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択"));
+    else
+        legend_->setText(
+            QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  摘要選択へ"));
+    categoryField_->setFocus();
+}
+
+void CarryOverSettingScreen::FocusDescription() {
+    legend_->setText(
+        QStringLiteral("<Esc>      費目選択へ<PageUp,Down>摘要選択  <Enter>  決定ボタンへ"));
+    descriptionField_->setFocus();
+}
+
+void CarryOverSettingScreen::FocusConfirm() {
+    legend_->setText(QStringLiteral("<Esc>        戻る   <Enter>  設定終了"));
+    confirmButton_->setEnabled(true);
+    confirmButton_->setFocus();
+}
+
+void CarryOverSettingScreen::Save() {
+    if (ReportedIoFailure(services_.messages, this, kTitle,
+                          WriteCarryOver(state_.folder, category_, description_)))
+        return;
+    state_.settings.carryOverCategory = static_cast<std::int16_t>(category_);
+    state_.settings.carryOverDescription = static_cast<std::int16_t>(description_);
+    accept();
+}
+
+QString CarryOverSettingScreen::CategoryName(int category) const {
+    return FromCp932(state_.categories.names[category]);
+}
+
+QString CarryOverSettingScreen::DescriptionName(int category, int description) const {
+    if (description < 1 || description > kMaxDescriptions)
+        return QString();
+    return FromCp932(state_.categories.descriptions[category][description]);
+}
+
+}  // namespace hanaki

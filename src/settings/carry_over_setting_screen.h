@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+
+#include "data/program_state.h"
+#include "ui/services.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace hanaki {
+
+// 繰り越し金処理: the income category and description under which a new month
+// receives the previous month's balance (category 0: no carry-over). Saved as
+// line 2 of VERADIV.ENV.
+class CarryOverSettingScreen : public QDialog {
+    Q_OBJECT
+  public:
+    CarryOverSettingScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CategoryKey(int key);
+    void DescriptionKey(int key);
+    void ConfirmKey(int key);
+
+    void LookAt(int category);
+    void ShowNoCarryOver();
+    void ShowDescription(int description);
+    void FocusCategory();
+    void FocusDescription();
+    void FocusConfirm();
+    void Save();
+    QString CategoryName(int category) const;
+    QString DescriptionName(int category, int description) const;
+
+    ProgramState& state_;
+    Services& services_;
+
+    QLabel* explanation_;
+    QLineEdit* categoryField_;
+    QLabel* categoryName_;
+    QLineEdit* descriptionField_;
+    QLabel* descriptionName_;
+    QPushButton* confirmButton_;
+    QPushButton* cancelButton_;
+    QLabel* legend_;
+
+    int category_ = 0;
+    int description_ = 0;
+};
+
+}  // namespace hanaki

@@ -1,0 +1,460 @@
+#include "settings/category_editor.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValidator>
+#include <functional>
+
+#include "settings/focus_cycle.h"
+#include "settings/io_failure.h"
+#include "ui/byte_limited_field.h"
+#include "ui/fonts.h"
+#include "ui/message_service.h"
+#include "ui/screen_metrics.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kTitle = QStringLiteral("費目、摘要設定");
+const QString kLegend = QStringLiteral(
+    "<Ins>赤-入金,青-出金 切り替え(費目上で)  <Enter,Space>編集  <Del>削除  <Esc>破棄  "
+    "<Enter>確定    注:摘要は最低ひとつ必要です｡ 各項目 全角5文字以内");
+const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
+const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
+
+const QColor kIncomeDefault(255, 220, 220);
+const QColor kIncomeTint(250, 220, 220);
+const QColor kExpenseTint(220, 220, 255);
+const QColor kExpenseFlipped(220, 220, 250);
+
+constexpr int kColumns = 21;      // the name and 20 descriptions
+constexpr int kListedDrops = 10;  // the question names at most this many
+
+// A description beginning with "+" or "-" would read back as a new category.
+class NoLeadingSign : public QValidator {
+  public:
+    NoLeadingSign(std::function<void()> refused, QObject* parent)
+        : QValidator(parent), refused_(std::move(refused)) {}
+
+    State validate(QString& text, int&) const override {
+        if (text.startsWith(u'+') || text.startsWith(u'-')) {
+            refused_();
+            return Invalid;
+        }
+        return Acceptable;
+    }
+
+  private:
+    std::function<void()> refused_;
+};
+
+// The cell keeps whole characters only, at most ten bytes of them.
+QString FitName(const QString& text) {
+    QString fitted;
+    int bytes = 0;
+    for (char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        bytes += Cp932Length(character);
+        if (bytes > static_cast<int>(kNameBytes))
+            break;
+        fitted += character;
+    }
+    return fitted;
+}
+
+// Cells hold only what the editor admitted or the file held, all encodable.
+std::string Encode(const QString& text) {
+    return ToCp932(text).value_or(std::string());
+}
+
+QString Quoted(const QString& text) {
+    return text.isEmpty() ? QStringLiteral("(空欄)") : QStringLiteral("「%1」").arg(text);
+}
+
+}  // namespace
+
+CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+    setObjectName("Form3");
+    setWindowTitle(kTitle);
+
+    grid_ = new QTableWidget(kMaxCategories, kColumns, this);
+    grid_->setObjectName("Grid1");
+    grid_->setFont(GothicFont(12));
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setTabKeyNavigation(false);
+    grid_->verticalHeader()->setFixedWidth(TwipsToPixels(1000));
+    grid_->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(1600));
+    QStringList headings{QStringLiteral("費  目")};
+    for (int j = 1; j <= kMaxDescriptions; ++j)
+        headings << QStringLiteral("摘要 ") + QString::number(j);
+    grid_->setHorizontalHeaderLabels(headings);
+    QStringList rowHeadings;
+    for (int r = 1; r <= kMaxCategories; ++r)
+        rowHeadings << QStringLiteral("費目") + QString::number(r);
+    grid_->setVerticalHeaderLabels(rowHeadings);
+    for (int r = 0; r < kMaxCategories; ++r) {
+        for (int c = 0; c < kColumns; ++c)
+            grid_->setItem(r, c, new QTableWidgetItem);
+    }
+
+    editor_ = new ByteLimitedField(static_cast<int>(kNameBytes), grid_->viewport());
+    editor_->setObjectName("Text1");
+    editor_->setFont(GothicFont(12));
+    editor_->setForbiddenCharacters(QStringLiteral(","));
+    editor_->hide();
+    descriptionRule_ = new NoLeadingSign([this] { ShowHint(kSignHint); }, this);
+    connect(editor_, &ByteLimitedField::refused, this, &CategoryEditor::ShowHint);
+
+    legend_ = new QLabel(kLegend, this);
+    legend_->setObjectName("Label1");
+    legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
+    legend_->setWordWrap(true);
+
+    saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
+    saveButton_->setObjectName("Command3");
+    reloadButton_ = new QPushButton(QStringLiteral("再読み込み"), this);
+    reloadButton_->setObjectName("Command2");
+    cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton_->setObjectName("Command1");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {saveButton_, reloadButton_, cancelButton_}) {
+        button->setAutoDefault(false);
+        button->installEventFilter(this);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(legend_);
+    layout->addLayout(buttons);
+    resize(TwipsToPixels(services_.metrics.below768() ? 11000 : 14000),
+           TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
+
+    grid_->installEventFilter(this);
+    editor_->installEventFilter(this);
+    // Scrolling moves the cell away from under the editor: the edit is taken as it stands.
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { CommitEdit(); });
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { CommitEdit(); });
+    connect(saveButton_, &QPushButton::clicked, this, &CategoryEditor::Save);
+    connect(reloadButton_, &QPushButton::clicked, this,
+            [this] { FillFromTable(state_.categories); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    for (int r = 1; r <= kMaxCategories; ++r) {
+        if (r <= 3)
+            SetRowKind(r, kIncome, kIncomeDefault);
+        else
+            SetRowKind(r, kExpense, kExpenseTint);
+    }
+    grid_->setCurrentCell(0, 0);
+    grid_->setFocus();
+    if (!state_.folder.Exists(kCategoryFileName)) {
+        reloadButton_->setEnabled(false);
+        return;
+    }
+    // A file that cannot be read leaves the table in memory as it was.
+    ReportedIoFailure(services_.messages, this, kTitle,
+                      LoadCategoryTable(state_.folder, state_.categories));
+    FillFromTable(state_.categories);
+}
+
+QTableWidgetItem* CategoryEditor::Cell(int row, int column) const {
+    return grid_->item(row - 1, column - 1);
+}
+
+QString CategoryEditor::CellText(int row, int column) const {
+    return Cell(row, column)->text();
+}
+
+bool CategoryEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_ && event->type() == QEvent::FocusOut) {
+        // Leaving the editor for another place on the screen commits it; a
+        // message box or another window taking over does not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            CommitEdit();
+        return false;
+    }
+    if (watched == grid_ && event->type() == QEvent::InputMethod) {
+        GridInputMethod(static_cast<QInputMethodEvent*>(event));
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == grid_)
+        return GridKey(key);
+    if (watched == editor_)
+        return EditorKey(key);
+    if (auto* button = qobject_cast<QPushButton*>(watched))
+        return ButtonKey(button, key);
+    return false;
+}
+
+bool CategoryEditor::GridKey(QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Insert:  // <Ins>赤-入金,青-出金 切り替え(費目上で)
+            FlipKind();
+            return true;
+        case Qt::Key_Return:  // <Enter,Space>編集
+        case Qt::Key_Enter:
+            BeginCellEdit(13);
+            return true;
+        case Qt::Key_Delete:  // <Del>削除
+        case Qt::Key_Backspace:
+            BeginCellEdit(8);
+            return true;
+        case Qt::Key_Escape:  // <Esc>破棄, without asking
+            reject();
+            return true;
+        case Qt::Key_Tab:
+            StepFocus(cycle, grid_, true);
+            return true;
+        case Qt::Key_Backtab:
+            StepFocus(cycle, grid_, false);
+            return true;
+        default:
+            break;
+    }
+    // Every character typed on the grid starts an edit; the movement keys and
+    // shortcuts carry none and stay with the grid.
+    const QString text = event->text();
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    BeginCellEdit(text.front().unicode());
+    return true;
+}
+
+bool CategoryEditor::EditorKey(QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Escape:  // the edit is dropped
+            DiscardEdit();
+            return true;
+        case Qt::Key_Return:  // <Enter>確定
+        case Qt::Key_Enter:
+            CommitEdit();
+            return true;
+        case Qt::Key_Tab:
+            CommitEdit();
+            StepFocus(cycle, grid_, true);
+            return true;
+        case Qt::Key_Backtab:
+            CommitEdit();
+            StepFocus(cycle, grid_, false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CategoryEditor::ButtonKey(QPushButton* button, QKeyEvent* event) {
+    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            button->click();
+            return true;
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        case Qt::Key_Tab:
+            StepFocus(cycle, button, true);
+            return true;
+        case Qt::Key_Backtab:
+            StepFocus(cycle, button, false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty() && event->preeditString().isEmpty())
+        return;
+    // What the input method composes goes into an empty editor, under its limits.
+    OpenEditor(QString(), 0);
+    QApplication::sendEvent(editor_, event);
+}
+
+void CategoryEditor::BeginCellEdit(int key) {
+    const QString text = grid_->currentItem() ? grid_->currentItem()->text() : QString();
+    if (key == 13) {
+        OpenEditor(text, static_cast<int>(text.size()));
+    } else if (key == 8) {
+        OpenEditor(QString(), 0);
+    } else if (key == 32) {
+        OpenEditor(text, 0);
+    } else if (key > 32) {
+        // The character goes in as a key would, so the editor's refusals apply.
+        OpenEditor(QString(), 0);
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        QString(QChar(static_cast<char16_t>(key))));
+        QApplication::sendEvent(editor_, &typed);
+    }
+}
+
+void CategoryEditor::OpenEditor(const QString& text, int caret) {
+    QTableWidgetItem* item = grid_->currentItem();
+    if (item == nullptr)
+        return;
+    grid_->scrollToItem(item);
+    editRow_ = item->row() + 1;
+    editColumn_ = item->column() + 1;
+    editor_->setValidator(editColumn_ >= 2 ? descriptionRule_ : nullptr);
+    editor_->setText(text);
+    editor_->setCursorPosition(caret);
+    editor_->setGeometry(grid_->visualItemRect(item));
+    legend_->setText(kLegend);
+    editing_ = true;
+    editor_->show();
+    editor_->setFocus();
+}
+
+void CategoryEditor::CommitEdit() {
+    if (!editing_)
+        return;
+    editing_ = false;
+    Cell(editRow_, editColumn_)->setText(FitName(editor_->text()));
+    legend_->setText(kLegend);
+    grid_->setFocus();
+    editor_->hide();
+}
+
+void CategoryEditor::DiscardEdit() {
+    editing_ = false;
+    legend_->setText(kLegend);
+    editor_->hide();
+    grid_->setFocus();
+}
+
+void CategoryEditor::FlipKind() {
+    const int row = grid_->currentRow() + 1;
+    if (grid_->currentColumn() != 0 || CellText(row, 1).isEmpty())
+        return;
+    grid_->setUpdatesEnabled(false);
+    if (rowKinds_[row] != kIncome)
+        SetRowKind(row, kIncome, kIncomeTint);
+    else
+        SetRowKind(row, kExpense, kExpenseFlipped);
+    grid_->setUpdatesEnabled(true);
+}
+
+void CategoryEditor::SetRowKind(int row, std::int16_t kind, const QColor& colour) {
+    rowKinds_[row] = kind;
+    for (int column = 1; column <= kColumns; ++column)
+        Cell(row, column)->setBackground(colour);
+}
+
+void CategoryEditor::FillFromTable(const CategoryTable& table) {
+    grid_->setUpdatesEnabled(false);
+    const int categories = table.CategoryCount();
+    for (int r = 1; r <= kMaxCategories; ++r) {
+        const bool listed = r <= categories;
+        const int descriptions = listed ? table.DescriptionCount(r) : 0;
+        Cell(r, 1)->setText(listed ? FromCp932(table.names[r]) : QString());
+        for (int j = 1; j <= kMaxDescriptions; ++j)
+            Cell(r, j + 1)->setText(j <= descriptions ? FromCp932(table.descriptions[r][j])
+                                                      : QString());
+        if (listed && !table.IsExpense(r))
+            SetRowKind(r, kIncome, kIncomeTint);
+        else
+            SetRowKind(r, kExpense, kExpenseTint);
+    }
+    grid_->setUpdatesEnabled(true);
+    grid_->setCurrentCell(0, 0);
+}
+
+CategoryTable CategoryEditor::TableFromGrid() const {
+    CategoryTable table;  // entries past the lists stay empty (and income)
+    for (int r = 1; r <= kMaxCategories && !CellText(r, 1).isEmpty(); ++r) {
+        table.names[r] = Encode(CellText(r, 1));
+        table.kinds[r] = rowKinds_[r];
+        for (int j = 1; j <= kMaxDescriptions && !CellText(r, j + 1).isEmpty(); ++j)
+            table.descriptions[r][j] = Encode(CellText(r, j + 1));
+    }
+    return table;
+}
+
+QStringList CategoryEditor::DroppedEntries() const {
+    QStringList dropped;
+    bool listEnded = false;
+    for (int r = 1; r <= kMaxCategories; ++r) {
+        const QString name = CellText(r, 1);
+        listEnded = listEnded || name.isEmpty();
+        int descriptionsLeft = 0;
+        bool descriptionsEnded = false;
+        for (int j = 1; j <= kMaxDescriptions; ++j) {
+            const QString description = CellText(r, j + 1);
+            if (description.isEmpty()) {
+                descriptionsEnded = true;
+                continue;
+            }
+            if (listEnded)
+                ++descriptionsLeft;
+            else if (descriptionsEnded)
+                dropped << QStringLiteral("費目%1%2 の摘要%3%4")
+                               .arg(r)
+                               .arg(Quoted(name))
+                               .arg(j)
+                               .arg(Quoted(description));
+        }
+        if (listEnded && (!name.isEmpty() || descriptionsLeft > 0)) {
+            QString entry = QStringLiteral("費目%1%2").arg(r).arg(Quoted(name));
+            if (descriptionsLeft > 0)
+                entry += QStringLiteral(" と摘要%1件").arg(descriptionsLeft);
+            dropped << entry;
+        }
+    }
+    return dropped;
+}
+
+void CategoryEditor::Save() {
+    if (CellText(1, 1).isEmpty() || CellText(1, 2).isEmpty()) {
+        ShowHint(kFirstEntryHint);
+        return;
+    }
+    // Lists end at their first gap; whatever lies beyond would be lost, so ask.
+    const QStringList dropped = DroppedEntries();
+    if (!dropped.isEmpty()) {
+        QStringList shown = dropped.mid(0, kListedDrops);
+        if (dropped.size() > kListedDrops)
+            shown << QStringLiteral("ほか %1 件").arg(dropped.size() - kListedDrops);
+        const QString question =
+            QStringLiteral(
+                "空欄より後ろにある次の項目は保存されません。\n\n%1\n\nこのまま保存しますか？")
+                .arg(shown.join(u'\n'));
+        if (!services_.messages.Confirm(this, kTitle, question)) {
+            grid_->setFocus();
+            return;
+        }
+    }
+    CategoryTable table = TableFromGrid();
+    if (ReportedIoFailure(services_.messages, this, kTitle,
+                          SaveCategoryTable(state_.folder, table)))
+        return;
+    BuildCategoryGuides(table);
+    state_.categories = table;
+    accept();
+}
+
+void CategoryEditor::ShowHint(const QString& hint) {
+    legend_->setText(hint);
+}
+
+}  // namespace hanaki

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+#include "data/program_state.h"
+#include "ui/services.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QValidator;
+
+namespace hanaki {
+
+class ByteLimitedField;
+
+// 費目、摘要設定: the category master as a 20 × 21 grid (names, then
+// descriptions), each row tinted by its kind, edited in place.
+class CategoryEditor : public QDialog {
+    Q_OBJECT
+  public:
+    CategoryEditor(ProgramState& state, Services& services, QWidget* parent = nullptr);
+
+    // Opens the in-place editor on the current cell. `key` as the grid passes it:
+    // 13 the cell's text (caret at the end), 8 empty, 32 the cell's text (caret at
+    // the start), any other character from 32 up typed into an empty editor;
+    // other control codes open nothing.
+    void BeginCellEdit(int key);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool GridKey(QKeyEvent* event);
+    bool EditorKey(QKeyEvent* event);
+    bool ButtonKey(QPushButton* button, QKeyEvent* event);
+    void GridInputMethod(QInputMethodEvent* event);
+
+    void OpenEditor(const QString& text, int caret);
+    void CommitEdit();
+    void DiscardEdit();
+    void FlipKind();
+    void SetRowKind(int row, std::int16_t kind, const QColor& colour);
+    void FillFromTable(const CategoryTable& table);
+    void Save();
+    CategoryTable TableFromGrid() const;
+    QStringList DroppedEntries() const;
+    void ShowHint(const QString& hint);
+
+    // Grid cells by their places in the table: row = category 1 … 20, column
+    // 1 = its name, column j + 1 = its description j.
+    QTableWidgetItem* Cell(int row, int column) const;
+    QString CellText(int row, int column) const;
+
+    ProgramState& state_;
+    Services& services_;
+
+    QTableWidget* grid_;
+    ByteLimitedField* editor_;
+    QLabel* legend_;
+    QPushButton* saveButton_;
+    QPushButton* reloadButton_;
+    QPushButton* cancelButton_;
+    QValidator* descriptionRule_;
+
+    std::array<std::int16_t, 21> rowKinds_{};  // index 0 unused
+    bool editing_ = false;
+    int editRow_ = 0;
+    int editColumn_ = 0;
+};
+
+}  // namespace hanaki

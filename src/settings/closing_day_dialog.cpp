@@ -1,0 +1,103 @@
+#include "settings/closing_day_dialog.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "settings/io_failure.h"
+#include "ui/fonts.h"
+#include "ui/screen_metrics.h"
+
+namespace hanaki {
+namespace {
+
+const QString kTitle = QStringLiteral("月度設定");
+
+}  // namespace
+
+ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+    setObjectName("Form9");
+    setWindowTitle(kTitle);
+    const double points = services_.metrics.below600() ? 9 : 12;
+
+    title_ = new QLabel(QStringLiteral("   月度締め日の設定をします。"), this);
+    title_->setObjectName("Label1");
+    explanation_ = new QLabel(
+        QStringLiteral(" 毎月      　日を締め日とする。                                      "
+                       "           (月末は31として下さい)          (29,30日は設定できません)  "
+                       "           "),
+        this);
+    explanation_->setObjectName("Label2");
+    explanation_->setWordWrap(true);
+    dayField_ = new QLineEdit(QString::number(closingDay_), this);
+    dayField_->setObjectName("Text1");
+    dayField_->setReadOnly(true);  // chosen by PageUp/PageDown only
+    dayField_->setAlignment(Qt::AlignRight);
+    legend_ = new QLabel(
+        QStringLiteral(" <ESC>設定破棄    <Enter>設定保存    <PageUp>前日    <PageDown>翌日"),
+        this);
+    legend_->setObjectName("Label3");
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{title_, explanation_, dayField_, legend_})
+        widget->setFont(GothicFont(points));
+
+    // Design positions in twips; the field sits on the blanks before "日".
+    title_->setGeometry(TwipsToPixels(240), TwipsToPixels(240), TwipsToPixels(6000),
+                        TwipsToPixels(360));
+    explanation_->setGeometry(TwipsToPixels(240), TwipsToPixels(840), TwipsToPixels(6600),
+                              TwipsToPixels(1200));
+    dayField_->setGeometry(TwipsToPixels(1200), TwipsToPixels(780), TwipsToPixels(600),
+                           TwipsToPixels(400));
+    legend_->setGeometry(TwipsToPixels(120), TwipsToPixels(2280), TwipsToPixels(7000),
+                         TwipsToPixels(300));
+    setFixedSize(TwipsToPixels(7300), TwipsToPixels(2800));
+
+    dayField_->installEventFilter(this);
+    dayField_->setFocus();
+}
+
+bool ClosingDayDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != dayField_ || event->type() != QEvent::KeyPress)
+        return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_PageUp:  // <PageUp>前日
+            Step(-1);
+            break;
+        case Qt::Key_PageDown:  // <PageDown>翌日
+            Step(+1);
+            break;
+        case Qt::Key_Return:  // <Enter>設定保存
+        case Qt::Key_Enter:
+            Save();
+            break;
+        case Qt::Key_Escape:  // <ESC>設定破棄
+            reject();
+            break;
+        default:
+            break;  // typed characters and other keys are discarded
+    }
+    return true;
+}
+
+void ClosingDayDialog::Step(int delta) {
+    int day = closingDay_ + delta;
+    if (day == 0)
+        day = kMonthEnd;
+    else if (day > kMonthEnd)
+        day = 1;
+    else if (day == 29 || day == 30)
+        day = delta < 0 ? 28 : kMonthEnd;
+    closingDay_ = day;
+    dayField_->setText(QString::number(closingDay_));
+}
+
+void ClosingDayDialog::Save() {
+    if (ReportedIoFailure(services_.messages, this, kTitle,
+                          WriteClosingDay(state_.folder, closingDay_)))
+        return;
+    state_.settings.closingDay = static_cast<std::int16_t>(closingDay_);
+    accept();
+}
+
+}  // namespace hanaki

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "data/io_result.h"
+
+class QWidget;
+
+namespace hanaki {
+
+class MessageService;
+
+// Shows a failed read or write in a Japanese message box. True when `result`
+// failed, so a screen can stop where it stands and keep memory as on disk.
+bool ReportedIoFailure(MessageService& messages, QWidget* parent, const QString& title,
+                       const IoResult& result);
+
+}  // namespace hanaki

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "data/ledger.h"
+#include "household.h"
+#include "settings/budget_editor.h"
+#include "ui/byte_limited_field.h"
+
+namespace hanaki::testing {
+namespace {
+
+std::string Item(int category, const std::string& amount) {
+    LedgerRecord record;
+    record.date = "240501";
+    record.categoryNumber = "0" + std::to_string(category);
+    record.descriptionNumber = "01";
+    record.amount = amount;
+    return EncodeLedgerRecord(record);
+}
+
+std::string SettingsFile(const std::string& budgets, const std::string& flags) {
+    return " 25 \r\n3,1\r\n" + budgets + "\r\n" + flags + "\r\n";
+}
+
+const std::string kAllOn = "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+
+// Rows: 1 給料, 2 臨時, 3 入金計, 4 食費, 5 住居, 6 出金計.
+class Budgets : public ::testing::Test {
+  protected:
+    Budgets() {
+        home.UseCategories(
+            "+給料\r\n基本給,賞与\r\n-食費\r\n朝食,昼食\r\n+臨時\r\n雑収入\r\n"
+            "-住居\r\n家賃\r\n");
+        home.UseSettings(SettingsFile("250000,12000,,,,,,,,,,,,,,,,,,", kAllOn));
+    }
+    void Open() {
+        screen = std::make_unique<BudgetEditor>(home.state, home.services);
+        info = Child<QTableWidget>(*screen, "Grid1");
+        budgets = Child<QTableWidget>(*screen, "Grid2");
+        ShowActive(*screen);
+    }
+    QString Info(int row, int column) const { return info->item(row - 1, column)->text(); }
+    QString Budget(int row) const { return budgets->item(row - 1, 0)->text(); }
+    int Row() const { return budgets->currentRow() + 1; }
+    QCheckBox* Flag(int row) const {
+        return Child<QCheckBox>(*screen, ("Check1_" + std::to_string(row - 1)).c_str());
+    }
+    void Save() { Child<QPushButton>(*screen, "Command3")->click(); }
+    std::string Line(int n) const {
+        std::string bytes = home.temp.Read("VERADIV.ENV");
+        for (int i = 1; i < n; ++i)
+            bytes = bytes.substr(bytes.find("\r\n") + 2);
+        return bytes.substr(0, bytes.find("\r\n"));
+    }
+
+    Household home;
+    std::unique_ptr<BudgetEditor> screen;
+    QTableWidget* info = nullptr;
+    QTableWidget* budgets = nullptr;
+};
+
+TEST_F(Budgets, incomeAndExpenseBlocksShowBudgetsAveragesAndSums) {
+    home.temp.Write("202404.DAT", Item(2, "-20000") + Item(1, "+-3000"));
+    home.temp.Write("202405.DAT", Item(2, "-15000") + Item(1, "+1000"));
+    home.temp.Write("202403.DAT", "");  // an empty month counts for nothing
+    Open();
+    EXPECT_EQ(info->horizontalHeaderItem(3)->text(), "過去2ヶ月平均");
+    const std::vector<std::vector<QString>> rows{
+        {"1", "給料", "0", "250,000"},
+        {"3", "臨時", "0", ""},
+        {"", "       入金計", "0", "250,000"},
+        {"2", "食費", "17,000", "12,000"},
+        {"4", "住居", "0", ""},
+        {"", "       出金計", "17,000", "12,000"},
+    };
+    for (int r = 1; r <= 6; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ((std::vector<QString>{Info(r, 0), Info(r, 1), Info(r, 3), Budget(r)}),
+                  rows[r - 1]);
+        EXPECT_EQ(Flag(r)->isVisible(), r != 3 && r != 6);
+    }
+    EXPECT_FALSE(Flag(7)->isVisible());
+    EXPECT_EQ(budgets->item(0, 0)->background().color(), QColor(250, 220, 220));
+    EXPECT_EQ(info->item(3, 3)->background().color(), QColor(220, 220, 255));
+}
+
+TEST_F(Budgets, withoutMonthDataTheHeadingStaysAndAveragesAreZero) {
+    Open();
+    EXPECT_EQ(info->horizontalHeaderItem(3)->text(), "過 去 平 均");
+    EXPECT_EQ(Info(4, 3), "0");
+}
+
+TEST_F(Budgets, theSelectionStaysOnCategoryRowsAndListsTheirDescriptions) {
+    Open();
+    const std::vector<std::tuple<Qt::Key, int, const char*>> steps{
+        {Qt::Key_Up, 1, "基本給"}, {Qt::Key_Down, 2, "雑収入"}, {Qt::Key_Down, 4, "朝食"},
+        {Qt::Key_Up, 2, "雑収入"}, {Qt::Key_Down, 4, "朝食"},   {Qt::Key_Down, 5, "家賃"},
+        {Qt::Key_Down, 5, "家賃"}, {Qt::Key_End, 5, "家賃"},
+    };
+    EXPECT_EQ(Row(), 1);
+    for (const auto& [key, row, first] : steps) {
+        Press(key);
+        EXPECT_EQ(Row(), row);
+        EXPECT_EQ(Info(1, 2), first);
+        EXPECT_EQ(info->currentRow() + 1, row);
+    }
+    EXPECT_EQ(Info(2, 2), "");
+}
+
+TEST_F(Budgets, withNoIncomeCategoryTheFirstExpenseRowIsSelected) {
+    home.UseCategories("-食費\r\n朝食\r\n");
+    Open();
+    EXPECT_EQ(Row(), 2);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Row(), 2);
+    EXPECT_EQ(Info(1, 2), "朝食");
+}
+
+TEST_F(Budgets, typedBudgetsAndSpaceFlippedFlagsAreSavedAsLinesThreeAndFour) {
+    Open();
+    Press(Qt::Key_Down);
+    Type("1234567");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Budget(2), "1,234,567");
+    EXPECT_EQ(Budget(3), "1,484,567");
+    Press(Qt::Key_Space);  // 臨時 off
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Delete);  // 食費 emptied
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Budget(4), "");
+    EXPECT_EQ(Budget(6), "0");
+    EXPECT_FALSE(Flag(2)->isChecked());
+    EXPECT_TRUE(Flag(1)->isChecked());
+    Save();
+    EXPECT_EQ(Line(1), " 25 ");
+    EXPECT_EQ(Line(2), "3,1");
+    EXPECT_EQ(Line(3), "250000,,1234567,,,,,,,,,,,,,,,,,");
+    EXPECT_EQ(Line(4), "1,1,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    EXPECT_EQ(home.state.settings.budgets[3], "1234567");
+    EXPECT_EQ(home.state.settings.summaryFlags[3], 0);
+}
+
+TEST_F(Budgets, aBudgetAboveTheLargestSumIsRefusedNotWrapped) {
+    Open();
+    Type("2147483648");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(home.messages.shown.size(), 1u);
+    auto* editor = Child<ByteLimitedField>(*screen, "Text1");
+    EXPECT_TRUE(editor->isVisible());
+    Press(Qt::Key_Backspace);
+    Type("7");
+    Type("9");  // an eleventh digit does not go in
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Budget(1), "2,147,483,647");
+    Press(Qt::Key_Down);
+    Type("2147483647");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Budget(3), "4,294,967,294");
+}
+
+TEST_F(Budgets, aNineDigitBudgetSurvivesAnUnchangedConfirmation) {
+    home.UseSettings(SettingsFile("123456789,,,,,,,,,,,,,,,,,,,", kAllOn));
+    Open();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Child<ByteLimitedField>(*screen, "Text1")->text(), "123456789");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Budget(1), "123,456,789");
+    Save();
+    EXPECT_EQ(Line(3), "123456789,,,,,,,,,,,,,,,,,,,");
+}
+
+TEST_F(Budgets, reloadRestoresBudgetsFlagsAndSums) {
+    Open();
+    Type("9");
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Space);
+    Child<QPushButton>(*screen, "Command2")->click();
+    EXPECT_EQ(Budget(1), "250,000");
+    EXPECT_EQ(Budget(3), "250,000");
+    EXPECT_TRUE(Flag(1)->isChecked());
+}
+
+TEST_F(Budgets, tabReachesTheButtonsAndEscLeavesEverythingAsItWas) {
+    Open();
+    Type("5");
+    Press(Qt::Key_Tab);  // commits, then 保存終了
+    EXPECT_EQ(Budget(1), "5");
+    EXPECT_EQ(Focused(), Child<QPushButton>(*screen, "Command3"));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), Child<QPushButton>(*screen, "Command2"));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), Child<QPushButton>(*screen, "Command1"));
+    Press(Qt::Key_Backtab);
+    Press(Qt::Key_Space);  // 再読み込み
+    EXPECT_EQ(Budget(1), "250,000");
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(home.state.settings.budgets[1], "250000");
+    EXPECT_EQ(Line(3), "250000,12000,,,,,,,,,,,,,,,,,,");
+}
+
+}  // namespace
+}  // namespace hanaki::testing

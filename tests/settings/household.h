@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWidget>
+
+#include "data/program_state.h"
+#include "support/qt_printers.h"
+#include "support/scripted_messages.h"
+#include "support/temp_folder.h"
+#include "ui/services.h"
+
+namespace hanaki::testing {
+
+// One program's state in a fresh folder, with scripted message boxes.
+struct Household {
+    explicit Household(FileSystem& fs = RealFileSystem())
+        : state(temp.folder(fs), [] {
+              return CivilDate{2024, 5, 10};
+          }) {
+        state.date = CurrentDate{124, 5, 10};
+    }
+
+    // The category master, file and memory alike.
+    void UseCategories(const std::string& utf8Lines) {
+        temp.Write("VERADIV.DAT", Sjis(utf8Lines));
+        ASSERT_TRUE(LoadCategoryTable(state.folder, state.categories).ok());
+    }
+    void UseSettings(const std::string& bytes) {
+        temp.Write("VERADIV.ENV", bytes);
+        SettingsReading reading;
+        ASSERT_TRUE(LoadSettings(state.folder, state.settings, reading).ok());
+    }
+
+    TempFolder temp;
+    ProgramState state;
+    ScriptedMessages messages;
+    Services services{messages, ScreenMetrics(768)};
+};
+
+// Shows a screen as the active window, so keys reach the widget with the focus.
+inline void ShowActive(QWidget& screen) {
+    screen.show();
+    screen.activateWindow();
+    QApplication::setActiveWindow(&screen);
+    QCoreApplication::processEvents();
+}
+
+inline QWidget* Focused() {
+    return QApplication::focusWidget();
+}
+
+inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(Focused(), key, modifiers);
+}
+
+// Characters as a keyboard without an input method types them.
+inline void Type(const QString& text) {
+    for (char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        const int key = c < 0x80 ? int(QChar(c).toUpper().unicode()) : int(Qt::Key_unknown);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, character);
+        QApplication::sendEvent(Focused(), &press);
+    }
+}
+
+// Text committed by an input method to the widget with the focus.
+inline void Commit(const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(Focused(), &event);
+}
+
+template <typename T>
+T* Child(const QWidget& screen, const char* name) {
+    return screen.findChild<T*>(QString::fromLatin1(name));
+}
+
+}  // namespace hanaki::testing

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QPushButton>
+
+#include "household.h"
+#include "settings/settings_menu.h"
+
+namespace hanaki::testing {
+namespace {
+
+class Menu : public ::testing::Test {
+  protected:
+    Menu() {
+        home.UseCategories("+給料\r\n基本給\r\n");
+        home.UseSettings(" 25 \r\n0,0\r\n");
+        ShowActive(menu);
+    }
+    // The screens the menu holds open, by their window names.
+    QStringList OpenScreens() const {
+        QStringList names;
+        for (QDialog* screen : menu.findChildren<QDialog*>()) {
+            if (screen->isVisible())
+                names << screen->objectName();
+        }
+        names.sort();
+        return names;
+    }
+    void Back() {
+        for (QDialog* screen : menu.findChildren<QDialog*>())
+            screen->close();
+        QApplication::setActiveWindow(&menu);
+    }
+
+    Household home;
+    SettingsMenu menu{home.state, home.services};
+};
+
+TEST_F(Menu, digitsOpenTheirScreenWhicheverButtonHasTheFocus) {
+    const std::vector<std::pair<const char*, const char*>> cases{
+        {"1", "Form3"}, {"2", "Form13"}, {"3", "Form11"}};
+    for (const auto& [digit, screen] : cases) {
+        Child<QPushButton>(menu, "Command3")->setFocus();
+        Type(digit);
+        EXPECT_EQ(OpenScreens(), QStringList{screen});
+        Back();
+    }
+}
+
+TEST_F(Menu, arrowsMoveBetweenTheButtonsAndEnterPressesTheFocusedOne) {
+    EXPECT_EQ(Focused(), Child<QPushButton>(menu, "Command1"));
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Focused(), Child<QPushButton>(menu, "Command2"));
+    Press(Qt::Key_Return);
+    EXPECT_EQ(OpenScreens(), QStringList{"Form13"});
+}
+
+TEST_F(Menu, aScreenAlreadyOpenIsNotOpenedTwice) {
+    Type("1");
+    QApplication::setActiveWindow(&menu);
+    Child<QPushButton>(menu, "Command1")->click();
+    EXPECT_EQ(menu.findChildren<QDialog*>().size(), 1);
+}
+
+TEST_F(Menu, escClosesTheMenuAlone) {
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_TRUE(OpenScreens().isEmpty());
+    EXPECT_EQ(home.temp.Read("VERADIV.ENV"), " 25 \r\n0,0\r\n");
+}
+
+}  // namespace
+}  // namespace hanaki::testing
