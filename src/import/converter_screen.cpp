@@ -1,0 +1,132 @@
+#include "import/converter_screen.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "import/conversion.h"
+#include "import/converter_closing_day_dialog.h"
+#include "import/converter_folder_picker.h"
+#include "import/converting_notice.h"
+#include "ui/fonts.h"
+
+namespace hanaki {
+namespace {
+
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      fs_(fs),
+      sourceHeading_(new QLabel(QStringLiteral("「まちかど帳」データ"), this)),
+      source_(new ConverterFolderPicker(this, QStringLiteral("Drive1"), QStringLiteral("Dir1"))),
+      sourceFiles_(new QListWidget(this)),
+      arrow_(new QLabel(QStringLiteral("→"), this)),
+      destinationHeading_(new QLabel(QStringLiteral("「そよかぜ帳」データ"), this)),
+      destination_(
+          new ConverterFolderPicker(this, QStringLiteral("Drive2"), QStringLiteral("Dir2"))),
+      convertButton_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("データ・コンバータ"));
+    setFixedSize(640, 424);
+    // Tab follows the order the controls were made: the source side, then the destination.
+    sourceHeading_->setObjectName(QStringLiteral("Label1"));
+    sourceFiles_->setObjectName(QStringLiteral("File1"));
+    arrow_->setObjectName(QStringLiteral("Label2"));
+    destinationHeading_->setObjectName(QStringLiteral("Label3"));
+    convertButton_->setObjectName(QStringLiteral("Command1"));
+
+    for (QWidget* widget :
+         {static_cast<QWidget*>(sourceHeading_), static_cast<QWidget*>(destinationHeading_),
+          static_cast<QWidget*>(sourceFiles_), static_cast<QWidget*>(convertButton_),
+          static_cast<QWidget*>(source_->folderList()),
+          static_cast<QWidget*>(destination_->folderList())})
+        widget->setFont(GothicFont(10));
+    arrow_->setFont(GothicFont(20));
+
+    sourceHeading_->setGeometry(12, 12, 280, 22);
+    source_->driveList()->setGeometry(12, 40, 280, 24);
+    source_->folderList()->setGeometry(12, 70, 280, 200);
+    sourceFiles_->setGeometry(12, 276, 280, 100);
+    arrow_->setGeometry(292, 160, 56, 40);
+    arrow_->setAlignment(Qt::AlignCenter);
+    destinationHeading_->setGeometry(348, 12, 280, 22);
+    destination_->driveList()->setGeometry(348, 40, 280, 24);
+    destination_->folderList()->setGeometry(348, 70, 280, 306);
+    convertButton_->setGeometry(488, 386, 140, 30);
+    convertButton_->setAutoDefault(true);  // Enter presses it when it has the focus
+
+    connect(source_, &ConverterFolderPicker::folderChanged, this,
+            &ConverterScreen::ListSourceFiles);
+    connect(convertButton_, &QPushButton::clicked, this, &ConverterScreen::Convert);
+    if (!OpenSource(QDir::currentPath()))
+        ListSourceFiles();  // the button rule holds regardless
+    OpenDestination(QDir::currentPath());
+    source_->folderList()->setFocus();
+}
+
+bool ConverterScreen::OpenSource(const QString& folder) {
+    return source_->Open(folder);
+}
+
+bool ConverterScreen::OpenDestination(const QString& folder) {
+    return destination_->Open(folder);
+}
+
+void ConverterScreen::ListSourceFiles() {
+    sourceFiles_->clear();
+    const QDir folder(source_->folder());
+    sourceFiles_->addItems(folder.entryList({QStringLiteral("VERADIV.*")}, QDir::Files,
+                                            QDir::Name | QDir::IgnoreCase));
+    sourceFiles_->setCurrentRow(0);
+    convertButton_->setEnabled(sourceFiles_->count() > 0);
+}
+
+void ConverterScreen::Convert() {
+    std::optional<int> closingDay = ConverterClosingDayDialog::Ask(this);
+    if (!closingDay)
+        return;  // Esc: nothing is read or written
+    const ConversionRequest request{NativePath(source_->folder()),
+                                    NativePath(destination_->folder()), *closingDay};
+    if (PointsToSameFolder(request.source, request.destination)) {
+        Show(SamePathMessage());
+        return;
+    }
+
+    ConvertingNotice notice(this);
+    notice.ShowNow();
+    PlanResult planned = PlanConversion(request, fs_);
+    if (!planned.plan) {
+        Show(*planned.refusal);
+        emit programEnds();
+        return;
+    }
+    if (int replaced = CountReplacedFiles(*planned.plan, fs_); replaced > 0) {
+        notice.hide();
+        if (!services_.messages.Confirm(
+                this, QStringLiteral("上書き確認"),
+                QStringLiteral("既存のデータ%1個を上書きします。よろしいですか？").arg(replaced)))
+            return;
+        notice.ShowNow();
+    }
+    ConversionReport report = CarryOutConversion(*planned.plan, fs_);
+    notice.close();
+    for (const ConversionMessage& message : report.messages)
+        Show(message);
+    emit programEnds();
+}
+
+void ConverterScreen::Show(const ConversionMessage& message) {
+    services_.messages.Inform(this, QString::fromStdString(message.title),
+                              QString::fromStdString(message.text));
+}
+
+}  // namespace hanaki

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+#include "data/file_system.h"
+#include "ui/services.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace hanaki {
+
+class ConverterFolderPicker;
+struct ConversionMessage;
+
+// tsugite's window: the foreign data folder on the left, the destination on
+// the right, and the button that converts one into the other.
+class ConverterScreen : public QWidget {
+    Q_OBJECT
+  public:
+    ConverterScreen(Services& services, FileSystem& fs, QWidget* parent = nullptr);
+
+    // Opens a folder on either side; false when it cannot be read.
+    bool OpenSource(const QString& folder);
+    bool OpenDestination(const QString& folder);
+
+  signals:
+    // After the last message of a conversion, and after a refusal that ends the program.
+    void programEnds();
+
+  private:
+    void ListSourceFiles();
+    void Convert();
+    void Show(const ConversionMessage& message);
+
+    Services& services_;
+    FileSystem& fs_;
+    QLabel* sourceHeading_;
+    ConverterFolderPicker* source_;
+    QListWidget* sourceFiles_;
+    QLabel* arrow_;
+    QLabel* destinationHeading_;
+    ConverterFolderPicker* destination_;
+    QPushButton* convertButton_;
+};
+
+}  // namespace hanaki

@@ -1,0 +1,83 @@
+#include "import/tsugite_command.h"
+
+#include <filesystem>
+
+#include "data/fixed_field.h"
+#include "import/conversion.h"
+
+namespace hanaki {
+
+TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& args) {
+    TsugiteOptions options;
+    for (std::size_t i = 0; i < args.size() && options.error.empty(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (arg != "--source" && arg != "--dest" && arg != "--closing-day") {
+            options.error = "不明な引数です: " + arg;
+            break;
+        }
+        if (i + 1 >= args.size()) {
+            options.error = arg + " の後に値がありません。";
+            break;
+        }
+        const std::string& value = args[++i];
+        options.commandLine = true;
+        if (arg == "--source") {
+            options.source = value;
+        } else if (arg == "--dest") {
+            options.destination = value;
+        } else if (std::optional<long long> day = ParseInteger(value);
+                   day && *day >= 1 && *day <= 31) {
+            options.closingDay = static_cast<int>(*day);
+        } else {
+            options.error = "締め日は 1 から 31 の数で指定してください: " + value;
+        }
+    }
+    if (options.error.empty() && options.commandLine && !options.help &&
+        (options.source.empty() || options.destination.empty() || !options.closingDay))
+        options.error = "--source、--dest、--closing-day の三つを指定してください。";
+    return options;
+}
+
+std::string TsugiteUsage() {
+    return "使い方: tsugite [--source 元 --dest 先 --closing-day 締め日]\n"
+           "\n"
+           "  引数なし                 変換の画面を開く\n"
+           "  --source フォルダ        「まちかど帳」のデータフォルダ（VERADIV.DAT のある所）\n"
+           "  --dest フォルダ          変換した月別データとメモを書き込むフォルダ\n"
+           "  --closing-day 締め日     「まちかど帳」の月度締日 1～31（月末は 31）\n"
+           "  --help                   この説明を表示して終了\n"
+           "\n"
+           "  画面を開かずに変換し、メッセージを表示して終了します。既存のファイルは\n"
+           "  確認なしで置き換え、置き換えた数を表示します。\n";
+}
+
+int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
+                      std::ostream& err) {
+    ConversionRequest request{options.source, options.destination, options.closingDay.value_or(31)};
+    if (PointsToSameFolder(request.source, request.destination)) {
+        out << SamePathMessage().text << "\n";
+        return 2;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(request.destination, ec)) {
+        err << "変換先のフォルダがありません: " << request.destination << "\n";
+        return 2;
+    }
+    PlanResult planned = PlanConversion(request, fs);
+    if (!planned.plan) {
+        out << planned.refusal->text << "\n";
+        return 1;
+    }
+    ConversionReport report = CarryOutConversion(*planned.plan, fs);
+    for (const ConversionMessage& message : report.messages)
+        out << message.text << "\n";
+    if (report.replaced > 0)
+        out << "既存のデータ" << report.replaced << "個を上書きしました。\n";
+    return 0;
+}
+
+}  // namespace hanaki

@@ -1,0 +1,242 @@
+#include "import/converter_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "foreign_folder.h"
+#include "import/converter_closing_day_dialog.h"
+#include "support/qt_printers.h"
+#include "support/scripted_messages.h"
+
+namespace hanaki {
+namespace {
+
+using namespace hanaki::testing;
+namespace fs = std::filesystem;
+
+void Press(QWidget* widget, int key, const QString& text = {}) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &event);
+}
+
+QStringList Rows(QListWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text().trimmed();
+    return rows;
+}
+
+// tsugite's window on a foreign folder "src" and a destination "dst".
+struct Converter {
+    Converter()
+        : root(temp.path().toStdString()),
+          source(root / "src"),
+          destination(root / "dst"),
+          services{messages, ScreenMetrics(768)} {
+        fs::create_directories(source);
+        fs::create_directories(destination);
+        screen = std::make_unique<ConverterScreen>(services, RealFileSystem());
+        QObject::connect(screen.get(), &ConverterScreen::programEnds, [this] { ended = true; });
+        screen->OpenSource(QString::fromStdString(source.string()));
+        screen->OpenDestination(QString::fromStdString(destination.string()));
+        screen->show();
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Control(const char* name) {
+        return screen->findChild<Widget*>(QString::fromUtf8(name));
+    }
+
+    // Presses "コンバート実行" and answers the closing-day dialog with `keys`.
+    void Convert(const std::vector<int>& keys) {
+        QTimer::singleShot(0, [this, keys] {
+            auto* dialog =
+                qobject_cast<ConverterClosingDayDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+            dialogOpenedWith << field->text();
+            for (int key : keys)
+                Press(field, key);
+        });
+        auto* button = Control<QPushButton>("Command1");
+        button->setFocus();
+        Press(button, Qt::Key_Return);
+    }
+
+    std::vector<std::string> Destination() const {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(destination))
+            files.push_back(entry.path().filename().string() + ":" + ReadFile(entry.path()));
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    QStringList Shown() const {
+        QStringList shown;
+        for (const auto& message : messages.shown)
+            shown << message.title + "|" + message.text;
+        return shown;
+    }
+
+    QTemporaryDir temp;
+    fs::path root, source, destination;
+    ScriptedMessages messages;
+    Services services;
+    std::unique_ptr<ConverterScreen> screen;
+    QStringList dialogOpenedWith;
+    bool ended = false;
+};
+
+const std::vector<int> kAcceptMonthEnd = {Qt::Key_Return};
+
+TEST(ConverterScreen, OffersConversionOnlyWhileTheSourceFolderListsAFile) {
+    Converter converter;
+    fs::create_directories(converter.source / "books");
+    WriteFile(converter.source / "books" / "VERADIV.DAT", "");
+    WriteFile(converter.source / "books" / "veradiv.059", "");
+    WriteFile(converter.source / "books" / "KAKMEMO.059", "");
+    converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+    auto* button = converter.Control<QPushButton>("Command1");
+    auto* folders = converter.Control<QListWidget>("Dir1");
+    EXPECT_EQ(converter.screen->windowTitle(), QStringLiteral("データ・コンバータ"));
+    EXPECT_FALSE(button->isEnabled());
+
+    folders->setCurrentRow(static_cast<int>(Rows(folders).indexOf(QStringLiteral("books"))));
+    Press(folders, Qt::Key_Return);
+
+    EXPECT_EQ(Rows(converter.Control<QListWidget>("File1")),
+              (QStringList{QStringLiteral("veradiv.059"), QStringLiteral("VERADIV.DAT")}));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(Rows(folders).last(), QStringLiteral("books"));
+}
+
+TEST(ConverterClosingDayDialog, MovesTheDayOnlyWithPageUpAndPageDown) {
+    struct Case {
+        std::vector<int> keys;
+        int day;
+    };
+    const Case cases[] = {
+        {{}, 31},
+        {{Qt::Key_PageUp}, 30},
+        {{Qt::Key_PageDown}, 1},
+        {std::vector<int>(6, Qt::Key_PageUp), 25},
+        {std::vector<int>(31, Qt::Key_PageDown), 31},
+        {{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp}, 30},
+        {{Qt::Key_5, Qt::Key_Backspace, Qt::Key_Up, Qt::Key_Delete, Qt::Key_Tab}, 31},
+    };
+    for (const Case& c : cases) {
+        ConverterClosingDayDialog dialog;
+        dialog.show();
+        auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("Text1"));
+        for (int key : c.keys)
+            Press(field, key, key == Qt::Key_5 ? QStringLiteral("5") : QString());
+        EXPECT_EQ(dialog.closingDay(), c.day);
+        EXPECT_EQ(field->text(), QString::number(c.day));
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
+TEST(ConverterScreen, ConvertsWithTheClosingDayAndEndsAfterTheLastMessage) {
+    Converter converter;
+    WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501", "0426"}));
+    WriteFile(converter.source / "KAKMEMO.059", "memo");
+    converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+
+    converter.Convert({Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp,
+                       Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_Return});
+
+    EXPECT_EQ(converter.dialogOpenedWith, QStringList{QStringLiteral("31")});
+    EXPECT_EQ(converter.Shown(),
+              (QStringList{
+                  QStringLiteral("Convert completed!|1個のデータをコンバートしました。"),
+                  QStringLiteral("Convert completed!|1個のメモデータをリネームコピーしました。")}));
+    EXPECT_TRUE(converter.ended);
+    EXPECT_EQ(LedgerDates(ReadFile(converter.destination / "199905.DAT")),
+              (std::vector<std::string>{"990426", "990501"}));
+    EXPECT_EQ(ReadFile(converter.destination / "199905.MEM"), "memo");
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->objectName() == QStringLiteral("Form3") && window->isVisible());
+}
+
+TEST(ConverterScreen, AsksOnceBeforeReplacingAndCancelLeavesTheDestinationAlone) {
+    for (bool ok : {false, true}) {
+        Converter converter;
+        WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
+        WriteFile(converter.source / "VERADIV.069", ForeignDays({"0601"}));
+        WriteFile(converter.source / "KAKMEMO.059", "memo");
+        WriteFile(converter.destination / "199905.DAT", "older May");
+        WriteFile(converter.destination / "199905.MEM", "older memo");
+        converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+        const std::vector<std::string> before = converter.Destination();
+        converter.messages.Answer(ok);
+
+        converter.Convert(kAcceptMonthEnd);
+
+        ASSERT_FALSE(converter.messages.shown.empty());
+        EXPECT_TRUE(converter.messages.shown[0].question);
+        EXPECT_EQ(converter.Shown()[0],
+                  QStringLiteral("上書き確認|既存のデータ2個を上書きします。よろしいですか？"));
+        EXPECT_EQ(converter.messages.shown.size(), ok ? 3u : 1u);
+        EXPECT_EQ(converter.Destination() == before, !ok);
+        EXPECT_EQ(converter.Destination().size(), ok ? 3u : 2u);
+        EXPECT_EQ(converter.ended, ok);
+    }
+}
+
+TEST(ConverterScreen, EndsTheConversionWithoutReadingOrWritingWhenRefused) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        bool samePath;
+        bool categoryFile;
+        QStringList shown;
+        bool ended;
+    };
+    const Case cases[] = {
+        {"Esc in the closing-day dialog", {Qt::Key_PageUp, Qt::Key_Escape}, false, true, {}, false},
+        {"same folder on both sides",
+         kAcceptMonthEnd,
+         true,
+         true,
+         {QStringLiteral("パスが同一です。|パスが同一です。右のパスを変えて下さい。")},
+         false},
+        {"no category file",
+         kAcceptMonthEnd,
+         false,
+         false,
+         {QStringLiteral("ファイルエラー|費目ファイル(VERADIV.DAT)がありません。")},
+         true},
+    };
+    for (const Case& c : cases) {
+        Converter converter;
+        if (c.categoryFile)
+            WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
+        converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+        if (c.samePath)
+            converter.screen->OpenDestination(QString::fromStdString(converter.source.string()));
+
+        converter.Convert(c.keys);
+        converter.Convert(c.keys);  // the dialog starts at 31 again
+
+        EXPECT_EQ(converter.dialogOpenedWith,
+                  (QStringList{QStringLiteral("31"), QStringLiteral("31")}))
+            << c.name;
+        EXPECT_EQ(converter.Shown(), c.shown + c.shown) << c.name;
+        EXPECT_EQ(converter.ended, c.ended) << c.name;
+        EXPECT_TRUE(converter.Destination().empty()) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace hanaki

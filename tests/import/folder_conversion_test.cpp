@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "data/data_folder.h"
+#include "data/ledger.h"
+#include "data/memo.h"
+#include "foreign_folder.h"
+#include "import/conversion.h"
+#include "support/faulty_file_system.h"
+
+namespace hanaki {
+namespace {
+
+using namespace hanaki::testing;
+namespace fs = std::filesystem;
+
+const ConversionMessage kNoneConverted{"Convert completed!", "0個のデータをコンバートしました。"};
+const ConversionMessage kNoMemos{"Convert completed!", "0個のメモデータをリネームコピーしました。"};
+
+// A foreign folder "src" (with its category file) and a destination "dst".
+struct Folders {
+    Folders() : root(temp.path().toStdString()), source(root / "src"), destination(root / "dst") {
+        fs::create_directories(source);
+        fs::create_directories(destination);
+        WriteFile(source / "VERADIV.DAT", Cp932(kForeignCategories));
+    }
+
+    ConversionRequest Request(int closingDay = 31) const {
+        return {source.string(), destination.string(), closingDay};
+    }
+    ConversionReport Run(int closingDay = 31, FileSystem& files = RealFileSystem()) const {
+        PlanResult planned = PlanConversion(Request(closingDay), files);
+        EXPECT_TRUE(planned.plan);
+        return CarryOutConversion(*planned.plan, files);
+    }
+    std::vector<std::string> Written() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(destination))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    QTemporaryDir temp;
+    fs::path root, source, destination;
+};
+
+TEST(FolderConversion, ConvertsEveryMonthFileAndReportsTheBadOnesWhileTheOthersGoOn) {
+    Folders folders;
+    const std::string may = ForeignDays({"0510", "0503"});
+    WriteFile(folders.source / "VERADIV.059", may);
+    WriteFile(folders.source / "VERADIV.049", ForeignDays({"0401"}));
+    WriteFile(folders.source / "VERADIV.129", "");
+    WriteFile(folders.source / "VERADIV.069", ForeignDays({"0601", "0632"}));
+    WriteFile(folders.source / "VERADIV.07A", ForeignDays({"0701"}));
+    WriteFile(folders.source / "VERADIV.000", ForeignDays({"0101"}));
+    WriteFile(folders.source / "VERADIV.BAK", ForeignDays({"0101"}));
+    WriteFile(folders.destination / "199906.DAT", "older June");
+
+    ConversionReport report = folders.Run();
+
+    const std::string src = folders.source.string() + "/";
+    const std::vector<ConversionMessage> expected = {
+        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.069を修正して下さい。"},
+        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.07Aを修正して下さい。"},
+        {"Convert completed!",
+         "3個のデータをコンバートしました。2個のデータがコンバート失敗です。"},
+        kNoMemos,
+    };
+    EXPECT_EQ(report.messages, expected);
+    EXPECT_EQ(folders.Written(),
+              (std::vector<std::string>{"199904.DAT", "199905.DAT", "199906.DAT", "199912.DAT"}));
+    EXPECT_EQ(ReadFile(folders.destination / "199906.DAT"), "older June");
+    EXPECT_EQ(ReadFile(folders.destination / "199912.DAT"), "");
+    EXPECT_EQ(ReadFile(folders.source / "VERADIV.059"), may);
+}
+
+TEST(FolderConversion, WritesFilesThatOurOwnLoadersRead) {
+    Folders folders;
+    WriteFile(folders.source / "VERADIV.059", Foreign("0501", "01", "01", "+250000", "五月分") +
+                                                  Foreign("0428", "02", "03", "-1800", "*控え") +
+                                                  Foreign("0428", "02", "01", "-450", "パン"));
+    MemoRecord memo{{"28", "28", "28"}, {Cp932("雨"), "", ""}};
+    WriteFile(folders.source / "KAKMEMO.059", EncodeMemoRecord(memo));
+
+    folders.Run(25);
+
+    DataFolder destination(folders.destination.string(), RealFileSystem());
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(destination, 25, 99, 5, ledger).ok());
+    std::vector<std::string> items;
+    for (int slot = ledger.head; slot != 0; slot = ledger.entries[slot].next) {
+        const LedgerRecord& r = ledger.entries[slot].record;
+        ASSERT_FALSE(ledger.entries[slot].unreadable);
+        std::optional<ItemNumbers> numbers = ReadItemNumbers(r);
+        items.push_back(r.date + " " + TrimRight(r.categoryName) + " " +
+                        TrimRight(r.descriptionName) + " " + std::to_string(numbers->amount) + " " +
+                        TrimRight(r.remark));
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{Cp932("990503 食費 夕食 1800 "),
+                                               Cp932("990503 食費 朝食 450 パン"),
+                                               Cp932("990506 給料 基本給 250000 五月分")}));
+    MemoMonth memos;
+    ASSERT_TRUE(LoadMemo(destination, 25, 99, 5, memos).ok());
+    EXPECT_EQ(memos.LinesOf(3)[0], Cp932("雨"));
+}
+
+TEST(FolderConversion, CopiesMemoFilesUntilANameThatIsNotANumber) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> memos;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {"a backup after the months",
+         {"KAKMEMO.059", "KAKMEMO.120", "KAKMEMO.BAK"},
+         {"199012.MEM", "199905.MEM"}},
+        {"month 0 ends the copying first", {"KAKMEMO.000", "KAKMEMO.059"}, {}},
+        {"a month past 12 is passed over",
+         {"KAKMEMO.059", "KAKMEMO.139", "KAKMEMO.88A"},
+         {"199905.MEM"}},
+    };
+    for (const Case& c : cases) {
+        Folders folders;
+        for (const std::string& name : c.memos)
+            WriteFile(folders.source / name, name);
+
+        ConversionReport report = folders.Run();
+
+        EXPECT_EQ(folders.Written(), c.written) << c.name;
+        EXPECT_EQ(report.memosCopied, static_cast<int>(c.written.size())) << c.name;
+    }
+}
+
+TEST(FolderConversion, ReplacesExistingFilesWholeAndCountsThemBeforehand) {
+    Folders folders;
+    WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
+    WriteFile(folders.source / "VERADIV.069", ForeignDays({"0600"}));
+    WriteFile(folders.source / "KAKMEMO.059", "new memo");
+    WriteFile(folders.destination / "199905.DAT", std::string(520, 'x'));
+    WriteFile(folders.destination / "199905.MEM", "older memo");
+    WriteFile(folders.destination / "199906.DAT", "kept");  // its month file fails
+
+    PlanResult planned = PlanConversion(folders.Request(), RealFileSystem());
+    ASSERT_TRUE(planned.plan);
+    EXPECT_EQ(CountReplacedFiles(*planned.plan, RealFileSystem()), 2);
+    ConversionReport report = CarryOutConversion(*planned.plan, RealFileSystem());
+
+    EXPECT_EQ(report.replaced, 2);
+    EXPECT_EQ(ReadFile(folders.destination / "199905.DAT").size(), 104u);
+    EXPECT_EQ(ReadFile(folders.destination / "199905.MEM"), "new memo");
+    EXPECT_EQ(
+        report.messages.back(),
+        (ConversionMessage{"Convert completed!", "1個のメモデータをリネームコピーしました。"}));
+}
+
+TEST(FolderConversion, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
+    Folders folders;
+    WriteFile(folders.source / "VERADIV.049", ForeignDays({"0401"}));
+    WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
+    WriteFile(folders.destination / "199904.DAT", "older April");
+    FaultyFileSystem faulty;
+    faulty.Arm({FsCall::Write, 1, ENOSPC});
+
+    ConversionReport report = folders.Run(31, faulty);
+
+    EXPECT_EQ(ReadFile(folders.destination / "199904.DAT"), "older April");
+    EXPECT_EQ(ReadFile(folders.destination / "199905.DAT").size(), 104u);
+    ASSERT_EQ(report.messages.size(), 3u);
+    EXPECT_EQ(report.messages[0].title, "ファイルエラー");
+    EXPECT_NE(report.messages[0].text.find("199904.DAT"), std::string::npos);
+    EXPECT_EQ(report.messages[1].text,
+              "1個のデータをコンバートしました。1個のデータがコンバート失敗です。");
+    EXPECT_EQ(folders.Written(), (std::vector<std::string>{"199904.DAT", "199905.DAT"}));
+}
+
+TEST(FolderConversion, ASourceWithOnlyTheCategoryFileConvertsNothing) {
+    Folders folders;
+    EXPECT_EQ(folders.Run().messages, (std::vector<ConversionMessage>{kNoneConverted, kNoMemos}));
+    EXPECT_TRUE(folders.Written().empty());
+}
+
+TEST(FolderConversion, ASourceWithoutTheCategoryFileIsRefused) {
+    Folders folders;
+    fs::remove(folders.source / "VERADIV.DAT");
+    WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
+
+    PlanResult planned = PlanConversion(folders.Request(), RealFileSystem());
+
+    EXPECT_FALSE(planned.plan);
+    EXPECT_EQ(planned.refusal,
+              (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。"}));
+}
+
+TEST(FolderConversion, KnowsTheSameFolderUnderAnotherSpelling) {
+    Folders folders;
+    fs::create_directory_symlink(folders.source, folders.root / "link");
+    const std::string src = folders.source.string();
+    EXPECT_TRUE(PointsToSameFolder(src, src));
+    EXPECT_TRUE(PointsToSameFolder(src, src + "/"));
+    EXPECT_TRUE(PointsToSameFolder(src, (folders.destination / ".." / "src").string()));
+    EXPECT_TRUE(PointsToSameFolder(src, (folders.root / "link").string()));
+    EXPECT_FALSE(PointsToSameFolder(src, folders.destination.string()));
+}
+
+}  // namespace
+}  // namespace hanaki
