@@ -1,18 +1,40 @@
 #pragma once
 
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
 #include <QWidget>
 
+#include "data/ledger.h"
 #include "data/program_state.h"
 #include "ui/services.h"
 
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
 namespace hanaki {
+
+class ByteLimitedField;
+class EntryCalculator;
+class MemoEditor;
 
 // The home window: one day of the current accounting month, its items and the
 // month's totals, and the fields to enter an item.
+//
+// The class is spread over three files: main_entry_screen.cpp (layout,
+// start-up, day view), main_entry_keys.cpp (the key tables) and entry_flow.cpp
+// (storing, correcting, deleting and the new-month carry-over).
 class MainEntryScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainEntryScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    ~MainEntryScreen() override;
 
     // The rest of a first argument "/T…": the title becomes prefix, ten blanks,
     // "( ", the standard title and " )".
@@ -22,9 +44,155 @@ public:
     // are missing), places today and shows the day. False: the program ends.
     bool StartUp();
 
-private:
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Which input field has the focus; only this screen moves the focus.
+    enum class Field {
+        Year,
+        Month,
+        Day,
+        Category,
+        Description,
+        Income,
+        Expense,
+        Remark,
+        Grid,
+        Memo,
+        Calculator
+    };
+
+    // The item being corrected as it was before, for "変更なし".
+    struct CorrectionOriginal {
+        QString categoryName;
+        QString descriptionName;
+        QString amount;  // the amount field's text
+        int category = 0;
+        int description = 0;
+    };
+
+    // main_entry_screen.cpp: controls and layout
+    void BuildControls();
+    void PlaceControls();
+    void Place(QWidget* widget, int x, int y, int width, int height);
+    int Scaled(int designPixels) const;
+    QLabel* NewLabel(const char* objectName, const QString& text = {});
+    ByteLimitedField* NewField(const char* objectName, int byteLimit);
+
+    // main_entry_screen.cpp: start-up and the day view
+    bool LoadCategoryMaster();
+    bool LoadSettingsFile();
+    void ShowCurrentDate();
+    void ReloadMonth();
+    void ShowDay();
+    void FillGridRow(int row, const LedgerRecord& record, long long dayBalance);
+    void ShowMonthTotals();
+    void ShowLastEntryDate();
+    void ReportIoError(const IoError& error);
+
+    // main_entry_keys.cpp: one handler per focus state
+    bool OnYearKey(const QKeyEvent& key);
+    bool OnMonthKey(const QKeyEvent& key);
+    bool OnDayKey(const QKeyEvent& key);
+    bool OnCategoryKey(const QKeyEvent& key);
+    bool OnDescriptionKey(const QKeyEvent& key);
+    bool OnAmountKey(QLineEdit* field, const QKeyEvent& key);
+    bool OnRemarkKey(const QKeyEvent& key);
+    bool OnGridKey(const QKeyEvent& key);
+    bool TakeNumberCharacter(QLineEdit* field, const QKeyEvent& key);
+    bool TakeAmountCharacter(QLineEdit* field, const QKeyEvent& key);
+    void OnFunctionKey(int index);
+    void FocusField(Field field);
+    void ShowLegend();
+    void ShowLegendHint(const QString& hint);
+    bool ConfirmExit();
+    void ChangeDate(bool monthChanged);
+
+    // entry_flow.cpp: the entry fields and what they store
+    void EnterCategoryField();
+    void EnterDescriptionField();
+    void AcceptCategory();
+    void AcceptDescription();
+    void AcceptAmount(QLineEdit* field);
+    void LeaveAmount(QLineEdit* field);
+    void StoreItemFromFields();
+    void ShowBudget(int category);
+    void ApplyTax(bool add);
+    void OpenCalculator(QLineEdit* field);
+    void OpenMemo();
+    void OnMemoClosed();
+    void StartPick(int row);
+    void MovePick(int row);
+    void EndPick();
+    void BeginCorrection();
+    void EndCorrection();
+    void DeleteCorrectedItem();
+    void ClearInputFields();
+    void GoToDayField();
+    void PlaceTodayAgain();
+    bool MayAddItem();
+    bool SaveChange(const MonthLedger& before);
+    void CheckNewMonth();
+    LedgerRecord RecordFromEntry(const std::string& remark) const;
+    QLineEdit* AmountFieldOfCategory() const;
+    void SetFunctionButtons(bool enabled);
+    void SetInputTitle(bool correction);
+    void OpenSubScreen(int index);
+
     ProgramState& state_;
     Services& services_;
+
+    double scale_ = 1.0;
+    double fontPoints_ = 12;
+
+    QLabel* dateHeading_;                          // Label11
+    QLabel* dateCaption_;                          // Label5
+    QLineEdit* yearField_;                         // Text6
+    QLineEdit* monthField_;                        // Text7
+    QLineEdit* dayField_;                          // Text8
+    QTableWidget* grid_;                           // MSFlexGrid1
+    QLabel* lastEntryDate_;                        // Label9
+    QLabel* monthCaption_;                         // Label8
+    QLabel* incomeTotal_;                          // Label2
+    QLabel* expenseTotal_;                         // Label3
+    QLabel* balanceTotal_;                         // Label4
+    QLabel* inputTitle_;                           // Label6
+    QLineEdit* rowNumberField_;                    // Text9
+    ByteLimitedField* categoryField_;              // Text1
+    ByteLimitedField* descriptionField_;           // Text2
+    ByteLimitedField* incomeField_;                // Text4
+    ByteLimitedField* expenseField_;               // Text5
+    ByteLimitedField* remarkField_;                // Text3
+    QLabel* guide_;                                // Label1
+    QLabel* categoryTotal_;                        // Label12
+    QLabel* budget_;                               // Label13
+    QLabel* legend_;                               // Label7
+    QLineEdit* calculatorField_;                   // Text10
+    std::array<ByteLimitedField*, 3> memoLines_;   // Text11 … Text13
+    QLabel* memoTitle_;                            // Label10
+    std::array<QPushButton*, 4> functionButtons_;  // Command1 … Command4
+    std::array<QLabel*, 6> fieldCaptions_;
+
+    std::unique_ptr<EntryCalculator> calculator_;
+    std::unique_ptr<MemoEditor> memo_;
+    QPointer<QWidget> settingsMenu_;
+    QPointer<QWidget> csvExport_;
+
+    Field field_ = Field::Day;
+    DayItems day_;  // the displayed day's slots and the insertion point
+    int currentCategory_ = 0;
+    int currentDescription_ = 0;
+    std::string amountText_;  // "+" or "-", then the amount field's text
+    bool correcting_ = false;
+    int correctedSlot_ = 0;
+    int selectedRow_ = 0;           // 1-based grid row picked for correction
+    bool amountPrefilled_ = false;  // the next character replaces the corrected amount
+    CorrectionOriginal original_;
+    // The month's file could not be read: nothing may be written over it.
+    bool monthUnreadable_ = false;
+    int warnedMonth_ = 0;  // year * 100 + month last warned about unreadable records
 };
 
 }  // namespace hanaki

@@ -1,0 +1,400 @@
+// The main window's key tables: one handler per focus state, each with the
+// legend that describes it.
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "entry/main_entry_screen.h"
+#include "entry/memo_editor.h"
+#include "ui/byte_limited_field.h"
+
+namespace hanaki {
+namespace {
+
+bool IsEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+// Full-width forms count as their ASCII ones (the fields take them so).
+bool IsDigit(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
+}
+bool IsMinus(QChar c) {
+    return c == u'-' || c == u'－' || c == u'ー' || c == u'−';
+}
+
+bool IsAllDigits(const QString& text) {
+    for (QChar c : text) {
+        if (!IsDigit(c))
+            return false;
+    }
+    return true;
+}
+
+// The key's character, or a null QChar for keys that move or edit.
+QChar CharacterOf(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (text.size() != 1 || !text.front().isPrint())
+        return {};
+    return text.front();
+}
+
+// "\" opens the calculator; a Japanese keyboard sends the yen sign for it.
+bool IsCalculatorKey(QChar c) {
+    return c == u'\\' || c == u'¥' || c == u'￥';
+}
+
+}  // namespace
+
+bool MainEntryScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::InputMethod) {
+        // Number fields take digits only, however they arrive.
+        const bool numberField = watched == categoryField_ || watched == descriptionField_ ||
+                                 watched == incomeField_ || watched == expenseField_;
+        const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
+        return numberField && !IsAllDigits(commit);
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (key.key() >= Qt::Key_F5 && key.key() <= Qt::Key_F8) {
+        OnFunctionKey(key.key() - Qt::Key_F5);
+        return true;
+    }
+    // The fields are walked with Enter and Esc only.
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return true;
+    if (watched == yearField_)
+        return OnYearKey(key);
+    if (watched == monthField_)
+        return OnMonthKey(key);
+    if (watched == dayField_)
+        return OnDayKey(key);
+    if (watched == categoryField_)
+        return OnCategoryKey(key);
+    if (watched == descriptionField_)
+        return OnDescriptionKey(key);
+    if (watched == incomeField_ || watched == expenseField_)
+        return OnAmountKey(static_cast<QLineEdit*>(watched), key);
+    if (watched == remarkField_)
+        return OnRemarkKey(key);
+    if (watched == grid_)
+        return OnGridKey(key);
+    return false;
+}
+
+void MainEntryScreen::ChangeDate(bool monthChanged) {
+    ShowCurrentDate();
+    if (monthChanged)
+        ReloadMonth();
+    ShowDay();
+}
+
+bool MainEntryScreen::ConfirmExit() {
+    if (!services_.messages.Confirm(this, QStringLiteral("家計簿の終了"),
+                                    QStringLiteral("終了しますか。　<Enter>OK  <Esc>キャンセル")))
+        return false;
+    close();
+    return true;
+}
+
+const char* const kYearLegend = " <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ";
+
+bool MainEntryScreen::OnYearKey(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown) {
+        if (StepYear(state_.date, key.key() == Qt::Key_PageUp ? -1 : 1))
+            ChangeDate(true);
+    } else if (IsEnter(key)) {
+        FocusField(Field::Month);
+        state_.date.day = 1;
+        ChangeDate(true);
+    } else if (key.key() == Qt::Key_Escape) {
+        if (ConfirmExit())
+            return true;
+        state_.date.day = 1;
+        ChangeDate(true);
+    }
+    return true;  // the date fields take no typing
+}
+
+const char* const kMonthLegend = " <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>日へ";
+
+bool MainEntryScreen::OnMonthKey(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown) {
+        StepMonth(state_.date, key.key() == Qt::Key_PageUp ? -1 : 1);
+        ChangeDate(true);
+    } else if (IsEnter(key)) {
+        FocusField(Field::Day);
+        state_.date.day = 1;
+        ChangeDate(true);
+    } else if (key.key() == Qt::Key_Escape) {
+        FocusField(Field::Year);
+    }
+    return true;
+}
+
+const char* const kDayLegend = " <ESC>月へ    <PageUp>前日    <PageDown>翌日    <Enter>入力欄へ";
+
+bool MainEntryScreen::OnDayKey(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_PageUp) {
+        ChangeDate(StepPreviousDay(state_.closingDay(), state_.date));
+    } else if (key.key() == Qt::Key_PageDown) {
+        ChangeDate(StepNextDay(state_.closingDay(), state_.date));
+    } else if (IsEnter(key)) {
+        CheckNewMonth();
+        ChangeDate(false);
+        FocusField(Field::Category);
+    } else if (key.key() == Qt::Key_Escape) {
+        FocusField(Field::Month);
+    }
+    return true;
+}
+
+const char* const kCategoryLegend =
+    " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ";
+const char* const kCorrectionCategoryLegend =  // HowtoE1
+    " <ESC>入力欄  <↑>訂正欄    <DEL>項目削除    <数字>項目入力    <Enter>変更なし";
+
+// F5 … F8 (any field) are in OnFunctionKey: they act while the buttons are enabled.
+bool MainEntryScreen::OnCategoryKey(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            AcceptCategory();
+            return true;
+        case Qt::Key_Escape:
+            if (!correcting_) {
+                ConfirmExit();
+                return true;
+            }
+            EndCorrection();
+            ClearInputFields();
+            FocusField(Field::Category);
+            return true;
+        case Qt::Key_Home:
+            if (key.modifiers() & Qt::ShiftModifier) {
+                PlaceTodayAgain();  // 現在日
+            } else {
+                GoToDayField();  // 日付変更
+            }
+            return true;
+        case Qt::Key_Up:  // 訂正 (in correction: back to the grid)
+            if (correcting_) {
+                EndCorrection();
+                ClearInputFields();
+            }
+            if (!day_.items.empty())
+                StartPick(static_cast<int>(day_.items.size()));
+            return true;
+        case Qt::Key_Delete:  // 項目削除
+            if (correcting_)
+                DeleteCorrectedItem();
+            return true;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return true;
+        default:
+            break;
+    }
+    if (CharacterOf(key) == u'/') {  // メモ
+        if (!correcting_)
+            OpenMemo();
+        return true;
+    }
+    return TakeNumberCharacter(categoryField_, key);
+}
+
+const char* const kDescriptionLegend = " <ESC>戻る";
+const char* const kCorrectionDescriptionLegend =  // HowtoE2
+    " <ESC>戻る    <数字>項目入力    <Enter>変更なし";
+
+bool MainEntryScreen::OnDescriptionKey(const QKeyEvent& key) {
+    if (IsEnter(key)) {
+        AcceptDescription();
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        FocusField(Field::Category);
+        return true;
+    }
+    return TakeNumberCharacter(descriptionField_, key);
+}
+
+const char* const kIncomeLegend = " <ESC>戻る    <\\>電卓";
+const char* const kExpenseLegend = " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓";
+const char* const kCorrectionIncomeLegend =  // HowtoE4
+    " <ESC>戻る    <数字>入力    <Enter>変更なし";
+const char* const kCorrectionExpenseLegend =  // HowtoE5
+    " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税";
+
+bool MainEntryScreen::OnAmountKey(QLineEdit* field, const QKeyEvent& key) {
+    const bool expense = field == expenseField_;
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            AcceptAmount(field);
+            return true;
+        case Qt::Key_Escape:
+            LeaveAmount(field);
+            return true;
+        case Qt::Key_PageUp:    // +消費税, expense only
+        case Qt::Key_PageDown:  // -消費税
+            if (expense)
+                ApplyTax(key.key() == Qt::Key_PageUp);
+            return true;
+        case Qt::Key_Home:
+            return expense;
+        default:
+            break;
+    }
+    if (IsCalculatorKey(CharacterOf(key))) {  // 電卓
+        OpenCalculator(field);
+        return true;
+    }
+    return TakeAmountCharacter(field, key);
+}
+
+const char* const kRemarkLegend = " <ESC>戻る    <Enter>確定";  // HowtoE3 as well
+
+bool MainEntryScreen::OnRemarkKey(const QKeyEvent& key) {
+    if (IsEnter(key)) {
+        StoreItemFromFields();
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        FocusField(state_.categories.IsExpense(currentCategory_) ? Field::Expense : Field::Income);
+        return true;
+    }
+    return false;
+}
+
+const char* const kPickLastRowLegend = " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択";
+const char* const kPickLegend = " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択";
+
+bool MainEntryScreen::OnGridKey(const QKeyEvent& key) {
+    const int lastRow = static_cast<int>(day_.items.size());
+    switch (key.key()) {
+        case Qt::Key_Up:
+            if (selectedRow_ > 1)
+                MovePick(selectedRow_ - 1);
+            break;
+        case Qt::Key_Down:
+            if (selectedRow_ < lastRow) {
+                MovePick(selectedRow_ + 1);
+            } else {
+                EndPick();
+            }
+            break;
+        case Qt::Key_Escape:
+            EndPick();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            BeginCorrection();
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+bool MainEntryScreen::TakeNumberCharacter(QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return true;
+    const QChar c = CharacterOf(key);
+    if (c.isNull())
+        return false;  // Backspace and the caret keys
+    if (!IsDigit(c))
+        return true;
+    // The field shows a name after a number was taken: the digit starts anew.
+    if (!IsAllDigits(field->text()))
+        field->clear();
+    return false;
+}
+
+bool MainEntryScreen::TakeAmountCharacter(QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return true;
+    if (key.key() == Qt::Key_Backspace)
+        amountPrefilled_ = false;
+    const QChar c = CharacterOf(key);
+    if (c.isNull())
+        return false;
+    if (!IsDigit(c) && !IsMinus(c))
+        return true;
+    if (amountPrefilled_) {
+        field->clear();
+        amountPrefilled_ = false;
+    }
+    return IsMinus(c) && !field->text().isEmpty();  // "-" only as the first character
+}
+
+void MainEntryScreen::ShowLegend() {
+    const char* text = nullptr;
+    switch (field_) {
+        case Field::Year:
+            text = kYearLegend;
+            break;
+        case Field::Month:
+            text = kMonthLegend;
+            break;
+        case Field::Day:
+            text = kDayLegend;
+            break;
+        case Field::Category:
+            text = correcting_ ? kCorrectionCategoryLegend : kCategoryLegend;
+            break;
+        case Field::Description:
+            text = correcting_ ? kCorrectionDescriptionLegend : kDescriptionLegend;
+            break;
+        case Field::Income:
+            text = correcting_ ? kCorrectionIncomeLegend : kIncomeLegend;
+            break;
+        case Field::Expense:
+            text = correcting_ ? kCorrectionExpenseLegend : kExpenseLegend;
+            break;
+        case Field::Remark:
+            text = kRemarkLegend;
+            break;
+        case Field::Grid:
+            text = selectedRow_ == static_cast<int>(day_.items.size()) ? kPickLastRowLegend
+                                                                       : kPickLegend;
+            break;
+        case Field::Memo:
+        case Field::Calculator:
+            return;  // their editors keep the legend
+    }
+    legend_->setText(QString::fromUtf8(text));
+}
+
+void MainEntryScreen::ShowLegendHint(const QString& hint) {
+    ShowLegend();
+    legend_->setText(legend_->text() + QStringLiteral("    ") + hint);
+}
+
+void MainEntryScreen::FocusField(Field field) {
+    if (field_ == Field::Category && field != Field::Category)
+        guide_->clear();
+    field_ = field;
+    // In the order of Field; the memo and the calculator focus their own fields.
+    QWidget* widgets[] = {yearField_,     monthField_,       dayField_,
+                          categoryField_, descriptionField_, incomeField_,
+                          expenseField_,  remarkField_,      grid_};
+    widgets[static_cast<int>(field)]->setFocus();
+    ShowLegend();
+    if (field == Field::Category)
+        EnterCategoryField();
+    if (field == Field::Description)
+        EnterDescriptionField();
+}
+
+void MainEntryScreen::OnFunctionKey(int index) {
+    if (!functionButtons_[index]->isEnabled() || correcting_ || memo_->IsOpen())
+        return;
+    OpenSubScreen(index);
+}
+
+}  // namespace hanaki

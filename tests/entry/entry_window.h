@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "data/ledger.h"
+#include "data/program_state.h"
+#include "entry/main_entry_screen.h"
+#include "support/faulty_file_system.h"
+#include "support/qt_printers.h"
+#include "support/scripted_messages.h"
+#include "support/temp_folder.h"
+#include "ui/services.h"
+
+namespace hanaki::testing {
+
+// 1 給料 (income), 2 食費, 3 住居 (expense), 4 繰越 (income).
+inline const std::string kMaster =
+    Sjis("+給料\r\n月給,賞与\r\n-食費\r\n朝食,昼食,夕食\r\n-住居\r\n家賃\r\n+繰越\r\n前月繰越\r\n");
+
+// Closing day, carry-over 4-1 (繰越/前月繰越), a budget of 30000 for 食費.
+inline std::string SettingsFile(int closingDay, const std::string& carryOver = "4,1") {
+    return " " + std::to_string(closingDay) + " \r\n" + carryOver + "\r\n,30000" +
+           std::string(18, ',') + "\r\n";
+}
+
+// One 104-byte record as it lies in a ledger file.
+inline std::string Record(const std::string& date, int category, const std::string& amount,
+                          const std::string& remark = "") {
+    static const char* const names[][2] = {
+        {"", ""}, {"給料", "月給"}, {"食費", "朝食"}, {"住居", "家賃"}, {"繰越", "前月繰越"}};
+    LedgerRecord record{date,        "0" + std::to_string(category), Sjis(names[category][0]),
+                        "01",        Sjis(names[category][1]),       amount,
+                        Sjis(remark)};
+    return EncodeLedgerRecord(record);
+}
+
+// The whole program around one main window, in a temporary data folder.
+struct EntryWindow {
+    explicit EntryWindow(CivilDate today = {2026, 12, 7}, int closingDay = kMonthEnd,
+                         int screenHeight = 768)
+        : today(today), services{messages, ScreenMetrics(screenHeight)} {
+        folder.Write("VERADIV.DAT", kMaster);
+        folder.Write("VERADIV.ENV", SettingsFile(closingDay));
+    }
+
+    bool Start() {
+        screen = std::make_unique<MainEntryScreen>(state, services);
+        const bool started = screen->StartUp();
+        screen->show();
+        return started;
+    }
+
+    QWidget* focus() const { return screen->focusWidget(); }
+    QString FocusName() const { return focus() ? focus()->objectName() : QString(); }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(focus(), key, modifiers);
+    }
+    // One key per character; a character off the keyboard's ASCII keys comes as
+    // the text of an unknown key, as an input method left on sends it.
+    void Type(const char* text) {
+        for (QChar c : QString::fromUtf8(text)) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(focus(), c.toLatin1());
+            } else {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(focus(), &press);
+            }
+        }
+    }
+    void Commit(const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(focus(), &event);
+    }
+    // Types into the focused field and presses Enter, once per text.
+    void Enter(std::initializer_list<const char*> texts) {
+        for (const char* text : texts) {
+            Type(text);
+            Press(Qt::Key_Return);
+        }
+    }
+    // From the day field: a whole new item.
+    void EnterItem(const char* category, const char* description, const char* amount,
+                   const char* remark = "") {
+        Press(Qt::Key_Return);
+        Enter({category, description, amount, remark});
+    }
+
+    QString Text(const char* name) const {
+        if (auto* label = screen->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly))
+            return label->text();
+        if (auto* field = screen->findChild<QLineEdit*>(name, Qt::FindDirectChildrenOnly))
+            return field->text();
+        return "(no " + QString(name) + ")";
+    }
+    QTableWidget* grid() const {
+        return screen->findChild<QTableWidget*>("MSFlexGrid1", Qt::FindDirectChildrenOnly);
+    }
+    QString Cell(int row, int column) const {
+        QTableWidgetItem* item = grid()->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QStringList Titles() const {
+        QStringList titles;
+        for (const auto& shown : messages.shown)
+            titles << shown.title;
+        return titles;
+    }
+
+    CivilDate today;
+    TempFolder folder;
+    FaultyFileSystem fs;
+    ProgramState state{folder.folder(fs), [this] { return today; }};
+    ScriptedMessages messages;
+    Services services;
+    std::unique_ptr<MainEntryScreen> screen;
+};
+
+}  // namespace hanaki::testing
