@@ -51,12 +51,6 @@ std::string RecordLine(const LedgerRecord& record, const ItemNumbers& numbers,
     return line;
 }
 
-fs::path Normal(const std::string& path) {
-    std::error_code ec;
-    fs::path normal = fs::absolute(path, ec).lexically_normal();
-    return normal.has_filename() ? normal : normal.parent_path();
-}
-
 }  // namespace
 
 std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categories,
@@ -102,11 +96,6 @@ IoResult ListExportableLedgers(const std::string& folder, std::vector<std::strin
         return IoResult::Fail(IoStep::Read, ec.value(), folder);
     std::sort(names.begin(), names.end());
     return IoResult::Ok();
-}
-
-bool IsSameFolder(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) || Normal(a) == Normal(b);
 }
 
 CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,

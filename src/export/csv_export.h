@@ -27,9 +27,6 @@ bool IsExportableLedgerName(std::string_view fileName);
 // The exportable ledger files of `folder`, sorted by name.
 IoResult ListExportableLedgers(const std::string& folder, std::vector<std::string>& names);
 
-// True when both paths name the same folder, however they are spelled.
-bool IsSameFolder(const std::string& a, const std::string& b);
-
 struct CsvExportResult {
     int written = 0;                // CSV files written
     int skippedRecords = 0;         // unreadable records left out, over all files

@@ -5,6 +5,7 @@
 
 #include "data/category_table.h"
 #include "data/data_folder.h"
+#include "data/folder_paths.h"
 #include "export/csv_export.h"
 
 namespace hanaki {

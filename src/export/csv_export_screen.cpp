@@ -8,10 +8,11 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "data/folder_paths.h"
 #include "data/io_result.h"
 #include "export/csv_export.h"
 #include "export/exporting_notice.h"
-#include "export/folder_chooser.h"
+#include "ui/folder_picker.h"
 #include "ui/fonts.h"
 
 namespace hanaki {
@@ -34,10 +35,10 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
     : QWidget(parent, Qt::Window),
       state_(state),
       services_(services),
-      source_(new FolderChooser(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
+      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
       sourceFiles_(new QListWidget(this)),
       arrow_(new QPushButton(QStringLiteral("→"), this)),
-      destination_(new FolderChooser(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
+      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
       convert_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName("Form6");
     setWindowTitle(QStringLiteral("データ変換"));
@@ -58,12 +59,13 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
 
-    connect(source_, &FolderChooser::pathChanged, this, &CsvExportScreen::ListSourceFiles);
+    connect(source_, &FolderPicker::folderChanged, this, &CsvExportScreen::ListSourceFiles);
     connect(convert_, &QPushButton::clicked, this, &CsvExportScreen::Convert);
     const QString start = QFile::decodeName(QByteArray::fromStdString(state_.folder.path()));
-    source_->SetPath(start);
-    destination_->SetPath(start);
-    source_->FocusFolders();
+    if (!source_->Open(start))
+        ListSourceFiles(start);  // nothing to convert, and the button says so
+    destination_->Open(start);
+    source_->folderList()->setFocus();
 }
 
 // Keys reach the screen before the control that has the focus.
@@ -103,8 +105,8 @@ void CsvExportScreen::ListSourceFiles(const QString& folder) {
 }
 
 void CsvExportScreen::Convert() {
-    const std::string source = LocalPath(source_->path());
-    const std::string destination = LocalPath(destination_->path());
+    const std::string source = LocalPath(source_->folder());
+    const std::string destination = LocalPath(destination_->folder());
     if (IsSameFolder(source, destination)) {
         services_.messages.Inform(this, QString::fromUtf8(kSamePathTitle),
                                   QString::fromUtf8(kSamePathMessage));

@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace hanaki {
 
-class FolderChooser;
+class FolderPicker;
 
 // F8: writes every ledger file of a folder as CSV into another folder.
 class CsvExportScreen : public QWidget {
@@ -28,10 +28,10 @@ class CsvExportScreen : public QWidget {
 
     ProgramState& state_;
     Services& services_;
-    FolderChooser* source_;
+    FolderPicker* source_;
     QListWidget* sourceFiles_;
     QPushButton* arrow_;
-    FolderChooser* destination_;
+    FolderPicker* destination_;
     QPushButton* convert_;
 };
 

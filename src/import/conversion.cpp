@@ -1,7 +1,6 @@
 #include "import/conversion.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
 
 #include "data/calendar.h"
@@ -150,21 +149,7 @@ bool Write(const PlannedFile& file, const DataFolder& destination, ConversionRep
     return true;
 }
 
-std::string NormalFolder(const std::string& path) {
-    std::string normal = std::filesystem::path(path).lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/')
-        normal.pop_back();
-    return normal;
-}
-
 }  // namespace
-
-bool PointsToSameFolder(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec) && !ec)
-        return true;
-    return NormalFolder(a) == NormalFolder(b);
-}
 
 ConversionMessage SamePathMessage() {
     return {"パスが同一です。", "パスが同一です。右のパスを変えて下さい。"};

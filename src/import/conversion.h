@@ -29,8 +29,7 @@ struct ConversionMessage {
     friend bool operator==(const ConversionMessage&, const ConversionMessage&) = default;
 };
 
-// True when both paths name the same folder, however they are spelled.
-bool PointsToSameFolder(const std::string& a, const std::string& b);
+// Shown instead of converting when source and destination are one folder (IsSameFolder).
 ConversionMessage SamePathMessage();
 
 // The ledger file of one month file (records in accounting order), or nullopt

@@ -1,16 +1,16 @@
 #include "import/converter_screen.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include "data/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
-#include "import/converter_folder_picker.h"
 #include "import/converting_notice.h"
+#include "ui/folder_picker.h"
 #include "ui/fonts.h"
 
 namespace hanaki {
@@ -27,12 +27,11 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
       services_(services),
       fs_(fs),
       sourceHeading_(new QLabel(QStringLiteral("「まちかど帳」データ"), this)),
-      source_(new ConverterFolderPicker(this, QStringLiteral("Drive1"), QStringLiteral("Dir1"))),
+      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
       sourceFiles_(new QListWidget(this)),
       arrow_(new QLabel(QStringLiteral("→"), this)),
       destinationHeading_(new QLabel(QStringLiteral("「そよかぜ帳」データ"), this)),
-      destination_(
-          new ConverterFolderPicker(this, QStringLiteral("Drive2"), QStringLiteral("Dir2"))),
+      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
       convertButton_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("データ・コンバータ"));
@@ -53,19 +52,16 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     arrow_->setFont(GothicFont(20));
 
     sourceHeading_->setGeometry(12, 12, 280, 22);
-    source_->driveList()->setGeometry(12, 40, 280, 24);
-    source_->folderList()->setGeometry(12, 70, 280, 200);
+    source_->setGeometry(12, 40, 280, 230);
     sourceFiles_->setGeometry(12, 276, 280, 100);
     arrow_->setGeometry(292, 160, 56, 40);
     arrow_->setAlignment(Qt::AlignCenter);
     destinationHeading_->setGeometry(348, 12, 280, 22);
-    destination_->driveList()->setGeometry(348, 40, 280, 24);
-    destination_->folderList()->setGeometry(348, 70, 280, 306);
+    destination_->setGeometry(348, 40, 280, 336);
     convertButton_->setGeometry(488, 386, 140, 30);
     convertButton_->setAutoDefault(true);  // Enter presses it when it has the focus
 
-    connect(source_, &ConverterFolderPicker::folderChanged, this,
-            &ConverterScreen::ListSourceFiles);
+    connect(source_, &FolderPicker::folderChanged, this, &ConverterScreen::ListSourceFiles);
     connect(convertButton_, &QPushButton::clicked, this, &ConverterScreen::Convert);
     if (!OpenSource(QDir::currentPath()))
         ListSourceFiles();  // the button rule holds regardless
@@ -96,7 +92,7 @@ void ConverterScreen::Convert() {
         return;  // Esc: nothing is read or written
     const ConversionRequest request{NativePath(source_->folder()),
                                     NativePath(destination_->folder()), *closingDay};
-    if (PointsToSameFolder(request.source, request.destination)) {
+    if (IsSameFolder(request.source, request.destination)) {
         Show(SamePathMessage());
         return;
     }

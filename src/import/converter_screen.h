@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace hanaki {
 
-class ConverterFolderPicker;
+class FolderPicker;
 struct ConversionMessage;
 
 // tsugite's window: the foreign data folder on the left, the destination on
@@ -37,11 +37,11 @@ class ConverterScreen : public QWidget {
     Services& services_;
     FileSystem& fs_;
     QLabel* sourceHeading_;
-    ConverterFolderPicker* source_;
+    FolderPicker* source_;
     QListWidget* sourceFiles_;
     QLabel* arrow_;
     QLabel* destinationHeading_;
-    ConverterFolderPicker* destination_;
+    FolderPicker* destination_;
     QPushButton* convertButton_;
 };
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/fixed_field.h"
+#include "data/folder_paths.h"
 #include "import/conversion.h"
 
 namespace hanaki {
@@ -58,7 +59,7 @@ std::string TsugiteUsage() {
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
                       std::ostream& err) {
     ConversionRequest request{options.source, options.destination, options.closingDay.value_or(31)};
-    if (PointsToSameFolder(request.source, request.destination)) {
+    if (IsSameFolder(request.source, request.destination)) {
         out << SamePathMessage().text << "\n";
         return 2;
     }

@@ -100,18 +100,6 @@ TEST(IsExportableLedgerName, TakesSixDigitNamesOtherThanZero) {
         EXPECT_EQ(IsExportableLedgerName(name), taken) << name;
 }
 
-TEST(IsSameFolder, SeesOneFolderUnderEverySpelling) {
-    QTemporaryDir temp;
-    const fs::path root = temp.path().toStdString();
-    fs::create_directories(root / "a" / "b");
-    fs::create_symlink(root / "a", root / "link");
-    const std::string a = (root / "a").string();
-    EXPECT_TRUE(IsSameFolder(a, a + "/"));
-    EXPECT_TRUE(IsSameFolder(a, (root / "a" / "b" / "..").string()));
-    EXPECT_TRUE(IsSameFolder(a, (root / "link").string()));
-    EXPECT_FALSE(IsSameFolder(a, (root / "a" / "b").string()));
-}
-
 struct Folders {
     Folders() : root(temp.path().toStdString()), source(root / "src"), destination(root / "dst") {
         fs::create_directories(source);

@@ -194,16 +194,5 @@ TEST(FolderConversion, ASourceWithoutTheCategoryFileIsRefused) {
               (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。"}));
 }
 
-TEST(FolderConversion, KnowsTheSameFolderUnderAnotherSpelling) {
-    Folders folders;
-    fs::create_directory_symlink(folders.source, folders.root / "link");
-    const std::string src = folders.source.string();
-    EXPECT_TRUE(PointsToSameFolder(src, src));
-    EXPECT_TRUE(PointsToSameFolder(src, src + "/"));
-    EXPECT_TRUE(PointsToSameFolder(src, (folders.destination / ".." / "src").string()));
-    EXPECT_TRUE(PointsToSameFolder(src, (folders.root / "link").string()));
-    EXPECT_FALSE(PointsToSameFolder(src, folders.destination.string()));
-}
-
 }  // namespace
 }  // namespace hanaki
