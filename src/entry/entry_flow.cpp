@@ -14,6 +14,7 @@
 #include "export/csv_export_screen.h"
 #include "settings/settings_menu.h"
 #include "ui/byte_limited_field.h"
+#include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -453,9 +454,7 @@ void MainEntryScreen::OpenSubScreen(int index) {
         screen->setAttribute(Qt::WA_DeleteOnClose);
         *open = screen;
     }
-    (*open)->show();
-    (*open)->raise();
-    (*open)->activateWindow();
+    ShowInFrontOf(*open, this);
 }
 
 }  // namespace hanaki

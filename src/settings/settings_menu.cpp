@@ -9,6 +9,7 @@
 #include "settings/carry_over_setting_screen.h"
 #include "settings/category_editor.h"
 #include "ui/fonts.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki {
 
@@ -96,9 +97,7 @@ void SettingsMenu::Open(QPointer<QDialog>& screen, const std::function<QDialog*(
         screen = make();
         screen->setAttribute(Qt::WA_DeleteOnClose);
     }
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
+    ShowInFrontOf(screen, this);
 }
 
 }  // namespace hanaki

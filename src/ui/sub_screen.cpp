@@ -1,0 +1,47 @@
+#include "ui/sub_screen.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+
+namespace hanaki {
+namespace {
+
+constexpr const char* kPlacedProperty = "hanakiPlacedInFrontOfOpener";
+
+class OpenerReactivation : public QObject {
+  public:
+    OpenerReactivation(QWidget* opener, QObject* parent) : QObject(parent), opener_(opener) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if ((event->type() == QEvent::Close || event->type() == QEvent::Hide) && opener_) {
+            QWidget* window = opener_->window();
+            window->raise();
+            window->activateWindow();
+        }
+        return false;
+    }
+
+  private:
+    QPointer<QWidget> opener_;
+};
+
+}  // namespace
+
+void ShowInFrontOf(QWidget* screen, QWidget* opener) {
+    bool firstShow = !screen->property(kPlacedProperty).toBool();
+    screen->show();
+    if (firstShow) {
+        // Placed after show(), when a screen sized by its layout knows its size.
+        screen->setProperty(kPlacedProperty, true);
+        QPoint topLeft = opener->window()->geometry().center() - screen->rect().center();
+        screen->move(std::max(topLeft.x(), 0), std::max(topLeft.y(), 0));
+        screen->installEventFilter(new OpenerReactivation(opener, screen));
+    }
+    screen->raise();
+    screen->activateWindow();
+}
+
+}  // namespace hanaki
