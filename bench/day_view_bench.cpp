@@ -1,0 +1,65 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+#include <cstdlib>
+
+#include "entry/main_entry_screen.h"
+#include "support/scripted_messages.h"
+#include "support/temp_folder.h"
+
+namespace hanaki {
+namespace {
+
+using testing::Sjis;
+
+// A full month of 1000 items, all but the last one on day 6, so that showing
+// day 6 fills the grid with 999 rows and showing day 7 walks the whole chain.
+std::string CrowdedMonth() {
+    std::string bytes;
+    for (int i = 0; i < kLedgerSlots; ++i) {
+        LedgerRecord record{i + 1 < kLedgerSlots ? "261206" : "261207",
+                            "02",
+                            Sjis("食費"),
+                            "01",
+                            Sjis("朝食"),
+                            "-" + std::to_string(100 + i),
+                            Sjis("ベンチマーク用の備考")};
+        bytes += EncodeLedgerRecord(record);
+    }
+    return bytes;
+}
+
+// Each iteration steps from day 7 to day 6 and back: two day views.
+void ShowDayOnAFullMonth(benchmark::State& state) {
+    testing::TempFolder dir;
+    dir.Write("VERADIV.DAT", Sjis("+給料\r\n月給\r\n-食費\r\n朝食\r\n"));
+    dir.Write("VERADIV.ENV", " 31 \r\n0,0\r\n");
+    dir.Write("202612.DAT", CrowdedMonth());
+    ProgramState program(dir.folder(), [] { return CivilDate{2026, 12, 7}; });
+    testing::ScriptedMessages messages;
+    Services services{messages, ScreenMetrics(768)};
+    MainEntryScreen screen(program, services);
+    if (!screen.StartUp()) {
+        state.SkipWithError("start-up failed");
+        return;
+    }
+    screen.show();
+    for (auto _ : state) {
+        QTest::keyClick(screen.focusWidget(), Qt::Key_PageUp);
+        QTest::keyClick(screen.focusWidget(), Qt::Key_PageDown);
+    }
+}
+BENCHMARK(ShowDayOnAFullMonth)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hanaki
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
