@@ -37,7 +37,7 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
         this);
     explanation_->setObjectName("Label3");
     explanation_->setWordWrap(true);
-    explanation_->setGeometry(Twips(240, 240, 7200, 1500));
+    explanation_->setGeometry(Twips(240, 240, 8200, 1500));
 
     // Row captions drawn on the window in the larger type.
     auto* categoryCaption = new QLabel(QStringLiteral("費  目"), this);
@@ -62,14 +62,15 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
 
     confirmButton_ = new QPushButton(QStringLiteral("決  定"), this);
     confirmButton_->setObjectName("Command1");
-    confirmButton_->setGeometry(Twips(1800, 4050, 1800, 500));
+    confirmButton_->setGeometry(Twips(2250, 4050, 1800, 500));
     confirmButton_->setEnabled(false);
     cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
     cancelButton_->setObjectName("Command2");
-    cancelButton_->setGeometry(Twips(4200, 4050, 1800, 500));
+    cancelButton_->setGeometry(Twips(4650, 4050, 1800, 500));
     legend_ = new QLabel(this);
     legend_->setObjectName("Label4");
-    legend_->setGeometry(Twips(120, 4750, 7400, 350));
+    // Wide enough for the longest legend.
+    legend_->setGeometry(Twips(120, 4750, 8400, 350));
 
     for (QLineEdit* field : {categoryField_, descriptionField_}) {
         field->setReadOnly(true);  // chosen by PageUp/PageDown only
@@ -90,7 +91,7 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
     confirmButton_->installEventFilter(this);
     connect(confirmButton_, &QPushButton::clicked, this, &CarryOverSettingScreen::Save);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedSize(TwipsToPixels(7700), TwipsToPixels(5250));
+    setFixedSize(TwipsToPixels(8700), TwipsToPixels(5250));
 
     const Settings& settings = state_.settings;
     const bool chosen = settings.carryOverCategory >= 1 && settings.carryOverCategory <= 20;

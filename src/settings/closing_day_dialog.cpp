@@ -45,13 +45,14 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
     // Design positions in twips; the field sits on the blanks before "日".
     title_->setGeometry(TwipsToPixels(240), TwipsToPixels(240), TwipsToPixels(6000),
                         TwipsToPixels(360));
-    explanation_->setGeometry(TwipsToPixels(240), TwipsToPixels(840), TwipsToPixels(6600),
+    // Wide enough for both notes on the second line and the whole legend.
+    explanation_->setGeometry(TwipsToPixels(240), TwipsToPixels(840), TwipsToPixels(8000),
                               TwipsToPixels(1200));
     dayField_->setGeometry(TwipsToPixels(1200), TwipsToPixels(780), TwipsToPixels(600),
                            TwipsToPixels(400));
-    legend_->setGeometry(TwipsToPixels(120), TwipsToPixels(2280), TwipsToPixels(7000),
+    legend_->setGeometry(TwipsToPixels(120), TwipsToPixels(2280), TwipsToPixels(8400),
                          TwipsToPixels(300));
-    setFixedSize(TwipsToPixels(7300), TwipsToPixels(2800));
+    setFixedSize(TwipsToPixels(8700), TwipsToPixels(2800));
 
     dayField_->installEventFilter(this);
     dayField_->setFocus();
