@@ -30,6 +30,7 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
         this);
     explanation_->setObjectName("Label2");
     explanation_->setWordWrap(true);
+    explanation_->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // line 1 level with the field
     dayField_ = new QLineEdit(QString::number(closingDay_), this);
     dayField_->setObjectName("Text1");
     dayField_->setReadOnly(true);  // chosen by PageUp/PageDown only
@@ -48,8 +49,8 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
     // Wide enough for both notes on the second line and the whole legend.
     explanation_->setGeometry(TwipsToPixels(240), TwipsToPixels(840), TwipsToPixels(8000),
                               TwipsToPixels(1200));
-    dayField_->setGeometry(TwipsToPixels(1200), TwipsToPixels(780), TwipsToPixels(600),
-                           TwipsToPixels(400));
+    dayField_->setGeometry(TwipsToPixels(1200), TwipsToPixels(795), TwipsToPixels(600),
+                           TwipsToPixels(330));
     legend_->setGeometry(TwipsToPixels(120), TwipsToPixels(2280), TwipsToPixels(8400),
                          TwipsToPixels(300));
     setFixedSize(TwipsToPixels(8700), TwipsToPixels(2800));
