@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "app/command_line.h"
+#include "data/folder_lock.h"
 #include "data/program_state.h"
+#include "data/stale_temporaries.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
 #include "ui/fonts.h"
@@ -48,6 +50,14 @@ int main(int argc, char** argv) {
     ProgramState state(DataFolder(dataDir, RealFileSystem()),
                        [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
     DialogMessageService messages;
+    // One writer per folder: a second hanaki, or a folder that is missing or
+    // cannot be written, is turned away before any file is touched.
+    FolderLock lock(dataDir, "hanaki");
+    if (!lock.held()) {
+        messages.Inform(nullptr, "hanaki", QString::fromStdString(DescribeLockRefusal(lock)));
+        return 1;
+    }
+    RemoveStaleTemporaryFiles(state.folder);
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
     MainEntryScreen screen(state, services);

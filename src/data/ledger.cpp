@@ -16,9 +16,13 @@ bool IsValidDateKey(std::string_view key) {
         if (c < '0' || c > '9')
             return false;
     }
+    int year = (key[0] - '0') * 10 + (key[1] - '0');
     int month = (key[2] - '0') * 10 + (key[3] - '0');
     int day = (key[4] - '0') * 10 + (key[5] - '0');
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+    // A day the calendar lacks (30 February) would come back from its
+    // accounting date as another day; such a record is kept as it stands.
+    return month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInAccountingMonth(kMonthEnd, year, month);
 }
 
 std::optional<int> SmallNumber(std::string_view text) {

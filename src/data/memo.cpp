@@ -11,6 +11,13 @@ namespace {
 constexpr std::size_t kDayBytes = 2;
 constexpr std::size_t kBlockBytes = kDayBytes + kMemoLineBytes;
 
+int CalendarDayOf(int closingDay, int year, int month, int accountingDay) {
+    if (closingDay == kMonthEnd)
+        return accountingDay;
+    std::string key = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(accountingDay);
+    return std::stoi(AccountingToCalendar(closingDay, key).substr(4, 2));
+}
+
 // The accounting day a calendar day of a memo file belongs to (0 when unusable).
 int AccountingDayOf(int closingDay, int year, int month, int calendarDay) {
     if (calendarDay < 1 || calendarDay > 31)
@@ -18,15 +25,10 @@ int AccountingDayOf(int closingDay, int year, int month, int calendarDay) {
     if (closingDay == kMonthEnd)
         return calendarDay;
     std::string key = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(calendarDay);
-    std::string accounting = CalendarToAccounting(closingDay, key);
-    return std::stoi(accounting.substr(4, 2));
-}
-
-int CalendarDayOf(int closingDay, int year, int month, int accountingDay) {
-    if (closingDay == kMonthEnd)
-        return accountingDay;
-    std::string key = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(accountingDay);
-    return std::stoi(AccountingToCalendar(closingDay, key).substr(4, 2));
+    int accountingDay = std::stoi(CalendarToAccounting(closingDay, key).substr(4, 2));
+    // A day the calendar lacks (30 February) lands on the slot of another
+    // day; such a record is kept as it stands instead.
+    return CalendarDayOf(closingDay, year, month, accountingDay) == calendarDay ? accountingDay : 0;
 }
 
 }  // namespace

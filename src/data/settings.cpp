@@ -16,6 +16,13 @@ std::int16_t FieldValue(const std::vector<ListField>& fields, std::size_t index)
     return value && *value >= -32768 && *value <= 32767 ? static_cast<std::int16_t>(*value) : 0;
 }
 
+// Line 1 goes back as it stood, so a file saved unchanged keeps its bytes;
+// anything after a comma on it is dropped, since the next reading would take
+// it for the carry-over and shift every later field.
+std::string ClosingDayLine(const std::string& line) {
+    return line.substr(0, line.find(','));
+}
+
 std::string JoinFields(const std::array<std::string, 21>& values) {
     std::string out;
     for (int i = 1; i <= 20; ++i) {
@@ -105,6 +112,7 @@ IoResult WriteCarryOver(const DataFolder& folder, int category, int description)
         lines.emplace_back();
     if (lines.size() < 2)
         lines.resize(2);
+    lines[0] = ClosingDayLine(lines[0]);
     lines[1] = std::to_string(category) + "," + std::to_string(description);
     return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines));
 }
@@ -118,9 +126,8 @@ IoResult WriteBudgets(const DataFolder& folder, const Settings& settings) {
     auto field = [&](std::size_t i) {
         return i < fields.size() ? std::string(TrimBlanks(fields[i].text)) : std::string("0");
     };
-    // Line 1 goes back as it stood, so a file saved unchanged keeps its bytes.
     std::vector<std::string> oldLines = SplitLines(bytes);
-    std::string closingDayLine = oldLines.empty() ? field(0) : oldLines[0];
+    std::string closingDayLine = oldLines.empty() ? field(0) : ClosingDayLine(oldLines[0]);
 
     std::array<std::string, 21> flags;
     for (int i = 1; i <= 20; ++i)

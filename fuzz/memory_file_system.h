@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cerrno>
+#include <map>
+#include <string>
+
+#include "data/file_system.h"
+
+namespace hanaki::fuzzing {
+
+// Files held in memory, so that a fuzz run spends its time in the readers.
+class MemoryFileSystem : public FileSystem {
+  public:
+    std::map<std::string, std::string> files;
+
+    int CreateExclusive(const std::string& path, int& fd) override {
+        if (files.count(path))
+            return EEXIST;
+        files[path];
+        fd = nextFd_++;
+        open_[fd] = path;
+        return 0;
+    }
+    int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
+        files[open_.at(fd)].append(data, size);
+        written = size;
+        return 0;
+    }
+    int Sync(int) override { return 0; }
+    int Close(int fd) override { return open_.erase(fd) ? 0 : EBADF; }
+    int Rename(const std::string& from, const std::string& to) override {
+        auto found = files.find(from);
+        if (found == files.end())
+            return ENOENT;
+        files[to] = std::move(found->second);
+        files.erase(from);
+        return 0;
+    }
+    int Remove(const std::string& path) override { return files.erase(path) ? 0 : ENOENT; }
+    int SyncDirectory(const std::string&) override { return 0; }
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        auto found = files.find(path);
+        if (found == files.end())
+            return ENOENT;
+        bytes = found->second;
+        return 0;
+    }
+    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+
+  private:
+    std::map<int, std::string> open_;
+    int nextFd_ = 3;
+};
+
+}  // namespace hanaki::fuzzing

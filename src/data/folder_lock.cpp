@@ -1,0 +1,174 @@
+#include "data/folder_lock.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <ctime>
+
+#include "data/data_folder.h"
+#include "data/text_lines.h"
+
+namespace hanaki {
+namespace {
+
+// Writing the three lines takes microseconds; a lock file still unreadable
+// after this long was left by a program that died while writing it.
+constexpr std::time_t kUnreadableLockSeconds = 10;
+
+std::string LockPathOf(const std::string& folder) {
+    return DataFolder(folder, RealFileSystem()).PathOf(kLockFileName);
+}
+
+std::string HostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+LockOwner ParseOwner(std::string_view bytes) {
+    std::vector<std::string> lines = SplitLines(bytes);
+    LockOwner owner;
+    if (lines.size() < 3)
+        return owner;
+    const std::string& pid = lines[0];
+    auto [end, error] = std::from_chars(pid.data(), pid.data() + pid.size(), owner.pid);
+    if (error != std::errc() || end != pid.data() + pid.size() || owner.pid <= 0) {
+        owner.pid = 0;
+        return owner;
+    }
+    owner.host = lines[1];
+    owner.program = lines[2];
+    return owner;
+}
+
+bool IsOlderThan(const std::string& path, std::time_t seconds) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && std::time(nullptr) - st.st_mtime > seconds;
+}
+
+// A lock nobody can still be using: its program is gone from this computer.
+bool IsStale(const LockOwner& owner, const std::string& path) {
+    if (owner.pid == 0)
+        return IsOlderThan(path, kUnreadableLockSeconds);
+    if (owner.host != HostName())
+        return false;
+    return ::kill(static_cast<pid_t>(owner.pid), 0) != 0 && errno == ESRCH;
+}
+
+int WriteWhole(int fd, std::string_view bytes) {
+    std::size_t written = 0;
+    return RealFileSystem().Write(fd, bytes.data(), bytes.size(), written);
+}
+
+std::string ReasonFor(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "書き込みが許可されていません";
+        case EROFS:
+            return "読み取り専用の場所です";
+        case ENOSPC:
+            return "ディスクの空きがありません";
+        case ENOTDIR:
+            return "フォルダではありません";
+        default:
+            return "エラー番号 " + std::to_string(error);
+    }
+}
+
+}  // namespace
+
+FolderLock::FolderLock(std::string folder, std::string program)
+    : folder_(std::move(folder)), path_(LockPathOf(folder_)) {
+    content_ = std::to_string(::getpid()) + "\n" + HostName() + "\n" + program + "\n";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            int err = WriteWhole(fd, content_);
+            if (::close(fd) != 0 && err == 0)
+                err = errno;
+            if (err != 0) {
+                ::unlink(path_.c_str());
+                error_ = err;
+                return;
+            }
+            state_ = State::Held;
+            return;
+        }
+        if (errno != EEXIST) {
+            error_ = errno;
+            return;
+        }
+        std::string bytes;
+        int err = RealFileSystem().ReadAll(path_, bytes);
+        if (err == ENOENT)
+            continue;  // released in the meantime
+        if (err != 0) {
+            error_ = err;
+            return;
+        }
+        owner_ = ParseOwner(bytes);
+        state_ = State::HeldByOther;
+        if (!IsStale(owner_, path_))
+            return;
+        // Two programs recovering the same stale lock at the same instant
+        // could both succeed; starting twice within microseconds is not a
+        // case a household meets.
+        if (::unlink(path_.c_str()) != 0 && errno != ENOENT) {
+            state_ = State::Failed;
+            error_ = errno;
+            return;
+        }
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (!held())
+        return;
+    std::string bytes;
+    if (RealFileSystem().ReadAll(path_, bytes) == 0 && bytes == content_)
+        ::unlink(path_.c_str());
+}
+
+bool IsFolderLockedByOther(const std::string& folder) {
+    std::string path = LockPathOf(folder);
+    std::string bytes;
+    if (RealFileSystem().ReadAll(path, bytes) != 0)
+        return false;
+    LockOwner owner = ParseOwner(bytes);
+    bool ours = owner.pid == ::getpid() && owner.host == HostName();
+    return !ours && !IsStale(owner, path);
+}
+
+std::string DescribeLockRefusal(const FolderLock& lock) {
+    const std::string& folder = lock.folder();
+    if (lock.state() == FolderLock::State::Failed) {
+        if (lock.error() == ENOENT)
+            return "データフォルダ " + folder +
+                   " がありません。\nフォルダを確かめてから、もう一度起動してください。";
+        return "データフォルダ " + folder +
+               " に書き込めません。\n理由: " + ReasonFor(lock.error()) +
+               "。\nファイルは何も変更していません。";
+    }
+    const LockOwner& owner = lock.owner();
+    if (owner.pid == 0)
+        return "データフォルダ " + folder +
+               " は、別のプログラムが使用中です。\n使用中のプログラムを終了してから、もう一度起動し"
+               "てください。";
+    std::string program = owner.program.empty() ? "別のプログラム" : owner.program;
+    std::string who = program + " (プロセス番号 " + std::to_string(owner.pid) + ")";
+    if (owner.host == HostName())
+        return "データフォルダ " + folder + " は、このコンピュータの " + who +
+               " が使用中です。\n使用中のプログラムを終了してから、もう一度起動してください。";
+    return "データフォルダ " + folder + " は、コンピュータ " + owner.host + " の " + who +
+           " が使用中です。\nそのプログラムを終了してから、もう一度起動してください。\n"
+           "どのプログラムも使っていないことが確かなときは、ファイル " +
+           LockPathOf(folder) + " を削除してください。";
+}
+
+}  // namespace hanaki

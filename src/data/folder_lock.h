@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One writer per data folder. The program that works on a folder keeps the
+// file ".hanaki.lock" in it, holding its process id, computer name and program
+// name, so that a second hanaki or tsugite on the same folder can be refused
+// before it touches a file. A lock whose program died on this computer is
+// taken over; one from another computer is never judged stale.
+namespace hanaki {
+
+inline constexpr std::string_view kLockFileName = ".hanaki.lock";
+
+struct LockOwner {
+    long pid = 0;  // 0: the lock file could not be read
+    std::string host;
+    std::string program;
+};
+
+class FolderLock {
+  public:
+    enum class State {
+        Held,         // this program holds the lock
+        HeldByOther,  // see owner()
+        Failed,       // the folder is missing or cannot be written; see error()
+    };
+
+    // Tries once to take the lock of `folder`.
+    FolderLock(std::string folder, std::string program);
+    // Removes the lock file when this program holds it.
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    State state() const { return state_; }
+    bool held() const { return state_ == State::Held; }
+    const std::string& folder() const { return folder_; }
+    const LockOwner& owner() const { return owner_; }
+    int error() const { return error_; }
+
+  private:
+    std::string folder_;
+    std::string path_;
+    std::string content_;
+    State state_ = State::Failed;
+    LockOwner owner_;
+    int error_ = 0;
+};
+
+// True when a program other than this one, still running, holds the lock of
+// `folder`. For a converter that must not write beside a running hanaki.
+bool IsFolderLockedByOther(const std::string& folder);
+
+// The Japanese message (UTF-8) for a lock that was not taken.
+std::string DescribeLockRefusal(const FolderLock& lock);
+
+}  // namespace hanaki

@@ -1,0 +1,422 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "data/category_table.h"
+#include "data/fixed_field.h"
+#include "data/ledger.h"
+#include "data/memo.h"
+#include "data/settings.h"
+#include "export/csv_export.h"
+#include "import/conversion.h"
+#include "support/faulty_file_system.h"
+#include "support/temp_folder.h"
+
+namespace hanaki {
+namespace {
+
+using testing::Fault;
+using testing::FaultKind;
+using testing::FaultyFileSystem;
+using testing::FsCall;
+using testing::Sjis;
+using testing::TempFolder;
+
+LedgerRecord Item(int day, int n) {
+    std::string dd = (day < 10 ? "0" : "") + std::to_string(day);
+    return {"0001" + dd,
+            "02",
+            Sjis("食費"),
+            "01",
+            Sjis("朝食"),
+            "-" + std::to_string(100 + n),
+            Sjis("パン ") + std::to_string(n)};
+}
+
+std::string LedgerOf(int count) {
+    MonthLedger ledger;
+    for (int i = 1; i <= count; ++i)
+        StoreItem(ledger, i, i - 1, Item(1 + i % 28, i), false);
+    return SerializeMonthLedger(kMonthEnd, ledger);
+}
+
+constexpr int kYear = 100;
+constexpr int kMonth = 1;
+
+// What a program holds in memory and the one save it makes of it.
+using Save = std::function<IoResult(const DataFolder&)>;
+
+Save AddLedgerItem(const DataFolder& folder) {
+    auto ledger = std::make_shared<MonthLedger>();
+    EXPECT_TRUE(LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, *ledger).ok());
+    int after = ledger->LastSlot();
+    StoreItem(*ledger, ledger->nextFree, after, Item(28, 9999), false);
+    ++ledger->nextFree;
+    return [ledger](const DataFolder& f) {
+        return SaveMonthLedger(f, kMonthEnd, kYear, kMonth, *ledger);
+    };
+}
+
+Save DeleteOnlyLedgerItem(const DataFolder& folder) {
+    auto ledger = std::make_shared<MonthLedger>();
+    EXPECT_TRUE(LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, *ledger).ok());
+    UnlinkItem(*ledger, ledger->head);
+    return [ledger](const DataFolder& f) {
+        return SaveMonthLedger(f, kMonthEnd, kYear, kMonth, *ledger);
+    };
+}
+
+Save EditMemo(const DataFolder& folder, bool eraseAll) {
+    auto memo = std::make_shared<MemoMonth>();
+    EXPECT_TRUE(LoadMemo(folder, 25, kYear, kMonth, *memo).ok());
+    if (eraseAll) {
+        for (int day = 1; day <= 31; ++day)
+            memo->SetLines(day, {});
+    } else {
+        memo->SetLines(3, {Sjis("歯医者 10時"), "", Sjis("忘れずに")});
+    }
+    return [memo](const DataFolder& f) { return SaveMemo(f, 25, kYear, kMonth, *memo); };
+}
+
+std::string MemoOf(int days) {
+    MemoMonth memo;
+    for (int day = 1; day <= days; ++day)
+        memo.SetLines(day, {Sjis("買い物"), "", ""});
+    return SerializeMemo(25, kYear, kMonth, memo);
+}
+
+std::string OldCategoryFile() {
+    return Sjis("+給料\r\n基本給,賞与\r\n-食費\r\n朝食,昼食\r\n");
+}
+
+Save EditCategories(const DataFolder& folder) {
+    auto table = std::make_shared<CategoryTable>();
+    EXPECT_TRUE(LoadCategoryTable(folder, *table).ok());
+    table->names[3] = Sjis("住居");
+    table->kinds[3] = kExpense;
+    table->descriptions[3][1] = Sjis("家賃");
+    table->descriptions[2][3] = Sjis("夕食");
+    return [table](const DataFolder& f) { return SaveCategoryTable(f, *table); };
+}
+
+Save EditBudgets(const DataFolder& folder) {
+    auto settings = std::make_shared<Settings>();
+    SettingsReading reading;
+    EXPECT_TRUE(LoadSettings(folder, *settings, reading).ok());
+    settings->budgets[2] = "45000";
+    settings->summaryFlags[5] = 0;
+    return [settings](const DataFolder& f) { return WriteBudgets(f, *settings); };
+}
+
+// What the user is told after one save: nothing, or a sentence per failure.
+struct Outcome {
+    std::vector<IoError> errors;  // when the writer reports them one by one
+    std::vector<std::string> messages;
+    bool ok() const { return messages.empty(); }
+};
+
+// One user action that writes files, over any file system. The in-memory
+// state it works from is built once and kept, so a repeat proves it whole.
+using Action = std::function<Outcome(FileSystem&)>;
+
+struct Scenario {
+    std::string name;
+    std::map<std::string, std::string> before;  // files of the test folder
+    std::vector<std::string> targets;           // files the action writes
+    std::function<Action(const std::string& root)> prepare;
+};
+
+Scenario DataCore(std::string name, std::string target, std::optional<std::string> old,
+                  std::function<Save(const DataFolder&)> prepare) {
+    std::map<std::string, std::string> before;
+    if (old)
+        before[target] = *old;
+    return {std::move(name), before, {target}, [prepare](const std::string& root) -> Action {
+                Save save = prepare(DataFolder(root, RealFileSystem()));
+                return [save, root](FileSystem& fs) {
+                    IoResult result = save(DataFolder(root, fs));
+                    if (result.ok())
+                        return Outcome{};
+                    return Outcome{{*result.error}, {DescribeIoError(*result.error)}};
+                };
+            }};
+}
+
+std::string ForeignRecord(const std::string& mmdd, const std::string& amount) {
+    return FitField(mmdd, 4) + "0201" + FitField(amount, 9) + FitField(Sjis("外食"), 23);
+}
+
+Scenario CsvExport() {
+    return {"csv export of two months",
+            {{"data/199905.DAT", LedgerOf(3)},
+             {"data/199906.DAT", LedgerOf(2)},
+             {"csv/199905.CSV", "old export\r\n"}},
+            {"csv/199905.CSV", "csv/199906.CSV"},
+            [](const std::string& root) -> Action {
+                CategoryTable categories;
+                ParseCategoryFile(OldCategoryFile(), categories);
+                return [categories, root](FileSystem& fs) {
+                    CsvExportResult result =
+                        ExportFolderToCsv(fs, root + "/data", root + "/csv", categories);
+                    Outcome outcome{result.failures, {}};
+                    for (const IoError& error : result.failures)
+                        outcome.messages.push_back(DescribeIoError(error));
+                    return outcome;
+                };
+            }};
+}
+
+Scenario Conversion() {
+    return {"conversion of a foreign month and its memo",
+            {{"src/VERADIV.DAT", OldCategoryFile()},
+             {"src/VERADIV.059", ForeignRecord("0428", "-1200") + ForeignRecord("0503", "-800")},
+             {"src/KAKMEMO.059", MemoOf(2)},
+             {"dst/199905.DAT", LedgerOf(1)}},
+            {"dst/199905.DAT", "dst/199905.MEM"},
+            [](const std::string& root) -> Action {
+                return [root](FileSystem& fs) {
+                    Outcome outcome;
+                    PlanResult planned = PlanConversion({root + "/src", root + "/dst", 25}, fs);
+                    if (!planned.plan) {
+                        outcome.messages.push_back(planned.refusal->text);
+                        return outcome;
+                    }
+                    for (const ConversionMessage& message :
+                         CarryOutConversion(*planned.plan, fs).messages) {
+                        if (message.text.starts_with("ファイル "))
+                            outcome.messages.push_back(message.text);
+                    }
+                    return outcome;
+                };
+            }};
+}
+
+const std::string kFullSettings =
+    " 25 \r\n3,1\r\n50000,30000,,,,,,,,,,,,,,,,,,\r\n1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n";
+
+std::vector<Scenario> Scenarios() {
+    auto memo = [](bool eraseAll) {
+        return [eraseAll](const DataFolder& f) { return EditMemo(f, eraseAll); };
+    };
+    auto fixed = [](Save save) { return [save](const DataFolder&) { return save; }; };
+    return {
+        DataCore("ledger, new item in a month with items", "200001.DAT", LedgerOf(3),
+                 AddLedgerItem),
+        DataCore("ledger, first item of a month", "200001.DAT", std::nullopt, AddLedgerItem),
+        DataCore("ledger, 1000th item", "200001.DAT", LedgerOf(999), AddLedgerItem),
+        DataCore("ledger, deleting the only item", "200001.DAT", LedgerOf(1), DeleteOnlyLedgerItem),
+        DataCore("memo, new day", "200001.MEM", MemoOf(2), memo(false)),
+        DataCore("memo, first memo of a month", "200001.MEM", std::nullopt, memo(false)),
+        DataCore("memo, all erased", "200001.MEM", MemoOf(5), memo(true)),
+        DataCore("category master", "VERADIV.DAT", OldCategoryFile(), EditCategories),
+        DataCore("settings, closing day on the first run", "VERADIV.ENV", std::nullopt,
+                 fixed([](const DataFolder& f) { return WriteClosingDay(f, 25); })),
+        DataCore("settings, carry-over", "VERADIV.ENV", " 25 \r\n",
+                 fixed([](const DataFolder& f) { return WriteCarryOver(f, 3, 1); })),
+        DataCore("settings, budgets", "VERADIV.ENV", kFullSettings, EditBudgets),
+        CsvExport(),
+        Conversion(),
+    };
+}
+
+// The errors each call meets in the field.
+std::vector<Fault> FaultsFor(FsCall call, int nth) {
+    auto error = [&](int code) { return Fault{call, nth, code, FaultKind::Error}; };
+    switch (call) {
+        case FsCall::CreateExclusive:
+            return {error(EACCES), error(EROFS), error(ENOSPC), error(EEXIST)};
+        case FsCall::Write:
+            return {error(ENOSPC),
+                    error(EIO),
+                    error(EDQUOT),
+                    {call, nth, 0, FaultKind::ShortWrite},
+                    {call, nth, ENOSPC, FaultKind::PartialThenError}};
+        case FsCall::Sync:
+            return {error(EIO), error(ENOSPC)};
+        case FsCall::Close:
+            return {error(EIO), error(ENOSPC)};
+        case FsCall::Rename:
+            return {error(EACCES), error(EIO), error(ENOSPC)};
+        case FsCall::Remove:
+            return {error(EACCES), error(EIO), error(EROFS)};
+        case FsCall::SyncDirectory:
+            return {error(EIO)};
+        case FsCall::ReadAll:
+            return {error(EIO), error(EACCES)};
+    }
+    return {};
+}
+
+// A failed folder sync leaves the renamed file in place, and a name taken by
+// someone else's temporary file is only a reason to pick the next name.
+bool SaveSurvives(const Fault& fault) {
+    return fault.call == FsCall::SyncDirectory ||
+           (fault.call == FsCall::CreateExclusive && fault.error == EEXIST);
+}
+
+using Files = std::map<std::string, std::optional<std::string>>;
+
+class Workspace {
+  public:
+    explicit Workspace(const Scenario& scenario) {
+        for (const auto& [name, bytes] : scenario.before) {
+            MakeFolderFor(name);
+            dir_.Write(name, bytes);
+        }
+        for (const std::string& name : scenario.targets)
+            MakeFolderFor(name);
+    }
+    std::string root() const { return dir_.path(); }
+
+    Files Targets(const Scenario& scenario) const {
+        Files files;
+        for (const std::string& name : scenario.targets)
+            files[name] = dir_.Exists(name) ? std::optional(dir_.Read(name)) : std::nullopt;
+        return files;
+    }
+    std::vector<std::string> TemporaryFiles() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root())) {
+            if (entry.path().filename().string().find(".tmp") != std::string::npos)
+                found.push_back(entry.path().string());
+        }
+        return found;
+    }
+
+  private:
+    void MakeFolderFor(const std::string& name) const {
+        std::filesystem::create_directories((std::filesystem::path(root()) / name).parent_path());
+    }
+    TempFolder dir_;
+};
+
+// A whole old or a whole new file, and the user told about each one left old
+// (a source that could not be read is named instead of its target).
+void ExpectOldOrNew(const Files& now, const Files& old, const Files& renewed,
+                    const Outcome& outcome, const std::string& root, bool readFailed) {
+    for (const auto& [name, bytes] : now) {
+        EXPECT_TRUE(bytes == old.at(name) || bytes == renewed.at(name)) << name;
+        if (bytes != renewed.at(name) && !outcome.errors.empty() && !readFailed) {
+            bool named = false;
+            for (const IoError& error : outcome.errors)
+                named |= error.path == root + "/" + name;
+            EXPECT_TRUE(named) << name << " stayed old without its own message";
+        }
+    }
+    for (const std::string& message : outcome.messages) {
+        EXPECT_NE(message.find("ファイル " + root + "/"), std::string::npos) << message;
+        EXPECT_NE(message.find("ませんでした。\n理由: "), std::string::npos) << message;
+        EXPECT_EQ(message.find("エラー番号"), std::string::npos) << message;
+    }
+}
+
+TEST(FaultInjection, everyFailedStepOfEverySaveLeavesTheOldFileAndTheNextSaveWritesTheNewOne) {
+    int faultPoints = 0;
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        // A clean run tells the new files and how many calls of each kind they take.
+        FaultyFileSystem counter;
+        Files old, renewed;
+        {
+            Workspace clean(scenario);
+            old = clean.Targets(scenario);
+            ASSERT_TRUE(scenario.prepare(clean.root())(counter).ok());
+            renewed = clean.Targets(scenario);
+        }
+        for (const auto& [name, bytes] : renewed)
+            ASSERT_NE(bytes, old[name]) << name;
+
+        for (FsCall call : testing::kAllFsCalls) {
+            for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+                for (const Fault& fault : FaultsFor(call, nth)) {
+                    SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
+                                 " errno " + std::to_string(fault.error) + " kind " +
+                                 std::to_string(static_cast<int>(fault.kind)));
+                    Workspace work(scenario);
+                    Action action = scenario.prepare(work.root());
+                    FaultyFileSystem fs;
+                    fs.Arm(fault);
+                    Outcome outcome = action(fs);
+                    if (!fs.fired())
+                        continue;
+                    ++faultPoints;
+                    EXPECT_TRUE(work.TemporaryFiles().empty());
+                    if (SaveSurvives(fault)) {
+                        EXPECT_TRUE(outcome.ok());
+                        EXPECT_EQ(work.Targets(scenario), renewed);
+                        continue;
+                    }
+                    EXPECT_FALSE(outcome.ok());
+                    ExpectOldOrNew(work.Targets(scenario), old, renewed, outcome, work.root(),
+                                   call == FsCall::ReadAll);
+                    if (scenario.targets.size() == 1) {
+                        EXPECT_EQ(work.Targets(scenario), old);
+                    }
+
+                    fs.Disarm();
+                    EXPECT_TRUE(action(fs).ok());
+                    EXPECT_EQ(work.Targets(scenario), renewed);
+                    EXPECT_TRUE(work.TemporaryFiles().empty());
+                }
+            }
+        }
+    }
+    // The count goes into the test log for the release notes.
+    RecordProperty("fault_points", faultPoints);
+    std::printf("fault points injected: %d\n", faultPoints);
+    EXPECT_GT(faultPoints, 250);
+}
+
+TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
+    TempFolder dir;
+    dir.Write("200001.DAT", LedgerOf(3));
+    dir.Write("200001.MEM", MemoOf(2));
+    dir.Write("VERADIV.DAT", OldCategoryFile());
+    dir.Write("VERADIV.ENV", kFullSettings);
+
+    MonthLedger ledger;
+    StoreItem(ledger, 1, 0, Item(5, 1), false);
+    ledger.nextFree = 2;
+    MemoMonth memo;
+    memo.SetLines(4, {"a", "b", "c"});
+    CategoryTable categories;
+    categories.names[1] = "x";
+    Settings settings;
+    settings.closingDay = 10;
+    SettingsReading reading;
+
+    struct Load {
+        std::string name;
+        std::function<IoResult(const DataFolder&)> run;
+        std::function<bool()> unchanged;
+    };
+    std::vector<Load> loads{
+        {"200001.DAT",
+         [&](const DataFolder& f) { return LoadMonthLedger(f, kMonthEnd, kYear, kMonth, ledger); },
+         [&] {
+             return ledger.head == 1 && ledger.nextFree == 2 &&
+                    ledger.entries[1].record == Item(5, 1);
+         }},
+        {"200001.MEM", [&](const DataFolder& f) { return LoadMemo(f, 25, kYear, kMonth, memo); },
+         [&] { return memo.InUse(4) && memo.LinesOf(4)[1] == "b"; }},
+        {"VERADIV.DAT", [&](const DataFolder& f) { return LoadCategoryTable(f, categories); },
+         [&] { return categories.names[1] == "x"; }},
+        {"VERADIV.ENV", [&](const DataFolder& f) { return LoadSettings(f, settings, reading); },
+         [&] { return settings.closingDay == 10; }},
+    };
+    for (const Load& load : loads) {
+        SCOPED_TRACE(load.name);
+        FaultyFileSystem fs;
+        fs.Arm({FsCall::ReadAll, 1, EIO, FaultKind::Error});
+        IoResult result = load.run(dir.folder(fs));
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.error->path, dir.folder().PathOf(load.name));
+        EXPECT_TRUE(load.unchanged());
+    }
+}
+
+}  // namespace
+}  // namespace hanaki

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utime.h>
+
+#include <filesystem>
+
+#include "data/folder_lock.h"
+#include "support/temp_folder.h"
+
+namespace hanaki {
+namespace {
+
+using testing::TempFolder;
+
+std::string HostName() {
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+pid_t DeadProcessId() {
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A second program that holds the lock until it is killed.
+pid_t StartHolder(const std::string& folder) {
+    int ready[2];
+    EXPECT_EQ(::pipe(ready), 0);
+    pid_t child = ::fork();
+    if (child == 0) {
+        FolderLock lock(folder, "hanaki");
+        char held = lock.held() ? 'y' : 'n';
+        (void)!::write(ready[1], &held, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char held = 0;
+    EXPECT_EQ(::read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, 'y');
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return child;
+}
+
+TEST(FolderLock, aSecondProgramIsRefusedUntilTheFirstIsGone) {
+    TempFolder dir;
+    pid_t holder = StartHolder(dir.path());
+
+    EXPECT_TRUE(IsFolderLockedByOther(dir.path()));
+    {
+        FolderLock second(dir.path(), "tsugite");
+        EXPECT_EQ(second.state(), FolderLock::State::HeldByOther);
+        EXPECT_EQ(second.owner().pid, holder);
+        EXPECT_EQ(second.owner().program, "hanaki");
+        std::string message = DescribeLockRefusal(second);
+        EXPECT_NE(message.find(dir.path()), std::string::npos) << message;
+        EXPECT_NE(message.find("hanaki (プロセス番号 " + std::to_string(holder) + ") が使用中です"),
+                  std::string::npos)
+            << message;
+    }
+    EXPECT_TRUE(dir.Exists(".hanaki.lock"));
+
+    // A crash leaves the lock file behind; its dead owner no longer counts.
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_FALSE(IsFolderLockedByOther(dir.path()));
+    {
+        FolderLock third(dir.path(), "hanaki");
+        EXPECT_TRUE(third.held());
+        EXPECT_FALSE(IsFolderLockedByOther(dir.path()));
+        FolderLock again(dir.path(), "hanaki");
+        EXPECT_FALSE(again.held());
+    }
+    EXPECT_FALSE(dir.Exists(".hanaki.lock"));
+}
+
+TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
+    std::string dead = std::to_string(DeadProcessId());
+    struct Case {
+        std::string name;
+        std::string content;
+        bool old;  // written more than a minute ago
+        bool taken;
+    };
+    std::vector<Case> cases{
+        {"dead program here", dead + "\n" + HostName() + "\nhanaki\n", false, true},
+        {"live program here", std::to_string(::getppid()) + "\n" + HostName() + "\nhanaki\n", true,
+         false},
+        {"program on another computer", dead + "\nelsewhere\nhanaki\n", true, false},
+        {"being written", "", false, false},
+        {"never finished", "", true, true},
+        {"garbled", "12x\n", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        dir.Write(".hanaki.lock", c.content);
+        if (c.old) {
+            std::string path = dir.path() + "/.hanaki.lock";
+            utimbuf times{::time(nullptr) - 60, ::time(nullptr) - 60};
+            ::utime(path.c_str(), &times);
+        }
+        EXPECT_EQ(IsFolderLockedByOther(dir.path()), !c.taken);
+        FolderLock lock(dir.path(), "hanaki");
+        EXPECT_EQ(lock.held(), c.taken);
+        if (c.taken) {
+            EXPECT_EQ(dir.Read(".hanaki.lock"),
+                      std::to_string(::getpid()) + "\n" + HostName() + "\nhanaki\n");
+        } else {
+            EXPECT_EQ(dir.Read(".hanaki.lock"), c.content);
+        }
+    }
+}
+
+TEST(FolderLock, aFolderThatCannotBeWrittenIsReportedWithoutTouchingIt) {
+    TempFolder dir;
+    dir.Write("not-a-folder", "x");
+    std::filesystem::create_directory(dir.path() + "/read-only");
+    std::filesystem::permissions(dir.path() + "/read-only", std::filesystem::perms::owner_read |
+                                                                std::filesystem::perms::owner_exec);
+    struct Case {
+        std::string folder;
+        std::string reason;
+    };
+    std::vector<Case> cases{
+        {dir.path() + "/missing", "がありません。"},
+        {dir.path() + "/not-a-folder", "に書き込めません。\n理由: フォルダではありません。"},
+    };
+    // The superuser writes into any folder whatever its permissions say.
+    if (::geteuid() != 0)
+        cases.push_back({dir.path() + "/read-only", "理由: 書き込みが許可されていません。"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        FolderLock lock(c.folder, "hanaki");
+        EXPECT_EQ(lock.state(), FolderLock::State::Failed);
+        std::string message = DescribeLockRefusal(lock);
+        EXPECT_NE(message.find("データフォルダ " + c.folder + " " + c.reason), std::string::npos)
+            << message;
+    }
+    EXPECT_EQ(dir.FileCount(), 2u);
+}
+
+}  // namespace
+}  // namespace hanaki
