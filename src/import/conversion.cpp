@@ -39,8 +39,20 @@ bool IsReadableAmount(std::string_view amount) {
     return (sign == '+' || sign == '-' || sign == ' ') && ParseInteger(amount.substr(1));
 }
 
+// A day the file's accounting month does not hold (the 25th of May in a May
+// file closing on the 17th) or the calendar lacks (30 February) would be filed
+// where no day of the month shows it.
+bool BelongsToMonth(int itemYear, int itemMonth, int day, const ForeignMonth& month,
+                    int closingDay) {
+    int expectedMonth = month.month;
+    if (closingDay < kMonthEnd && day > closingDay)
+        expectedMonth = month.month == 1 ? 12 : month.month - 1;
+    return itemMonth == expectedMonth &&
+           day <= DaysInAccountingMonth(kMonthEnd, itemYear, itemMonth);
+}
+
 std::optional<StagedItem> Stage(const ForeignRecord& foreign, const ForeignMonth& month,
-                                int startDay, const CategoryTable& categories) {
+                                int closingDay, const CategoryTable& categories) {
     // Every date must read back as a valid yymmdd, or our loader would set the item aside.
     if (!IsDigits(foreign.date))
         return std::nullopt;
@@ -53,6 +65,8 @@ std::optional<StagedItem> Stage(const ForeignRecord& foreign, const ForeignMonth
 
     // A January file starts with the December days of the year before.
     int year = month.year - (*itemMonth == 12 && month.month == 1 ? 1 : 0);
+    if (!BelongsToMonth(year, *itemMonth, *day, month, closingDay))
+        return std::nullopt;
     LedgerRecord record{
         TwoDigits(year % 100) + foreign.date,
         foreign.categoryNumber,
@@ -61,6 +75,7 @@ std::optional<StagedItem> Stage(const ForeignRecord& foreign, const ForeignMonth
         categories.descriptions[*category][*description],
         foreign.amount + " ",
         foreign.remark.starts_with('*') ? std::string() : CutToBytes(foreign.remark, kRemarkBytes)};
+    const int startDay = closingDay >= kMonthEnd ? 1 : closingDay + 1;
     return StagedItem{(*day - startDay + 31) % 31, std::move(record)};
 }
 
@@ -159,10 +174,9 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
                                             int closingDay, const CategoryTable& categories) {
     if (ForeignRecordCount(bytes.size()) > kMaxForeignRecords)
         return std::nullopt;
-    const int startDay = closingDay >= kMonthEnd ? 1 : closingDay + 1;
     std::vector<StagedItem> items;
     for (const ForeignRecord& record : DecodeForeignRecords(bytes)) {
-        std::optional<StagedItem> item = Stage(record, month, startDay, categories);
+        std::optional<StagedItem> item = Stage(record, month, closingDay, categories);
         if (!item)
             return std::nullopt;
         items.push_back(std::move(*item));

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
@@ -94,6 +95,14 @@ void ConverterScreen::Convert() {
                                     NativePath(destination_->folder()), *closingDay};
     if (IsSameFolder(request.source, request.destination)) {
         Show(SamePathMessage());
+        return;
+    }
+
+    // Never beside a running hanaki, and no hanaki starts while this writes.
+    FolderLock lock(request.destination, "tsugite");
+    if (!lock.held()) {
+        services_.messages.Inform(this, QStringLiteral("データフォルダ使用中"),
+                                  QString::fromStdString(DescribeLockRefusal(lock)));
         return;
     }
 

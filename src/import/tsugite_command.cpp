@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/fixed_field.h"
+#include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "import/conversion.h"
 
@@ -53,7 +54,10 @@ std::string TsugiteUsage() {
            "  --help                   この説明を表示して終了\n"
            "\n"
            "  画面を開かずに変換し、メッセージを表示して終了します。既存のファイルは\n"
-           "  確認なしで置き換え、置き換えた数を表示します。\n";
+           "  確認なしで置き換え、置き換えた数を表示します。\n"
+           "\n"
+           "終了コード: 0 変換した（失敗したファイルがあっても）、1 VERADIV.DAT がない、\n"
+           "  2 引数・締め日・フォルダの誤り、3 変換先を hanaki などが使用中\n";
 }
 
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
@@ -67,6 +71,12 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
     if (!std::filesystem::is_directory(request.destination, ec)) {
         err << "変換先のフォルダがありません: " << request.destination << "\n";
         return 2;
+    }
+    // Never beside a running hanaki, and no hanaki starts while this writes.
+    FolderLock lock(request.destination, "tsugite");
+    if (!lock.held()) {
+        err << DescribeLockRefusal(lock) << "\n";
+        return 3;
     }
     PlanResult planned = PlanConversion(request, fs);
     if (!planned.plan) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "data/folder_lock.h"
 #include "foreign_folder.h"
 #include "import/converter_closing_day_dialog.h"
 #include "support/qt_printers.h"
@@ -236,6 +237,22 @@ TEST(ConverterScreen, EndsTheConversionWithoutReadingOrWritingWhenRefused) {
         EXPECT_EQ(converter.ended, c.ended) << c.name;
         EXPECT_TRUE(converter.Destination().empty()) << c.name;
     }
+}
+
+TEST(ConverterScreen, WritesNothingIntoAFolderARunningHanakiHolds) {
+    Converter converter;
+    WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
+    converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+    FolderLock hanaki(converter.destination.string(), "hanaki");
+    ASSERT_TRUE(hanaki.held());
+
+    converter.Convert(kAcceptMonthEnd);
+
+    ASSERT_EQ(converter.messages.shown.size(), 1u);
+    EXPECT_EQ(converter.messages.shown[0].title, QStringLiteral("データフォルダ使用中"));
+    EXPECT_FALSE(fs::exists(converter.destination / "199905.DAT"));
+    EXPECT_FALSE(converter.ended);
 }
 
 }  // namespace

@@ -88,8 +88,8 @@ TEST(MonthFileConversion, FillsEachLedgerFieldFromTheRecordAndTheCategoryNames) 
         const char* remark;
     };
     const Case cases[] = {
-        {"names by number", Foreign("0426", "02", "03", "-1200", "外食"),
-         "99042602食費        03夕食        -1200     ", "外食"},
+        {"names by number", Foreign("0526", "02", "03", "-1200", "外食"),
+         "99052602食費        03夕食        -1200     ", "外食"},
         {"a remark beginning with * is left out", Foreign("0501", "01", "02", "+300000", "*賞与分"),
          "99050101給料        02賞与        +300000   ", ""},
         {"a 23-byte remark loses its last byte",
@@ -151,6 +151,25 @@ TEST(MonthFileConversion, RefusesAFileWithDataOurLedgerCouldNotHold) {
     for (const std::string& record : bad) {
         EXPECT_FALSE(Convert(good + record + good, {99, 5})) << record;
     }
+
+    // Days outside the file's accounting month or missing from the calendar.
+    struct Misplaced {
+        const char* date;
+        int closingDay;
+        ForeignMonth month;
+    };
+    const Misplaced misplaced[] = {
+        {"0525", 17, {99, 5}},  // the 25th belongs to the April days of this file
+        {"0417", 17, {99, 5}},  // the 17th of April closed the April file
+        {"0426", 31, {99, 5}},  // a calendar-month file holds May only
+        {"0230", 25, {99, 3}}, {"0229", 31, {99, 2}}, {"1125", 20, {99, 1}},
+    };
+    for (const Misplaced& m : misplaced) {
+        EXPECT_FALSE(Convert(Foreign(m.date, "02", "01", "-500"), m.month, m.closingDay))
+            << m.date << " closing " << m.closingDay;
+    }
+    EXPECT_TRUE(Convert(Foreign("0229", "02", "01", "-500"), {100, 2}));
+    EXPECT_TRUE(Convert(Foreign("0418", "02", "01", "-500"), {99, 5}, 17));
 
     std::string full;
     for (int i = 0; i < 2000; ++i)

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "data/folder_lock.h"
 #include "foreign_folder.h"
 
 namespace hanaki {
@@ -69,6 +70,27 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
         EXPECT_EQ(out.str(), c.out) << c.name;
         EXPECT_EQ(fs::exists(root / "DST" / "199905.DAT"), c.code == 0) << c.name;
     }
+}
+
+TEST(TsugiteCommand, RefusesAFolderARunningHanakiHolds) {
+    QTemporaryDir temp;
+    const fs::path root = temp.path().toStdString();
+    fs::create_directories(root / "SRC");
+    fs::create_directories(root / "DST");
+    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(root / "SRC" / "VERADIV.059", ForeignDays({"0501"}));
+    FolderLock hanaki((root / "DST").string(), "hanaki");
+    ASSERT_TRUE(hanaki.held());
+    std::ostringstream out, err;
+
+    int code =
+        RunTsugiteCommand(ParseTsugiteOptions({"--source", (root / "SRC").string(), "--dest",
+                                               (root / "DST").string(), "--closing-day", "31"}),
+                          RealFileSystem(), out, err);
+
+    EXPECT_EQ(code, 3);
+    EXPECT_NE(err.str().find("hanaki"), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists(root / "DST" / "199905.DAT"));
 }
 
 TEST(TsugiteCommand, RefusesArgumentsItCannotUse) {
