@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "data/amount_format.h"
+#include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "settings/io_failure.h"
 #include "ui/byte_limited_field.h"
@@ -94,6 +95,7 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     legend_ = new QLabel(kLegend, this);
     legend_->setObjectName("Label1");
     legend_->setWordWrap(true);
+    cellEditor_ = new CellEditor(budgetGrid_, editor_, legend_, kLegend, this);
     flagHeading_ = new QLabel(QStringLiteral(" 集計on"), this);
     flagHeading_->setObjectName("Label2");
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
@@ -264,8 +266,7 @@ void BudgetEditor::PlaceCheckBoxes() {
 
 bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editor_ && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (LeftForAnotherPlace(static_cast<QFocusEvent*>(event)))
             CommitEdit();
         return false;
     }
@@ -285,13 +286,17 @@ bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
         return GridKey(key);
     if (watched == editor_)
         return EditorKey(key);
+    // Enter and Space press a button, Esc closes unsaved, Tab steps on.
     if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonKey(button, key);
+        return ButtonRowKey(*this, button, key, FocusCycle());
     return false;
 }
 
+std::vector<QWidget*> BudgetEditor::FocusCycle() const {
+    return {budgetGrid_, saveButton_, reloadButton_, cancelButton_};
+}
+
 bool BudgetEditor::GridKey(QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
     switch (event->key()) {
         case Qt::Key_Space:  // <Space>集計フラグ
             FlipFlag();
@@ -308,10 +313,8 @@ bool BudgetEditor::GridKey(QKeyEvent* event) {
             reject();
             return true;
         case Qt::Key_Tab:
-            StepFocus(cycle, budgetGrid_, true);
-            return true;
         case Qt::Key_Backtab:
-            StepFocus(cycle, budgetGrid_, false);
+            StepFocus(FocusCycle(), budgetGrid_, event->key() == Qt::Key_Tab);
             return true;
         default:
             break;
@@ -327,7 +330,6 @@ bool BudgetEditor::GridKey(QKeyEvent* event) {
 }
 
 bool BudgetEditor::EditorKey(QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
     switch (event->key()) {
         case Qt::Key_Escape:
             DiscardEdit();
@@ -339,29 +341,7 @@ bool BudgetEditor::EditorKey(QKeyEvent* event) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             if (CommitEdit())
-                StepFocus(cycle, budgetGrid_, event->key() == Qt::Key_Tab);
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool BudgetEditor::ButtonKey(QPushButton* button, QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{budgetGrid_, saveButton_, reloadButton_, cancelButton_};
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            button->click();
-            return true;
-        case Qt::Key_Escape:
-            reject();
-            return true;
-        case Qt::Key_Tab:
-            StepFocus(cycle, button, true);
-            return true;
-        case Qt::Key_Backtab:
-            StepFocus(cycle, button, false);
+                StepFocus(FocusCycle(), budgetGrid_, event->key() == Qt::Key_Tab);
             return true;
         default:
             return false;
@@ -412,18 +392,11 @@ void BudgetEditor::OpenEditor(const QString& text, int caret) {
     QTableWidgetItem* item = budgetGrid_->currentItem();
     if (item == nullptr || !IsCategoryRow(item->row() + 1))
         return;
-    editRow_ = item->row() + 1;
-    editor_->setText(text);
-    editor_->setCursorPosition(caret);
-    editor_->setGeometry(budgetGrid_->visualItemRect(item));
-    legend_->setText(kLegend);
-    editing_ = true;
-    editor_->show();
-    editor_->setFocus();
+    cellEditor_->Open(item, text, caret);
 }
 
 bool BudgetEditor::CommitEdit() {
-    if (!editing_)
+    if (!cellEditor_->IsOpen())
         return true;
     const QString digits = editor_->text();
     const long long value = digits.toLongLong();
@@ -433,20 +406,13 @@ bool BudgetEditor::CommitEdit() {
         editor_->setFocus();
         return false;
     }
-    editing_ = false;
-    BudgetCell(editRow_)->setText(digits.isEmpty() ? QString() : Grouped(value));
-    legend_->setText(kLegend);
-    budgetGrid_->setFocus();
-    editor_->hide();
+    cellEditor_->Commit(digits.isEmpty() ? QString() : Grouped(value));
     ShowBudgetSums();
     return true;
 }
 
 void BudgetEditor::DiscardEdit() {
-    editing_ = false;
-    legend_->setText(kLegend);
-    editor_->hide();
-    budgetGrid_->setFocus();
+    cellEditor_->Discard();
 }
 
 void BudgetEditor::FlipFlag() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "data/program_state.h"
 #include "ui/services.h"
@@ -15,6 +16,7 @@ class QTableWidgetItem;
 namespace hanaki {
 
 class ByteLimitedField;
+class CellEditor;
 
 // 予算設定: a budget and a summary flag per category, income categories above
 // expense ones, each block with its total row, beside the average of the past
@@ -34,7 +36,7 @@ class BudgetEditor : public QDialog {
   private:
     bool GridKey(QKeyEvent* event);
     bool EditorKey(QKeyEvent* event);
-    bool ButtonKey(QPushButton* button, QKeyEvent* event);
+    std::vector<QWidget*> FocusCycle() const;
 
     void BuildGrids();
     void ComputePastAverages();
@@ -65,6 +67,7 @@ class BudgetEditor : public QDialog {
     ByteLimitedField* editor_;
     QLabel* legend_;
     QLabel* flagHeading_;
+    CellEditor* cellEditor_;
     QPushButton* saveButton_;
     QPushButton* reloadButton_;
     QPushButton* cancelButton_;
@@ -73,8 +76,6 @@ class BudgetEditor : public QDialog {
     int expenseCount_ = 0;
     std::array<long long, 21> pastAverages_{};  // whole yen by category number
     int rowPixels_ = 0;
-    bool editing_ = false;
-    int editRow_ = 0;
 };
 
 }  // namespace hanaki

@@ -13,6 +13,7 @@
 #include <QValidator>
 #include <functional>
 
+#include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "settings/io_failure.h"
 #include "ui/byte_limited_field.h"
@@ -120,6 +121,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     legend_->setObjectName("Label1");
     legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
     legend_->setWordWrap(true);
+    cellEditor_ = new CellEditor(grid_, editor_, legend_, kLegend, this);
 
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
     saveButton_->setObjectName("Command3");
@@ -181,10 +183,7 @@ QString CategoryEditor::CellText(int row, int column) const {
 
 bool CategoryEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editor_ && event->type() == QEvent::FocusOut) {
-        // Leaving the editor for another place on the screen commits it; a
-        // message box or another window taking over does not.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (LeftForAnotherPlace(static_cast<QFocusEvent*>(event)))
             CommitEdit();
         return false;
     }
@@ -199,13 +198,17 @@ bool CategoryEditor::eventFilter(QObject* watched, QEvent* event) {
         return GridKey(key);
     if (watched == editor_)
         return EditorKey(key);
+    // Enter and Space press a button, Esc closes unsaved, Tab steps on.
     if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonKey(button, key);
+        return ButtonRowKey(*this, button, key, FocusCycle());
     return false;
 }
 
+std::vector<QWidget*> CategoryEditor::FocusCycle() const {
+    return {grid_, saveButton_, reloadButton_, cancelButton_};
+}
+
 bool CategoryEditor::GridKey(QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
     switch (event->key()) {
         case Qt::Key_Insert:  // <Ins>赤-入金,青-出金 切り替え(費目上で)
             FlipKind();
@@ -222,10 +225,8 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
             reject();
             return true;
         case Qt::Key_Tab:
-            StepFocus(cycle, grid_, true);
-            return true;
         case Qt::Key_Backtab:
-            StepFocus(cycle, grid_, false);
+            StepFocus(FocusCycle(), grid_, event->key() == Qt::Key_Tab);
             return true;
         default:
             break;
@@ -240,7 +241,6 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
 }
 
 bool CategoryEditor::EditorKey(QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
     switch (event->key()) {
         case Qt::Key_Escape:  // the edit is dropped
             DiscardEdit();
@@ -250,34 +250,9 @@ bool CategoryEditor::EditorKey(QKeyEvent* event) {
             CommitEdit();
             return true;
         case Qt::Key_Tab:
-            CommitEdit();
-            StepFocus(cycle, grid_, true);
-            return true;
         case Qt::Key_Backtab:
             CommitEdit();
-            StepFocus(cycle, grid_, false);
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool CategoryEditor::ButtonKey(QPushButton* button, QKeyEvent* event) {
-    const std::vector<QWidget*> cycle{grid_, saveButton_, reloadButton_, cancelButton_};
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            button->click();
-            return true;
-        case Qt::Key_Escape:
-            reject();
-            return true;
-        case Qt::Key_Tab:
-            StepFocus(cycle, button, true);
-            return true;
-        case Qt::Key_Backtab:
-            StepFocus(cycle, button, false);
+            StepFocus(FocusCycle(), grid_, event->key() == Qt::Key_Tab);
             return true;
         default:
             return false;
@@ -314,33 +289,18 @@ void CategoryEditor::OpenEditor(const QString& text, int caret) {
     if (item == nullptr)
         return;
     grid_->scrollToItem(item);
-    editRow_ = item->row() + 1;
-    editColumn_ = item->column() + 1;
-    editor_->setValidator(editColumn_ >= 2 ? descriptionRule_ : nullptr);
-    editor_->setText(text);
-    editor_->setCursorPosition(caret);
-    editor_->setGeometry(grid_->visualItemRect(item));
-    legend_->setText(kLegend);
-    editing_ = true;
-    editor_->show();
-    editor_->setFocus();
+    // Names take any text; descriptions, in the columns after, no leading sign.
+    editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
+    cellEditor_->Open(item, text, caret);
 }
 
 void CategoryEditor::CommitEdit() {
-    if (!editing_)
-        return;
-    editing_ = false;
-    Cell(editRow_, editColumn_)->setText(FitName(editor_->text()));
-    legend_->setText(kLegend);
-    grid_->setFocus();
-    editor_->hide();
+    if (cellEditor_->IsOpen())
+        cellEditor_->Commit(FitName(editor_->text()));
 }
 
 void CategoryEditor::DiscardEdit() {
-    editing_ = false;
-    legend_->setText(kLegend);
-    editor_->hide();
-    grid_->setFocus();
+    cellEditor_->Discard();
 }
 
 void CategoryEditor::FlipKind() {

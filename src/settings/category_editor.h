@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "data/program_state.h"
 #include "ui/services.h"
@@ -16,6 +17,7 @@ class QValidator;
 namespace hanaki {
 
 class ByteLimitedField;
+class CellEditor;
 
 // 費目、摘要設定: the category master as a 20 × 21 grid (names, then
 // descriptions), each row tinted by its kind, edited in place.
@@ -36,8 +38,8 @@ class CategoryEditor : public QDialog {
   private:
     bool GridKey(QKeyEvent* event);
     bool EditorKey(QKeyEvent* event);
-    bool ButtonKey(QPushButton* button, QKeyEvent* event);
     void GridInputMethod(QInputMethodEvent* event);
+    std::vector<QWidget*> FocusCycle() const;
 
     void OpenEditor(const QString& text, int caret);
     void CommitEdit();
@@ -65,11 +67,9 @@ class CategoryEditor : public QDialog {
     QPushButton* reloadButton_;
     QPushButton* cancelButton_;
     QValidator* descriptionRule_;
+    CellEditor* cellEditor_;
 
     std::array<std::int16_t, 21> rowKinds_{};  // index 0 unused
-    bool editing_ = false;
-    int editRow_ = 0;
-    int editColumn_ = 0;
 };
 
 }  // namespace hanaki

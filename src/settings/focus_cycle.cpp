@@ -1,5 +1,8 @@
 #include "settings/focus_cycle.h"
 
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 #include <algorithm>
 
@@ -15,6 +18,28 @@ void StepFocus(const std::vector<QWidget*>& cycle, QWidget* from, bool forward) 
             cycle[index]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
         }
+    }
+}
+
+bool ButtonRowKey(QDialog& editor, QPushButton* button, const QKeyEvent* event,
+                  const std::vector<QWidget*>& cycle) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            button->click();
+            return true;
+        case Qt::Key_Escape:
+            editor.reject();
+            return true;
+        case Qt::Key_Tab:
+            StepFocus(cycle, button, true);
+            return true;
+        case Qt::Key_Backtab:
+            StepFocus(cycle, button, false);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -1,0 +1,51 @@
+#include "settings/cell_editor.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QTableWidget>
+#include <utility>
+
+#include "ui/byte_limited_field.h"
+
+namespace hanaki {
+
+CellEditor::CellEditor(QTableWidget* grid, ByteLimitedField* field, QLabel* legend,
+                       QString legendText, QObject* parent)
+    : QObject(parent),
+      grid_(grid),
+      field_(field),
+      legend_(legend),
+      legendText_(std::move(legendText)) {}
+
+void CellEditor::Open(QTableWidgetItem* cell, const QString& text, int caret) {
+    cell_ = cell;
+    field_->setText(text);
+    field_->setCursorPosition(caret);
+    field_->setGeometry(grid_->visualItemRect(cell));
+    legend_->setText(legendText_);
+    open_ = true;
+    field_->show();
+    field_->setFocus();
+}
+
+void CellEditor::Commit(const QString& cellText) {
+    open_ = false;
+    cell_->setText(cellText);
+    legend_->setText(legendText_);
+    grid_->setFocus();
+    field_->hide();
+}
+
+void CellEditor::Discard() {
+    open_ = false;
+    legend_->setText(legendText_);
+    field_->hide();
+    grid_->setFocus();
+}
+
+bool LeftForAnotherPlace(const QFocusEvent* focusOut) {
+    const Qt::FocusReason reason = focusOut->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+}  // namespace hanaki

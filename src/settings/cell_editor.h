@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QFocusEvent;
+class QLabel;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace hanaki {
+
+class ByteLimitedField;
+
+// The field laid over a grid cell while the editors edit it in place. What the
+// cell may take in is the screen's business; this keeps which cell is open,
+// where the field sits and where the focus goes.
+class CellEditor : public QObject {
+  public:
+    CellEditor(QTableWidget* grid, ByteLimitedField* field, QLabel* legend, QString legendText,
+               QObject* parent);
+
+    bool IsOpen() const { return open_; }
+
+    // Lays the field over `cell` holding `text`, caret at `caret`, and focuses it.
+    void Open(QTableWidgetItem* cell, const QString& text, int caret);
+    // Puts `cellText` into the open cell and gives the focus back to the grid.
+    void Commit(const QString& cellText);
+    // Closes the field, leaving the cell as it was.
+    void Discard();
+
+  private:
+    QTableWidget* grid_;
+    ByteLimitedField* field_;
+    QLabel* legend_;
+    QString legendText_;
+    QTableWidgetItem* cell_ = nullptr;
+    bool open_ = false;
+};
+
+// Leaving the field for another place on the screen commits it; a message box
+// or another window taking over does not.
+bool LeftForAnotherPlace(const QFocusEvent* focusOut);
+
+}  // namespace hanaki
