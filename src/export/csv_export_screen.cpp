@@ -1,6 +1,5 @@
 #include "export/csv_export_screen.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -115,9 +114,7 @@ void CsvExportScreen::Convert() {
     CsvExportResult result;
     {
         ExportingNotice notice(this);
-        notice.show();
-        // Draws the notice; typed keys wait until the export is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        notice.ShowNow();
         result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
     }
     for (const IoError& failure : result.failures)

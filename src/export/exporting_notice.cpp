@@ -1,6 +1,9 @@
 #include "export/exporting_notice.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QWindow>
 
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"
@@ -11,6 +14,17 @@ ExportingNotice::ExportingNotice(QWidget* parent) : QWidget(parent, Qt::Window) 
     setObjectName("Form5");
     setWindowTitle(QStringLiteral("Now Converting!"));
     setFixedSize(TwipsToPixels(5250), TwipsToPixels(1600));
+}
+
+void ExportingNotice::ShowNow() {
+    show();
+    // The window system maps the window asynchronously; drawing before that shows nothing.
+    QElapsedTimer waited;
+    waited.start();
+    while (!windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void ExportingNotice::paintEvent(QPaintEvent*) {

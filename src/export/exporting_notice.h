@@ -10,6 +10,10 @@ class ExportingNotice : public QWidget {
   public:
     explicit ExportingNotice(QWidget* parent);
 
+    // Shows the notice and returns once it is drawn; keys typed meanwhile
+    // wait for the export to end.
+    void ShowNow();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 };

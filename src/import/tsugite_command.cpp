@@ -62,7 +62,14 @@ std::string TsugiteUsage() {
 
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
                       std::ostream& err) {
-    ConversionRequest request{options.source, options.destination, options.closingDay.value_or(31)};
+    // Messages name a bad month file by its full path, as the window does.
+    const auto full = [](const std::string& path) {
+        std::error_code ec;
+        std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+        return ec ? path : absolute.lexically_normal().string();
+    };
+    ConversionRequest request{full(options.source), full(options.destination),
+                              options.closingDay.value_or(31)};
     if (IsSameFolder(request.source, request.destination)) {
         out << SamePathMessage().text << "\n";
         return 2;

@@ -24,7 +24,8 @@ std::string TsugiteUsage();
 // `tsugite --source SRC --dest DST --closing-day N`: the conversion without a
 // window, replacing existing files without asking. Messages go to `out`.
 // Returns the exit code: 0 ran (even with failed files), 1 no category file in
-// the source, 2 same folder or unusable arguments.
+// the source, 2 same folder or unusable arguments, 3 the destination is held
+// by a running hanaki or cannot be written.
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
                       std::ostream& err);
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "export/exporting_notice.h"
 #include "ledger_files.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
@@ -20,9 +21,9 @@ namespace fs = std::filesystem;
 
 // A program whose data folder holds `ledgers`, with a subfolder "out" for the CSV files.
 struct Program {
-    explicit Program(const std::vector<std::string>& ledgers)
+    explicit Program(const std::vector<std::string>& ledgers, FileSystem& files = RealFileSystem())
         : root(temp.path().toStdString()),
-          state(DataFolder((root / "data").string(), RealFileSystem()),
+          state(DataFolder((root / "data").string(), files),
                 [] {
                     return CivilDate{1999, 5, 26};
                 }),
@@ -143,6 +144,35 @@ TEST(CsvExportScreen, EnterOnConvertWritesEveryMonthReportsTheCountAndCloses) {
               (std::vector<std::string>{"199904.CSV", "199905.CSV"}));
     EXPECT_EQ(ReadFile(program.root / "data" / "out" / "199905.CSV"),
               Heading() + Cp932("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
+}
+
+// Notes the notice windows on the screen whenever a ledger file is read.
+class WatchingFileSystem : public PosixFileSystem {
+  public:
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QStringLiteral("Form5") && window->isVisible())
+                notices << QStringLiteral("%1 %2x%3")
+                               .arg(window->windowTitle())
+                               .arg(window->width())
+                               .arg(window->height());
+        }
+        return PosixFileSystem::ReadAll(path, bytes);
+    }
+    QStringList notices;
+};
+
+TEST(CsvExportScreen, ShowsTheNoticeWhileWritingAndClosesItBeforeTheCount) {
+    WatchingFileSystem files;
+    Program program({"199904.DAT", "199905.DAT"}, files);
+    program.Open("Dir2", QStringLiteral("out"));
+    program.Press("Command1", Qt::Key_Return);
+
+    // 5250 x 1600 twips.
+    EXPECT_EQ(files.notices, QStringList(2, QStringLiteral("Now Converting! 350x107")));
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<ExportingNotice*>(window) != nullptr && window->isVisible());
+    ASSERT_EQ(program.messages.shown.size(), 1u);
 }
 
 }  // namespace

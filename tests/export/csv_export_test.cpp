@@ -57,6 +57,12 @@ TEST(LedgerToCsv, WritesEachRecordUnderItsCategorysKindToday) {
         {"five full-width characters",
          Record("990507", "02", "日用品雑貨", "01", "洗剤洗剤洗", "-1", ""),
          "\"99/05/07\",2,\"日用品雑貨\",1,\"洗剤洗剤洗\",\"\",1,\"\""},
+        {"negative income", Record("990508", "01", "給料", "01", "基本給", "+-300", "返金"),
+         "\"99/05/08\",1,\"給料\",1,\"基本給\",-300,\"\",\"返金\""},
+        {"category 0 is income", Record("990509", "00", "", "00", "", "+5", ""),
+         "\"99/05/09\",0,\"\",0,\"\",5,\"\",\"\""},
+        {"description past the list", Record("990510", "02", "食費", "25", "外食", "-40", ""),
+         "\"99/05/10\",2,\"食費\",25,\"外食\",\"\",40,\"\""},
     };
     // The kinds of the table as it is now: 食費 expense, 給料 income.
     const CategoryTable categories = Categories();
@@ -87,6 +93,30 @@ TEST(LedgerToCsv, LeavesOutAndCountsRecordsThatCannotBeRead) {
     const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
     EXPECT_EQ(LedgerToCsv(bytes, Categories(), skipped), Heading() + line + line);
     EXPECT_EQ(skipped, 6);
+}
+
+TEST(LedgerToCsv, CountsRecordsByTheLengthRoundedHalfToEven) {
+    const std::string record = Record("990510", "02", "食費", "01", "朝食", "-100", "");
+    struct Case {
+        std::size_t bytes;
+        int lines;
+        int skipped;  // a record the count takes in but the file cuts short
+    };
+    const Case cases[] = {
+        {104 + 1, 1, 0},  {104 + 51, 1, 0}, {104 + 52, 1, 1},
+        {208 + 52, 2, 0}, {104 + 53, 1, 1}, {208 + 103, 2, 1},
+    };
+    const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
+    for (const Case& c : cases) {
+        std::string bytes = record + record + record;
+        bytes.resize(c.bytes);
+        int skipped = 0;
+        std::string expected = Heading();
+        for (int i = 0; i < c.lines; ++i)
+            expected += line;
+        EXPECT_EQ(LedgerToCsv(bytes, Categories(), skipped), expected) << c.bytes;
+        EXPECT_EQ(skipped, c.skipped) << c.bytes;
+    }
 }
 
 TEST(IsExportableLedgerName, TakesSixDigitNamesOtherThanZero) {

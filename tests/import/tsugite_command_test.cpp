@@ -72,6 +72,29 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
     }
 }
 
+TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathWhenGivenARelativeSource) {
+    QTemporaryDir temp;
+    const fs::path root = fs::weakly_canonical(temp.path().toStdString());
+    fs::create_directories(root / "SRC");
+    fs::create_directories(root / "DST");
+    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(root / "SRC" / "VERADIV.069", ForeignDays({"0632"}));
+    const fs::path relative = fs::relative(root / "SRC", fs::current_path());
+    ASSERT_TRUE(relative.is_relative());
+    std::ostringstream out, err;
+
+    int code =
+        RunTsugiteCommand(ParseTsugiteOptions({"--source", relative.string(), "--dest",
+                                               (root / "DST").string(), "--closing-day", "31"}),
+                          RealFileSystem(), out, err);
+
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(out.str(), "エラー発生、まちかど帳データ" + (root / "SRC" / "VERADIV.069").string() +
+                             "を修正して下さい。\n0個のデータをコンバートしました。"
+                             "1個のデータがコンバート失敗です。\n"
+                             "0個のメモデータをリネームコピーしました。\n");
+}
+
 TEST(TsugiteCommand, RefusesAFolderARunningHanakiHolds) {
     QTemporaryDir temp;
     const fs::path root = temp.path().toStdString();
