@@ -354,7 +354,11 @@ void BudgetEditor::ApplySelectionRule(int row, int previousRow) {
     if (!IsCategoryRow(row)) {
         // Off the category rows (a heading, a total row, the rows below): go on
         // in the direction of the move, else back; with no category nowhere.
-        const int step = row >= previousRow ? 1 : -1;
+        // The income total row is passed downwards only from the last income
+        // row; reached any other way (a click, a jump) it gives way upwards.
+        const bool down =
+            row == incomeCount_ + 1 ? previousRow == incomeCount_ : row >= previousRow;
+        const int step = down ? 1 : -1;
         for (int direction : {step, -step}) {
             for (int r = row + direction; r >= 1 && r <= kRows; r += direction) {
                 if (IsCategoryRow(r)) {

@@ -40,14 +40,24 @@ const QColor kExpenseFlipped(220, 220, 250);
 constexpr int kColumns = 21;      // the name and 20 descriptions
 constexpr int kListedDrops = 10;  // the question names at most this many
 
-// A description beginning with "+" or "-" would read back as a new category.
+// The reading skips the blanks a field begins with.
+qsizetype LeadingBlanks(const QString& text) {
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text[blanks] == u' ')
+        ++blanks;
+    return blanks;
+}
+
+// A description beginning with "+" or "-", blanks or not before it, would read
+// back as a new category.
 class NoLeadingSign : public QValidator {
   public:
     NoLeadingSign(std::function<void()> refused, QObject* parent)
         : QValidator(parent), refused_(std::move(refused)) {}
 
     State validate(QString& text, int&) const override {
-        if (text.startsWith(u'+') || text.startsWith(u'-')) {
+        const QStringView rest = QStringView(text).mid(LeadingBlanks(text));
+        if (rest.startsWith(u'+') || rest.startsWith(u'-')) {
             refused_();
             return Invalid;
         }
@@ -295,8 +305,14 @@ void CategoryEditor::OpenEditor(const QString& text, int caret) {
 }
 
 void CategoryEditor::CommitEdit() {
-    if (cellEditor_->IsOpen())
-        cellEditor_->Commit(FitName(editor_->text()));
+    if (!cellEditor_->IsOpen())
+        return;
+    QString text = editor_->text();
+    // A description keeps what the next reading gives back: one of blanks alone
+    // would come back empty and end its list there, silently dropping the rest.
+    if (editor_->validator() == descriptionRule_)
+        text.remove(0, LeadingBlanks(text));
+    cellEditor_->Commit(FitName(text));
 }
 
 void CategoryEditor::DiscardEdit() {

@@ -78,7 +78,11 @@ bool SettingsMenu::eventFilter(QObject* watched, QEvent* event) {
 void SettingsMenu::Choose(int choice) {
     switch (choice) {
         case 1:
-            Open(categoryEditor_, [this] { return new CategoryEditor(state_, services_, this); });
+            Open(categoryEditor_, [this] {
+                auto* editor = new CategoryEditor(state_, services_, this);
+                connect(editor, &QDialog::accepted, this, &SettingsMenu::categoriesSaved);
+                return editor;
+            });
             break;
         case 2:
             Open(budgetEditor_, [this] { return new BudgetEditor(state_, services_, this); });

@@ -20,6 +20,10 @@ class SettingsMenu : public QWidget {
   public:
     SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr);
 
+  signals:
+    // The category editor saved a new master; a guide already shown is stale.
+    void categoriesSaved();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

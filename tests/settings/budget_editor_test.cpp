@@ -96,14 +96,38 @@ TEST_F(Budgets, withoutMonthDataTheHeadingStaysAndAveragesAreZero) {
 
 TEST_F(Budgets, theSelectionStaysOnCategoryRowsAndListsTheirDescriptions) {
     Open();
-    const std::vector<std::tuple<Qt::Key, int, const char*>> steps{
-        {Qt::Key_Up, 1, "基本給"}, {Qt::Key_Down, 2, "雑収入"}, {Qt::Key_Down, 4, "朝食"},
-        {Qt::Key_Up, 2, "雑収入"}, {Qt::Key_Down, 4, "朝食"},   {Qt::Key_Down, 5, "家賃"},
-        {Qt::Key_Down, 5, "家賃"}, {Qt::Key_End, 5, "家賃"},
+    // A key, or a click on row `clicked` when there is one.
+    struct Step {
+        Qt::Key key;
+        int clicked;
+        int row;
+        const char* first;
+    };
+    const Step steps[] = {
+        {Qt::Key_Up, 0, 1, "基本給"},
+        {Qt::Key_Down, 0, 2, "雑収入"},
+        {Qt::Key_Down, 0, 4, "朝食"},
+        {Qt::Key_Up, 0, 2, "雑収入"},
+        {Qt::Key_Down, 0, 4, "朝食"},
+        {Qt::Key_Down, 0, 5, "家賃"},
+        {Qt::Key_Down, 0, 5, "家賃"},
+        {Qt::Key_End, 0, 5, "家賃"},
+        {Qt::Key_unknown, 1, 1, "基本給"},
+        {Qt::Key_unknown, 3, 2, "雑収入"},  // 入金計 from above: the last income row
+        {Qt::Key_unknown, 4, 4, "朝食"},
+        {Qt::Key_unknown, 3, 2, "雑収入"},  // and from below
+        {Qt::Key_unknown, 6, 5, "家賃"},    // 出金計
+        {Qt::Key_unknown, 1, 1, "基本給"},
+        {Qt::Key_unknown, 12, 5, "家賃"},
     };
     EXPECT_EQ(Row(), 1);
-    for (const auto& [key, row, first] : steps) {
-        Press(key);
+    for (const auto& [key, clicked, row, first] : steps) {
+        SCOPED_TRACE(clicked ? "click on row " + std::to_string(clicked) : "key");
+        if (clicked)
+            QTest::mouseClick(budgets->viewport(), Qt::LeftButton, {},
+                              budgets->visualItemRect(budgets->item(clicked - 1, 0)).center());
+        else
+            Press(key);
         EXPECT_EQ(Row(), row);
         EXPECT_EQ(Info(1, 2), first);
         EXPECT_EQ(info->currentRow() + 1, row);

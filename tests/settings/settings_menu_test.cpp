@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
 
 #include "household.h"
 #include "settings/settings_menu.h"
@@ -62,6 +64,23 @@ TEST_F(Menu, aScreenAlreadyOpenIsNotOpenedTwice) {
     QApplication::setActiveWindow(&menu);
     Child<QPushButton>(menu, "Command1")->click();
     EXPECT_EQ(menu.findChildren<QDialog*>().size(), 1);
+}
+
+TEST_F(Menu, aSavedMasterIsAnnouncedSoTheShownGuideCanFollow) {
+    QSignalSpy saved(&menu, &SettingsMenu::categoriesSaved);
+    Type("1");
+    auto* editor = menu.findChild<QDialog*>("Form3");
+    Child<QPushButton>(*editor, "Command1")->click();  // キャンセル
+    EXPECT_EQ(saved.count(), 0);
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::setActiveWindow(&menu);
+    Type("1");
+    editor = menu.findChild<QDialog*>("Form3");
+    Child<QTableWidget>(*editor, "Grid1")->item(1, 0)->setText("食費");
+    Child<QPushButton>(*editor, "Command3")->click();  // 保存終了
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(home.state.categories.names[2], Sjis("食費"));
 }
 
 TEST_F(Menu, escClosesTheMenuAlone) {
