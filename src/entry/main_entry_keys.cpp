@@ -51,11 +51,15 @@ bool IsCalculatorKey(QChar c) {
 
 bool MainEntryScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::InputMethod) {
-        // Number fields take digits only, however they arrive.
-        const bool numberField = watched == categoryField_ || watched == descriptionField_ ||
-                                 watched == incomeField_ || watched == expenseField_;
+        // Number fields take from an input method what they take from keys.
         const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
-        return numberField && !IsAllDigits(commit);
+        if (commit.isEmpty())
+            return false;
+        if (watched == categoryField_ || watched == descriptionField_)
+            return RefuseNumberText(static_cast<QLineEdit*>(watched), commit);
+        if (watched == incomeField_ || watched == expenseField_)
+            return RefuseAmountText(static_cast<QLineEdit*>(watched), commit);
+        return false;
     }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
@@ -199,9 +203,8 @@ bool MainEntryScreen::OnCategoryKey(const QKeyEvent& key) {
         default:
             break;
     }
-    if (CharacterOf(key) == u'/') {  // メモ
-        if (!correcting_)
-            OpenMemo();
+    if (CharacterOf(key) == u'/') {  // メモ, while correcting too
+        OpenMemo();
         return true;
     }
     return TakeNumberCharacter(categoryField_, key);
@@ -307,7 +310,11 @@ bool MainEntryScreen::TakeNumberCharacter(QLineEdit* field, const QKeyEvent& key
     const QChar c = CharacterOf(key);
     if (c.isNull())
         return false;  // Backspace and the caret keys
-    if (!IsDigit(c))
+    return RefuseNumberText(field, c);
+}
+
+bool MainEntryScreen::RefuseNumberText(QLineEdit* field, const QString& text) {
+    if (!IsAllDigits(text))
         return true;
     // The field shows a name after a number was taken: the digit starts anew.
     if (!IsAllDigits(field->text()))
@@ -323,13 +330,23 @@ bool MainEntryScreen::TakeAmountCharacter(QLineEdit* field, const QKeyEvent& key
     const QChar c = CharacterOf(key);
     if (c.isNull())
         return false;
-    if (!IsDigit(c) && !IsMinus(c))
-        return true;
+    return RefuseAmountText(field, c);
+}
+
+bool MainEntryScreen::RefuseAmountText(QLineEdit* field, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!IsDigit(text[i]) && !(i == 0 && IsMinus(text[i])))
+            return true;
+    }
     if (amountPrefilled_) {
         field->clear();
         amountPrefilled_ = false;
     }
-    return IsMinus(c) && !field->text().isEmpty();  // "-" only as the first character
+    if (IsMinus(text.front()))
+        return !field->text().isEmpty();  // "-" only as the first character
+    // A digit in front of the minus would store an amount no reader takes ("5-300").
+    return !field->hasSelectedText() && field->cursorPosition() == 0 &&
+           field->text().startsWith(u'-');
 }
 
 void MainEntryScreen::ShowLegend() {

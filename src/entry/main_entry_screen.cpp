@@ -193,8 +193,9 @@ void MainEntryScreen::BuildControls() {
     rowNumberField_->setReadOnly(true);
     rowNumberField_->setAlignment(Qt::AlignRight);
 
-    categoryField_ = NewField("Text1", 2);
-    descriptionField_ = NewField("Text2", 2);
+    // No length limit: "035" must read as 35 and be cleared, not be cut to category 3.
+    categoryField_ = NewField("Text1", 0);
+    descriptionField_ = NewField("Text2", 0);
     incomeField_ = NewField("Text4", 9);
     expenseField_ = NewField("Text5", 9);
     for (ByteLimitedField* field : {categoryField_, descriptionField_, incomeField_, expenseField_})

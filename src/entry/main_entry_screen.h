@@ -103,6 +103,9 @@ class MainEntryScreen : public QWidget {
     bool OnGridKey(const QKeyEvent& key);
     bool TakeNumberCharacter(QLineEdit* field, const QKeyEvent& key);
     bool TakeAmountCharacter(QLineEdit* field, const QKeyEvent& key);
+    // Typed keys and input-method commits alike; true: the text is refused.
+    bool RefuseNumberText(QLineEdit* field, const QString& text);
+    bool RefuseAmountText(QLineEdit* field, const QString& text);
     void OnFunctionKey(int index);
     void FocusField(Field field);
     void ShowLegend();

@@ -63,10 +63,12 @@ TEST(EntryFlow, NumberFieldsTakeNumbersOfExistingEntriesOnly) {
         const char* shown;
         const char* focus;
     };
-    const Case cases[] = {
-        {"3", "住居", "Text2"}, {"25", "", "Text1"},     {"5", "", "Text1"},
-        {"0", "0", "Text1"},    {"x1", "給料", "Text2"}, {"１", "給料", "Text2"},
-    };
+    const Case cases[] =
+        {
+            {"3", "住居", "Text2"}, {"25", "", "Text1"},     {"5", "", "Text1"},
+            {"0", "0", "Text1"},    {"x1", "給料", "Text2"}, {"１", "給料", "Text2"},
+            {"035", "", "Text1"},  // 35, not cut to category 3
+        };
     for (const Case& c : cases) {
         EntryWindow window;
         ASSERT_TRUE(window.Start());
@@ -82,17 +84,48 @@ TEST(EntryFlow, AmountsKeepTheirSignAndNineDigits) {
         const char* category;
         const char* typed;
         const char* stored;
+        bool committed = false;         // from an input method in one commit
+        const char* atFront = nullptr;  // typed after Home
     };
     const Case cases[] = {
-        {"1", "-300", "+-300"}, {"1", "3-00", "+300"}, {"2", "1234567890", "-123456789"},
-        {"1", "ab12", "+12"},   {"2", "０５", "-05"},
+        {"1", "-300", "+-300"},
+        {"1", "3-00", "+300"},
+        {"2", "1234567890", "-123456789"},
+        {"1", "ab12", "+12"},
+        {"2", "０５", "-05"},
+        {"1", "－300", "+-300", true},
+        {"2", "３５", "-35", true},
+        {"1", "-300", "+-300", false, "5"},  // "+5-300" no reader would take
+        {"1", "-300", "+-300", true, "5"},
     };
     for (const Case& c : cases) {
         EntryWindow window;
         ASSERT_TRUE(window.Start());
-        window.EnterItem(c.category, "1", c.typed);
+        window.Press(Qt::Key_Return);
+        window.Enter({c.category, "1"});
+        c.committed ? window.Commit(c.typed) : window.Type(c.typed);
+        if (c.atFront) {
+            window.Press(Qt::Key_Home);
+            c.committed ? window.Commit(c.atFront) : window.Type(c.atFront);
+        }
+        window.Enter({"", ""});
         EXPECT_EQ(window.folder.Read("202612.DAT"), Record("261207", c.category[0] - '0', c.stored))
-            << c.typed;
+            << c.typed << (c.atFront ? c.atFront : "");
+    }
+}
+
+TEST(EntryFlow, TheNextDigitReplacesAnAcceptedName) {
+    for (bool committed : {false, true}) {
+        EntryWindow window;
+        ASSERT_TRUE(window.Start());
+        window.Press(Qt::Key_Return);
+        window.Enter({"3"});
+        window.Press(Qt::Key_Escape);
+        EXPECT_EQ(window.Text("Text1"), "住居");
+        committed ? window.Commit("１") : window.Type("1");
+        EXPECT_EQ(window.Text("Text1"), "1") << committed;
+        window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.Text("Text1"), "給料") << committed;
     }
 }
 
@@ -230,14 +263,39 @@ TEST(EntryFlow, ACorrectionOfTheRemarkRewritesTheSameRecord) {
 }
 
 TEST(EntryFlow, ACorrectedAmountReplacesTheOldOneOnTheFirstDigit) {
+    for (bool committed : {false, true}) {
+        EntryWindow window;
+        window.folder.Write("202612.DAT", Record("261207", 2, "-200"));
+        ASSERT_TRUE(window.Start());
+        window.Press(Qt::Key_Return);
+        window.Press(Qt::Key_Up);
+        window.Press(Qt::Key_Return);
+        window.Enter({"", ""});
+        committed ? window.Commit("３５０") : window.Type("350");
+        window.Enter({"", ""});
+        EXPECT_EQ(window.folder.Read("202612.DAT"), Record("261207", 2, "-350")) << committed;
+    }
+}
+
+TEST(EntryFlow, TheMemoOpensWhileCorrectingAndTheCorrectionGoesOn) {
     EntryWindow window;
-    window.folder.Write("202612.DAT", Record("261207", 2, "-200"));
+    window.folder.Write("202612.DAT", Record("261207", 2, "-200", "two"));
     ASSERT_TRUE(window.Start());
     window.Press(Qt::Key_Return);
     window.Press(Qt::Key_Up);
     window.Press(Qt::Key_Return);
-    window.Enter({"", "", "350", ""});
-    EXPECT_EQ(window.folder.Read("202612.DAT"), Record("261207", 2, "-350"));
+    window.Type("/");
+    EXPECT_EQ(window.FocusName(), "Text11");
+    window.Type("note");
+    window.Press(Qt::Key_Escape);
+    EXPECT_EQ(window.FocusName(), "Text1");
+    EXPECT_EQ(window.Text("Label6"), "  訂 正 入 力 欄");
+    EXPECT_EQ(window.Text("Label7"),
+              " <ESC>入力欄  <↑>訂正欄    <DEL>項目削除    <数字>項目入力    <Enter>変更なし");
+    EXPECT_FALSE(ButtonsEnabled(window));
+    window.Enter({"", "", "250", ""});
+    EXPECT_EQ(window.folder.Read("202612.DAT"), Record("261207", 2, "-250", "two"));
+    EXPECT_EQ(window.folder.Read("202612.MEM").substr(0, 6), " 7note");
 }
 
 TEST(EntryFlow, DeletingAnItemShortensTheFile) {
