@@ -79,6 +79,13 @@ void MainEntryScreen::EnterDescriptionField() {
     guide_->setText(GuideText(state_.categories.descriptionGuides[currentCategory_]));
 }
 
+void MainEntryScreen::RefreshGuide() {
+    if (field_ == Field::Category)
+        guide_->setText(GuideText(state_.categories.categoryGuide));
+    else if (field_ == Field::Description)
+        EnterDescriptionField();
+}
+
 void MainEntryScreen::AcceptCategory() {
     const long long value = LeadingValue(categoryField_->text());
     if (value == 0) {
@@ -448,9 +455,15 @@ void MainEntryScreen::OpenSubScreen(int index) {
     if (open == nullptr)
         return;
     if (open->isNull()) {
-        QWidget* screen = index == 2
-                              ? static_cast<QWidget*>(new SettingsMenu(state_, services_, this))
-                              : new CsvExportScreen(state_, services_, this);
+        QWidget* screen = nullptr;
+        if (index == 2) {
+            auto* menu = new SettingsMenu(state_, services_, this);
+            // The guide on screen follows a newly saved master at once.
+            connect(menu, &SettingsMenu::categoriesSaved, this, &MainEntryScreen::RefreshGuide);
+            screen = menu;
+        } else {
+            screen = new CsvExportScreen(state_, services_, this);
+        }
         screen->setAttribute(Qt::WA_DeleteOnClose);
         *open = screen;
     }

@@ -97,6 +97,14 @@ void MainEntryScreen::ChangeDate(bool monthChanged) {
     ShowDay();
 }
 
+void MainEntryScreen::MoveTo(const CurrentDate& date, bool monthChanged) {
+    // Two-digit years in the files only reach from 1950 to 2049.
+    if (date.year < kEarliestYear || date.year > kLatestYear)
+        return;
+    state_.date = date;
+    ChangeDate(monthChanged);
+}
+
 bool MainEntryScreen::ConfirmExit() {
     if (!services_.messages.Confirm(this, QStringLiteral("家計簿の終了"),
                                     QStringLiteral("終了しますか。　<Enter>OK  <Esc>キャンセル")))
@@ -128,8 +136,9 @@ const char* const kMonthLegend = " <ESC>年へ    <PageUp>前月    <PageDown>�
 
 bool MainEntryScreen::OnMonthKey(const QKeyEvent& key) {
     if (key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown) {
-        StepMonth(state_.date, key.key() == Qt::Key_PageUp ? -1 : 1);
-        ChangeDate(true);
+        CurrentDate next = state_.date;
+        StepMonth(next, key.key() == Qt::Key_PageUp ? -1 : 1);
+        MoveTo(next, true);
     } else if (IsEnter(key)) {
         FocusField(Field::Day);
         state_.date.day = 1;
@@ -143,10 +152,11 @@ bool MainEntryScreen::OnMonthKey(const QKeyEvent& key) {
 const char* const kDayLegend = " <ESC>月へ    <PageUp>前日    <PageDown>翌日    <Enter>入力欄へ";
 
 bool MainEntryScreen::OnDayKey(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_PageUp) {
-        ChangeDate(StepPreviousDay(state_.closingDay(), state_.date));
-    } else if (key.key() == Qt::Key_PageDown) {
-        ChangeDate(StepNextDay(state_.closingDay(), state_.date));
+    if (key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown) {
+        CurrentDate next = state_.date;
+        bool monthChanged = key.key() == Qt::Key_PageUp ? StepPreviousDay(state_.closingDay(), next)
+                                                        : StepNextDay(state_.closingDay(), next);
+        MoveTo(next, monthChanged);
     } else if (IsEnter(key)) {
         CheckNewMonth();
         ChangeDate(false);

@@ -112,10 +112,14 @@ class MainEntryScreen : public QWidget {
     void ShowLegendHint(const QString& hint);
     bool ConfirmExit();
     void ChangeDate(bool monthChanged);
+    // Steps the calendar to `date` unless it leaves the 1950 … 2049 window.
+    void MoveTo(const CurrentDate& date, bool monthChanged);
 
     // entry_flow.cpp: the entry fields and what they store
     void EnterCategoryField();
     void EnterDescriptionField();
+    // Shows the guide of the field that has the focus again (after the master changed).
+    void RefreshGuide();
     void AcceptCategory();
     void AcceptDescription();
     void AcceptAmount(QLineEdit* field);

@@ -396,6 +396,22 @@ TEST(EntryFlow, FunctionKeysOpenTheirScreensOnceAndNotWhileCorrecting) {
     EXPECT_EQ(window.screen->findChildren<CsvExportScreen*>().size(), 0);
 }
 
+TEST(EntryFlow, AMasterSavedFromTheSettingsMenuShowsInTheGuideAtOnce) {
+    EntryWindow window;
+    ASSERT_TRUE(window.Start());
+    window.Press(Qt::Key_Return);
+    window.Press(Qt::Key_F7);
+    auto* menu = window.screen->findChild<SettingsMenu*>();
+    ASSERT_NE(menu, nullptr);
+
+    window.state.categories.names[1] = Sjis("収入");
+    BuildCategoryGuides(window.state.categories);
+    emit menu->categoriesSaved();
+
+    EXPECT_TRUE(window.Text("Label1").contains(QStringLiteral(" 1. 収入")))
+        << window.Text("Label1").toStdString();
+}
+
 TEST(EntryFlow, TheCalculatorConfirmsItsResultLikeATypedAmount) {
     for (const char* key : {"\\", "¥", "￥"}) {
         EntryWindow window;
