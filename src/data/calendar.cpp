@@ -59,7 +59,7 @@ int DaysInAccountingMonth(int closingDay, int year, int month) {
 }
 
 std::string CalendarToAccounting(int closingDay, std::string_view yymmdd) {
-    KeyParts p;
+    KeyParts p{};
     if (closingDay == kMonthEnd || !SplitKey(yymmdd, p))
         return std::string(yymmdd);
     int d = p.dd - closingDay;
@@ -75,7 +75,7 @@ std::string CalendarToAccounting(int closingDay, std::string_view yymmdd) {
 }
 
 std::string AccountingToCalendar(int closingDay, std::string_view yymmdd) {
-    KeyParts p;
+    KeyParts p{};
     if (closingDay == kMonthEnd || !SplitKey(yymmdd, p))
         return std::string(yymmdd);
     int n = DaysInAccountingMonth(closingDay, p.yy, p.mm);
@@ -98,7 +98,7 @@ int ExpandTwoDigitYear(int yy) {
 CurrentDate PlaceToday(int closingDay, const CivilDate& today) {
     CurrentDate date{today.year - 1900, today.month, today.day};
     if (closingDay != kMonthEnd) {
-        KeyParts p;
+        KeyParts p{};
         SplitKey(CalendarToAccounting(closingDay, JoinKey(date.year % 100, date.month, date.day)),
                  p);
         date = {ExpandTwoDigitYear(p.yy), p.mm, p.dd};
@@ -109,7 +109,7 @@ CurrentDate PlaceToday(int closingDay, const CivilDate& today) {
 CivilDate RealDate(int closingDay, const CurrentDate& date) {
     if (closingDay == kMonthEnd)
         return {date.year + 1900, date.month, date.day};
-    KeyParts p;
+    KeyParts p{};
     SplitKey(AccountingToCalendar(closingDay, date.DateKey()), p);
     return {ExpandTwoDigitYear(p.yy) + 1900, p.mm, p.dd};
 }

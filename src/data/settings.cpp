@@ -97,7 +97,11 @@ IoResult LoadSettings(const DataFolder& folder, Settings& settings, SettingsRead
 }
 
 IoResult WriteClosingDay(const DataFolder& folder, int closingDay) {
-    return folder.Replace(kSettingsFileName, " " + std::to_string(closingDay) + " \r\n");
+    // The form of a printed number: a blank on each side.
+    std::string line = " ";
+    line += std::to_string(closingDay);
+    line += " \r\n";
+    return folder.Replace(kSettingsFileName, line);
 }
 
 IoResult WriteCarryOver(const DataFolder& folder, int category, int description) {

@@ -11,7 +11,7 @@ namespace {
 using namespace std::chrono;
 
 std::string Key(int yy, int mm, int dd) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d%02d%02d", yy % 100, mm, dd);
     return text;
 }
