@@ -11,7 +11,7 @@ namespace hanaki::testing {
 // Records every message box and answers questions from a script (OK when the
 // script runs out).
 class ScriptedMessages : public MessageService {
-public:
+  public:
     struct Shown {
         QString title;
         QString text;
@@ -25,7 +25,8 @@ public:
     }
     bool Confirm(QWidget*, const QString& title, const QString& text) override {
         shown.push_back({title, text, true});
-        if (answers_.empty()) return true;
+        if (answers_.empty())
+            return true;
         bool ok = answers_.front();
         answers_.pop_front();
         return ok;
@@ -33,7 +34,7 @@ public:
 
     std::vector<Shown> shown;
 
-private:
+  private:
     std::deque<bool> answers_;
 };
 
