@@ -1,12 +1,10 @@
 #include "export/exporting_notice.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QWindow>
 
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki {
 
@@ -17,14 +15,7 @@ ExportingNotice::ExportingNotice(QWidget* parent) : QWidget(parent, Qt::Window) 
 }
 
 void ExportingNotice::ShowNow() {
-    show();
-    // The window system maps the window asynchronously; drawing before that shows nothing.
-    QElapsedTimer waited;
-    waited.start();
-    while (!windowHandle()->isExposed() && waited.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ShowDrawnNow(this);
 }
 
 void ExportingNotice::paintEvent(QPaintEvent*) {

@@ -1,13 +1,11 @@
 #include "import/converting_notice.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QWindow>
 
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki {
 namespace {
@@ -28,14 +26,7 @@ ConvertingNotice::ConvertingNotice(QWidget* parent) : QWidget(parent, Qt::Dialog
 void ConvertingNotice::ShowNow() {
     if (QWidget* opener = parentWidget())
         move(opener->mapToGlobal(opener->rect().center()) - rect().center());
-    show();
-    // The window system maps the window asynchronously; drawing before that shows nothing.
-    QElapsedTimer waited;
-    waited.start();
-    while (!windowHandle()->isExposed() && waited.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ShowDrawnNow(this);
 }
 
 void ConvertingNotice::paintEvent(QPaintEvent*) {

@@ -1,8 +1,11 @@
 #include "ui/sub_screen.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace hanaki {
@@ -42,6 +45,17 @@ void ShowInFrontOf(QWidget* screen, QWidget* opener) {
     }
     screen->raise();
     screen->activateWindow();
+}
+
+void ShowDrawnNow(QWidget* notice) {
+    notice->show();
+    // The window system maps the window asynchronously; drawing before that shows nothing.
+    QElapsedTimer waited;
+    waited.start();
+    while (!notice->windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    notice->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace hanaki

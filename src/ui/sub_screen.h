@@ -10,4 +10,8 @@ namespace hanaki {
 // has to reach for the mouse to find where they were.
 void ShowInFrontOf(QWidget* screen, QWidget* opener);
 
+// Shows a notice window and returns once it is drawn, for work that keeps the
+// event loop busy after it; keys typed meanwhile wait for the work to end.
+void ShowDrawnNow(QWidget* notice);
+
 }  // namespace hanaki
