@@ -6,6 +6,16 @@
 
 namespace hanaki {
 
+void MonthTotals::AddItem(int category, int description, double amount, bool expense,
+                          bool flagged) {
+    cells[category][description] += amount;
+    cells[category][0] += amount;
+    int total = expense ? 1 : 0;
+    cells[0][total] += amount;
+    if (flagged)
+        cells[0][total + 2] += amount;
+}
+
 AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& categories,
                                  const Settings& settings, int year, int month,
                                  MonthTotals& totals) {
@@ -19,7 +29,7 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
         return report;
     }
     if (!bytes.empty())
-        totals.at(0, 20) = 1;
+        totals.MarkHasItems();
 
     for (std::size_t offset = 0; offset < bytes.size(); offset += kLedgerRecordBytes) {
         std::string_view chunk = std::string_view(bytes).substr(offset, kLedgerRecordBytes);
@@ -28,19 +38,9 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
             ++report.unreadableRecords;
             continue;
         }
-        double amount = static_cast<double>(item->amount);
-        totals.at(item->category, item->description) += amount;
-        totals.at(item->category, 0) += amount;
-        bool flagged = settings.summaryFlags[item->category] != 0;
-        if (categories.IsExpense(item->category)) {
-            if (flagged)
-                totals.at(0, 3) += amount;
-            totals.at(0, 1) += amount;
-        } else {
-            if (flagged)
-                totals.at(0, 2) += amount;
-            totals.at(0, 0) += amount;
-        }
+        totals.AddItem(item->category, item->description, static_cast<double>(item->amount),
+                       categories.IsExpense(item->category),
+                       settings.summaryFlags[item->category] != 0);
     }
     return report;
 }

@@ -18,6 +18,15 @@ struct MonthTotals {
     double& at(int category, int description) { return cells[category][description]; }
     double at(int category, int description) const { return cells[category][description]; }
     void Clear() { cells = {}; }
+
+    double income() const { return cells[0][0]; }
+    double expense() const { return cells[0][1]; }
+    double flaggedIncome() const { return cells[0][2]; }
+    double flaggedExpense() const { return cells[0][3]; }
+    bool hasItems() const { return cells[0][20] != 0; }
+    void MarkHasItems() { cells[0][20] = 1; }
+    // Counts one item in its category, its description and the month's totals.
+    void AddItem(int category, int description, double amount, bool expense, bool flagged);
 };
 
 struct TrendTotals {

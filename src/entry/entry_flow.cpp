@@ -409,7 +409,7 @@ void MainEntryScreen::CheckNewMonth() {
     }
     const MonthTotals& totals = state_.monthTotals;
     const auto balance =
-        static_cast<std::int32_t>(RoundHalfEven(totals.at(0, 0) - totals.at(0, 1)));
+        static_cast<std::int32_t>(RoundHalfEven(totals.income() - totals.expense()));
     if (balance == 0) {
         services_.messages.Inform(this, title, QStringLiteral("新しい月度になりました。"));
         return;

@@ -189,7 +189,7 @@ void BudgetEditor::ComputePastAverages() {
     ReportedIoFailure(services_.messages, this, kTitle, report.io);
     int months = 0;
     for (const MonthTotals& month : trend.months) {
-        if (month.at(0, 20) != 0)
+        if (month.hasItems())
             ++months;
     }
     if (months == 0)
