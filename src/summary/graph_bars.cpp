@@ -1,0 +1,228 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "data/amount_format.h"
+#include "data/cp932.h"
+#include "summary/graph_parts.h"
+
+namespace hanaki::graph_parts {
+namespace {
+
+using namespace graph_colours;
+
+constexpr int kMostLabelLines = 10;
+
+// A bar with its side face, seen from the right: a low bar gets a triangle.
+void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColour front,
+                  GraphColour side) {
+    surface.FilledBox({x, 0}, {x + w, h}, front, kBlack);
+    if (h == 0)
+        return;
+    const double depth = w / 3;
+    if (std::floor(depth) >= h) {
+        if (h > 1)
+            surface.Polygon({{x + w, 0}, {x + w, h}, {x + w + h, 0}}, side, kBlack);
+        else
+            surface.Line({x + w, h}, {x + w + h, 0}, kBlack, LineStyle::Solid);
+        return;
+    }
+    surface.Polygon({{x + w, 0}, {x + w, h}, {x + w + depth, h - depth}, {x + w + depth, 0}}, side,
+                    kBlack);
+}
+
+// Where the bar of a budget not yet spent would reach.
+void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
+    surface.Box({x, 0}, {x + w, b}, kPureBlue, LineStyle::Dotted);
+    if (b == 0)
+        return;
+    const double depth = w / 3;
+    if (std::floor(depth) >= b) {
+        surface.Line({x + w, b}, {x + w + b, 0}, kPureBlue, LineStyle::Dotted);
+        return;
+    }
+    surface.Line({x + w, b}, {x + w + depth, b - depth}, kPureBlue, LineStyle::Dotted);
+    surface.Line({x + w + depth, b - depth}, {x + w + depth, 0}, kPureBlue, LineStyle::Dotted);
+}
+
+// One character a line, a dash turned upright, two single-byte characters
+// sharing a line so that "10" reads as a number.
+std::vector<std::string> VerticalLines(const std::string& label) {
+    std::vector<std::string> lines;
+    std::size_t i = 0;
+    const auto width = [&label](std::size_t at) {
+        return IsCp932LeadByte(static_cast<unsigned char>(label[at])) && at + 1 < label.size() ? 2
+                                                                                               : 1;
+    };
+    while (i < label.size() && static_cast<int>(lines.size()) < kMostLabelLines) {
+        std::size_t length = width(i);
+        if (length == 1 && i + 1 < label.size() && width(i + 1) == 1)
+            length = 2;
+        std::string line = Cp932ToUtf8(label.substr(i, length));
+        if (line == "ー" || line == "－")
+            line = "｜";
+        lines.push_back(line);
+        i += length;
+    }
+    return lines;
+}
+
+double Largest(const GraphData& graph) {
+    double most = 0;
+    for (const GraphEntry& entry : graph.entries)
+        most = std::max(most, entry.value);
+    // Budgets and incomes reach above the spending they are drawn beside.
+    if (graph.kind == GraphKind::MonthlyCategoryBar || graph.kind == GraphKind::TrendTotals)
+        for (long long value : graph.second)
+            most = std::max(most, static_cast<double>(value));
+    return most == 0 ? 1 : most;
+}
+
+void DrawScale(const GraphTextSizes& sizes, GraphSurface& surface, double most) {
+    for (double share : {1.0, 0.75, 0.5, 0.25}) {
+        const double y = 100 * share;
+        surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted);
+        const long long tens = RoundHalfEven(most * share) / 10 * 10;
+        surface.Text({-18, y + 1.5}, std::to_string(tens), sizes.label, kBlack);
+    }
+    surface.Text({-18, 115}, "  (円)", sizes.label, kBlack);
+}
+
+long long Average(const std::vector<double>& values, int months) {
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return RoundHalfEven(sum) / months;
+}
+
+void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface,
+                    double most) {
+    std::vector<double> values;
+    for (const GraphEntry& entry : graph.entries)
+        values.push_back(entry.value);
+    const long long average = Average(values, graph.monthsWithFiles);
+    const double a = 100 / most * static_cast<double>(average);
+    surface.Line({0, a}, {201, a}, kPureBlue, LineStyle::Solid);
+    surface.Text({201, a + 2}, "平均額", sizes.label, kBlack);
+    const double budget = graph.reference;
+    if (budget != 0) {
+        double b = 100 / most * budget;
+        if (b > 113) {
+            b = 114;
+            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Dotted);
+        } else {
+            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Solid);
+        }
+        double labelAt = b;
+        if (std::floor(std::abs(a - b)) < 5)
+            labelAt += b > a ? 3 : -3;
+        surface.Text({201, labelAt + 2}, "予算額", sizes.label, kBlack);
+        surface.Text({160, 113}, "予算額:" + FormatGrouped(budget) + "円", sizes.label, kBlack);
+    }
+    surface.Text({160, 109}, "平均額:" + FormatGrouped(double(average / 100 * 100)) + "円",
+                 sizes.label, kBlack);
+}
+
+void DrawTotalsMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface,
+                     double most) {
+    std::vector<double> expenses, incomes;
+    for (const GraphEntry& entry : graph.entries)
+        expenses.push_back(entry.value);
+    for (long long income : graph.second)
+        incomes.push_back(static_cast<double>(income));
+    const long long expense = Average(expenses, graph.monthsWithFiles);
+    const long long income = Average(incomes, graph.monthsWithFiles);
+    const double e = 100 / most * static_cast<double>(expense);
+    const double i = 100 / most * static_cast<double>(income);
+    surface.Line({0, e}, {202, e}, kPureBlue, LineStyle::Solid);
+    surface.Text({202, e + 2}, "支出平均", sizes.label, kBlack);
+    surface.Line({0, i}, {202, i}, kPureRed, LineStyle::Solid);
+    surface.Text({202, i + 2}, "収入平均", sizes.label, kBlack);
+    surface.Text({140, 113}, "赤色:収入 平均額" + FormatGrouped(double(income)) + "円", sizes.label,
+                 kRedFront);
+    surface.Text({140, 109}, "青色:支出 平均額" + FormatGrouped(double(expense)) + "円",
+                 sizes.label, kBlueFront);
+}
+
+void DrawEntryBars(const GraphData& graph, GraphSurface& surface, double most, double x, double w,
+                   std::size_t i) {
+    const double v = graph.entries[i].value;
+    const double h = 100 / most * v;
+    switch (graph.kind) {
+        case GraphKind::MonthlyCategoryBar: {
+            const double budget = static_cast<double>(graph.second[i]);
+            const double b = 100 / most * budget;
+            if (budget <= 0) {
+                DrawSolidBar(surface, x, w, h, kBlueFront, kBlueSide);
+            } else if (v > budget) {
+                DrawSolidBar(surface, x, w, h, kRedFront, kRedSide);
+                DrawSolidBar(surface, x, w, b, kBlueFront, kBlueSide);
+            } else if (v > 0) {
+                DrawBudgetOutline(surface, x, w, b);
+                DrawSolidBar(surface, x, w, h, kBlueFront, kBlueSide);
+            }
+            break;
+        }
+        case GraphKind::TrendTotals: {
+            const double income = 100 / most * static_cast<double>(graph.second[i]);
+            DrawSolidBar(surface, x, 2 * w / 3, income, kRedFront, kRedSide);
+            DrawSolidBar(surface, x + 6, 2 * w / 3, h, kBlueFront, kBlueSide);
+            break;
+        }
+        case GraphKind::TrendCategory:
+        case GraphKind::TrendDescription:
+            if (graph.reference != 0 && v > graph.reference) {
+                DrawSolidBar(surface, x, w, h, kRedFront, kRedSide);
+                DrawSolidBar(surface, x, w, 100 / most * graph.reference, kBlueFront, kBlueSide);
+            } else {
+                DrawSolidBar(surface, x, w, h, kBlueFront, kBlueSide);
+            }
+            break;
+        default:
+            DrawSolidBar(surface, x, w, h, kBlueFront, kBlueSide);
+            break;
+    }
+}
+
+}  // namespace
+
+void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
+    const double most = Largest(graph);
+    surface.Line({0, 0}, {200, 0}, kBlack, LineStyle::Solid);
+    surface.Line({0, 0}, {0, 110}, kBlack, LineStyle::Solid);
+    surface.Line({200, 0}, {200, 110}, kBlack, LineStyle::Solid);
+    DrawHeading(graph, sizes, surface);
+    DrawScale(sizes, surface, most);
+
+    switch (graph.kind) {
+        case GraphKind::MonthlyCategoryBar:
+            surface.Text({160, 109}, "赤色:予算オーバー", sizes.label, kRedFront);
+            break;
+        case GraphKind::TrendCategory:
+        case GraphKind::TrendDescription:
+            DrawTrendMarks(graph, sizes, surface, most);
+            break;
+        case GraphKind::TrendTotals:
+            DrawTotalsMarks(graph, sizes, surface, most);
+            break;
+        default:
+            break;
+    }
+
+    if (graph.entries.empty())
+        return;
+    const double slot = 200.0 / static_cast<double>(graph.entries.size());
+    const double w = slot / 2;
+    double x = slot / 4;
+    for (std::size_t i = 0; i < graph.entries.size(); ++i) {
+        // A month without data has nothing to measure the bars against.
+        if (most > 1)
+            DrawEntryBars(graph, surface, most, x, w, i);
+        surface.TextColumn({x + slot / 4, -1}, VerticalLines(graph.entries[i].label), 0.5,
+                           sizes.label, kBlack);
+        x += slot;
+    }
+}
+
+}  // namespace hanaki::graph_parts

@@ -1,0 +1,158 @@
+#include "summary/graph_data.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/amount_format.h"
+#include "data/cp932.h"
+
+namespace hanaki {
+namespace {
+
+constexpr const char* kLegendOverview = "    <ESC>グラフ終了    <Tab>棒,円グラフ切り替え";
+constexpr const char* kLegendDescriptions =
+    "    <ESC>グラフ終了    <↑↓>費目変更    <Tab>棒,円グラフ切り替え";
+constexpr const char* kLegendTotals = "    <ESC>グラフ終了    ";
+constexpr const char* kLegendTrend = "    <ESC>グラフ終了    <↑↓>費目変更    <←→>摘要変更";
+
+double NotBelowZero(double value) {
+    return value < 0 ? 0 : value;
+}
+
+std::string MonthlyTitle(const GraphChoice& choice, const char* name) {
+    return std::to_string(choice.year) + "年" + std::to_string(choice.month) + "月度  " + name;
+}
+
+std::string TrendTitle(const GraphChoice& choice, const char* name) {
+    return "～" + MonthlyTitle(choice, name);
+}
+
+// Larger values first; equal values end in the order this exchange leaves them.
+void SortForPie(std::vector<GraphEntry>& entries) {
+    for (std::size_t j = 0; j + 1 < entries.size(); ++j)
+        for (std::size_t k = j + 1; k < entries.size(); ++k)
+            if (entries[j].value < entries[k].value)
+                std::swap(entries[j], entries[k]);
+}
+
+void FinishPie(GraphData& graph) {
+    SortForPie(graph.entries);
+    graph.reference = 0;
+    for (const GraphEntry& entry : graph.entries)
+        graph.reference += entry.value;
+}
+
+GraphData MonthlyCategories(const ProgramState& state, bool pie) {
+    GraphData graph;
+    graph.kind = pie ? GraphKind::MonthlyCategoryPie : GraphKind::MonthlyCategoryBar;
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        if (state.categories.names[c].empty() || !state.categories.IsExpense(c) ||
+            state.settings.summaryFlags[c] == 0)
+            continue;
+        const double total = state.monthTotals.at(c, 0);
+        if (pie && total <= 0)
+            continue;
+        graph.entries.push_back({state.categories.names[c], NotBelowZero(total)});
+        graph.second.push_back(state.settings.BudgetOf(c));
+    }
+    if (pie) {
+        graph.second.clear();
+        FinishPie(graph);
+    }
+    graph.title = MonthlyTitle(state.graph, "費 目 別 月 度 集 計 (支出)");
+    graph.legend = kLegendOverview;
+    return graph;
+}
+
+GraphData MonthlyDescriptions(const ProgramState& state, bool pie) {
+    GraphData graph;
+    graph.kind = pie ? GraphKind::MonthlyDescriptionPie : GraphKind::MonthlyDescriptionBar;
+    const int c = state.graph.selector;
+    for (int d = 1; d <= kMaxDescriptions; ++d) {
+        const std::string& name = state.categories.descriptions[c][d];
+        const double total = state.monthTotals.at(c, d);
+        if (name.empty() || (pie && total <= 0))
+            continue;
+        graph.entries.push_back({name, NotBelowZero(total)});
+    }
+    if (pie)
+        FinishPie(graph);
+    graph.title = MonthlyTitle(state.graph, "摘 要 別 月 度 集 計 ");
+    graph.subtitle = Cp932ToUtf8(state.categories.names[c]);
+    graph.legend = kLegendDescriptions;
+    return graph;
+}
+
+int MonthsWithFiles(const TrendTotals& trend) {
+    const auto count = std::count_if(trend.months.begin(), trend.months.end(),
+                                     [](const MonthTotals& month) { return month.hasItems(); });
+    return std::max(1, static_cast<int>(count));
+}
+
+// Slot s of the twelve holds the month s + 1 after the last one, wrapping.
+int MonthOfSlot(const GraphChoice& choice, int slot) {
+    return (choice.month + slot) % 12 + 1;
+}
+
+GraphData TrendTotalsGraph(const ProgramState& state) {
+    GraphData graph;
+    graph.kind = GraphKind::TrendTotals;
+    for (int s = 0; s < 12; ++s) {
+        const MonthTotals& month = state.trendTotals.months[s];
+        // A month of refunds shows nothing rather than a bar below the axis.
+        const double expense = month.expense() < 0 ? 0 : NotBelowZero(month.flaggedExpense());
+        const double income = month.income() < 0 ? 0 : NotBelowZero(month.flaggedIncome());
+        graph.entries.push_back({MonthLabel(MonthOfSlot(state.graph, s)), expense});
+        graph.second.push_back(RoundHalfEven(income));
+    }
+    graph.title = TrendTitle(state.graph, "収 支 別 月 度 推 移 表");
+    graph.legend = kLegendTotals;
+    graph.monthsWithFiles = MonthsWithFiles(state.trendTotals);
+    return graph;
+}
+
+GraphData TrendCategoryGraph(const ProgramState& state, int description) {
+    GraphData graph;
+    const int c = state.graph.selector;
+    graph.kind = description == 0 ? GraphKind::TrendCategory : GraphKind::TrendDescription;
+    for (int s = 0; s < 12; ++s)
+        graph.entries.push_back({MonthLabel(MonthOfSlot(state.graph, s)),
+                                 NotBelowZero(state.trendTotals.months[s].at(c, description))});
+    graph.reference = static_cast<double>(state.settings.BudgetOf(c));
+    graph.subtitle = Cp932ToUtf8(state.categories.names[c]);
+    if (description == 0) {
+        graph.title = TrendTitle(state.graph, "費 目 別 月 度 推 移 表");
+    } else {
+        graph.title = TrendTitle(state.graph, "摘 要 別 月 度 推 移 表");
+        graph.subtitle +=
+            "     ＜" + Cp932ToUtf8(state.categories.descriptions[c][description]) + "＞";
+    }
+    graph.legend = kLegendTrend;
+    graph.monthsWithFiles = MonthsWithFiles(state.trendTotals);
+    return graph;
+}
+
+}  // namespace
+
+std::string MonthLabel(int month) {
+    static const char* const kFullWidthDigits[] = {"",   "１", "２", "３", "４",
+                                                   "５", "６", "７", "８", "９"};
+    const std::string number = month < 10 ? kFullWidthDigits[month] : std::to_string(month);
+    return Utf8ToCp932Lossy(number + "　月");
+}
+
+GraphData BuildGraph(const ProgramState& state, int description) {
+    const bool overall = state.graph.selector == 0;
+    switch (state.graph.source) {
+        case GraphSource::MonthlyBar:
+        case GraphSource::MonthlyPie: {
+            const bool pie = state.graph.source == GraphSource::MonthlyPie;
+            return overall ? MonthlyCategories(state, pie) : MonthlyDescriptions(state, pie);
+        }
+        case GraphSource::Trend:
+            return overall ? TrendTotalsGraph(state) : TrendCategoryGraph(state, description);
+    }
+    return {};
+}
+
+}  // namespace hanaki

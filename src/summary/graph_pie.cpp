@@ -1,0 +1,101 @@
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "data/amount_format.h"
+#include "data/cp932.h"
+#include "summary/graph_parts.h"
+
+namespace hanaki::graph_parts {
+namespace {
+
+using namespace graph_colours;
+using std::numbers::pi;
+
+constexpr GraphPoint kCentre{50, 40};
+constexpr double kRadius = 65;
+constexpr double kMarkerRing = 50;
+constexpr double kTableLeft = 125;
+
+GraphColour SliceColour(int slice) {
+    return kPie[(slice - 1) % 7];
+}
+
+std::string Marker(int slice) {
+    static const char* const kMarkers[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩",
+                                           "⑪", "⑫", "⑬", "⑭", "⑮", "⑯", "⑰", "⑱", "⑲", "⑳"};
+    return kMarkers[slice - 1];
+}
+
+std::string PadLeft(const std::string& text, std::size_t cells) {
+    return text.size() >= cells ? text : std::string(cells - text.size(), ' ') + text;
+}
+
+// `label` is code page 932, where a cell is a byte.
+std::string LabelCell(const std::string& label, std::size_t cells) {
+    const std::string shown = Cp932ToUtf8(label);
+    return label.size() >= cells ? shown : shown + std::string(cells - label.size(), ' ');
+}
+
+double Degrees(double radians) {
+    return radians * 180 / pi;
+}
+
+void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
+    const int n = static_cast<int>(graph.entries.size());
+    double from = pi / 2;  // counter-clockwise from 3 o'clock; slices run clockwise
+    double travelled = 0;
+    for (int i = 1; i <= n; ++i) {
+        const float degrees =
+            static_cast<float>(graph.entries[i - 1].value / graph.reference * 360);
+        double span = degrees * pi / 180;
+        double to = from - span;
+        if (to < 0)
+            to += 2 * pi;
+        if (i == n) {  // close the circle exactly, whatever the rounding left
+            to = pi / 2;
+            span = std::max(0.0, 2 * pi - travelled);
+        }
+        surface.Wedge(kCentre, kRadius, Degrees(to), Degrees(span), SliceColour(i), kWhite);
+        // A little past the middle; across 3 o'clock, the middle of the wrapped range.
+        const double theta =
+            from <= pi / 2 && to >= pi / 2 ? (from + to + 2 * pi) / 2 : (from + to) * 3.6 / 7;
+        surface.Text(
+            {kCentre.x + kMarkerRing * std::cos(theta), kCentre.y + kMarkerRing * std::sin(theta)},
+            Marker(i), sizes.table, kBlack);
+        travelled += span;
+        from = to;
+    }
+}
+
+void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
+    surface.Text({kTableLeft, 105}, "             支出金額(円)   比率(%)", sizes.table, kBlack);
+    const int n = static_cast<int>(graph.entries.size());
+    for (int i = 1; i <= n; ++i) {
+        const GraphEntry& entry = graph.entries[i - 1];
+        const double y = 100 - 6 * i;
+        surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i), SliceColour(i));
+        const std::string line = PadLeft(std::to_string(i), 2) + ". " + LabelCell(entry.label, 10) +
+                                 PadLeft(FormatGrouped(entry.value), 10) + "  " +
+                                 PadLeft(FormatFixed(entry.value / graph.reference * 100), 6);
+        surface.Text({kTableLeft + 5, y + 5}, line, sizes.table, kBlack);
+    }
+    const double y = 100 - 6 * (n + 1);
+    surface.Text({kTableLeft, y + 5},
+                 "　　 支出合計　　" + PadLeft(FormatGrouped(graph.reference), 10) + "  100.00",
+                 sizes.table, kBlack);
+}
+
+}  // namespace
+
+void DrawPie(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
+    DrawHeading(graph, sizes, surface);
+    if (graph.entries.empty()) {
+        surface.Circle(kCentre, kRadius, kWhite, kWhite);
+        return;
+    }
+    DrawSlices(graph, sizes, surface);
+    DrawTable(graph, sizes, surface);
+}
+
+}  // namespace hanaki::graph_parts

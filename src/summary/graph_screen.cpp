@@ -1,0 +1,137 @@
+#include "summary/graph_screen.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "ui/fonts.h"
+#include "ui/graph_canvas.h"
+#include "ui/sub_screen.h"
+
+namespace hanaki {
+namespace {
+
+// Twips of the full-size layout; the smaller classes scale the drawing and
+// the legend by one factor.
+struct Layout {
+    int windowWidth, windowHeight;
+    double factor;
+    GraphTextSizes sizes;
+    double legendPoints;
+};
+
+Layout LayoutFor(const ScreenMetrics& metrics) {
+    if (metrics.below600())
+        return {9600, 7200, 685.0 / 1024, {11, 8, 9}, 11};
+    if (metrics.below768())
+        return {12000, 9000, 850.0 / 1024, {14, 10, 11}, 14};
+    return {14200, 10650, 1.0, {16, 11, 13}, 16};
+}
+
+int Scaled(int twips, double factor) {
+    return TwipsToPixels(static_cast<int>(twips * factor));
+}
+
+}  // namespace
+
+GraphScreen::GraphScreen(ProgramState& state, Services& services, QWidget* opener)
+    : QWidget(opener, Qt::Window), state_(state) {
+    setObjectName("Form8");
+    setWindowTitle(QStringLiteral("グラフ表示"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const Layout layout = LayoutFor(services.metrics);
+    sizes_ = layout.sizes;
+    setFixedSize(TwipsToPixels(layout.windowWidth), TwipsToPixels(layout.windowHeight));
+
+    const int canvasWidth = Scaled(14200, layout.factor);
+    canvas_ = new GraphCanvas(canvasWidth, this);
+    canvas_->setObjectName("P1");
+    canvas_->setGeometry(0, 0, canvasWidth, Scaled(10050, layout.factor));
+
+    legend_ = new QLabel(this);
+    legend_->setObjectName("Label1");
+    legend_->setFont(GothicFont(layout.legendPoints));
+    legend_->setGeometry(Scaled(120, layout.factor), Scaled(10110, layout.factor),
+                         Scaled(13960, layout.factor), Scaled(480, layout.factor));
+
+    setFocusPolicy(Qt::StrongFocus);
+    Rebuild();
+    ShowInFrontOf(this, opener);
+    setFocus();
+}
+
+bool GraphScreen::event(QEvent* event) {
+    // Tab belongs to the graph, not to focus navigation.
+    if (event->type() == QEvent::KeyPress && HandleKey(static_cast<QKeyEvent&>(*event)))
+        return true;
+    return QWidget::event(event);
+}
+
+bool GraphScreen::HandleKey(const QKeyEvent& key) {
+    const bool trendOfCategory =
+        state_.graph.source == GraphSource::Trend && state_.graph.selector > 0;
+    switch (key.key()) {
+        case Qt::Key_Escape:  // <ESC>グラフ終了
+            close();
+            return true;
+        case Qt::Key_Up:  // <↑↓>費目変更
+            StepCategory(-1);
+            return true;
+        case Qt::Key_Down:
+            StepCategory(+1);
+            return true;
+        case Qt::Key_Right:  // <←→>摘要変更
+            if (trendOfCategory)
+                StepDescription(+1);
+            return true;
+        case Qt::Key_Left:
+            if (trendOfCategory)
+                StepDescription(-1);
+            return true;
+        case Qt::Key_Tab:  // <Tab>棒,円グラフ切り替え
+            if (state_.graph.source == GraphSource::MonthlyBar)
+                state_.graph.source = GraphSource::MonthlyPie;
+            else if (state_.graph.source == GraphSource::MonthlyPie)
+                state_.graph.source = GraphSource::MonthlyBar;
+            else
+                return true;
+            Rebuild();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// To the neighbouring category, when it has a name: an unnamed one ends the way.
+void GraphScreen::StepCategory(int step) {
+    const int next = state_.graph.selector + step;
+    if (state_.graph.selector < 1 || next < 1 || next > kMaxCategories ||
+        state_.categories.names[next].empty())
+        return;
+    state_.graph.selector = next;
+    description_ = 0;
+    Rebuild();
+}
+
+// Through the named descriptions; left of the first is the category again.
+void GraphScreen::StepDescription(int step) {
+    const int c = state_.graph.selector;
+    const int next = description_ + step;
+    if (step < 0 && description_ == 1) {
+        description_ = 0;
+        Rebuild();
+        return;
+    }
+    if (next < 1 || next > kMaxDescriptions || state_.categories.descriptions[c][next].empty())
+        return;
+    description_ = next;
+    Rebuild();
+}
+
+void GraphScreen::Rebuild() {
+    const GraphData graph = BuildGraph(state_, description_);
+    DrawGraph(graph, sizes_, canvas_->drawing());
+    canvas_->update();
+    legend_->setText(QString::fromStdString(graph.legend));
+}
+
+}  // namespace hanaki

@@ -1,0 +1,21 @@
+#include "ui/graph_canvas.h"
+
+#include <QPainter>
+
+#include "ui/painter_surface.h"
+
+namespace hanaki {
+
+GraphCanvas::GraphCanvas(int designWidth, QWidget* parent)
+    : QWidget(parent), designWidth_(designWidth) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PainterSurface surface(painter, QRectF(rect()), double(width()) / designWidth_);
+    surface.Clear();
+    drawing_.ReplayOn(surface);
+}
+
+}  // namespace hanaki

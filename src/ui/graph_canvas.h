@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui/graph_surface.h"
+
+namespace hanaki {
+
+// The widget a graph is drawn on: it keeps the drawing and paints it, scaled
+// to its own size, whenever the window system asks.
+class GraphCanvas : public QWidget {
+    Q_OBJECT
+  public:
+    // `designWidth` is the width in pixels the font sizes were chosen for.
+    GraphCanvas(int designWidth, QWidget* parent);
+
+    RecordingSurface& drawing() { return drawing_; }
+    const RecordingSurface& drawing() const { return drawing_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    RecordingSurface drawing_;
+    int designWidth_;
+};
+
+}  // namespace hanaki

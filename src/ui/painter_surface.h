@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+
+#include "ui/graph_surface.h"
+
+class QPainter;
+
+namespace hanaki {
+
+// Paints graph shapes with a QPainter into `target`, the graphs' user scale
+// stretched over it. Fonts grow with `fontScale` so that text keeps its place
+// among the shapes when the target is larger than the layout it was made for.
+class PainterSurface : public GraphSurface {
+  public:
+    PainterSurface(QPainter& painter, const QRectF& target, double fontScale = 1.0);
+
+    void Clear() override;
+    void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style) override;
+    void Box(GraphPoint a, GraphPoint b, GraphColour colour, LineStyle style) override;
+    void FilledBox(GraphPoint a, GraphPoint b, GraphColour fill, GraphColour outline) override;
+    void Polygon(const std::vector<GraphPoint>& corners, GraphColour fill,
+                 GraphColour outline) override;
+    void Circle(GraphPoint centre, double radius, GraphColour fill, GraphColour outline) override;
+    void Wedge(GraphPoint centre, double radius, double fromDegrees, double spanDegrees,
+               GraphColour fill, GraphColour outline) override;
+    void Text(GraphPoint topLeft, const std::string& text, double points,
+              GraphColour colour) override;
+    void TextColumn(GraphPoint start, const std::vector<std::string>& lines, double gap,
+                    double points, GraphColour colour) override;
+
+    static QColor ToQColor(GraphColour colour) {
+        return QColor(colour.red, colour.green, colour.blue);
+    }
+
+  private:
+    // On the centre of a pixel, so that one-pixel lines stay sharp.
+    QPointF Pixel(GraphPoint point) const;
+    QPointF Exact(GraphPoint point) const;
+    double RadiusPixels(double radius) const;
+    void SetPen(GraphColour colour, LineStyle style);
+
+    QPainter& painter_;
+    QRectF target_;
+    double fontScale_;
+};
+
+}  // namespace hanaki

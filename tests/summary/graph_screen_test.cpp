@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+#include <cstdlib>
+
+#include "settings/household.h"
+#include "summary/graph_household.h"
+#include "summary/graph_screen.h"
+#include "ui/graph_canvas.h"
+
+namespace hanaki::testing {
+namespace {
+
+// The graph window over a household's figures, opened as a summary screen
+// opens it.
+struct GraphWindow {
+    explicit GraphWindow(GraphChoice choice, int screenHeight = 768)
+        : services{messages, ScreenMetrics(screenHeight)} {
+        home.state.graph = choice;
+        screen = new GraphScreen(home.state, services, &opener);
+        ShowActive(*screen);
+    }
+    ~GraphWindow() { delete screen; }
+
+    const RecordingSurface& drawing() const { return Child<GraphCanvas>(*screen, "P1")->drawing(); }
+    std::string Subtitle() const { return TextAt(drawing(), 18, 113); }
+    std::string Title() const { return TextAt(drawing(), 40, 119); }
+    QString Legend() const { return Child<QLabel>(*screen, "Label1")->text(); }
+
+    GraphHousehold home;
+    ScriptedMessages messages;
+    Services services;
+    QWidget opener;
+    QPointer<GraphScreen> screen;
+};
+
+TEST(GraphScreen, opensAsTheGraphWindowOfItsScreenSize) {
+    struct Case {
+        int screenHeight;
+        QSize window;
+    } cases[] = {{1024, {947, 710}}, {600, {800, 600}}, {480, {640, 480}}};
+    for (const Case& c : cases) {
+        GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3}, c.screenHeight);
+        EXPECT_EQ(window.screen->objectName(), "Form8");
+        EXPECT_EQ(window.screen->windowTitle(), QStringLiteral("グラフ表示"));
+        EXPECT_EQ(window.screen->size(), c.window) << c.screenHeight;
+        const QWidget* canvas = Child<QWidget>(*window.screen, "P1");
+        const QWidget* legend = Child<QWidget>(*window.screen, "Label1");
+        EXPECT_TRUE(window.screen->rect().contains(canvas->geometry()));
+        EXPECT_TRUE(window.screen->rect().contains(legend->geometry()));
+        EXPECT_FALSE(canvas->geometry().intersects(legend->geometry()));
+    }
+}
+
+TEST(GraphScreen, upAndDownStopAtACategoryWithoutAName) {
+    GraphWindow window({GraphSource::MonthlyBar, 5, 2026, 3});
+    EXPECT_EQ(window.Subtitle(), "費目:趣味");
+    Press(Qt::Key_Down);  // category 6 has no name
+    EXPECT_EQ(window.home.state.graph.selector, 5);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);  // the income category too
+    EXPECT_EQ(window.home.state.graph.selector, 1);
+    EXPECT_EQ(window.Subtitle(), "費目:給料");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(window.home.state.graph.selector, 1);
+}
+
+TEST(GraphScreen, upAndDownDoNothingOnTheGraphOfAllCategories) {
+    GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3});
+    Press(Qt::Key_Down);
+    EXPECT_EQ(window.home.state.graph.selector, 0);
+    EXPECT_EQ(window.Subtitle(), "");
+}
+
+TEST(GraphScreen, rightAndLeftWalkTheDescriptionsAndBackToTheCategory) {
+    GraphWindow window({GraphSource::Trend, 2, 2026, 3});
+    EXPECT_EQ(window.Legend(),
+              QStringLiteral("    <ESC>グラフ終了    <↑↓>費目変更    <←→>摘要変更"));
+    const std::vector<std::pair<Qt::Key, std::string>> steps = {
+        {Qt::Key_Right, "費目:食費     ＜外食＞"},
+        {Qt::Key_Right, "費目:食費     ＜食材＞"},
+        {Qt::Key_Right, "費目:食費     ＜食材＞"},
+        {Qt::Key_Left, "費目:食費     ＜外食＞"},
+        {Qt::Key_Left, "費目:食費"},
+        {Qt::Key_Left, "費目:食費"},
+    };
+    for (const auto& [key, subtitle] : steps) {
+        Press(key);
+        EXPECT_EQ(window.Subtitle(), subtitle);
+    }
+    EXPECT_EQ(window.Title(), "～2026年3月度  費 目 別 月 度 推 移 表");
+}
+
+TEST(GraphScreen, anotherCategoryStartsAgainWithoutADescription) {
+    GraphWindow window({GraphSource::Trend, 2, 2026, 3});
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(window.Subtitle(), "費目:住居");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(window.Subtitle(), "費目:食費");
+}
+
+TEST(GraphScreen, tabSwitchesBetweenBarsAndPieForTheOpeningScreen) {
+    GraphWindow window({GraphSource::MonthlyBar, 2, 2026, 3});
+    window.home.state.monthTotals.at(2, 1) = 3000;
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(window.home.state.graph.source, GraphSource::MonthlyPie);
+    EXPECT_EQ(All<drawn::Wedge>(window.drawing()).size(), 1u);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(window.home.state.graph.source, GraphSource::MonthlyBar);
+    EXPECT_EQ(window.home.state.graph.selector, 2);
+    EXPECT_TRUE(All<drawn::Wedge>(window.drawing()).empty());
+    EXPECT_EQ(window.Subtitle(), "費目:食費");
+}
+
+TEST(GraphScreen, tabLeavesTheTwelveMonthGraphAlone) {
+    GraphWindow window({GraphSource::Trend, 0, 2026, 3});
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(window.home.state.graph.source, GraphSource::Trend);
+    EXPECT_EQ(window.Legend(), QStringLiteral("    <ESC>グラフ終了    "));
+}
+
+TEST(GraphScreen, escapeClosesTheWindow) {
+    GraphWindow window({GraphSource::MonthlyPie, 0, 2026, 3});
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.screen.isNull(); }));
+}
+
+}  // namespace
+}  // namespace hanaki::testing
