@@ -13,6 +13,9 @@ namespace {
 using namespace graph_colours;
 
 constexpr int kMostLabelLines = 10;
+constexpr int kHairline = 1;
+// Averages and budgets stand out from the scale, the yellow one from the background.
+constexpr int kMarkLine = 2;
 
 // A bar with its side face, seen from the right: a low bar gets a triangle.
 void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColour front,
@@ -25,7 +28,7 @@ void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColo
         if (h > 1)
             surface.Polygon({{x + w, 0}, {x + w, h}, {x + w + h, 0}}, side, kBlack);
         else
-            surface.Line({x + w, h}, {x + w + h, 0}, kBlack, LineStyle::Solid);
+            surface.Line({x + w, h}, {x + w + h, 0}, kBlack, LineStyle::Solid, kHairline);
         return;
     }
     surface.Polygon({{x + w, 0}, {x + w, h}, {x + w + depth, h - depth}, {x + w + depth, 0}}, side,
@@ -39,11 +42,12 @@ void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
         return;
     const double depth = w / 3;
     if (std::floor(depth) >= b) {
-        surface.Line({x + w, b}, {x + w + b, 0}, kPureBlue, LineStyle::Dotted);
+        surface.Line({x + w, b}, {x + w + b, 0}, kPureBlue, LineStyle::Dotted, kHairline);
         return;
     }
-    surface.Line({x + w, b}, {x + w + depth, b - depth}, kPureBlue, LineStyle::Dotted);
-    surface.Line({x + w + depth, b - depth}, {x + w + depth, 0}, kPureBlue, LineStyle::Dotted);
+    surface.Line({x + w, b}, {x + w + depth, b - depth}, kPureBlue, LineStyle::Dotted, kHairline);
+    surface.Line({x + w + depth, b - depth}, {x + w + depth, 0}, kPureBlue, LineStyle::Dotted,
+                 kHairline);
 }
 
 // One character a line, a dash turned upright, two single-byte characters
@@ -82,7 +86,7 @@ double Largest(const GraphData& graph) {
 void DrawScale(const GraphTextSizes& sizes, GraphSurface& surface, double most) {
     for (double share : {1.0, 0.75, 0.5, 0.25}) {
         const double y = 100 * share;
-        surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted);
+        surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted, kHairline);
         const long long tens = RoundHalfEven(most * share) / 10 * 10;
         surface.Text({-18, y + 1.5}, std::to_string(tens), sizes.label, kBlack);
     }
@@ -103,16 +107,16 @@ void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSu
         values.push_back(entry.value);
     const long long average = Average(values, graph.monthsWithFiles);
     const double a = 100 / most * static_cast<double>(average);
-    surface.Line({0, a}, {201, a}, kPureBlue, LineStyle::Solid);
+    surface.Line({0, a}, {201, a}, kPureBlue, LineStyle::Solid, kMarkLine);
     surface.Text({201, a + 2}, "平均額", sizes.label, kBlack);
     const double budget = graph.reference;
     if (budget != 0) {
         double b = 100 / most * budget;
         if (b > 113) {
             b = 114;
-            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Dotted);
+            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Dotted, kMarkLine);
         } else {
-            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Solid);
+            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Solid, kMarkLine);
         }
         double labelAt = b;
         if (std::floor(std::abs(a - b)) < 5)
@@ -135,9 +139,9 @@ void DrawTotalsMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphS
     const long long income = Average(incomes, graph.monthsWithFiles);
     const double e = 100 / most * static_cast<double>(expense);
     const double i = 100 / most * static_cast<double>(income);
-    surface.Line({0, e}, {202, e}, kPureBlue, LineStyle::Solid);
+    surface.Line({0, e}, {202, e}, kPureBlue, LineStyle::Solid, kMarkLine);
     surface.Text({202, e + 2}, "支出平均", sizes.label, kBlack);
-    surface.Line({0, i}, {202, i}, kPureRed, LineStyle::Solid);
+    surface.Line({0, i}, {202, i}, kPureRed, LineStyle::Solid, kMarkLine);
     surface.Text({202, i + 2}, "収入平均", sizes.label, kBlack);
     surface.Text({140, 113}, "赤色:収入 平均額" + FormatGrouped(double(income)) + "円", sizes.label,
                  kRedFront);
@@ -189,9 +193,9 @@ void DrawEntryBars(const GraphData& graph, GraphSurface& surface, double most, d
 
 void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const double most = Largest(graph);
-    surface.Line({0, 0}, {200, 0}, kBlack, LineStyle::Solid);
-    surface.Line({0, 0}, {0, 110}, kBlack, LineStyle::Solid);
-    surface.Line({200, 0}, {200, 110}, kBlack, LineStyle::Solid);
+    surface.Line({0, 0}, {200, 0}, kBlack, LineStyle::Solid, kHairline);
+    surface.Line({0, 0}, {0, 110}, kBlack, LineStyle::Solid, kHairline);
+    surface.Line({200, 0}, {200, 110}, kBlack, LineStyle::Solid, kHairline);
     DrawHeading(graph, sizes, surface);
     DrawScale(sizes, surface, most);
 

@@ -5,6 +5,7 @@
 
 #include "ui/fonts.h"
 #include "ui/graph_canvas.h"
+#include "ui/painter_surface.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki {
@@ -41,6 +42,11 @@ GraphScreen::GraphScreen(ProgramState& state, Services& services, QWidget* opene
     const Layout layout = LayoutFor(services.metrics);
     sizes_ = layout.sizes;
     setFixedSize(TwipsToPixels(layout.windowWidth), TwipsToPixels(layout.windowHeight));
+    // The drawing is a little narrower than the smaller windows; no seam beside it.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, PainterSurface::kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
 
     const int canvasWidth = Scaled(14200, layout.factor);
     canvas_ = new GraphCanvas(canvasWidth, this);

@@ -36,7 +36,9 @@ class GraphSurface {
     virtual ~GraphSurface() = default;
 
     virtual void Clear() = 0;
-    virtual void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style) = 0;
+    // `pixels` wide at the size the layout was made for.
+    virtual void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style,
+                      int pixels) = 0;
     // The outline of the rectangle with corners `a` and `b`.
     virtual void Box(GraphPoint a, GraphPoint b, GraphColour colour, LineStyle style) = 0;
     virtual void FilledBox(GraphPoint a, GraphPoint b, GraphColour fill, GraphColour outline) = 0;
@@ -63,6 +65,7 @@ struct Line {
     GraphPoint from, to;
     GraphColour colour;
     LineStyle style;
+    int pixels;
 };
 struct Box {
     GraphPoint a, b;
@@ -113,8 +116,9 @@ class RecordingSurface : public GraphSurface {
     void ReplayOn(GraphSurface& target) const;
 
     void Clear() override { shapes_.clear(); }
-    void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style) override {
-        shapes_.push_back(drawn::Line{from, to, colour, style});
+    void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style,
+              int pixels) override {
+        shapes_.push_back(drawn::Line{from, to, colour, style, pixels});
     }
     void Box(GraphPoint a, GraphPoint b, GraphColour colour, LineStyle style) override {
         shapes_.push_back(drawn::Box{a, b, colour, style});
@@ -152,7 +156,7 @@ inline void RecordingSurface::ReplayOn(GraphSurface& target) const {
             [&target](const auto& s) {
                 using S = std::decay_t<decltype(s)>;
                 if constexpr (std::is_same_v<S, drawn::Line>)
-                    target.Line(s.from, s.to, s.colour, s.style);
+                    target.Line(s.from, s.to, s.colour, s.style, s.pixels);
                 else if constexpr (std::is_same_v<S, drawn::Box>)
                     target.Box(s.a, s.b, s.colour, s.style);
                 else if constexpr (std::is_same_v<S, drawn::FilledBox>)

@@ -9,13 +9,9 @@
 #include "ui/fonts.h"
 
 namespace hanaki {
-namespace {
+namespace {}  // namespace
 
-// Behind the shapes: light enough for black text, dark enough that the white
-// slice outlines and the white pie colour still show.
-const QColor kBackground(224, 224, 224);
-
-}  // namespace
+const QColor PainterSurface::kBackground(224, 224, 224);
 
 PainterSurface::PainterSurface(QPainter& painter, const QRectF& target, double fontScale)
     : painter_(painter), target_(target), fontScale_(fontScale) {
@@ -31,8 +27,10 @@ QPointF PainterSurface::Exact(GraphPoint point) const {
     return {x, y};
 }
 
-QPointF PainterSurface::Pixel(GraphPoint point) const {
+QPointF PainterSurface::Pixel(GraphPoint point, int penPixels) const {
     const QPointF exact = Exact(point);
+    if (penPixels % 2 == 0)
+        return {std::round(exact.x()), std::round(exact.y())};
     return {std::floor(exact.x()) + 0.5, std::floor(exact.y()) + 0.5};
 }
 
@@ -40,9 +38,9 @@ double PainterSurface::RadiusPixels(double radius) const {
     return radius / (kGraphRight - kGraphLeft) * target_.width();
 }
 
-void PainterSurface::SetPen(GraphColour colour, LineStyle style) {
+void PainterSurface::SetPen(GraphColour colour, LineStyle style, int pixels) {
     QPen pen(ToQColor(colour));
-    pen.setWidthF(1.0);
+    pen.setWidthF(pixels);
     pen.setStyle(style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     painter_.setPen(pen);
 }
@@ -51,9 +49,11 @@ void PainterSurface::Clear() {
     painter_.fillRect(target_, kBackground);
 }
 
-void PainterSurface::Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style) {
-    SetPen(colour, style);
-    painter_.drawLine(Pixel(from), Pixel(to));
+void PainterSurface::Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style,
+                          int pixels) {
+    const int pen = std::max(1, static_cast<int>(std::lround(pixels * fontScale_)));
+    SetPen(colour, style, pen);
+    painter_.drawLine(Pixel(from, pen), Pixel(to, pen));
 }
 
 void PainterSurface::Box(GraphPoint a, GraphPoint b, GraphColour colour, LineStyle style) {

@@ -18,7 +18,8 @@ class PainterSurface : public GraphSurface {
     PainterSurface(QPainter& painter, const QRectF& target, double fontScale = 1.0);
 
     void Clear() override;
-    void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style) override;
+    void Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style,
+              int pixels) override;
     void Box(GraphPoint a, GraphPoint b, GraphColour colour, LineStyle style) override;
     void FilledBox(GraphPoint a, GraphPoint b, GraphColour fill, GraphColour outline) override;
     void Polygon(const std::vector<GraphPoint>& corners, GraphColour fill,
@@ -31,16 +32,21 @@ class PainterSurface : public GraphSurface {
     void TextColumn(GraphPoint start, const std::vector<std::string>& lines, double gap,
                     double points, GraphColour colour) override;
 
+    // Behind the shapes: light enough for black text, dark enough that the
+    // white slice outlines and the white pie colour still show.
+    static const QColor kBackground;
+
     static QColor ToQColor(GraphColour colour) {
         return QColor(colour.red, colour.green, colour.blue);
     }
 
   private:
-    // On the centre of a pixel, so that one-pixel lines stay sharp.
-    QPointF Pixel(GraphPoint point) const;
+    // On a pixel's centre for a pen of odd width, on its corner for an even
+    // one, so that lines stay sharp.
+    QPointF Pixel(GraphPoint point, int penPixels = 1) const;
     QPointF Exact(GraphPoint point) const;
     double RadiusPixels(double radius) const;
-    void SetPen(GraphColour colour, LineStyle style);
+    void SetPen(GraphColour colour, LineStyle style, int pixels = 1);
 
     QPainter& painter_;
     QRectF target_;
