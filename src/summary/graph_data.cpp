@@ -142,7 +142,8 @@ std::string MonthLabel(int month) {
 }
 
 GraphData BuildGraph(const ProgramState& state, int description) {
-    const bool overall = state.graph.selector == 0;
+    const int selector = state.graph.selector;
+    const bool overall = selector < 1 || selector > kMaxCategories;
     switch (state.graph.source) {
         case GraphSource::MonthlyBar:
         case GraphSource::MonthlyPie: {

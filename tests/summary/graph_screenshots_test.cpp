@@ -56,7 +56,7 @@ void FillAYear(ProgramState& state) {
     }
 }
 
-TEST(GraphScreenshots, sevenGraphsAtTwoScreenSizes) {
+TEST(GraphScreenshots, everyGraphAtEachScreenSize) {
     const char* folder = std::getenv("HANAKI_GRAPH_SHOTS");
     if (folder == nullptr)
         GTEST_SKIP() << "set HANAKI_GRAPH_SHOTS to a folder to save the pictures";
