@@ -1,6 +1,7 @@
 #include "import/converter_screen.h"
 
 #include <QDir>
+#include <cerrno>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +20,15 @@ namespace {
 
 std::string NativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// Each refusal says in its title what happened.
+QString LockRefusalTitle(const FolderLock& lock) {
+    if (lock.state() == FolderLock::State::HeldByOther)
+        return QStringLiteral("データフォルダ使用中");
+    if (lock.error() == ENOENT)
+        return QStringLiteral("変換先のフォルダがありません");
+    return QStringLiteral("変換先に書き込めません");
 }
 
 }  // namespace
@@ -101,7 +111,7 @@ void ConverterScreen::Convert() {
     // Never beside a running hanaki, and no hanaki starts while this writes.
     FolderLock lock(request.destination, "tsugite");
     if (!lock.held()) {
-        services_.messages.Inform(this, QStringLiteral("データフォルダ使用中"),
+        services_.messages.Inform(this, LockRefusalTitle(lock),
                                   QString::fromStdString(DescribeLockRefusal(lock)));
         return;
     }
