@@ -117,9 +117,10 @@ void CsvExportScreen::Convert() {
         notice.ShowNow();
         result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
     }
-    for (const IoError& failure : result.failures)
-        services_.messages.Inform(this, QStringLiteral("データ変換"),
-                                  QString::fromStdString(DescribeIoError(failure)));
+    // One box for the whole run, however many files failed.
+    if (!result.failures.empty())
+        services_.messages.Inform(this, QStringLiteral("書き出せなかったファイル"),
+                                  QString::fromStdString(FailureSummary(result)));
     services_.messages.Inform(this, QString::fromUtf8(kConvertedTitle),
                               QString::fromStdString(ConvertedMessage(result)));
     close();

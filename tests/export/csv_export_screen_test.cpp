@@ -146,6 +146,25 @@ TEST(CsvExportScreen, EnterOnConvertWritesEveryMonthReportsTheCountAndCloses) {
               Heading() + Cp932("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
 }
 
+TEST(CsvExportScreen, IntoAFolderThatCannotBeWrittenShowsOneBoxForTheRunThenTheCount) {
+    RefusingFileSystem refusing(".CSV");
+    Program program({"199903.DAT", "199904.DAT", "199905.DAT"}, refusing);
+    WriteFile(program.root / "data" / "out" / "199904.CSV", "older");
+    program.Open("Dir2", QStringLiteral("out"));
+    program.Press("Command1", Qt::Key_Return);
+
+    const QString out = QString::fromStdString((program.root / "data" / "out").string());
+    ASSERT_EQ(program.messages.shown.size(), 2u);
+    EXPECT_EQ(program.messages.shown[0].title, QStringLiteral("書き出せなかったファイル"));
+    EXPECT_EQ(program.messages.shown[0].text,
+              QStringLiteral("0個のファイルを書き出し、3個は書き出せませんでした。\n最初の失敗:\n"
+                             "ファイル %1/199903.CSV に書き込めませんでした。\n"
+                             "理由: ディスクの空きがありません。")
+                  .arg(out));
+    EXPECT_EQ(program.messages.shown[1].text, QStringLiteral("0個のデータをコンバートしました。"));
+    EXPECT_EQ(ReadFile(program.root / "data" / "out" / "199904.CSV"), "older");
+}
+
 // Notes the notice windows on the screen whenever a ledger file is read.
 class WatchingFileSystem : public PosixFileSystem {
   public:
