@@ -10,9 +10,9 @@
 #include "data/folder_paths.h"
 #include "data/io_result.h"
 #include "export/csv_export.h"
-#include "export/exporting_notice.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
+#include "ui/work_notice.h"
 
 namespace hanaki {
 namespace {
@@ -113,7 +113,9 @@ void CsvExportScreen::Convert() {
     }
     CsvExportResult result;
     {
-        ExportingNotice notice(this);
+        WorkNotice notice(
+            {QStringLiteral("Form5"), QStringLiteral("Now Converting!"), {500, 500}, {5250, 1600}},
+            this);
         notice.ShowNow();
         result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
     }

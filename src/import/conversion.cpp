@@ -173,8 +173,7 @@ PlannedFile PlanMonthFile(const ForeignFile& file, const std::string& source, in
     }
     planned.month = *month;
     std::string ledger;  // checked now, built again when it is written
-    planned.problem =
-        ConvertSource(planned.sourcePath, *month, closingDay, categories, fs, ledger);
+    planned.problem = ConvertSource(planned.sourcePath, *month, closingDay, categories, fs, ledger);
     if (!planned.problem)
         planned.targetName = LedgerFileName(month->year, month->month);
     return planned;
@@ -217,11 +216,11 @@ void RefuseSharedTargets(std::vector<PlannedFile>& files) {
             names += (names.empty() ? "" : "と") + files[i].sourcePath;
         for (std::size_t i : indexes) {
             files[i].targetName.clear();
-            files[i].problem = ConversionMessage{
-                "ファイル名の重複",
-                "まちかど帳データ" + names + "は大文字と小文字だけが違い、どちらも" + target +
-                    "になるため、変換しませんでした。",
-                true};
+            files[i].problem = ConversionMessage{"ファイル名の重複",
+                                                 "まちかど帳データ" + names +
+                                                     "は大文字と小文字だけが違い、どちらも" +
+                                                     target + "になるため、変換しませんでした。",
+                                                 true};
             files[i].problemNamedBefore = i != indexes.front();
         }
     }
@@ -304,8 +303,8 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
 PlanResult PlanConversion(const ConversionRequest& request, FileSystem& fs) {
     std::optional<std::string> categoryFile = FindForeignFile(request.source, kCategoryFileName);
     if (!categoryFile)
-        return {std::nullopt,
-                ConversionMessage{kFileErrorTitle, "費目ファイル(VERADIV.DAT)がありません。", true}};
+        return {std::nullopt, ConversionMessage{kFileErrorTitle,
+                                                "費目ファイル(VERADIV.DAT)がありません。", true}};
     std::string categoryBytes;
     std::string categoryPath = SourcePath(request.source, *categoryFile);
     if (int err = fs.ReadAll(categoryPath, categoryBytes); err != 0)

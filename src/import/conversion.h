@@ -43,14 +43,14 @@ struct PlannedFile {
     std::string sourcePath;
     std::string targetName;                    // empty when the source cannot be converted
     std::optional<ConversionMessage> problem;  // why it cannot be converted
-    bool problemNamedBefore = false;  // the previous file's message names this one too
-    ForeignMonth month;                // of a month file
+    bool problemNamedBefore = false;           // the previous file's message names this one too
+    ForeignMonth month;                        // of a month file
 };
 
 struct ConversionPlan {
     std::string destination;
     int closingDay = 31;
-    CategoryTable categories;  // the source's
+    CategoryTable categories;          // the source's
     std::vector<PlannedFile> ledgers;  // one per month file, in listing order
     std::vector<PlannedFile> memos;
 };

@@ -1,19 +1,19 @@
 #include "import/converter_screen.h"
 
 #include <QDir>
-#include <cerrno>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <cerrno>
 
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
-#include "import/converting_notice.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
+#include "ui/work_notice.h"
 
 namespace hanaki {
 namespace {
@@ -116,7 +116,11 @@ void ConverterScreen::Convert() {
         return;
     }
 
-    ConvertingNotice notice(this);
+    WorkNotice notice({QStringLiteral("Form3"),
+                       QStringLiteral("コンバート中・・・しばらくお待ちください。"),
+                       {500, 550},
+                       {}},
+                      this);
     notice.ShowNow();
     PlanResult planned = PlanConversion(request, fs_);
     if (!planned.plan) {

@@ -177,9 +177,10 @@ TEST(ExportFolderToCsv, AFileThatCannotBeWrittenIsReportedAndTheOthersGoOn) {
 
     EXPECT_EQ(result.written, 2);
     EXPECT_EQ(result.failed, 1);
-    EXPECT_EQ(result.failures,
-              std::vector<std::string>{"ファイル " + (folders.destination / "199905.CSV").string() +
-                                       " に書き込めませんでした。\n理由: ディスクの空きがありません。"});
+    EXPECT_EQ(
+        result.failures,
+        std::vector<std::string>{"ファイル " + (folders.destination / "199905.CSV").string() +
+                                 " に書き込めませんでした。\n理由: ディスクの空きがありません。"});
     EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199906.CSV"}));
     // Only the records of files written count as left out.
     EXPECT_EQ(ConvertedMessage(result),
@@ -192,8 +193,9 @@ TEST(ExportFolderToCsv, AMissingSourceIsAFailureNotAnEmptyExport) {
                                                folders.destination.string(), Categories());
     EXPECT_EQ(result.written, 0);
     EXPECT_EQ(result.failures,
-              std::vector<std::string>{"ファイル " + (folders.root / "none").string() +
-                                       " を読み込めませんでした。\n理由: ファイルまたはフォルダがありません。"});
+              std::vector<std::string>{
+                  "ファイル " + (folders.root / "none").string() +
+                  " を読み込めませんでした。\n理由: ファイルまたはフォルダがありません。"});
 }
 
 TEST(ExportFolderToCsv, SaysTheOlderFileRemainsOnlyWhenThereIsOne) {
@@ -210,7 +212,8 @@ TEST(ExportFolderToCsv, SaysTheOlderFileRemainsOnlyWhenThereIsOne) {
         const std::string path = (folders.destination / "199905.CSV").string();
         EXPECT_EQ(result.failures,
                   std::vector<std::string>{
-                      "ファイル " + path + " に書き込めませんでした。\n理由: ディスクの空きがありません。" +
+                      "ファイル " + path +
+                      " に書き込めませんでした。\n理由: ディスクの空きがありません。" +
                       (older ? "\nファイルは変更前のまま残っています。" : "")});
         EXPECT_EQ(FailureSummary(result),
                   "0個のファイルを書き出し、1個は書き出せませんでした。\n最初の失敗:\n" +

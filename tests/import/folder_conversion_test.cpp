@@ -291,8 +291,9 @@ TEST(FolderConversion, ASourceWithoutTheCategoryFileIsRefused) {
     PlanResult planned = PlanConversion(folders.Request(), RealFileSystem());
 
     EXPECT_FALSE(planned.plan);
-    EXPECT_EQ(planned.refusal,
-              (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。", true}));
+    EXPECT_EQ(
+        planned.refusal,
+        (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。", true}));
 }
 
 }  // namespace

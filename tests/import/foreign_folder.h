@@ -15,7 +15,8 @@ namespace hanaki {
 
 // So that a failed comparison shows the messages as text.
 inline void PrintTo(const ConversionMessage& message, std::ostream* out) {
-    *out << "{" << message.title << " | " << message.text << (message.failure ? " | failure}" : "}");
+    *out << "{" << message.title << " | " << message.text
+         << (message.failure ? " | failure}" : "}");
 }
 
 }  // namespace hanaki

@@ -129,8 +129,8 @@ struct CommandFolders {
 };
 
 TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExitsWithOne) {
-    for (FsCall call : {FsCall::CreateExclusive, FsCall::Write, FsCall::Sync, FsCall::Close,
-                        FsCall::Rename}) {
+    for (FsCall call :
+         {FsCall::CreateExclusive, FsCall::Write, FsCall::Sync, FsCall::Close, FsCall::Rename}) {
         for (int nth : {1, 2}) {  // the ledger, then the memo
             CommandFolders folders;
             FaultyFileSystem faulty;
@@ -145,13 +145,14 @@ TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExits
             EXPECT_EQ(ReadFile(folders.root / "DST" / which),
                       nth == 1 ? std::string("older May") : std::string("older memo"));
             EXPECT_EQ(folders.out.str(),
-                      nth == 1 ? "0個のデータをコンバートしました。1個のデータがコンバート失敗です。\n"
-                                 "1個のメモデータをリネームコピーしました。\n"
-                                 "既存のデータ1個を上書きしました。\n"
-                               : "1個のデータをコンバートしました。\n"
-                                 "0個のメモデータをリネームコピーしました。1個のメモデータがコピー"
-                                 "失敗です。\n"
-                                 "既存のデータ1個を上書きしました。\n")
+                      nth == 1
+                          ? "0個のデータをコンバートしました。1個のデータがコンバート失敗です。\n"
+                            "1個のメモデータをリネームコピーしました。\n"
+                            "既存のデータ1個を上書きしました。\n"
+                          : "1個のデータをコンバートしました。\n"
+                            "0個のメモデータをリネームコピーしました。1個のメモデータがコピー"
+                            "失敗です。\n"
+                            "既存のデータ1個を上書きしました。\n")
                 << NameOf(call) << " " << nth;
         }
     }
