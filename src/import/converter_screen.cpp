@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <cerrno>
+#include <cstdlib>
 
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
@@ -18,8 +19,13 @@
 namespace hanaki {
 namespace {
 
-std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+// Where hanaki keeps its data unless told otherwise, the usual destination.
+std::string HanakiDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/')
+        return std::string(dataHome) + "/hanaki";
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? std::string(home) + "/.local/share/hanaki" : std::string();
 }
 
 // Each refusal says in its title what happened.
@@ -38,11 +44,13 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
       services_(services),
       fs_(fs),
       sourceHeading_(new QLabel(QStringLiteral("「まちかど帳」データ"), this)),
-      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
+      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), services.messages,
+                               this)),
       sourceFiles_(new QListWidget(this)),
       arrow_(new QLabel(QStringLiteral("→"), this)),
       destinationHeading_(new QLabel(QStringLiteral("「そよかぜ帳」データ"), this)),
-      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
+      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"),
+                                    services.messages, this)),
       convertButton_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("データ・コンバータ"));
@@ -76,7 +84,8 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     connect(convertButton_, &QPushButton::clicked, this, &ConverterScreen::Convert);
     if (!OpenSource(QDir::currentPath()))
         ListSourceFiles();  // the button rule holds regardless
-    OpenDestination(QDir::currentPath());
+    if (!destination_->OpenNative(HanakiDataFolder()))
+        OpenDestination(QDir::currentPath());
     source_->folderList()->setFocus();
 }
 
@@ -90,9 +99,11 @@ bool ConverterScreen::OpenDestination(const QString& folder) {
 
 void ConverterScreen::ListSourceFiles() {
     sourceFiles_->clear();
-    const QDir folder(source_->folder());
-    sourceFiles_->addItems(folder.entryList({QStringLiteral("VERADIV.*")}, QDir::Files,
-                                            QDir::Name | QDir::IgnoreCase));
+    sourceFiles_->addItems(source_->FileNames([](std::string_view name) {
+        return QByteArray(name.data(), static_cast<qsizetype>(name.size()))
+            .toUpper()
+            .startsWith("VERADIV.");
+    }));
     sourceFiles_->setCurrentRow(0);
     convertButton_->setEnabled(sourceFiles_->count() > 0);
 }
@@ -101,8 +112,7 @@ void ConverterScreen::Convert() {
     std::optional<int> closingDay = ConverterClosingDayDialog::Ask(this);
     if (!closingDay)
         return;  // Esc: nothing is read or written
-    const ConversionRequest request{NativePath(source_->folder()),
-                                    NativePath(destination_->folder()), *closingDay};
+    const ConversionRequest request{source_->folder(), destination_->folder(), *closingDay};
     if (IsSameFolder(request.source, request.destination)) {
         Show(SamePathMessage());
         return;

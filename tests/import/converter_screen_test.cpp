@@ -120,6 +120,26 @@ TEST(ConverterScreen, OffersConversionOnlyWhileTheSourceFolderListsAFile) {
     EXPECT_EQ(Rows(folders).last(), QStringLiteral("books"));
 }
 
+TEST(ConverterScreen, TheDestinationStartsAtHanakisOwnFolderWhenThereIsOne) {
+    for (bool exists : {true, false}) {
+        QTemporaryDir temp;
+        const fs::path dataHome = fs::path(temp.path().toStdString()) / "share";
+        if (exists)
+            fs::create_directories(dataHome / "hanaki");
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome.string()));
+        ScriptedMessages messages;
+        Services services{messages, ScreenMetrics(768)};
+
+        ConverterScreen screen(services, RealFileSystem());
+
+        qputenv("XDG_DATA_HOME", before);
+        auto* shown = screen.findChild<QLineEdit*>(QStringLiteral("Dir2Path"));
+        EXPECT_EQ(shown->text().toStdString(),
+                  exists ? (dataHome / "hanaki").string() : fs::current_path().string());
+    }
+}
+
 TEST(ConverterClosingDayDialog, MovesTheDayOnlyWithPageUpAndPageDown) {
     struct Case {
         std::vector<int> keys;
