@@ -1,7 +1,5 @@
 #include "export/csv_export_screen.h"
 
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "import/converter_screen.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <cerrno>
@@ -65,8 +65,9 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     for (QWidget* widget :
          {static_cast<QWidget*>(sourceHeading_), static_cast<QWidget*>(destinationHeading_),
           static_cast<QWidget*>(sourceFiles_), static_cast<QWidget*>(convertButton_),
-          static_cast<QWidget*>(source_->folderList()),
-          static_cast<QWidget*>(destination_->folderList())})
+          static_cast<QWidget*>(source_->folderList()), static_cast<QWidget*>(source_->pathField()),
+          static_cast<QWidget*>(destination_->folderList()),
+          static_cast<QWidget*>(destination_->pathField())})
         widget->setFont(GothicFont(10));
     arrow_->setFont(GothicFont(20));
 
