@@ -226,8 +226,7 @@ void RefuseSharedTargets(std::vector<PlannedFile>& files) {
     }
 }
 
-// Reads, converts and writes one planned file; false (with the reason added to
-// the report) when it cannot be converted, read or written.
+// Writes one target; false (with the reason added to the report) when it cannot be written.
 bool Write(const PlannedFile& file, const std::string& bytes, const DataFolder& destination,
            ConversionReport& report) {
     bool existed = destination.Exists(file.targetName);
@@ -241,6 +240,7 @@ bool Write(const PlannedFile& file, const std::string& bytes, const DataFolder& 
     return true;
 }
 
+// True, with its message reported once, for a file the plan found it cannot convert.
 bool Refused(const PlannedFile& file, ConversionReport& report) {
     if (file.problem && !file.problemNamedBefore)
         report.messages.push_back(*file.problem);
