@@ -319,7 +319,7 @@ int FolderPicker::TryOpen(const std::string& path) {
 void FolderPicker::ReportUnopenable(const std::string& path, int error) {
     // The reason line of the usual message, under a sentence that speaks of a folder.
     const std::string described = DescribeIoError({IoStep::Read, error, path});
-    const std::size_t reason = described.find('\n');
+    const std::size_t reason = std::min(described.find('\n'), described.size());
     messages_.Inform(this, QStringLiteral("フォルダを開けません"),
                      QStringLiteral("フォルダ %1 を開けません。").arg(FileNameText(path)) +
                          QString::fromStdString(described.substr(reason)));
