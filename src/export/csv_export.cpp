@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "data/amount_format.h"
 #include "data/cp932.h"
 #include "data/data_folder.h"
 #include "data/fixed_field.h"
+#include "data/folder_lock.h"
 #include "data/ledger.h"
+#include "data/stale_temporaries.h"
 
 namespace hanaki {
 namespace {
@@ -61,6 +64,33 @@ std::string RecordLine(const LedgerRecord& record, const ItemNumbers& numbers,
     AppendText(line, TrimRight(record.remark));
     line += "\r\n";
     return line;
+}
+
+// The ledgers by the CSV file each becomes. 199905.DAT and 199905.dat would
+// both become 199905.CSV, the second replacing the first.
+std::map<std::string, std::vector<std::string>> ByTarget(const std::vector<std::string>& names) {
+    std::map<std::string, std::vector<std::string>> byTarget;
+    for (const std::string& name : names)
+        byTarget[name.substr(0, 6) + ".CSV"].push_back(name);
+    return byTarget;
+}
+
+std::string SharedTargetMessage(const DataFolder& source, const std::vector<std::string>& names,
+                                const std::string& target) {
+    std::string text = "ファイル ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : " と ") + source.PathOf(names[i]);
+    return text + " は大文字と小文字だけが違い、どちらも " + target +
+           " になるため、書き出しませんでした。";
+}
+
+// The sentence that the older file stays is only true when there was one.
+std::string DescribeWriteFailure(const IoError& error, bool olderFile) {
+    static const std::string kOlderFileKept = "\nファイルは変更前のまま残っています。";
+    std::string text = DescribeIoError(error);
+    if (std::size_t at = text.find(kOlderFileKept); !olderFile && at != std::string::npos)
+        text.erase(at, kOlderFileKept.size());
+    return text;
 }
 
 }  // namespace
@@ -120,23 +150,35 @@ CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
     std::vector<std::string> names;
     IoResult listed = ListExportableLedgers(source, names);
     if (!listed.ok()) {
-        result.failures.push_back(*listed.error);
+        result.failures.push_back(DescribeIoError(*listed.error));
         return result;
     }
     const DataFolder from(source, fs);
     const DataFolder to(destination, fs);
-    for (const std::string& name : names) {
+    // Only the holder of a folder's lock may judge a temporary file there abandoned.
+    const FolderLock lock(destination, "hanaki");
+    if (lock.held())
+        RemoveStaleTemporaryFiles(to);
+    for (const auto& [target, sources] : ByTarget(names)) {
+        if (sources.size() > 1) {
+            result.failed += static_cast<int>(sources.size());
+            result.failures.push_back(SharedTargetMessage(from, sources, target));
+            continue;
+        }
         std::string bytes;
-        IoResult read = from.Read(name, bytes);
+        IoResult read = from.Read(sources.front(), bytes);
         if (!read.ok()) {
-            result.failures.push_back(*read.error);
+            ++result.failed;
+            result.failures.push_back(DescribeIoError(*read.error));
             continue;
         }
         int skipped = 0;
         std::string csv = LedgerToCsv(bytes, categories, skipped);
-        IoResult written = to.Replace(name.substr(0, 6) + ".CSV", csv);
+        const bool olderFile = to.Exists(target);
+        IoResult written = to.Replace(target, csv);
         if (!written.ok()) {
-            result.failures.push_back(*written.error);
+            ++result.failed;
+            result.failures.push_back(DescribeWriteFailure(*written.error, olderFile));
             continue;
         }
         ++result.written;
@@ -151,6 +193,14 @@ std::string ConvertedMessage(const CsvExportResult& result) {
         text +=
             "読めないデータ" + std::to_string(result.skippedRecords) + "件は書き出しませんでした。";
     return text;
+}
+
+std::string FailureSummary(const CsvExportResult& result) {
+    std::string text;
+    if (result.failed > 0)
+        text = std::to_string(result.written) + "個のファイルを書き出し、" +
+               std::to_string(result.failed) + "個は書き出せませんでした。\n最初の失敗:\n";
+    return text + result.failures.front();
 }
 
 }  // namespace hanaki

@@ -28,17 +28,26 @@ bool IsExportableLedgerName(std::string_view fileName);
 IoResult ListExportableLedgers(const std::string& folder, std::vector<std::string>& names);
 
 struct CsvExportResult {
-    int written = 0;                // CSV files written
-    int skippedRecords = 0;         // unreadable records left out, over all files
-    std::vector<IoError> failures;  // files not read or not written; the others went on
+    int written = 0;         // CSV files written
+    int failed = 0;          // ledger files not exported; the others went on
+    int skippedRecords = 0;  // unreadable records left out, over all files
+    // Why, in order: a Japanese message (UTF-8) for each file not read or not
+    // written, for each pair of names that differ only in case, or for a
+    // source folder that cannot be listed.
+    std::vector<std::string> failures;
 };
 
 // Writes every exportable ledger file of `source` as "<base>.CSV" into
-// `destination`, each file replaced crash-safely.
+// `destination`, each file replaced crash-safely. Temporary files that a
+// killed export left in `destination` are removed first.
 CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
                                   const std::string& destination, const CategoryTable& categories);
 
 // "2個のデータをコンバートしました。" and, when records were left out, how many (UTF-8).
 std::string ConvertedMessage(const CsvExportResult& result);
+
+// How many files were written and how many failed, with the first reason; for
+// a result with failures.
+std::string FailureSummary(const CsvExportResult& result);
 
 }  // namespace hanaki

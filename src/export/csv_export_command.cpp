@@ -45,8 +45,8 @@ int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
     }
 
     CsvExportResult result = ExportFolderToCsv(RealFileSystem(), source, destination, categories);
-    for (const IoError& failure : result.failures)
-        err << DescribeIoError(failure) << "\n";
+    for (const std::string& failure : result.failures)
+        err << failure << "\n";
     out << ConvertedMessage(result) << "\n";
     return result.failures.empty() ? 0 : 1;
 }

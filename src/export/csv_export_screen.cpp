@@ -1,7 +1,5 @@
 #include "export/csv_export_screen.h"
 
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
@@ -10,9 +8,9 @@
 #include "data/folder_paths.h"
 #include "data/io_result.h"
 #include "export/csv_export.h"
-#include "export/exporting_notice.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
+#include "ui/work_notice.h"
 
 namespace hanaki {
 namespace {
@@ -24,20 +22,18 @@ constexpr int kRight = 264;
 constexpr int kSideWidth = 210;
 constexpr int kTop = 56;
 
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 }  // namespace
 
 CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       services_(services),
-      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
+      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), services.messages,
+                               this)),
       sourceFiles_(new QListWidget(this)),
       arrow_(new QPushButton(QStringLiteral("→"), this)),
-      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
+      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"),
+                                    services.messages, this)),
       convert_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName("Form6");
     setWindowTitle(QStringLiteral("データ変換"));
@@ -60,10 +56,10 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
 
     connect(source_, &FolderPicker::folderChanged, this, &CsvExportScreen::ListSourceFiles);
     connect(convert_, &QPushButton::clicked, this, &CsvExportScreen::Convert);
-    const QString start = QFile::decodeName(QByteArray::fromStdString(state_.folder.path()));
-    if (!source_->Open(start))
-        ListSourceFiles(start);  // nothing to convert, and the button says so
-    destination_->Open(start);
+    const std::string& start = state_.folder.path();
+    if (!source_->OpenNative(start))
+        ListSourceFiles();  // nothing to convert, and the button says so
+    destination_->OpenNative(start);
     source_->folderList()->setFocus();
 }
 
@@ -95,17 +91,18 @@ void CsvExportScreen::paintEvent(QPaintEvent*) {
                      QStringLiteral("     「そよかぜ帳」データ                   CSV データ"));
 }
 
-void CsvExportScreen::ListSourceFiles(const QString& folder) {
+void CsvExportScreen::ListSourceFiles() {
     sourceFiles_->clear();
-    sourceFiles_->addItems(QDir(folder).entryList({QStringLiteral("*.DAT")}, QDir::Files,
-                                                  QDir::Name | QDir::IgnoreCase));
+    sourceFiles_->addItems(source_->FileNames([](std::string_view name) {
+        return name.size() > 4 && QByteArray(name.data() + name.size() - 4, 4).toUpper() == ".DAT";
+    }));
     sourceFiles_->setCurrentRow(0);
     convert_->setEnabled(sourceFiles_->count() > 0);
 }
 
 void CsvExportScreen::Convert() {
-    const std::string source = LocalPath(source_->folder());
-    const std::string destination = LocalPath(destination_->folder());
+    const std::string& source = source_->folder();
+    const std::string& destination = destination_->folder();
     if (IsSameFolder(source, destination)) {
         services_.messages.Inform(this, QString::fromUtf8(kSamePathTitle),
                                   QString::fromUtf8(kSamePathMessage));
@@ -113,13 +110,16 @@ void CsvExportScreen::Convert() {
     }
     CsvExportResult result;
     {
-        ExportingNotice notice(this);
+        WorkNotice notice(
+            {QStringLiteral("Form5"), QStringLiteral("Now Converting!"), {500, 500}, {5250, 1600}},
+            this);
         notice.ShowNow();
         result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
     }
-    for (const IoError& failure : result.failures)
-        services_.messages.Inform(this, QStringLiteral("データ変換"),
-                                  QString::fromStdString(DescribeIoError(failure)));
+    // One box for the whole run, however many files failed.
+    if (!result.failures.empty())
+        services_.messages.Inform(this, QStringLiteral("書き出せなかったファイル"),
+                                  QString::fromStdString(FailureSummary(result)));
     services_.messages.Inform(this, QString::fromUtf8(kConvertedTitle),
                               QString::fromStdString(ConvertedMessage(result)));
     close();

@@ -23,7 +23,7 @@ class CsvExportScreen : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void ListSourceFiles(const QString& folder);
+    void ListSourceFiles();
     void Convert();
 
     ProgramState& state_;

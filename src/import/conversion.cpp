@@ -1,13 +1,18 @@
 #include "import/conversion.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <set>
+#include <system_error>
 
+#include "data/amount_format.h"
 #include "data/calendar.h"
 #include "data/data_folder.h"
 #include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "data/memo.h"
+#include "data/stale_temporaries.h"
 
 namespace hanaki {
 namespace {
@@ -87,7 +92,11 @@ std::string SourcePath(const std::string& folder, const std::string& name) {
 }
 
 ConversionMessage IncorrectDataMessage(const std::string& path) {
-    return {"Incorrect Data!", "エラー発生、まちかど帳データ" + path + "を修正して下さい。"};
+    return {"Incorrect Data!", "エラー発生、まちかど帳データ" + path + "を修正して下さい。", true};
+}
+
+ConversionMessage FileErrorMessage(const IoError& error) {
+    return {kFileErrorTitle, DescribeIoError(error), true};
 }
 
 ConversionMessage CompletedMessage(int converted, int failed) {
@@ -97,35 +106,80 @@ ConversionMessage CompletedMessage(int converted, int failed) {
     return {kCompletedTitle, text};
 }
 
-ConversionMessage MemoMessage(int copied) {
-    return {kCompletedTitle, std::to_string(copied) + "個のメモデータをリネームコピーしました。"};
+ConversionMessage MemoMessage(int copied, int failed) {
+    std::string text = std::to_string(copied) + "個のメモデータをリネームコピーしました。";
+    if (failed > 0)
+        text += std::to_string(failed) + "個のメモデータがコピー失敗です。";
+    return {kCompletedTitle, text};
+}
+
+// The most records a month or memo file of the foreign book can hold.
+struct RecordLimit {
+    std::size_t recordBytes;
+    std::size_t maxRecords;
+};
+constexpr RecordLimit kMonthFileLimit{kForeignRecordBytes, kMaxForeignRecords};
+constexpr RecordLimit kMemoFileLimit{kMemoRecordBytes, 31};
+
+// A file longer than its format allows (damaged, or not the foreign book's)
+// is refused before it is read, so memory never holds more than a month.
+std::optional<ConversionMessage> CheckLength(const std::string& path, RecordLimit limit) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return FileErrorMessage({IoStep::Read, ec.value(), path});
+    const double records = static_cast<double>(size) / static_cast<double>(limit.recordBytes);
+    if (RoundHalfEven(records) <= static_cast<long long>(limit.maxRecords))
+        return std::nullopt;
+    return ConversionMessage{"ファイルが大きすぎます",
+                             "まちかど帳データ" + path + "は" + std::to_string(size) +
+                                 "バイトあり、この形式の上限(" +
+                                 std::to_string(limit.recordBytes * limit.maxRecords) +
+                                 "バイト)を超えているため、変換しませんでした。",
+                             true};
+}
+
+std::optional<ConversionMessage> ReadSource(const std::string& path, RecordLimit limit,
+                                            FileSystem& fs, std::string& bytes) {
+    if (std::optional<ConversionMessage> problem = CheckLength(path, limit))
+        return problem;
+    if (int err = fs.ReadAll(path, bytes); err != 0)
+        return FileErrorMessage({IoStep::Read, err, path});
+    return std::nullopt;
+}
+
+// The ledger a month file becomes, or why it cannot be converted.
+std::optional<ConversionMessage> ConvertSource(const std::string& path, const ForeignMonth& month,
+                                               int closingDay, const CategoryTable& categories,
+                                               FileSystem& fs, std::string& ledger) {
+    std::string bytes;
+    if (std::optional<ConversionMessage> problem = ReadSource(path, kMonthFileLimit, fs, bytes))
+        return problem;
+    std::optional<std::string> converted = ConvertMonthFile(bytes, month, closingDay, categories);
+    if (!converted)
+        return IncorrectDataMessage(path);
+    ledger = std::move(*converted);
+    return std::nullopt;
 }
 
 PlannedFile PlanMonthFile(const ForeignFile& file, const std::string& source, int closingDay,
                           const CategoryTable& categories, FileSystem& fs) {
-    PlannedFile planned{SourcePath(source, file.name), {}, {}, {}};
+    PlannedFile planned;
+    planned.sourcePath = SourcePath(source, file.name);
     std::optional<ForeignMonth> month = ParseMonthExtension(file.extension);
     if (!month) {
         planned.problem = IncorrectDataMessage(planned.sourcePath);
         return planned;
     }
-    std::string bytes;
-    if (int err = fs.ReadAll(planned.sourcePath, bytes); err != 0) {
-        planned.problem = {kFileErrorTitle,
-                           DescribeIoError({IoStep::Read, err, planned.sourcePath})};
-        return planned;
-    }
-    std::optional<std::string> ledger = ConvertMonthFile(bytes, *month, closingDay, categories);
-    if (!ledger) {
-        planned.problem = IncorrectDataMessage(planned.sourcePath);
-        return planned;
-    }
-    planned.targetName = LedgerFileName(month->year, month->month);
-    planned.bytes = std::move(*ledger);
+    planned.month = *month;
+    std::string ledger;  // checked now, built again when it is written
+    planned.problem = ConvertSource(planned.sourcePath, *month, closingDay, categories, fs, ledger);
+    if (!planned.problem)
+        planned.targetName = LedgerFileName(month->year, month->month);
     return planned;
 }
 
-std::vector<PlannedFile> PlanMemos(const std::string& source, FileSystem& fs) {
+std::vector<PlannedFile> PlanMemos(const std::string& source) {
     std::vector<PlannedFile> memos;
     for (const ForeignFile& file : ListForeignFiles(source, kMemoFileStem)) {
         // Unlike the month files, the memo files end at the first name that is not a number.
@@ -134,29 +188,51 @@ std::vector<PlannedFile> PlanMemos(const std::string& source, FileSystem& fs) {
         std::optional<ForeignMonth> month = ParseMonthExtension(file.extension);
         if (!month)
             continue;
-        PlannedFile planned{
-            SourcePath(source, file.name), MemoFileName(month->year, month->month), {}, {}};
-        if (int err = fs.ReadAll(planned.sourcePath, planned.bytes); err != 0) {
+        PlannedFile planned;
+        planned.sourcePath = SourcePath(source, file.name);
+        planned.targetName = MemoFileName(month->year, month->month);
+        planned.problem = CheckLength(planned.sourcePath, kMemoFileLimit);
+        if (planned.problem)
             planned.targetName.clear();
-            planned.problem = {kFileErrorTitle,
-                               DescribeIoError({IoStep::Read, err, planned.sourcePath})};
-        }
         memos.push_back(std::move(planned));
     }
     return memos;
 }
 
-// Writes one planned file; false (with the reason added to the report) when it
-// cannot be converted or written.
-bool Write(const PlannedFile& file, const DataFolder& destination, ConversionReport& report) {
-    if (file.problem) {
-        report.messages.push_back(*file.problem);
-        return false;
+// The foreign book's folder ignores case, ours does not: VERADIV.059 and
+// veradiv.059 would both become 199905.DAT and the second would replace the
+// first. Neither is converted; one message names both.
+void RefuseSharedTargets(std::vector<PlannedFile>& files) {
+    std::map<std::string, std::vector<std::size_t>> byTarget;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].problem)
+            byTarget[files[i].targetName].push_back(i);
     }
+    for (const auto& [target, indexes] : byTarget) {
+        if (indexes.size() < 2)
+            continue;
+        std::string names;
+        for (std::size_t i : indexes)
+            names += (names.empty() ? "" : "と") + files[i].sourcePath;
+        for (std::size_t i : indexes) {
+            files[i].targetName.clear();
+            files[i].problem = ConversionMessage{"ファイル名の重複",
+                                                 "まちかど帳データ" + names +
+                                                     "は大文字と小文字だけが違い、どちらも" +
+                                                     target + "になるため、変換しませんでした。",
+                                                 true};
+            files[i].problemNamedBefore = i != indexes.front();
+        }
+    }
+}
+
+// Writes one target; false (with the reason added to the report) when it cannot be written.
+bool Write(const PlannedFile& file, const std::string& bytes, const DataFolder& destination,
+           ConversionReport& report) {
     bool existed = destination.Exists(file.targetName);
-    IoResult result = destination.Replace(file.targetName, file.bytes);
+    IoResult result = destination.Replace(file.targetName, bytes);
     if (!result.ok()) {
-        report.messages.push_back({kFileErrorTitle, DescribeIoError(*result.error)});
+        report.messages.push_back(FileErrorMessage(*result.error));
         return false;
     }
     if (existed)
@@ -164,10 +240,43 @@ bool Write(const PlannedFile& file, const DataFolder& destination, ConversionRep
     return true;
 }
 
+// True, with its message reported once, for a file the plan found it cannot convert.
+bool Refused(const PlannedFile& file, ConversionReport& report) {
+    if (file.problem && !file.problemNamedBefore)
+        report.messages.push_back(*file.problem);
+    return file.problem.has_value();
+}
+
+bool ConvertAndWrite(const PlannedFile& file, const ConversionPlan& plan,
+                     const DataFolder& destination, FileSystem& fs, ConversionReport& report) {
+    if (Refused(file, report))
+        return false;
+    std::string ledger;
+    if (std::optional<ConversionMessage> problem = ConvertSource(
+            file.sourcePath, file.month, plan.closingDay, plan.categories, fs, ledger)) {
+        report.messages.push_back(*problem);
+        return false;
+    }
+    return Write(file, ledger, destination, report);
+}
+
+bool CopyMemo(const PlannedFile& file, const DataFolder& destination, FileSystem& fs,
+              ConversionReport& report) {
+    if (Refused(file, report))
+        return false;
+    std::string bytes;
+    if (std::optional<ConversionMessage> problem =
+            ReadSource(file.sourcePath, kMemoFileLimit, fs, bytes)) {
+        report.messages.push_back(*problem);
+        return false;
+    }
+    return Write(file, bytes, destination, report);
+}
+
 }  // namespace
 
 ConversionMessage SamePathMessage() {
-    return {"パスが同一です。", "パスが同一です。右のパスを変えて下さい。"};
+    return {"パスが同一です。", "パスが同一です。右のパスを変えて下さい。", true};
 }
 
 std::optional<std::string> ConvertMonthFile(std::string_view bytes, const ForeignMonth& month,
@@ -194,26 +303,28 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
 PlanResult PlanConversion(const ConversionRequest& request, FileSystem& fs) {
     std::optional<std::string> categoryFile = FindForeignFile(request.source, kCategoryFileName);
     if (!categoryFile)
-        return {std::nullopt,
-                ConversionMessage{kFileErrorTitle, "費目ファイル(VERADIV.DAT)がありません。"}};
+        return {std::nullopt, ConversionMessage{kFileErrorTitle,
+                                                "費目ファイル(VERADIV.DAT)がありません。", true}};
     std::string categoryBytes;
     std::string categoryPath = SourcePath(request.source, *categoryFile);
     if (int err = fs.ReadAll(categoryPath, categoryBytes); err != 0)
-        return {
-            std::nullopt,
-            ConversionMessage{kFileErrorTitle, DescribeIoError({IoStep::Read, err, categoryPath})}};
+        return {std::nullopt, FileErrorMessage({IoStep::Read, err, categoryPath})};
     CategoryTable categories;
     ParseCategoryFile(categoryBytes, categories);
 
     ConversionPlan plan;
     plan.destination = request.destination;
+    plan.closingDay = request.closingDay;
+    plan.categories = categories;
     for (const ForeignFile& file : ListForeignFiles(request.source, kMonthFileStem)) {
         if (ExtensionValue(file.extension) == 0)
             continue;
         plan.ledgers.push_back(
             PlanMonthFile(file, request.source, request.closingDay, categories, fs));
     }
-    plan.memos = PlanMemos(request.source, fs);
+    RefuseSharedTargets(plan.ledgers);
+    plan.memos = PlanMemos(request.source);
+    RefuseSharedTargets(plan.memos);
     return {std::move(plan), std::nullopt};
 }
 
@@ -231,19 +342,22 @@ int CountReplacedFiles(const ConversionPlan& plan, FileSystem& fs) {
 
 ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs) {
     DataFolder destination(plan.destination, fs);
+    RemoveStaleTemporaryFiles(destination);
     ConversionReport report;
     for (const PlannedFile& ledger : plan.ledgers) {
-        if (Write(ledger, destination, report))
+        if (ConvertAndWrite(ledger, plan, destination, fs, report))
             ++report.converted;
         else
             ++report.failed;
     }
     report.messages.push_back(CompletedMessage(report.converted, report.failed));
     for (const PlannedFile& memo : plan.memos) {
-        if (Write(memo, destination, report))
+        if (CopyMemo(memo, destination, fs, report))
             ++report.memosCopied;
+        else
+            ++report.memosFailed;
     }
-    report.messages.push_back(MemoMessage(report.memosCopied));
+    report.messages.push_back(MemoMessage(report.memosCopied, report.memosFailed));
     return report;
 }
 

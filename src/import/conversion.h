@@ -9,11 +9,11 @@
 #include "data/file_system.h"
 #include "import/foreign_files.h"
 
-// Turning a foreign data folder into our ledger and memo files. Everything is
-// read and built in memory first (a plan), so that nothing is written before
-// the user agreed to replace existing files and no month is ever left half
-// written; then each target is written whole and crash-safely. The source
-// folder is only read.
+// Turning a foreign data folder into our ledger and memo files. Every source
+// file is checked first (a plan), so that nothing is written before the user
+// agreed to replace existing files; then each file is read again, converted
+// and written whole and crash-safely, one at a time, so that memory holds one
+// month at most. The source folder is only read.
 namespace hanaki {
 
 struct ConversionRequest {
@@ -26,6 +26,7 @@ struct ConversionRequest {
 struct ConversionMessage {
     std::string title;
     std::string text;
+    bool failure = false;  // a file that was not converted, or a refusal
     friend bool operator==(const ConversionMessage&, const ConversionMessage&) = default;
 };
 
@@ -40,13 +41,16 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
 // One file to write into the destination, with the foreign file it comes from.
 struct PlannedFile {
     std::string sourcePath;
-    std::string targetName;  // empty when the source cannot be converted
-    std::string bytes;
+    std::string targetName;                    // empty when the source cannot be converted
     std::optional<ConversionMessage> problem;  // why it cannot be converted
+    bool problemNamedBefore = false;           // the previous file's message names this one too
+    ForeignMonth month;                        // of a month file
 };
 
 struct ConversionPlan {
     std::string destination;
+    int closingDay = 31;
+    CategoryTable categories;          // the source's
     std::vector<PlannedFile> ledgers;  // one per month file, in listing order
     std::vector<PlannedFile> memos;
 };
@@ -57,7 +61,7 @@ struct PlanResult {
     std::optional<ConversionMessage> refusal;
 };
 
-// Reads the whole source and builds every target in memory; writes nothing.
+// Checks every source file, reading one at a time; writes nothing.
 PlanResult PlanConversion(const ConversionRequest& request, FileSystem& fs);
 
 // Existing destination files the plan would replace.
@@ -68,11 +72,14 @@ struct ConversionReport {
     int converted = 0;
     int failed = 0;
     int memosCopied = 0;
+    int memosFailed = 0;
     int replaced = 0;  // existing destination files written over
 };
 
-// Writes the plan's targets; a file that cannot be written is reported and
-// counted as failed while the others go on.
+// Writes the plan's targets; a file that cannot be read or written is
+// reported and counted as failed while the others go on. The caller holds the
+// destination's FolderLock: temporary files that killed writers left there
+// are removed first.
 ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs);
 
 }  // namespace hanaki

@@ -1,24 +1,40 @@
 #include "import/converter_screen.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <cerrno>
+#include <cstdlib>
 
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
-#include "import/converting_notice.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
+#include "ui/work_notice.h"
 
 namespace hanaki {
 namespace {
 
-std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+// Where hanaki keeps its data unless told otherwise, the usual destination.
+std::string HanakiDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/')
+        return std::string(dataHome) + "/hanaki";
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? std::string(home) + "/.local/share/hanaki" : std::string();
+}
+
+// Each refusal says in its title what happened.
+QString LockRefusalTitle(const FolderLock& lock) {
+    if (lock.state() == FolderLock::State::HeldByOther)
+        return QStringLiteral("データフォルダ使用中");
+    if (lock.error() == ENOENT)
+        return QStringLiteral("変換先のフォルダがありません");
+    return QStringLiteral("変換先に書き込めません");
 }
 
 }  // namespace
@@ -28,11 +44,13 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
       services_(services),
       fs_(fs),
       sourceHeading_(new QLabel(QStringLiteral("「まちかど帳」データ"), this)),
-      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), this)),
+      source_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), services.messages,
+                               this)),
       sourceFiles_(new QListWidget(this)),
       arrow_(new QLabel(QStringLiteral("→"), this)),
       destinationHeading_(new QLabel(QStringLiteral("「そよかぜ帳」データ"), this)),
-      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"), this)),
+      destination_(new FolderPicker(QStringLiteral("Drive2"), QStringLiteral("Dir2"),
+                                    services.messages, this)),
       convertButton_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("データ・コンバータ"));
@@ -47,8 +65,9 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     for (QWidget* widget :
          {static_cast<QWidget*>(sourceHeading_), static_cast<QWidget*>(destinationHeading_),
           static_cast<QWidget*>(sourceFiles_), static_cast<QWidget*>(convertButton_),
-          static_cast<QWidget*>(source_->folderList()),
-          static_cast<QWidget*>(destination_->folderList())})
+          static_cast<QWidget*>(source_->folderList()), static_cast<QWidget*>(source_->pathField()),
+          static_cast<QWidget*>(destination_->folderList()),
+          static_cast<QWidget*>(destination_->pathField())})
         widget->setFont(GothicFont(10));
     arrow_->setFont(GothicFont(20));
 
@@ -66,7 +85,8 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     connect(convertButton_, &QPushButton::clicked, this, &ConverterScreen::Convert);
     if (!OpenSource(QDir::currentPath()))
         ListSourceFiles();  // the button rule holds regardless
-    OpenDestination(QDir::currentPath());
+    if (!destination_->OpenNative(HanakiDataFolder()))
+        OpenDestination(QDir::currentPath());
     source_->folderList()->setFocus();
 }
 
@@ -80,9 +100,11 @@ bool ConverterScreen::OpenDestination(const QString& folder) {
 
 void ConverterScreen::ListSourceFiles() {
     sourceFiles_->clear();
-    const QDir folder(source_->folder());
-    sourceFiles_->addItems(folder.entryList({QStringLiteral("VERADIV.*")}, QDir::Files,
-                                            QDir::Name | QDir::IgnoreCase));
+    sourceFiles_->addItems(source_->FileNames([](std::string_view name) {
+        return QByteArray(name.data(), static_cast<qsizetype>(name.size()))
+            .toUpper()
+            .startsWith("VERADIV.");
+    }));
     sourceFiles_->setCurrentRow(0);
     convertButton_->setEnabled(sourceFiles_->count() > 0);
 }
@@ -91,8 +113,7 @@ void ConverterScreen::Convert() {
     std::optional<int> closingDay = ConverterClosingDayDialog::Ask(this);
     if (!closingDay)
         return;  // Esc: nothing is read or written
-    const ConversionRequest request{NativePath(source_->folder()),
-                                    NativePath(destination_->folder()), *closingDay};
+    const ConversionRequest request{source_->folder(), destination_->folder(), *closingDay};
     if (IsSameFolder(request.source, request.destination)) {
         Show(SamePathMessage());
         return;
@@ -101,12 +122,16 @@ void ConverterScreen::Convert() {
     // Never beside a running hanaki, and no hanaki starts while this writes.
     FolderLock lock(request.destination, "tsugite");
     if (!lock.held()) {
-        services_.messages.Inform(this, QStringLiteral("データフォルダ使用中"),
+        services_.messages.Inform(this, LockRefusalTitle(lock),
                                   QString::fromStdString(DescribeLockRefusal(lock)));
         return;
     }
 
-    ConvertingNotice notice(this);
+    WorkNotice notice({QStringLiteral("Form3"),
+                       QStringLiteral("コンバート中・・・しばらくお待ちください。"),
+                       {500, 550},
+                       {}},
+                      this);
     notice.ShowNow();
     PlanResult planned = PlanConversion(request, fs_);
     if (!planned.plan) {

@@ -55,9 +55,11 @@ std::string TsugiteUsage() {
            "\n"
            "  画面を開かずに変換し、メッセージを表示して終了します。既存のファイルは\n"
            "  確認なしで置き換え、置き換えた数を表示します。\n"
+           "  失敗したファイルのメッセージは標準エラー出力に出します。\n"
            "\n"
-           "終了コード: 0 変換した（失敗したファイルがあっても）、1 VERADIV.DAT がない、\n"
-           "  2 引数・締め日・フォルダの誤り、3 変換先を hanaki などが使用中\n";
+           "終了コード: 0 すべて変換した、1 読めない・書けない・変換できないファイルが\n"
+           "  あった（VERADIV.DAT がない場合も）、2 引数・締め日・フォルダの誤り、\n"
+           "  3 変換先を hanaki などが使用中\n";
 }
 
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
@@ -71,7 +73,7 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
     ConversionRequest request{full(options.source), full(options.destination),
                               options.closingDay.value_or(31)};
     if (IsSameFolder(request.source, request.destination)) {
-        out << SamePathMessage().text << "\n";
+        err << SamePathMessage().text << "\n";
         return 2;
     }
     std::error_code ec;
@@ -83,19 +85,19 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
     FolderLock lock(request.destination, "tsugite");
     if (!lock.held()) {
         err << DescribeLockRefusal(lock) << "\n";
-        return 3;
+        return lock.state() == FolderLock::State::HeldByOther ? 3 : 1;
     }
     PlanResult planned = PlanConversion(request, fs);
     if (!planned.plan) {
-        out << planned.refusal->text << "\n";
+        err << planned.refusal->text << "\n";
         return 1;
     }
     ConversionReport report = CarryOutConversion(*planned.plan, fs);
     for (const ConversionMessage& message : report.messages)
-        out << message.text << "\n";
+        (message.failure ? err : out) << message.text << "\n";
     if (report.replaced > 0)
         out << "既存のデータ" << report.replaced << "個を上書きしました。\n";
-    return 0;
+    return report.failed > 0 || report.memosFailed > 0 ? 1 : 0;
 }
 
 }  // namespace hanaki

@@ -22,10 +22,12 @@ TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& args);
 std::string TsugiteUsage();
 
 // `tsugite --source SRC --dest DST --closing-day N`: the conversion without a
-// window, replacing existing files without asking. Messages go to `out`.
-// Returns the exit code: 0 ran (even with failed files), 1 no category file in
-// the source, 2 same folder or unusable arguments, 3 the destination is held
-// by a running hanaki or cannot be written.
+// window, replacing existing files without asking. The counts go to `out`,
+// every file that failed and every refusal to `err`. Returns the exit code:
+// 0 every file converted, 1 a file could not be read, converted or written (or
+// the source has no category file, or the destination cannot be written),
+// 2 same folder or unusable arguments, 3 the destination is held by a running
+// hanaki.
 int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostream& out,
                       std::ostream& err);
 

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "export/exporting_notice.h"
 #include "ledger_files.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
@@ -146,6 +145,25 @@ TEST(CsvExportScreen, EnterOnConvertWritesEveryMonthReportsTheCountAndCloses) {
               Heading() + Cp932("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
 }
 
+TEST(CsvExportScreen, IntoAFolderThatCannotBeWrittenShowsOneBoxForTheRunThenTheCount) {
+    RefusingFileSystem refusing(".CSV");
+    Program program({"199903.DAT", "199904.DAT", "199905.DAT"}, refusing);
+    WriteFile(program.root / "data" / "out" / "199904.CSV", "older");
+    program.Open("Dir2", QStringLiteral("out"));
+    program.Press("Command1", Qt::Key_Return);
+
+    const QString out = QString::fromStdString((program.root / "data" / "out").string());
+    ASSERT_EQ(program.messages.shown.size(), 2u);
+    EXPECT_EQ(program.messages.shown[0].title, QStringLiteral("書き出せなかったファイル"));
+    EXPECT_EQ(program.messages.shown[0].text,
+              QStringLiteral("0個のファイルを書き出し、3個は書き出せませんでした。\n最初の失敗:\n"
+                             "ファイル %1/199903.CSV に書き込めませんでした。\n"
+                             "理由: ディスクの空きがありません。")
+                  .arg(out));
+    EXPECT_EQ(program.messages.shown[1].text, QStringLiteral("0個のデータをコンバートしました。"));
+    EXPECT_EQ(ReadFile(program.root / "data" / "out" / "199904.CSV"), "older");
+}
+
 // Notes the notice windows on the screen whenever a ledger file is read.
 class WatchingFileSystem : public PosixFileSystem {
   public:
@@ -171,7 +189,7 @@ TEST(CsvExportScreen, ShowsTheNoticeWhileWritingAndClosesItBeforeTheCount) {
     // 5250 x 1600 twips.
     EXPECT_EQ(files.notices, QStringList(2, QStringLiteral("Now Converting! 350x107")));
     for (QWidget* window : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<ExportingNotice*>(window) != nullptr && window->isVisible());
+        EXPECT_FALSE(window->objectName() == QStringLiteral("Form5") && window->isVisible());
     ASSERT_EQ(program.messages.shown.size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "ledger_files.h"
+#include "support/dead_process.h"
 
 namespace hanaki {
 namespace {
@@ -163,20 +164,6 @@ TEST(ExportFolderToCsv, WritesOneCsvPerLedgerFileAndPassesOverOtherNames) {
               LedgerToCsv(may, Categories(), skipped));
 }
 
-// Refuses to create one chosen file, as a full or read-only disk would.
-class RefusingFileSystem : public PosixFileSystem {
-  public:
-    explicit RefusingFileSystem(std::string refused) : refused_(std::move(refused)) {}
-    int CreateExclusive(const std::string& path, int& fd) override {
-        if (path.find(refused_) != std::string::npos)
-            return ENOSPC;
-        return PosixFileSystem::CreateExclusive(path, fd);
-    }
-
-  private:
-    std::string refused_;
-};
-
 TEST(ExportFolderToCsv, AFileThatCannotBeWrittenIsReportedAndTheOthersGoOn) {
     Folders folders;
     const std::string bad = Record("990401", "XX", "給料", "01", "基本給", "+1", "");
@@ -189,9 +176,11 @@ TEST(ExportFolderToCsv, AFileThatCannotBeWrittenIsReportedAndTheOthersGoOn) {
                                                folders.destination.string(), Categories());
 
     EXPECT_EQ(result.written, 2);
-    ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_EQ(result.failures[0].path, (folders.destination / "199905.CSV").string());
-    EXPECT_EQ(result.failures[0].code, ENOSPC);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(
+        result.failures,
+        std::vector<std::string>{"ファイル " + (folders.destination / "199905.CSV").string() +
+                                 " に書き込めませんでした。\n理由: ディスクの空きがありません。"});
     EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199906.CSV"}));
     // Only the records of files written count as left out.
     EXPECT_EQ(ConvertedMessage(result),
@@ -203,8 +192,67 @@ TEST(ExportFolderToCsv, AMissingSourceIsAFailureNotAnEmptyExport) {
     CsvExportResult result = ExportFolderToCsv(RealFileSystem(), (folders.root / "none").string(),
                                                folders.destination.string(), Categories());
     EXPECT_EQ(result.written, 0);
-    ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_EQ(result.failures[0].code, ENOENT);
+    EXPECT_EQ(result.failures,
+              std::vector<std::string>{
+                  "ファイル " + (folders.root / "none").string() +
+                  " を読み込めませんでした。\n理由: ファイルまたはフォルダがありません。"});
+}
+
+TEST(ExportFolderToCsv, SaysTheOlderFileRemainsOnlyWhenThereIsOne) {
+    for (bool older : {false, true}) {
+        Folders folders;
+        WriteFile(folders.source / "199905.DAT", "");
+        if (older)
+            WriteFile(folders.destination / "199905.CSV", "older");
+        RefusingFileSystem refusing(".CSV");
+
+        CsvExportResult result = ExportFolderToCsv(refusing, folders.source.string(),
+                                                   folders.destination.string(), Categories());
+
+        const std::string path = (folders.destination / "199905.CSV").string();
+        EXPECT_EQ(result.failures,
+                  std::vector<std::string>{
+                      "ファイル " + path +
+                      " に書き込めませんでした。\n理由: ディスクの空きがありません。" +
+                      (older ? "\nファイルは変更前のまま残っています。" : "")});
+        EXPECT_EQ(FailureSummary(result),
+                  "0個のファイルを書き出し、1個は書き出せませんでした。\n最初の失敗:\n" +
+                      result.failures[0]);
+    }
+}
+
+TEST(ExportFolderToCsv, TwoLedgersDifferingOnlyInCaseAreRefusedTogetherAndTheRestWritten) {
+    Folders folders;
+    WriteFile(folders.source / "199905.DAT", "");
+    WriteFile(folders.source / "199905.dat", "");
+    WriteFile(folders.source / "199904.DAT", "");
+
+    CsvExportResult result = ExportFolderToCsv(RealFileSystem(), folders.source.string(),
+                                               folders.destination.string(), Categories());
+
+    const std::string src = folders.source.string() + "/";
+    EXPECT_EQ(result.written, 1);
+    EXPECT_EQ(result.failed, 2);
+    EXPECT_EQ(result.failures,
+              std::vector<std::string>{"ファイル " + src + "199905.DAT と " + src +
+                                       "199905.dat は大文字と小文字だけが違い、どちらも "
+                                       "199905.CSV になるため、書き出しませんでした。"});
+    EXPECT_EQ(Names(folders.destination), std::vector<std::string>{"199904.CSV"});
+}
+
+TEST(ExportFolderToCsv, RemovesWhatAKilledExportLeftButNotAWriterStillRunning) {
+    Folders folders;
+    WriteFile(folders.source / "199905.DAT", "");
+    const std::string dead = std::to_string(DeadProcessId());
+    const std::string alive = std::to_string(::getppid());
+    WriteFile(folders.destination / ("199905.CSV.tmp" + dead + "-0"), "half");
+    WriteFile(folders.destination / ("199904.CSV.tmp" + alive + "-0"), "busy");
+
+    ExportFolderToCsv(RealFileSystem(), folders.source.string(), folders.destination.string(),
+                      Categories());
+
+    EXPECT_EQ(Names(folders.destination),
+              (std::vector<std::string>{"199904.CSV.tmp" + alive + "-0", "199905.CSV"}));
 }
 
 }  // namespace

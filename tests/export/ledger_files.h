@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,6 +10,7 @@
 
 #include "data/category_table.h"
 #include "data/cp932.h"
+#include "data/file_system.h"
 #include "data/ledger.h"
 
 // Ledger files, category files and CSV bytes as the export tests build them.
@@ -58,5 +60,19 @@ inline std::vector<std::string> Names(const std::filesystem::path& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// Refuses to create the files whose path holds `refused`, as a full disk would.
+class RefusingFileSystem : public PosixFileSystem {
+  public:
+    explicit RefusingFileSystem(std::string refused) : refused_(std::move(refused)) {}
+    int CreateExclusive(const std::string& path, int& fd) override {
+        if (path.find(refused_) != std::string::npos)
+            return ENOSPC;
+        return PosixFileSystem::CreateExclusive(path, fd);
+    }
+
+  private:
+    std::string refused_;
+};
 
 }  // namespace hanaki::testing

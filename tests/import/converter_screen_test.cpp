@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 
 #include "data/folder_lock.h"
 #include "foreign_folder.h"
@@ -117,6 +118,26 @@ TEST(ConverterScreen, OffersConversionOnlyWhileTheSourceFolderListsAFile) {
               (QStringList{QStringLiteral("veradiv.059"), QStringLiteral("VERADIV.DAT")}));
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(Rows(folders).last(), QStringLiteral("books"));
+}
+
+TEST(ConverterScreen, TheDestinationStartsAtHanakisOwnFolderWhenThereIsOne) {
+    for (bool exists : {true, false}) {
+        QTemporaryDir temp;
+        const fs::path dataHome = fs::path(temp.path().toStdString()) / "share";
+        if (exists)
+            fs::create_directories(dataHome / "hanaki");
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome.string()));
+        ScriptedMessages messages;
+        Services services{messages, ScreenMetrics(768)};
+
+        ConverterScreen screen(services, RealFileSystem());
+
+        qputenv("XDG_DATA_HOME", before);
+        auto* shown = screen.findChild<QLineEdit*>(QStringLiteral("Dir2Path"));
+        EXPECT_EQ(shown->text().toStdString(),
+                  exists ? (dataHome / "hanaki").string() : fs::current_path().string());
+    }
 }
 
 TEST(ConverterClosingDayDialog, MovesTheDayOnlyWithPageUpAndPageDown) {
@@ -239,20 +260,38 @@ TEST(ConverterScreen, EndsTheConversionWithoutReadingOrWritingWhenRefused) {
     }
 }
 
-TEST(ConverterScreen, WritesNothingIntoAFolderARunningHanakiHolds) {
-    Converter converter;
-    WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
-    WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
-    converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
-    FolderLock hanaki(converter.destination.string(), "hanaki");
-    ASSERT_TRUE(hanaki.held());
+TEST(ConverterScreen, EachRefusedDestinationIsNamedForWhatHappenedAndNothingIsWritten) {
+    enum class Destination { HeldByHanaki, Removed, NotWritable };
+    struct Case {
+        Destination destination;
+        QString title;
+    };
+    const Case cases[] = {
+        {Destination::HeldByHanaki, QStringLiteral("データフォルダ使用中")},
+        {Destination::Removed, QStringLiteral("変換先のフォルダがありません")},
+        {Destination::NotWritable, QStringLiteral("変換先に書き込めません")},
+    };
+    for (const Case& c : cases) {
+        Converter converter;
+        WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
+        converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+        std::optional<FolderLock> hanaki;
+        if (c.destination == Destination::HeldByHanaki)
+            hanaki.emplace(converter.destination.string(), "hanaki");
+        if (c.destination == Destination::Removed)
+            fs::remove_all(converter.destination);
+        // A folder even the administrator may not write into.
+        if (c.destination == Destination::NotWritable)
+            converter.screen->OpenDestination(QStringLiteral("/sys"));
 
-    converter.Convert(kAcceptMonthEnd);
+        converter.Convert(kAcceptMonthEnd);
 
-    ASSERT_EQ(converter.messages.shown.size(), 1u);
-    EXPECT_EQ(converter.messages.shown[0].title, QStringLiteral("データフォルダ使用中"));
-    EXPECT_FALSE(fs::exists(converter.destination / "199905.DAT"));
-    EXPECT_FALSE(converter.ended);
+        ASSERT_EQ(converter.messages.shown.size(), 1u) << c.title.toStdString();
+        EXPECT_EQ(converter.messages.shown[0].title, c.title);
+        EXPECT_FALSE(fs::exists(converter.destination / "199905.DAT"));
+        EXPECT_FALSE(converter.ended);
+    }
 }
 
 }  // namespace

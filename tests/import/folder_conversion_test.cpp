@@ -8,6 +8,7 @@
 #include "data/memo.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
+#include "support/dead_process.h"
 #include "support/faulty_file_system.h"
 
 namespace hanaki {
@@ -63,8 +64,10 @@ TEST(FolderConversion, ConvertsEveryMonthFileAndReportsTheBadOnesWhileTheOthersG
 
     const std::string src = folders.source.string() + "/";
     const std::vector<ConversionMessage> expected = {
-        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.069を修正して下さい。"},
-        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.07Aを修正して下さい。"},
+        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.069を修正して下さい。",
+         true},
+        {"Incorrect Data!", "エラー発生、まちかど帳データ" + src + "VERADIV.07Aを修正して下さい。",
+         true},
         {"Convert completed!",
          "3個のデータをコンバートしました。2個のデータがコンバート失敗です。"},
         kNoMemos,
@@ -176,6 +179,104 @@ TEST(FolderConversion, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
     EXPECT_EQ(folders.Written(), (std::vector<std::string>{"199904.DAT", "199905.DAT"}));
 }
 
+TEST(FolderConversion, TwoFilesDifferingOnlyInCaseAreRefusedTogetherAndTheRestConverted) {
+    Folders folders;
+    WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
+    WriteFile(folders.source / "veradiv.059", ForeignDays({"0502"}));
+    WriteFile(folders.source / "VERADIV.049", ForeignDays({"0401"}));
+    WriteFile(folders.source / "KAKMEMO.059", "upper");
+    WriteFile(folders.source / "kakmemo.059", "lower");
+    WriteFile(folders.destination / "199905.MEM", "older memo");
+
+    ConversionReport report = folders.Run();
+
+    const std::string src = folders.source.string() + "/";
+    const std::vector<ConversionMessage> expected = {
+        {"ファイル名の重複",
+         "まちかど帳データ" + src + "VERADIV.059と" + src +
+             "veradiv.059は大文字と小文字だけが違い、どちらも199905.DATになるため、"
+             "変換しませんでした。",
+         true},
+        {"Convert completed!",
+         "1個のデータをコンバートしました。2個のデータがコンバート失敗です。"},
+        {"ファイル名の重複",
+         "まちかど帳データ" + src + "KAKMEMO.059と" + src +
+             "kakmemo.059は大文字と小文字だけが違い、どちらも199905.MEMになるため、"
+             "変換しませんでした。",
+         true},
+        {"Convert completed!",
+         "0個のメモデータをリネームコピーしました。2個のメモデータがコピー失敗です。"},
+    };
+    EXPECT_EQ(report.messages, expected);
+    EXPECT_EQ(folders.Written(), (std::vector<std::string>{"199904.DAT", "199905.MEM"}));
+    EXPECT_EQ(ReadFile(folders.destination / "199905.MEM"), "older memo");
+}
+
+// Counts which files are read whole.
+class ReadWatchingFileSystem : public PosixFileSystem {
+  public:
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        read.push_back(fs::path(path).filename().string());
+        return PosixFileSystem::ReadAll(path, bytes);
+    }
+    std::vector<std::string> read;
+};
+
+TEST(FolderConversion, AFileLongerThanItsFormatIsReportedAndNeverRead) {
+    Folders folders;
+    // 2000 records and a half-record tail is the most a month file can be.
+    std::string april, may;
+    for (int i = 0; i < 2000; ++i) {
+        april += ForeignDays({"0401"});
+        may += ForeignDays({"0501"});
+    }
+    WriteFile(folders.source / "VERADIV.049", april + std::string(20, ' '));
+    WriteFile(folders.source / "VERADIV.059", may + std::string(21, ' '));
+    WriteFile(folders.source / "KAKMEMO.049", std::string(31 * 240, ' '));
+    WriteFile(folders.source / "KAKMEMO.059", "");
+    fs::resize_file(folders.source / "KAKMEMO.059", 50'000'000);
+    ReadWatchingFileSystem files;
+
+    ConversionReport report = folders.Run(31, files);
+
+    const std::string src = folders.source.string() + "/";
+    const std::vector<ConversionMessage> expected = {
+        {"ファイルが大きすぎます",
+         "まちかど帳データ" + src +
+             "VERADIV.059は80021バイトあり、この形式の上限(80000バイト)を超えているため、"
+             "変換しませんでした。",
+         true},
+        {"Convert completed!",
+         "1個のデータをコンバートしました。1個のデータがコンバート失敗です。"},
+        {"ファイルが大きすぎます",
+         "まちかど帳データ" + src +
+             "KAKMEMO.059は50000000バイトあり、この形式の上限(7440バイト)を超えているため、"
+             "変換しませんでした。",
+         true},
+        {"Convert completed!",
+         "1個のメモデータをリネームコピーしました。1個のメモデータがコピー失敗です。"},
+    };
+    EXPECT_EQ(report.messages, expected);
+    EXPECT_EQ(folders.Written(), (std::vector<std::string>{"199904.DAT", "199904.MEM"}));
+    EXPECT_EQ(std::count(files.read.begin(), files.read.end(), "VERADIV.059"), 0);
+    EXPECT_EQ(std::count(files.read.begin(), files.read.end(), "KAKMEMO.059"), 0);
+}
+
+TEST(FolderConversion, RemovesWhatAKilledConversionLeftButNotAWriterStillRunning) {
+    Folders folders;
+    WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
+    const std::string dead = std::to_string(DeadProcessId());
+    const std::string alive = std::to_string(::getppid());
+    WriteFile(folders.destination / ("199905.DAT.tmp" + dead + "-0"), "half");
+    WriteFile(folders.destination / ("199904.MEM.tmp" + dead + "-3"), "half");
+    WriteFile(folders.destination / ("199906.DAT.tmp" + alive + "-0"), "busy");
+
+    folders.Run();
+
+    EXPECT_EQ(folders.Written(),
+              (std::vector<std::string>{"199905.DAT", "199906.DAT.tmp" + alive + "-0"}));
+}
+
 TEST(FolderConversion, ASourceWithOnlyTheCategoryFileConvertsNothing) {
     Folders folders;
     EXPECT_EQ(folders.Run().messages, (std::vector<ConversionMessage>{kNoneConverted, kNoMemos}));
@@ -190,8 +291,9 @@ TEST(FolderConversion, ASourceWithoutTheCategoryFileIsRefused) {
     PlanResult planned = PlanConversion(folders.Request(), RealFileSystem());
 
     EXPECT_FALSE(planned.plan);
-    EXPECT_EQ(planned.refusal,
-              (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。"}));
+    EXPECT_EQ(
+        planned.refusal,
+        (ConversionMessage{"ファイルエラー", "費目ファイル(VERADIV.DAT)がありません。", true}));
 }
 
 }  // namespace

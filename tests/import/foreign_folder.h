@@ -3,11 +3,23 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "data/cp932.h"
 #include "data/fixed_field.h"
+#include "import/conversion.h"
+
+namespace hanaki {
+
+// So that a failed comparison shows the messages as text.
+inline void PrintTo(const ConversionMessage& message, std::ostream* out) {
+    *out << "{" << message.title << " | " << message.text
+         << (message.failure ? " | failure}" : "}");
+}
+
+}  // namespace hanaki
 
 // Foreign data folders as the import tests build them (code page 932 bytes).
 namespace hanaki::testing {

@@ -7,6 +7,7 @@
 
 #include "data/folder_lock.h"
 #include "foreign_folder.h"
+#include "support/faulty_file_system.h"
 
 namespace hanaki {
 namespace {
@@ -21,6 +22,7 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
         bool categoryFile;
         int code;
         const char* out;
+        const char* err;
     };
     const Case cases[] = {
         {"converted",
@@ -28,22 +30,32 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
          true,
          0,
          "1個のデータをコンバートしました。\n1個のメモデータをリネームコピーしました。\n"
-         "既存のデータ1個を上書きしました。\n"},
+         "既存のデータ1個を上書きしました。\n",
+         ""},
         {"no category file",
          {"--source", "SRC", "--dest", "DST", "--closing-day", "31"},
          false,
          1,
+         "",
          "費目ファイル(VERADIV.DAT)がありません。\n"},
         {"same folder",
          {"--source", "SRC", "--dest", "SRC/", "--closing-day", "31"},
          true,
          2,
+         "",
          "パスが同一です。右のパスを変えて下さい。\n"},
+        {"destination not writable",
+         {"--source", "SRC", "--dest", "/sys", "--closing-day", "31"},
+         true,
+         1,
+         "",
+         nullptr},
         {"no destination",
          {"--source", "SRC", "--dest", "NONE", "--closing-day", "31"},
          true,
          2,
-         ""},
+         "",
+         nullptr},
     };
     for (const Case& c : cases) {
         QTemporaryDir temp;
@@ -68,11 +80,14 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
 
         EXPECT_EQ(code, c.code) << c.name;
         EXPECT_EQ(out.str(), c.out) << c.name;
+        if (c.err != nullptr) {
+            EXPECT_EQ(err.str(), c.err) << c.name;
+        }
         EXPECT_EQ(fs::exists(root / "DST" / "199905.DAT"), c.code == 0) << c.name;
     }
 }
 
-TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathWhenGivenARelativeSource) {
+TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathOnStandardErrorAndExitsWithOne) {
     QTemporaryDir temp;
     const fs::path root = fs::weakly_canonical(temp.path().toStdString());
     fs::create_directories(root / "SRC");
@@ -88,11 +103,65 @@ TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathWhenGivenARelativeSource) {
                                                (root / "DST").string(), "--closing-day", "31"}),
                           RealFileSystem(), out, err);
 
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(out.str(), "エラー発生、まちかど帳データ" + (root / "SRC" / "VERADIV.069").string() +
-                             "を修正して下さい。\n0個のデータをコンバートしました。"
-                             "1個のデータがコンバート失敗です。\n"
-                             "0個のメモデータをリネームコピーしました。\n");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.str(), "エラー発生、まちかど帳データ" + (root / "SRC" / "VERADIV.069").string() +
+                             "を修正して下さい。\n");
+    EXPECT_EQ(out.str(),
+              "0個のデータをコンバートしました。1個のデータがコンバート失敗です。\n"
+              "0個のメモデータをリネームコピーしました。\n");
+}
+
+// A destination "DST" holding older files for a source "SRC" of May.
+struct CommandFolders {
+    CommandFolders() : root(temp.path().toStdString()) {
+        fs::create_directories(root / "SRC");
+        fs::create_directories(root / "DST");
+        WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(root / "SRC" / "VERADIV.059", ForeignDays({"0501"}));
+        WriteFile(root / "SRC" / "KAKMEMO.059", "new memo");
+        WriteFile(root / "DST" / "199905.DAT", "older May");
+        WriteFile(root / "DST" / "199905.MEM", "older memo");
+    }
+    int Run(FileSystem& files) {
+        return RunTsugiteCommand(
+            ParseTsugiteOptions({"--source", (root / "SRC").string(), "--dest",
+                                 (root / "DST").string(), "--closing-day", "31"}),
+            files, out, err);
+    }
+
+    QTemporaryDir temp;
+    fs::path root;
+    std::ostringstream out, err;
+};
+
+TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExitsWithOne) {
+    for (FsCall call :
+         {FsCall::CreateExclusive, FsCall::Write, FsCall::Sync, FsCall::Close, FsCall::Rename}) {
+        for (int nth : {1, 2}) {  // the ledger, then the memo
+            CommandFolders folders;
+            FaultyFileSystem faulty;
+            faulty.Arm({call, nth, EIO});
+
+            int code = folders.Run(faulty);
+
+            const char* which = nth == 1 ? "199905.DAT" : "199905.MEM";
+            EXPECT_TRUE(faulty.fired()) << NameOf(call) << " " << nth;
+            EXPECT_EQ(code, 1) << NameOf(call) << " " << nth;
+            EXPECT_NE(folders.err.str().find(which), std::string::npos) << folders.err.str();
+            EXPECT_EQ(ReadFile(folders.root / "DST" / which),
+                      nth == 1 ? std::string("older May") : std::string("older memo"));
+            EXPECT_EQ(folders.out.str(),
+                      nth == 1
+                          ? "0個のデータをコンバートしました。1個のデータがコンバート失敗です。\n"
+                            "1個のメモデータをリネームコピーしました。\n"
+                            "既存のデータ1個を上書きしました。\n"
+                          : "1個のデータをコンバートしました。\n"
+                            "0個のメモデータをリネームコピーしました。1個のメモデータがコピー"
+                            "失敗です。\n"
+                            "既存のデータ1個を上書きしました。\n")
+                << NameOf(call) << " " << nth;
+        }
+    }
 }
 
 TEST(TsugiteCommand, RefusesAFolderARunningHanakiHolds) {
