@@ -34,14 +34,14 @@ set(CPACK_PACKAGE_NAME hanaki)
 set(CPACK_PACKAGE_VENDOR "The hanaki developers")
 set(CPACK_PACKAGE_CONTACT "The hanaki developers <hanaki@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyboard-driven household account book (家計簿)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Daily entry of income and expenses by category and description, monthly table and\n"
-    "printout, monthly summaries with budgets, twelve-month trend, graphs, daily memos and\n"
-    "CSV export, all from the keyboard, in Japanese. Includes tsugite, which imports\n"
-    "another household-book program's data.")
+set(CPACK_PACKAGE_DESCRIPTION "Daily entry of income and expenses by category and description, \
+monthly table and printout, monthly summaries with budgets, twelve-month trend, graphs, \
+daily memos and CSV export, all from the keyboard, in Japanese. Includes tsugite, which \
+imports another household-book program's data.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${HANAKI_HOMEPAGE})
 # The Qt 6 libraries the programs link (the X platform plugin comes with
