@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/version.h"
+
 namespace hanaki {
 namespace {
 
@@ -35,6 +37,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
             options.titlePrefix = arg.substr(2);
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--data-dir") {
             if (auto v = value("--data-dir"))
                 options.dataDir = *v;
@@ -63,16 +67,25 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string HanakiUsage() {
-    return "使い方: hanaki [/T見出し] [オプション]\n"
+std::string HanakiVersion() {
+    return "hanaki " + std::string(kProgramVersion) + "\n";
+}
+
+std::string HanakiUsage(const std::string& dataFolder) {
+    return HanakiVersion() +
+           "使い方: hanaki [/T見出し] [オプション]\n"
            "\n"
            "  /T見出し, -T見出し       "
            "ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
-           "  --data-dir フォルダ      データフォルダ（省略時はプログラムのフォルダ）\n"
+           "  --data-dir フォルダ      データフォルダ（省略時は下の「データフォルダ」）\n"
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
-           "  --help                   この説明を表示して終了\n";
+           "  --version                版を表示して終了\n"
+           "  --help                   この説明を表示して終了\n"
+           "\n"
+           "データフォルダ: " +
+           dataFolder + "\n";
 }
 
 }  // namespace hanaki

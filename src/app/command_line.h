@@ -10,7 +10,7 @@ namespace hanaki {
 
 // What `hanaki` was asked to do on its command line.
 struct HanakiOptions {
-    std::string dataDir;      // empty: the program's own folder
+    std::string dataDir;      // empty: ChooseDataFolder's choice
     std::string titlePrefix;  // from a first argument "/T…" or "-T…"
     bool hasTitlePrefix = false;
     std::optional<CivilDate> today;  // --today YYYY-MM-DD (demonstrations, tests)
@@ -19,12 +19,15 @@ struct HanakiOptions {
     std::string exportSource;
     std::string exportDestination;
     bool help = false;
+    bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used
 };
 
 HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args);
 
-// The option list `--help` prints.
-std::string HanakiUsage();
+// "hanaki 0.9.0" and a line end.
+std::string HanakiVersion();
+// The version, the option list and the data folder in use, as `--help` prints them.
+std::string HanakiUsage(const std::string& dataFolder);
 
 }  // namespace hanaki

@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "data/folder_lock.h"
+#include "data/folder_paths.h"
 #include "data/program_state.h"
 #include "data/stale_temporaries.h"
 #include "entry/main_entry_screen.h"
@@ -25,27 +26,28 @@ CivilDate SystemToday() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     HanakiOptions options = ParseHanakiOptions(args);
+    DataFolderChoice folder = ChooseDataFolder(options.dataDir);
     if (!options.error.empty()) {
-        std::cerr << options.error << "\n" << HanakiUsage();
+        std::cerr << options.error << "\n" << HanakiUsage(folder.path);
         return 2;
     }
-    if (options.help) {
-        std::cout << HanakiUsage();
+    if (options.help || options.version) {
+        std::cout << (options.help ? HanakiUsage(folder.path) : HanakiVersion());
         return 0;
     }
+    // A household's accounts are private: the folder hanaki makes itself is 0700.
+    if (folder.inUserDataHome)
+        MakePrivateFolder(folder.path);
     if (options.exportCsv) {
-        return RunCsvExportCommand(options.dataDir.empty() ? "." : options.dataDir,
-                                   options.exportSource, options.exportDestination, std::cout,
-                                   std::cerr);
+        return RunCsvExportCommand(folder.path, options.exportSource, options.exportDestination,
+                                   std::cout, std::cerr);
     }
 
     QApplication app(argc, argv);
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
-    std::string dataDir = options.dataDir.empty()
-                              ? QCoreApplication::applicationDirPath().toStdString()
-                              : options.dataDir;
+    const std::string& dataDir = folder.path;
     std::optional<CivilDate> fixedToday = options.today;
     ProgramState state(DataFolder(dataDir, RealFileSystem()),
                        [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/version.h"
 #include "import/converter_screen.h"
 #include "import/tsugite_command.h"
 #include "ui/fonts.h"
@@ -15,8 +16,10 @@ int main(int argc, char** argv) {
         std::cerr << options.error << "\n" << TsugiteUsage();
         return 2;
     }
-    if (options.help) {
-        std::cout << TsugiteUsage();
+    if (options.help || options.version) {
+        std::cout << "tsugite " << kProgramVersion << "\n";
+        if (options.help)
+            std::cout << TsugiteUsage();
         return 0;
     }
     if (options.commandLine)

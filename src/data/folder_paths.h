@@ -9,4 +9,29 @@ namespace hanaki {
 // that do not exist yet are compared by their spelling alone.
 bool IsSameFolder(const std::string& a, const std::string& b);
 
+// Where hanaki keeps its files when no --data-dir is given.
+struct DataFolderChoice {
+    std::string path;
+    // The user's own folder ($XDG_DATA_HOME/hanaki): made, private, when missing.
+    bool inUserDataHome = false;
+};
+
+// --data-dir wins. A copy of the program in a folder of its own (one the user
+// may write, outside the system's folders) keeps the data beside the program;
+// an installed program uses $XDG_DATA_HOME/hanaki, by default
+// ~/.local/share/hanaki. `xdgDataHome` and `home` are the environment's values
+// (null when unset).
+DataFolderChoice ChooseDataFolder(const std::string& dataDirOption,
+                                  const std::string& programFolder, bool installed,
+                                  const char* xdgDataHome, const char* home);
+// The same from this process's own program folder and environment.
+DataFolderChoice ChooseDataFolder(const std::string& dataDirOption);
+
+// The folder that holds the running program; empty when it cannot be told.
+std::string ProgramFolder();
+
+// Makes `path` readable by its owner alone (0700) when it does not exist yet,
+// its missing parents as usual. Returns 0 or the errno of the failed step.
+int MakePrivateFolder(const std::string& path);
+
 }  // namespace hanaki

@@ -17,6 +17,10 @@ TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& args) {
             options.help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
+        }
         if (arg != "--source" && arg != "--dest" && arg != "--closing-day") {
             options.error = "不明な引数です: " + arg;
             break;
@@ -51,6 +55,7 @@ std::string TsugiteUsage() {
            "  --source フォルダ        「まちかど帳」のデータフォルダ（VERADIV.DAT のある所）\n"
            "  --dest フォルダ          変換した月別データとメモを書き込むフォルダ\n"
            "  --closing-day 締め日     「まちかど帳」の月度締日 1～31（月末は 31）\n"
+           "  --version                版を表示して終了\n"
            "  --help                   この説明を表示して終了\n"
            "\n"
            "  画面を開かずに変換し、メッセージを表示して終了します。既存のファイルは\n"

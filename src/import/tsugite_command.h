@@ -11,6 +11,7 @@ namespace hanaki {
 
 struct TsugiteOptions {
     bool help = false;
+    bool version = false;
     bool commandLine = false;  // false: open the window
     std::string source;
     std::string destination;

@@ -58,5 +58,52 @@ TEST(IsSameFolder, ComparesFoldersNotMadeYetByTheirSpelling) {
     EXPECT_FALSE(IsSameFolder(fresh, (root / "a" / "other").string()));
 }
 
+// An installed program never keeps data beside itself; a copy in a folder of
+// its own does; --data-dir always wins.
+TEST(ChooseDataFolder, FollowsTheOptionThenWhereTheProgramLives) {
+    struct Case {
+        std::string option;
+        bool installed;
+        const char* xdg;
+        const char* home;
+        std::string path;
+        bool inUserDataHome;
+    };
+    const Case cases[] = {
+        {"/media/backup", true, "/x", "/home/u", "/media/backup", false},
+        {"", false, "/x", "/home/u", "/opt/copy", false},
+        {"", true, nullptr, "/home/u", "/home/u/.local/share/hanaki", true},
+        {"", true, "", "/home/u", "/home/u/.local/share/hanaki", true},
+        {"", true, "/data/", "/home/u", "/data/hanaki", true},
+        {"", true, "/data", nullptr, "/data/hanaki", true},
+        // A relative XDG_DATA_HOME does not count.
+        {"", true, "rel/data", "/home/u", "/home/u/.local/share/hanaki", true},
+        {"", true, nullptr, nullptr, "/opt/copy", false},
+    };
+    for (const Case& c : cases) {
+        DataFolderChoice choice =
+            ChooseDataFolder(c.option, "/opt/copy", c.installed, c.xdg, c.home);
+        EXPECT_EQ(choice.path, c.path) << c.option << " " << (c.xdg ? c.xdg : "(unset)");
+        EXPECT_EQ(choice.inUserDataHome, c.inUserDataHome) << c.path;
+    }
+}
+
+TEST(MakePrivateFolder, MakesTheHouseholdFolderForItsOwnerAlone) {
+    testing::TempFolder temp;
+    const fs::path folder = fs::path(temp.path()) / "share" / "hanaki";
+    ASSERT_EQ(MakePrivateFolder(folder.string()), 0);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_directory(folder.parent_path()));
+
+    // A folder the user made earlier keeps the mode the user gave it.
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    ASSERT_EQ(MakePrivateFolder(folder.string()), 0);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+
+    temp.Write("file", "x");
+    EXPECT_NE(MakePrivateFolder((fs::path(temp.path()) / "file" / "hanaki").string()), 0);
+}
+
 }  // namespace
 }  // namespace hanaki

@@ -1,0 +1,25 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace hanaki {
+namespace {
+
+TEST(HanakiCommandLine, VersionAndHelpNeedNoOtherArgument) {
+    EXPECT_TRUE(ParseHanakiOptions({"--version"}).version);
+    HanakiOptions options = ParseHanakiOptions({"--data-dir", "/srv/household", "--help"});
+    EXPECT_TRUE(options.help);
+    EXPECT_EQ(options.dataDir, "/srv/household");
+    EXPECT_EQ(ParseHanakiOptions({"--versions"}).error, "不明な引数です: --versions");
+}
+
+TEST(HanakiCommandLine, HelpStartsWithTheVersionAndEndsWithTheDataFolder) {
+    const std::string usage = HanakiUsage("/home/u/.local/share/hanaki");
+    EXPECT_EQ(usage.rfind(HanakiVersion() + "使い方: hanaki", 0), 0u) << usage;
+    const std::string tail = "\nデータフォルダ: /home/u/.local/share/hanaki\n";
+    ASSERT_GE(usage.size(), tail.size());
+    EXPECT_EQ(usage.substr(usage.size() - tail.size()), tail);
+}
+
+}  // namespace
+}  // namespace hanaki
