@@ -1,6 +1,7 @@
 #include "monthly/monthly_printout.h"
 
 #include <algorithm>
+#include <array>
 
 #include "data/amount_format.h"
 #include "data/calendar.h"
@@ -184,34 +185,39 @@ void PrintMemos(Pen& pen, const MonthlyPrintout& printout, int linesOnLastPage) 
     ++m;
     pen.Family(kMincho);
 
-    const std::string yy = TwoDigits(printout.year % 100) + TwoDigits(printout.month);
+    const std::string yymm = TwoDigits(printout.year % 100) + TwoDigits(printout.month);
+    // A full page is turned only when something follows, so that no sheet
+    // holds a lone rule; a sheet has rows down to 59, like the item pages.
+    bool full = false;
+    auto turnIfFull = [&] {
+        if (!full)
+            return;
+        full = false;
+        pen.NewPage();
+        m = -1;
+        pen.Line(kX0, kY0, kX0 + kMemoRight, kY0);
+    };
     for (int day = 1; day <= 31; ++day) {
-        if (!printout.memo.InUse(day))
+        const std::array<std::string, 3> lines = printout.memo.LinesOf(day);
+        // A day without a line (only a hand-edited file has one) would print
+        // its date over the next day's.
+        if (!printout.memo.InUse(day) ||
+            std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.empty(); }))
             continue;
-        // A full page is turned only when something follows, so the section
-        // never runs past the bottom and never leaves a sheet with a lone rule.
-        if (m >= kMemoRowsPerPage) {
-            pen.NewPage();
-            m = -1;
-            pen.Line(kX0, kY0, kX0 + kMemoRight, kY0);
-        }
-        const std::string key = yy + TwoDigits(day);
+        turnIfFull();
         pen.Utf8(kX0, kY0 + (m + 1) * kRow,
-                 PrintedDate(AccountingToCalendar(printout.closingDay, key)));
-        for (const std::string& line : printout.memo.LinesOf(day)) {
+                 PrintedDate(AccountingToCalendar(printout.closingDay, yymm + TwoDigits(day))));
+        for (const std::string& line : lines) {
             if (line.empty())
                 continue;
-            if (m >= kMemoRowsPerPage) {
-                pen.NewPage();
-                m = -1;
-                pen.Line(kX0, kY0, kX0 + kMemoRight, kY0);
-            }
+            turnIfFull();
             ++m;
             const int top = kY0 + m * kRow;
             pen.Cp932(kX0 + kMemoDateWidth + 200, top, line);
             for (int x : {0, kMemoDateWidth, kMemoRight})
                 pen.Line(kX0 + x, top, kX0 + x, top + kRow);
             pen.Line(kX0, top + kRow, kX0 + kMemoRight, top + kRow);
+            full = m >= kMemoRowsPerPage;
         }
     }
 }
