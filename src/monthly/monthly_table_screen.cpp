@@ -43,8 +43,10 @@ const MonthlyTableSize& SizeFor(const ScreenMetrics& metrics) {
     return height < 600 ? kBelow600 : height == 600 ? kAt600 : kAbove600;
 }
 
+// Grid columns 1 … 7 are the table's; column 0, the running number, is its row heading.
 constexpr int kColumnCount = 8;
-constexpr int kIncomeColumn = 4, kExpenseColumn = 5, kBalanceColumn = 6, kRemarkColumn = 7;
+constexpr int kDateColumn = 1, kCategoryColumn = 2, kDescriptionColumn = 3, kIncomeColumn = 4,
+              kExpenseColumn = 5, kBalanceColumn = 6, kRemarkColumn = 7;
 constexpr int kMinimumGridRows = 30;  // with the heading row
 constexpr int kVisibleItemRows = 25;
 constexpr int kSmallRemarkBytes = 47;
@@ -125,13 +127,15 @@ void MonthlyTableScreen::BuildControls() {
     printButton_->setFocusPolicy(Qt::NoFocus);
     connect(printButton_, &QPushButton::clicked, this, &MonthlyTableScreen::Print);
 
-    grid_ = new QTableWidget(kMinimumGridRows - 1, kColumnCount, this);
+    grid_ = new QTableWidget(kMinimumGridRows - 1, kColumnCount - 1, this);
     grid_->setObjectName("MSFlexGrid1");
     grid_->setFont(font);
     grid_->horizontalHeader()->setFont(font);
-    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setFont(font);
+    grid_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setTabKeyNavigation(false);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -143,8 +147,10 @@ void MonthlyTableScreen::BuildControls() {
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setMinimumSectionSize(1);
     grid_->installEventFilter(this);
-    connect(grid_, &QTableWidget::currentCellChanged, this,
-            &MonthlyTableScreen::KeepSelectionOnItems);
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (focus_ == Focus::Table)
+            MoveSelection(row + 1);
+    });
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MonthlyTableScreen::KeepTopRow);
 }
@@ -160,10 +166,11 @@ void MonthlyTableScreen::PlaceControls() {
     widths[4] = widths[5] = widths[6] = size_.columns[3];
     widths[7] = size_.columns[4];
     std::array<int, kColumnCount + 1> columnX{};
-    for (int i = 0; i < kColumnCount; ++i) {
-        grid_->setColumnWidth(i, TwipsToPixels(widths[i]));
+    for (int i = 0; i < kColumnCount; ++i)
         columnX[i + 1] = columnX[i] + TwipsToPixels(widths[i]);
-    }
+    grid_->verticalHeader()->setFixedWidth(TwipsToPixels(widths[0]));
+    for (int i = 1; i < kColumnCount; ++i)
+        grid_->setColumnWidth(i - 1, TwipsToPixels(widths[i]));
 
     // The two date fields sit in the blanks of Label1's words.
     const int fieldHeight = scaled(kFieldHeight);
@@ -228,7 +235,20 @@ bool MonthlyTableScreen::eventFilter(QObject* watched, QEvent* event) {
 // " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
 bool MonthlyTableScreen::OnTableKey(const QKeyEvent& key) {
     const bool press = key.type() == QEvent::KeyPress;
+    const int page = kVisibleItemRows - 1;
     switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:  // a row or a page, never past the last item
+            if (press) {
+                const int step = key.key() == Qt::Key_Up       ? -1
+                                 : key.key() == Qt::Key_Down   ? 1
+                                 : key.key() == Qt::Key_PageUp ? -page
+                                                               : page;
+                MoveSelection(selectedPosition_ + step);
+            }
+            return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:  // correct the selected item in the main window
             if (press)
@@ -250,8 +270,8 @@ bool MonthlyTableScreen::OnTableKey(const QKeyEvent& key) {
                     EnterField(Focus::Month);
             }
             return true;
-        default:  // ↑ ↓ PageUp PageDown: the grid's own, kept on the item rows
-            return false;
+        default:
+            return true;
     }
 }
 
@@ -308,9 +328,7 @@ void MonthlyTableScreen::EnterTable(int selectRow) {
     grid_->setEnabled(true);
     grid_->setFocusPolicy(Qt::StrongFocus);
     grid_->setFocus();
-    selectedPosition_ = selectRow;
-    grid_->setCurrentCell(selectRow - 1, 1);
-    KeepSelectionOnItems();
+    MoveSelection(selectRow);
 }
 
 void MonthlyTableScreen::EnterField(Focus focus) {
@@ -365,14 +383,17 @@ void MonthlyTableScreen::FillGrid() {
     const std::vector<MonthlyRow> rows =
         CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
     const int items = static_cast<int>(rows.size());
-    adjusting_ = true;
     grid_->clearContents();
     grid_->setRowCount(std::max(kMinimumGridRows, items + 1) - 1);
-    grid_->setHorizontalHeaderLabels({QString(), QStringLiteral("月 日"), QStringLiteral("費  目"),
+    grid_->setHorizontalHeaderLabels({QStringLiteral("月 日"), QStringLiteral("費  目"),
                                       QStringLiteral("摘  要"), QStringLiteral("入  金"),
                                       QStringLiteral("支  出"), QStringLiteral("残  金"),
                                       QStringLiteral("備        考")});
-    adjusting_ = false;
+    QStringList numbers;
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        numbers << (r < items ? QString::number(r + 1) : QString());
+    grid_->setVerticalHeaderLabels(numbers);
+    grid_->verticalScrollBar()->setValue(0);
     if (items == 0) {
         endRow_ = 2;
         for (QLabel* total : {incomeTotal_, expenseTotal_, balanceTotal_})
@@ -389,15 +410,14 @@ void MonthlyTableScreen::FillGrid() {
         auto put = [&](int column, const QString& text, Qt::Alignment alignment) {
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(alignment);
-            if (column > 0)
-                item->setBackground(row.income ? kIncomeTint : kExpenseTint);
-            grid_->setItem(r, column, item);
+            item->setBackground(row.income ? kIncomeTint : kExpenseTint);
+            grid_->setItem(r, column - 1, item);
             return item;
         };
-        put(0, QString::number(r + 1), Qt::AlignRight | Qt::AlignVCenter);
-        put(1, Shown(TableDate(row.calendarDate)), Qt::AlignHCenter | Qt::AlignTop);
-        put(2, FromCp932(row.record.categoryName), Qt::AlignLeft | Qt::AlignVCenter);
-        put(3, FromCp932(row.record.descriptionName), Qt::AlignLeft | Qt::AlignVCenter);
+        put(kDateColumn, Shown(TableDate(row.calendarDate)), Qt::AlignHCenter | Qt::AlignTop);
+        put(kCategoryColumn, FromCp932(row.record.categoryName), Qt::AlignLeft | Qt::AlignVCenter);
+        put(kDescriptionColumn, FromCp932(row.record.descriptionName),
+            Qt::AlignLeft | Qt::AlignVCenter);
         const QString amount = Shown(FormatGroupedBlankZero(static_cast<double>(row.amount)));
         put(kIncomeColumn, row.income ? amount : QString(), Qt::AlignRight | Qt::AlignVCenter);
         put(kExpenseColumn, row.income ? QString() : amount, Qt::AlignRight | Qt::AlignVCenter);
@@ -414,28 +434,14 @@ void MonthlyTableScreen::FillGrid() {
     expenseTotal_->setText(Shown(shown.expense));
     balanceTotal_->setText(Shown(shown.balance));
     grid_->setUpdatesEnabled(true);
-    grid_->verticalScrollBar()->setValue(0);
 }
 
-// Every change of the selection: only item rows are selected, and the list
+// Every move of the selection: only item rows are selected, and the list
 // never scrolls past its last item.
-void MonthlyTableScreen::KeepSelectionOnItems() {
-    if (adjusting_)
-        return;
-    const int row = grid_->currentRow() + 1;
-    if (row > 0 && row < endRow_) {
-        selectedPosition_ = row;
-    } else {
-        adjusting_ = true;
-        grid_->setCurrentCell(endRow_ - 2, 1);
-        adjusting_ = false;
-        selectedPosition_ = endRow_ - 1;
-    }
-    if (focus_ == Focus::Table) {
-        grid_->clearSelection();
-        grid_->setRangeSelected(
-            QTableWidgetSelectionRange(selectedPosition_ - 1, 1, selectedPosition_ - 1, 7), true);
-    }
+void MonthlyTableScreen::MoveSelection(int row) {
+    selectedPosition_ = std::clamp(row, 1, endRow_ - 1);
+    grid_->setCurrentCell(selectedPosition_ - 1, 0);
+    grid_->selectRow(selectedPosition_ - 1);
     KeepTopRow();
 }
 

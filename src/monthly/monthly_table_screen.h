@@ -56,7 +56,7 @@ class MonthlyTableScreen : public QWidget {
     void RefreshMonth();
     void ShowDate();
     void FillGrid();
-    void KeepSelectionOnItems();
+    void MoveSelection(int row);
     void KeepTopRow();
     void HandOffSelected();
     void Print();
@@ -81,7 +81,6 @@ class MonthlyTableScreen : public QWidget {
     int endRow_ = 2;            // the grid row after the last item
     int selectedPosition_ = 1;  // 1-based item row last selected
     int pressedKey_ = 0;        // a key acted on when released, pressed in this state
-    bool adjusting_ = false;    // the selection is being put back on an item row
 };
 
 // Opens the table in front of `opener`; it deletes itself when closed.

@@ -52,8 +52,10 @@ struct MonthlyTable {
     QTableWidget* grid() const { return Child<QTableWidget>(*screen, "MSFlexGrid1"); }
     int GridRows() const { return grid()->rowCount() + 1; }  // with the heading row
     int TopRow() const { return grid()->verticalScrollBar()->value() + 1; }
+    // Column 0, the running number, is the row heading.
     QString Cell(int row, int column) const {
-        QTableWidgetItem* item = grid()->item(row - 1, column);
+        QTableWidgetItem* item =
+            column == 0 ? grid()->verticalHeaderItem(row - 1) : grid()->item(row - 1, column - 1);
         return item ? item->text() : QString();
     }
     QString Text(const char* name) const {
@@ -77,9 +79,10 @@ const QString kTableLegend = QStringLiteral(
 
 TEST(MonthlyTableScreen, AnEmptyMonthShowsEmptyRowsZeroTotalsAndCannotPrintOrCorrect) {
     MonthlyTable table;
-    table.WriteMonth(2026, 12, DecemberItems(3));
+    table.WriteMonth(2026, 12, DecemberItems(30));
     table.Open(2026, 12);
-    EXPECT_EQ(table.Cell(3, 6), QStringLiteral("-3,000"));
+    EXPECT_EQ(table.Cell(30, 6), QStringLiteral("-30,000"));
+    Press(Qt::Key_PageDown);  // scrolled down before the month changes
 
     Press(Qt::Key_Home);  // to the month field, then the empty January
     Press(Qt::Key_PageDown);
@@ -89,6 +92,7 @@ TEST(MonthlyTableScreen, AnEmptyMonthShowsEmptyRowsZeroTotalsAndCannotPrintOrCor
     EXPECT_EQ(table.Totals(), (QStringList{"0", "0", "0"}));
     EXPECT_FALSE(Child<QPushButton>(*table.screen, "Command1")->isEnabled());
     EXPECT_EQ(table.grid()->currentRow(), 0);
+    EXPECT_EQ(table.TopRow(), 1);
 
     Press(Qt::Key_Return);
     Press(Qt::Key_F5);
@@ -107,7 +111,7 @@ TEST(MonthlyTableScreen, FortyItemsScrollNoFurtherThanTheLastItem) {
 
     int highestTop = 0;
     for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down,
-                        Qt::Key_Down, Qt::Key_End}) {
+                        Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
         Press(key);
         highestTop = std::max(highestTop, table.TopRow());
     }
@@ -253,8 +257,8 @@ TEST(MonthlyTableScreen, LongRemarksAreShownInTheSmallFont) {
     const std::string remark23 = "あいうえおかきくけこさしすせそたちつてとなにぬ";
     table.WriteMonth(2026, 12, {{"261201", 2, 0, remark23 + "ね"}, {"261202", 2, 0, remark23}});
     table.Open(2026, 12);
-    const int normal = table.grid()->item(1, 7)->font().pixelSize();
-    EXPECT_LT(table.grid()->item(0, 7)->font().pixelSize(), normal);
+    const int normal = table.grid()->item(1, 6)->font().pixelSize();
+    EXPECT_LT(table.grid()->item(0, 6)->font().pixelSize(), normal);
     EXPECT_EQ(table.Cell(1, 5), QString());  // 0 yen: an empty amount, an unchanged balance
     EXPECT_EQ(table.Cell(2, 6), QStringLiteral("0"));
 }
