@@ -41,9 +41,10 @@ std::unique_ptr<PrintSurface> QtPrinterDialog::Choose(QWidget* parent,
     printer->setCopyCount(1);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
-    const QString pdfPath =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(documentName + QStringLiteral(".pdf"));
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())  // a home without one
+        folder = QDir::homePath();
+    const QString pdfPath = QDir(folder).filePath(documentName + QStringLiteral(".pdf"));
     // Without a printer the PDF is the printout, and the dialog starts on it.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         printer->setOutputFileName(pdfPath);

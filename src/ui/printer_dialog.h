@@ -20,7 +20,8 @@ class PrinterDialog {
 };
 
 // The platform's printer dialog. Its PDF choice is offered as
-// "documentName.pdf" in the user's documents folder and written crash-safely.
+// "documentName.pdf" in the user's documents folder (or home, without one)
+// and written crash-safely.
 class QtPrinterDialog : public PrinterDialog {
   public:
     explicit QtPrinterDialog(FileSystem& fs) : fs_(fs) {}
