@@ -19,6 +19,17 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     return date;
 }
 
+// A whole number of digits only, within [low, high].
+std::optional<int> ParseNumber(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int value = std::atoi(text.c_str());
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
@@ -58,12 +69,32 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
             options.exportCsv = true;
             options.exportSource = args[++i];
             options.exportDestination = args[++i];
+        } else if (arg == "--print-month") {
+            std::optional<int> year, month;
+            if (i + 2 < args.size()) {
+                year = ParseNumber(args[i + 1], 1950, 2049);
+                month = ParseNumber(args[i + 2], 1, 12);
+            }
+            if (!year || !month) {
+                options.error =
+                    "--print-month には年 (1950～2049) と月 (1～12) を指定してください。";
+                break;
+            }
+            options.printMonth = true;
+            options.printYear = *year;
+            options.printMonthNumber = *month;
+            i += 2;
+        } else if (arg == "--pdf") {
+            if (auto v = value("--pdf"))
+                options.pdfPath = *v;
         } else {
             options.error = "不明な引数です: " + arg;
         }
         if (!options.error.empty())
             break;
     }
+    if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
+        options.error = "--print-month と --pdf は組にして指定してください。";
     return options;
 }
 
@@ -79,6 +110,8 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
            "  --data-dir フォルダ      データフォルダ（省略時は下の「データフォルダ」）\n"
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
+           "  --print-month 年 月 --pdf ファイル\n"
+           "                           その月度の月計表を PDF ファイルに印刷して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"

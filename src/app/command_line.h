@@ -18,6 +18,11 @@ struct HanakiOptions {
     bool exportCsv = false;
     std::string exportSource;
     std::string exportDestination;
+    // --print-month YYYY MM --pdf FILE
+    bool printMonth = false;
+    int printYear = 0;  // four digits
+    int printMonthNumber = 0;
+    std::string pdfPath;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

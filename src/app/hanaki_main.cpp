@@ -9,6 +9,7 @@
 #include "data/stale_temporaries.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
+#include "monthly/print_month_command.h"
 #include "ui/fonts.h"
 #include "ui/translations.h"
 
@@ -41,6 +42,15 @@ int main(int argc, char** argv) {
     if (options.exportCsv) {
         return RunCsvExportCommand(folder.path, options.exportSource, options.exportDestination,
                                    std::cout, std::cerr);
+    }
+    if (options.printMonth) {
+        // The printout needs fonts, not a display.
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        QGuiApplication app(argc, argv);
+        InstallFontSubstitutions();
+        return RunPrintMonthCommand(options.dataDir.empty() ? "." : options.dataDir,
+                                    options.printYear, options.printMonthNumber, options.pdfPath,
+                                    std::cerr);
     }
 
     QApplication app(argc, argv);

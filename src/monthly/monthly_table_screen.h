@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "data/program_state.h"
+#include "ui/services.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace hanaki {
+
+class PrinterDialog;
+struct MonthlyTableSize;
+
+// What the monthly table asks of the main window.
+struct MonthlyTableLink {
+    // state.date names another month (or the table just opened): load it into
+    // state.ledger, refresh the day view and fill state.monthTotals.
+    std::function<void()> monthChanged;
+    // Open ledger slot `slot` of the open month for correction on its day and row.
+    std::function<void(int slot)> openForCorrection;
+};
+
+// F5 of the main window: every item of one accounting month with the running
+// balance, to page through, print, or pick an item to correct.
+class MonthlyTableScreen : public QWidget {
+    Q_OBJECT
+  public:
+    MonthlyTableScreen(ProgramState& state, Services& services,
+                       std::unique_ptr<PrinterDialog> printerDialog, MonthlyTableLink link,
+                       QWidget* parent = nullptr);
+    ~MonthlyTableScreen() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Which control has the focus; only the key tables move it.
+    enum class Focus { Table, Year, Month };
+
+    void BuildControls();
+    void PlaceControls();
+    bool OnTableKey(const QKeyEvent& key);
+    bool OnYearKey(const QKeyEvent& key);
+    bool OnMonthKey(const QKeyEvent& key);
+    void EnterTable(int selectRow);
+    void EnterField(Focus focus);
+    void StepMonth(int delta);
+    void StepYear(int delta);
+    void RefreshMonth();
+    void ShowDate();
+    void FillGrid();
+    void MoveSelection(int row);
+    void KeepTopRow();
+    void HandOffSelected();
+    void Print();
+
+    ProgramState& state_;
+    Services& services_;
+    std::unique_ptr<PrinterDialog> printerDialog_;
+    MonthlyTableLink link_;
+    const MonthlyTableSize& size_;
+
+    QLineEdit* yearField_;      // Text1
+    QLineEdit* monthField_;     // Text2
+    QLabel* dateCaption_;       // Label1
+    QTableWidget* grid_;        // MSFlexGrid1
+    QLabel* legend_;            // Label2
+    QLabel* incomeTotal_;       // Label3
+    QLabel* expenseTotal_;      // Label4
+    QLabel* balanceTotal_;      // Label5
+    QPushButton* printButton_;  // Command1
+
+    Focus focus_ = Focus::Table;
+    int endRow_ = 2;            // the grid row after the last item
+    int selectedPosition_ = 1;  // 1-based item row last selected
+    int pressedKey_ = 0;        // a key acted on when released, pressed in this state
+};
+
+// Opens the table in front of `opener`; it deletes itself when closed.
+QWidget* OpenMonthlyTable(ProgramState& state, Services& services, MonthlyTableLink link,
+                          QWidget* opener);
+
+}  // namespace hanaki

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <string>
+
+#include "data/file_system.h"
+#include "ui/print_surface.h"
+
+namespace hanaki {
+
+// A4 portrait with the few millimetres a printer cannot reach, so that a PDF
+// and a sheet from the printer look alike.
+QPageLayout DefaultPdfLayout();
+
+// Draws a PDF in memory and, at the end, writes it crash-safely over `path`:
+// the file is either the whole document or left as it was.
+class PdfFileSurface : public PrintSurface {
+  public:
+    PdfFileSurface(FileSystem& fs, std::string path, const QPageLayout& layout,
+                   const QString& title);
+
+    void SetFont(const QString& family, double points) override {
+        painter_.SetFont(family, points);
+    }
+    void Text(int x, int y, const QString& text) override { painter_.Text(x, y, text); }
+    void Line(int x1, int y1, int x2, int y2) override { painter_.Line(x1, y1, x2, y2); }
+    void NewPage() override { painter_.NewPage(); }
+    IoResult End() override;
+
+  private:
+    FileSystem& fs_;
+    std::string path_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+    QPdfWriter writer_;
+    PainterPrintSurface painter_;
+};
+
+}  // namespace hanaki

@@ -1,0 +1,269 @@
+#include "monthly/monthly_table_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include "data/aggregation.h"
+#include "monthly/month_files.h"
+#include "settings/household.h"
+#include "support/recording_print_surface.h"
+#include "support/scripted_printer_dialog.h"
+
+namespace hanaki::testing {
+namespace {
+
+// The monthly table over a household, with a main window that keeps the
+// open month and its totals as the real one does, and records what it is asked.
+struct MonthlyTable {
+    explicit MonthlyTable(int closingDay = kMonthEnd) {
+        house.UseCategories(kMonthlyMaster);
+        house.UseSettings(ClosingDaySettings(closingDay));
+    }
+
+    void WriteMonth(int year, int month, const std::vector<Item>& items) {
+        house.temp.Write(LedgerFileName(year - 1900, month), LedgerBytes(items));
+    }
+    void Open(int year, int month, int day = 1) {
+        state.date = CurrentDate{year - 1900, month, day};
+        auto scripted = std::make_unique<ScriptedPrinterDialog>(paper);
+        dialog = scripted.get();
+        MonthlyTableLink link{
+            [this] { MainWindowShowsMonth(); },
+            [this](int slot) { asked.push_back("correct " + std::to_string(slot)); }};
+        screen = std::make_unique<MonthlyTableScreen>(state, house.services, std::move(scripted),
+                                                      std::move(link));
+        ShowActive(*screen);
+    }
+    void MainWindowShowsMonth() {
+        asked.push_back("month " + std::to_string(state.date.year + 1900) + "/" +
+                        std::to_string(state.date.month));
+        ASSERT_TRUE(LoadMonthLedger(state.folder, state.closingDay(), state.date.year,
+                                    state.date.month, state.ledger)
+                        .ok());
+        AggregateMonth(state.folder, state.categories, state.settings, state.date.year,
+                       state.date.month, state.monthTotals);
+    }
+
+    QTableWidget* grid() const { return Child<QTableWidget>(*screen, "MSFlexGrid1"); }
+    int GridRows() const { return grid()->rowCount() + 1; }  // with the heading row
+    int TopRow() const { return grid()->verticalScrollBar()->value() + 1; }
+    // Column 0, the running number, is the row heading.
+    QString Cell(int row, int column) const {
+        QTableWidgetItem* item =
+            column == 0 ? grid()->verticalHeaderItem(row - 1) : grid()->item(row - 1, column - 1);
+        return item ? item->text() : QString();
+    }
+    QString Text(const char* name) const {
+        if (auto* label = Child<QLabel>(*screen, name))
+            return label->text();
+        return Child<QLineEdit>(*screen, name)->text();
+    }
+    QStringList Totals() const { return {Text("Label3"), Text("Label4"), Text("Label5")}; }
+    QString FocusName() const { return Focused() ? Focused()->objectName() : QString(); }
+
+    Household house;
+    ProgramState& state = house.state;
+    RecordingPrintSurface paper;
+    ScriptedPrinterDialog* dialog = nullptr;
+    std::vector<std::string> asked;  // what the main window was asked to do
+    std::unique_ptr<MonthlyTableScreen> screen;
+};
+
+const QString kTableLegend = QStringLiteral(
+    " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正");
+
+TEST(MonthlyTableScreen, AnEmptyMonthShowsEmptyRowsZeroTotalsAndCannotPrintOrCorrect) {
+    MonthlyTable table;
+    table.WriteMonth(2026, 12, DecemberItems(30));
+    table.Open(2026, 12);
+    EXPECT_EQ(table.Cell(30, 6), QStringLiteral("-30,000"));
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(table.TopRow(), 6);  // scrolled down before the month changes
+
+    Press(Qt::Key_Home);  // to the month field, then the empty January
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(table.TopRow(), 1);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(table.GridRows(), 30);
+    EXPECT_EQ(table.Cell(1, 0), QString());
+    EXPECT_EQ(table.Totals(), (QStringList{"0", "0", "0"}));
+    EXPECT_FALSE(Child<QPushButton>(*table.screen, "Command1")->isEnabled());
+    EXPECT_EQ(table.grid()->currentRow(), 0);
+
+    Press(Qt::Key_Return);
+    Press(Qt::Key_F5);
+    EXPECT_TRUE(table.screen->isVisible());
+    EXPECT_EQ(table.asked, (std::vector<std::string>{"month 2026/12", "month 2027/1"}));
+    EXPECT_TRUE(table.dialog->asked.empty());
+}
+
+TEST(MonthlyTableScreen, FortyItemsScrollNoFurtherThanTheLastItem) {
+    MonthlyTable table;
+    table.WriteMonth(2026, 12, DecemberItems(40));
+    table.Open(2026, 12);
+    EXPECT_EQ(table.GridRows(), 41);
+    EXPECT_EQ(table.Cell(40, 0), QStringLiteral("40"));
+    EXPECT_EQ(table.Cell(40, 6), QStringLiteral("-40,000"));
+
+    int highestTop = 0;
+    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down,
+                        Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
+        Press(key);
+        highestTop = std::max(highestTop, table.TopRow());
+    }
+    EXPECT_EQ(highestTop, 16);
+    EXPECT_EQ(table.grid()->currentRow() + 1, 40);
+    table.grid()->verticalScrollBar()->setValue(30);  // the mouse wheel is held to it too
+    EXPECT_EQ(table.TopRow(), 16);
+}
+
+TEST(MonthlyTableScreen, YearAndMonthKeysMoveTheMainWindowsMonth) {
+    struct Case {
+        int year, month;
+        std::vector<Qt::Key> keys;
+        QString shownYear, shownMonth;
+        std::vector<std::string> asked;
+    };
+    const std::vector<Case> cases = {
+        // At 1950 the year stays but the month is still loaded and drawn again.
+        {1950,
+         3,
+         {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp},
+         "1950",
+         "3",
+         {"month 1950/3", "month 1950/3"}},
+        // The year window does not hold the month field back.
+        {1950, 1, {Qt::Key_Home, Qt::Key_PageUp}, "1949", "12", {"month 1950/1", "month 1949/12"}},
+        {2026,
+         12,
+         {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_PageUp},
+         "2027",
+         "11",
+         {"month 2026/12", "month 2027/12", "month 2027/11"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shownYear.toStdString() + "/" + c.shownMonth.toStdString());
+        MonthlyTable table;
+        table.Open(c.year, c.month);
+        for (Qt::Key key : c.keys)
+            Press(key);
+        EXPECT_EQ(table.Text("Text1"), c.shownYear);
+        EXPECT_EQ(table.Text("Text2"), c.shownMonth);
+        EXPECT_EQ(table.asked, c.asked);
+        EXPECT_EQ(table.state.date.year + 1900, c.shownYear.toInt());
+    }
+    MonthlyTable redrawn;
+    redrawn.Open(1950, 3);
+    redrawn.WriteMonth(1950, 3, {{"500301", 1, 800}});  // appears on the redraw
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp})
+        Press(key);
+    EXPECT_EQ(redrawn.Cell(1, 4), QStringLiteral("800"));
+    EXPECT_EQ(redrawn.Totals(), (QStringList{"800", "0", "800"}));
+}
+
+TEST(MonthlyTableScreen, SteppingTheMonthKeepsTheDayWithinTheNewMonth) {
+    MonthlyTable table;
+    table.Open(2027, 1, 31);
+    Press(Qt::Key_Home);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(table.state.date, (CurrentDate{127, 2, 28}));
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(table.state.date, (CurrentDate{127, 3, 28}));
+}
+
+TEST(MonthlyTableScreen, WithAClosingDayTheDatesAreCalendarDates) {
+    MonthlyTable table(25);
+    // Accounting month December 2026 runs from 26 November to 25 December.
+    table.WriteMonth(2026, 12, {{"261126", 2, 100}, {"261225", 2, 200}});
+    table.Open(2026, 12);
+    EXPECT_EQ(table.Cell(1, 1), QStringLiteral("11/26"));
+    EXPECT_EQ(table.Cell(2, 1), QStringLiteral("12/25"));
+}
+
+TEST(MonthlyTableScreen, EnterHandsTheSelectedItemToCorrectionAndCloses) {
+    MonthlyTable table(25);
+    table.WriteMonth(
+        2026, 12, {{"261126", 2, 100}, {"261127", 2, 200}, {"261127", 1, 300}, {"261128", 2, 400}});
+    table.Open(2026, 12, 20);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(table.asked, (std::vector<std::string>{"month 2026/12", "correct 3"}));
+    EXPECT_EQ(table.state.date.day, 2);  // the accounting day of 27 November
+    EXPECT_FALSE(table.screen->isVisible());
+}
+
+TEST(MonthlyTableScreen, OnlyAnEscapePressedInTheTableClosesIt) {
+    MonthlyTable table;
+    table.WriteMonth(2026, 12, DecemberItems(2));
+    table.Open(2026, 12);
+    // The release of the Esc that cancelled the printer dialog.
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(Focused(), &release);
+    EXPECT_TRUE(table.screen->isVisible());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(table.screen->isVisible());
+}
+
+TEST(MonthlyTableScreen, CancellingThePrinterDialogPrintsNothingAndReturnsToTheTable) {
+    for (const std::vector<Qt::Key>& before :
+         {std::vector<Qt::Key>{}, {Qt::Key_Home}, {Qt::Key_Home, Qt::Key_Escape}}) {
+        SCOPED_TRACE(before.size());
+        MonthlyTable table;
+        table.WriteMonth(2026, 12, DecemberItems(5));
+        table.Open(2026, 12);
+        table.dialog->cancel = true;
+        for (Qt::Key key : before)
+            Press(key);
+        Press(Qt::Key_F5);
+        EXPECT_EQ(table.dialog->asked, std::vector<QString>{"202612月度"});
+        EXPECT_TRUE(table.paper.sheets.empty());
+        EXPECT_EQ(table.FocusName(), QStringLiteral("MSFlexGrid1"));
+        EXPECT_EQ(table.Text("Label2"), kTableLegend);
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Return);
+        EXPECT_EQ(table.asked.back(), "correct 2");
+    }
+}
+
+TEST(MonthlyTableScreen, F5PrintsTheShownMonthWithTheTotalsOnScreen) {
+    MonthlyTable table;
+    table.WriteMonth(2026, 12, {{"261201", 1, 250000}, {"261205", 2, 1200}});
+    table.house.temp.Write("202612.MEM", MemoBytes({{5, {"買い物", "", ""}}}));
+    table.Open(2026, 12);
+    EXPECT_EQ(table.Totals(), (QStringList{"250,000", "1,200", "248,800"}));
+    Press(Qt::Key_F5);
+    ASSERT_EQ(table.paper.sheets.size(), 1u);
+    const std::vector<std::string> texts = table.paper.TextsOf(0);
+    EXPECT_EQ(std::vector(texts.end() - 7, texts.end()),
+              (std::vector<std::string>{
+                  "2545,1475 ＭＳ ゴシック 11 [ 合 計 ]",
+                  "3650,1475 ＭＳ ゴシック 11 [  250,000]",
+                  "4640,1475 ＭＳ ゴシック 11 [    1,200]",
+                  "5680,1475 ＭＳ ゴシック 11 [ 残高   248,800]",
+                  "1390,2200 ＭＳ ゴシック 11 [     2026年12月度   メ モ 欄 ]",
+                  "400,2450 ＭＳ 明朝 11 [12/5]",
+                  "1260,2450 ＭＳ 明朝 11 [買い物]",
+              }));
+    EXPECT_EQ(table.FocusName(), QStringLiteral("MSFlexGrid1"));
+}
+
+TEST(MonthlyTableScreen, LongRemarksAreShownInTheSmallFont) {
+    MonthlyTable table;
+    const std::string remark23 = "あいうえおかきくけこさしすせそたちつてとなにぬ";
+    table.WriteMonth(2026, 12, {{"261201", 2, 0, remark23 + "ね"}, {"261202", 2, 0, remark23}});
+    table.Open(2026, 12);
+    const int normal = table.grid()->item(1, 6)->font().pixelSize();
+    EXPECT_LT(table.grid()->item(0, 6)->font().pixelSize(), normal);
+    EXPECT_EQ(table.Cell(1, 5), QString());  // 0 yen: an empty amount, an unchanged balance
+    EXPECT_EQ(table.Cell(2, 6), QStringLiteral("0"));
+}
+
+}  // namespace
+}  // namespace hanaki::testing
