@@ -11,7 +11,8 @@ DayView BuildDayView(const MonthLedger& ledger, const CategoryTable& categories,
     long long balance = 0;
     for (int slot : day.items) {
         DayRow row{slot};
-        if (const std::optional<ItemNumbers> numbers = ReadItemNumbers(ledger.entries[slot].record)) {
+        if (const std::optional<ItemNumbers> numbers =
+                ReadItemNumbers(ledger.entries[slot].record)) {
             row.amount = numbers->amount;
             row.expense = categories.IsExpense(numbers->category);
         }

@@ -17,7 +17,7 @@ struct Correction {
     int description = 0;
     QString categoryName;
     QString descriptionName;
-    QString amount;      // as the amount field shows it, without the sign
+    QString amount;          // as the amount field shows it, without the sign
     std::string amountText;  // the stored "+" or "-" and digits
     QString remark;
     // The amount shown is the old one: the first character typed replaces it.

@@ -14,8 +14,8 @@
 namespace hanaki {
 namespace {
 
-constexpr const char* kHeadings[DayGrid::kColumns] = {
-    "", "費  目", "摘  要", "入  金", "支  出", "日  計", "備        考"};
+constexpr const char* kHeadings[DayGrid::kColumns] = {"",       "費  目", "摘  要",      "入  金",
+                                                      "支  出", "日  計", "備        考"};
 constexpr int kInitialRows = 29;
 constexpr std::size_t kWideRemarkBytes = 38;
 // Big amounts and long remarks are drawn at this share of the normal size.
@@ -55,17 +55,17 @@ DayGrid::DayGrid(double fontPoints, QWidget* parent)
     for (const char* heading : kHeadings)
         headings << QString::fromUtf8(heading);
     setHorizontalHeaderLabels(headings);
-    // Half a half-width character each side keeps "249,550" clear of the remark after it.
-    margin_ = std::max(3, QFontMetrics(font()).horizontalAdvance(u'0') / 2 + 1);
+    // Two thirds of a half-width character keep "249,550" clear of the remark after it.
+    margin_ = QFontMetrics(font()).horizontalAdvance(u'0') * 2 / 3 + 1;
     setItemDelegate(new CellMarginDelegate(margin_, this));
 }
 
 std::array<int, DayGrid::kColumns> DayGrid::ContentWidths() const {
     const QFontMetrics metrics(font());
-    auto width = [&](const QString& text) { return metrics.horizontalAdvance(text) + 2 * margin_; };
-    const int amount = width(QStringLiteral("99,999,999"));
+    auto width = [&](const QString& text) { return metrics.horizontalAdvance(text) + margin_ + 1; };
+    const int amount = width(QStringLiteral("9,999,999"));  // larger ones are drawn smaller
     const int name = width(QString(6, u'費'));
-    return {width(QStringLiteral("999")), name,   name, amount, amount, amount,
+    return {width(QStringLiteral("999")),          name, name, amount, amount, amount,
             width(QString(kWideRemarkBytes, u'x'))};
 }
 

@@ -15,14 +15,15 @@ class DayGrid : public QTableWidget {
   public:
     static constexpr int kColumns = 7;
     // Widths of the normal layout, in twips.
-    static constexpr std::array<int, kColumns> kColumnTwips{400, 1650, 1650, 1420,
+    static constexpr std::array<int, kColumns> kColumnTwips{400,  1650, 1650, 1420,
                                                             1420, 1420, 6000};
     static constexpr int kVisibleRows = 15;
 
     DayGrid(double fontPoints, QWidget* parent);
 
     // The narrowest column widths that show their longest ordinary content
-    // (a six-character name, a ten-million amount, a 38-byte remark) whole.
+    // (a six-character name, an amount below ten million, a 38-byte
+    // remark) whole.
     std::array<int, kColumns> ContentWidths() const;
     // Column widths in pixels; the grid sizes itself to show them and 15 rows.
     void Arrange(const std::array<int, kColumns>& widths, int rowHeight);

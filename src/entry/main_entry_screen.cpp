@@ -242,8 +242,9 @@ void MainEntryScreen::PlaceControls() {
     const int buttonGap = Scaled(4);
     const int buttons = static_cast<int>(functionButtons_.size());
     for (int i = 0; i < buttons; ++i)
-        put(functionButtons_[i], right - (buttons - i) * buttonWidth - (buttons - 1 - i) * buttonGap,
-            kHeadingY - 2, buttonWidth, 30);
+        put(functionButtons_[i],
+            right - (buttons - i) * buttonWidth - (buttons - 1 - i) * buttonGap, kHeadingY - 2,
+            buttonWidth, 30);
 
     // The date fields sit in the blanks of Label5's caption.
     Place(yearField_, kMargin, kDateY, 56, 26);
@@ -305,9 +306,9 @@ void MainEntryScreen::ShowCurrentMonth() {
         EndCorrection();
         ClearInputFields();
     }
-    state_.date.day = std::min(
-        state_.date.day,
-        DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
+    state_.date.day =
+        std::min(state_.date.day,
+                 DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
     ShowCurrentDate();
     ReloadMonth();
     ShowDay();

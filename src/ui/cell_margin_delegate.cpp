@@ -27,14 +27,21 @@ void CellMarginDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setFont(cell.font);
     painter->setPen(
         cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(cell.rect.adjusted(margin_, 0, -margin_, 0),
-                      static_cast<int>(cell.displayAlignment) | Qt::TextSingleLine, text);
+    // The blank goes on the side the text leans to; the other side may take text to the border.
+    QRect room = cell.rect;
+    if (cell.displayAlignment & Qt::AlignLeft)
+        room.setLeft(room.left() + margin_);
+    else if (cell.displayAlignment & Qt::AlignRight)
+        room.setRight(room.right() - margin_);
+    else
+        room.adjust(margin_, 0, -margin_, 0);
+    painter->drawText(room, static_cast<int>(cell.displayAlignment) | Qt::TextSingleLine, text);
     painter->restore();
 }
 
 QSize CellMarginDelegate::sizeHint(const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
-    return QStyledItemDelegate::sizeHint(option, index) + QSize(2 * margin_, 0);
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(margin_, 0);
 }
 
 }  // namespace hanaki

@@ -4,9 +4,9 @@
 
 namespace hanaki {
 
-// Draws a grid's cell texts with a blank of `margin` pixels inside the left
-// and right borders, so that a right-aligned number never runs into the text
-// of the cell after it.
+// Draws a grid's cell texts with a blank of `margin` pixels inside the border
+// they are aligned to, so that a right-aligned number never runs into the
+// left-aligned text of the cell after it.
 class CellMarginDelegate : public QStyledItemDelegate {
   public:
     CellMarginDelegate(int margin, QObject* parent);

@@ -216,8 +216,8 @@ TEST(MonthLedgerChain, aChainDamagedIntoALoopStillEnds) {
 
 TEST(MonthLedgerChain, theLastEntryDateIsTheLastReadableItemsCalendarDate) {
     TempFolder dir;
-    dir.Write("200001.DAT", EncodeLedgerRecord(Item("991226", 1, "給料", 1, "a", "+1")) +
-                                std::string(104, 'x'));
+    dir.Write("200001.DAT",
+              EncodeLedgerRecord(Item("991226", 1, "給料", 1, "a", "+1")) + std::string(104, 'x'));
     MonthLedger ledger;
     EXPECT_EQ(LastEntryDate(ledger, 25), std::nullopt);
     ASSERT_TRUE(LoadMonthLedger(dir.folder(), 25, 100, 1, ledger).ok());

@@ -17,6 +17,7 @@
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
+#include "ui/fonts.h"
 #include "ui/services.h"
 
 namespace hanaki::testing {
@@ -47,6 +48,7 @@ struct EntryWindow {
     explicit EntryWindow(CivilDate today = {2026, 12, 7}, int closingDay = kMonthEnd,
                          int screenHeight = 768)
         : today(today), services{messages, ScreenMetrics(screenHeight)} {
+        InstallFontSubstitutions();  // the program's fonts, so that layouts measure as on screen
         folder.Write("VERADIV.DAT", kMaster);
         folder.Write("VERADIV.ENV", SettingsFile(closingDay));
     }
