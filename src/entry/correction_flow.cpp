@@ -13,7 +13,6 @@ void MainEntryScreen::StartPick(int row) {
     categoryField_->clear();
     SetFunctionButtons(false);
     SetInputTitle(true);
-    grid_->Pick(row);
     FocusField(Field::Grid);
     MovePick(row);
 }

@@ -84,9 +84,7 @@ TEST(Correction, AnExpenseCorrectedToAnIncomeCategoryKeepsItsAmountOnlyInIncome)
     EntryWindow window;
     window.folder.Write("202612.DAT", Record("261207", 2, "-200", "two"));
     ASSERT_TRUE(window.Start());
-    window.Press(Qt::Key_Return);
-    window.Press(Qt::Key_Up);
-    window.Press(Qt::Key_Return);
+    window.CorrectLastItem();
     window.Enter({"1"});  // 給料
     EXPECT_EQ(window.Text("Text5"), "");
     EXPECT_EQ(window.Text("Text4"), "200");

@@ -96,6 +96,13 @@ struct EntryWindow {
         Enter({category, description, amount, remark});
     }
 
+    // From the day field: opens the day's last item for correction.
+    void CorrectLastItem() {
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Up);
+        Press(Qt::Key_Return);
+    }
+
     QString Text(const char* name) const {
         if (auto* label = screen->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly))
             return label->text();
