@@ -56,12 +56,11 @@ TEST(Correction, ASlotThatHoldsNoItemIsNotOpened) {
     January2000 window;
     ASSERT_TRUE(window.Start());
     window.Press(Qt::Key_Return);
-    window.Press(Qt::Key_Up);  // picks the last row of 20 January (none: stays)
     for (int slot : {0, -1, 5, 1000, 5000}) {
         window.screen->OpenForCorrection(slot);
         EXPECT_EQ(window.Text("Label6"), "  入   力   欄") << slot;
     }
-    window.EnterItem("2", "1", "50");         // into the day shown, 20 January
+    window.Enter({"2", "1", "50", ""});       // slot 5, on the day shown
     window.state.ledger.entries[1].next = 3;  // slot 2 leaves the chain
     window.screen->OpenForCorrection(2);
     EXPECT_EQ(window.Text("Label6"), "  入   力   欄");
