@@ -98,8 +98,9 @@ void DayGrid::Fill(const DayView& day, const MonthLedger& ledger) {
 
     // The scroll range follows the new row count only once the view has laid it out.
     updateGeometries();
+    // The row the next item takes is in sight too, while the grid has it.
     const int nextRow = filled_ + 1;
-    const int topRow = filled_ > kVisibleRows ? nextRow - (kVisibleRows - 1) : 1;
+    const int topRow = nextRow > kVisibleRows ? nextRow - (kVisibleRows - 1) : 1;
     verticalScrollBar()->setValue(topRow - 1);
 }
 

@@ -209,7 +209,8 @@ TEST(MainEntryScreen, TheDayGridScrollsToItsLastRowsAfterEveryFill) {
         int rowCount;
         std::pair<int, int> inSight;
     };
-    const Case cases[] = {{5, 29, {1, 15}}, {20, 29, {7, 21}}, {40, 40, {26, 40}}};
+    const Case cases[] = {
+        {5, 29, {1, 15}}, {15, 29, {2, 16}}, {20, 29, {7, 21}}, {40, 40, {26, 40}}};
     for (const Case& c : cases) {
         EntryWindow window;
         std::string items;
