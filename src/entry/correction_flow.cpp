@@ -4,7 +4,6 @@
 
 #include "entry/day_grid.h"
 #include "entry/main_entry_screen.h"
-#include "entry/memo_editor.h"
 #include "ui/byte_limited_field.h"
 
 namespace hanaki {
@@ -59,8 +58,7 @@ void MainEntryScreen::OpenForCorrection(int slot) {
         CalendarDateOfKey(kMonthEnd, ledger.entries[slot].record.date);
     if (!real)
         return;
-    if (memo_->IsOpen())
-        memo_->Close();
+    CloseEditors();
     if (correction_)
         EndCorrection();
     ClearInputFields();

@@ -300,7 +300,18 @@ void MainEntryScreen::PlaceControls() {
     setFixedSize(right + margin, Scaled(kWindowHeight));
 }
 
+void MainEntryScreen::CloseEditors() {
+    // The memo is saved under its own day; a calculation under way is dropped.
+    if (memo_->IsOpen())
+        memo_->Close();
+    if (field_ == Field::Calculator) {
+        calculatorField_->hide();
+        FocusField(AmountFieldOfCategory() == incomeField_ ? Field::Income : Field::Expense);
+    }
+}
+
 void MainEntryScreen::ShowCurrentMonth() {
+    CloseEditors();
     // The corrected slot belongs to the month that was on screen.
     if (correcting()) {
         EndCorrection();

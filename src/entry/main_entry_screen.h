@@ -93,6 +93,8 @@ class MainEntryScreen : public QWidget {
     void ReloadMonth();
     void ShowDay();
     void ShowMonthTotals();
+    // Before another screen moves the day: the memo and the calculator close.
+    void CloseEditors();
     void ShowLastEntryDate();
     void ReportIoError(const IoError& error);
 

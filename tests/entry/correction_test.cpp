@@ -66,10 +66,22 @@ TEST(Correction, ASlotThatHoldsNoItemIsNotOpened) {
     EXPECT_EQ(window.Text("Label6"), "  入   力   欄");
 }
 
-TEST(Correction, OpeningAnItemEndsTheCorrectionOnScreen) {
+TEST(Correction, OpeningAnItemEndsWhatTheWindowWasDoing) {
     January2000 window;
     ASSERT_TRUE(window.Start());
+    window.Press(Qt::Key_Return);
+    window.Type("/");
+    window.Type("memo");
+    window.screen->OpenForCorrection(4);
+    EXPECT_EQ(window.folder.Read("200001.MEM").substr(0, 6), "20memo");
+    EXPECT_TRUE(window.screen->findChild<QLineEdit*>("Text11")->isHidden());
+    EXPECT_EQ(window.Text("Text3"), "");  // 10 January has no remark
+    window.Enter({"", ""});
+    window.Type("\\");  // the calculator, on 支出
+    EXPECT_EQ(window.FocusName(), "Text10");
+
     window.screen->OpenForCorrection(2);
+    EXPECT_TRUE(window.screen->findChild<QLineEdit*>("Text10")->isHidden());
     window.Enter({"3"});  // 住居: the field shows its name
     window.screen->OpenForCorrection(1);
     EXPECT_EQ(window.Text("Text8"), "26");
