@@ -8,7 +8,6 @@
 #include "data/amount_format.h"
 #include "data/consumption_tax.h"
 #include "data/fixed_field.h"
-#include "entry/day_grid.h"
 #include "entry/entry_calculator.h"
 #include "entry/main_entry_screen.h"
 #include "entry/memo_editor.h"
