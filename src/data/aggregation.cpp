@@ -8,7 +8,9 @@ namespace hanaki {
 
 void MonthTotals::AddItem(int category, int description, double amount, bool expense,
                           bool flagged) {
-    cells[category][description] += amount;
+    // Description 0 is the category's own total: a record without a description counts once.
+    if (description != 0)
+        cells[category][description] += amount;
     cells[category][0] += amount;
     int total = expense ? 1 : 0;
     cells[0][total] += amount;
@@ -43,6 +45,19 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
                        settings.summaryFlags[item->category] != 0);
     }
     return report;
+}
+
+void SumMonthLedger(const MonthLedger& ledger, const CategoryTable& categories,
+                    MonthTotals& totals) {
+    totals.Clear();
+    WalkChain(ledger, [&](int, const LedgerSlot& item) {
+        if (item.unreadable)
+            return;
+        if (const std::optional<ItemNumbers> numbers = ReadItemNumbers(item.record))
+            totals.AddItem(numbers->category, numbers->description,
+                           static_cast<double>(numbers->amount),
+                           categories.IsExpense(numbers->category), false);
+    });
 }
 
 AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,

@@ -4,6 +4,7 @@
 
 #include "data/category_table.h"
 #include "data/data_folder.h"
+#include "data/ledger.h"
 #include "data/settings.h"
 
 // Sums of whole accounting months by category and description.
@@ -42,6 +43,11 @@ struct AggregationReport {
 AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& categories,
                                  const Settings& settings, int year, int month,
                                  MonthTotals& totals);
+// Sums the open month's chain into `totals` as the day view shows them: by
+// category and description, income and expense. The summary-flag cells and
+// the has-items cell stay 0; unreadable records are left out.
+void SumMonthLedger(const MonthLedger& ledger, const CategoryTable& categories,
+                    MonthTotals& totals);
 // The twelve accounting months ending with (year, month); `totals` ends
 // holding that last month.
 AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,

@@ -114,6 +114,13 @@ CivilDate RealDate(int closingDay, const CurrentDate& date) {
     return {ExpandTwoDigitYear(p.yy) + 1900, p.mm, p.dd};
 }
 
+std::optional<CivilDate> CalendarDateOfKey(int closingDay, std::string_view accountingKey) {
+    KeyParts p{};
+    if (!SplitKey(AccountingToCalendar(closingDay, accountingKey), p))
+        return std::nullopt;
+    return CivilDate{ExpandTwoDigitYear(p.yy) + 1900, p.mm, p.dd};
+}
+
 bool StepPreviousDay(int closingDay, CurrentDate& date) {
     if (date.day > 1) {
         --date.day;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,9 @@ CurrentDate PlaceToday(int closingDay, const CivilDate& today);
 
 // The calendar date of the displayed accounting day.
 CivilDate RealDate(int closingDay, const CurrentDate& date);
+// The calendar date of an accounting date key (yymmdd), or nullopt for a key
+// that is not a date.
+std::optional<CivilDate> CalendarDateOfKey(int closingDay, std::string_view accountingKey);
 
 // Stepping; each returns true when the accounting month changed.
 bool StepPreviousDay(int closingDay, CurrentDate& date);

@@ -89,12 +89,9 @@ std::string LedgerFileName(int year, int month) {
 }
 
 int MonthLedger::LastSlot() const {
-    int slot = head;
-    for (std::size_t guard = 0; slot != 0 && entries[slot].next != 0 && guard < entries.size();
-         ++guard) {
-        slot = entries[slot].next;
-    }
-    return slot;
+    int last = 0;
+    WalkChain(*this, [&](int slot, const LedgerSlot&) { last = slot; });
+    return last;
 }
 
 IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
@@ -133,9 +130,7 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
     // A short piece at the end of a damaged file stays at the end, so that
     // every whole record keeps its 104-byte alignment.
     std::string shortPieces;
-    int slot = ledger.head;
-    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
-        const LedgerSlot& item = ledger.entries[slot];
+    WalkChain(ledger, [&](int, const LedgerSlot& item) {
         if (!item.unreadable) {
             LedgerRecord record = item.record;
             record.date = AccountingToCalendar(closingDay, record.date);
@@ -145,8 +140,7 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
         } else {
             shortPieces += item.raw;
         }
-        slot = item.next;
-    }
+    });
     return bytes + shortPieces;
 }
 
@@ -160,36 +154,40 @@ IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int
 
 DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {
     DayItems day;
-    int slot = ledger.head;
-    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
-        const LedgerSlot& item = ledger.entries[slot];
+    WalkChain(ledger, [&](int slot, const LedgerSlot& item) {
         if (!item.unreadable) {
             if (item.record.date > dateKey)
-                break;
+                return false;
             if (item.record.date == dateKey)
                 day.items.push_back(slot);
         }
         day.insertionPoint = slot;
-        slot = item.next;
-    }
+        return true;
+    });
     return day;
 }
 
-void StoreItem(MonthLedger& ledger, int slot, int after, const LedgerRecord& record,
-               bool correction) {
+int AppendItem(MonthLedger& ledger, int after, const LedgerRecord& record) {
+    if (ledger.IsFull())
+        return 0;
+    const int slot = ledger.nextFree++;
+    ReplaceItem(ledger, slot, record);
+    LedgerSlot& added = ledger.entries[slot];
+    if (after != 0) {
+        added.next = ledger.entries[after].next;
+        ledger.entries[after].next = slot;
+    } else {
+        added.next = ledger.head;
+        ledger.head = slot;
+    }
+    return slot;
+}
+
+void ReplaceItem(MonthLedger& ledger, int slot, const LedgerRecord& record) {
     LedgerSlot& target = ledger.entries[slot];
     target.record = record;
     target.unreadable = false;
     target.raw.clear();
-    if (correction)
-        return;
-    if (after != 0) {
-        target.next = ledger.entries[after].next;
-        ledger.entries[after].next = slot;
-    } else {
-        target.next = ledger.head;
-        ledger.head = slot;
-    }
 }
 
 void UnlinkItem(MonthLedger& ledger, int slot) {
@@ -197,14 +195,23 @@ void UnlinkItem(MonthLedger& ledger, int slot) {
         ledger.head = ledger.entries[slot].next;
         return;
     }
-    for (int s = ledger.head, guard = 0; s != 0 && guard < static_cast<int>(ledger.entries.size());
-         ++guard) {
-        if (ledger.entries[s].next == slot) {
-            ledger.entries[s].next = ledger.entries[slot].next;
-            return;
-        }
-        s = ledger.entries[s].next;
-    }
+    WalkChain(ledger, [&](int previous, const LedgerSlot& item) {
+        if (item.next != slot)
+            return true;
+        ledger.entries[previous].next = ledger.entries[slot].next;
+        return false;
+    });
+}
+
+std::optional<CivilDate> LastEntryDate(const MonthLedger& ledger, int closingDay) {
+    int last = 0;
+    WalkChain(ledger, [&](int slot, const LedgerSlot& item) {
+        if (!item.unreadable)
+            last = slot;
+    });
+    if (last == 0)
+        return std::nullopt;
+    return CalendarDateOfKey(closingDay, ledger.entries[last].record.date);
 }
 
 }  // namespace hanaki

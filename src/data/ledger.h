@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "data/calendar.h"
@@ -70,6 +71,25 @@ struct MonthLedger {
     int LastSlot() const;
 };
 
+// Calls visit(slot, entry) for each slot along the chain; a visitor that
+// returns bool stops the walk with false. A chain damaged into a loop ends
+// after as many steps as there are slots.
+template <typename Visit>
+void WalkChain(const MonthLedger& ledger, Visit visit) {
+    int slot = ledger.head;
+    for (std::size_t steps = 0; slot != 0 && steps < ledger.entries.size(); ++steps) {
+        const LedgerSlot& entry = ledger.entries[slot];
+        const int next = entry.next;
+        if constexpr (std::is_same_v<std::invoke_result_t<Visit, int, const LedgerSlot&>, bool>) {
+            if (!visit(slot, entry))
+                return;
+        } else {
+            visit(slot, entry);
+        }
+        slot = next;
+    }
+}
+
 // Reads the month's file into the chain (dates become accounting dates).
 // A missing file is an empty month. On a read error the chain is left as it was.
 IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
@@ -88,9 +108,15 @@ struct DayItems {
 };
 DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey);
 
-// Puts `record` into `slot`; unless correcting, links it after `after` (0: at the head).
-void StoreItem(MonthLedger& ledger, int slot, int after, const LedgerRecord& record,
-               bool correction);
+// Puts a new item into the next free slot and links it after `after` (0: at
+// the head). Returns its slot, or 0 (nothing changes) when the month is full.
+int AppendItem(MonthLedger& ledger, int after, const LedgerRecord& record);
+// A corrected item: the slot's contents change, its place in the chain stays.
+void ReplaceItem(MonthLedger& ledger, int slot, const LedgerRecord& record);
 void UnlinkItem(MonthLedger& ledger, int slot);
+
+// The calendar date of the chain's last readable item, or nullopt when the
+// month has none.
+std::optional<CivilDate> LastEntryDate(const MonthLedger& ledger, int closingDay);
 
 }  // namespace hanaki

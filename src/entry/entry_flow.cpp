@@ -1,13 +1,13 @@
-// The main window's entry fields and what they store: new items, corrections,
-// deletions and the new-month carry-over.
+// The main window's entry fields and what they store: new items, corrected
+// items and the new-month carry-over.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <cstdint>
 
 #include "data/amount_format.h"
 #include "data/consumption_tax.h"
+#include "data/fixed_field.h"
 #include "entry/entry_calculator.h"
 #include "entry/main_entry_screen.h"
 #include "entry/memo_editor.h"
@@ -38,19 +38,9 @@ long long LeadingValue(const QString& text) {
     return negative ? -value : value;
 }
 
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
 // A guide from the master, lines as the screen breaks them.
 QString GuideText(const std::string& bytes) {
     return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString Trimmed(const std::string& bytes) {
-    std::string text = bytes;
-    text.erase(text.find_last_not_of(' ') + 1);
-    return FromCp932(text);
 }
 
 void SetTextColour(QLabel* label, const QColor& colour) {
@@ -67,11 +57,11 @@ void MainEntryScreen::EnterCategoryField() {
     guide_->setText(GuideText(state_.categories.categoryGuide));
     categoryTotal_->clear();
     budget_->clear();
-    if (!correcting_) {
+    if (!correction_) {
         SetInputTitle(false);
         SetFunctionButtons(true);
     }
-    const int row = correcting_ ? selectedRow_ : static_cast<int>(day_.items.size()) + 1;
+    const int row = correction_ ? correction_->row : static_cast<int>(day_.rows.size()) + 1;
     rowNumberField_->setText(QString::number(row));
 }
 
@@ -89,11 +79,12 @@ void MainEntryScreen::RefreshGuide() {
 void MainEntryScreen::AcceptCategory() {
     const long long value = LeadingValue(categoryField_->text());
     if (value == 0) {
-        if (!correcting_)
+        if (!correction_)
             return;
         // 変更なし: the corrected item's category stays.
-        currentCategory_ = original_.category;
-        categoryField_->setText(original_.categoryName);
+        currentCategory_ = correction_->category;
+        categoryField_->setText(correction_->categoryName);
+        MoveAmountToFieldOfCategory();
         FocusField(Field::Description);
         return;
     }
@@ -102,10 +93,11 @@ void MainEntryScreen::AcceptCategory() {
         categoryField_->clear();
         return;
     }
-    if (!correcting_ && !MayAddItem())
+    if (!correction_ && !MayAddItem())
         return;
     currentCategory_ = static_cast<int>(value);
     categoryField_->setText(FromCp932(state_.categories.names[currentCategory_]));
+    MoveAmountToFieldOfCategory();
     FocusField(Field::Description);
     SetFunctionButtons(false);
     ShowBudget(currentCategory_);
@@ -134,9 +126,9 @@ void MainEntryScreen::AcceptDescription() {
     const long long value = LeadingValue(descriptionField_->text());
     const Field amountField =
         state_.categories.IsExpense(currentCategory_) ? Field::Expense : Field::Income;
-    if (value == 0 && correcting_ && original_.category == currentCategory_) {
-        currentDescription_ = original_.description;  // 変更なし
-        descriptionField_->setText(original_.descriptionName);
+    if (value == 0 && correction_ && correction_->category == currentCategory_) {
+        currentDescription_ = correction_->description;  // 変更なし
+        descriptionField_->setText(correction_->descriptionName);
         FocusField(amountField);
         return;
     }
@@ -165,14 +157,15 @@ void MainEntryScreen::AcceptAmount(QLineEdit* field) {
         return;
     }
     amountText_ = (field == incomeField_ ? "+" : "-") + text.toStdString();
-    amountPrefilled_ = false;
+    if (correction_)
+        correction_->amountPrefilled = false;
     FocusField(Field::Remark);
 }
 
 void MainEntryScreen::LeaveAmount(QLineEdit* field) {
-    if (correcting_) {
-        field->setText(original_.amount);
-        amountPrefilled_ = true;
+    if (correction_) {
+        field->setText(correction_->amount);
+        correction_->amountPrefilled = true;
     } else {
         incomeField_->clear();
         expenseField_->clear();
@@ -195,7 +188,8 @@ void MainEntryScreen::ApplyTax(bool add) {
         return;
     }
     expenseField_->setText(result);
-    amountPrefilled_ = false;
+    if (correction_)
+        correction_->amountPrefilled = false;
 }
 
 void MainEntryScreen::OpenCalculator(QLineEdit* field) {
@@ -205,6 +199,17 @@ void MainEntryScreen::OpenCalculator(QLineEdit* field) {
 
 QLineEdit* MainEntryScreen::AmountFieldOfCategory() const {
     return state_.categories.IsExpense(currentCategory_) ? expenseField_ : incomeField_;
+}
+
+void MainEntryScreen::MoveAmountToFieldOfCategory() {
+    // A corrected expense moved to an income category keeps its amount, in 入金.
+    QLineEdit* kept = AmountFieldOfCategory();
+    QLineEdit* other = kept == incomeField_ ? expenseField_ : incomeField_;
+    if (other->text().isEmpty())
+        return;
+    if (kept->text().isEmpty())
+        kept->setText(other->text());
+    other->clear();
 }
 
 void MainEntryScreen::OpenMemo() {
@@ -267,95 +272,22 @@ void MainEntryScreen::StoreItemFromFields() {
     while (remark.endsWith(u' '))
         remark.chop(1);
     remarkField_->setText(remark);
-    if (!correcting_ && !MayAddItem())
+    if (!correction_ && !MayAddItem())
         return;
 
     const MonthLedger before = state_.ledger;
     MonthLedger& ledger = state_.ledger;
     const LedgerRecord record = RecordFromEntry(ToCp932(remark).value_or(std::string()));
-    if (correcting_) {
-        StoreItem(ledger, correctedSlot_, 0, record, true);
-    } else {
-        StoreItem(ledger, ledger.nextFree, ledger.insertionPoint, record, false);
-        ++ledger.nextFree;
-    }
+    if (correction_)
+        ReplaceItem(ledger, correction_->slot, record);
+    else
+        AppendItem(ledger, ledger.insertionPoint, record);
     if (!SaveChange(before))
         return;  // the fields stay: Enter tries again
-    if (correcting_)
+    if (correction_)
         EndCorrection();
     ShowDay();
     ClearInputFields();
-    FocusField(Field::Category);
-}
-
-void MainEntryScreen::StartPick(int row) {
-    categoryField_->clear();
-    SetFunctionButtons(false);
-    SetInputTitle(true);
-    selectedRow_ = row;
-    FocusField(Field::Grid);
-    MovePick(row);
-}
-
-void MainEntryScreen::MovePick(int row) {
-    selectedRow_ = row;
-    grid_->clearSelection();
-    grid_->setRangeSelected(QTableWidgetSelectionRange(row - 1, 1, row - 1, 6), true);
-    grid_->setCurrentCell(row - 1, 1, QItemSelectionModel::NoUpdate);
-    rowNumberField_->setText(QString::number(row));
-    grid_->scrollToItem(grid_->item(row - 1, 1));
-    ShowLegend();
-}
-
-void MainEntryScreen::EndPick() {
-    grid_->clearSelection();
-    FocusField(Field::Category);
-}
-
-void MainEntryScreen::BeginCorrection() {
-    const int slot = day_.items[selectedRow_ - 1];
-    const LedgerRecord& record = state_.ledger.entries[slot].record;
-    const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-    if (!numbers)
-        return;
-    correcting_ = true;
-    correctedSlot_ = slot;
-    currentCategory_ = numbers->category;
-    currentDescription_ = numbers->description;
-    amountText_ = Trimmed(record.amount).toStdString();
-    original_ = {Trimmed(record.categoryName), Trimmed(record.descriptionName),
-                 Trimmed(record.amount.substr(1)), numbers->category, numbers->description};
-
-    ClearInputFields();
-    categoryField_->setText(original_.categoryName);
-    descriptionField_->setText(original_.descriptionName);
-    AmountFieldOfCategory()->setText(original_.amount);
-    remarkField_->setText(Trimmed(record.remark));
-    amountPrefilled_ = true;
-    grid_->setEnabled(false);
-    FocusField(Field::Category);
-}
-
-void MainEntryScreen::EndCorrection() {
-    correcting_ = false;
-    correctedSlot_ = 0;
-    amountPrefilled_ = false;
-    grid_->setEnabled(true);
-    grid_->clearSelection();
-    SetInputTitle(false);
-}
-
-void MainEntryScreen::DeleteCorrectedItem() {
-    if (!services_.messages.Confirm(this, QStringLiteral("項目削除"),
-                                    QStringLiteral("削除しますか？  <Enter>OK  <Esc>キャンセル")))
-        return;
-    const MonthLedger before = state_.ledger;
-    UnlinkItem(state_.ledger, correctedSlot_);
-    EndCorrection();
-    ClearInputFields();
-    // Saving an empty month removes its file.
-    SaveChange(before);
-    ShowDay();
     FocusField(Field::Category);
 }
 
@@ -366,7 +298,7 @@ void MainEntryScreen::ClearInputFields() {
 }
 
 void MainEntryScreen::GoToDayField() {
-    if (correcting_)
+    if (correction_)
         EndCorrection();
     ClearInputFields();
     FocusField(Field::Day);
@@ -374,7 +306,7 @@ void MainEntryScreen::GoToDayField() {
 
 void MainEntryScreen::PlaceTodayAgain() {
     // The corrected slot belongs to the month on screen; leave it before the month may change.
-    if (correcting_) {
+    if (correction_) {
         EndCorrection();
         ClearInputFields();
     }
@@ -401,13 +333,14 @@ void MainEntryScreen::CheckNewMonth() {
         month = 12;
         --year;
     }
+    // The shared totals hold the open month; the previous one is summed aside.
+    MonthTotals totals;
     const AggregationReport previous =
-        AggregateMonth(state_.folder, state_.categories, settings, year, month, state_.monthTotals);
+        AggregateMonth(state_.folder, state_.categories, settings, year, month, totals);
     if (!previous.io.ok()) {
         ReportIoError(*previous.io.error);
         return;
     }
-    const MonthTotals& totals = state_.monthTotals;
     const auto balance =
         static_cast<std::int32_t>(RoundHalfEven(totals.income() - totals.expense()));
     if (balance == 0) {
@@ -429,8 +362,8 @@ void MainEntryScreen::CheckNewMonth() {
     amountText_ = "+" + std::to_string(balance);  // a debt carried gives "+-12000"
     const MonthLedger before = state_.ledger;
     const std::string remark = ToCp932(remarkField_->text()).value_or(std::string());
-    StoreItem(state_.ledger, state_.ledger.nextFree, 0, RecordFromEntry(remark), false);
-    ++state_.ledger.nextFree;
+    // Before every item of the month: it is the carry-over of day 1.
+    AppendItem(state_.ledger, 0, RecordFromEntry(remark));
     ClearInputFields();
     SaveChange(before);
     state_.date.day = day;

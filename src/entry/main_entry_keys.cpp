@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
+#include "entry/day_grid.h"
 #include "entry/main_entry_screen.h"
 #include "entry/memo_editor.h"
 #include "ui/byte_limited_field.h"
@@ -180,7 +180,7 @@ bool MainEntryScreen::OnCategoryKey(const QKeyEvent& key) {
             AcceptCategory();
             return true;
         case Qt::Key_Escape:
-            if (!correcting_) {
+            if (!correcting()) {
                 ConfirmExit();
                 return true;
             }
@@ -196,15 +196,15 @@ bool MainEntryScreen::OnCategoryKey(const QKeyEvent& key) {
             }
             return true;
         case Qt::Key_Up:  // 訂正 (in correction: back to the grid)
-            if (correcting_) {
+            if (correcting()) {
                 EndCorrection();
                 ClearInputFields();
             }
-            if (!day_.items.empty())
-                StartPick(static_cast<int>(day_.items.size()));
+            if (!day_.rows.empty())
+                StartPick(static_cast<int>(day_.rows.size()));
             return true;
         case Qt::Key_Delete:  // 項目削除
-            if (correcting_)
+            if (correcting())
                 DeleteCorrectedItem();
             return true;
         case Qt::Key_Right:
@@ -288,15 +288,16 @@ const char* const kPickLastRowLegend = " <ESC,↓>入力欄へ    <↑>カーソ
 const char* const kPickLegend = " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択";
 
 bool MainEntryScreen::OnGridKey(const QKeyEvent& key) {
-    const int lastRow = static_cast<int>(day_.items.size());
+    const int lastRow = grid_->filledRows();
+    const int picked = grid_->pickedRow();
     switch (key.key()) {
         case Qt::Key_Up:
-            if (selectedRow_ > 1)
-                MovePick(selectedRow_ - 1);
+            if (picked > 1)
+                MovePick(picked - 1);
             break;
         case Qt::Key_Down:
-            if (selectedRow_ < lastRow) {
-                MovePick(selectedRow_ + 1);
+            if (picked < lastRow) {
+                MovePick(picked + 1);
             } else {
                 EndPick();
             }
@@ -306,7 +307,7 @@ bool MainEntryScreen::OnGridKey(const QKeyEvent& key) {
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            BeginCorrection();
+            BeginCorrection(picked);
             break;
         default:
             break;
@@ -335,8 +336,8 @@ bool MainEntryScreen::RefuseNumberText(QLineEdit* field, const QString& text) {
 bool MainEntryScreen::TakeAmountCharacter(QLineEdit* field, const QKeyEvent& key) {
     if (key.matches(QKeySequence::Paste))
         return true;
-    if (key.key() == Qt::Key_Backspace)
-        amountPrefilled_ = false;
+    if (key.key() == Qt::Key_Backspace && correction_)
+        correction_->amountPrefilled = false;
     const QChar c = CharacterOf(key);
     if (c.isNull())
         return false;
@@ -348,9 +349,9 @@ bool MainEntryScreen::RefuseAmountText(QLineEdit* field, const QString& text) {
         if (!IsDigit(text[i]) && !(i == 0 && IsMinus(text[i])))
             return true;
     }
-    if (amountPrefilled_) {
+    if (correction_ && correction_->amountPrefilled) {
         field->clear();
-        amountPrefilled_ = false;
+        correction_->amountPrefilled = false;
     }
     if (IsMinus(text.front()))
         return !field->text().isEmpty();  // "-" only as the first character
@@ -372,23 +373,22 @@ void MainEntryScreen::ShowLegend() {
             text = kDayLegend;
             break;
         case Field::Category:
-            text = correcting_ ? kCorrectionCategoryLegend : kCategoryLegend;
+            text = correcting() ? kCorrectionCategoryLegend : kCategoryLegend;
             break;
         case Field::Description:
-            text = correcting_ ? kCorrectionDescriptionLegend : kDescriptionLegend;
+            text = correcting() ? kCorrectionDescriptionLegend : kDescriptionLegend;
             break;
         case Field::Income:
-            text = correcting_ ? kCorrectionIncomeLegend : kIncomeLegend;
+            text = correcting() ? kCorrectionIncomeLegend : kIncomeLegend;
             break;
         case Field::Expense:
-            text = correcting_ ? kCorrectionExpenseLegend : kExpenseLegend;
+            text = correcting() ? kCorrectionExpenseLegend : kExpenseLegend;
             break;
         case Field::Remark:
             text = kRemarkLegend;
             break;
         case Field::Grid:
-            text = selectedRow_ == static_cast<int>(day_.items.size()) ? kPickLastRowLegend
-                                                                       : kPickLegend;
+            text = grid_->pickedRow() == grid_->filledRows() ? kPickLastRowLegend : kPickLegend;
             break;
         case Field::Memo:
         case Field::Calculator:
@@ -406,11 +406,8 @@ void MainEntryScreen::FocusField(Field field) {
     if (field_ == Field::Category && field != Field::Category)
         guide_->clear();
     field_ = field;
-    // In the order of Field; the memo and the calculator focus their own fields.
-    QWidget* widgets[] = {yearField_,     monthField_,       dayField_,
-                          categoryField_, descriptionField_, incomeField_,
-                          expenseField_,  remarkField_,      grid_};
-    widgets[static_cast<int>(field)]->setFocus();
+    if (QWidget* widget = WidgetOf(field))
+        widget->setFocus();
     ShowLegend();
     if (field == Field::Category)
         EnterCategoryField();
@@ -418,8 +415,35 @@ void MainEntryScreen::FocusField(Field field) {
         EnterDescriptionField();
 }
 
+QWidget* MainEntryScreen::WidgetOf(Field field) const {
+    switch (field) {
+        case Field::Year:
+            return yearField_;
+        case Field::Month:
+            return monthField_;
+        case Field::Day:
+            return dayField_;
+        case Field::Category:
+            return categoryField_;
+        case Field::Description:
+            return descriptionField_;
+        case Field::Income:
+            return incomeField_;
+        case Field::Expense:
+            return expenseField_;
+        case Field::Remark:
+            return remarkField_;
+        case Field::Grid:
+            return grid_;
+        case Field::Memo:
+        case Field::Calculator:
+            return nullptr;  // their editors focus their own fields
+    }
+    return nullptr;
+}
+
 void MainEntryScreen::OnFunctionKey(int index) {
-    if (!functionButtons_[index]->isEnabled() || correcting_ || memo_->IsOpen())
+    if (!functionButtons_[index]->isEnabled() || correcting() || memo_->IsOpen())
         return;
     OpenSubScreen(index);
 }

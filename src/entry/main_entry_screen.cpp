@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <algorithm>
 
 #include "data/amount_format.h"
+#include "entry/day_grid.h"
 #include "entry/entry_calculator.h"
 #include "entry/memo_editor.h"
 #include "settings/first_run.h"
@@ -24,31 +24,25 @@ namespace {
 
 const char* const kTitle = "そよかぜ帳  ver1.1  by Mofuta";
 
-// Day grid columns: heading and width in twips of the normal layout.
-struct GridColumn {
-    const char* heading;
-    int twips;
+// Screen-size classes: the reduced layout below 600 pixels, a compact one
+// below 768; each fits the smallest screen of its class.
+struct SizeClass {
+    double scale;
+    double fontPoints;
+    int screenWidth;
 };
-constexpr std::array<GridColumn, 7> kGridColumns{{
-    {"", 400},
-    {"費  目", 1650},
-    {"摘  要", 1650},
-    {"入  金", 1420},
-    {"支  出", 1420},
-    {"日  計", 1420},
-    {"備        考", 6000},
-}};
-constexpr int kInitialGridRows = 29;
-constexpr int kVisibleGridRows = 15;
-constexpr int kWideRemarkBytes = 38;
-// Big amounts and long remarks are drawn at this share of the normal size.
-constexpr double kSmallFontShare = 0.7;
-
-const QColor kIncomeTint(255, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
+SizeClass SizeClassOf(const ScreenMetrics& metrics) {
+    if (metrics.below600())
+        return {690.0 / 1024.0, 9, 640};
+    if (metrics.below768())
+        return {0.8, 10, 800};
+    return {1.0, 12, 1024};
+}
+// Room left for a window manager's frame beside the window.
+constexpr int kFrameAllowance = 4;
 
 // Design positions of the normal layout, in pixels.
-constexpr int kMargin = 12;
+constexpr int kMargin = 6;
 constexpr int kHeadingY = 8;
 constexpr int kDateY = 40;
 constexpr int kGridY = 72;
@@ -61,25 +55,16 @@ constexpr int kGuideY = 516;
 constexpr int kLegendY = 630;
 constexpr int kWindowHeight = 664;
 
-QString TrimmedText(const std::string& bytes) {
-    std::size_t end = bytes.find_last_not_of(' ');
-    return FromCp932(end == std::string::npos ? std::string_view()
-                                              : std::string_view(bytes).substr(0, end + 1));
-}
-
-bool IsBig(long long amount) {
-    return amount >= 10'000'000 || amount < -999'999;
-}
-
 }  // namespace
 
 MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, QWidget* parent)
     : QWidget(parent), state_(state), services_(services) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kTitle));
-    const bool reduced = services_.metrics.below600();
-    scale_ = reduced ? 690.0 / 1024.0 : 1.0;
-    fontPoints_ = reduced ? 9 : 12;
+    const SizeClass size = SizeClassOf(services_.metrics);
+    scale_ = size.scale;
+    fontPoints_ = size.fontPoints;
+    screenWidth_ = size.screenWidth;
     BuildControls();
     PlaceControls();
 
@@ -144,34 +129,15 @@ void MainEntryScreen::BuildControls() {
         field->setAlignment(Qt::AlignCenter);
     }
 
-    grid_ = new QTableWidget(kInitialGridRows, static_cast<int>(kGridColumns.size()), this);
-    grid_->setObjectName("MSFlexGrid1");
-    grid_->setFont(GothicFont(fontPoints_));
-    grid_->horizontalHeader()->setFont(GothicFont(fontPoints_));
-    grid_->verticalHeader()->hide();
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    grid_->setWordWrap(false);
-    grid_->setTextElideMode(Qt::ElideNone);  // "10" in the narrow number column of small screens
-    grid_->verticalHeader()->setMinimumSectionSize(1);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    QStringList headings;
-    for (const GridColumn& column : kGridColumns)
-        headings << QString::fromUtf8(column.heading);
-    grid_->setHorizontalHeaderLabels(headings);
+    grid_ = new DayGrid(fontPoints_, this);
     grid_->installEventFilter(this);
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
         const int picked = row + 1;
-        if (picked > static_cast<int>(day_.items.size()))
+        if (picked > grid_->filledRows())
             return;
         if (field_ == Field::Grid) {
             MovePick(picked);
-        } else if (field_ == Field::Category && !correcting_) {
+        } else if (field_ == Field::Category && !correcting()) {
             StartPick(picked);
         }
     });
@@ -242,19 +208,43 @@ void MainEntryScreen::BuildControls() {
 }
 
 void MainEntryScreen::PlaceControls() {
-    // Column starts of the grid in design pixels, relative to the grid's left edge.
-    std::array<int, 8> columnX{};
-    for (std::size_t i = 0; i < kGridColumns.size(); ++i) {
-        const int width = TwipsToPixels(kGridColumns[i].twips);
-        grid_->setColumnWidth(static_cast<int>(i), Scaled(width));
-        columnX[i + 1] = columnX[i] + width;
+    // The grid's columns keep their designed widths where the screen has room;
+    // a column too narrow for its content at this font is widened, and the
+    // remark column gives back what the screen lacks.
+    const int margin = Scaled(kMargin);
+    const std::array<int, DayGrid::kColumns> content = grid_->ContentWidths();
+    std::array<int, DayGrid::kColumns> widths{};
+    int fixedColumns = 0;
+    for (int i = 0; i + 1 < DayGrid::kColumns; ++i) {
+        widths[i] = std::max(Scaled(TwipsToPixels(DayGrid::kColumnTwips[i])), content[i]);
+        fixedColumns += widths[i];
     }
-    auto columnLeft = [&](int column) { return kMargin + 1 + columnX[column]; };
-    auto columnWidth = [&](int column) { return columnX[column + 1] - columnX[column]; };
+    const int chrome = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    const int room = screenWidth_ - kFrameAllowance - 2 * margin - chrome - fixedColumns;
+    widths.back() = std::max(content.back(),
+                             std::min(room, Scaled(TwipsToPixels(DayGrid::kColumnTwips.back()))));
+    grid_->Arrange(widths, Scaled(kRowHeight));
+    grid_->move(margin, Scaled(kGridY));
+
+    // Column starts in pixels, relative to the window.
+    std::array<int, DayGrid::kColumns + 1> columnX{};
+    columnX[0] = grid_->x() + grid_->frameWidth();
+    for (int i = 0; i < DayGrid::kColumns; ++i)
+        columnX[i + 1] = columnX[i] + widths[i];
+    const int left = grid_->x();
+    const int right = grid_->geometry().right() + 1;
+    auto put = [&](QWidget* widget, int x, int designY, int width, int designHeight) {
+        widget->setGeometry(x, Scaled(designY), width, Scaled(designHeight));
+    };
 
     Place(dateHeading_, kMargin, kHeadingY, 420, 26);
-    for (std::size_t i = 0; i < functionButtons_.size(); ++i)
-        Place(functionButtons_[i], 547 + static_cast<int>(i) * 104, kHeadingY - 2, 100, 30);
+    const int buttonWidth = Scaled(100);
+    const int buttonGap = Scaled(4);
+    const int buttons = static_cast<int>(functionButtons_.size());
+    for (int i = 0; i < buttons; ++i)
+        put(functionButtons_[i],
+            right - (buttons - i) * buttonWidth - (buttons - 1 - i) * buttonGap, kHeadingY - 2,
+            buttonWidth, 30);
 
     // The date fields sit in the blanks of Label5's caption.
     Place(yearField_, kMargin, kDateY, 56, 26);
@@ -275,43 +265,64 @@ void MainEntryScreen::PlaceControls() {
                            captionX + metrics.horizontalAdvance(caption.left(dayAt)) - dayLeft,
                            yearField_->height());
 
-    // Wide enough for "-99,999,999" in either layout.
-    Place(monthCaption_, 220, kDateY, 50, 26);
-    Place(incomeTotal_, 270, kDateY, 120, 26);
-    Place(expenseTotal_, 390, kDateY, 120, 26);
-    Place(balanceTotal_, 510, kDateY, 120, 26);
-    Place(lastEntryDate_, 650, kDateY, 200, 26);
-
-    grid_->horizontalHeader()->setFixedHeight(Scaled(kRowHeight + 2));
-    grid_->verticalHeader()->setDefaultSectionSize(Scaled(kRowHeight));
-    const int frame = 2 * grid_->frameWidth();
-    grid_->setGeometry(
-        Scaled(kMargin), Scaled(kGridY),
-        Scaled(columnX.back()) + frame + grid_->verticalScrollBar()->sizeHint().width(),
-        Scaled(kRowHeight + 2) + kVisibleGridRows * Scaled(kRowHeight) + frame);
+    // Each total has room for "-999,999,999" and two blanks before it.
+    Place(monthCaption_, 210, kDateY, 50, 26);
+    const QFontMetrics totalMetrics(incomeTotal_->font());
+    const int totalWidth = totalMetrics.horizontalAdvance(QStringLiteral("  -999,999,999"));
+    int x = monthCaption_->geometry().right() + 1;
+    for (QLabel* total : {incomeTotal_, expenseTotal_, balanceTotal_}) {
+        put(total, x, kDateY, totalWidth, 26);
+        x += totalWidth;
+    }
+    put(lastEntryDate_, x + totalMetrics.horizontalAdvance(QStringLiteral("  ")), kDateY,
+        totalMetrics.horizontalAdvance(QStringLiteral("12/31現在  ")), 26);
 
     Place(inputTitle_, kMargin, kInputTitleY, 240, 24);
-    Place(categoryTotal_, columnLeft(3), kInputTitleY, 280, 24);
-    Place(budget_, 547, kInputTitleY, 405, 24);
+    put(categoryTotal_, columnX[3], kInputTitleY, columnX[6] - columnX[3], 24);
+    put(budget_, columnX[6], kInputTitleY, right - columnX[6], 24);
     QWidget* inputs[] = {rowNumberField_, categoryField_, descriptionField_,
                          incomeField_,    expenseField_,  remarkField_};
     for (int i = 0; i < 6; ++i) {
-        const int width = i == 5 ? columnX[7] - columnX[5] : columnWidth(i);
-        Place(fieldCaptions_[i], columnLeft(i), kCaptionY, width, 20);
-        Place(inputs[i], columnLeft(i), kFieldY, width - 2, kFieldHeight);
+        const int width = (i == 5 ? columnX[7] : columnX[i + 1]) - columnX[i];
+        put(fieldCaptions_[i], columnX[i], kCaptionY, width, 20);
+        put(inputs[i], columnX[i], kFieldY, width - 2, kFieldHeight);
     }
 
-    Place(guide_, kMargin, kGuideY, 720, 96);
+    put(guide_, left, kGuideY, right - left, 96);
     // The calculator opens over the two amount fields.
-    Place(calculatorField_, columnLeft(3), kFieldY, columnWidth(3) + columnWidth(4) - 2,
-          kFieldHeight);
+    put(calculatorField_, columnX[3], kFieldY, columnX[5] - columnX[3] - 2, kFieldHeight);
     calculatorField_->raise();
     Place(memoTitle_, kMargin, kGuideY, 640, 22);
     for (std::size_t i = 0; i < memoLines_.size(); ++i)
         Place(memoLines_[i], kMargin, kGuideY + 24 + static_cast<int>(i) * 30, 660, kFieldHeight);
-    Place(legend_, kMargin, kLegendY, 940, 24);
+    put(legend_, left, kLegendY, right - left, 24);
 
-    setFixedSize(grid_->geometry().right() + Scaled(kMargin), Scaled(kWindowHeight));
+    setFixedSize(right + margin, Scaled(kWindowHeight));
+}
+
+void MainEntryScreen::CloseEditors() {
+    // The memo is saved under its own day; a calculation under way is dropped.
+    if (memo_->IsOpen())
+        memo_->Close();
+    if (field_ == Field::Calculator) {
+        calculatorField_->hide();
+        FocusField(AmountFieldOfCategory() == incomeField_ ? Field::Income : Field::Expense);
+    }
+}
+
+void MainEntryScreen::ShowCurrentMonth() {
+    CloseEditors();
+    // The corrected slot belongs to the month that was on screen.
+    if (correcting()) {
+        EndCorrection();
+        ClearInputFields();
+    }
+    state_.date.day =
+        std::min(state_.date.day,
+                 DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
+    ShowCurrentDate();
+    ReloadMonth();
+    ShowDay();
 }
 
 bool MainEntryScreen::StartUp() {
@@ -403,115 +414,27 @@ void MainEntryScreen::ReloadMonth() {
 }
 
 void MainEntryScreen::ShowDay() {
-    const MonthLedger& ledger = state_.ledger;
-    day_ = CollectDay(ledger, state_.date.DateKey());
+    day_ = BuildDayView(state_.ledger, state_.categories, state_.date.DateKey());
     state_.ledger.insertionPoint = day_.insertionPoint;
-
-    const int filled = static_cast<int>(day_.items.size());
-    grid_->clearContents();
-    grid_->clearSelection();
-    grid_->setRowCount(std::max(kInitialGridRows, filled));
-    for (int row = 0; row < grid_->rowCount(); ++row) {
-        auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        number->setBackground(palette().button());
-        grid_->setItem(row, 0, number);
-    }
-    long long balance = 0;
-    for (int row = 0; row < filled; ++row) {
-        const LedgerRecord& record = ledger.entries[day_.items[row]].record;
-        const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-        const long long amount = numbers ? numbers->amount : 0;
-        const bool expense = numbers && state_.categories.IsExpense(numbers->category);
-        balance += expense ? -amount : amount;
-        FillGridRow(row, record, balance);
-    }
-    // Keep the last items and the next free row in sight.
-    const int rowCounter = filled + 1;
-    const int topRow = filled > kVisibleGridRows ? rowCounter - (kVisibleGridRows - 1) : 1;
-    grid_->verticalScrollBar()->setValue(topRow - 1);
-
+    grid_->Fill(day_, state_.ledger);
     ShowLastEntryDate();
     ShowMonthTotals();
 }
 
-void MainEntryScreen::FillGridRow(int row, const LedgerRecord& record, long long dayBalance) {
-    const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-    const long long amount = numbers ? numbers->amount : 0;
-    const bool expense = numbers && state_.categories.IsExpense(numbers->category);
-    const QFont smallGothic = GothicFont(fontPoints_ * kSmallFontShare);
-
-    auto put = [&](int column, const QString& text, Qt::Alignment alignment) {
-        auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(alignment | Qt::AlignVCenter);
-        item->setBackground(expense ? kExpenseTint : kIncomeTint);
-        grid_->setItem(row, column, item);
-        return item;
-    };
-    put(1, TrimmedText(record.categoryName), Qt::AlignLeft);
-    put(2, TrimmedText(record.descriptionName), Qt::AlignLeft);
-    const QString amountText =
-        QString::fromStdString(FormatGroupedBlankZero(static_cast<double>(amount)));
-    QTableWidgetItem* income = put(3, expense ? QString() : amountText, Qt::AlignRight);
-    QTableWidgetItem* spent = put(4, expense ? amountText : QString(), Qt::AlignRight);
-    if (IsBig(amount))
-        (expense ? spent : income)->setFont(smallGothic);
-    QTableWidgetItem* balance = put(
-        5, QString::fromStdString(FormatGrouped(static_cast<double>(dayBalance))), Qt::AlignRight);
-    if (IsBig(dayBalance))
-        balance->setFont(smallGothic);
-    std::string remark = record.remark;
-    remark.erase(remark.find_last_not_of(' ') + 1);
-    QTableWidgetItem* remarkItem = put(6, FromCp932(remark), Qt::AlignLeft);
-    if (remark.size() > kWideRemarkBytes)
-        remarkItem->setFont(
-            ScreenFont(QString::fromUtf8(kTerminal), fontPoints_ * kSmallFontShare));
-}
-
 void MainEntryScreen::ShowMonthTotals() {
     MonthTotals& totals = state_.monthTotals;
-    totals.Clear();
-    const MonthLedger& ledger = state_.ledger;
-    int slot = ledger.head;
-    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
-        const LedgerSlot& item = ledger.entries[slot];
-        slot = item.next;
-        if (item.unreadable)
-            continue;
-        const std::optional<ItemNumbers> numbers = ReadItemNumbers(item.record);
-        if (!numbers)
-            continue;
-        const auto amount = static_cast<double>(numbers->amount);
-        if (numbers->description != 0)
-            totals.at(numbers->category, numbers->description) += amount;
-        totals.at(numbers->category, 0) += amount;
-        totals.at(0, state_.categories.IsExpense(numbers->category) ? 1 : 0) += amount;
-    }
-    incomeTotal_->setText(QString::fromStdString(FormatGrouped(totals.at(0, 0))));
-    expenseTotal_->setText(QString::fromStdString(FormatGrouped(totals.at(0, 1))));
+    SumMonthLedger(state_.ledger, state_.categories, totals);
+    incomeTotal_->setText(QString::fromStdString(FormatGrouped(totals.income())));
+    expenseTotal_->setText(QString::fromStdString(FormatGrouped(totals.expense())));
     balanceTotal_->setText(
-        QString::fromStdString(FormatGrouped(totals.at(0, 0) - totals.at(0, 1))));
+        QString::fromStdString(FormatGrouped(totals.income() - totals.expense())));
 }
 
 void MainEntryScreen::ShowLastEntryDate() {
-    const MonthLedger& ledger = state_.ledger;
-    int last = 0;
-    int slot = ledger.head;
-    for (std::size_t guard = 0; slot != 0 && guard < ledger.entries.size(); ++guard) {
-        if (!ledger.entries[slot].unreadable)
-            last = slot;
-        slot = ledger.entries[slot].next;
-    }
-    if (last == 0) {
-        lastEntryDate_->setText(QStringLiteral("未入力"));
-        return;
-    }
-    const std::string real =
-        AccountingToCalendar(state_.closingDay(), ledger.entries[last].record.date);
-    const int month = std::stoi(real.substr(2, 2));
-    const int day = std::stoi(real.substr(4, 2));
-    lastEntryDate_->setText(QString::number(month) + QStringLiteral("/") + QString::number(day) +
-                            QStringLiteral("現在"));
+    const std::optional<CivilDate> last = LastEntryDate(state_.ledger, state_.closingDay());
+    lastEntryDate_->setText(last ? QString::number(last->month) + QStringLiteral("/") +
+                                       QString::number(last->day) + QStringLiteral("現在")
+                                 : QStringLiteral("未入力"));
 }
 
 void MainEntryScreen::closeEvent(QCloseEvent* event) {

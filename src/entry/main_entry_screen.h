@@ -4,32 +4,38 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QWidget>
 
+#include "data/day_view.h"
 #include "data/ledger.h"
 #include "data/program_state.h"
+#include "entry/correction.h"
 #include "ui/services.h"
 
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace hanaki {
 
 class ByteLimitedField;
+class DayGrid;
 class EntryCalculator;
 class MemoEditor;
 
 // The home window: one day of the current accounting month, its items and the
 // month's totals, and the fields to enter an item.
 //
-// The class is spread over three files: main_entry_screen.cpp (layout,
-// start-up, day view), main_entry_keys.cpp (the key tables) and entry_flow.cpp
-// (storing, correcting, deleting and the new-month carry-over).
+// The class is spread over four files: main_entry_screen.cpp (layout,
+// start-up, day view), main_entry_keys.cpp (the key tables), entry_flow.cpp
+// (the entry fields, storing and the new-month carry-over) and
+// correction_flow.cpp (picking, correcting and deleting an item). The day
+// grid (day_grid.h) and the item being corrected (correction.h) are their
+// own small types; the sums come from src/data.
 class MainEntryScreen : public QWidget {
     Q_OBJECT
   public:
@@ -43,6 +49,14 @@ class MainEntryScreen : public QWidget {
     // Loads the master and the settings (running the first-run steps when they
     // are missing), places today and shows the day. False: the program ends.
     bool StartUp();
+
+    // Reloads the month of state.date (another screen changed its year and
+    // month) and shows its date, the day and the month's totals.
+    void ShowCurrentMonth();
+    // Opens ledger slot `slot` of the open month for correction, as picking
+    // its row in the day grid and pressing Enter does: its day is shown, its
+    // row picked and the fields filled. A slot that holds no item is ignored.
+    void OpenForCorrection(int slot);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,15 +78,6 @@ class MainEntryScreen : public QWidget {
         Calculator
     };
 
-    // The item being corrected as it was before, for "変更なし".
-    struct CorrectionOriginal {
-        QString categoryName;
-        QString descriptionName;
-        QString amount;  // the amount field's text
-        int category = 0;
-        int description = 0;
-    };
-
     // main_entry_screen.cpp: controls and layout
     void BuildControls();
     void PlaceControls();
@@ -87,8 +92,9 @@ class MainEntryScreen : public QWidget {
     void ShowCurrentDate();
     void ReloadMonth();
     void ShowDay();
-    void FillGridRow(int row, const LedgerRecord& record, long long dayBalance);
     void ShowMonthTotals();
+    // Before another screen moves the day: the memo and the calculator close.
+    void CloseEditors();
     void ShowLastEntryDate();
     void ReportIoError(const IoError& error);
 
@@ -108,6 +114,7 @@ class MainEntryScreen : public QWidget {
     bool RefuseAmountText(QLineEdit* field, const QString& text);
     void OnFunctionKey(int index);
     void FocusField(Field field);
+    QWidget* WidgetOf(Field field) const;
     void ShowLegend();
     void ShowLegendHint(const QString& hint);
     bool ConfirmExit();
@@ -130,12 +137,6 @@ class MainEntryScreen : public QWidget {
     void OpenCalculator(QLineEdit* field);
     void OpenMemo();
     void OnMemoClosed();
-    void StartPick(int row);
-    void MovePick(int row);
-    void EndPick();
-    void BeginCorrection();
-    void EndCorrection();
-    void DeleteCorrectedItem();
     void ClearInputFields();
     void GoToDayField();
     void PlaceTodayAgain();
@@ -144,22 +145,34 @@ class MainEntryScreen : public QWidget {
     void CheckNewMonth();
     LedgerRecord RecordFromEntry(const std::string& remark) const;
     QLineEdit* AmountFieldOfCategory() const;
+    // After a category was chosen: the amount stays only in the field of its kind.
+    void MoveAmountToFieldOfCategory();
     void SetFunctionButtons(bool enabled);
     void SetInputTitle(bool correction);
     void OpenSubScreen(int index);
+
+    // correction_flow.cpp: picking an item of the day and correcting or deleting it
+    void StartPick(int row);
+    void MovePick(int row);
+    void EndPick();
+    void BeginCorrection(int row);
+    void EndCorrection();
+    void DeleteCorrectedItem();
+    bool correcting() const { return correction_.has_value(); }
 
     ProgramState& state_;
     Services& services_;
 
     double scale_ = 1.0;
     double fontPoints_ = 12;
+    int screenWidth_ = 1024;  // the narrowest screen of this size class
 
     QLabel* dateHeading_;                          // Label11
     QLabel* dateCaption_;                          // Label5
     QLineEdit* yearField_;                         // Text6
     QLineEdit* monthField_;                        // Text7
     QLineEdit* dayField_;                          // Text8
-    QTableWidget* grid_;                           // MSFlexGrid1
+    DayGrid* grid_;                                // MSFlexGrid1
     QLabel* lastEntryDate_;                        // Label9
     QLabel* monthCaption_;                         // Label8
     QLabel* incomeTotal_;                          // Label2
@@ -188,15 +201,11 @@ class MainEntryScreen : public QWidget {
     QPointer<QWidget> csvExport_;
 
     Field field_ = Field::Day;
-    DayItems day_;  // the displayed day's slots and the insertion point
+    DayView day_;  // the displayed day's items and the insertion point
     int currentCategory_ = 0;
     int currentDescription_ = 0;
     std::string amountText_;  // "+" or "-", then the amount field's text
-    bool correcting_ = false;
-    int correctedSlot_ = 0;
-    int selectedRow_ = 0;           // 1-based grid row picked for correction
-    bool amountPrefilled_ = false;  // the next character replaces the corrected amount
-    CorrectionOriginal original_;
+    std::optional<Correction> correction_;
     // The month's file could not be read: nothing may be written over it.
     bool monthUnreadable_ = false;
     int warnedMonth_ = 0;  // year * 100 + month last warned about unreadable records

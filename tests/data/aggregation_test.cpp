@@ -59,6 +59,22 @@ TEST_F(Aggregation, theCurrentKindDecidesNotTheStoredSign) {
     EXPECT_EQ(totals.expense(), 0);
 }
 
+TEST_F(Aggregation, theOpenMonthSumsLikeItsFileWithoutTheFlaggedCells) {
+    dir.Write("199905.DAT", Record(1, 1, "+250000") + Record(2, 0, "-800") + Record(3, 1, "-5000") +
+                                Record(2, 1, "-x"));
+    AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(totals.at(2, 0), 800);  // description 00 counts once
+
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(dir.folder(), 31, 99, 5, ledger).ok());
+    MonthTotals open;
+    open.at(4, 4) = 9;
+    SumMonthLedger(ledger, categories, open);
+    MonthTotals expected = totals;
+    expected.cells[0][2] = expected.cells[0][3] = expected.cells[0][20] = 0;
+    EXPECT_EQ(open.cells, expected.cells);
+}
+
 TEST_F(Aggregation, missingAndEmptyFilesGiveZeros) {
     totals.at(4, 4) = 9;
     AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);

@@ -39,7 +39,7 @@ LedgerRecord Item(int day, int n) {
 std::string LedgerOf(int count) {
     MonthLedger ledger;
     for (int i = 1; i <= count; ++i)
-        StoreItem(ledger, i, i - 1, Item(1 + i % 28, i), false);
+        AppendItem(ledger, i - 1, Item(1 + i % 28, i));
     return SerializeMonthLedger(kMonthEnd, ledger);
 }
 
@@ -53,8 +53,7 @@ Save AddLedgerItem(const DataFolder& folder) {
     auto ledger = std::make_shared<MonthLedger>();
     EXPECT_TRUE(LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, *ledger).ok());
     int after = ledger->LastSlot();
-    StoreItem(*ledger, ledger->nextFree, after, Item(28, 9999), false);
-    ++ledger->nextFree;
+    AppendItem(*ledger, after, Item(28, 9999));
     return [ledger](const DataFolder& f) {
         return SaveMonthLedger(f, kMonthEnd, kYear, kMonth, *ledger);
     };
@@ -375,8 +374,7 @@ TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
     dir.Write("VERADIV.ENV", kFullSettings);
 
     MonthLedger ledger;
-    StoreItem(ledger, 1, 0, Item(5, 1), false);
-    ledger.nextFree = 2;
+    AppendItem(ledger, 0, Item(5, 1));
     MemoMonth memo;
     memo.SetLines(4, {"a", "b", "c"});
     CategoryTable categories;

@@ -34,9 +34,8 @@ MonthLedger FullMonth(const std::string& remark) {
                             Sjis("昼食"),
                             "-" + std::to_string(i),
                             Sjis(remark) + std::to_string(i)};
-        StoreItem(ledger, i, i - 1, record, false);
+        AppendItem(ledger, i - 1, record);
     }
-    ledger.nextFree = kLedgerSlots + 1;
     return ledger;
 }
 

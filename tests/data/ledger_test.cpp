@@ -29,9 +29,7 @@ LedgerRecord Item(const std::string& date, int category, const std::string& name
 
 // Adds an item after the last item of its day, as the day view does.
 void Add(MonthLedger& ledger, const LedgerRecord& record) {
-    DayItems day = CollectDay(ledger, record.date);
-    StoreItem(ledger, ledger.nextFree, day.insertionPoint, record, false);
-    ++ledger.nextFree;
+    AppendItem(ledger, CollectDay(ledger, record.date).insertionPoint, record);
 }
 
 TEST(LedgerRecordLayout, fieldsSitAtTheirOffsetsPaddedWithBlanks) {
@@ -189,6 +187,41 @@ TEST(MonthLedgerFile, anUnreadableFileLeavesTheOpenMonthAsItWas) {
     ASSERT_FALSE(result.ok());
     EXPECT_NE(DescribeIoError(*result.error).find("199905.DAT"), std::string::npos);
     EXPECT_EQ(ledger.head, 1);
+}
+
+TEST(MonthLedgerChain, aCorrectionKeepsItsPlaceAndAFullMonthTakesNoMore) {
+    MonthLedger ledger;
+    Add(ledger, Item("990510", 2, "食費", 1, "a", "-1"));
+    Add(ledger, Item("990510", 2, "食費", 1, "b", "-2"));
+    ReplaceItem(ledger, 1, Item("990510", 1, "給料", 1, "A", "+9"));
+    EXPECT_EQ(ledger.head, 1);
+    EXPECT_EQ(ledger.entries[1].next, 2);
+    EXPECT_EQ(ledger.entries[1].record.descriptionName, "A");
+    EXPECT_EQ(ledger.nextFree, 3);
+
+    ledger.nextFree = kLedgerSlots + 1;
+    EXPECT_EQ(AppendItem(ledger, 2, Item("990510", 2, "食費", 1, "c", "-3")), 0);
+    EXPECT_EQ(ledger.entries[2].next, 0);
+}
+
+TEST(MonthLedgerChain, aChainDamagedIntoALoopStillEnds) {
+    MonthLedger ledger;
+    Add(ledger, Item("990510", 2, "食費", 1, "a", "-1"));
+    Add(ledger, Item("990511", 2, "食費", 1, "b", "-2"));
+    ledger.entries[2].next = 1;
+    EXPECT_LE(CollectDay(ledger, "990511").items.size(), ledger.entries.size());
+    UnlinkItem(ledger, 3);  // not in the chain
+    EXPECT_NE(LastEntryDate(ledger, 31), std::nullopt);
+}
+
+TEST(MonthLedgerChain, theLastEntryDateIsTheLastReadableItemsCalendarDate) {
+    TempFolder dir;
+    dir.Write("200001.DAT",
+              EncodeLedgerRecord(Item("991226", 1, "給料", 1, "a", "+1")) + std::string(104, 'x'));
+    MonthLedger ledger;
+    EXPECT_EQ(LastEntryDate(ledger, 25), std::nullopt);
+    ASSERT_TRUE(LoadMonthLedger(dir.folder(), 25, 100, 1, ledger).ok());
+    EXPECT_EQ(LastEntryDate(ledger, 25), (CivilDate{1999, 12, 26}));
 }
 
 TEST(ItemNumbers, amountsAreReadFromTheSecondCharacter) {

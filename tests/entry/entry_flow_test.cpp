@@ -267,9 +267,7 @@ TEST(EntryFlow, ACorrectedAmountReplacesTheOldOneOnTheFirstDigit) {
         EntryWindow window;
         window.folder.Write("202612.DAT", Record("261207", 2, "-200"));
         ASSERT_TRUE(window.Start());
-        window.Press(Qt::Key_Return);
-        window.Press(Qt::Key_Up);
-        window.Press(Qt::Key_Return);
+        window.CorrectLastItem();
         window.Enter({"", ""});
         committed ? window.Commit("３５０") : window.Type("350");
         window.Enter({"", ""});
@@ -281,9 +279,7 @@ TEST(EntryFlow, TheMemoOpensWhileCorrectingAndTheCorrectionGoesOn) {
     EntryWindow window;
     window.folder.Write("202612.DAT", Record("261207", 2, "-200", "two"));
     ASSERT_TRUE(window.Start());
-    window.Press(Qt::Key_Return);
-    window.Press(Qt::Key_Up);
-    window.Press(Qt::Key_Return);
+    window.CorrectLastItem();
     window.Type("/");
     EXPECT_EQ(window.FocusName(), "Text11");
     window.Type("note");

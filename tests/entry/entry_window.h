@@ -17,6 +17,7 @@
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
+#include "ui/fonts.h"
 #include "ui/services.h"
 
 namespace hanaki::testing {
@@ -47,6 +48,7 @@ struct EntryWindow {
     explicit EntryWindow(CivilDate today = {2026, 12, 7}, int closingDay = kMonthEnd,
                          int screenHeight = 768)
         : today(today), services{messages, ScreenMetrics(screenHeight)} {
+        InstallFontSubstitutions();  // the program's fonts, so that layouts measure as on screen
         folder.Write("VERADIV.DAT", kMaster);
         folder.Write("VERADIV.ENV", SettingsFile(closingDay));
     }
@@ -92,6 +94,13 @@ struct EntryWindow {
                    const char* remark = "") {
         Press(Qt::Key_Return);
         Enter({category, description, amount, remark});
+    }
+
+    // From the day field: opens the day's last item for correction.
+    void CorrectLastItem() {
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Up);
+        Press(Qt::Key_Return);
     }
 
     QString Text(const char* name) const {

@@ -37,24 +37,76 @@ TEST(MainEntryScreen, StartsOnTodayInTheDayField) {
     EXPECT_EQ(window.screen->windowTitle(), "Our          ( そよかぜ帳  ver1.1  by Mofuta )");
 }
 
-TEST(MainEntryScreen, SmallScreensGetTheReducedLayout) {
+// Twenty categories of six full-width characters: the widest guide there is.
+std::string WidestMaster() {
+    std::string master;
+    for (int i = 1; i <= 20; ++i)
+        master +=
+            (i % 2 ? "+" : "-") + Sjis("費目費目費目") + "\r\n" + Sjis("摘要摘要摘要") + "\r\n";
+    return master;
+}
+
+TEST(MainEntryScreen, EveryScreenClassShowsTheWholeWindowOnItsScreen) {
     struct Case {
-        int height;
+        int width, height;
         const char* caption;
         int fontPixels;
     };
-    const Case cases[] = {{480, "年     月      日", 12}, {600, "年    月     日", 16}};
+    const Case cases[] = {{640, 480, "年     月      日", 12},
+                          {800, 600, "年    月     日", 14},
+                          {1024, 768, "年    月     日", 16}};
     for (const Case& c : cases) {
         EntryWindow window({2026, 12, 7}, kMonthEnd, c.height);
+        window.folder.Write("VERADIV.DAT", WidestMaster());
         ASSERT_TRUE(window.Start());
+        QWidget& screen = *window.screen;
         EXPECT_EQ(window.Text("Label5"), c.caption) << c.height;
         for (const char* name : {"Text1", "Label7", "MSFlexGrid1"})
-            EXPECT_EQ(window.screen->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)
-                          ->font()
-                          .pixelSize(),
-                      c.fontPixels)
+            EXPECT_EQ(
+                screen.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)->font().pixelSize(),
+                c.fontPixels)
                 << name;
-        EXPECT_EQ(window.screen->width() < 700, c.height < 600);
+        // Room for a window frame and its title bar.
+        EXPECT_LE(screen.width(), c.width - 4) << c.height;
+        EXPECT_LE(screen.height(), c.height - 30) << c.height;
+        for (QWidget* child : screen.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isHidden())
+                continue;
+            EXPECT_TRUE(screen.rect().contains(child->geometry()))
+                << c.height << " " << child->objectName().toStdString();
+        }
+
+        auto fits = [&](const char* name, const QString& text) {
+            auto* label = screen.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+            int widest = 0;
+            for (const QString& line : text.split(u'\n'))
+                widest = std::max(widest, QFontMetrics(label->font()).horizontalAdvance(line));
+            return widest <= label->width();
+        };
+        window.Press(Qt::Key_Return);
+        EXPECT_TRUE(fits("Label1", window.Text("Label1"))) << c.height;
+        window.Enter({"2"});
+        EXPECT_TRUE(fits("Label1", window.Text("Label1"))) << c.height;
+        EXPECT_TRUE(fits("Label7",
+                         " <ESC>戻る    <数字>入力    <Enter>変更なし    "
+                         "<PageUp>+消費税 <PageDown>-消費税"))
+            << c.height;
+        for (const char* total : {"Label2", "Label3", "Label4"})
+            EXPECT_TRUE(fits(total, "  -999,999,999")) << c.height << total;
+        std::vector<QRect> totals;
+        for (const char* name : {"Label8", "Label2", "Label3", "Label4", "Label9"})
+            totals.push_back(screen.findChild<QLabel*>(name)->geometry());
+        for (std::size_t i = 1; i < totals.size(); ++i)
+            EXPECT_LT(totals[i - 1].right(), totals[i].left()) << c.height << " " << i;
+
+        // A six-character name, a ten-million amount and a 38-byte remark show whole.
+        QTableWidget* grid = window.grid();
+        const QFontMetrics cells(grid->font());
+        const QString widest[] = {"999",       "費目費目費目", "摘要摘要摘要",   "9,999,999",
+                                  "9,999,999", "-999,999",     QString(38, u'x')};
+        for (int column = 0; column < 7; ++column)
+            EXPECT_LT(cells.horizontalAdvance(widest[column]), grid->columnWidth(column))
+                << c.height << " " << column;
     }
 }
 
@@ -138,15 +190,77 @@ TEST(MainEntryScreen, DayViewShowsTheDaysItemsAndTheMonthsTotals) {
     EXPECT_EQ(window.state.monthTotals.at(2, 0), 12001500);
 }
 
-TEST(MainEntryScreen, AFullDayScrollsToItsLastRows) {
+// The first and last grid rows (1-based) wholly in sight.
+std::pair<int, int> RowsInSight(QTableWidget* grid) {
+    std::pair<int, int> rows{0, 0};
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        if (!grid->viewport()->rect().contains(grid->visualItemRect(grid->item(row, 0))))
+            continue;
+        rows.second = row + 1;
+        if (rows.first == 0)
+            rows.first = row + 1;
+    }
+    return rows;
+}
+
+TEST(MainEntryScreen, TheDayGridScrollsToItsLastRowsAfterEveryFill) {
+    struct Case {
+        int items;
+        int rowCount;
+        std::pair<int, int> inSight;
+    };
+    const Case cases[] = {
+        {5, 29, {1, 15}}, {15, 29, {2, 16}}, {20, 29, {7, 21}}, {40, 40, {26, 40}}};
+    for (const Case& c : cases) {
+        EntryWindow window;
+        std::string items;
+        for (int i = 0; i < c.items; ++i)
+            items += Record("261207", 2, "-1");
+        window.folder.Write("202612.DAT", items + Record("261208", 2, "-1"));
+        ASSERT_TRUE(window.Start());
+        EXPECT_EQ(window.grid()->rowCount(), c.rowCount) << c.items;
+        EXPECT_EQ(RowsInSight(window.grid()), c.inSight) << c.items;
+        // A short day in between, then back.
+        window.Press(Qt::Key_PageDown);
+        EXPECT_EQ(RowsInSight(window.grid()), (std::pair{1, 15})) << c.items;
+        window.Press(Qt::Key_PageUp);
+        EXPECT_EQ(RowsInSight(window.grid()), c.inSight) << c.items;
+    }
+
     EntryWindow window;
     std::string items;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 35; ++i)
         items += Record("261207", 2, "-1");
     window.folder.Write("202612.DAT", items);
     ASSERT_TRUE(window.Start());
-    EXPECT_EQ(window.grid()->rowCount(), 29);
-    EXPECT_EQ(window.grid()->verticalScrollBar()->value(), 6);  // top row 21 - 14 = 7
+    window.EnterItem("2", "1", "36");
+    EXPECT_EQ(window.Cell(35, 4), "36");
+    EXPECT_EQ(RowsInSight(window.grid()), (std::pair{22, 36}));
+}
+
+// Pixels between the border of `cell` and its nearest dark (text) pixel.
+int InkDistance(QTableWidget* grid, int row, int column, bool fromRight) {
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cell = grid->visualItemRect(grid->item(row, column));
+    for (int step = 0; step < cell.width(); ++step) {
+        const int x = fromRight ? cell.right() - step : cell.left() + step;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            if (QColor(image.pixel(x, y)).lightness() < 100)
+                return step;
+        }
+    }
+    return -1;
+}
+
+TEST(MainEntryScreen, GridTextKeepsClearOfTheCellBorders) {
+    for (int height : {480, 600, 768}) {
+        EntryWindow window({2026, 12, 7}, kMonthEnd, height);
+        window.folder.Write("202612.DAT", Record("261207", 1, "+249550", "パン"));
+        ASSERT_TRUE(window.Start());
+        const int clear = window.grid()->font().pixelSize() / 3 + 1;
+        EXPECT_GE(InkDistance(window.grid(), 0, 5, true), clear) << height;
+        EXPECT_GE(InkDistance(window.grid(), 0, 6, false), clear) << height;
+    }
 }
 
 TEST(MainEntryScreen, DateKeysStepAndLoadTheRightMonth) {
