@@ -15,11 +15,8 @@ MonthlyPrintout PrintoutOf(const std::vector<Item>& items, int year = 2026, int 
     CategoryTable categories;
     ParseCategoryFile(Sjis(kMonthlyMaster), categories);
     MonthLedger ledger;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const int slot = static_cast<int>(i) + 1;
-        StoreItem(ledger, slot, slot - 1, DecodeLedgerRecord(LedgerBytes({items[i]})), false);
-    }
-    ledger.nextFree = static_cast<int>(items.size()) + 1;
+    for (const Item& item : items)
+        AppendItem(ledger, ledger.LastSlot(), DecodeLedgerRecord(LedgerBytes({item})));
     MonthlyPrintout printout;
     printout.year = year;
     printout.month = month;

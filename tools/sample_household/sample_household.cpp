@@ -167,8 +167,7 @@ class MonthWriter {
         record.descriptionName = categories_.descriptions[category][description];
         record.amount = (categories_.IsExpense(category) ? "-" : "+") + std::to_string(amount);
         record.remark = Cp932(remark);
-        const int slot = ledger_.nextFree++;
-        StoreItem(ledger_, slot, ledger_.LastSlot(), record, false);
+        AppendItem(ledger_, ledger_.LastSlot(), record);
     }
     const MonthLedger& ledger() const { return ledger_; }
 
