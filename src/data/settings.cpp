@@ -64,12 +64,11 @@ Settings::Settings() {
     summaryFlags.fill(1);
 }
 
-long long Settings::BudgetOf(int category) const {
+std::optional<long long> Settings::BudgetValue(int category) const {
     std::string_view text = TrimListBlanks(budgets[category]);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    std::optional<long long> value = ParseInteger(text);
-    return value ? *value : 0;
+    return ParseInteger(text);
 }
 
 bool IsValidClosingDay(int day) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,10 @@ struct Settings {
     std::array<std::int16_t, 21> summaryFlags{};
 
     Settings();
-    // The budget of a category as a number ("+500" is 500); 0 when there is none.
-    long long BudgetOf(int category) const;
+    // The budget of a category as a number ("+500" is 500); nullopt when there
+    // is none or it is no number.
+    std::optional<long long> BudgetValue(int category) const;
+    long long BudgetOf(int category) const { return BudgetValue(category).value_or(0); }
 };
 
 struct SettingsReading {
