@@ -1,6 +1,6 @@
 #include "ui/sub_screen.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
@@ -12,6 +12,7 @@ namespace hanaki {
 namespace {
 
 constexpr const char* kPlacedProperty = "hanakiPlacedInFrontOfOpener";
+constexpr const char* kFocusFramesProperty = "hanakiShowsFocusFrames";
 
 class OpenerReactivation : public QObject {
   public:
@@ -33,8 +34,23 @@ class OpenerReactivation : public QObject {
 
 }  // namespace
 
+void ShowFocusFrames(QWidget* window) {
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (window->property(kFocusFramesProperty).toBool())
+        return;
+    window->setProperty(kFocusFramesProperty, true);
+    // Qt forgets the keyboard's part when a window is shown or activated, and
+    // would draw the frame only after Tab or an arrow key: told again at every
+    // change of focus.
+    QObject::connect(qApp, &QApplication::focusChanged, window, [window](QWidget*, QWidget* now) {
+        if (now != nullptr && now->window() == window)
+            window->setAttribute(Qt::WA_KeyboardFocusChange);
+    });
+}
+
 void ShowInFrontOf(QWidget* screen, QWidget* opener) {
     bool firstShow = !screen->property(kPlacedProperty).toBool();
+    ShowFocusFrames(screen);
     screen->show();
     if (firstShow) {
         // Placed after show(), when a screen sized by its layout knows its size.
