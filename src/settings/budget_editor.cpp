@@ -93,10 +93,10 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     editor_->setAsciiOnly(true);
     editor_->setForbiddenCharacters(NonDigits());
     editor_->hide();
-    legend_ = new QLabel(kLegend, this);
+    const QString legend = LegendInTwoLines(kLegend, QStringLiteral("<Space>"));
+    legend_ = new QLabel(legend, this);
     legend_->setObjectName("Label1");
-    legend_->setWordWrap(true);
-    cellEditor_ = new CellEditor(budgetGrid_, editor_, legend_, kLegend, this);
+    cellEditor_ = new CellEditor(budgetGrid_, editor_, legend_, legend, this);
     flagHeading_ = new QLabel(QStringLiteral(" 集計on"), this);
     flagHeading_->setObjectName("Label2");
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);

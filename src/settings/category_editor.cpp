@@ -144,11 +144,11 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     descriptionRule_ = new NoLeadingSign([this] { ShowHint(kSignHint); }, this);
     connect(editor_, &ByteLimitedField::refused, this, &CategoryEditor::ShowHint);
 
-    legend_ = new QLabel(kLegend, this);
+    const QString legend = LegendInTwoLines(kLegend, QStringLiteral("注:"));
+    legend_ = new QLabel(legend, this);
     legend_->setObjectName("Label1");
     legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
-    legend_->setWordWrap(true);
-    cellEditor_ = new CellEditor(grid_, editor_, legend_, kLegend, this);
+    cellEditor_ = new CellEditor(grid_, editor_, legend_, legend, this);
 
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
     saveButton_->setObjectName("Command3");
@@ -168,8 +168,11 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     layout->addWidget(grid_, 1);
     layout->addWidget(legend_);
     layout->addLayout(buttons);
-    resize(TwipsToPixels(services_.metrics.below768() ? 11000 : 14000),
-           TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
+    // The grid scrolls; the window fits a 640 × 480 or an 800 × 600 screen whole.
+    const int widthTwips = services_.metrics.below600()   ? 9000
+                           : services_.metrics.below768() ? 11000
+                                                          : 14000;
+    resize(TwipsToPixels(widthTwips), TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
 
     grid_->installEventFilter(this);
     editor_->installEventFilter(this);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -56,7 +57,13 @@ void ShowInFrontOf(QWidget* screen, QWidget* opener) {
         // Placed after show(), when a screen sized by its layout knows its size.
         screen->setProperty(kPlacedProperty, true);
         QPoint topLeft = opener->window()->geometry().center() - screen->rect().center();
-        screen->move(std::max(topLeft.x(), 0), std::max(topLeft.y(), 0));
+        // Kept on the screen whole, even in front of an opener larger than it.
+        const QRect area = opener->window()->screen()->availableGeometry();
+        topLeft.setX(
+            std::max(std::min(topLeft.x(), area.right() + 1 - screen->width()), area.left()));
+        topLeft.setY(
+            std::max(std::min(topLeft.y(), area.bottom() + 1 - screen->height()), area.top()));
+        screen->move(topLeft);
         screen->installEventFilter(new OpenerReactivation(opener, screen));
     }
     screen->raise();
