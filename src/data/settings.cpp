@@ -8,7 +8,6 @@
 namespace hanaki {
 namespace {
 
-constexpr int kMaxSettingsLines = 10;
 constexpr std::size_t kFirstBudgetField = 3;
 constexpr std::size_t kFirstFlagField = 23;
 constexpr std::size_t kFieldsRead = 43;
@@ -134,9 +133,9 @@ IoResult WriteCarryOver(const DataFolder& folder, int closingDay, int category, 
     IoResult read = folder.Read(kSettingsFileName, bytes);
     if (!read.ok())
         return read;
+    // Every line stays, however many there are: what this program does not
+    // read may matter to the user.
     std::vector<std::string> lines = SplitLines(bytes);
-    if (lines.size() > kMaxSettingsLines)
-        lines.resize(kMaxSettingsLines);
     const std::string closingDayLine = ClosingDayLine(lines, closingDay);
     if (lines.size() < 2)
         lines.resize(2);

@@ -178,6 +178,12 @@ TEST(SettingsFile, rewritesKeepWhatTheyCannotReadAndNeverWriteAnUnusableClosingD
          " 25 \r\n4,1\r\n" + budgets + "\r\n" + flags + ",7\r\n9\r\n",
          " 25 \r\n3,1\r\n" + budgets + "\r\n" + "2,0,1" + flags.substr(5) + "\r\n",
          {"費目3の集計フラグ「x」", "余分な値「7」(4行目)", "余分な値「9」(5行目)"}},
+        {"twelve lines",
+         " 25 \r\n3,1\r\n" + std::string(19, ',') + "\r\n" + allOn + std::string(8, '\n') + "x\r\n",
+         " 25 \r\n4,1\r\n" + std::string(19, ',') + "\r\n" + allOn +
+             "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nx\r\n",
+         " 25 \r\n3,1\r\n" + std::string(19, ',') + "\r\n" + allOn + "\r\n",
+         {"余分な値「x」(12行目)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
