@@ -34,7 +34,7 @@ void AggregateTwelveFullMonths(benchmark::State& state) {
     CategoryTable categories;
     categories.names[1] = "in";
     categories.names[2] = "out";
-    categories.kinds[2] = kExpense;
+    categories.kinds[2] = CategoryKind::Expense;
     Settings settings;
     MonthTotals totals;
     TrendTotals trend;

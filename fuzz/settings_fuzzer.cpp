@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryFileSystem fs;
     DataFolder folder("/data", fs);
     fs.files[kPath] = bytes;
-    Require(WriteCarryOver(folder, category, description).ok(), "carry-over written");
+    Require(WriteCarryOver(folder, original.closingDay, category, description).ok(),
+            "carry-over written");
     SettingsReading after;
     Settings carried = ReadBack(fs, after);
     if (reading.form != SettingsForm::Missing)

@@ -1,5 +1,6 @@
 #include "data/category_table.h"
 
+#include "data/cp932.h"
 #include "data/fixed_field.h"
 #include "data/text_lines.h"
 
@@ -27,7 +28,51 @@ bool CategoryTable::HasDescription(int category, int description) const {
     return HasCategory(category) && description >= 1 && description <= DescriptionCount(category);
 }
 
-void ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Well-formed UTF-8 with at least one multi-byte character. Code page 932
+// text almost never passes: its lead bytes 0x81-0x9F cannot start a UTF-8
+// character and its trail bytes below 0x80 cannot continue one.
+bool IsMultiByteUtf8(std::string_view bytes) {
+    bool multiByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const int length = byte < 0x80           ? 1
+                           : (byte >> 5) == 0x06 ? 2
+                           : (byte >> 4) == 0x0E ? 3
+                           : (byte >> 3) == 0x1E ? 4
+                                                 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (int k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 0x02)
+                return false;
+        }
+        multiByte = multiByte || length > 1;
+        i += length;
+    }
+    return multiByte;
+}
+
+}  // namespace
+
+CategoryReading ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
+    CategoryReading reading;
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark || IsMultiByteUtf8(bytes)) {
+        reading.fromUtf8 = true;
+        if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+            bytes.remove_prefix(kUtf8Mark.size());
+    }
+    auto name = [&](std::string_view text) {
+        if (!reading.fromUtf8)
+            return std::string(text);
+        if (std::optional<std::string> converted = Utf8ToCp932(text))
+            return *converted;
+        reading.unconvertible.emplace_back(text);
+        return Utf8ToCp932Lossy(text);
+    };
     int category = 0;
     int description = 0;
     for (const ListField& field : ReadListFields(bytes)) {
@@ -35,22 +80,29 @@ void ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
         if (first == '+' || first == '-') {
             ++category;
             description = 0;
-            if (category > kMaxCategories)
+            if (category > kMaxCategories) {
+                reading.ignored.push_back({category, 0, name(field.text.substr(1))});
                 continue;
-            table.names[category] = field.text.substr(1);
-            table.kinds[category] = first == '+' ? kIncome : kExpense;
-        } else if (category >= 1 && category <= kMaxCategories) {
+            }
+            table.names[category] = name(field.text.substr(1));
+            table.kinds[category] = first == '+' ? CategoryKind::Income : CategoryKind::Expense;
+        } else if (category >= 1) {
             ++description;
-            if (description <= kMaxDescriptions)
-                table.descriptions[category][description] = field.text;
+            if (category > kMaxCategories)
+                reading.ignored.back().descriptions += field.text.empty() ? 0 : 1;
+            else if (description <= kMaxDescriptions)
+                table.descriptions[category][description] = name(field.text);
+            else if (!field.text.empty())
+                reading.ignored.push_back({category, description, name(field.text)});
         }
     }
+    return reading;
 }
 
 std::string SerializeCategoryTable(const CategoryTable& table) {
     std::vector<std::string> lines;
     for (int c = 1; c <= kMaxCategories && !table.names[c].empty(); ++c) {
-        lines.push_back((table.kinds[c] == kIncome ? "+" : "-") + table.names[c]);
+        lines.push_back((table.IsExpense(c) ? "-" : "+") + table.names[c]);
         std::string descriptions;
         for (int d = 1; d <= kMaxDescriptions && !table.descriptions[c][d].empty(); ++d) {
             if (d > 1)
@@ -63,13 +115,19 @@ std::string SerializeCategoryTable(const CategoryTable& table) {
 }
 
 IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table) {
+    CategoryReading reading;
+    return LoadCategoryTable(folder, table, reading);
+}
+
+IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table,
+                           CategoryReading& reading) {
     std::string bytes;
     IoResult result = folder.Read(kCategoryFileName, bytes);
     if (!result.ok())
         return result;
     // The file alone decides the table: nothing of an earlier reading stays behind.
     table = CategoryTable{};
-    ParseCategoryFile(bytes, table);
+    reading = ParseCategoryFile(bytes, table);
     BuildCategoryGuides(table);
     return result;
 }

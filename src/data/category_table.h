@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/data_folder.h"
 
@@ -16,19 +17,19 @@ constexpr int kMaxDescriptions = 20;
 constexpr std::size_t kNameBytes = 10;
 inline constexpr std::string_view kCategoryFileName = "VERADIV.DAT";
 
-constexpr std::int16_t kIncome = 0;
-constexpr std::int16_t kExpense = -1;
+// Stored as "+" (income) or "-" (expense) before the name.
+enum class CategoryKind : std::int16_t { Income = 0, Expense = -1 };
 
 struct CategoryTable {
-    std::array<std::string, 21> names;  // index 0 unused
-    std::array<std::int16_t, 21> kinds{};
+    std::array<std::string, 21> names;                         // index 0 unused
+    std::array<CategoryKind, 21> kinds{};                      // index 0 unused
     std::array<std::array<std::string, 21>, 21> descriptions;  // [category][description]
 
     // Pick lists shown while choosing (code page 932, lines end in CR LF).
     std::string categoryGuide;
     std::array<std::string, 21> descriptionGuides;
 
-    bool IsExpense(int category) const { return kinds[category] != kIncome; }
+    bool IsExpense(int category) const { return kinds[category] != CategoryKind::Income; }
     // Number of categories before the first empty name.
     int CategoryCount() const;
     int DescriptionCount(int category) const;
@@ -37,12 +38,35 @@ struct CategoryTable {
     bool HasDescription(int category, int description) const;
 };
 
-// Reads bytes by the list rule over a table (entries beyond 20 are ignored).
-void ParseCategoryFile(std::string_view bytes, CategoryTable& table);
+// A category (description 0, with the number of its descriptions) or a
+// description the table had no room for.
+struct IgnoredEntry {
+    int category = 0;
+    int description = 0;
+    std::string name;  // code page 932
+    int descriptions = 0;
+};
+
+// What a reading could not take into the table as the file holds it.
+struct CategoryReading {
+    // The file was written as UTF-8 (by a text editor); its names were turned
+    // into code page 932, so saving rewrites every name.
+    bool fromUtf8 = false;
+    // UTF-8 names without a code page 932 form, held with "?" in their place.
+    std::vector<std::string> unconvertible;
+    // Entries past the 20th category or the 20th description of a category.
+    std::vector<IgnoredEntry> ignored;
+};
+
+// Reads bytes by the list rule over a table; see CategoryReading for what
+// cannot be taken as it stands.
+CategoryReading ParseCategoryFile(std::string_view bytes, CategoryTable& table);
 std::string SerializeCategoryTable(const CategoryTable& table);
 
 // Loads VERADIV.DAT into the table and rebuilds the guides.
 IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table);
+IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table,
+                           CategoryReading& reading);
 IoResult SaveCategoryTable(const DataFolder& folder, const CategoryTable& table);
 void BuildCategoryGuides(CategoryTable& table);
 

@@ -1,26 +1,46 @@
 #include "data/settings.h"
 
 #include "data/calendar.h"
+#include "data/cp932.h"
 #include "data/fixed_field.h"
 #include "data/text_lines.h"
 
 namespace hanaki {
 namespace {
 
-constexpr int kMaxSettingsLines = 10;
+constexpr std::size_t kFirstBudgetField = 3;
+constexpr std::size_t kFirstFlagField = 23;
+constexpr std::size_t kFieldsRead = 43;
+
+std::optional<long long> FieldNumber(const std::vector<ListField>& fields, std::size_t index) {
+    if (index >= fields.size())
+        return std::nullopt;
+    return ParseInteger(TrimListBlanks(fields[index].text));
+}
 
 std::int16_t FieldValue(const std::vector<ListField>& fields, std::size_t index) {
-    if (index >= fields.size())
-        return 0;
-    std::optional<long long> value = ParseInteger(fields[index].text);
+    std::optional<long long> value = FieldNumber(fields, index);
     return value && *value >= -32768 && *value <= 32767 ? static_cast<std::int16_t>(*value) : 0;
+}
+
+bool IsClosingDayLine(std::string_view line) {
+    std::optional<long long> day = ParseInteger(TrimListBlanks(line.substr(0, line.find(','))));
+    return day && IsValidClosingDay(static_cast<int>(*day));
+}
+
+// The form of a printed number: a blank on each side.
+std::string PrintedNumber(int value) {
+    return " " + std::to_string(value) + " ";
 }
 
 // Line 1 goes back as it stood, so a file saved unchanged keeps its bytes;
 // anything after a comma on it is dropped, since the next reading would take
-// it for the carry-over and shift every later field.
-std::string ClosingDayLine(const std::string& line) {
-    return line.substr(0, line.find(','));
+// it for the carry-over and shift every later field. A line without a usable
+// closing day gets the one in use.
+std::string ClosingDayLine(const std::vector<std::string>& lines, int closingDay) {
+    if (lines.empty() || !IsClosingDayLine(lines[0]))
+        return PrintedNumber(closingDay);
+    return lines[0].substr(0, lines[0].find(','));
 }
 
 std::string JoinFields(const std::array<std::string, 21>& values) {
@@ -33,15 +53,21 @@ std::string JoinFields(const std::array<std::string, 21>& values) {
     return out;
 }
 
+std::string Quoted(std::string_view cp932) {
+    return "「" + Cp932ToUtf8(cp932) + "」";
+}
+
 }  // namespace
 
 Settings::Settings() {
     summaryFlags.fill(1);
 }
 
-long long Settings::BudgetOf(int category) const {
-    std::optional<long long> value = ParseInteger(budgets[category]);
-    return value ? *value : 0;
+std::optional<long long> Settings::BudgetValue(int category) const {
+    std::string_view text = TrimListBlanks(budgets[category]);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    return ParseInteger(text);
 }
 
 bool IsValidClosingDay(int day) {
@@ -51,8 +77,8 @@ bool IsValidClosingDay(int day) {
 SettingsReading ParseSettingsFile(std::string_view bytes, Settings& settings) {
     SettingsReading reading;
     std::vector<ListField> fields = ReadListFields(bytes);
-    if (fields.empty())
-        return reading;
+    if (bytes.empty())
+        fields.emplace_back();  // an empty file: a first line without a closing day
 
     std::int16_t closingDay = FieldValue(fields, 0);
     reading.closingDayInvalid = !IsValidClosingDay(closingDay);
@@ -65,23 +91,25 @@ SettingsReading ParseSettingsFile(std::string_view bytes, Settings& settings) {
     settings.carryOverCategory = FieldValue(fields, 1);
     settings.carryOverDescription = FieldValue(fields, 2);
     reading.form = SettingsForm::WithCarryOver;
-    if (fields.size() <= 3)
+    if (fields.size() <= kFirstBudgetField)
         return reading;
 
+    // Budgets are kept as written, numbers or not: a save must not erase them.
     for (int i = 1; i <= 20; ++i) {
-        std::size_t index = 2 + i;
-        std::string text = index < fields.size() ? std::string(TrimBlanks(fields[index].text)) : "";
-        settings.budgets[i] = ParseInteger(text) ? text : "";
+        std::size_t index = kFirstBudgetField + i - 1;
+        settings.budgets[i] =
+            index < fields.size() ? std::string(TrimListBlanks(fields[index].text)) : "";
     }
     reading.form = SettingsForm::WithBudgets;
-    if (fields.size() <= 23)
+    if (fields.size() <= kFirstFlagField)
         return reading;
 
     for (int i = 1; i <= 20; ++i) {
-        std::size_t index = 22 + i;
-        std::optional<long long> flag =
-            index < fields.size() ? ParseInteger(fields[index].text) : std::nullopt;
-        settings.summaryFlags[i] = flag && *flag == 0 ? 0 : 1;
+        std::size_t index = kFirstFlagField + i - 1;
+        std::optional<long long> flag = FieldNumber(fields, index);
+        settings.summaryFlags[i] = flag && *flag >= -32768 && *flag <= 32767
+                                       ? static_cast<std::int16_t>(*flag)
+                                       : std::int16_t{1};
     }
     reading.form = SettingsForm::Full;
     return reading;
@@ -97,26 +125,21 @@ IoResult LoadSettings(const DataFolder& folder, Settings& settings, SettingsRead
 }
 
 IoResult WriteClosingDay(const DataFolder& folder, int closingDay) {
-    // The form of a printed number: a blank on each side.
-    std::string line = " ";
-    line += std::to_string(closingDay);
-    line += " \r\n";
-    return folder.Replace(kSettingsFileName, line);
+    return folder.Replace(kSettingsFileName, PrintedNumber(closingDay) + "\r\n");
 }
 
-IoResult WriteCarryOver(const DataFolder& folder, int category, int description) {
+IoResult WriteCarryOver(const DataFolder& folder, int closingDay, int category, int description) {
     std::string bytes;
     IoResult read = folder.Read(kSettingsFileName, bytes);
     if (!read.ok())
         return read;
+    // Every line stays, however many there are: what this program does not
+    // read may matter to the user.
     std::vector<std::string> lines = SplitLines(bytes);
-    if (lines.size() > kMaxSettingsLines)
-        lines.resize(kMaxSettingsLines);
-    if (lines.empty())
-        lines.emplace_back();
+    const std::string closingDayLine = ClosingDayLine(lines, closingDay);
     if (lines.size() < 2)
         lines.resize(2);
-    lines[0] = ClosingDayLine(lines[0]);
+    lines[0] = closingDayLine;
     lines[1] = std::to_string(category) + "," + std::to_string(description);
     return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines));
 }
@@ -128,17 +151,43 @@ IoResult WriteBudgets(const DataFolder& folder, const Settings& settings) {
         return read;
     std::vector<ListField> fields = ReadListFields(bytes);
     auto field = [&](std::size_t i) {
-        return i < fields.size() ? std::string(TrimBlanks(fields[i].text)) : std::string("0");
+        return i < fields.size() ? std::string(TrimListBlanks(fields[i].text)) : std::string("0");
     };
-    std::vector<std::string> oldLines = SplitLines(bytes);
-    std::string closingDayLine = oldLines.empty() ? field(0) : ClosingDayLine(oldLines[0]);
-
     std::array<std::string, 21> flags;
     for (int i = 1; i <= 20; ++i)
         flags[i] = std::to_string(settings.summaryFlags[i]);
-    std::vector<std::string> lines{closingDayLine, field(1) + "," + field(2),
-                                   JoinFields(settings.budgets), JoinFields(flags)};
+    std::vector<std::string> lines{ClosingDayLine(SplitLines(bytes), settings.closingDay),
+                                   field(1) + "," + field(2), JoinFields(settings.budgets),
+                                   JoinFields(flags)};
     return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines));
+}
+
+std::vector<std::string> LostByBudgetRewrite(std::string_view bytes) {
+    std::vector<std::string> lost;
+    std::vector<std::string> lines = SplitLines(bytes);
+    if (!lines.empty() && !IsClosingDayLine(lines[0]))
+        lost.push_back("締め日" + Quoted(lines[0]));
+    std::vector<ListField> fields = ReadListFields(bytes);
+    for (std::size_t index = kFirstFlagField; index < fields.size(); ++index) {
+        const std::string_view text = TrimListBlanks(fields[index].text);
+        if (index >= kFieldsRead) {
+            if (!text.empty())
+                lost.push_back("余分な値" + Quoted(text) + "(" +
+                               std::to_string(fields[index].line + 1) + "行目)");
+        } else if (!text.empty() && !ParseInteger(text)) {
+            lost.push_back("費目" + std::to_string(index - kFirstFlagField + 1) + "の集計フラグ" +
+                           Quoted(text));
+        }
+    }
+    return lost;
+}
+
+IoResult FindLostByBudgetRewrite(const DataFolder& folder, std::vector<std::string>& lost) {
+    std::string bytes;
+    IoResult read = folder.Read(kSettingsFileName, bytes);
+    if (read.ok())
+        lost = LostByBudgetRewrite(bytes);
+    return read;
 }
 
 }  // namespace hanaki

@@ -1,19 +1,23 @@
 #include "data/text_lines.h"
 
 namespace hanaki {
+namespace {
+
+constexpr std::string_view kListBlanks = " \t";
+
+}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }
@@ -26,7 +30,7 @@ std::vector<ListField> ReadListFields(std::string_view bytes) {
         while (true) {
             std::size_t comma = rest.find(',');
             std::string_view field = rest.substr(0, comma);
-            std::size_t first = field.find_first_not_of(' ');
+            std::size_t first = field.find_first_not_of(kListBlanks);
             field = first == std::string_view::npos ? std::string_view() : field.substr(first);
             fields.push_back({std::string(field), static_cast<int>(i)});
             if (comma == std::string_view::npos)
@@ -44,6 +48,13 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
         out += "\r\n";
     }
     return out;
+}
+
+std::string_view TrimListBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kListBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kListBlanks) - first + 1);
 }
 
 }  // namespace hanaki

@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -92,10 +93,10 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     editor_->setAsciiOnly(true);
     editor_->setForbiddenCharacters(NonDigits());
     editor_->hide();
-    legend_ = new QLabel(kLegend, this);
+    const QString legend = LegendInTwoLines(kLegend, QStringLiteral("<Space>"));
+    legend_ = new QLabel(legend, this);
     legend_->setObjectName("Label1");
-    legend_->setWordWrap(true);
-    cellEditor_ = new CellEditor(budgetGrid_, editor_, legend_, kLegend, this);
+    cellEditor_ = new CellEditor(budgetGrid_, editor_, legend_, legend, this);
     flagHeading_ = new QLabel(QStringLiteral(" 集計on"), this);
     flagHeading_->setObjectName("Label2");
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
@@ -111,6 +112,7 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     PlaceCheckBoxes();
 
     budgetGrid_->installEventFilter(this);
+    budgetGrid_->viewport()->installEventFilter(this);
     editor_->installEventFilter(this);
     for (QPushButton* button : {saveButton_, reloadButton_, cancelButton_}) {
         button->setAutoDefault(false);
@@ -270,6 +272,15 @@ bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
             CommitEdit();
         return false;
     }
+    if (watched == budgetGrid_->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                               event->type() == QEvent::MouseButtonDblClick)) {
+        const int row =
+            budgetGrid_->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y()) + 1;
+        budgetGrid_->setFocus(Qt::MouseFocusReason);  // commits an open edit
+        if (row >= 1)
+            MoveSelection(row);
+        return true;
+    }
     if (watched == budgetGrid_ && event->type() == QEvent::InputMethod) {
         // Full-width digits from an input method left on go in as digits.
         auto* input = static_cast<QInputMethodEvent*>(event);
@@ -319,8 +330,26 @@ bool BudgetEditor::GridKey(QKeyEvent* event) {
         default:
             break;
     }
-    // <↑↓>費目選択 and the other movement keys carry no text and stay with the
-    // grid; <数字キー>予算設定; any other character does nothing.
+    const int row = budgetGrid_->currentRow() + 1;
+    switch (event->key()) {  // <↑↓>費目選択, and the grid's other movement keys
+        case Qt::Key_Up:
+            MoveSelection(row - 1);
+            return true;
+        case Qt::Key_Down:
+            MoveSelection(row + 1);
+            return true;
+        case Qt::Key_PageUp:
+        case Qt::Key_Home:
+            MoveSelection(1);
+            return true;
+        case Qt::Key_PageDown:
+        case Qt::Key_End:
+            MoveSelection(kRows);
+            return true;
+        default:
+            break;
+    }
+    // <数字キー>予算設定; any other character does nothing.
     const QString text = event->text();
     if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
@@ -348,25 +377,38 @@ bool BudgetEditor::EditorKey(QKeyEvent* event) {
     }
 }
 
+int BudgetEditor::RestingRow(int row, int previousRow) const {
+    if (IsCategoryRow(row))
+        return row;
+    // Off the category rows (a heading, a total row, the rows below): go on in
+    // the direction of the move, else back; with no category nowhere. The
+    // income total row is passed downwards only from the last income row;
+    // reached any other way (a click, a jump) it gives way upwards.
+    const bool down = row == incomeCount_ + 1 ? previousRow == incomeCount_ : row >= previousRow;
+    const int step = down ? 1 : -1;
+    for (int direction : {step, -step}) {
+        for (int r = row + direction; r >= 1 && r <= kRows; r += direction) {
+            if (IsCategoryRow(r))
+                return r;
+        }
+    }
+    return 0;
+}
+
+void BudgetEditor::MoveSelection(int row) {
+    // Moved here rather than by the grid, whose own move would leave its
+    // highlight on the row passed over.
+    const int resting = RestingRow(row, budgetGrid_->currentRow() + 1);
+    if (resting != 0)
+        budgetGrid_->setCurrentCell(resting - 1, 0);
+}
+
 void BudgetEditor::ApplySelectionRule(int row, int previousRow) {
     if (row < 1)
         return;
     if (!IsCategoryRow(row)) {
-        // Off the category rows (a heading, a total row, the rows below): go on
-        // in the direction of the move, else back; with no category nowhere.
-        // The income total row is passed downwards only from the last income
-        // row; reached any other way (a click, a jump) it gives way upwards.
-        const bool down =
-            row == incomeCount_ + 1 ? previousRow == incomeCount_ : row >= previousRow;
-        const int step = down ? 1 : -1;
-        for (int direction : {step, -step}) {
-            for (int r = row + direction; r >= 1 && r <= kRows; r += direction) {
-                if (IsCategoryRow(r)) {
-                    budgetGrid_->setCurrentCell(r - 1, 0);
-                    return;
-                }
-            }
-        }
+        if (const int resting = RestingRow(row, previousRow); resting != 0)
+            budgetGrid_->setCurrentCell(resting - 1, 0);
         return;
     }
     const CategoryTable& table = state_.categories;
@@ -421,19 +463,40 @@ void BudgetEditor::DiscardEdit() {
 
 void BudgetEditor::FlipFlag() {
     const int row = budgetGrid_->currentRow() + 1;
-    if (IsCategoryRow(row))
-        CheckBeside(row)->setChecked(!CheckBeside(row)->isChecked());
+    if (!IsCategoryRow(row))
+        return;
+    QCheckBox* check = CheckBeside(row);
+    // The greyed third state stays as it is.
+    if (check->checkState() != Qt::PartiallyChecked)
+        check->setCheckState(check->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+QString BudgetEditor::ShownBudget(int category) const {
+    const std::string& stored = state_.settings.budgets[category];
+    const std::optional<long long> value = state_.settings.BudgetValue(category);
+    // What is no number is shown as it stands and saved back unchanged.
+    return value ? Grouped(*value) : FromCp932(stored);
+}
+
+Qt::CheckState BudgetEditor::ShownFlag(int category) const {
+    switch (state_.settings.summaryFlags[category]) {
+        case 0:
+            return Qt::Unchecked;
+        case 2:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Checked;
+    }
 }
 
 void BudgetEditor::Reload() {
-    const Settings& settings = state_.settings;
     for (int row = 1; row <= kRows; ++row) {
         if (!IsCategoryRow(row))
             continue;
         const int c = CategoryAt(row);
-        BudgetCell(row)->setText(settings.budgets[c].empty() ? QString()
-                                                             : Grouped(settings.BudgetOf(c)));
-        CheckBeside(row)->setChecked(settings.summaryFlags[c] != 0);
+        BudgetCell(row)->setText(ShownBudget(c));
+        CheckBeside(row)->setTristate(ShownFlag(c) == Qt::PartiallyChecked);
+        CheckBeside(row)->setCheckState(ShownFlag(c));
     }
     ShowBudgetSums();
 }
@@ -453,15 +516,39 @@ void BudgetEditor::ShowBudgetSums() {
 void BudgetEditor::Save() {
     if (!CommitEdit())
         return;  // a refused budget is still in the editor
+    std::vector<std::string> lost;
+    if (ReportedIoFailure(services_.messages, this, kTitle,
+                          FindLostByBudgetRewrite(state_.folder, lost)))
+        return;
+    if (!lost.empty()) {
+        QStringList names;
+        for (const std::string& name : lost)
+            names << QString::fromStdString(name);
+        const QString question =
+            QStringLiteral(
+                "設定ファイル(Veradiv.Env)の次の内容は読み取れないため、保存すると"
+                "失われます。\n\n%1\n\nこのまま保存しますか？")
+                .arg(names.join(u'\n'));
+        if (!services_.messages.Confirm(this, kTitle, question)) {
+            budgetGrid_->setFocus();
+            return;
+        }
+    }
     Settings updated = state_.settings;
     for (int row = 1; row <= kRows; ++row) {
         if (!IsCategoryRow(row))
             continue;
         const int c = CategoryAt(row);
-        const QString digits = Digits(BudgetCell(row)->text());
-        updated.budgets[c] =
-            digits.isEmpty() ? std::string() : FormatPlain(double(digits.toLongLong()));
-        updated.summaryFlags[c] = CheckBeside(row)->isChecked() ? 1 : 0;
+        // What the user left as shown is kept as stored, numbers or not.
+        const QString shown = BudgetCell(row)->text();
+        if (shown != ShownBudget(c)) {
+            const QString digits = Digits(shown);
+            updated.budgets[c] =
+                digits.isEmpty() ? std::string() : FormatPlain(double(digits.toLongLong()));
+        }
+        const Qt::CheckState flag = CheckBeside(row)->checkState();
+        if (flag != ShownFlag(c))
+            updated.summaryFlags[c] = flag == Qt::Unchecked ? 0 : flag == Qt::Checked ? 1 : 2;
     }
     if (ReportedIoFailure(services_.messages, this, kTitle, WriteBudgets(state_.folder, updated)))
         return;

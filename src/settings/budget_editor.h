@@ -43,11 +43,17 @@ class BudgetEditor : public QDialog {
     void FillRows();
     void PlaceCheckBoxes();
     void ApplySelectionRule(int row, int previousRow);
+    // The category row a move to `row` comes to rest on; 0 when there is none.
+    int RestingRow(int row, int previousRow) const;
+    void MoveSelection(int row);
     void OpenEditor(const QString& text, int caret);
     bool CommitEdit();
     void DiscardEdit();
     void FlipFlag();
     void Reload();
+    // A category's stored budget and flag as the screen shows them.
+    QString ShownBudget(int category) const;
+    Qt::CheckState ShownFlag(int category) const;
     void ShowBudgetSums();
     void Save();
 

@@ -245,8 +245,9 @@ void CarryOverSettingScreen::FocusConfirm() {
 }
 
 void CarryOverSettingScreen::Save() {
-    if (ReportedIoFailure(services_.messages, this, kTitle,
-                          WriteCarryOver(state_.folder, category_, description_)))
+    if (ReportedIoFailure(
+            services_.messages, this, kTitle,
+            WriteCarryOver(state_.folder, state_.settings.closingDay, category_, description_)))
         return;
     state_.settings.carryOverCategory = static_cast<std::int16_t>(category_);
     state_.settings.carryOverDescription = static_cast<std::int16_t>(description_);

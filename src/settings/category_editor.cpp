@@ -13,6 +13,7 @@
 #include <QValidator>
 #include <functional>
 
+#include "data/cp932.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "settings/io_failure.h"
@@ -82,13 +83,29 @@ QString FitName(const QString& text) {
     return fitted;
 }
 
-// Cells hold only what the editor admitted or the file held, all encodable.
-std::string Encode(const QString& text) {
-    return ToCp932(text).value_or(std::string());
-}
+// Each cell keeps the bytes it was filled with, so that a name the screen
+// cannot show (bytes that are no code page 932 character) is saved unchanged.
+constexpr int kBytesRole = Qt::UserRole;
 
 QString Quoted(const QString& text) {
     return text.isEmpty() ? QStringLiteral("(空欄)") : QStringLiteral("「%1」").arg(text);
+}
+
+QString CategoryLabel(int category, const QString& name) {
+    return QStringLiteral("費目%1%2").arg(category).arg(Quoted(name));
+}
+
+QString DescriptionLabel(int category, const QString& name, int description, const QString& text) {
+    return CategoryLabel(category, name) +
+           QStringLiteral(" の摘要%1%2").arg(description).arg(Quoted(text));
+}
+
+// At most kListedDrops lines, then how many more there are.
+QString Listed(const QStringList& entries) {
+    QStringList shown = entries.mid(0, kListedDrops);
+    if (entries.size() > kListedDrops)
+        shown << QStringLiteral("ほか %1 件").arg(entries.size() - kListedDrops);
+    return shown.join(u'\n');
 }
 
 }  // namespace
@@ -127,11 +144,11 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     descriptionRule_ = new NoLeadingSign([this] { ShowHint(kSignHint); }, this);
     connect(editor_, &ByteLimitedField::refused, this, &CategoryEditor::ShowHint);
 
-    legend_ = new QLabel(kLegend, this);
+    const QString legend = LegendInTwoLines(kLegend, QStringLiteral("注:"));
+    legend_ = new QLabel(legend, this);
     legend_->setObjectName("Label1");
     legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
-    legend_->setWordWrap(true);
-    cellEditor_ = new CellEditor(grid_, editor_, legend_, kLegend, this);
+    cellEditor_ = new CellEditor(grid_, editor_, legend_, legend, this);
 
     saveButton_ = new QPushButton(QStringLiteral("保存終了"), this);
     saveButton_->setObjectName("Command3");
@@ -151,8 +168,11 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     layout->addWidget(grid_, 1);
     layout->addWidget(legend_);
     layout->addLayout(buttons);
-    resize(TwipsToPixels(services_.metrics.below768() ? 11000 : 14000),
-           TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
+    // The grid scrolls; the window fits a 640 × 480 or an 800 × 600 screen whole.
+    const int widthTwips = services_.metrics.below600()   ? 9000
+                           : services_.metrics.below768() ? 11000
+                                                          : 14000;
+    resize(TwipsToPixels(widthTwips), TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
 
     grid_->installEventFilter(this);
     editor_->installEventFilter(this);
@@ -167,9 +187,9 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
 
     for (int r = 1; r <= kMaxCategories; ++r) {
         if (r <= 3)
-            SetRowKind(r, kIncome, kIncomeDefault);
+            SetRowKind(r, CategoryKind::Income, kIncomeDefault);
         else
-            SetRowKind(r, kExpense, kExpenseTint);
+            SetRowKind(r, CategoryKind::Expense, kExpenseTint);
     }
     grid_->setCurrentCell(0, 0);
     grid_->setFocus();
@@ -179,7 +199,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     }
     // A file that cannot be read leaves the table in memory as it was.
     ReportedIoFailure(services_.messages, this, kTitle,
-                      LoadCategoryTable(state_.folder, state_.categories));
+                      LoadCategoryTable(state_.folder, state_.categories, reading_));
     FillFromTable(state_.categories);
 }
 
@@ -324,45 +344,63 @@ void CategoryEditor::FlipKind() {
     if (grid_->currentColumn() != 0 || CellText(row, 1).isEmpty())
         return;
     grid_->setUpdatesEnabled(false);
-    if (rowKinds_[row] != kIncome)
-        SetRowKind(row, kIncome, kIncomeTint);
+    if (rowKinds_[row] != CategoryKind::Income)
+        SetRowKind(row, CategoryKind::Income, kIncomeTint);
     else
-        SetRowKind(row, kExpense, kExpenseFlipped);
+        SetRowKind(row, CategoryKind::Expense, kExpenseFlipped);
     grid_->setUpdatesEnabled(true);
 }
 
-void CategoryEditor::SetRowKind(int row, std::int16_t kind, const QColor& colour) {
+void CategoryEditor::SetRowKind(int row, CategoryKind kind, const QColor& colour) {
     rowKinds_[row] = kind;
     for (int column = 1; column <= kColumns; ++column)
         Cell(row, column)->setBackground(colour);
 }
 
 void CategoryEditor::FillFromTable(const CategoryTable& table) {
+    // Everything the table holds is shown, also past a gap, so that a save
+    // that would drop it names it first.
     grid_->setUpdatesEnabled(false);
-    const int categories = table.CategoryCount();
+    auto fill = [](QTableWidgetItem* cell, const std::string& bytes) {
+        cell->setText(FromCp932(bytes));
+        cell->setData(kBytesRole, QByteArray::fromStdString(bytes));
+    };
     for (int r = 1; r <= kMaxCategories; ++r) {
-        const bool listed = r <= categories;
-        const int descriptions = listed ? table.DescriptionCount(r) : 0;
-        Cell(r, 1)->setText(listed ? FromCp932(table.names[r]) : QString());
+        fill(Cell(r, 1), table.names[r]);
         for (int j = 1; j <= kMaxDescriptions; ++j)
-            Cell(r, j + 1)->setText(j <= descriptions ? FromCp932(table.descriptions[r][j])
-                                                      : QString());
-        if (listed && !table.IsExpense(r))
-            SetRowKind(r, kIncome, kIncomeTint);
+            fill(Cell(r, j + 1), table.descriptions[r][j]);
+        if (!table.names[r].empty() && !table.IsExpense(r))
+            SetRowKind(r, CategoryKind::Income, kIncomeTint);
         else
-            SetRowKind(r, kExpense, kExpenseTint);
+            SetRowKind(r, CategoryKind::Expense, kExpenseTint);
     }
     grid_->setUpdatesEnabled(true);
     grid_->setCurrentCell(0, 0);
 }
 
-CategoryTable CategoryEditor::TableFromGrid() const {
+std::optional<std::string> CategoryEditor::CellBytes(int row, int column) const {
+    const QTableWidgetItem* cell = Cell(row, column);
+    const std::string filled = cell->data(kBytesRole).toByteArray().toStdString();
+    if (cell->text() == FromCp932(filled))
+        return filled;
+    return ToCp932(cell->text());
+}
+
+CategoryTable CategoryEditor::TableFromGrid(QStringList& replaced) const {
+    auto bytes = [&](int row, int column, const QString& label) {
+        if (std::optional<std::string> kept = CellBytes(row, column))
+            return *kept;
+        replaced << label;
+        return Utf8ToCp932Lossy(CellText(row, column).toStdString());
+    };
     CategoryTable table;  // entries past the lists stay empty (and income)
     for (int r = 1; r <= kMaxCategories && !CellText(r, 1).isEmpty(); ++r) {
-        table.names[r] = Encode(CellText(r, 1));
+        const QString name = CellText(r, 1);
+        table.names[r] = bytes(r, 1, CategoryLabel(r, name));
         table.kinds[r] = rowKinds_[r];
         for (int j = 1; j <= kMaxDescriptions && !CellText(r, j + 1).isEmpty(); ++j)
-            table.descriptions[r][j] = Encode(CellText(r, j + 1));
+            table.descriptions[r][j] =
+                bytes(r, j + 1, DescriptionLabel(r, name, j, CellText(r, j + 1)));
     }
     return table;
 }
@@ -384,14 +422,10 @@ QStringList CategoryEditor::DroppedEntries() const {
             if (listEnded)
                 ++descriptionsLeft;
             else if (descriptionsEnded)
-                dropped << QStringLiteral("費目%1%2 の摘要%3%4")
-                               .arg(r)
-                               .arg(Quoted(name))
-                               .arg(j)
-                               .arg(Quoted(description));
+                dropped << DescriptionLabel(r, name, j, description);
         }
         if (listEnded && (!name.isEmpty() || descriptionsLeft > 0)) {
-            QString entry = QStringLiteral("費目%1%2").arg(r).arg(Quoted(name));
+            QString entry = CategoryLabel(r, name);
             if (descriptionsLeft > 0)
                 entry += QStringLiteral(" と摘要%1件").arg(descriptionsLeft);
             dropped << entry;
@@ -400,32 +434,71 @@ QStringList CategoryEditor::DroppedEntries() const {
     return dropped;
 }
 
+QStringList CategoryEditor::IgnoredEntries() const {
+    QStringList ignored;
+    for (const IgnoredEntry& entry : reading_.ignored) {
+        const QString name = FromCp932(entry.name);
+        if (entry.description == 0) {
+            QString label = CategoryLabel(entry.category, name);
+            if (entry.descriptions > 0)
+                label += QStringLiteral(" と摘要%1件").arg(entry.descriptions);
+            ignored << label;
+        } else {
+            ignored << DescriptionLabel(entry.category, CellText(entry.category, 1),
+                                        entry.description, name);
+        }
+    }
+    return ignored;
+}
+
+// Empty when the save keeps everything as the grid and the file hold it.
+QString CategoryEditor::SaveQuestion() const {
+    QStringList parts;
+    if (reading_.fromUtf8)
+        parts << QStringLiteral(
+            "費目ファイル(Veradiv.Dat)は UTF-8 で書かれています。保存すると Shift-JIS で"
+            "書き直されます。");
+    if (const QStringList dropped = DroppedEntries(); !dropped.isEmpty())
+        parts << QStringLiteral("空欄より後ろにある次の項目は保存されません。\n\n") +
+                     Listed(dropped);
+    if (const QStringList ignored = IgnoredEntries(); !ignored.isEmpty())
+        parts << QStringLiteral(
+                     "費目と摘要はそれぞれ20までのため、ファイルにある次の項目は"
+                     "保存されません。\n\n") +
+                     Listed(ignored);
+    QStringList replaced;
+    TableFromGrid(replaced);
+    for (const std::string& name : reading_.unconvertible)
+        replaced << Quoted(QString::fromStdString(name));
+    if (!replaced.isEmpty())
+        parts << QStringLiteral(
+                     "次の項目には Shift-JIS にない文字があり、「?」に置き換えて"
+                     "保存されます。\n\n") +
+                     Listed(replaced);
+    if (parts.isEmpty())
+        return QString();
+    return parts.join(QStringLiteral("\n\n")) + QStringLiteral("\n\nこのまま保存しますか？");
+}
+
 void CategoryEditor::Save() {
     if (CellText(1, 1).isEmpty() || CellText(1, 2).isEmpty()) {
         ShowHint(kFirstEntryHint);
         return;
     }
-    // Lists end at their first gap; whatever lies beyond would be lost, so ask.
-    const QStringList dropped = DroppedEntries();
-    if (!dropped.isEmpty()) {
-        QStringList shown = dropped.mid(0, kListedDrops);
-        if (dropped.size() > kListedDrops)
-            shown << QStringLiteral("ほか %1 件").arg(dropped.size() - kListedDrops);
-        const QString question =
-            QStringLiteral(
-                "空欄より後ろにある次の項目は保存されません。\n\n%1\n\nこのまま保存しますか？")
-                .arg(shown.join(u'\n'));
-        if (!services_.messages.Confirm(this, kTitle, question)) {
-            grid_->setFocus();
-            return;
-        }
+    // Whatever the save would drop or change beyond the user's edits is named first.
+    if (const QString question = SaveQuestion();
+        !question.isEmpty() && !services_.messages.Confirm(this, kTitle, question)) {
+        grid_->setFocus();
+        return;
     }
-    CategoryTable table = TableFromGrid();
+    QStringList replaced;
+    CategoryTable table = TableFromGrid(replaced);
     if (ReportedIoFailure(services_.messages, this, kTitle,
                           SaveCategoryTable(state_.folder, table)))
         return;
     BuildCategoryGuides(table);
     state_.categories = table;
+    reading_ = CategoryReading{};  // the file now holds the table as it stands
     accept();
 }
 

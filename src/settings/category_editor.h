@@ -2,7 +2,8 @@
 
 #include <QDialog>
 #include <array>
-#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "data/program_state.h"
@@ -45,11 +46,15 @@ class CategoryEditor : public QDialog {
     void CommitEdit();
     void DiscardEdit();
     void FlipKind();
-    void SetRowKind(int row, std::int16_t kind, const QColor& colour);
+    void SetRowKind(int row, CategoryKind kind, const QColor& colour);
     void FillFromTable(const CategoryTable& table);
     void Save();
-    CategoryTable TableFromGrid() const;
+    // `replaced` gathers the cells whose text code page 932 cannot hold.
+    CategoryTable TableFromGrid(QStringList& replaced) const;
+    std::optional<std::string> CellBytes(int row, int column) const;
     QStringList DroppedEntries() const;
+    QStringList IgnoredEntries() const;
+    QString SaveQuestion() const;
     void ShowHint(const QString& hint);
 
     // Grid cells by their places in the table: row = category 1 … 20, column
@@ -69,7 +74,8 @@ class CategoryEditor : public QDialog {
     QValidator* descriptionRule_;
     CellEditor* cellEditor_;
 
-    std::array<std::int16_t, 21> rowKinds_{};  // index 0 unused
+    std::array<CategoryKind, 21> rowKinds_{};  // index 0 unused
+    CategoryReading reading_;
 };
 
 }  // namespace hanaki

@@ -43,6 +43,13 @@ void CellEditor::Discard() {
     grid_->setFocus();
 }
 
+QString LegendInTwoLines(const QString& legend, const QString& secondLine) {
+    const qsizetype second = legend.indexOf(secondLine);
+    if (second < 0)
+        return legend;
+    return legend.left(second).trimmed() + u'\n' + legend.mid(second);
+}
+
 bool LeftForAnotherPlace(const QFocusEvent* focusOut) {
     const Qt::FocusReason reason = focusOut->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;

@@ -38,6 +38,10 @@ class CellEditor : public QObject {
     bool open_ = false;
 };
 
+// The legend in two lines, broken at the blanks before `secondLine`: wrapped
+// by the label alone, it could break inside a word on a narrow window.
+QString LegendInTwoLines(const QString& legend, const QString& secondLine);
+
 // Leaving the field for another place on the screen commits it; a message box
 // or another window taking over does not.
 bool LeftForAnotherPlace(const QFocusEvent* focusOut);

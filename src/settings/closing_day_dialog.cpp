@@ -1,8 +1,10 @@
 #include "settings/closing_day_dialog.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "settings/io_failure.h"
 #include "ui/fonts.h"
@@ -12,6 +14,8 @@ namespace hanaki {
 namespace {
 
 const QString kTitle = QStringLiteral("月度設定");
+// The second line of the explanation, to measure it.
+const QString kNotes = QStringLiteral("(月末は31として下さい)          (29,30日は設定できません)");
 
 }  // namespace
 
@@ -43,17 +47,24 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
          std::initializer_list<QWidget*>{title_, explanation_, dayField_, legend_})
         widget->setFont(GothicFont(points));
 
-    // Design positions in twips; the field sits on the blanks before "日".
-    title_->setGeometry(TwipsToPixels(240), TwipsToPixels(240), TwipsToPixels(6000),
-                        TwipsToPixels(360));
-    // Wide enough for both notes on the second line and the whole legend.
-    explanation_->setGeometry(TwipsToPixels(240), TwipsToPixels(840), TwipsToPixels(8000),
-                              TwipsToPixels(1200));
-    dayField_->setGeometry(TwipsToPixels(1200), TwipsToPixels(795), TwipsToPixels(600),
-                           TwipsToPixels(330));
-    legend_->setGeometry(TwipsToPixels(120), TwipsToPixels(2280), TwipsToPixels(8400),
-                         TwipsToPixels(300));
-    setFixedSize(TwipsToPixels(8700), TwipsToPixels(2800));
+    // Placed by the type's measures, so that every type size keeps the field
+    // on the blanks between 毎月 and 日, and the explanation as wide as its
+    // notes: it wraps before them and never inside them.
+    const QFontMetrics metrics(explanation_->font());
+    const int left = TwipsToPixels(240);
+    const int top = TwipsToPixels(840);
+    title_->setGeometry(left, TwipsToPixels(240), TwipsToPixels(6000), TwipsToPixels(360));
+    explanation_->setGeometry(left, top, metrics.horizontalAdvance(kNotes) + 4,
+                              metrics.lineSpacing() * 4);
+    dayField_->setGeometry(left + metrics.horizontalAdvance(QStringLiteral(" 毎月")), top - 1,
+                           metrics.horizontalAdvance(QStringLiteral("      　")),
+                           metrics.lineSpacing() + 2);
+    legend_->setGeometry(
+        TwipsToPixels(120), TwipsToPixels(2280),
+        std::max(TwipsToPixels(8400), metrics.horizontalAdvance(legend_->text()) + 4),
+        metrics.lineSpacing() + 4);
+    setFixedSize(std::max(TwipsToPixels(8700), legend_->geometry().right() + TwipsToPixels(120)),
+                 TwipsToPixels(2800));
 
     dayField_->installEventFilter(this);
     dayField_->setFocus();

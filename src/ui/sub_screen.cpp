@@ -1,9 +1,10 @@
 #include "ui/sub_screen.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace hanaki {
 namespace {
 
 constexpr const char* kPlacedProperty = "hanakiPlacedInFrontOfOpener";
+constexpr const char* kFocusFramesProperty = "hanakiShowsFocusFrames";
 
 class OpenerReactivation : public QObject {
   public:
@@ -33,14 +35,35 @@ class OpenerReactivation : public QObject {
 
 }  // namespace
 
+void ShowFocusFrames(QWidget* window) {
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (window->property(kFocusFramesProperty).toBool())
+        return;
+    window->setProperty(kFocusFramesProperty, true);
+    // Qt forgets the keyboard's part when a window is shown or activated, and
+    // would draw the frame only after Tab or an arrow key: told again at every
+    // change of focus.
+    QObject::connect(qApp, &QApplication::focusChanged, window, [window](QWidget*, QWidget* now) {
+        if (now != nullptr && now->window() == window)
+            window->setAttribute(Qt::WA_KeyboardFocusChange);
+    });
+}
+
 void ShowInFrontOf(QWidget* screen, QWidget* opener) {
     bool firstShow = !screen->property(kPlacedProperty).toBool();
+    ShowFocusFrames(screen);
     screen->show();
     if (firstShow) {
         // Placed after show(), when a screen sized by its layout knows its size.
         screen->setProperty(kPlacedProperty, true);
         QPoint topLeft = opener->window()->geometry().center() - screen->rect().center();
-        screen->move(std::max(topLeft.x(), 0), std::max(topLeft.y(), 0));
+        // Kept on the screen whole, even in front of an opener larger than it.
+        const QRect area = opener->window()->screen()->availableGeometry();
+        topLeft.setX(
+            std::max(std::min(topLeft.x(), area.right() + 1 - screen->width()), area.left()));
+        topLeft.setY(
+            std::max(std::min(topLeft.y(), area.bottom() + 1 - screen->height()), area.top()));
+        screen->move(topLeft);
         screen->installEventFilter(new OpenerReactivation(opener, screen));
     }
     screen->raise();

@@ -22,11 +22,11 @@ class Aggregation : public ::testing::Test {
   protected:
     Aggregation() {
         categories.names[1] = "salary";
-        categories.kinds[1] = kIncome;
+        categories.kinds[1] = CategoryKind::Income;
         categories.names[2] = "food";
-        categories.kinds[2] = kExpense;
+        categories.kinds[2] = CategoryKind::Expense;
         categories.names[3] = "hobby";
-        categories.kinds[3] = kExpense;
+        categories.kinds[3] = CategoryKind::Expense;
         settings.summaryFlags[3] = 0;
     }
     TempFolder dir;
@@ -53,7 +53,7 @@ TEST_F(Aggregation, sumsByCategoryDescriptionKindAndSummaryFlag) {
 
 TEST_F(Aggregation, theCurrentKindDecidesNotTheStoredSign) {
     dir.Write("199905.DAT", Record(2, 1, "-800"));
-    categories.kinds[2] = kIncome;
+    categories.kinds[2] = CategoryKind::Income;
     AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
     EXPECT_EQ(totals.income(), 800);
     EXPECT_EQ(totals.expense(), 0);

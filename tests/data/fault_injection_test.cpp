@@ -95,7 +95,7 @@ Save EditCategories(const DataFolder& folder) {
     auto table = std::make_shared<CategoryTable>();
     EXPECT_TRUE(LoadCategoryTable(folder, *table).ok());
     table->names[3] = Sjis("住居");
-    table->kinds[3] = kExpense;
+    table->kinds[3] = CategoryKind::Expense;
     table->descriptions[3][1] = Sjis("家賃");
     table->descriptions[2][3] = Sjis("夕食");
     return [table](const DataFolder& f) { return SaveCategoryTable(f, *table); };
@@ -211,7 +211,7 @@ std::vector<Scenario> Scenarios() {
         DataCore("settings, closing day on the first run", "VERADIV.ENV", std::nullopt,
                  fixed([](const DataFolder& f) { return WriteClosingDay(f, 25); })),
         DataCore("settings, carry-over", "VERADIV.ENV", " 25 \r\n",
-                 fixed([](const DataFolder& f) { return WriteCarryOver(f, 3, 1); })),
+                 fixed([](const DataFolder& f) { return WriteCarryOver(f, 25, 3, 1); })),
         DataCore("settings, budgets", "VERADIV.ENV", kFullSettings, EditBudgets),
         CsvExport(),
         Conversion(),

@@ -39,6 +39,40 @@ TEST(CategoryFile, aReloadKeepsNothingOfTheEarlierTable) {
     EXPECT_EQ(table.DescriptionCount(1), 1);
 }
 
+TEST(CategoryFile, everyLineEndReadsTheSameMaster) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        const std::string e = end;
+        CategoryTable table;
+        ParseCategoryFile(Sjis("+給料" + e + "基本給,\t賞与" + e + "-食費" + e + "朝食"), table);
+        EXPECT_EQ(table.CategoryCount(), 2) << int(e.back());
+        EXPECT_EQ(table.descriptions[1][2], Sjis("賞与")) << int(e.back());
+        EXPECT_TRUE(table.IsExpense(2)) << int(e.back());
+    }
+}
+
+TEST(CategoryFile, aMasterSavedAsUtf8IsReadAsItsNames) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> unconvertible;
+    };
+    const Case cases[] = {
+        {"plain", "+給料\r\n基本給\r\n", {}},
+        {"with a byte order mark", "\xEF\xBB\xBF+給料\r\n基本給\r\n", {}},
+        {"with an emoji", "+給料\r\n基本給😀\r\n", {"基本給😀"}},
+    };
+    for (const Case& c : cases) {
+        CategoryTable table;
+        CategoryReading reading = ParseCategoryFile(c.bytes, table);
+        EXPECT_TRUE(reading.fromUtf8) << c.name;
+        EXPECT_EQ(table.names[1], Sjis("給料")) << c.name;
+        EXPECT_EQ(table.descriptions[1][1].substr(0, 6), Sjis("基本給")) << c.name;
+        EXPECT_EQ(reading.unconvertible, c.unconvertible) << c.name;
+    }
+    CategoryTable table;
+    EXPECT_FALSE(ParseCategoryFile(Sjis("+給料\r\n基本給,ｱｲｳ\r\n"), table).fromUtf8);
+}
+
 TEST(CategoryFile, moreThanTwentyEntriesAreIgnored) {
     std::string bytes;
     for (int c = 0; c < 25; ++c) {
@@ -48,10 +82,19 @@ TEST(CategoryFile, moreThanTwentyEntriesAreIgnored) {
         bytes += "\r\n";
     }
     CategoryTable table;
-    ParseCategoryFile(bytes, table);
+    CategoryReading reading = ParseCategoryFile(bytes, table);
     EXPECT_EQ(table.CategoryCount(), 20);
     EXPECT_EQ(table.DescriptionCount(20), 20);
     EXPECT_EQ(table.names[20], "c19");
+    // Each of the 20 categories loses 5 descriptions; 5 categories go whole.
+    ASSERT_EQ(reading.ignored.size(), 20u * 5 + 5);
+    EXPECT_EQ(reading.ignored[0].category, 1);
+    EXPECT_EQ(reading.ignored[0].description, 21);
+    EXPECT_EQ(reading.ignored[0].name, "d20");
+    EXPECT_EQ(reading.ignored.back().category, 25);
+    EXPECT_EQ(reading.ignored.back().description, 0);
+    EXPECT_EQ(reading.ignored.back().name, "c24");
+    EXPECT_EQ(reading.ignored.back().descriptions, 25);
 }
 
 TEST(CategoryGuide, listsFiveEntriesToALinePaddedToTwelveBytes) {
@@ -83,7 +126,10 @@ TEST(SettingsFile, eachFormOfTheFileIsRead) {
         {"10\r\n2,1\r\n" + budgets + "\r\n" + flags + "\r\n", SettingsForm::Full, 10, 2, "12000",
          0},
         {"30\r\nx,y\r\n", SettingsForm::WithCarryOver, 31, 0, "", 1},
-        {"", SettingsForm::Missing, 31, 0, "", 1},
+        {"", SettingsForm::ClosingDayOnly, 31, 0, "", 1},
+        {"10\r2,1\r" + budgets + "\r" + flags + "\r", SettingsForm::Full, 10, 2, "12000", 0},
+        {"10\n2,1\n" + budgets + "\n" + flags, SettingsForm::Full, 10, 2, "12000", 0},
+        {"\t25\t\r\n3,1\r\n", SettingsForm::WithCarryOver, 25, 3, "", 1},
     };
     for (const Case& c : cases) {
         Settings settings;
@@ -94,15 +140,77 @@ TEST(SettingsFile, eachFormOfTheFileIsRead) {
         EXPECT_EQ(settings.budgets[3], c.budget3) << c.bytes;
         EXPECT_EQ(settings.summaryFlags[2], c.flag2) << c.bytes;
     }
+    for (const char* unusable : {"30\r\n", "", " \r\n"}) {
+        Settings settings;
+        EXPECT_TRUE(ParseSettingsFile(unusable, settings).closingDayInvalid) << unusable;
+    }
+}
+
+TEST(SettingsFile, rewritesKeepWhatTheyCannotReadAndNeverWriteAnUnusableClosingDay) {
+    const std::string budgets = "+500,abc,-300" + std::string(17, ',');
+    const std::string flags = "2,0,x,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+    const std::string allOn = "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string afterCarryOver;  // carry-over 4,1
+        std::string afterBudgets;    // unchanged budgets and flags
+        std::vector<std::string> lost;
+    };
+    const Case cases[] = {
+        {"lone CR line ends",
+         "25\r3,1\r" + budgets + "\r" + flags + "\r",
+         "25\r\n4,1\r\n" + budgets + "\r\n" + flags + "\r\n",
+         "25\r\n3,1\r\n" + budgets + "\r\n" + "2,0,1" + flags.substr(5) + "\r\n",
+         {"費目3の集計フラグ「x」"}},
+        {"an empty file",
+         "",
+         " 31 \r\n4,1\r\n",
+         " 31 \r\n0,0\r\n" + std::string(19, ',') + "\r\n" + allOn + "\r\n",
+         {}},
+        {"a closing day of 30",
+         "30\r\n3,1\r\n",
+         " 31 \r\n4,1\r\n",
+         " 31 \r\n3,1\r\n" + std::string(19, ',') + "\r\n" + allOn + "\r\n",
+         {"締め日「30」"}},
+        {"values past the flags",
+         " 25 \r\n3,1\r\n" + budgets + "\r\n" + flags + ",7\r\n9\r\n",
+         " 25 \r\n4,1\r\n" + budgets + "\r\n" + flags + ",7\r\n9\r\n",
+         " 25 \r\n3,1\r\n" + budgets + "\r\n" + "2,0,1" + flags.substr(5) + "\r\n",
+         {"費目3の集計フラグ「x」", "余分な値「7」(4行目)", "余分な値「9」(5行目)"}},
+        {"twelve lines",
+         " 25 \r\n3,1\r\n" + std::string(19, ',') + "\r\n" + allOn + std::string(8, '\n') + "x\r\n",
+         " 25 \r\n4,1\r\n" + std::string(19, ',') + "\r\n" + allOn +
+             "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nx\r\n",
+         " 25 \r\n3,1\r\n" + std::string(19, ',') + "\r\n" + allOn + "\r\n",
+         {"余分な値「x」(12行目)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        dir.Write("VERADIV.ENV", c.before);
+        Settings settings;
+        ParseSettingsFile(c.before, settings);
+        EXPECT_EQ(LostByBudgetRewrite(c.before), c.lost);
+        ASSERT_TRUE(WriteCarryOver(dir.folder(), settings.closingDay, 4, 1).ok());
+        EXPECT_EQ(dir.Read("VERADIV.ENV"), c.afterCarryOver);
+        dir.Write("VERADIV.ENV", c.before);
+        ASSERT_TRUE(WriteBudgets(dir.folder(), settings).ok());
+        EXPECT_EQ(dir.Read("VERADIV.ENV"), c.afterBudgets);
+    }
     Settings settings;
-    EXPECT_TRUE(ParseSettingsFile("30\r\n", settings).closingDayInvalid);
+    ParseSettingsFile("25\r\n3,1\r\n" + budgets + "\r\n" + flags + "\r\n", settings);
+    EXPECT_EQ(settings.BudgetOf(1), 500);
+    EXPECT_EQ(settings.BudgetOf(2), 0);
+    EXPECT_EQ(settings.BudgetOf(3), -300);
+    EXPECT_EQ(settings.summaryFlags[1], 2);
 }
 
 TEST(SettingsFile, writersReplaceOnlyTheirLines) {
     TempFolder dir;
     ASSERT_TRUE(WriteClosingDay(dir.folder(), 25).ok());
     EXPECT_EQ(dir.Read("VERADIV.ENV"), " 25 \r\n");
-    ASSERT_TRUE(WriteCarryOver(dir.folder(), 3, 1).ok());
+    ASSERT_TRUE(WriteCarryOver(dir.folder(), 25, 3, 1).ok());
     EXPECT_EQ(dir.Read("VERADIV.ENV"), " 25 \r\n3,1\r\n");
 
     Settings settings;
@@ -113,7 +221,7 @@ TEST(SettingsFile, writersReplaceOnlyTheirLines) {
     EXPECT_EQ(written, " 25 \r\n3,1\r\n1234567" + std::string(19, ',') +
                            "\r\n1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,0\r\n");
 
-    ASSERT_TRUE(WriteCarryOver(dir.folder(), 0, 0).ok());
+    ASSERT_TRUE(WriteCarryOver(dir.folder(), 25, 0, 0).ok());
     EXPECT_EQ(dir.Read("VERADIV.ENV"), " 25 \r\n0,0\r\n" + written.substr(11));
 
     // Saved unchanged, the file keeps its bytes.

@@ -4,6 +4,7 @@
 #include "data/consumption_tax.h"
 #include "data/cp932.h"
 #include "data/fixed_field.h"
+#include "data/text_lines.h"
 
 namespace hanaki {
 namespace {
@@ -35,6 +36,28 @@ TEST(FixedField, integersAreWholeFieldsOnly) {
     EXPECT_FALSE(ParseInteger("1O"));
     EXPECT_FALSE(ParseInteger("-"));
     EXPECT_FALSE(ParseInteger("9999999999999999999999"));
+}
+
+TEST(ListInput, everyLineEndEndsALineAndTabsAreSkippedLikeBlanks) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"CR LF", "25\r\n 3,\t1\r\n"},
+        {"LF", "25\n 3,\t1\n"},
+        {"CR", "25\r 3,\t1\r"},
+        {"no end", "25\r\n\t 3,1"},
+    };
+    for (const Case& c : cases) {
+        std::vector<ListField> fields = ReadListFields(c.bytes);
+        ASSERT_EQ(fields.size(), 3u) << c.name;
+        EXPECT_EQ(fields[0].text, "25") << c.name;
+        EXPECT_EQ(fields[1].text, "3") << c.name;
+        EXPECT_EQ(fields[1].line, 1) << c.name;
+        EXPECT_EQ(fields[2].text, "1") << c.name;
+    }
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\rc"), (std::vector<std::string>{"a", "", "b", "", "c"}));
 }
 
 TEST(AmountPictures, groupBlankAndRound) {

@@ -104,21 +104,16 @@ TEST_F(Budgets, theSelectionStaysOnCategoryRowsAndListsTheirDescriptions) {
         const char* first;
     };
     const Step steps[] = {
-        {Qt::Key_Up, 0, 1, "基本給"},
-        {Qt::Key_Down, 0, 2, "雑収入"},
-        {Qt::Key_Down, 0, 4, "朝食"},
-        {Qt::Key_Up, 0, 2, "雑収入"},
-        {Qt::Key_Down, 0, 4, "朝食"},
-        {Qt::Key_Down, 0, 5, "家賃"},
-        {Qt::Key_Down, 0, 5, "家賃"},
-        {Qt::Key_End, 0, 5, "家賃"},
-        {Qt::Key_unknown, 1, 1, "基本給"},
+        {Qt::Key_Up, 0, 1, "基本給"},      {Qt::Key_Down, 0, 2, "雑収入"},
+        {Qt::Key_Down, 0, 4, "朝食"},      {Qt::Key_Up, 0, 2, "雑収入"},
+        {Qt::Key_Down, 0, 4, "朝食"},      {Qt::Key_Down, 0, 5, "家賃"},
+        {Qt::Key_Down, 0, 5, "家賃"},      {Qt::Key_End, 0, 5, "家賃"},
+        {Qt::Key_Home, 0, 1, "基本給"},    {Qt::Key_PageDown, 0, 5, "家賃"},
+        {Qt::Key_PageUp, 0, 1, "基本給"},  {Qt::Key_unknown, 1, 1, "基本給"},
         {Qt::Key_unknown, 3, 2, "雑収入"},  // 入金計 from above: the last income row
-        {Qt::Key_unknown, 4, 4, "朝食"},
-        {Qt::Key_unknown, 3, 2, "雑収入"},  // and from below
-        {Qt::Key_unknown, 6, 5, "家賃"},    // 出金計
-        {Qt::Key_unknown, 1, 1, "基本給"},
-        {Qt::Key_unknown, 12, 5, "家賃"},
+        {Qt::Key_unknown, 4, 4, "朝食"},   {Qt::Key_unknown, 3, 2, "雑収入"},  // and from below
+        {Qt::Key_unknown, 6, 5, "家賃"},                                       // 出金計
+        {Qt::Key_unknown, 1, 1, "基本給"}, {Qt::Key_unknown, 12, 5, "家賃"},
     };
     EXPECT_EQ(Row(), 1);
     for (const auto& [key, clicked, row, first] : steps) {
@@ -131,6 +126,9 @@ TEST_F(Budgets, theSelectionStaysOnCategoryRowsAndListsTheirDescriptions) {
         EXPECT_EQ(Row(), row);
         EXPECT_EQ(Info(1, 2), first);
         EXPECT_EQ(info->currentRow() + 1, row);
+        // The highlight is where the keys act.
+        EXPECT_EQ(budgets->selectedItems(), QList<QTableWidgetItem*>{budgets->currentItem()});
+        EXPECT_EQ(info->selectedItems(), QList<QTableWidgetItem*>{info->item(row - 1, 1)});
     }
     EXPECT_EQ(Info(2, 2), "");
 }
@@ -195,6 +193,48 @@ TEST_F(Budgets, aNineDigitBudgetSurvivesAnUnchangedConfirmation) {
     EXPECT_EQ(Budget(1), "123,456,789");
     Save();
     EXPECT_EQ(Line(3), "123456789,,,,,,,,,,,,,,,,,,,");
+}
+
+TEST_F(Budgets, whatTheScreenDidNotChangeIsSavedAsTheFileHeldIt) {
+    const std::string flags = "2,1,5,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+    const std::string file = SettingsFile("abc,+500,-300,,,,,,,,,,,,,,,,,", flags);
+    home.UseSettings(file);
+    Open();
+    EXPECT_EQ(Budget(1), "abc");
+    EXPECT_EQ(Budget(2), "-300");
+    EXPECT_EQ(Budget(4), "500");
+    EXPECT_EQ(Flag(1)->checkState(), Qt::PartiallyChecked);
+    Press(Qt::Key_Space);  // the greyed state is not flipped
+    EXPECT_EQ(Flag(1)->checkState(), Qt::PartiallyChecked);
+    Save();
+    EXPECT_TRUE(home.messages.shown.empty());
+    EXPECT_EQ(home.temp.Read("VERADIV.ENV"), file);
+
+    Open();
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Space);  // 臨時 (flag 5) off
+    Save();
+    EXPECT_EQ(Line(4), "2,1,0,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    EXPECT_EQ(Line(3), "abc,+500,-300,,,,,,,,,,,,,,,,,");
+}
+
+TEST_F(Budgets, aSaveThatWouldLoseUnreadableSettingsNamesThemAndAsks) {
+    home.UseSettings(
+        SettingsFile(",,,,,,,,,,,,,,,,,,,", "1,x,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,9"));
+    const std::string before = home.temp.Read("VERADIV.ENV");
+    Open();
+    home.messages.Answer(false);
+    Save();
+    ASSERT_EQ(home.messages.shown.size(), 1u);
+    EXPECT_TRUE(home.messages.shown[0].question);
+    EXPECT_EQ(home.messages.shown[0].text,
+              "設定ファイル(Veradiv.Env)の次の内容は読み取れないため、保存すると失われます。\n\n"
+              "費目2の集計フラグ「x」\n余分な値「9」(4行目)\n\nこのまま保存しますか？");
+    EXPECT_EQ(home.temp.Read("VERADIV.ENV"), before);
+    EXPECT_TRUE(screen->isVisible());
+    Save();
+    EXPECT_EQ(Line(4), kAllOn);
+    EXPECT_FALSE(screen->isVisible());
 }
 
 TEST_F(Budgets, reloadRestoresBudgetsFlagsAndSums) {

@@ -199,6 +199,73 @@ TEST_F(CategoryEditing, aSaveThatWouldDropEntriesNamesThemAndAsks) {
     }
 }
 
+TEST_F(CategoryEditing, aMasterTheScreenCannotHoldAsItStandsIsKeptOrNamedBeforeSaving) {
+    const std::string cut =
+        Sjis("+給料\r\n基本給\r\n-食") + "\x94\r\n" + Sjis("朝食,昼") + "\x94" + Sjis(",夕食\r\n");
+    std::string many;
+    for (int c = 1; c <= 21; ++c)
+        many += "-c" + std::to_string(c) + "\r\nd\r\n";
+    const QString ask = QStringLiteral("\n\nこのまま保存しますか？");
+    struct Case {
+        const char* name;
+        std::string file;
+        bool editCut;      // types "x" after the cut name of category 2
+        QString question;  // empty: none
+        std::string saved;
+    };
+    const Case cases[] = {
+        {"bytes that are no character", cut, false, "", cut},
+        {"entries past a gap", Sjis("+給料\r\n基本給,,賞与\r\n+\r\n-食費\r\n朝食\r\n"), false,
+         "空欄より後ろにある次の項目は保存されません。\n\n費目1「給料」 の摘要3「賞与」\n"
+         "費目3「食費」 と摘要1件" +
+             ask,
+         Sjis("+給料\r\n基本給\r\n")},
+        {"a 21st category", many, false,
+         "費目と摘要はそれぞれ20までのため、ファイルにある次の項目は保存されません。\n\n"
+         "費目21「c21」 と摘要1件" +
+             ask,
+         many.substr(0, many.find("-c21"))},
+        {"a master saved as UTF-8", "+給料\r\n基本給\r\n", false,
+         "費目ファイル(Veradiv.Dat)は UTF-8 で書かれています。保存すると Shift-JIS "
+         "で書き直されます。" +
+             ask,
+         Sjis("+給料\r\n基本給\r\n")},
+        {"a cut name edited", cut, true,
+         "次の項目には Shift-JIS にない文字があり、「?」に置き換えて保存されます。\n\n"
+         "費目2「食\xEF\xBF\xBDx」" +
+             ask,
+         Sjis("+給料\r\n基本給\r\n-食?x\r\n朝食,昼") + "\x94" + Sjis(",夕食\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        home.temp.Write("VERADIV.DAT", c.file);
+        home.messages.shown.clear();
+        Open();
+        if (c.editCut) {
+            EXPECT_EQ(Cell(2, 1), QString::fromUtf8("食\xEF\xBF\xBD"));
+            grid->setCurrentCell(1, 0);
+            Press(Qt::Key_Return);
+            Type("x");
+            Press(Qt::Key_Return);
+        }
+        if (!c.question.isEmpty()) {
+            home.messages.Answer(false);
+            ClickSave();
+            ASSERT_EQ(home.messages.shown.size(), 1u);
+            EXPECT_TRUE(home.messages.shown[0].question);
+            EXPECT_EQ(home.messages.shown[0].text, c.question);
+            EXPECT_EQ(home.temp.Read("VERADIV.DAT"), c.file);
+            EXPECT_TRUE(screen->isVisible());
+            home.messages.shown.clear();
+            home.messages.Answer(true);
+        }
+        ClickSave();
+        EXPECT_EQ(home.messages.shown.size(), c.question.isEmpty() ? 0u : 1u);
+        EXPECT_EQ(home.temp.Read("VERADIV.DAT"), c.saved);
+        EXPECT_FALSE(screen->isVisible());
+    }
+}
+
 TEST_F(CategoryEditing, withoutAFirstCategoryAndDescriptionNothingIsSaved) {
     Open();
     Fill(1, 1, "給料");

@@ -48,6 +48,7 @@ TEST(FirstRun, anEmptyFolderIsSetUpByKeysAlone) {
         Press(Qt::Key_PageDown);
         Press(Qt::Key_Return);
         Press(Qt::Key_Return);
+        EXPECT_TRUE(DrawsFocusFrame(Focused()));  // on 決定, no arrow key pressed
         Press(Qt::Key_Return);
     });
     RunFirstRunCarryOver(home.state, home.services, nullptr);

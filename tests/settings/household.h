@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QStyleOption>
 #include <QTest>
 #include <QWidget>
 
@@ -71,6 +72,14 @@ inline void Commit(const QString& text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(Focused(), &event);
+}
+
+// Whether the style is told to draw the focus frame on the widget.
+inline bool DrawsFocusFrame(QWidget* widget) {
+    QStyleOption option;
+    option.initFrom(widget);
+    return option.state.testFlag(QStyle::State_HasFocus) &&
+           option.state.testFlag(QStyle::State_KeyboardFocusChange);
 }
 
 template <typename T>

@@ -7,6 +7,7 @@
 
 #include "household.h"
 #include "settings/settings_menu.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki::testing {
 namespace {
@@ -57,6 +58,27 @@ TEST_F(Menu, arrowsMoveBetweenTheButtonsAndEnterPressesTheFocusedOne) {
     EXPECT_EQ(Focused(), Child<QPushButton>(menu, "Command2"));
     Press(Qt::Key_Return);
     EXPECT_EQ(OpenScreens(), QStringList{"Form13"});
+}
+
+TEST(FocusFrame, isDrawnOnTheFirstButtonAndOn決定BeforeAnyArrowKey) {
+    Household home;
+    home.UseCategories("+給料\r\n基本給\r\n");
+    home.UseSettings(" 25 \r\n0,0\r\n");
+    QWidget opener;
+    ShowActive(opener);
+    SettingsMenu menu(home.state, home.services, &opener);
+    ShowInFrontOf(&menu, &opener);
+    QApplication::setActiveWindow(&menu);
+    EXPECT_TRUE(DrawsFocusFrame(Child<QPushButton>(menu, "Command1")));
+
+    Type("3");
+    auto* carryOver = menu.findChild<QDialog*>("Form11");
+    ASSERT_NE(carryOver, nullptr);
+    QApplication::setActiveWindow(carryOver);
+    Press(Qt::Key_Return);  // no carry-over: on to 決定
+    auto* confirm = Child<QPushButton>(*carryOver, "Command1");
+    EXPECT_EQ(Focused(), confirm);
+    EXPECT_TRUE(DrawsFocusFrame(confirm));
 }
 
 TEST_F(Menu, aScreenAlreadyOpenIsNotOpenedTwice) {

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <functional>
+
+#include "household.h"
+#include "settings/budget_editor.h"
+#include "settings/carry_over_setting_screen.h"
+#include "settings/category_editor.h"
+#include "settings/closing_day_dialog.h"
+#include "settings/settings_menu.h"
+
+namespace hanaki::testing {
+namespace {
+
+// Whether every line of the label's text is shown whole.
+bool ShowsWhole(const QLabel& label) {
+    const QRect room = label.contentsRect();
+    if (label.wordWrap())
+        return label.heightForWidth(room.width()) <= room.height();
+    const QFontMetrics metrics(label.font());
+    const QStringList lines = label.text().split(u'\n');
+    for (const QString& line : lines) {
+        if (metrics.horizontalAdvance(line) > room.width())
+            return false;
+    }
+    return metrics.lineSpacing() * lines.size() <= room.height() + metrics.leading();
+}
+
+TEST(SettingsScreens, showEveryControlAndLegendWholeOnEachScreenSize) {
+    struct Size {
+        int width, height;
+    };
+    const Size sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
+    Household home;
+    home.UseCategories("+給料\r\n基本給,賞与\r\n-食費\r\n朝食,昼食\r\n");
+    home.UseSettings(" 25 \r\n1,1\r\n");
+    using Make = std::function<QWidget*(Services&)>;
+    const std::vector<std::pair<const char*, Make>> screens{
+        {"settings menu", [&](Services& s) { return new SettingsMenu(home.state, s); }},
+        {"closing-day dialog", [&](Services& s) { return new ClosingDayDialog(home.state, s); }},
+        {"carry-over setting",
+         [&](Services& s) { return new CarryOverSettingScreen(home.state, s); }},
+        {"category editor", [&](Services& s) { return new CategoryEditor(home.state, s); }},
+        {"budget editor", [&](Services& s) { return new BudgetEditor(home.state, s); }},
+    };
+    for (const Size& size : sizes) {
+        Services services{home.messages, ScreenMetrics(size.height)};
+        for (const auto& [name, make] : screens) {
+            SCOPED_TRACE(std::string(name) + " at " + std::to_string(size.width) + "×" +
+                         std::to_string(size.height));
+            std::unique_ptr<QWidget> screen(make(services));
+            screen->show();
+            EXPECT_LE(screen->width(), size.width);
+            EXPECT_LE(screen->height(), size.height);
+            for (QWidget* child : screen->findChildren<QWidget*>()) {
+                if (!child->isVisible() || child->parentWidget() != screen.get())
+                    continue;
+                SCOPED_TRACE(child->objectName().toStdString());
+                EXPECT_TRUE(screen->rect().contains(child->geometry()))
+                    << child->metaObject()->className();
+                if (auto* label = qobject_cast<QLabel*>(child)) {
+                    EXPECT_TRUE(ShowsWhole(*label)) << label->text().toStdString();
+                }
+                if (auto* button = qobject_cast<QPushButton*>(child)) {
+                    EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
+                              button->width());
+                }
+            }
+        }
+    }
+}
+
+TEST(ClosingDayDialog, theFieldCoversOnlyTheBlanksBeforeTheDayAtEveryTypeSize) {
+    for (int height : {480, 768}) {
+        SCOPED_TRACE(height);
+        Household home;
+        Services services{home.messages, ScreenMetrics(height)};
+        ClosingDayDialog dialog(home.state, services);
+        auto* explanation = Child<QLabel>(dialog, "Label2");
+        auto* field = Child<QLineEdit>(dialog, "Text1");
+        const QFontMetrics metrics(explanation->font());
+        const int textLeft = explanation->x() + explanation->contentsRect().x();
+        EXPECT_GE(field->x(), textLeft + metrics.horizontalAdvance(" 毎月"));
+        EXPECT_LE(field->geometry().right(), textLeft + metrics.horizontalAdvance(" 毎月      　"));
+        // Both notes on the second line, whole.
+        EXPECT_GE(
+            explanation->contentsRect().width(),
+            metrics.horizontalAdvance("(月末は31として下さい)          (29,30日は設定できません)"));
+    }
+}
+
+}  // namespace
+}  // namespace hanaki::testing
