@@ -22,7 +22,7 @@ struct GraphHousehold {
         const char* const names[] = {"給料", "食費", "住居", "光熱費", "趣味"};
         for (int c = 1; c <= 5; ++c) {
             state.categories.names[c] = Sjis(names[c - 1]);
-            state.categories.kinds[c] = c == 1 ? kIncome : kExpense;
+            state.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
             state.settings.summaryFlags[c] = c == 5 ? 0 : 1;
         }
         state.categories.descriptions[1][1] = Sjis("月給");

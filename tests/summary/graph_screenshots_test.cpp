@@ -20,7 +20,7 @@ void FillAYear(ProgramState& state) {
                                  "日用品", "交通費", "趣味", "医療費", "教育費"};
     for (int c = 1; c <= 10; ++c) {
         state.categories.names[c] = Sjis(names[c - 1]);
-        state.categories.kinds[c] = c == 1 ? kIncome : kExpense;
+        state.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
         state.settings.summaryFlags[c] = 1;
     }
     const char* const food[] = {"外食", "食材", "菓子", "飲み物", "コーヒー"};

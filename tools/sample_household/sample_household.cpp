@@ -128,7 +128,7 @@ CategoryTable BuildCategories() {
     for (std::size_t c = 0; c < plan.size(); ++c) {
         const int number = static_cast<int>(c) + 1;
         table.names[number] = Cp932(plan[c].name);
-        table.kinds[number] = plan[c].income ? kIncome : kExpense;
+        table.kinds[number] = plan[c].income ? CategoryKind::Income : CategoryKind::Expense;
         for (std::size_t d = 0; d < plan[c].descriptions.size(); ++d)
             table.descriptions[number][d + 1] = Cp932(plan[c].descriptions[d]);
     }
@@ -337,7 +337,8 @@ IoResult WriteSampleHousehold(const DataFolder& folder, const CivilDate& today,
     if (step.ok())
         step = WriteClosingDay(folder, settings.closingDay);
     if (step.ok())
-        step = WriteCarryOver(folder, settings.carryOverCategory, settings.carryOverDescription);
+        step = WriteCarryOver(folder, settings.closingDay, settings.carryOverCategory,
+                              settings.carryOverDescription);
     if (step.ok())
         step = WriteBudgets(folder, settings);
     if (!step.ok())
