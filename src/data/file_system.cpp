@@ -55,10 +55,16 @@ int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    std::string data;
-    char buffer[65536];
+    // Read straight into a string of the file's size (one more byte tells a
+    // file that grew meanwhile); the summaries read twelve files per key.
+    struct stat st;
+    std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? std::size_t(st.st_size) : 0;
+    std::string data(expected + 1, '\0');
+    std::size_t filled = 0;
     while (true) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (filled == data.size())
+            data.resize(data.size() * 2);
+        ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -68,9 +74,10 @@ int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
         }
         if (n == 0)
             break;
-        data.append(buffer, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    data.resize(filled);
     bytes = std::move(data);
     return 0;
 }
