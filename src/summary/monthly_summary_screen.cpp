@@ -1,0 +1,369 @@
+#include "summary/monthly_summary_screen.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include "data/amount_format.h"
+#include "summary/graph_screen.h"
+#include "ui/sub_screen.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kYearLegend = QStringLiteral(
+    "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ");
+const QString kMonthLegend = QStringLiteral(
+    "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ");
+const QString kGridLegend = QStringLiteral(
+    "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ");
+
+// Column widths w0 … w3 in twips by size class.
+constexpr int kWidths[3][4] = {
+    {300, 1200, 1050, 880}, {370, 1500, 1300, 1100}, {400, 1600, 1600, 1250}};
+constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
+    : QWidget(opener, Qt::Window),
+      state_(state),
+      services_(services),
+      scale_(PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0)),
+      layout_(LayOutSummary(state.categories)) {
+    setObjectName("Form7");
+    setWindowTitle(QStringLiteral("月度集計"));
+    state_.graph.source = GraphSource::MonthlyBar;
+    year_ = state_.date.year;
+    month_ = state_.date.month;
+
+    BuildControls();
+    WriteCategoryColumns();
+    for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
+                             static_cast<QWidget*>(categoryGrid_)})
+        control->installEventFilter(this);
+    connect(categoryGrid_, &QTableWidget::currentCellChanged, this, [this] { FollowCursor(); });
+    connect(graphButton_, &QPushButton::clicked, this, [this] { OpenGraph(0); });
+
+    ShowMonth();
+    Enter(Focus::Month);
+}
+
+void MonthlySummaryScreen::BuildControls() {
+    const int sizeClass = scale_.sizeClass;
+    const QFont font = scale_.Font(11);
+    const int rowPixels = scale_.Y(350);
+
+    yearField_ = NewMonthField("Text1", font, this);
+    monthField_ = NewMonthField("Text2", font, this);
+    yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
+    yearMonthWords_->setObjectName("Label1");
+    title_ = new QLabel(QStringLiteral("   月度集計表"), this);
+    title_->setObjectName("Label2");
+    legend_ = new QLabel(this);
+    legend_->setObjectName("Label3");
+    unreadableNote_ = new QLabel(this);
+    unreadableNote_->setObjectName("unreadableNote");
+    unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    graphButton_ = new QPushButton(QStringLiteral("F5 グラフ"), this);
+    graphButton_->setObjectName("Command1");
+    graphButton_->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* label : {static_cast<QWidget*>(yearMonthWords_), static_cast<QWidget*>(title_),
+                           static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
+                           static_cast<QWidget*>(graphButton_)})
+        label->setFont(font);
+
+    categoryGrid_ = NewSummaryGrid(6, font, rowPixels, this);
+    categoryGrid_->setObjectName("Grid1");
+    descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
+    descriptionGrid_->setObjectName("Grid2");
+    const int* w = kWidths[sizeClass];
+    const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[2], w[3]};
+    for (int c = 0; c < 6; ++c)
+        categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));
+    for (int c = 0; c < 4; ++c)
+        descriptionGrid_->setColumnWidth(c, TwipsToPixels(w[c]));
+    const QStringList categoryHeadings{QString(),
+                                       QStringLiteral("費  目"),
+                                       QStringLiteral("金  額"),
+                                       QStringLiteral("比  率"),
+                                       QStringLiteral("予　算"),
+                                       QStringLiteral("予算比率")};
+    categoryGrid_->setHorizontalHeaderLabels(categoryHeadings);
+    descriptionGrid_->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("摘  要"), QStringLiteral("金  額"), QStringLiteral("比  率")});
+
+    // The month field sits in the blanks of "年    月度".
+    const QFontMetrics metrics(font);
+    const int top = scale_.Y(150);
+    const int fieldHeight = metrics.height() + 8;
+    const int left = scale_.X(240);
+    yearField_->setGeometry(left, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
+    const int wordsLeft = yearField_->geometry().right() + 4;
+    yearMonthWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(yearMonthWords_->text()),
+                                 fieldHeight);
+    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
+                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
+    title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
+                        metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
+
+    const int gridTop = top + fieldHeight + scale_.Y(150);
+    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
+    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
+    descriptionGrid_->setGeometry(categoryGrid_->geometry().right() + scale_.X(120), gridTop,
+                                  GridWidth(descriptionGrid_), gridHeight);
+    const int right = descriptionGrid_->geometry().right();
+    graphButton_->setGeometry(right - scale_.X(1500), top, scale_.X(1500), fieldHeight);
+    unreadableNote_->setGeometry(title_->geometry().right() + 8, top,
+                                 graphButton_->x() - title_->geometry().right() - 16, fieldHeight);
+    const int legendTop = gridTop + gridHeight + scale_.Y(80);
+    legend_->setGeometry(left, legendTop, right - left, metrics.height() + 4);
+    setFixedSize(std::max(TwipsToPixels(kWindowTwips[sizeClass][0]), right + scale_.X(240)),
+                 std::max(TwipsToPixels(kWindowTwips[sizeClass][1]) - 30,
+                          legend_->geometry().bottom() + scale_.Y(120)));
+}
+
+void MonthlySummaryScreen::WriteCategoryColumns() {
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const int c = layout_.categoryAt[row];
+        if (c != 0) {
+            SetCell(categoryGrid_, row, 0, QString::number(c));
+            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        }
+    }
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
+    SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
+    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 3, kIncomeTint);
+    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 3,
+              kExpenseTint);
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        for (int c = 1; c < 6; ++c) {
+            categoryGrid_->item(row - 1, c)
+                ->setTextAlignment(c == 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void MonthlySummaryScreen::Enter(Focus focus) {
+    focus_ = focus;
+    const bool grid = focus == Focus::Grid;
+    categoryGrid_->setFocusPolicy(grid ? Qt::StrongFocus : Qt::NoFocus);
+    categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
+                                         : QAbstractItemView::NoSelection);
+    categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
+    monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
+    switch (focus) {
+        case Focus::Year:
+            legend_->setText(kYearLegend);
+            yearField_->setFocus();
+            break;
+        case Focus::Month:
+            legend_->setText(kMonthLegend);
+            monthField_->setFocus();
+            break;
+        case Focus::Grid:
+            legend_->setText(kGridLegend);
+            categoryGrid_->setFocus();
+            FollowCursor();
+            break;
+    }
+}
+
+void MonthlySummaryScreen::ShowMonth() {
+    yearField_->setText(QString::number(year_ + 1900));
+    monthField_->setText(QString::number(month_));
+    const AggregationReport report = AggregateMonth(
+        state_.folder, state_.categories, state_.settings, year_, month_, state_.monthTotals);
+    unreadableNote_->setText(AggregationNote(report));
+    ShowMonthlySummary();
+}
+
+void MonthlySummaryScreen::ShowMonthlySummary() {
+    const MonthTotals& totals = state_.monthTotals;
+    categoryGrid_->setUpdatesEnabled(false);
+    ClearCells(categoryGrid_, 2, 5);
+    ClearCells(descriptionGrid_, 0, 3);
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const int c = layout_.categoryAt[row];
+        if (c == 0)
+            continue;
+        const CategoryLine line =
+            MonthlyCategoryLine(totals, state_.categories, state_.settings, c);
+        QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
+        amount->setText(Text(line.amount));
+        if (line.overBudget)
+            amount->setForeground(kOverBudgetRed);
+        if (line.excluded) {
+            QFont struck = categoryGrid_->font();
+            struck.setStrikeOut(true);
+            amount->setFont(struck);
+        }
+        SetCell(categoryGrid_, row, 3, Text(line.share));
+        SetCell(categoryGrid_, row, 4, Text(line.budget));
+        SetCell(categoryGrid_, row, 5, Text(line.budgetUse));
+    }
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 2,
+            Text(FormatGrouped(totals.flaggedIncome())));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 2,
+            Text(FormatGrouped(totals.flaggedExpense())));
+    SetCell(categoryGrid_, kBalanceRow, 2,
+            Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
+    {
+        const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
+        categoryGrid_->setCurrentCell(0, 1);
+    }
+    categoryGrid_->setUpdatesEnabled(true);
+}
+
+void MonthlySummaryScreen::FollowCursor() {
+    const int row = categoryGrid_->currentRow() + 1;
+    const int target = layout_.CursorRow(row);
+    if (target != row && target != 0) {
+        categoryGrid_->setCurrentCell(target - 1, 1);  // comes back here
+        return;
+    }
+    if (focus_ == Focus::Grid)
+        categoryGrid_->selectRow(row - 1);
+    ClearCells(descriptionGrid_, 0, 3);
+    ResetTints(descriptionGrid_, 1, 3);
+    const int c = layout_.categoryAt[row];
+    if (c == 0)
+        return;
+    const std::vector<DescriptionLine> lines =
+        DescriptionLines(state_.monthTotals, state_.categories, c);
+    int n = 0;
+    for (const DescriptionLine& line : lines) {
+        ++n;
+        SetCell(descriptionGrid_, n, 0, QString::number(line.number));
+        SetCell(descriptionGrid_, n, 1, FromCp932(line.name));
+        SetCell(descriptionGrid_, n, 2, Text(line.amount));
+        SetCell(descriptionGrid_, n, 3, Text(line.share));
+    }
+    SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
+    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(state_.monthTotals.at(c, 0))));
+    TintCells(descriptionGrid_, 1, n, 1, 3,
+              state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    for (int r = 1; r < kSummaryGridRows; ++r) {
+        for (int col = 1; col < 4; ++col) {
+            descriptionGrid_->item(r - 1, col)
+                ->setTextAlignment(col == 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void MonthlySummaryScreen::OpenGraph(int selector) {
+    state_.graph.selector = selector;
+    state_.graph.year = year_ + 1900;
+    state_.graph.month = month_;
+    if (graph_)
+        graph_->close();
+    graph_ = new GraphScreen(state_, services_, this);
+    graph_->setAttribute(Qt::WA_DeleteOnClose);
+    ShowInFrontOf(graph_, this);
+}
+
+bool MonthlySummaryScreen::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && focus_ == Focus::Grid) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Home && !key->isAutoRepeat()) {  // <Home>月度変更へ
+            ShowMonthlySummary();
+            Enter(Focus::Month);
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride)
+        return false;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F5) {  // <F5>費目別グラフ, in every state
+        OpenGraph(0);
+        return true;
+    }
+    switch (focus_) {
+        case Focus::Year:
+            return YearKey(key);
+        case Focus::Month:
+            return MonthKey(key);
+        case Focus::Grid:
+            return GridKey(key);
+    }
+    return false;
+}
+
+// "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ"
+bool MonthlySummaryScreen::YearKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            year_ = StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
+            ShowMonth();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Enter(Focus::Month);
+            break;
+        case Qt::Key_Escape:
+            close();
+            break;
+        default:
+            break;  // typing and Delete change nothing
+    }
+    return true;
+}
+
+// "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ"
+bool MonthlySummaryScreen::MonthKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            StepMonth(year_, month_, key->key() == Qt::Key_PageUp ? -1 : 1);
+            ShowMonth();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Enter(Focus::Grid);
+            break;
+        case Qt::Key_Escape:
+            Enter(Focus::Year);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ"
+bool MonthlySummaryScreen::GridKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_End:
+            return false;  // the grid moves its cursor; FollowCursor keeps it on categories
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);
+            return true;
+        case Qt::Key_Escape:
+            close();
+            return true;
+        default:
+            return true;  // Home acts when released
+    }
+}
+
+}  // namespace hanaki
