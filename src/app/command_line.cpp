@@ -17,10 +17,21 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     return date;
 }
 
+// "1" … "12" or "01"; 0 when not a month.
+int ParseNumber(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const int value = std::atoi(text.c_str());
+    return value >= low && value <= high ? value : 0;
+}
+
 }  // namespace
 
 HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     HanakiOptions options;
+    bool csv = false;  // apply to the report wherever they come
+    bool cp932 = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -54,11 +65,41 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
             options.exportCsv = true;
             options.exportSource = args[++i];
             options.exportDestination = args[++i];
+        } else if (arg == "--summary" || arg == "--trend") {
+            if (i + 2 >= args.size()) {
+                options.error = arg + " には年と月を指定してください。";
+                break;
+            }
+            const int year = ParseNumber(args[++i], 1950, 2049);
+            const int month = ParseNumber(args[++i], 1, 12);
+            if (year == 0 || month == 0) {
+                options.error = "年は 1950 から 2049、月は 1 から 12 で指定してください。";
+                break;
+            }
+            if (!options.report)
+                options.report.emplace();
+            options.report->kind = arg == "--summary" ? ReportKind::Summary : ReportKind::Trend;
+            options.report->year = year;
+            options.report->month = month;
+        } else if (arg == "--csv") {
+            csv = true;
+        } else if (arg == "--encoding") {
+            auto v = value("--encoding");
+            if (v && *v != "cp932" && *v != "CP932" && *v != "utf-8" && *v != "UTF-8")
+                options.error = "--encoding には cp932 か utf-8 を指定してください。";
+            else if (v)
+                cp932 = *v == "cp932" || *v == "CP932";
         } else {
             options.error = "不明な引数です: " + arg;
         }
         if (!options.error.empty())
             break;
+    }
+    if (options.report) {
+        options.report->csv = csv;
+        options.report->cp932 = cp932;
+    } else if ((csv || cp932) && options.error.empty()) {
+        options.error = "--csv と --encoding は --summary か --trend と一緒に指定してください。";
     }
     return options;
 }
@@ -70,6 +111,10 @@ std::string HanakiUsage() {
            "ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
            "  --data-dir フォルダ      データフォルダ（省略時はプログラムのフォルダ）\n"
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
+           "  --summary 年 月          その月度の月度集計を表示して終了\n"
+           "  --trend 年 月            その月度までの12か月の月度推移を表示して終了\n"
+           "  --csv                    集計を CSV で出力する\n"
+           "  --encoding cp932         集計をシフトJIS (CP932) で出力する\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --help                   この説明を表示して終了\n";

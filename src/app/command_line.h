@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/calendar.h"
+#include "summary/summary_report.h"
 
 namespace hanaki {
 
@@ -18,6 +19,8 @@ struct HanakiOptions {
     bool exportCsv = false;
     std::string exportSource;
     std::string exportDestination;
+    // --summary YYYY MM / --trend YYYY MM, with --csv and --encoding cp932
+    std::optional<ReportRequest> report;
     bool help = false;
     std::string error;  // a Japanese message when the arguments cannot be used
 };

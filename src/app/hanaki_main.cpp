@@ -8,6 +8,7 @@
 #include "data/stale_temporaries.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
+#include "summary/summary_report.h"
 #include "ui/fonts.h"
 #include "ui/translations.h"
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
         return RunCsvExportCommand(options.dataDir.empty() ? "." : options.dataDir,
                                    options.exportSource, options.exportDestination, std::cout,
                                    std::cerr);
+    }
+    if (options.report) {  // before any Qt: the reports need no display
+        return RunReportCommand(options.dataDir.empty() ? "." : options.dataDir, *options.report,
+                                std::cout, std::cerr);
     }
 
     QApplication app(argc, argv);
