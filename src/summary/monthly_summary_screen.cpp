@@ -146,10 +146,13 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
     TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 3, kIncomeTint);
     TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 3,
               kExpenseTint);
-    for (int row = 1; row < kSummaryGridRows; ++row) {
-        for (int c = 1; c < 6; ++c) {
-            categoryGrid_->item(row - 1, c)
-                ->setTextAlignment(c == 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+    // Names centred, figures to the right, in both grids.
+    for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
+        for (int row = 1; row < kSummaryGridRows; ++row) {
+            for (int c = 1; c < grid->columnCount(); ++c)
+                grid->item(row - 1, c)
+                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
         }
     }
 }
@@ -161,6 +164,7 @@ void MonthlySummaryScreen::Enter(Focus focus) {
     categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
                                          : QAbstractItemView::NoSelection);
     categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    categoryGrid_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents, !grid);
     yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
     monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
     switch (focus) {
@@ -230,7 +234,11 @@ void MonthlySummaryScreen::FollowCursor() {
     const int row = categoryGrid_->currentRow() + 1;
     const int target = layout_.CursorRow(row);
     if (target != row && target != 0) {
-        categoryGrid_->setCurrentCell(target - 1, 1);  // comes back here
+        // After the grid has finished its own move (a click), or it would
+        // select the row it moved to.
+        QMetaObject::invokeMethod(
+            this, [this, target] { categoryGrid_->setCurrentCell(target - 1, 1); },
+            Qt::QueuedConnection);
         return;
     }
     if (focus_ == Focus::Grid)
@@ -254,12 +262,6 @@ void MonthlySummaryScreen::FollowCursor() {
     SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(state_.monthTotals.at(c, 0))));
     TintCells(descriptionGrid_, 1, n, 1, 3,
               state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
-    for (int r = 1; r < kSummaryGridRows; ++r) {
-        for (int col = 1; col < 4; ++col) {
-            descriptionGrid_->item(r - 1, col)
-                ->setTextAlignment(col == 1 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
-        }
-    }
 }
 
 void MonthlySummaryScreen::OpenGraph(int selector) {
@@ -349,11 +351,13 @@ bool MonthlySummaryScreen::MonthKey(QKeyEvent* key) {
 bool MonthlySummaryScreen::GridKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_End:
-            return false;  // the grid moves its cursor; FollowCursor keeps it on categories
+        case Qt::Key_Down: {
+            // Over the total rows and the empty row to the next category row.
+            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
+            if (const int target = layout_.CursorRow(row); target != 0)
+                categoryGrid_->setCurrentCell(target - 1, 1);
+            return true;
+        }
         case Qt::Key_Return:
         case Qt::Key_Enter:
             OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);

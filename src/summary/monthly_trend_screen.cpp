@@ -152,6 +152,7 @@ void MonthlyTrendScreen::Enter(Focus focus) {
     categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
                                          : QAbstractItemView::NoSelection);
     categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    categoryGrid_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents, !grid);
     yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
     monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
     switch (focus) {
@@ -242,7 +243,11 @@ void MonthlyTrendScreen::FollowCursor() {
     const int row = categoryGrid_->currentRow() + 1;
     const int target = layout_.CursorRow(row);
     if (target != row && target != 0) {
-        categoryGrid_->setCurrentCell(target - 1, 1);  // comes back here
+        // After the grid has finished its own move (a click), or it would
+        // select the row it moved to.
+        QMetaObject::invokeMethod(
+            this, [this, target] { categoryGrid_->setCurrentCell(target - 1, 1); },
+            Qt::QueuedConnection);
         return;
     }
     if (focus_ != Focus::Grid)
@@ -361,11 +366,13 @@ bool MonthlyTrendScreen::MonthKey(QKeyEvent* key) {
 bool MonthlyTrendScreen::GridKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_End:
-            return false;  // the grid moves its cursor; FollowCursor keeps it on categories
+        case Qt::Key_Down: {
+            // Over the total rows and the empty row to the next category row.
+            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
+            if (const int target = layout_.CursorRow(row); target != 0)
+                categoryGrid_->setCurrentCell(target - 1, 1);
+            return true;
+        }
         case Qt::Key_Return:
         case Qt::Key_Enter:
             OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);

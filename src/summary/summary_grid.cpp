@@ -40,6 +40,7 @@ QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWid
     grid->setTabKeyNavigation(false);
     grid->setFocusPolicy(Qt::NoFocus);
     grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);  // "10" in the narrow number column
     grid->verticalHeader()->hide();
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
