@@ -1,16 +1,12 @@
 #include "summary/monthly_summary_screen.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include "data/amount_format.h"
-#include "summary/graph_screen.h"
-#include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -35,27 +31,15 @@ QString Text(const std::string& utf8) {
 }  // namespace
 
 MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
-    : QWidget(opener, Qt::Window),
-      state_(state),
-      services_(services),
-      scale_(PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0)),
-      layout_(LayOutSummary(state.categories)) {
+    : SummaryScreen(
+          state, services, opener,
+          PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
+          GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::Closes) {
     setObjectName("Form7");
     setWindowTitle(QStringLiteral("月度集計"));
-    state_.graph.source = GraphSource::MonthlyBar;
-    year_ = state_.date.year;
-    month_ = state_.date.month;
-
     BuildControls();
     WriteCategoryColumns();
-    for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
-                             static_cast<QWidget*>(categoryGrid_)})
-        control->installEventFilter(this);
-    connect(categoryGrid_, &QTableWidget::currentCellChanged, this, [this] { FollowCursor(); });
-    connect(graphButton_, &QPushButton::clicked, this, [this] { OpenGraph(0); });
-
-    ShowMonth();
-    Enter(Focus::Month);
+    Start(yearField_, monthField_, categoryGrid_, legend_, graphButton_);
 }
 
 void MonthlySummaryScreen::BuildControls() {
@@ -157,43 +141,14 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
     }
 }
 
-void MonthlySummaryScreen::Enter(Focus focus) {
-    focus_ = focus;
-    const bool grid = focus == Focus::Grid;
-    categoryGrid_->setFocusPolicy(grid ? Qt::StrongFocus : Qt::NoFocus);
-    categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
-                                         : QAbstractItemView::NoSelection);
-    categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    categoryGrid_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents, !grid);
-    yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
-    monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
-    switch (focus) {
-        case Focus::Year:
-            legend_->setText(kYearLegend);
-            yearField_->setFocus();
-            break;
-        case Focus::Month:
-            legend_->setText(kMonthLegend);
-            monthField_->setFocus();
-            break;
-        case Focus::Grid:
-            legend_->setText(kGridLegend);
-            categoryGrid_->setFocus();
-            FollowCursor();
-            break;
-    }
-}
-
-void MonthlySummaryScreen::ShowMonth() {
-    yearField_->setText(QString::number(year_ + 1900));
-    monthField_->setText(QString::number(month_));
+void MonthlySummaryScreen::Aggregate() {
     const AggregationReport report = AggregateMonth(
         state_.folder, state_.categories, state_.settings, year_, month_, state_.monthTotals);
     unreadableNote_->setText(AggregationNote(report));
-    ShowMonthlySummary();
+    ShowByCategory();
 }
 
-void MonthlySummaryScreen::ShowMonthlySummary() {
+void MonthlySummaryScreen::ShowByCategory() {
     const MonthTotals& totals = state_.monthTotals;
     categoryGrid_->setUpdatesEnabled(false);
     ClearCells(categoryGrid_, 2, 5);
@@ -223,31 +178,13 @@ void MonthlySummaryScreen::ShowMonthlySummary() {
             Text(FormatGrouped(totals.flaggedExpense())));
     SetCell(categoryGrid_, kBalanceRow, 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
-    {
-        const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
-        categoryGrid_->setCurrentCell(0, 1);
-    }
+    ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }
 
-void MonthlySummaryScreen::FollowCursor() {
-    const int row = categoryGrid_->currentRow() + 1;
-    const int target = layout_.CursorRow(row);
-    if (target != row && target != 0) {
-        // After the grid has finished its own move (a click), or it would
-        // select the row it moved to.
-        QMetaObject::invokeMethod(
-            this, [this, target] { categoryGrid_->setCurrentCell(target - 1, 1); },
-            Qt::QueuedConnection);
-        return;
-    }
-    if (focus_ == Focus::Grid)
-        categoryGrid_->selectRow(row - 1);
+void MonthlySummaryScreen::ShowCategory(int c) {
     ClearCells(descriptionGrid_, 0, 3);
     ResetTints(descriptionGrid_, 1, 3);
-    const int c = layout_.categoryAt[row];
-    if (c == 0)
-        return;
     const std::vector<DescriptionLine> lines =
         DescriptionLines(state_.monthTotals, state_.categories, c);
     int n = 0;
@@ -262,112 +199,6 @@ void MonthlySummaryScreen::FollowCursor() {
     SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(state_.monthTotals.at(c, 0))));
     TintCells(descriptionGrid_, 1, n, 1, 3,
               state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
-}
-
-void MonthlySummaryScreen::OpenGraph(int selector) {
-    state_.graph.selector = selector;
-    state_.graph.year = year_ + 1900;
-    state_.graph.month = month_;
-    if (graph_)
-        graph_->close();
-    graph_ = new GraphScreen(state_, services_, this);
-    graph_->setAttribute(Qt::WA_DeleteOnClose);
-    ShowInFrontOf(graph_, this);
-}
-
-bool MonthlySummaryScreen::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && focus_ == Focus::Grid) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Home && !key->isAutoRepeat()) {  // <Home>月度変更へ
-            ShowMonthlySummary();
-            Enter(Focus::Month);
-            return true;
-        }
-        return false;
-    }
-    if (event->type() == QEvent::ShortcutOverride)
-        return false;
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F5) {  // <F5>費目別グラフ, in every state
-        OpenGraph(0);
-        return true;
-    }
-    switch (focus_) {
-        case Focus::Year:
-            return YearKey(key);
-        case Focus::Month:
-            return MonthKey(key);
-        case Focus::Grid:
-            return GridKey(key);
-    }
-    return false;
-}
-
-// "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ"
-bool MonthlySummaryScreen::YearKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            year_ = StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonth();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Month);
-            break;
-        case Qt::Key_Escape:
-            close();
-            break;
-        default:
-            break;  // typing and Delete change nothing
-    }
-    return true;
-}
-
-// "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ"
-bool MonthlySummaryScreen::MonthKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            StepMonth(year_, month_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonth();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Grid);
-            break;
-        case Qt::Key_Escape:
-            Enter(Focus::Year);
-            break;
-        default:
-            break;
-    }
-    return true;
-}
-
-// "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ"
-bool MonthlySummaryScreen::GridKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
-            // Over the total rows and the empty row to the next category row.
-            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
-            if (const int target = layout_.CursorRow(row); target != 0)
-                categoryGrid_->setCurrentCell(target - 1, 1);
-            return true;
-        }
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);
-            return true;
-        case Qt::Key_Escape:
-            close();
-            return true;
-        default:
-            return true;  // Home acts when released
-    }
 }
 
 }  // namespace hanaki

@@ -1,12 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
-#include "data/program_state.h"
-#include "summary/summary_grid.h"
-#include "summary/summary_table.h"
-#include "ui/services.h"
+#include "summary/summary_screen.h"
 
 class QLabel;
 class QLineEdit;
@@ -15,39 +9,19 @@ class QTableWidget;
 
 namespace hanaki {
 
-class GraphScreen;
-
 // 月度集計: one accounting month by category, against the budgets, with the
 // breakdown of the category under the cursor by description.
-class MonthlySummaryScreen : public QWidget {
+class MonthlySummaryScreen : public SummaryScreen {
     Q_OBJECT
   public:
     MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    enum class Focus { Year, Month, Grid };
-
     void BuildControls();
     void WriteCategoryColumns();
-    void Enter(Focus focus);
-    void ShowMonth();  // aggregates the shown month and rewrites the figures
-    void ShowMonthlySummary();
-    void FollowCursor();  // keeps the cursor on a category, fills the breakdown
-    void OpenGraph(int selector);
-    bool YearKey(QKeyEvent* key);
-    bool MonthKey(QKeyEvent* key);
-    bool GridKey(QKeyEvent* key);
-
-    ProgramState& state_;
-    Services& services_;
-    SummaryScale scale_;
-    SummaryLayout layout_;
-    Focus focus_ = Focus::Month;
-    int year_ = 0;  // years since 1900
-    int month_ = 1;
+    void Aggregate() override;
+    void ShowByCategory() override;  // ShowMonthlySummary
+    void ShowCategory(int category) override;
 
     QLineEdit* yearField_;
     QLineEdit* monthField_;
@@ -58,7 +32,6 @@ class MonthlySummaryScreen : public QWidget {
     QLabel* legend_;
     QLabel* unreadableNote_;
     QPushButton* graphButton_;
-    QPointer<GraphScreen> graph_;
 };
 
 }  // namespace hanaki

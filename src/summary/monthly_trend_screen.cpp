@@ -1,17 +1,13 @@
 #include "summary/monthly_trend_screen.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include "data/amount_format.h"
-#include "summary/graph_screen.h"
 #include "ui/fonts.h"
-#include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -32,27 +28,15 @@ constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}}
 }  // namespace
 
 MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, QWidget* opener)
-    : QWidget(opener, Qt::Window),
-      state_(state),
-      services_(services),
-      scale_(PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0, 675.0 / 768.0)),
-      layout_(LayOutSummary(state.categories)) {
+    : SummaryScreen(
+          state, services, opener,
+          PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0, 675.0 / 768.0),
+          GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::LeavesGrid) {
     setObjectName("Form10");
     setWindowTitle(QStringLiteral("月度推移"));
-    state_.graph.source = GraphSource::Trend;
-    year_ = state_.date.year;
-    month_ = state_.date.month;
-
     BuildControls();
     WriteCategoryList();
-    for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
-                             static_cast<QWidget*>(categoryGrid_)})
-        control->installEventFilter(this);
-    connect(categoryGrid_, &QTableWidget::currentCellChanged, this, [this] { FollowCursor(); });
-    connect(graphButton_, &QPushButton::clicked, this, [this] { OpenGraph(0); });
-
-    ShowMonths();
-    Enter(Focus::Month);
+    Start(yearField_, monthField_, categoryGrid_, legend_, graphButton_);
 }
 
 void MonthlyTrendScreen::BuildControls() {
@@ -145,43 +129,14 @@ void MonthlyTrendScreen::WriteCategoryList() {
               kExpenseTint);
 }
 
-void MonthlyTrendScreen::Enter(Focus focus) {
-    focus_ = focus;
-    const bool grid = focus == Focus::Grid;
-    categoryGrid_->setFocusPolicy(grid ? Qt::StrongFocus : Qt::NoFocus);
-    categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
-                                         : QAbstractItemView::NoSelection);
-    categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    categoryGrid_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents, !grid);
-    yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
-    monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
-    switch (focus) {
-        case Focus::Year:
-            legend_->setText(kYearLegend);
-            yearField_->setFocus();
-            break;
-        case Focus::Month:
-            legend_->setText(kMonthLegend);
-            monthField_->setFocus();
-            break;
-        case Focus::Grid:
-            legend_->setText(kGridLegend);
-            categoryGrid_->setFocus();
-            FollowCursor();
-            break;
-    }
-}
-
-void MonthlyTrendScreen::ShowMonths() {
-    yearField_->setText(QString::number(year_ + 1900));
-    monthField_->setText(QString::number(month_));
+void MonthlyTrendScreen::Aggregate() {
     const auto [firstYear, firstMonth] = TrendFirstMonth(year_ + 1900, month_);
     firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
     const AggregationReport report =
         AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, year_, month_,
                               state_.monthTotals, state_.trendTotals);
     unreadableNote_->setText(AggregationNote(report));
-    ShowTrendTable();
+    ShowByCategory();
 }
 
 void MonthlyTrendScreen::WriteMonthHeadings(const QString& corner) {
@@ -204,7 +159,7 @@ void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
         item->setForeground(kOverBudgetRed);
 }
 
-void MonthlyTrendScreen::ShowTrendTable() {
+void MonthlyTrendScreen::ShowByCategory() {
     const TrendTotals& trend = state_.trendTotals;
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
@@ -235,27 +190,10 @@ void MonthlyTrendScreen::ShowTrendTable() {
     TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
     TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
     monthGrid_->setUpdatesEnabled(true);
-    const QSignalBlocker quiet(categoryGrid_);
-    categoryGrid_->setCurrentCell(0, 1);
+    ResetCursor();
 }
 
-void MonthlyTrendScreen::FollowCursor() {
-    const int row = categoryGrid_->currentRow() + 1;
-    const int target = layout_.CursorRow(row);
-    if (target != row && target != 0) {
-        // After the grid has finished its own move (a click), or it would
-        // select the row it moved to.
-        QMetaObject::invokeMethod(
-            this, [this, target] { categoryGrid_->setCurrentCell(target - 1, 1); },
-            Qt::QueuedConnection);
-        return;
-    }
-    if (focus_ != Focus::Grid)
-        return;
-    categoryGrid_->selectRow(row - 1);
-    const int c = layout_.categoryAt[row];
-    if (c == 0)
-        return;
+void MonthlyTrendScreen::ShowCategory(int c) {
     const TrendTotals& trend = state_.trendTotals;
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
@@ -275,114 +213,6 @@ void MonthlyTrendScreen::FollowCursor() {
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
     monthGrid_->setUpdatesEnabled(true);
-}
-
-void MonthlyTrendScreen::OpenGraph(int selector) {
-    state_.graph.selector = selector;
-    state_.graph.year = year_ + 1900;
-    state_.graph.month = month_;
-    if (graph_)
-        graph_->close();
-    graph_ = new GraphScreen(state_, services_, this);
-    graph_->setAttribute(Qt::WA_DeleteOnClose);
-    ShowInFrontOf(graph_, this);
-}
-
-void MonthlyTrendScreen::BackToMonth() {
-    Enter(Focus::Month);
-    ShowTrendTable();
-}
-
-bool MonthlyTrendScreen::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && focus_ == Focus::Grid) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Home && !key->isAutoRepeat()) {  // <ESC,Home>年月度変更へ
-            BackToMonth();
-            return true;
-        }
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F5) {  // <F5>総支出、総収入グラフ, in every state
-        OpenGraph(0);
-        return true;
-    }
-    switch (focus_) {
-        case Focus::Year:
-            return YearKey(key);
-        case Focus::Month:
-            return MonthKey(key);
-        case Focus::Grid:
-            return GridKey(key);
-    }
-    return false;
-}
-
-// "    <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ"
-bool MonthlyTrendScreen::YearKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            year_ = StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonths();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Month);
-            break;
-        case Qt::Key_Escape:
-            close();
-            break;
-        default:
-            break;  // typing and Delete change nothing
-    }
-    return true;
-}
-
-// "    <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ"
-bool MonthlyTrendScreen::MonthKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            StepMonth(year_, month_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonths();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Grid);
-            break;
-        case Qt::Key_Escape:
-            Enter(Focus::Year);
-            break;
-        default:
-            break;
-    }
-    return true;
-}
-
-// "   <ESC,Home>年月度変更へ   <↑↓>費目変更   <Enter>費目別グラフ   <F5>総支出、総収入グラフ"
-bool MonthlyTrendScreen::GridKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
-            // Over the total rows and the empty row to the next category row.
-            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
-            if (const int target = layout_.CursorRow(row); target != 0)
-                categoryGrid_->setCurrentCell(target - 1, 1);
-            return true;
-        }
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);
-            return true;
-        case Qt::Key_Escape:
-            BackToMonth();
-            return true;
-        default:
-            return true;  // Home acts when released
-    }
 }
 
 }  // namespace hanaki
