@@ -34,37 +34,26 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
     : SummaryScreen(
           state, services, opener,
           PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
-          GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::Closes) {
+          GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::Closes,
+          QStringLiteral("F5 グラフ")) {
     setObjectName("Form7");
     setWindowTitle(QStringLiteral("月度集計"));
     BuildControls();
     WriteCategoryColumns();
-    Start(yearField_, monthField_, categoryGrid_, legend_, graphButton_);
+    Start(categoryGrid_);
 }
 
 void MonthlySummaryScreen::BuildControls() {
     const int sizeClass = scale_.sizeClass;
-    const QFont font = scale_.Font(11);
+    const QFont& font = font_;
     const int rowPixels = scale_.Y(350);
 
-    yearField_ = NewMonthField("Text1", font, this);
-    monthField_ = NewMonthField("Text2", font, this);
     yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
     yearMonthWords_->setObjectName("Label1");
+    yearMonthWords_->setFont(font);
     title_ = new QLabel(QStringLiteral("   月度集計表"), this);
     title_->setObjectName("Label2");
-    legend_ = new QLabel(this);
-    legend_->setObjectName("Label3");
-    unreadableNote_ = new QLabel(this);
-    unreadableNote_->setObjectName("unreadableNote");
-    unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    graphButton_ = new QPushButton(QStringLiteral("F5 グラフ"), this);
-    graphButton_->setObjectName("Command1");
-    graphButton_->setFocusPolicy(Qt::NoFocus);
-    for (QWidget* label : {static_cast<QWidget*>(yearMonthWords_), static_cast<QWidget*>(title_),
-                           static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
-                           static_cast<QWidget*>(graphButton_)})
-        label->setFont(font);
+    title_->setFont(font);
 
     categoryGrid_ = NewSummaryGrid(6, font, rowPixels, this);
     categoryGrid_->setObjectName("Grid1");
@@ -89,7 +78,7 @@ void MonthlySummaryScreen::BuildControls() {
     // The month field sits in the blanks of "年    月度".
     const QFontMetrics metrics(font);
     const int top = scale_.Y(150);
-    const int fieldHeight = metrics.height() + 8;
+    const int fieldHeight = FieldHeight();
     const int left = scale_.X(240);
     yearField_->setGeometry(left, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
     const int wordsLeft = yearField_->geometry().right() + 4;
@@ -105,15 +94,8 @@ void MonthlySummaryScreen::BuildControls() {
     categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
     descriptionGrid_->setGeometry(categoryGrid_->geometry().right() + scale_.X(120), gridTop,
                                   GridWidth(descriptionGrid_), gridHeight);
-    const int right = descriptionGrid_->geometry().right();
-    graphButton_->setGeometry(right - scale_.X(1500), top, scale_.X(1500), fieldHeight);
-    unreadableNote_->setGeometry(title_->geometry().right() + 8, top,
-                                 graphButton_->x() - title_->geometry().right() - 16, fieldHeight);
-    const int legendTop = gridTop + gridHeight + scale_.Y(80);
-    legend_->setGeometry(left, legendTop, right - left, metrics.height() + 4);
-    setFixedSize(std::max(TwipsToPixels(kWindowTwips[sizeClass][0]), right + scale_.X(240)),
-                 std::max(TwipsToPixels(kWindowTwips[sizeClass][1]) - 30,
-                          legend_->geometry().bottom() + scale_.Y(120)));
+    PlaceAround(left, descriptionGrid_->geometry().right(), top, title_->geometry().right(),
+                gridTop + gridHeight, kWindowTwips[sizeClass]);
 }
 
 void MonthlySummaryScreen::WriteCategoryColumns() {

@@ -23,15 +23,10 @@ class MonthlySummaryScreen : public SummaryScreen {
     void ShowByCategory() override;  // ShowMonthlySummary
     void ShowCategory(int category) override;
 
-    QLineEdit* yearField_;
-    QLineEdit* monthField_;
     QLabel* yearMonthWords_;
     QLabel* title_;
     QTableWidget* categoryGrid_;
     QTableWidget* descriptionGrid_;
-    QLabel* legend_;
-    QLabel* unreadableNote_;
-    QPushButton* graphButton_;
 };
 
 }  // namespace hanaki

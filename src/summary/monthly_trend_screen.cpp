@@ -31,18 +31,19 @@ MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, 
     : SummaryScreen(
           state, services, opener,
           PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0, 675.0 / 768.0),
-          GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::LeavesGrid) {
+          GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::LeavesGrid,
+          QStringLiteral("F5グラフ表示")) {
     setObjectName("Form10");
     setWindowTitle(QStringLiteral("月度推移"));
     BuildControls();
     WriteCategoryList();
-    Start(yearField_, monthField_, categoryGrid_, legend_, graphButton_);
+    Start(categoryGrid_);
 }
 
 void MonthlyTrendScreen::BuildControls() {
     const int sizeClass = scale_.sizeClass;
     gridPoints_ = 11 * scale_.fx;
-    const QFont font = GothicFont(gridPoints_);
+    const QFont& font = font_;
     const int rowPixels = sizeClass == 0 ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350);
 
     firstMonth_ = new QLabel(this);
@@ -52,20 +53,8 @@ void MonthlyTrendScreen::BuildControls() {
                                   : QStringLiteral("～         年       月度      月度推移表"),
                    this);
     titleWords_->setObjectName("Label1");
-    yearField_ = NewMonthField("Text1", font, this);
-    monthField_ = NewMonthField("Text2", font, this);
-    legend_ = new QLabel(this);
-    legend_->setObjectName("Label3");
-    unreadableNote_ = new QLabel(this);
-    unreadableNote_->setObjectName("unreadableNote");
-    unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    graphButton_ = new QPushButton(QStringLiteral("F5グラフ表示"), this);
-    graphButton_->setObjectName("Command1");
-    graphButton_->setFocusPolicy(Qt::NoFocus);
-    for (QWidget* widget : {static_cast<QWidget*>(firstMonth_), static_cast<QWidget*>(titleWords_),
-                            static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
-                            static_cast<QWidget*>(graphButton_)})
-        widget->setFont(font);
+    for (QLabel* label : {firstMonth_, titleWords_})
+        label->setFont(font);
 
     categoryGrid_ = NewSummaryGrid(2, font, rowPixels, this);
     categoryGrid_->setObjectName("Grid1");
@@ -82,7 +71,7 @@ void MonthlyTrendScreen::BuildControls() {
     // Text1 and Text2 sit in the blanks of Label1 after "～" and after "年".
     const QFontMetrics metrics(font);
     const int top = scale_.Y(150);
-    const int fieldHeight = metrics.height() + 8;
+    const int fieldHeight = FieldHeight();
     const int left = scale_.X(120);
     const QString words = titleWords_->text();
     firstMonth_->setGeometry(
@@ -105,16 +94,8 @@ void MonthlyTrendScreen::BuildControls() {
     categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
     monthGrid_->setGeometry(categoryGrid_->geometry().right() + 1, gridTop, GridWidth(monthGrid_),
                             gridHeight);
-    const int right = monthGrid_->geometry().right();
-    graphButton_->setGeometry(right - scale_.X(1600), top, scale_.X(1600), fieldHeight);
-    unreadableNote_->setGeometry(titleWords_->geometry().right() + 8, top,
-                                 graphButton_->x() - titleWords_->geometry().right() - 16,
-                                 fieldHeight);
-    const int legendTop = gridTop + gridHeight + scale_.Y(80);
-    legend_->setGeometry(left, legendTop, right - left, metrics.height() + 4);
-    setFixedSize(std::max(TwipsToPixels(kWindowTwips[sizeClass][0]), right + scale_.X(120)),
-                 std::max(TwipsToPixels(kWindowTwips[sizeClass][1]) - 30,
-                          legend_->geometry().bottom() + scale_.Y(120)));
+    PlaceAround(left, monthGrid_->geometry().right(), top, titleWords_->geometry().right(),
+                gridTop + gridHeight, kWindowTwips[sizeClass]);
 }
 
 void MonthlyTrendScreen::WriteCategoryList() {

@@ -29,13 +29,8 @@ class MonthlyTrendScreen : public SummaryScreen {
 
     QLabel* firstMonth_;
     QLabel* titleWords_;
-    QLineEdit* yearField_;
-    QLineEdit* monthField_;
     QTableWidget* categoryGrid_;
     QTableWidget* monthGrid_;
-    QLabel* legend_;
-    QLabel* unreadableNote_;
-    QPushButton* graphButton_;
 };
 
 }  // namespace hanaki

@@ -1,5 +1,6 @@
 #include "summary/summary_screen.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,36 +9,64 @@
 #include <QTableWidget>
 
 #include "summary/graph_screen.h"
+#include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki {
 
 SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener,
                              SummaryScale scale, GraphSource source, Legends legends,
-                             GridEsc gridEsc)
+                             GridEsc gridEsc, const QString& graphCaption)
     : QWidget(opener, Qt::Window),
       state_(state),
       services_(services),
       scale_(scale),
       layout_(LayOutSummary(state.categories)),
+      font_(scale.Font(11)),
       year_(state.date.year),
       month_(state.date.month),
+      yearField_(NewMonthField("Text1", font_, this)),
+      monthField_(NewMonthField("Text2", font_, this)),
+      legend_(new QLabel(this)),
+      unreadableNote_(new QLabel(this)),
+      graphButton_(new QPushButton(graphCaption, this)),
       legends_(std::move(legends)),
       gridEsc_(gridEsc) {
     state_.graph.source = source;
+    legend_->setObjectName("Label3");
+    unreadableNote_->setObjectName("unreadableNote");
+    unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    graphButton_->setObjectName("Command1");
+    graphButton_->setFocusPolicy(Qt::NoFocus);  // clicked, or F5
+    for (QWidget* widget : {static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
+                            static_cast<QWidget*>(graphButton_)})
+        widget->setFont(font_);
 }
 
-void SummaryScreen::Start(QLineEdit* yearField, QLineEdit* monthField, QTableWidget* categoryGrid,
-                          QLabel* legend, QPushButton* graphButton) {
-    yearField_ = yearField;
-    monthField_ = monthField;
+int SummaryScreen::FieldHeight() const {
+    return QFontMetrics(font_).height() + 8;
+}
+
+void SummaryScreen::PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
+                                const int (&windowTwips)[2]) {
+    const int buttonWidth = scale_.X(1600);
+    graphButton_->setGeometry(right - buttonWidth, top, buttonWidth, FieldHeight());
+    unreadableNote_->setGeometry(titleRight + 8, top, graphButton_->x() - titleRight - 16,
+                                 FieldHeight());
+    legend_->setGeometry(left, gridBottom + scale_.Y(80), right - left,
+                         QFontMetrics(font_).height() + 4);
+    setFixedSize(
+        std::max(TwipsToPixels(windowTwips[0]), right + left),
+        std::max(TwipsToPixels(windowTwips[1]) - 30, legend_->geometry().bottom() + scale_.Y(120)));
+}
+
+void SummaryScreen::Start(QTableWidget* categoryGrid) {
     categoryGrid_ = categoryGrid;
-    legend_ = legend;
     for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
                              static_cast<QWidget*>(categoryGrid_)})
         control->installEventFilter(this);
     connect(categoryGrid_, &QTableWidget::currentCellChanged, this, [this] { FollowCursor(); });
-    connect(graphButton, &QPushButton::clicked, this, [this] { OpenGraph(0); });
+    connect(graphButton_, &QPushButton::clicked, this, [this] { OpenGraph(0); });
     ShowMonth();
     Enter(Focus::Month);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -35,12 +36,19 @@ class SummaryScreen : public QWidget {
     // Esc in the grid: closes the screen, or goes back to the month field.
     enum class GridEsc { Closes, LeavesGrid };
 
+    // Makes the controls every summary screen has: the year and month fields,
+    // the legend, the note of what the figures leave out and the graph button.
     SummaryScreen(ProgramState& state, Services& services, QWidget* opener, SummaryScale scale,
-                  GraphSource source, Legends legends, GridEsc gridEsc);
+                  GraphSource source, Legends legends, GridEsc gridEsc,
+                  const QString& graphCaption);
 
-    // Called last by the screen's constructor, once its controls exist.
-    void Start(QLineEdit* yearField, QLineEdit* monthField, QTableWidget* categoryGrid,
-               QLabel* legend, QPushButton* graphButton);
+    // Called last by the screen's constructor, once its grids exist.
+    void Start(QTableWidget* categoryGrid);
+    // Puts the graph button at the right end of the heading line (the note
+    // between it and `titleRight`), the legend under the grids, and sizes the window.
+    void PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
+                     const int (&windowTwips)[2]);
+    int FieldHeight() const;
 
     // Sums the shown month (or months) afresh and shows them by category.
     virtual void Aggregate() = 0;
@@ -58,8 +66,14 @@ class SummaryScreen : public QWidget {
     Services& services_;
     const SummaryScale scale_;
     const SummaryLayout layout_;
+    const QFont font_;
     int year_ = 0;  // years since 1900
     int month_ = 1;
+    QLineEdit* yearField_;
+    QLineEdit* monthField_;
+    QLabel* legend_;
+    QLabel* unreadableNote_;
+    QPushButton* graphButton_;
 
   private:
     void Enter(Focus focus);
@@ -74,10 +88,7 @@ class SummaryScreen : public QWidget {
     const Legends legends_;
     const GridEsc gridEsc_;
     Focus focus_ = Focus::Month;
-    QLineEdit* yearField_ = nullptr;
-    QLineEdit* monthField_ = nullptr;
     QTableWidget* categoryGrid_ = nullptr;
-    QLabel* legend_ = nullptr;
     QPointer<GraphScreen> graph_;
 };
 
