@@ -159,7 +159,10 @@ std::pair<int, int> TrendFirstMonth(int lastYear, int lastMonth) {
 }
 
 int StepYear(int year, int delta) {
-    return std::clamp(year + delta, 50, 149);
+    // A year outside reached by stepping months stays put rather than jump back.
+    if ((delta < 0 && year > 50) || (delta > 0 && year < 149))
+        return year + delta;
+    return year;
 }
 
 void StepMonth(int& year, int& month, int delta) {
