@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDate>
+#include <filesystem>
 #include <iostream>
 
 #include "app/command_line.h"
@@ -40,8 +41,13 @@ int main(int argc, char** argv) {
                                    std::cerr);
     }
     if (options.report) {  // before any Qt: the reports need no display
-        return RunReportCommand(options.dataDir.empty() ? "." : options.dataDir, *options.report,
-                                std::cout, std::cerr);
+        // The window's folder when none is given: the one that holds the program.
+        std::error_code unknown;
+        const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", unknown);
+        const std::string folder = !options.dataDir.empty() ? options.dataDir
+                                   : unknown                ? std::string(".")
+                                                            : program.parent_path().string();
+        return RunReportCommand(folder, *options.report, std::cout, std::cerr);
     }
 
     QApplication app(argc, argv);
