@@ -34,6 +34,8 @@ std::optional<int> ParseNumber(const std::string& text, int low, int high) {
 
 HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     HanakiOptions options;
+    bool csv = false;  // apply to the report wherever they come
+    bool cp932 = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -87,6 +89,30 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         } else if (arg == "--pdf") {
             if (auto v = value("--pdf"))
                 options.pdfPath = *v;
+        } else if (arg == "--summary" || arg == "--trend") {
+            if (i + 2 >= args.size()) {
+                options.error = arg + " には年と月を指定してください。";
+                break;
+            }
+            const std::optional<int> year = ParseNumber(args[++i], 1950, 2049);
+            const std::optional<int> month = ParseNumber(args[++i], 1, 12);
+            if (!year || !month) {
+                options.error = "年は 1950 から 2049、月は 1 から 12 で指定してください。";
+                break;
+            }
+            if (!options.report)
+                options.report.emplace();
+            options.report->kind = arg == "--summary" ? ReportKind::Summary : ReportKind::Trend;
+            options.report->year = *year;
+            options.report->month = *month;
+        } else if (arg == "--csv") {
+            csv = true;
+        } else if (arg == "--encoding") {
+            auto v = value("--encoding");
+            if (v && *v != "cp932" && *v != "CP932" && *v != "utf-8" && *v != "UTF-8")
+                options.error = "--encoding には cp932 か utf-8 を指定してください。";
+            else if (v)
+                cp932 = *v == "cp932" || *v == "CP932";
         } else {
             options.error = "不明な引数です: " + arg;
         }
@@ -95,6 +121,12 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     }
     if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
         options.error = "--print-month と --pdf は組にして指定してください。";
+    if (options.report) {
+        options.report->csv = csv;
+        options.report->cp932 = cp932;
+    } else if ((csv || cp932) && options.error.empty()) {
+        options.error = "--csv と --encoding は --summary か --trend と一緒に指定してください。";
+    }
     return options;
 }
 
@@ -112,6 +144,10 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
            "  --print-month 年 月 --pdf ファイル\n"
            "                           その月度の月計表を PDF ファイルに印刷して終了\n"
+           "  --summary 年 月          その月度の月度集計を表示して終了\n"
+           "  --trend 年 月            その月度までの12か月の月度推移を表示して終了\n"
+           "  --csv                    集計を CSV で出力する\n"
+           "  --encoding cp932         集計をシフトJIS (CP932) で出力する\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"

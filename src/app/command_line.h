@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/calendar.h"
+#include "summary/summary_report.h"
 
 namespace hanaki {
 
@@ -23,6 +24,8 @@ struct HanakiOptions {
     int printYear = 0;  // four digits
     int printMonthNumber = 0;
     std::string pdfPath;
+    // --summary YYYY MM / --trend YYYY MM, with --csv and --encoding cp932
+    std::optional<ReportRequest> report;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

@@ -10,6 +10,7 @@
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
 #include "monthly/print_month_command.h"
+#include "summary/summary_report.h"
 #include "ui/fonts.h"
 #include "ui/translations.h"
 
@@ -36,21 +37,23 @@ int main(int argc, char** argv) {
         std::cout << (options.help ? HanakiUsage(folder.path) : HanakiVersion());
         return 0;
     }
+    // The reports and the printout only read the folder in use.
+    if (options.report)  // before any Qt: the reports need no display
+        return RunReportCommand(folder.path, *options.report, std::cout, std::cerr);
+    if (options.printMonth) {
+        // The printout needs fonts, not a display.
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        QGuiApplication app(argc, argv);
+        InstallFontSubstitutions();
+        return RunPrintMonthCommand(folder.path, options.printYear, options.printMonthNumber,
+                                    options.pdfPath, std::cerr);
+    }
     // A household's accounts are private: the folder hanaki makes itself is 0700.
     if (folder.inUserDataHome)
         MakePrivateFolder(folder.path);
     if (options.exportCsv) {
         return RunCsvExportCommand(folder.path, options.exportSource, options.exportDestination,
                                    std::cout, std::cerr);
-    }
-    if (options.printMonth) {
-        // The printout needs fonts, not a display.
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        QGuiApplication app(argc, argv);
-        InstallFontSubstitutions();
-        return RunPrintMonthCommand(options.dataDir.empty() ? "." : options.dataDir,
-                                    options.printYear, options.printMonthNumber, options.pdfPath,
-                                    std::cerr);
     }
 
     QApplication app(argc, argv);

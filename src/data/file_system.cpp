@@ -55,23 +55,32 @@ int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    std::string data;
-    char buffer[65536];
+    // Read straight into `bytes`, sized by the file (one more byte tells a file
+    // that grew meanwhile) and keeping its capacity: the summaries read twelve
+    // files per key into one buffer.
+    struct stat st;
+    std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? std::size_t(st.st_size) : 0;
+    bytes.clear();
+    bytes.resize(expected + 1);
+    std::size_t filled = 0;
     while (true) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             int err = errno;
             ::close(fd);
+            bytes.clear();
             return err;
         }
         if (n == 0)
             break;
-        data.append(buffer, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    bytes = std::move(data);
+    bytes.resize(filled);
     return 0;
 }
 

@@ -20,7 +20,7 @@ class FileSystem {
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;
     virtual int SyncDirectory(const std::string& dir) = 0;
-    // Reads a whole file; ENOENT when it does not exist.
+    // Reads a whole file into `bytes` (left empty on failure); ENOENT when it does not exist.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
 };

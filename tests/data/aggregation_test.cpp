@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "data/aggregation.h"
 #include "data/ledger.h"
 #include "support/temp_folder.h"
@@ -102,6 +105,49 @@ TEST_F(Aggregation, twelveMonthsEndWithTheMonthAskedFor) {
     EXPECT_EQ(trend.months[0].at(2, 1), 1);
     EXPECT_EQ(trend.months[2].at(2, 1), 99);
     EXPECT_EQ(trend.months[11].at(2, 1), 12);
+}
+
+// Hand-edited and damaged number fields are read exactly as the record reader
+// reads them: the same items summed, the same ones counted unreadable.
+TEST_F(Aggregation, damagedNumberFieldsCountAsTheRecordReaderReadsThem) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> fields{
+        {"02", "01", "-800"}, {" 2", "1 ", "- 800"},      {"2 ", " 1", "-  800  "},
+        {"2", "1", "-800"},   {"02", "01", "+-300"},      {"02", "01", "-1.5"},
+        {"02", "01", "-"},    {"02", "01", "-123456789"}, {"21", "01", "-5"},
+        {"00", "01", "-5"},   {"-1", "01", "-5"},         {"02", "21", "-5"},
+        {"02", "00", "-7"},   {"ab", "01", "-5"},         {"02", "01", "-12 34"},
+        {"  ", "01", "-5"},   {"02", "01", "-0009"},      {"03", "02", "+ -40 "},
+    };
+    std::string file;
+    MonthTotals expected;
+    int unreadable = 0;
+    for (const auto& [category, description, amount] : fields) {
+        LedgerRecord record;
+        record.date = "990510";
+        record.categoryNumber = category;
+        record.descriptionNumber = description;
+        record.amount = amount;
+        file += EncodeLedgerRecord(record);
+        std::optional<ItemNumbers> item =
+            ReadItemNumbers(DecodeLedgerRecord(file.substr(file.size() - 104)));
+        if (!item || item->category < 1) {
+            ++unreadable;
+            continue;
+        }
+        expected.AddItem(item->category, item->description, double(item->amount),
+                         categories.IsExpense(item->category),
+                         settings.summaryFlags[item->category] != 0);
+    }
+    file += "0205";  // a record cut short
+    ++unreadable;
+    expected.MarkHasItems();
+    dir.Write("199905.DAT", file);
+
+    AggregationReport report = AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(report.unreadableRecords, unreadable);
+    EXPECT_EQ(totals.cells, expected.cells);
+    // Four readings of 800, "+-300", "-0009", the nine digits, and "00" once in (2, 0).
+    EXPECT_EQ(totals.at(2, 0), 800 * 4 - 300 + 9 + 123456789 + 7);
 }
 
 }  // namespace

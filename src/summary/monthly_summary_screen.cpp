@@ -1,0 +1,186 @@
+#include "summary/monthly_summary_screen.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "data/amount_format.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kYearLegend = QStringLiteral(
+    "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ");
+const QString kMonthLegend = QStringLiteral(
+    "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ");
+const QString kGridLegend = QStringLiteral(
+    "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ");
+
+// Column widths w0 … w3 in twips by size class.
+constexpr int kWidths[3][4] = {
+    {300, 1200, 1050, 880}, {370, 1500, 1300, 1100}, {400, 1600, 1600, 1250}};
+constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
+    : SummaryScreen(
+          state, services, opener,
+          PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
+          GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::Closes,
+          QStringLiteral("F5 グラフ")) {
+    setObjectName("Form7");
+    setWindowTitle(QStringLiteral("月度集計"));
+    BuildControls();
+    WriteCategoryColumns();
+    Start(categoryGrid_);
+}
+
+void MonthlySummaryScreen::BuildControls() {
+    const int sizeClass = scale_.sizeClass;
+    const QFont& font = font_;
+    const int rowPixels = scale_.Y(350);
+
+    yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
+    yearMonthWords_->setObjectName("Label1");
+    yearMonthWords_->setFont(font);
+    title_ = new QLabel(QStringLiteral("   月度集計表"), this);
+    title_->setObjectName("Label2");
+    title_->setFont(font);
+
+    categoryGrid_ = NewSummaryGrid(6, font, rowPixels, this);
+    categoryGrid_->setObjectName("Grid1");
+    descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
+    descriptionGrid_->setObjectName("Grid2");
+    const int* w = kWidths[sizeClass];
+    const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[2], w[3]};
+    for (int c = 0; c < 6; ++c)
+        categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));
+    for (int c = 0; c < 4; ++c)
+        descriptionGrid_->setColumnWidth(c, TwipsToPixels(w[c]));
+    const QStringList categoryHeadings{QString(),
+                                       QStringLiteral("費  目"),
+                                       QStringLiteral("金  額"),
+                                       QStringLiteral("比  率"),
+                                       QStringLiteral("予　算"),
+                                       QStringLiteral("予算比率")};
+    categoryGrid_->setHorizontalHeaderLabels(categoryHeadings);
+    descriptionGrid_->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("摘  要"), QStringLiteral("金  額"), QStringLiteral("比  率")});
+
+    // The month field sits in the blanks of "年    月度".
+    const QFontMetrics metrics(font);
+    const int top = scale_.Y(150);
+    const int fieldHeight = FieldHeight();
+    const int left = scale_.X(240);
+    yearField_->setGeometry(left, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
+    const int wordsLeft = yearField_->geometry().right() + 4;
+    yearMonthWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(yearMonthWords_->text()),
+                                 fieldHeight);
+    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
+                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
+    title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
+                        metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
+
+    const int gridTop = top + fieldHeight + scale_.Y(150);
+    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
+    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
+    descriptionGrid_->setGeometry(categoryGrid_->geometry().right() + scale_.X(120), gridTop,
+                                  GridWidth(descriptionGrid_), gridHeight);
+    PlaceAround(left, descriptionGrid_->geometry().right(), top, title_->geometry().right(),
+                gridTop + gridHeight, kWindowTwips[sizeClass]);
+}
+
+void MonthlySummaryScreen::WriteCategoryColumns() {
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const int c = layout_.categoryAt[row];
+        if (c != 0) {
+            SetCell(categoryGrid_, row, 0, QString::number(c));
+            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        }
+    }
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
+    SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
+    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 3, kIncomeTint);
+    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 3,
+              kExpenseTint);
+    // Names centred, figures to the right, in both grids.
+    for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
+        for (int row = 1; row < kSummaryGridRows; ++row) {
+            for (int c = 1; c < grid->columnCount(); ++c)
+                grid->item(row - 1, c)
+                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void MonthlySummaryScreen::Aggregate() {
+    const AggregationReport report = AggregateMonth(
+        state_.folder, state_.categories, state_.settings, year_, month_, state_.monthTotals);
+    unreadableNote_->setText(AggregationNote(report));
+    ShowByCategory();
+}
+
+void MonthlySummaryScreen::ShowByCategory() {
+    const MonthTotals& totals = state_.monthTotals;
+    categoryGrid_->setUpdatesEnabled(false);
+    ClearCells(categoryGrid_, 2, 5);
+    ClearCells(descriptionGrid_, 0, 3);
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const int c = layout_.categoryAt[row];
+        if (c == 0)
+            continue;
+        const CategoryLine line =
+            MonthlyCategoryLine(totals, state_.categories, state_.settings, c);
+        QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
+        amount->setText(Text(line.amount));
+        if (line.overBudget)
+            amount->setForeground(kOverBudgetRed);
+        if (line.excluded) {
+            QFont struck = categoryGrid_->font();
+            struck.setStrikeOut(true);
+            amount->setFont(struck);
+        }
+        SetCell(categoryGrid_, row, 3, Text(line.share));
+        SetCell(categoryGrid_, row, 4, Text(line.budget));
+        SetCell(categoryGrid_, row, 5, Text(line.budgetUse));
+    }
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 2,
+            Text(FormatGrouped(totals.flaggedIncome())));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 2,
+            Text(FormatGrouped(totals.flaggedExpense())));
+    SetCell(categoryGrid_, kBalanceRow, 2,
+            Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
+    ResetCursor();
+    categoryGrid_->setUpdatesEnabled(true);
+}
+
+void MonthlySummaryScreen::ShowCategory(int c) {
+    ClearCells(descriptionGrid_, 0, 3);
+    ResetTints(descriptionGrid_, 1, 3);
+    const std::vector<DescriptionLine> lines =
+        DescriptionLines(state_.monthTotals, state_.categories, c);
+    int n = 0;
+    for (const DescriptionLine& line : lines) {
+        ++n;
+        SetCell(descriptionGrid_, n, 0, QString::number(line.number));
+        SetCell(descriptionGrid_, n, 1, FromCp932(line.name));
+        SetCell(descriptionGrid_, n, 2, Text(line.amount));
+        SetCell(descriptionGrid_, n, 3, Text(line.share));
+    }
+    SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
+    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(state_.monthTotals.at(c, 0))));
+    TintCells(descriptionGrid_, 1, n, 1, 3,
+              state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+}
+
+}  // namespace hanaki

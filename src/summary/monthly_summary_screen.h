@@ -1,0 +1,32 @@
+#pragma once
+
+#include "summary/summary_screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace hanaki {
+
+// 月度集計: one accounting month by category, against the budgets, with the
+// breakdown of the category under the cursor by description.
+class MonthlySummaryScreen : public SummaryScreen {
+    Q_OBJECT
+  public:
+    MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener);
+
+  private:
+    void BuildControls();
+    void WriteCategoryColumns();
+    void Aggregate() override;
+    void ShowByCategory() override;  // ShowMonthlySummary
+    void ShowCategory(int category) override;
+
+    QLabel* yearMonthWords_;
+    QLabel* title_;
+    QTableWidget* categoryGrid_;
+    QTableWidget* descriptionGrid_;
+};
+
+}  // namespace hanaki

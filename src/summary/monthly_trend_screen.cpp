@@ -1,0 +1,199 @@
+#include "summary/monthly_trend_screen.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "data/amount_format.h"
+#include "ui/fonts.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kYearLegend = QStringLiteral(
+    "    <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ");
+const QString kMonthLegend = QStringLiteral(
+    "    <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ");
+const QString kGridLegend = QStringLiteral(
+    "   <ESC,Home>年月度変更へ   <↑↓>費目変更   <Enter>費目別グラフ   <F5>総支出、総収入グラフ");
+
+// w0, w1, w2 in twips by size class.
+constexpr int kWidths[3][3] = {{230, 820, 630}, {250, 1040, 775}, {300, 1200, 910}};
+constexpr int kRowTwips[3] = {232, 300, 350};
+constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
+
+}  // namespace
+
+MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, QWidget* opener)
+    : SummaryScreen(
+          state, services, opener,
+          PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0, 675.0 / 768.0),
+          GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::LeavesGrid,
+          QStringLiteral("F5グラフ表示")) {
+    setObjectName("Form10");
+    setWindowTitle(QStringLiteral("月度推移"));
+    BuildControls();
+    WriteCategoryList();
+    Start(categoryGrid_);
+}
+
+void MonthlyTrendScreen::BuildControls() {
+    const int sizeClass = scale_.sizeClass;
+    gridPoints_ = 11 * scale_.fx;
+    const QFont& font = font_;
+    const int rowPixels = sizeClass == 0 ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350);
+
+    firstMonth_ = new QLabel(this);
+    firstMonth_->setObjectName("Label2");
+    titleWords_ =
+        new QLabel(sizeClass == 1 ? QStringLiteral("～          年       月度      月度推移表")
+                                  : QStringLiteral("～         年       月度      月度推移表"),
+                   this);
+    titleWords_->setObjectName("Label1");
+    for (QLabel* label : {firstMonth_, titleWords_})
+        label->setFont(font);
+
+    categoryGrid_ = NewSummaryGrid(2, font, rowPixels, this);
+    categoryGrid_->setObjectName("Grid1");
+    monthGrid_ = NewSummaryGrid(13, font, rowPixels, this);
+    monthGrid_->setObjectName("Grid2");
+    const int* w = kWidths[sizeClass];
+    categoryGrid_->setColumnWidth(0, TwipsToPixels(w[0]));
+    categoryGrid_->setColumnWidth(1, TwipsToPixels(w[1]));
+    monthGrid_->setColumnWidth(0, TwipsToPixels(w[1]));
+    for (int k = 1; k <= 12; ++k)
+        monthGrid_->setColumnWidth(k, TwipsToPixels(w[2]));
+    categoryGrid_->setHorizontalHeaderLabels({QString(), QStringLiteral("費  目")});
+
+    // Text1 and Text2 sit in the blanks of Label1 after "～" and after "年".
+    const QFontMetrics metrics(font);
+    const int top = scale_.Y(150);
+    const int fieldHeight = FieldHeight();
+    const int left = scale_.X(120);
+    const QString words = titleWords_->text();
+    firstMonth_->setGeometry(
+        left, top, metrics.horizontalAdvance(QStringLiteral("0000年00月度")) + 4, fieldHeight);
+    const int wordsLeft = firstMonth_->geometry().right() + metrics.horizontalAdvance(" ");
+    titleWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(words) + 2, fieldHeight);
+    const int yearAt = words.indexOf(u'年');
+    const int monthAt = words.indexOf(QStringLiteral("月度"));
+    const int afterTilde = wordsLeft + metrics.horizontalAdvance(words.left(1));
+    yearField_->setGeometry(
+        afterTilde + 2, top,
+        wordsLeft + metrics.horizontalAdvance(words.left(yearAt)) - afterTilde - 4, fieldHeight);
+    const int afterYear = wordsLeft + metrics.horizontalAdvance(words.left(yearAt + 1));
+    monthField_->setGeometry(
+        afterYear + 2, top,
+        wordsLeft + metrics.horizontalAdvance(words.left(monthAt)) - afterYear - 4, fieldHeight);
+
+    const int gridTop = top + fieldHeight + scale_.Y(150);
+    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
+    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
+    monthGrid_->setGeometry(categoryGrid_->geometry().right() + 1, gridTop, GridWidth(monthGrid_),
+                            gridHeight);
+    PlaceAround(left, monthGrid_->geometry().right(), top, titleWords_->geometry().right(),
+                gridTop + gridHeight, kWindowTwips[sizeClass]);
+}
+
+void MonthlyTrendScreen::WriteCategoryList() {
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        if (const int c = layout_.categoryAt[row]; c != 0) {
+            SetCell(categoryGrid_, row, 0, QString::number(c));
+            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        }
+    }
+    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 1, kIncomeTint);
+    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 1,
+              kExpenseTint);
+}
+
+void MonthlyTrendScreen::Aggregate() {
+    const auto [firstYear, firstMonth] = TrendFirstMonth(year_ + 1900, month_);
+    firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
+    const AggregationReport report =
+        AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, year_, month_,
+                              state_.monthTotals, state_.trendTotals);
+    unreadableNote_->setText(AggregationNote(report));
+    ShowByCategory();
+}
+
+void MonthlyTrendScreen::WriteMonthHeadings(const QString& corner) {
+    SetCell(monthGrid_, 0, 0, corner);
+    for (int k = 1; k <= 12; ++k)
+        SetCell(monthGrid_, 0, k, QStringLiteral("%1  月").arg(TrendMonthOfSlot(month_, k - 1)));
+}
+
+void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
+    QTableWidgetItem* item = monthGrid_->item(row - 1, column);
+    item->setText(QString::fromStdString(cell.text));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (cell.large || cell.struck) {
+        QFont font = cell.large ? ScreenFont(QStringLiteral("Arial"), gridPoints_ * 0.8)
+                                : monthGrid_->font();
+        font.setStrikeOut(cell.struck);
+        item->setFont(font);
+    }
+    if (cell.red)
+        item->setForeground(kOverBudgetRed);
+}
+
+void MonthlyTrendScreen::ShowByCategory() {
+    const TrendTotals& trend = state_.trendTotals;
+    monthGrid_->setUpdatesEnabled(false);
+    ClearCells(monthGrid_, 0, 12);
+    ResetTints(monthGrid_, 0, 12);
+    WriteMonthHeadings(QStringLiteral(" 予  算"));
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const SummaryRowKind kind = layout_.KindOf(row);
+        const int c = layout_.categoryAt[row];
+        if (c != 0) {
+            if (!state_.settings.budgets[c].empty()) {
+                SetCell(monthGrid_, row, 0,
+                        QString::fromStdString(FormatGrouped(double(state_.settings.BudgetOf(c)))));
+                monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            for (int k = 1; k <= 12; ++k)
+                WriteCell(
+                    row, k,
+                    TrendCategoryCell(trend.months[k - 1], state_.categories, state_.settings, c));
+        } else if (kind != SummaryRowKind::Empty) {
+            SetCell(monthGrid_, row, 0,
+                    kind == SummaryRowKind::IncomeTotal    ? QStringLiteral("入金 合計")
+                    : kind == SummaryRowKind::ExpenseTotal ? QStringLiteral("出金 合計")
+                                                           : QStringLiteral("合    計"));
+            for (int k = 1; k <= 12; ++k)
+                WriteCell(row, k, TrendTotalCell(trend.months[k - 1], kind));
+        }
+    }
+    TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
+    TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
+    monthGrid_->setUpdatesEnabled(true);
+    ResetCursor();
+}
+
+void MonthlyTrendScreen::ShowCategory(int c) {
+    const TrendTotals& trend = state_.trendTotals;
+    monthGrid_->setUpdatesEnabled(false);
+    ClearCells(monthGrid_, 0, 12);
+    ResetTints(monthGrid_, 0, 12);
+    WriteMonthHeadings(QStringLiteral("摘  要"));
+    int n = 0;
+    for (int d = 1; d <= kMaxDescriptions; ++d) {
+        if (state_.categories.descriptions[c][d].empty())
+            continue;
+        ++n;
+        SetCell(monthGrid_, n, 0, FromCp932(state_.categories.descriptions[c][d]));
+        for (int k = 1; k <= 12; ++k)
+            WriteCell(n, k, MakeTrendCell(trend.months[k - 1].at(c, d)));
+    }
+    SetCell(monthGrid_, n + 1, 0, QStringLiteral("合   計"));
+    for (int k = 1; k <= 12; ++k)
+        WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
+    TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    monthGrid_->setUpdatesEnabled(true);
+}
+
+}  // namespace hanaki

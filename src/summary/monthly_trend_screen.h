@@ -1,0 +1,36 @@
+#pragma once
+
+#include "summary/summary_screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace hanaki {
+
+// 月度推移: twelve accounting months side by side by category, and by
+// description for the category under the cursor.
+class MonthlyTrendScreen : public SummaryScreen {
+    Q_OBJECT
+  public:
+    MonthlyTrendScreen(ProgramState& state, Services& services, QWidget* opener);
+
+  private:
+    void BuildControls();
+    void WriteCategoryList();
+    void Aggregate() override;
+    void ShowByCategory() override;  // ShowTrendTable
+    void ShowCategory(int category) override;
+    void WriteMonthHeadings(const QString& corner);
+    void WriteCell(int row, int column, const TrendCell& cell);
+
+    double gridPoints_ = 11;
+
+    QLabel* firstMonth_;
+    QLabel* titleWords_;
+    QTableWidget* categoryGrid_;
+    QTableWidget* monthGrid_;
+};
+
+}  // namespace hanaki

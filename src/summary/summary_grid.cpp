@@ -1,0 +1,133 @@
+#include "summary/summary_grid.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <cmath>
+
+#include "data/aggregation.h"
+#include "summary/summary_table.h"
+#include "ui/fonts.h"
+#include "ui/screen_metrics.h"
+
+namespace hanaki {
+
+int SummaryScale::X(int twips) const {
+    return TwipsToPixels(static_cast<int>(std::lround(twips * fx)));
+}
+
+int SummaryScale::Y(int twips) const {
+    return TwipsToPixels(static_cast<int>(std::lround(twips * fy)));
+}
+
+QFont SummaryScale::Font(double points) const {
+    return GothicFont(points * fx);
+}
+
+SummaryScale PickSummaryScale(const ScreenMetrics& metrics, double smallFy, double middleFx,
+                              double middleFy) {
+    if (metrics.below600())
+        return {0, 723.0 / 1024.0, smallFy};
+    if (metrics.below768())
+        return {1, middleFx, middleFy};
+    return {};
+}
+
+QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWidget* parent) {
+    auto* grid = new QTableWidget(kSummaryGridRows - 1, columns, parent);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setTabKeyNavigation(false);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);  // "10" in the narrow number column
+    grid->verticalHeader()->hide();
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setFont(font);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setFont(font);
+    header->setFixedHeight(rowPixels);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setHighlightSections(false);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(rowPixels);
+    for (int c = 0; c < columns; ++c)
+        grid->setHorizontalHeaderItem(c, new QTableWidgetItem);
+    for (int r = 0; r < kSummaryGridRows - 1; ++r) {
+        for (int c = 0; c < columns; ++c)
+            grid->setItem(r, c, new QTableWidgetItem);
+    }
+    return grid;
+}
+
+namespace {
+
+QTableWidgetItem* Item(const QTableWidget* grid, int row, int column) {
+    return row == 0 ? grid->horizontalHeaderItem(column) : grid->item(row - 1, column);
+}
+
+}  // namespace
+
+void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
+    Item(grid, row, column)->setText(text);
+}
+
+QString CellText(const QTableWidget* grid, int row, int column) {
+    return Item(grid, row, column)->text();
+}
+
+void TintCells(QTableWidget* grid, int firstRow, int lastRow, int firstColumn, int lastColumn,
+               const QColor& colour) {
+    for (int r = std::max(firstRow, 1); r <= lastRow && r < kSummaryGridRows; ++r) {
+        for (int c = firstColumn; c <= lastColumn; ++c)
+            grid->item(r - 1, c)->setBackground(colour);
+    }
+}
+
+void ResetTints(QTableWidget* grid, int firstColumn, int lastColumn) {
+    for (int r = 1; r < kSummaryGridRows; ++r) {
+        for (int c = firstColumn; c <= lastColumn; ++c)
+            grid->item(r - 1, c)->setData(Qt::BackgroundRole, QVariant());
+    }
+}
+
+void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn) {
+    for (int r = 1; r < kSummaryGridRows; ++r) {
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            QTableWidgetItem* item = grid->item(r - 1, c);
+            item->setText(QString());
+            item->setData(Qt::ForegroundRole, QVariant());
+            item->setData(Qt::FontRole, QVariant());
+        }
+    }
+}
+
+int GridWidth(const QTableWidget* grid) {
+    int width = 2 * grid->frameWidth();
+    for (int c = 0; c < grid->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    return width;
+}
+
+QLineEdit* NewMonthField(const char* name, const QFont& font, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setFont(font);
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight);
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    return field;
+}
+
+QString AggregationNote(const AggregationReport& report) {
+    if (!report.io.ok())
+        return QString::fromStdString(DescribeIoError(*report.io.error));
+    if (report.unreadableRecords > 0)
+        return QStringLiteral("読み取れない記録 %1 件は集計に含めていません。")
+            .arg(report.unreadableRecords);
+    return QString();
+}
+
+}  // namespace hanaki

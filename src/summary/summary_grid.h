@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class QWidget;
+
+namespace hanaki {
+
+class ScreenMetrics;
+struct AggregationReport;
+
+const QColor kIncomeTint(255, 220, 220);
+const QColor kExpenseTint(220, 220, 255);
+const QColor kOverBudgetRed(255, 0, 0);
+
+// Positions and sizes in twips of the full-size layout, scaled to the screen's
+// size class: left and width by fx, top and height by fy.
+struct SummaryScale {
+    int sizeClass = 2;  // 0 below 600 pixels, 1 below 768, 2 full size
+    double fx = 1;
+    double fy = 1;
+
+    int X(int twips) const;
+    int Y(int twips) const;
+    QFont Font(double points) const;
+};
+SummaryScale PickSummaryScale(const ScreenMetrics& metrics, double smallFy, double middleFx,
+                              double middleFy);
+
+// A grid whose heading row is its header: row 0 is the heading, rows 1 … 24 below.
+QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWidget* parent);
+void SetCell(QTableWidget* grid, int row, int column, const QString& text);
+QString CellText(const QTableWidget* grid, int row, int column);
+void TintCells(QTableWidget* grid, int firstRow, int lastRow, int firstColumn, int lastColumn,
+               const QColor& colour);
+// Takes the tints off rows 1 … 24 of the columns.
+void ResetTints(QTableWidget* grid, int firstColumn, int lastColumn);
+// Empties rows 1 … 24 of the columns and takes away colours and fonts.
+void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn);
+// The pixel width of the grid with its columns and frame.
+int GridWidth(const QTableWidget* grid);
+
+// A year or month field: shows a number, takes no typing at all.
+QLineEdit* NewMonthField(const char* name, const QFont& font, QWidget* parent);
+
+// What the figures leave out: a month file that cannot be read, or records
+// that cannot be; empty when nothing.
+QString AggregationNote(const AggregationReport& report);
+
+}  // namespace hanaki

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "data/aggregation.h"
+#include "data/category_table.h"
+#include "data/settings.h"
+
+// The monthly summary and the twelve-month trend as text or CSV, for
+// `hanaki --summary` and `hanaki --trend`. No Qt: the reports run without a display.
+namespace hanaki {
+
+enum class ReportKind { Summary, Trend };
+
+struct ReportRequest {
+    ReportKind kind = ReportKind::Summary;
+    bool csv = false;
+    bool cp932 = false;  // code page 932 instead of UTF-8
+    int year = 0;        // four-digit accounting year, 1950 … 2049
+    int month = 0;       // of the month shown, or the last of the twelve
+};
+
+// UTF-8; names come from the code page 932 master.
+std::string SummaryText(const MonthTotals& totals, const CategoryTable& categories,
+                        const Settings& settings, int year, int month);
+std::string SummaryCsv(const MonthTotals& totals, const CategoryTable& categories,
+                       const Settings& settings);
+std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
+                      const Settings& settings, int year, int month);
+std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
+                     const Settings& settings, int year, int month);
+
+// Reads the master, the settings and the month files of `dataDir` and writes
+// the report to `out`. Returns the exit code: 0 done (unreadable records are
+// counted on `err`), 1 the folder, its master or a month file cannot be read
+// (nothing on `out`).
+int RunReportCommand(const std::string& dataDir, const ReportRequest& request, std::ostream& out,
+                     std::ostream& err);
+
+}  // namespace hanaki

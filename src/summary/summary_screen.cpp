@@ -1,0 +1,243 @@
+#include "summary/summary_screen.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include "summary/graph_screen.h"
+#include "ui/screen_metrics.h"
+#include "ui/sub_screen.h"
+
+namespace hanaki {
+
+SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener,
+                             SummaryScale scale, GraphSource source, Legends legends,
+                             GridEsc gridEsc, const QString& graphCaption)
+    : QWidget(opener, Qt::Window),
+      state_(state),
+      services_(services),
+      scale_(scale),
+      layout_(LayOutSummary(state.categories)),
+      font_(scale.Font(11)),
+      year_(state.date.year),
+      month_(state.date.month),
+      yearField_(NewMonthField("Text1", font_, this)),
+      monthField_(NewMonthField("Text2", font_, this)),
+      legend_(new QLabel(this)),
+      unreadableNote_(new QLabel(this)),
+      graphButton_(new QPushButton(graphCaption, this)),
+      legends_(std::move(legends)),
+      gridEsc_(gridEsc) {
+    state_.graph.source = source;
+    legend_->setObjectName("Label3");
+    unreadableNote_->setObjectName("unreadableNote");
+    unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    graphButton_->setObjectName("Command1");
+    graphButton_->setFocusPolicy(Qt::NoFocus);  // clicked, or F5
+    for (QWidget* widget : {static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
+                            static_cast<QWidget*>(graphButton_)})
+        widget->setFont(font_);
+}
+
+int SummaryScreen::FieldHeight() const {
+    return QFontMetrics(font_).height() + 8;
+}
+
+void SummaryScreen::PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
+                                const int (&windowTwips)[2]) {
+    const int buttonWidth = scale_.X(1600);
+    graphButton_->setGeometry(right - buttonWidth, top, buttonWidth, FieldHeight());
+    unreadableNote_->setGeometry(titleRight + 8, top, graphButton_->x() - titleRight - 16,
+                                 FieldHeight());
+    legend_->setGeometry(left, gridBottom + scale_.Y(80), right - left,
+                         QFontMetrics(font_).height() + 4);
+    setFixedSize(
+        std::max(TwipsToPixels(windowTwips[0]), right + left),
+        std::max(TwipsToPixels(windowTwips[1]) - 30, legend_->geometry().bottom() + scale_.Y(120)));
+}
+
+void SummaryScreen::Start(QTableWidget* categoryGrid) {
+    categoryGrid_ = categoryGrid;
+    for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
+                             static_cast<QWidget*>(categoryGrid_)})
+        control->installEventFilter(this);
+    connect(categoryGrid_, &QTableWidget::currentCellChanged, this, [this] { FollowCursor(); });
+    connect(graphButton_, &QPushButton::clicked, this, [this] { OpenGraph(0); });
+    ShowMonth();
+    Enter(Focus::Month);
+}
+
+void SummaryScreen::ResetCursor() {
+    const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
+    categoryGrid_->setCurrentCell(0, 1);
+}
+
+void SummaryScreen::Enter(Focus focus) {
+    focus_ = focus;
+    const bool grid = focus == Focus::Grid;
+    // Only the control of the state takes the focus; the grid takes no clicks outside its state.
+    categoryGrid_->setFocusPolicy(grid ? Qt::StrongFocus : Qt::NoFocus);
+    categoryGrid_->setSelectionMode(grid ? QAbstractItemView::SingleSelection
+                                         : QAbstractItemView::NoSelection);
+    categoryGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    categoryGrid_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents, !grid);
+    yearField_->setFocusPolicy(focus == Focus::Year ? Qt::StrongFocus : Qt::NoFocus);
+    monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
+    switch (focus) {
+        case Focus::Year:
+            legend_->setText(legends_.year);
+            yearField_->setFocus();
+            break;
+        case Focus::Month:
+            legend_->setText(legends_.month);
+            monthField_->setFocus();
+            break;
+        case Focus::Grid:
+            legend_->setText(legends_.grid);
+            categoryGrid_->setFocus();
+            FollowCursor();
+            break;
+    }
+}
+
+void SummaryScreen::ShowMonth() {
+    yearField_->setText(QString::number(year_ + 1900));
+    monthField_->setText(QString::number(month_));
+    Aggregate();
+}
+
+void SummaryScreen::FollowCursor() {
+    const int row = categoryGrid_->currentRow() + 1;
+    const int target = layout_.CursorRow(row);
+    if (target != row && target != 0) {
+        // After the grid has finished its own move (a click), or it would
+        // select the row it moved to.
+        QMetaObject::invokeMethod(
+            this, [this, target] { categoryGrid_->setCurrentCell(target - 1, 1); },
+            Qt::QueuedConnection);
+        return;
+    }
+    if (focus_ != Focus::Grid)
+        return;
+    categoryGrid_->selectRow(row - 1);
+    if (const int category = layout_.categoryAt[row]; category != 0)
+        ShowCategory(category);
+}
+
+void SummaryScreen::LeaveGrid() {
+    Enter(Focus::Month);
+    ShowByCategory();
+}
+
+void SummaryScreen::OpenGraph(int selector) {
+    state_.graph.selector = selector;
+    state_.graph.year = year_ + 1900;
+    state_.graph.month = month_;
+    if (graph_)
+        graph_->close();
+    graph_ = new GraphScreen(state_, services_, this);
+    graph_->setAttribute(Qt::WA_DeleteOnClose);
+    ShowInFrontOf(graph_, this);
+}
+
+// The keys of the three states; each screen's legends (Legends) name them.
+bool SummaryScreen::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && focus_ == Focus::Grid) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Home && !key->isAutoRepeat()) {  // <Home>: on release
+            LeaveGrid();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F5) {  // <F5>: the overall graph, in every state
+        OpenGraph(0);
+        return true;
+    }
+    switch (focus_) {
+        case Focus::Year:
+            return YearKey(key);
+        case Focus::Month:
+            return MonthKey(key);
+        case Focus::Grid:
+            return GridKey(key);
+    }
+    return false;
+}
+
+// <ESC>集計終了  <PageUp,Down>年度変更  <Enter>月度変更へ
+bool SummaryScreen::YearKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            year_ = StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
+            ShowMonth();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Enter(Focus::Month);
+            break;
+        case Qt::Key_Escape:
+            close();
+            break;
+        default:
+            break;  // typing and Delete change nothing
+    }
+    return true;
+}
+
+// <ESC>年変更へ  <PageUp,Down>月度変更  <Enter>費目欄へ
+bool SummaryScreen::MonthKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            StepMonth(year_, month_, key->key() == Qt::Key_PageUp ? -1 : 1);
+            ShowMonth();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Enter(Focus::Grid);
+            break;
+        case Qt::Key_Escape:
+            Enter(Focus::Year);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// <ESC>集計終了 (the trend: 年月度変更へ)  <Home>月度変更へ  <↑↓>費目変更  <Enter>そのグラフ
+bool SummaryScreen::GridKey(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            // Over the total rows and the empty row to the next category row.
+            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
+            if (const int target = layout_.CursorRow(row); target != 0)
+                categoryGrid_->setCurrentCell(target - 1, 1);
+            return true;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);
+            return true;
+        case Qt::Key_Escape:
+            if (gridEsc_ == GridEsc::Closes)
+                close();
+            else
+                LeaveGrid();
+            return true;
+        default:
+            return true;  // Home acts when released
+    }
+}
+
+}  // namespace hanaki

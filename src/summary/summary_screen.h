@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QFont>
+#include <QPointer>
+#include <QWidget>
+
+#include "data/program_state.h"
+#include "summary/summary_grid.h"
+#include "summary/summary_table.h"
+#include "ui/services.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace hanaki {
+
+class GraphScreen;
+
+// What the monthly summary and the twelve-month trend share: the year and
+// month fields stepped with PageUp/PageDown, the category grid whose cursor
+// skips the total rows, the three input states and the graph keys.
+class SummaryScreen : public QWidget {
+    Q_OBJECT
+  public:
+    struct Legends {
+        QString year;
+        QString month;
+        QString grid;
+    };
+
+  protected:
+    enum class Focus { Year, Month, Grid };
+    // Esc in the grid: closes the screen, or goes back to the month field.
+    enum class GridEsc { Closes, LeavesGrid };
+
+    // Makes the controls every summary screen has: the year and month fields,
+    // the legend, the note of what the figures leave out and the graph button.
+    SummaryScreen(ProgramState& state, Services& services, QWidget* opener, SummaryScale scale,
+                  GraphSource source, Legends legends, GridEsc gridEsc,
+                  const QString& graphCaption);
+
+    // Called last by the screen's constructor, once its grids exist.
+    void Start(QTableWidget* categoryGrid);
+    // Puts the graph button at the right end of the heading line (the note
+    // between it and `titleRight`), the legend under the grids, and sizes the window.
+    void PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
+                     const int (&windowTwips)[2]);
+    int FieldHeight() const;
+
+    // Sums the shown month (or months) afresh and shows them by category.
+    virtual void Aggregate() = 0;
+    // Shows the figures by category again, as when the cursor leaves the grid.
+    virtual void ShowByCategory() = 0;
+    // Shows the breakdown of the category under the cursor.
+    virtual void ShowCategory(int category) = 0;
+
+    // The category grid's cursor back on its first row, quietly.
+    void ResetCursor();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    ProgramState& state_;
+    Services& services_;
+    const SummaryScale scale_;
+    const SummaryLayout layout_;
+    const QFont font_;
+    int year_ = 0;  // years since 1900
+    int month_ = 1;
+    QLineEdit* yearField_;
+    QLineEdit* monthField_;
+    QLabel* legend_;
+    QLabel* unreadableNote_;
+    QPushButton* graphButton_;
+
+  private:
+    void Enter(Focus focus);
+    void ShowMonth();
+    void FollowCursor();
+    void LeaveGrid();
+    void OpenGraph(int selector);
+    bool YearKey(QKeyEvent* key);
+    bool MonthKey(QKeyEvent* key);
+    bool GridKey(QKeyEvent* key);
+
+    const Legends legends_;
+    const GridEsc gridEsc_;
+    Focus focus_ = Focus::Month;
+    QTableWidget* categoryGrid_ = nullptr;
+    QPointer<GraphScreen> graph_;
+};
+
+}  // namespace hanaki

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "summary/monthly_summary_screen.h"
+#include "summary/monthly_trend_screen.h"
+#include "summary/summary_grid.h"
+#include "summary/summary_menu.h"
+#include "summary_folder.h"
+
+namespace hanaki::testing {
+namespace {
+
+QStringList Column(const QTableWidget* grid, int column, int lastRow = 24) {
+    QStringList cells;
+    for (int row = 0; row <= lastRow; ++row)
+        cells << CellText(grid, row, column);
+    return cells;
+}
+
+QTableWidgetItem* Cell(const QTableWidget* grid, int row, int column) {
+    return grid->item(row - 1, column);
+}
+
+class MonthlySummary : public ::testing::Test {
+  protected:
+    void Open() {
+        screen = std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr);
+        ShowActive(*screen);
+        grid = Child<QTableWidget>(*screen, "Grid1");
+        breakdown = Child<QTableWidget>(*screen, "Grid2");
+    }
+    QString Legend() const { return Child<QLabel>(*screen, "Label3")->text(); }
+    QString Shown() const {
+        return Child<QLineEdit>(*screen, "Text1")->text() + "/" +
+               Child<QLineEdit>(*screen, "Text2")->text();
+    }
+    // The cursor's row, checked to be the one row shown selected.
+    int CursorRow() const {
+        const QModelIndexList selected = grid->selectionModel()->selectedRows();
+        EXPECT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.value(0).row(), grid->currentRow());
+        return grid->currentRow() + 1;
+    }
+
+    SummaryHousehold home;
+    std::unique_ptr<MonthlySummaryScreen> screen;
+    QTableWidget* grid = nullptr;
+    QTableWidget* breakdown = nullptr;
+};
+
+TEST_F(MonthlySummary, blocksTotalsAndBalanceSitOnTheirRows) {
+    home.temp.Write("199903.DAT",
+                    Item(1, 1, 250000) + Item(6, 1, 30000) + Item(7, 1, 80000) + Item(12, 1, 5000));
+    Open();
+    QStringList names = Column(grid, 1);
+    EXPECT_EQ(names.mid(0, 8), (QStringList{"費  目", "給料", "副収入", "利息", "臨時収入", "繰越",
+                                            "入金 合計", ""}));
+    EXPECT_EQ(names[8], "食費");
+    EXPECT_EQ(names[19], "雑費");
+    EXPECT_EQ(names.mid(20), (QStringList{"出金 合計", "", "", "", "合    計"}));
+    EXPECT_EQ(Column(grid, 0).mid(19, 2), (QStringList{"17", ""}));
+    EXPECT_EQ(Cell(grid, 5, 1)->background().color(), kIncomeTint);
+    EXPECT_EQ(Cell(grid, 8, 3)->background().color(), kExpenseTint);
+
+    // 娯楽費 is struck through, keeps its amount, and stays out of every total and share.
+    EXPECT_EQ(CellText(grid, 14, 2), "5,000");
+    EXPECT_TRUE(Cell(grid, 14, 2)->font().strikeOut());
+    EXPECT_EQ(CellText(grid, 14, 3), "");
+    EXPECT_EQ(CellText(grid, 20, 2), "110,000");
+    EXPECT_EQ(CellText(grid, 24, 2), "140,000");
+    EXPECT_EQ(CellText(grid, 9, 3), "72.73");  // 80,000 of 110,000
+    EXPECT_EQ(CellText(grid, 1, 3), "100.00");
+}
+
+TEST_F(MonthlySummary, anExpenseTurnsRedOnlyPastItsBudget) {
+    for (long long spent : {30000LL, 30001LL}) {
+        home.temp.Write("199903.DAT", Item(6, 1, spent));
+        Open();
+        const bool red = Cell(grid, 8, 2)->foreground().color() == kOverBudgetRed;
+        EXPECT_EQ(red, spent > 30000) << spent;
+        EXPECT_EQ(CellText(grid, 8, 4), "30,000");
+        EXPECT_EQ(CellText(grid, 8, 5), "100.00");  // 30,001 of 30,000 rounds to it too
+    }
+    EXPECT_EQ(CellText(grid, 24, 2), "-30,001");
+}
+
+TEST_F(MonthlySummary, aMonthWithoutFileShowsZerosAndTheBudgetUnused) {
+    Open();
+    EXPECT_EQ(CellText(grid, 1, 2), "0");
+    EXPECT_EQ(CellText(grid, 1, 3), "");
+    EXPECT_EQ(CellText(grid, 8, 5), "0.00");
+    EXPECT_EQ(CellText(grid, 9, 5), "");
+    EXPECT_EQ(CellText(grid, 6, 2), "0");
+    EXPECT_EQ(CellText(grid, 24, 2), "0");
+    EXPECT_EQ(Child<QLabel>(*screen, "unreadableNote")->text(), "");
+}
+
+TEST_F(MonthlySummary, theCursorJumpsTheTotalRowsAndTheBreakdownFollowsIt) {
+    home.temp.Write("199903.DAT",
+                    Item(1, 1, 1000) + Item(1, 2, 3000) + Item(1, 5, 4000) + Item(6, 2, 700));
+    Open();
+    EXPECT_EQ(Legend(),
+              "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(
+        Legend(),
+        "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ");
+    EXPECT_EQ(Column(breakdown, 1, 4), (QStringList{"摘  要", "月給", "賞与", "摘 要 計", ""}));
+    EXPECT_EQ(Column(breakdown, 2, 3), (QStringList{"金  額", "1,000", "3,000", "8,000"}));
+    EXPECT_EQ(Column(breakdown, 3, 2), (QStringList{"比  率", "12.50", "37.50"}));
+
+    for (int i = 0; i < 4; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_EQ(CursorRow(), 5);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(CursorRow(), 8);
+    EXPECT_EQ(Column(breakdown, 3, 2), (QStringList{"比  率", "0.00", "100.00"}));
+    Press(Qt::Key_Up);
+    EXPECT_EQ(CursorRow(), 5);
+    EXPECT_EQ(Column(breakdown, 1, 2), (QStringList{"摘  要", "摘 要 計", ""}));
+    EXPECT_EQ(Column(breakdown, 2, 1), (QStringList{"金  額", "0"}));
+    for (int i = 0; i < 16; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_EQ(CursorRow(), 19);
+
+    Press(Qt::Key_Home);
+    EXPECT_EQ(Focused()->objectName(), "Text2");
+    EXPECT_EQ(CellText(breakdown, 1, 1), "");
+}
+
+TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
+    home.state.date = CurrentDate{50, 1, 10};
+    Open();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Legend(),
+              "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ");
+    Type("7");
+    Press(Qt::Key_Delete);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(Shown(), "1950/1");
+    Press(Qt::Key_Return);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(Shown(), "1949/12");
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(Shown(), "1950/2");
+    EXPECT_EQ(home.temp.FileCount(), 2u);  // the master and the settings: nothing written
+}
+
+TEST_F(MonthlySummary, theGraphKeysNameWhatToDraw) {
+    home.state.graph.source = GraphSource::Trend;
+    Open();
+    EXPECT_EQ(home.state.graph.source, GraphSource::MonthlyBar);
+    Press(Qt::Key_F5);
+    EXPECT_EQ(home.state.graph.selector, 0);
+    EXPECT_EQ(home.state.graph.year, 1999);
+    ShowActive(*screen);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(home.state.graph.selector, 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(screen->findChildren<QWidget*>("Form8").size(), 1);  // the first one closed
+}
+
+class MonthlyTrend : public ::testing::Test {
+  protected:
+    void Open() {
+        screen = std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr);
+        ShowActive(*screen);
+        months = Child<QTableWidget>(*screen, "Grid2");
+    }
+    SummaryHousehold home;
+    std::unique_ptr<MonthlyTrendScreen> screen;
+    QTableWidget* months = nullptr;
+};
+
+TEST_F(MonthlyTrend, aMarchEndCoversAprilToMarch) {
+    home.temp.Write("199804.DAT", Item(6, 1, 1200));
+    home.temp.Write("199903.DAT", Item(6, 2, 300) + Item(1, 1, 100));
+    Open();
+    EXPECT_EQ(Child<QLabel>(*screen, "Label2")->text(), "1998年4月度");
+    QStringList headings;
+    for (int k = 0; k <= 12; ++k)
+        headings << CellText(months, 0, k);
+    EXPECT_EQ(headings,
+              (QStringList{" 予  算", "4  月", "5  月", "6  月", "7  月", "8  月", "9  月",
+                           "10  月", "11  月", "12  月", "1  月", "2  月", "3  月"}));
+    EXPECT_EQ(CellText(months, 8, 0), "30,000");
+    EXPECT_EQ(CellText(months, 8, 1), "1,200");
+    EXPECT_EQ(CellText(months, 8, 12), "300");
+    EXPECT_EQ(CellText(months, 24, 12), "-200");
+    EXPECT_EQ(Cell(months, 24, 12)->foreground().color(), kOverBudgetRed);
+    EXPECT_EQ(CellText(months, 24, 2), "0");
+
+    Press(Qt::Key_Return);
+    for (int i = 0; i < 5; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_EQ(CellText(months, 0, 0), "摘  要");
+    EXPECT_EQ(Column(months, 0, 4), (QStringList{"摘  要", "朝食", "夕食", "合   計", ""}));
+    EXPECT_EQ(CellText(months, 3, 1), "1,200");
+    EXPECT_EQ(CellText(months, 2, 12), "300");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(home.state.graph.source, GraphSource::Trend);
+    EXPECT_EQ(home.state.graph.selector, 6);
+    ShowActive(*screen);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(CellText(months, 0, 0), " 予  算");
+    EXPECT_EQ(Focused()->objectName(), "Text2");
+}
+
+TEST_F(MonthlyTrend, sevenDigitsAndLargeLossesTakeTheNarrowFont) {
+    const std::vector<std::pair<long long, bool>> cases{
+        {1000000, true}, {999999, false}, {-100000, true}, {-99999, false}};
+    std::string file;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        file += Item(7 + int(i), 1, cases[i].first);  // 住居 … 通信費
+    home.temp.Write("199903.DAT", file);
+    Open();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const QTableWidgetItem* cell = Cell(months, 9 + int(i), 12);
+        EXPECT_EQ(cell->font().family() == "Arial", cases[i].second) << cases[i].first;
+    }
+    EXPECT_EQ(CellText(months, 9, 12), "1,000,000");
+    EXPECT_TRUE(Cell(months, 14, 12)->font().strikeOut());  // 娯楽費, left out
+}
+
+TEST_F(MonthlyTrend, aDamagedRecordIsLeftOutAndSaid) {
+    home.temp.Write("199903.DAT", Item(6, 1, 500) + std::string(104, 'x'));
+    Open();
+    EXPECT_EQ(Child<QLabel>(*screen, "unreadableNote")->text(),
+              "読み取れない記録 1 件は集計に含めていません。");
+    EXPECT_EQ(CellText(months, 8, 12), "500");
+}
+
+class SummaryMenuKeys : public ::testing::Test {
+  protected:
+    SummaryMenuKeys() { ShowActive(menu); }
+    QStringList OpenScreens() const {
+        QStringList names;
+        for (QWidget* screen : menu.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (screen->isWindow() && screen->isVisible())
+                names << screen->objectName();
+        }
+        return names;
+    }
+    void CloseScreens() {
+        for (QWidget* screen : menu.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (screen->isWindow())
+                screen->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::setActiveWindow(&menu);
+    }
+    SummaryHousehold home;
+    SummaryMenu menu{home.state, home.services};
+};
+
+TEST_F(SummaryMenuKeys, digitsAndButtonsOpenTheirScreens) {
+    const std::vector<std::pair<const char*, QStringList>> typed{
+        {"1", {"Form7"}}, {"2", {"Form10"}}, {"3", {}}};
+    for (const auto& [digit, screens] : typed) {
+        Child<QPushButton>(menu, "Command3")->setFocus();
+        Type(digit);
+        EXPECT_EQ(OpenScreens(), screens) << digit;
+        CloseScreens();
+    }
+    Child<QPushButton>(menu, "Command1")->setFocus();
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);  // 3. 年次集計
+    EXPECT_EQ(OpenScreens(), QStringList{"Form7"});
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(SummaryMenuKeys, escClosesTheMenu) {
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(menu.isVisible());
+}
+
+}  // namespace
+}  // namespace hanaki::testing
