@@ -23,15 +23,32 @@ std::string TemporaryNameFor(const std::string& path, int attempt) {
     return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
 }
 
+// The old file's owner where this process may give it (the superuser may;
+// anyone else only a group they belong to); a failure leaves the file ours.
+void KeepOwner(FileSystem& fs, int fd, const FileStatus& old) {
+    if (fs.SetOwner(fd, old.uid, old.gid) != 0)
+        fs.SetOwner(fd, kKeepId, old.gid);
+}
+
 }  // namespace
 
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes) {
+    FileStatus old;
+    int err = fs.Status(path, old);
+    const bool replacing = err == 0;
+    if (err != 0 && err != ENOENT)
+        return IoResult::Fail(IoStep::Create, err, path);
+    if (replacing && !old.writable)
+        return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFile, EACCES, path);
+
+    // A replacement is born private and takes the old file's owner and mode
+    // before a byte is written; a new file gets what the umask allows.
     std::string temporary;
     int fd = -1;
-    int err = EEXIST;
+    err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
         temporary = TemporaryNameFor(path, attempt);
-        err = fs.CreateExclusive(temporary, fd);
+        err = fs.CreateExclusive(temporary, replacing ? 0600 : 0666, fd);
     }
     if (err != 0)
         return IoResult::Fail(IoStep::Create, err, path);
@@ -42,6 +59,13 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
         fs.Remove(temporary);
         return IoResult::Fail(step, code, path);
     };
+
+    if (replacing) {
+        KeepOwner(fs, fd, old);
+        // After the owner: a change of owner clears the set-id bits.
+        if ((err = fs.SetMode(fd, old.mode & 07777)) != 0)
+            return abandon(IoStep::Create, err, true);
+    }
 
     std::size_t written = 0;
     err = fs.Write(fd, bytes.data(), bytes.size(), written);
@@ -62,7 +86,17 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
 }
 
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path) {
-    int err = fs.Remove(path);
+    // The folder's permissions allow the removal; a file marked read-only is
+    // still the user's word that it stays.
+    FileStatus status;
+    int err = fs.Status(path, status);
+    if (err == ENOENT)
+        return IoResult::Ok();
+    if (err != 0)
+        return IoResult::Fail(IoStep::Remove, err, path);
+    if (!status.writable)
+        return IoResult::Refuse(IoStep::Remove, IoRefusal::ReadOnlyFile, EACCES, path);
+    err = fs.Remove(path);
     if (err != 0 && err != ENOENT)
         return IoResult::Fail(IoStep::Remove, err, path);
     fs.SyncDirectory(FolderOf(path));

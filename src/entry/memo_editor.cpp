@@ -7,6 +7,7 @@
 #include "data/fixed_field.h"
 #include "data/program_state.h"
 #include "ui/byte_limited_field.h"
+#include "ui/io_failure.h"
 #include "ui/services.h"
 #include "ui/text_codec.h"
 
@@ -178,8 +179,7 @@ bool MemoEditor::Save() {
 }
 
 void MemoEditor::Report(const IoError& error) {
-    services_.messages.Inform(dialogParent_, QStringLiteral("メモ"),
-                              QString::fromStdString(DescribeIoError(error)));
+    ReportIoFailure(services_.messages, dialogParent_, QStringLiteral("メモ"), error);
 }
 
 void MemoEditor::ShowDay() {

@@ -13,6 +13,7 @@
 #include "export/exporting_notice.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 
 namespace hanaki {
 namespace {
@@ -118,8 +119,7 @@ void CsvExportScreen::Convert() {
         result = ExportFolderToCsv(state_.folder.fs(), source, destination, state_.categories);
     }
     for (const IoError& failure : result.failures)
-        services_.messages.Inform(this, QStringLiteral("データ変換"),
-                                  QString::fromStdString(DescribeIoError(failure)));
+        ReportIoFailure(services_.messages, this, QStringLiteral("データ変換"), failure);
     services_.messages.Inform(this, QString::fromUtf8(kConvertedTitle),
                               QString::fromStdString(ConvertedMessage(result)));
     close();

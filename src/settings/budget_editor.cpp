@@ -14,7 +14,7 @@
 #include "data/amount_format.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
-#include "settings/io_failure.h"
+#include "ui/io_failure.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
 #include "ui/message_service.h"

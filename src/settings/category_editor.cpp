@@ -15,7 +15,7 @@
 
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
-#include "settings/io_failure.h"
+#include "ui/io_failure.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
 #include "ui/message_service.h"

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "settings/io_failure.h"
+#include "ui/io_failure.h"
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"
 

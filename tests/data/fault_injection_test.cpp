@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -246,14 +248,21 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
             return {error(EIO)};
         case FsCall::ReadAll:
             return {error(EIO), error(EACCES)};
+        case FsCall::Status:
+            return {error(EIO), error(EACCES)};
+        case FsCall::SetMode:
+            return {error(EPERM), error(EIO)};
+        case FsCall::SetOwner:
+            return {error(EPERM)};
     }
     return {};
 }
 
-// A failed folder sync leaves the renamed file in place, and a name taken by
-// someone else's temporary file is only a reason to pick the next name.
+// A failed folder sync leaves the renamed file in place, a group the process
+// may not give leaves the file its own, and a name taken by someone else's
+// temporary file is only a reason to pick the next name.
 bool SaveSurvives(const Fault& fault) {
-    return fault.call == FsCall::SyncDirectory ||
+    return fault.call == FsCall::SyncDirectory || fault.call == FsCall::SetOwner ||
            (fault.call == FsCall::CreateExclusive && fault.error == EEXIST);
 }
 
@@ -368,6 +377,168 @@ TEST(FaultInjection, everyFailedStepOfEverySaveLeavesTheOldFileAndTheNextSaveWri
     RecordProperty("fault_points", faultPoints);
     std::printf("fault points injected: %d\n", faultPoints);
     EXPECT_GT(faultPoints, 250);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+gid_t GroupOf(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_gid : 0;
+}
+
+// Sets the umask for one scope.
+class Umask {
+  public:
+    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+    ~Umask() { ::umask(old_); }
+
+  private:
+    mode_t old_;
+};
+
+TEST(FilePermissions, everySaveKeepsTheModeAndGroupOfTheFileItReplaces) {
+    // The superuser may hand a file any group; anyone else keeps their own.
+    const gid_t group = ::geteuid() == 0 ? 4242 : ::getegid();
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        for (mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0664}}) {
+            Workspace work(scenario);
+            for (const auto& [name, bytes] : scenario.before) {
+                std::string path = work.root() + "/" + name;
+                ASSERT_EQ(::chown(path.c_str(), static_cast<uid_t>(-1), group), 0);
+                ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+            }
+            Umask wide(0);
+            FaultyFileSystem fs;
+            ASSERT_TRUE(scenario.prepare(work.root())(fs).ok());
+            for (const std::string& name : scenario.targets) {
+                if (!scenario.before.count(name) || !work.Targets(scenario).at(name))
+                    continue;  // new, or removed with its last item
+                EXPECT_EQ(ModeOf(work.root() + "/" + name), mode) << name;
+                EXPECT_EQ(GroupOf(work.root() + "/" + name), group) << name;
+            }
+        }
+    }
+}
+
+TEST(FilePermissions, newFilesFollowTheUmask) {
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+            Workspace work(scenario);
+            Umask umask(mask);
+            FaultyFileSystem fs;
+            ASSERT_TRUE(scenario.prepare(work.root())(fs).ok());
+            for (const std::string& name : scenario.targets) {
+                if (!scenario.before.count(name)) {
+                    EXPECT_EQ(ModeOf(work.root() + "/" + name), 0666 & ~mask) << name;
+                }
+            }
+        }
+    }
+}
+
+// The superuser passes every permission check, so the bits are what counts;
+// for anyone else a file of another user that they may not write is the same.
+TEST(FilePermissions, aReadOnlyFileIsReportedAndLeftAsItIs) {
+    enum class Made { Mode0444, OthersFile };
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        for (Made made : {Made::Mode0444, Made::OthersFile}) {
+            Workspace work(scenario);
+            FaultyFileSystem fs;
+            for (const auto& [name, bytes] : scenario.before) {
+                std::string path = work.root() + "/" + name;
+                if (made == Made::Mode0444)
+                    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+                else
+                    fs.PretendReadOnly(path);
+            }
+            Files old = work.Targets(scenario);
+            Outcome outcome = scenario.prepare(work.root())(fs);
+
+            std::vector<std::string> refused;
+            for (const std::string& name : scenario.targets) {
+                if (scenario.before.count(name))
+                    refused.push_back(work.root() + "/" + name);
+            }
+            ASSERT_EQ(outcome.messages.size(), refused.size());
+            for (std::size_t i = 0; i < refused.size(); ++i) {
+                const std::string& message = outcome.messages[i];
+                const std::string verb =
+                    message.find("を削除") != std::string::npos ? "を削除でき" : "に書き込め";
+                EXPECT_EQ(message, "ファイル " + refused[i] + " " + verb +
+                                       "ませんでした。\n理由: 読み取り専用のファイルです。\n"
+                                       "ファイルは変更前のまま残っています。");
+            }
+            for (const auto& [name, bytes] : work.Targets(scenario)) {
+                if (scenario.before.count(name)) {
+                    EXPECT_EQ(bytes, old.at(name)) << name;
+                    EXPECT_EQ(ModeOf(work.root() + "/" + name),
+                              made == Made::Mode0444 ? 0444 : 0644)
+                        << name;
+                }
+            }
+            EXPECT_TRUE(work.TemporaryFiles().empty());
+        }
+    }
+}
+
+TEST(ReadOnlyFolder, everyWriteIsRefusedBeforeItReachesTheDisk) {
+    TempFolder dir;
+    dir.Write("200001.DAT", LedgerOf(3));
+    FaultyFileSystem fs;
+    DataFolder folder(dir.path(), fs, DataFolder::Access::ReadOnly);
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger).ok());
+    EXPECT_EQ(ledger.nextFree, 4);
+
+    std::vector<std::string> messages;
+    auto note = [&](const IoResult& result) {
+        messages.push_back(result.ok() ? "saved" : DescribeIoError(*result.error));
+    };
+    note(SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger));
+    note(WriteClosingDay(folder, 25));
+    note(folder.Remove("200001.DAT"));
+    const std::string reason =
+        "\n理由: データフォルダを読み取り専用で開いているため、変更は保存できません。\nファイルは"
+        "変更前のまま残っています。";
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{
+                  "ファイル " + dir.path() + "/200001.DAT に書き込めませんでした。" + reason,
+                  "ファイル " + dir.path() + "/VERADIV.ENV に書き込めませんでした。" + reason,
+                  "ファイル " + dir.path() + "/200001.DAT を削除できませんでした。" + reason,
+              }));
+    for (FsCall call : testing::kAllFsCalls) {
+        if (call != FsCall::ReadAll) {
+            EXPECT_EQ(fs.CallCount(call), 0) << testing::NameOf(call);
+        }
+    }
+    EXPECT_EQ(dir.Read("200001.DAT"), LedgerOf(3));
+    EXPECT_EQ(dir.FileCount(), 1u);
+}
+
+TEST(ReadOnlyFolder, aFolderWithoutWriteBitsIsOpenedForReadingEvenByTheSuperuser) {
+    TempFolder dir;
+    dir.Write("a-file", "x");
+    std::filesystem::create_directory(dir.path() + "/locked");
+    ::chmod((dir.path() + "/locked").c_str(), 0555);
+    std::filesystem::create_directory(dir.path() + "/open");
+    struct Case {
+        std::string path;
+        bool readOnly;
+    };
+    std::vector<Case> cases{
+        {dir.path() + "/locked", true},
+        {dir.path() + "/open", false},
+        {dir.path() + "/missing", false},  // refused at start as missing, not opened
+        {dir.path() + "/a-file", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsReadOnlyFolder(RealFileSystem(), c.path), c.readOnly) << c.path;
 }
 
 TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
