@@ -59,7 +59,10 @@ std::string DescribeIoError(const IoError& error) {
             break;
     }
     std::string text = "ファイル " + error.path + " " + action + "\n理由: " + Reason(error) + "。";
-    if (error.step != IoStep::Read)
+    // Nothing was touched, and the file may never have existed.
+    if (error.refusal == IoRefusal::ReadOnlyFolder)
+        text += "\nファイルは何も変更していません。";
+    else if (error.step != IoStep::Read)
         text += "\nファイルは変更前のまま残っています。";
     return text;
 }

@@ -505,7 +505,7 @@ TEST(ReadOnlyFolder, everyWriteIsRefusedBeforeItReachesTheDisk) {
     note(folder.Remove("200001.DAT"));
     const std::string reason =
         "\n理由: データフォルダを読み取り専用で開いているため、変更は保存できません。\nファイルは"
-        "変更前のまま残っています。";
+        "何も変更していません。";
     EXPECT_EQ(messages,
               (std::vector<std::string>{
                   "ファイル " + dir.path() + "/200001.DAT に書き込めませんでした。" + reason,

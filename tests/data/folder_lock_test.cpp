@@ -8,25 +8,19 @@
 #include <filesystem>
 
 #include "data/folder_lock.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
 namespace {
 
+using testing::DeadProcessId;
 using testing::TempFolder;
 
 std::string HostName() {
     char name[256] = {};
     ::gethostname(name, sizeof name - 1);
     return name;
-}
-
-pid_t DeadProcessId() {
-    pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 // A second program that holds the lock until it is killed.

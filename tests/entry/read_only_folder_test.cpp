@@ -24,7 +24,7 @@ TEST(ReadOnlyFolder, BrowsingWorksAndEveryChangeIsRefusedWithOneMessage) {
         "ファイル " + window.folder.path() +
         "/202612.DAT に書き込めませんでした。\n理由: "
         "データフォルダを読み取り専用で開いているため、変更は保存できません。\n"
-        "ファイルは変更前のまま残っています。");
+        "ファイルは何も変更していません。");
     window.Press(Qt::Key_Return);
     window.Enter({"2", "1", "500", "bread"});
     ASSERT_EQ(window.messages.shown.size(), 1u);
