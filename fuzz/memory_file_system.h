@@ -38,10 +38,15 @@ class MemoryFileSystem : public FileSystem {
     }
     int Remove(const std::string& path) override { return files.erase(path) ? 0 : ENOENT; }
     int SyncDirectory(const std::string&) override { return 0; }
+    // A name without a dot that holds no file is a folder.
     int Status(const std::string& path, FileStatus& status) override {
-        if (!files.count(path))
+        if (files.count(path)) {
+            status = FileStatus{0100644, 0, 0, 0};
+            return 0;
+        }
+        if (path.find('.') != std::string::npos)
             return ENOENT;
-        status = FileStatus{0100644, 0, 0, true};
+        status = FileStatus{040755, 0, 0, 0};
         return 0;
     }
     int SetMode(int, unsigned) override { return 0; }

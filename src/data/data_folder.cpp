@@ -43,7 +43,7 @@ IoResult DataFolder::Remove(std::string_view fileName) const {
 
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path) {
     FileStatus status;
-    return fs.Status(path, status) == 0 && S_ISDIR(status.mode) && !status.writable;
+    return fs.Status(path, status) == 0 && S_ISDIR(status.mode) && !status.writable();
 }
 
 }  // namespace hanaki

@@ -60,8 +60,9 @@ int PosixFileSystem::Status(const std::string& path, FileStatus& status) {
     status.gid = st.st_gid;
     // A folder is written by creating names in it, which also needs search.
     int wanted = S_ISDIR(st.st_mode) ? W_OK | X_OK : W_OK;
-    status.writable = ::faccessat(AT_FDCWD, path.c_str(), wanted, AT_EACCESS) == 0 &&
-                      (::geteuid() != 0 || (st.st_mode & 0222) != 0);
+    status.writeError = ::faccessat(AT_FDCWD, path.c_str(), wanted, AT_EACCESS) == 0 ? 0 : errno;
+    if (status.writeError == 0 && ::geteuid() == 0 && (st.st_mode & 0222) == 0)
+        status.writeError = EACCES;
     return 0;
 }
 

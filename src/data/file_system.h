@@ -13,9 +13,11 @@ struct FileStatus {
     unsigned mode = 0;  // type and permission bits, as st_mode
     unsigned uid = 0;
     unsigned gid = 0;
-    // This process may change it. The superuser passes every permission check,
-    // so for it a file counts as writable only while some write bit is set.
-    bool writable = false;
+    // 0 when this process may change it, else why not (EACCES, EROFS). The
+    // superuser passes every permission check, so for it a file counts as
+    // writable only while some write bit is set.
+    int writeError = 0;
+    bool writable() const { return writeError == 0; }
 };
 
 class FileSystem {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 namespace hanaki {
@@ -30,22 +31,41 @@ void KeepOwner(FileSystem& fs, int fd, const FileStatus& old) {
         fs.SetOwner(fd, kKeepId, old.gid);
 }
 
+// Checks, before anything changes, that this process may change `path`: a
+// file there must be one its permissions let it write, and its folder one
+// that takes new names. `existing` gets the file, when there is one.
+IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
+                        std::optional<FileStatus>& existing) {
+    FileStatus file;
+    int err = fs.Status(path, file);
+    if (err == 0 && !file.writable())
+        return IoResult::Refuse(step, IoRefusal::ReadOnlyFile, file.writeError, path);
+    if (err != 0 && err != ENOENT)
+        return IoResult::Fail(step, err, path);
+    if (err == 0)
+        existing = file;
+    else if (step == IoStep::Remove)
+        return IoResult::Ok();  // nothing to remove
+    FileStatus folder;
+    err = fs.Status(FolderOf(path), folder);
+    if (err == 0)
+        err = folder.writeError;
+    return err == 0 ? IoResult::Ok() : IoResult::Fail(step, err, path);
+}
+
 }  // namespace
 
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes) {
-    FileStatus old;
-    int err = fs.Status(path, old);
-    const bool replacing = err == 0;
-    if (err != 0 && err != ENOENT)
-        return IoResult::Fail(IoStep::Create, err, path);
-    if (replacing && !old.writable)
-        return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFile, EACCES, path);
+    std::optional<FileStatus> old;
+    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Create, old); !allowed.ok())
+        return allowed;
+    const bool replacing = old.has_value();
 
     // A replacement is born private and takes the old file's owner and mode
     // before a byte is written; a new file gets what the umask allows.
     std::string temporary;
     int fd = -1;
-    err = EEXIST;
+    int err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
         temporary = TemporaryNameFor(path, attempt);
         err = fs.CreateExclusive(temporary, replacing ? 0600 : 0666, fd);
@@ -61,9 +81,9 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
     };
 
     if (replacing) {
-        KeepOwner(fs, fd, old);
+        KeepOwner(fs, fd, *old);
         // After the owner: a change of owner clears the set-id bits.
-        if ((err = fs.SetMode(fd, old.mode & 07777)) != 0)
+        if ((err = fs.SetMode(fd, old->mode & 07777)) != 0)
             return abandon(IoStep::Create, err, true);
     }
 
@@ -86,17 +106,14 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
 }
 
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path) {
-    // The folder's permissions allow the removal; a file marked read-only is
-    // still the user's word that it stays.
-    FileStatus status;
-    int err = fs.Status(path, status);
-    if (err == ENOENT)
+    // The folder's permissions would allow the removal; a file marked
+    // read-only is still the user's word that it stays.
+    std::optional<FileStatus> existing;
+    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Remove, existing); !allowed.ok())
+        return allowed;
+    if (!existing)
         return IoResult::Ok();
-    if (err != 0)
-        return IoResult::Fail(IoStep::Remove, err, path);
-    if (!status.writable)
-        return IoResult::Refuse(IoStep::Remove, IoRefusal::ReadOnlyFile, EACCES, path);
-    err = fs.Remove(path);
+    int err = fs.Remove(path);
     if (err != 0 && err != ENOENT)
         return IoResult::Fail(IoStep::Remove, err, path);
     fs.SyncDirectory(FolderOf(path));

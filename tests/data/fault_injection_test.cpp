@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "data/category_table.h"
 #include "data/fixed_field.h"
@@ -427,7 +428,7 @@ TEST(FilePermissions, everySaveKeepsTheModeAndGroupOfTheFileItReplaces) {
 TEST(FilePermissions, newFilesFollowTheUmask) {
     for (const Scenario& scenario : Scenarios()) {
         SCOPED_TRACE(scenario.name);
-        for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+        for (mode_t mask : {mode_t{002}, mode_t{077}}) {
             Workspace work(scenario);
             Umask umask(mask);
             FaultyFileSystem fs;
@@ -484,6 +485,30 @@ TEST(FilePermissions, aReadOnlyFileIsReportedAndLeftAsItIs) {
             }
             EXPECT_TRUE(work.TemporaryFiles().empty());
         }
+    }
+}
+
+TEST(FilePermissions, aFolderWithoutWriteBitsTakesNoFileEvenFromTheSuperuser) {
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        Workspace work(scenario);
+        std::set<std::string> folders;
+        for (const std::string& name : scenario.targets)
+            folders.insert(std::filesystem::path(work.root() + "/" + name).parent_path());
+        for (const std::string& folder : folders)
+            ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+        Files old = work.Targets(scenario);
+        FaultyFileSystem fs;
+        Outcome outcome = scenario.prepare(work.root())(fs);
+
+        EXPECT_FALSE(outcome.ok());
+        for (const std::string& message : outcome.messages)
+            EXPECT_NE(message.find("\n理由: 書き込みが許可されていません。\n"), std::string::npos)
+                << message;
+        EXPECT_EQ(work.Targets(scenario), old);
+        EXPECT_TRUE(work.TemporaryFiles().empty());
+        for (const std::string& folder : folders)
+            ::chmod(folder.c_str(), 0755);
     }
 }
 

@@ -130,8 +130,10 @@ class FaultyFileSystem : public FileSystem {
         if (Hit(FsCall::Status))
             return fault_.error;
         int err = real_.Status(path, status);
-        for (const std::string& readOnly : readOnly_)
-            status.writable &= path != readOnly;
+        for (const std::string& readOnly : readOnly_) {
+            if (path == readOnly)
+                status.writeError = EACCES;
+        }
         return err;
     }
     int SetMode(int fd, unsigned mode) override {
