@@ -71,6 +71,13 @@ int WriteWhole(int fd, std::string_view bytes) {
 FolderLock::FolderLock(std::string folder, std::string program)
     : folder_(std::move(folder)), path_(LockPathOf(folder_)) {
     content_ = std::to_string(::getpid()) + "\n" + HostName() + "\n" + program + "\n";
+    // The superuser could create the lock in a folder whose bits forbid it.
+    FileStatus status;
+    if (RealFileSystem().Status(folder_, status) == 0 && S_ISDIR(status.mode) &&
+        !status.writable()) {
+        error_ = status.writeError;
+        return;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {

@@ -52,6 +52,7 @@ TEST(FolderLock, aSecondProgramIsRefusedUntilTheFirstIsGone) {
         EXPECT_EQ(second.state(), FolderLock::State::HeldByOther);
         EXPECT_EQ(second.owner().pid, holder);
         EXPECT_EQ(second.owner().program, "hanaki");
+        EXPECT_EQ(LockRefusalTitle(second), "データフォルダ使用中");
         std::string message = DescribeLockRefusal(second);
         EXPECT_NE(message.find(dir.path()), std::string::npos) << message;
         EXPECT_NE(message.find("hanaki (プロセス番号 " + std::to_string(holder) + ") が使用中です"),
@@ -117,24 +118,29 @@ TEST(FolderLock, aFolderThatCannotBeWrittenIsReportedWithoutTouchingIt) {
                                                                 std::filesystem::perms::owner_exec);
     struct Case {
         std::string folder;
+        std::string title;
         std::string reason;
     };
+    // The superuser too: it could write there, but the folder's bits say no.
+    const std::string unwritable = "データフォルダに書き込めません";
     std::vector<Case> cases{
-        {dir.path() + "/missing", "がありません。"},
-        {dir.path() + "/not-a-folder", "に書き込めません。\n理由: フォルダではありません。"},
+        {dir.path() + "/missing", "データフォルダがありません", "がありません。"},
+        {dir.path() + "/not-a-folder", unwritable,
+         "に書き込めません。\n理由: フォルダではありません。"},
+        {dir.path() + "/read-only", unwritable,
+         "に書き込めません。\n理由: 書き込みが許可されていません。"},
     };
-    // The superuser writes into any folder whatever its permissions say.
-    if (::geteuid() != 0)
-        cases.push_back({dir.path() + "/read-only", "理由: 書き込みが許可されていません。"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder);
         FolderLock lock(c.folder, "hanaki");
         EXPECT_EQ(lock.state(), FolderLock::State::Failed);
+        EXPECT_EQ(LockRefusalTitle(lock), c.title);
         std::string message = DescribeLockRefusal(lock);
         EXPECT_NE(message.find("データフォルダ " + c.folder + " " + c.reason), std::string::npos)
             << message;
     }
     EXPECT_EQ(dir.FileCount(), 2u);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() + "/read-only"));
 }
 
 }  // namespace
