@@ -170,11 +170,15 @@ bool MemoEditor::Save() {
         lines[i] = text == FromCp932(stored[i]) ? stored[i]
                                                 : TrimRight(Utf8ToCp932Lossy(text.toStdString()));
     }
+    if (lines == stored)
+        return true;  // looking through the memos writes nothing
     memo_.SetLines(position_.day, lines);
     const IoResult result =
         SaveMemo(state_.folder, state_.closingDay(), position_.year, position_.month, memo_);
-    if (!result.ok())
+    if (!result.ok()) {
+        memo_.SetLines(position_.day, stored);  // memory as on disk; the screen keeps the text
         Report(*result.error);
+    }
     return result.ok();
 }
 

@@ -26,7 +26,16 @@ TEST(ReadOnlyData, BrowsingAReadOnlyFolderWorksAndEveryChangeIsRefusedWithOneMes
         "/202612.DAT に書き込めませんでした。\n理由: "
         "データフォルダを読み取り専用で開いているため、変更は保存できません。\n"
         "ファイルは何も変更していません。");
+    // Leafing through the memos writes nothing, so it asks nothing.
     window.Press(Qt::Key_Return);
+    window.Type("/");
+    EXPECT_EQ(window.FocusName(), "Text11");
+    window.Press(Qt::Key_PageDown);
+    window.Press(Qt::Key_PageUp);
+    window.Press(Qt::Key_Escape);
+    EXPECT_EQ(window.FocusName(), "Text1");
+    EXPECT_TRUE(window.messages.shown.empty());
+
     window.Enter({"2", "1", "500", "bread"});
     ASSERT_EQ(window.messages.shown.size(), 1u);
     EXPECT_EQ(window.messages.shown[0].text, refusal);
