@@ -79,7 +79,7 @@ FolderLock::FolderLock(std::string folder, std::string program)
         return;
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             int err = WriteWhole(fd, content_);
             if (::close(fd) != 0 && err == 0)
