@@ -46,14 +46,9 @@ TEST(MessageBoxes, AFolderNameThatLooksLikeMarkupIsShownAsTyped) {
     EXPECT_EQ(seen.text, text);
     EXPECT_EQ(seen.format, Qt::PlainText);
 
-    bool answer = true;
     seen = AnswerWith(Qt::Key_Escape,
-                      [&] { answer = messages.Confirm(nullptr, QStringLiteral("確認"), text); });
-    EXPECT_FALSE(answer);
+                      [&] { EXPECT_FALSE(messages.Confirm(nullptr, QString(), text)); });
     EXPECT_EQ(seen.format, Qt::PlainText);
-    AnswerWith(Qt::Key_Return,
-               [&] { answer = messages.Confirm(nullptr, QStringLiteral("確認"), text); });
-    EXPECT_TRUE(answer);
 }
 
 }  // namespace
