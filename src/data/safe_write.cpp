@@ -38,6 +38,8 @@ IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
                         std::optional<FileStatus>& existing) {
     FileStatus file;
     int err = fs.Status(path, file);
+    if (err == 0 && file.writeError == EROFS)
+        return IoResult::Fail(step, EROFS, path);  // the medium, not the file
     if (err == 0 && !file.writable())
         return IoResult::Refuse(step, IoRefusal::ReadOnlyFile, file.writeError, path);
     if (err != 0 && err != ENOENT)

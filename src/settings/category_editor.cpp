@@ -15,9 +15,9 @@
 
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
-#include "ui/io_failure.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/message_service.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/io_failure.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/screen_metrics.h"
 
 namespace hanaki {
