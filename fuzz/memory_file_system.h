@@ -13,7 +13,7 @@ class MemoryFileSystem : public FileSystem {
   public:
     std::map<std::string, std::string> files;
 
-    int CreateExclusive(const std::string& path, int& fd) override {
+    int CreateExclusive(const std::string& path, unsigned, int& fd) override {
         if (files.count(path))
             return EEXIST;
         files[path];
@@ -38,6 +38,19 @@ class MemoryFileSystem : public FileSystem {
     }
     int Remove(const std::string& path) override { return files.erase(path) ? 0 : ENOENT; }
     int SyncDirectory(const std::string&) override { return 0; }
+    // A name without a dot that holds no file is a folder.
+    int Status(const std::string& path, FileStatus& status) override {
+        if (files.count(path)) {
+            status = FileStatus{0100644, 0, 0, 0};
+            return 0;
+        }
+        if (path.find('.') != std::string::npos)
+            return ENOENT;
+        status = FileStatus{040755, 0, 0, 0};
+        return 0;
+    }
+    int SetMode(int, unsigned) override { return 0; }
+    int SetOwner(int, unsigned, unsigned) override { return 0; }
     int ReadAll(const std::string& path, std::string& bytes) override {
         auto found = files.find(path);
         if (found == files.end())

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDate>
 #include <iostream>
+#include <optional>
 
 #include "app/command_line.h"
 #include "data/folder_lock.h"
@@ -61,18 +62,29 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
 
     const std::string& dataDir = folder.path;
-    std::optional<CivilDate> fixedToday = options.today;
-    ProgramState state(DataFolder(dataDir, RealFileSystem()),
-                       [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
     DialogMessageService messages;
-    // One writer per folder: a second hanaki, or a folder that is missing or
-    // cannot be written, is turned away before any file is touched.
-    FolderLock lock(dataDir, "hanaki");
-    if (!lock.held()) {
-        messages.Inform(nullptr, "hanaki", QString::fromStdString(DescribeLockRefusal(lock)));
-        return 1;
+    // One writer per folder: a second hanaki, or a folder that is missing, is
+    // turned away before any file is touched. A folder this program may not
+    // write (a backup on read-only media) is opened for browsing: no lock, no
+    // sweep, and every change refused.
+    std::optional<FolderLock> lock;
+    bool readOnly = IsReadOnlyFolder(RealFileSystem(), dataDir);
+    if (!readOnly) {
+        lock.emplace(dataDir, "hanaki");
+        readOnly = lock->writeRefused();
+        if (!lock->held() && !readOnly) {
+            messages.Inform(nullptr, QString::fromStdString(LockRefusalTitle(*lock)),
+                            QString::fromStdString(DescribeLockRefusal(*lock)));
+            return 1;
+        }
     }
-    RemoveStaleTemporaryFiles(state.folder);
+    std::optional<CivilDate> fixedToday = options.today;
+    ProgramState state(
+        DataFolder(dataDir, RealFileSystem(),
+                   readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::ReadWrite),
+        [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
+    if (!readOnly)
+        RemoveStaleTemporaryFiles(state.folder);
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
     MainEntryScreen screen(state, services);

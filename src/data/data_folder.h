@@ -12,10 +12,15 @@ namespace hanaki {
 
 class DataFolder {
   public:
-    DataFolder(std::string path, FileSystem& fs);
+    // ReadOnly: a backup on read-only media, or a folder this process may not
+    // write. Every write is then refused before it reaches the disk.
+    enum class Access { ReadWrite, ReadOnly };
+
+    DataFolder(std::string path, FileSystem& fs, Access access = Access::ReadWrite);
 
     const std::string& path() const { return path_; }
     FileSystem& fs() const { return *fs_; }
+    bool readOnly() const { return access_ == Access::ReadOnly; }
 
     // The folder, then "/" unless it already ends in one, then the name.
     std::string PathOf(std::string_view fileName) const;
@@ -31,6 +36,11 @@ class DataFolder {
   private:
     std::string path_;
     FileSystem* fs_;
+    Access access_;
 };
+
+// True when `path` is a folder this process may read but not write, so that
+// the program opens it for reading only.
+bool IsReadOnlyFolder(FileSystem& fs, const std::string& path);
 
 }  // namespace hanaki

@@ -7,8 +7,8 @@
 
 namespace hanaki {
 
-int PosixFileSystem::CreateExclusive(const std::string& path, int& fd) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+int PosixFileSystem::CreateExclusive(const std::string& path, unsigned mode, int& fd) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
     return fd < 0 ? errno : 0;
 }
 
@@ -49,6 +49,29 @@ int PosixFileSystem::SyncDirectory(const std::string& dir) {
     int rc = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
     return rc;
+}
+
+int PosixFileSystem::Status(const std::string& path, FileStatus& status) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return errno;
+    status.mode = st.st_mode;
+    status.uid = st.st_uid;
+    status.gid = st.st_gid;
+    // A folder is written by creating names in it, which also needs search.
+    int wanted = S_ISDIR(st.st_mode) ? W_OK | X_OK : W_OK;
+    status.writeError = ::faccessat(AT_FDCWD, path.c_str(), wanted, AT_EACCESS) == 0 ? 0 : errno;
+    if (status.writeError == 0 && ::geteuid() == 0 && (st.st_mode & 0222) == 0)
+        status.writeError = EACCES;
+    return 0;
+}
+
+int PosixFileSystem::SetMode(int fd, unsigned mode) {
+    return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
+}
+
+int PosixFileSystem::SetOwner(int fd, unsigned uid, unsigned gid) {
+    return ::fchown(fd, static_cast<uid_t>(uid), static_cast<gid_t>(gid)) == 0 ? 0 : errno;
 }
 
 int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {

@@ -8,33 +8,57 @@
 // that a test can make any one of them fail.
 namespace hanaki {
 
+// What a write needs to know of the file or folder it replaces or writes into.
+struct FileStatus {
+    unsigned mode = 0;  // type and permission bits, as st_mode
+    unsigned uid = 0;
+    unsigned gid = 0;
+    // 0 when this process may change it, else why not (EACCES, EROFS). The
+    // superuser passes every permission check, so for it a file counts as
+    // writable only while some write bit is set.
+    int writeError = 0;
+    bool writable() const { return writeError == 0; }
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
     // Each returns 0 on success or an errno value.
-    virtual int CreateExclusive(const std::string& path, int& fd) = 0;
+    // A new file; `mode` is narrowed by the umask as for any new file.
+    virtual int CreateExclusive(const std::string& path, unsigned mode, int& fd) = 0;
     virtual int Write(int fd, const char* data, std::size_t size, std::size_t& written) = 0;
     virtual int Sync(int fd) = 0;
     virtual int Close(int fd) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;
     virtual int SyncDirectory(const std::string& dir) = 0;
+    // ENOENT when nothing has that name.
+    virtual int Status(const std::string& path, FileStatus& status) = 0;
+    // Permission bits as given, whatever the umask.
+    virtual int SetMode(int fd, unsigned mode) = 0;
+    // kKeepId leaves that id as it is.
+    virtual int SetOwner(int fd, unsigned uid, unsigned gid) = 0;
     // Reads a whole file into `bytes` (left empty on failure); ENOENT when it does not exist.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
 };
 
+inline constexpr unsigned kKeepId = static_cast<unsigned>(-1);
+
 // The real calls (POSIX).
 class PosixFileSystem : public FileSystem {
   public:
-    int CreateExclusive(const std::string& path, int& fd) override;
+    int CreateExclusive(const std::string& path, unsigned mode, int& fd) override;
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override;
     int Sync(int fd) override;
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
     int SyncDirectory(const std::string& dir) override;
+    int Status(const std::string& path, FileStatus& status) override;
+    int SetMode(int fd, unsigned mode) override;
+    int SetOwner(int fd, unsigned uid, unsigned gid) override;
     int ReadAll(const std::string& path, std::string& bytes) override;
     bool Exists(const std::string& path) override;
 };

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "data/data_folder.h"
+#include "data/io_result.h"
 #include "data/text_lines.h"
 
 namespace hanaki {
@@ -65,29 +66,20 @@ int WriteWhole(int fd, std::string_view bytes) {
     return RealFileSystem().Write(fd, bytes.data(), bytes.size(), written);
 }
 
-std::string ReasonFor(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "書き込みが許可されていません";
-        case EROFS:
-            return "読み取り専用の場所です";
-        case ENOSPC:
-            return "ディスクの空きがありません";
-        case ENOTDIR:
-            return "フォルダではありません";
-        default:
-            return "エラー番号 " + std::to_string(error);
-    }
-}
-
 }  // namespace
 
 FolderLock::FolderLock(std::string folder, std::string program)
     : folder_(std::move(folder)), path_(LockPathOf(folder_)) {
     content_ = std::to_string(::getpid()) + "\n" + HostName() + "\n" + program + "\n";
+    // The superuser could create the lock in a folder whose bits forbid it.
+    FileStatus status;
+    if (RealFileSystem().Status(folder_, status) == 0 && S_ISDIR(status.mode) &&
+        !status.writable()) {
+        error_ = status.writeError;
+        return;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             int err = WriteWhole(fd, content_);
             if (::close(fd) != 0 && err == 0)
@@ -135,14 +127,14 @@ FolderLock::~FolderLock() {
         ::unlink(path_.c_str());
 }
 
-bool IsFolderLockedByOther(const std::string& folder) {
-    std::string path = LockPathOf(folder);
-    std::string bytes;
-    if (RealFileSystem().ReadAll(path, bytes) != 0)
-        return false;
-    LockOwner owner = ParseOwner(bytes);
-    bool ours = owner.pid == ::getpid() && owner.host == HostName();
-    return !ours && !IsStale(owner, path);
+bool FolderLock::writeRefused() const {
+    return state_ == State::Failed && (error_ == EROFS || error_ == EACCES || error_ == EPERM);
+}
+
+std::string LockRefusalTitle(const FolderLock& lock) {
+    if (lock.state() == FolderLock::State::HeldByOther)
+        return "データフォルダ使用中";
+    return lock.error() == ENOENT ? "データフォルダがありません" : "データフォルダに書き込めません";
 }
 
 std::string DescribeLockRefusal(const FolderLock& lock) {
@@ -152,7 +144,7 @@ std::string DescribeLockRefusal(const FolderLock& lock) {
             return "データフォルダ " + folder +
                    " がありません。\nフォルダを確かめてから、もう一度起動してください。";
         return "データフォルダ " + folder +
-               " に書き込めません。\n理由: " + ReasonFor(lock.error()) +
+               " に書き込めません。\n理由: " + DescribeErrno(lock.error(), IoStep::Create) +
                "。\nファイルは何も変更していません。";
     }
     const LockOwner& owner = lock.owner();

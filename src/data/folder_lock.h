@@ -38,6 +38,8 @@ class FolderLock {
     const std::string& folder() const { return folder_; }
     const LockOwner& owner() const { return owner_; }
     int error() const { return error_; }
+    // Failed because the folder is there but no file may be created in it.
+    bool writeRefused() const;
 
   private:
     std::string folder_;
@@ -48,11 +50,8 @@ class FolderLock {
     int error_ = 0;
 };
 
-// True when a program other than this one, still running, holds the lock of
-// `folder`. For a converter that must not write beside a running hanaki.
-bool IsFolderLockedByOther(const std::string& folder);
-
-// The Japanese message (UTF-8) for a lock that was not taken.
+// The Japanese title and message (UTF-8) for a lock that was not taken.
+std::string LockRefusalTitle(const FolderLock& lock);
 std::string DescribeLockRefusal(const FolderLock& lock);
 
 }  // namespace hanaki

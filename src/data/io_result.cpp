@@ -6,13 +6,28 @@
 namespace hanaki {
 namespace {
 
-std::string Reason(int code) {
+std::string Reason(const IoError& error) {
+    switch (error.refusal) {
+        case IoRefusal::ReadOnlyFile:
+            return "読み取り専用のファイルです";
+        case IoRefusal::ReadOnlyFolder:
+            return "データフォルダを読み取り専用で開いているため、変更は保存できません";
+        case IoRefusal::None:
+            break;
+    }
+    return DescribeErrno(error.code, error.step);
+}
+
+}  // namespace
+
+std::string DescribeErrno(int code, IoStep step) {
     switch (code) {
         case ENOENT:
             return "ファイルまたはフォルダがありません";
         case EACCES:
         case EPERM:
-            return "アクセスが許可されていません";
+            return step == IoStep::Read ? "読み込みが許可されていません"
+                                        : "書き込みが許可されていません";
         case EROFS:
             return "読み取り専用の場所です";
         case ENOSPC:
@@ -23,13 +38,12 @@ std::string Reason(int code) {
             return "入出力エラーが起きました";
         case EISDIR:
             return "フォルダです";
+        case ENOTDIR:
+            return "フォルダではありません";
         default:
-            return std::string("エラー番号 ") + std::to_string(code) + " (" + std::strerror(code) +
-                   ")";
+            return "エラー番号 " + std::to_string(code) + " (" + std::strerror(code) + ")";
     }
 }
-
-}  // namespace
 
 std::string DescribeIoError(const IoError& error) {
     std::string action;
@@ -44,9 +58,11 @@ std::string DescribeIoError(const IoError& error) {
             action = "に書き込めませんでした。";
             break;
     }
-    std::string text =
-        "ファイル " + error.path + " " + action + "\n理由: " + Reason(error.code) + "。";
-    if (error.step != IoStep::Read)
+    std::string text = "ファイル " + error.path + " " + action + "\n理由: " + Reason(error) + "。";
+    // Nothing was touched, and the file may never have existed.
+    if (error.refusal == IoRefusal::ReadOnlyFolder)
+        text += "\nファイルは何も変更していません。";
+    else if (error.step != IoStep::Read && error.targetExisted)
         text += "\nファイルは変更前のまま残っています。";
     return text;
 }

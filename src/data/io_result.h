@@ -8,10 +8,20 @@ namespace hanaki {
 // Which step of reading or writing a file failed.
 enum class IoStep { Read, Create, Write, Sync, Rename, Remove };
 
+// Why the program itself declined a write before asking the system.
+enum class IoRefusal {
+    None,            // a system call failed; see code
+    ReadOnlyFile,    // the file's permissions forbid writing it
+    ReadOnlyFolder,  // the data folder was opened for reading only
+};
+
 struct IoError {
     IoStep step = IoStep::Read;
     int code = 0;      // errno
     std::string path;  // the file the user knows (the target, not the temporary file)
+    IoRefusal refusal = IoRefusal::None;
+    // False when a failed write was to make a new file: there is no older one to keep.
+    bool targetExisted = true;
 };
 
 // Success, or the one error that stopped the operation.
@@ -23,7 +33,14 @@ struct IoResult {
     static IoResult Fail(IoStep step, int code, std::string path) {
         return {IoError{step, code, std::move(path)}};
     }
+    static IoResult Refuse(IoStep step, IoRefusal refusal, int code, std::string path) {
+        return {IoError{step, code, std::move(path), refusal}};
+    }
 };
+
+// Why a call failed with `code` (errno), in Japanese (UTF-8, no full stop);
+// `step` tells a refused read from a refused write.
+std::string DescribeErrno(int code, IoStep step);
 
 // A Japanese sentence (UTF-8) that names the file and says what went wrong.
 std::string DescribeIoError(const IoError& error);

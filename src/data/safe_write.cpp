@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 namespace hanaki {
@@ -23,25 +24,79 @@ std::string TemporaryNameFor(const std::string& path, int attempt) {
     return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
 }
 
+// The old file's owner where this process may give it (the superuser may;
+// anyone else only a group they belong to); a failure leaves the file ours.
+void KeepOwner(FileSystem& fs, int fd, const FileStatus& old) {
+    if (fs.SetOwner(fd, old.uid, old.gid) != 0)
+        fs.SetOwner(fd, kKeepId, old.gid);
+}
+
+// Checks, before anything changes, that this process may change `path`: a
+// file there must be one its permissions let it write, and its folder one
+// that takes new names. `existing` gets the file, when there is one.
+IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
+                        std::optional<FileStatus>& existing) {
+    FileStatus file;
+    int err = fs.Status(path, file);
+    if (err == 0 && file.writeError == EROFS)
+        return IoResult::Fail(step, EROFS, path);  // the medium, not the file
+    if (err == 0 && !file.writable())
+        return IoResult::Refuse(step, IoRefusal::ReadOnlyFile, file.writeError, path);
+    if (err != 0 && err != ENOENT)
+        return IoResult::Fail(step, err, path);
+    if (err == 0)
+        existing = file;
+    else if (step == IoStep::Remove)
+        return IoResult::Ok();  // nothing to remove
+    FileStatus folder;
+    err = fs.Status(FolderOf(path), folder);
+    if (err == 0)
+        err = folder.writeError;
+    if (err == 0)
+        return IoResult::Ok();
+    IoResult refused = IoResult::Fail(step, err, path);
+    refused.error->targetExisted = existing.has_value();
+    return refused;
+}
+
 }  // namespace
 
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes) {
+    std::optional<FileStatus> old;
+    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Create, old); !allowed.ok())
+        return allowed;
+    const bool replacing = old.has_value();
+    auto fail = [&](IoStep step, int code) {
+        IoResult failed = IoResult::Fail(step, code, path);
+        failed.error->targetExisted = replacing;
+        return failed;
+    };
+
+    // A replacement is born private and takes the old file's owner and mode
+    // before a byte is written; a new file gets what the umask allows.
     std::string temporary;
     int fd = -1;
     int err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
         temporary = TemporaryNameFor(path, attempt);
-        err = fs.CreateExclusive(temporary, fd);
+        err = fs.CreateExclusive(temporary, replacing ? 0600 : 0666, fd);
     }
     if (err != 0)
-        return IoResult::Fail(IoStep::Create, err, path);
+        return fail(IoStep::Create, err);
 
     auto abandon = [&](IoStep step, int code, bool open) {
         if (open)
             fs.Close(fd);
         fs.Remove(temporary);
-        return IoResult::Fail(step, code, path);
+        return fail(step, code);
     };
+
+    if (replacing) {
+        KeepOwner(fs, fd, *old);
+        // After the owner: a change of owner clears the set-id bits.
+        if ((err = fs.SetMode(fd, old->mode & 07777)) != 0)
+            return abandon(IoStep::Create, err, true);
+    }
 
     std::size_t written = 0;
     err = fs.Write(fd, bytes.data(), bytes.size(), written);
@@ -62,6 +117,13 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
 }
 
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path) {
+    // The folder's permissions would allow the removal; a file marked
+    // read-only is still the user's word that it stays.
+    std::optional<FileStatus> existing;
+    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Remove, existing); !allowed.ok())
+        return allowed;
+    if (!existing)
+        return IoResult::Ok();
     int err = fs.Remove(path);
     if (err != 0 && err != ENOENT)
         return IoResult::Fail(IoStep::Remove, err, path);

@@ -11,10 +11,13 @@ namespace hanaki {
 // Writes `bytes` to a new temporary file beside `path`, flushes and syncs it,
 // renames it over `path` and syncs the folder. A crash or failure at any step
 // leaves either the old file or the new one, never a mix; on failure the
-// temporary file is removed.
+// temporary file is removed. The new file keeps the mode of the one it
+// replaces (and its owner and group where this process may set them); a file
+// its permissions do not let this process write is refused and left as it is.
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes);
 
-// Removes `path` and syncs its folder; a missing file is no error.
+// Removes `path` and syncs its folder; a missing file is no error, a file
+// its permissions do not let this process write is refused.
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path);
 
 }  // namespace hanaki

@@ -16,6 +16,7 @@
 #include "settings/first_run.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"
 
@@ -55,12 +56,17 @@ constexpr int kGuideY = 516;
 constexpr int kLegendY = 630;
 constexpr int kWindowHeight = 664;
 
+// A folder opened for reading only says so in whatever title the window shows.
+QString MarkedTitle(const DataFolder& folder, const QString& title) {
+    return folder.readOnly() ? title + QStringLiteral("  [読み取り専用]") : title;
+}
+
 }  // namespace
 
 MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, QWidget* parent)
     : QWidget(parent), state_(state), services_(services) {
     setObjectName("Form1");
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(MarkedTitle(state_.folder, QString::fromUtf8(kTitle)));
     const SizeClass size = SizeClassOf(services_.metrics);
     scale_ = size.scale;
     fontPoints_ = size.fontPoints;
@@ -86,8 +92,9 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, QWidge
 MainEntryScreen::~MainEntryScreen() = default;
 
 void MainEntryScreen::SetTitlePrefix(const QString& prefix) {
-    setWindowTitle(prefix + QString(10, QLatin1Char(' ')) + QStringLiteral("( ") +
-                   QString::fromUtf8(kTitle) + QStringLiteral(" )"));
+    setWindowTitle(MarkedTitle(state_.folder, prefix + QString(10, QLatin1Char(' ')) +
+                                                  QStringLiteral("( ") + QString::fromUtf8(kTitle) +
+                                                  QStringLiteral(" )")));
 }
 
 int MainEntryScreen::Scaled(int designPixels) const {
@@ -379,8 +386,7 @@ bool MainEntryScreen::LoadSettingsFile() {
 }
 
 void MainEntryScreen::ReportIoError(const IoError& error) {
-    services_.messages.Inform(this, QStringLiteral("ファイルエラー"),
-                              QString::fromStdString(DescribeIoError(error)));
+    ReportIoFailure(services_.messages, this, QStringLiteral("ファイルエラー"), error);
 }
 
 void MainEntryScreen::ShowCurrentDate() {

@@ -7,6 +7,7 @@
 #include "data/fixed_field.h"
 #include "data/program_state.h"
 #include "ui/byte_limited_field.h"
+#include "ui/io_failure.h"
 #include "ui/services.h"
 #include "ui/text_codec.h"
 
@@ -169,17 +170,20 @@ bool MemoEditor::Save() {
         lines[i] = text == FromCp932(stored[i]) ? stored[i]
                                                 : TrimRight(Utf8ToCp932Lossy(text.toStdString()));
     }
+    if (lines == stored)
+        return true;  // looking through the memos writes nothing
     memo_.SetLines(position_.day, lines);
     const IoResult result =
         SaveMemo(state_.folder, state_.closingDay(), position_.year, position_.month, memo_);
-    if (!result.ok())
+    if (!result.ok()) {
+        memo_.SetLines(position_.day, stored);  // memory as on disk; the screen keeps the text
         Report(*result.error);
+    }
     return result.ok();
 }
 
 void MemoEditor::Report(const IoError& error) {
-    services_.messages.Inform(dialogParent_, QStringLiteral("メモ"),
-                              QString::fromStdString(DescribeIoError(error)));
+    ReportIoFailure(services_.messages, dialogParent_, QStringLiteral("メモ"), error);
 }
 
 void MemoEditor::ShowDay() {

@@ -84,15 +84,6 @@ std::string SharedTargetMessage(const DataFolder& source, const std::vector<std:
            " になるため、書き出しませんでした。";
 }
 
-// The sentence that the older file stays is only true when there was one.
-std::string DescribeWriteFailure(const IoError& error, bool olderFile) {
-    static const std::string kOlderFileKept = "\nファイルは変更前のまま残っています。";
-    std::string text = DescribeIoError(error);
-    if (std::size_t at = text.find(kOlderFileKept); !olderFile && at != std::string::npos)
-        text.erase(at, kOlderFileKept.size());
-    return text;
-}
-
 }  // namespace
 
 std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categories,
@@ -174,11 +165,10 @@ CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
         }
         int skipped = 0;
         std::string csv = LedgerToCsv(bytes, categories, skipped);
-        const bool olderFile = to.Exists(target);
         IoResult written = to.Replace(target, csv);
         if (!written.ok()) {
             ++result.failed;
-            result.failures.push_back(DescribeWriteFailure(*written.error, olderFile));
+            result.failures.push_back(DescribeIoError(*written.error));
             continue;
         }
         ++result.written;

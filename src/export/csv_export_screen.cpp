@@ -11,6 +11,7 @@
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
 #include "ui/work_notice.h"
+#include "ui/io_failure.h"
 
 namespace hanaki {
 namespace {

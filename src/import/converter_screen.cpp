@@ -19,17 +19,13 @@
 namespace hanaki {
 namespace {
 
-// Where hanaki keeps its data unless told otherwise, the usual destination.
+// Where an installed hanaki keeps its data, the usual destination.
 std::string HanakiDataFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/')
-        return std::string(dataHome) + "/hanaki";
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? std::string(home) + "/.local/share/hanaki" : std::string();
+    return ChooseDataFolder({}, {}, true, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).path;
 }
 
 // Each refusal says in its title what happened.
-QString LockRefusalTitle(const FolderLock& lock) {
+QString DestinationRefusalTitle(const FolderLock& lock) {
     if (lock.state() == FolderLock::State::HeldByOther)
         return QStringLiteral("データフォルダ使用中");
     if (lock.error() == ENOENT)
@@ -122,7 +118,7 @@ void ConverterScreen::Convert() {
     // Never beside a running hanaki, and no hanaki starts while this writes.
     FolderLock lock(request.destination, "tsugite");
     if (!lock.held()) {
-        services_.messages.Inform(this, LockRefusalTitle(lock),
+        services_.messages.Inform(this, DestinationRefusalTitle(lock),
                                   QString::fromStdString(DescribeLockRefusal(lock)));
         return;
     }

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "settings/io_failure.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"
 

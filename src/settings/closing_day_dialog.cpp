@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "settings/io_failure.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/screen_metrics.h"
 
 namespace hanaki {

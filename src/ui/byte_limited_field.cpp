@@ -89,13 +89,6 @@ QString ByteLimitedField::Kept() const {
     return kept;
 }
 
-QString ByteLimitedField::Fit(const QString& insert, bool& wasCut) const {
-    const Admitted admitted = Admit(insert, Kept());
-    wasCut = !admitted.hint.isEmpty();
-    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
-    return Kept().insert(at, admitted.text);
-}
-
 void ByteLimitedField::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         if (!isReadOnly())

@@ -29,10 +29,6 @@ class ByteLimitedField : public QLineEdit {
     void setAsciiOnly(bool on);
     bool asciiOnly() const { return asciiOnly_; }
 
-    // The text after inserting `insert` in place of the selection, cut to what
-    // fits; `wasCut` tells whether anything was dropped.
-    QString Fit(const QString& insert, bool& wasCut) const;
-
   signals:
     void refused(const QString& hint);
 

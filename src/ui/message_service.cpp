@@ -12,6 +12,8 @@ namespace {
 bool Show(QWidget* parent, const QString& title, const QString& text, bool withCancel) {
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Texts name files and folders, and a name is never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setIcon(QMessageBox::NoIcon);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -242,14 +245,21 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
             return {error(EIO)};
         case FsCall::ReadAll:
             return {error(EIO), error(EACCES)};
+        case FsCall::Status:
+            return {error(EIO), error(EACCES)};
+        case FsCall::SetMode:
+            return {error(EPERM), error(EIO)};
+        case FsCall::SetOwner:
+            return {error(EPERM)};
     }
     return {};
 }
 
-// A failed folder sync leaves the renamed file in place, and a name taken by
-// someone else's temporary file is only a reason to pick the next name.
+// A failed folder sync leaves the renamed file in place, a group the process
+// may not give leaves the file its own, and a name taken by someone else's
+// temporary file is only a reason to pick the next name.
 bool SaveSurvives(const Fault& fault) {
-    return fault.call == FsCall::SyncDirectory ||
+    return fault.call == FsCall::SyncDirectory || fault.call == FsCall::SetOwner ||
            (fault.call == FsCall::CreateExclusive && fault.error == EEXIST);
 }
 
@@ -364,6 +374,119 @@ TEST(FaultInjection, everyFailedStepOfEverySaveLeavesTheOldFileAndTheNextSaveWri
     RecordProperty("fault_points", faultPoints);
     std::printf("fault points injected: %d\n", faultPoints);
     EXPECT_GT(faultPoints, 250);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+gid_t GroupOf(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_gid : 0;
+}
+
+// Sets the umask for one scope.
+class Umask {
+  public:
+    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+    ~Umask() { ::umask(old_); }
+
+  private:
+    mode_t old_;
+};
+
+TEST(FilePermissions, aSaveKeepsTheModeAndGroupItReplacesAndANewFileFollowsTheUmask) {
+    // The superuser may hand a file any group; anyone else keeps their own.
+    const gid_t group = ::geteuid() == 0 ? 4242 : ::getegid();
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        for (auto [mode, mask] : {std::pair<mode_t, mode_t>{0600, 077}, {0664, 002}}) {
+            Workspace work(scenario);
+            for (const auto& [name, bytes] : scenario.before) {
+                std::string path = work.root() + "/" + name;
+                ASSERT_EQ(::chown(path.c_str(), static_cast<uid_t>(-1), group), 0);
+                ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+            }
+            Umask umask(mask);
+            FaultyFileSystem fs;
+            ASSERT_TRUE(scenario.prepare(work.root())(fs).ok());
+            for (const auto& [name, bytes] : work.Targets(scenario)) {
+                std::string path = work.root() + "/" + name;
+                if (!scenario.before.count(name)) {
+                    EXPECT_EQ(ModeOf(path), 0666 & ~mask) << name;
+                } else if (bytes) {  // not removed with its last item
+                    EXPECT_EQ(ModeOf(path), mode) << name;
+                    EXPECT_EQ(GroupOf(path), group) << name;
+                }
+            }
+        }
+    }
+}
+
+// The superuser passes every permission check, so for it the bits are what
+// count; a file of another user is what a user without the superuser meets.
+TEST(FilePermissions, aFileOrFolderThatMayNotBeWrittenIsReportedAndLeftAsItIs) {
+    enum class Made { FileBits0444, OthersFile, FolderBits0555 };
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        for (Made made : {Made::FileBits0444, Made::OthersFile, Made::FolderBits0555}) {
+            Workspace work(scenario);
+            FaultyFileSystem fs;
+            std::vector<std::string> refused;
+            for (const std::string& name : scenario.targets) {
+                std::string path = work.root() + "/" + name;
+                if (made == Made::FolderBits0555) {
+                    ASSERT_EQ(::chmod(std::filesystem::path(path).parent_path().c_str(), 0555), 0);
+                } else if (!scenario.before.count(name)) {
+                    continue;
+                } else if (made == Made::FileBits0444) {
+                    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+                } else {
+                    fs.PretendReadOnly(path);
+                }
+                refused.push_back(path);
+            }
+            Files old = work.Targets(scenario);
+            Outcome outcome = scenario.prepare(work.root())(fs);
+
+            const std::string reason = made == Made::FolderBits0555 ? "書き込みが許可されていません"
+                                                                    : "読み取り専用のファイルです";
+            ASSERT_EQ(outcome.messages.size(), refused.size());
+            for (std::size_t i = 0; i < refused.size(); ++i) {
+                const std::string& message = outcome.messages[i];
+                const std::string verb =
+                    message.find("を削除") != std::string::npos ? "を削除でき" : "に書き込め";
+                // Only an older file can be said to stay as it was.
+                const bool older = scenario.before.count(
+                    std::filesystem::path(refused[i]).lexically_relative(work.root()).string());
+                EXPECT_EQ(message, "ファイル " + refused[i] + " " + verb +
+                                       "ませんでした。\n理由: " + reason + "。" +
+                                       (older ? "\nファイルは変更前のまま残っています。" : ""));
+            }
+            Files now = work.Targets(scenario);
+            for (const auto& [name, bytes] : now) {
+                if (std::count(refused.begin(), refused.end(), work.root() + "/" + name)) {
+                    EXPECT_EQ(bytes, old.at(name)) << name;
+                }
+            }
+            EXPECT_TRUE(work.TemporaryFiles().empty());
+            for (const std::string& path : refused)
+                ::chmod(std::filesystem::path(path).parent_path().c_str(), 0755);
+        }
+    }
+}
+
+TEST(ReadOnlyFolder, aFolderWithoutWriteBitsIsOpenedForReadingEvenByTheSuperuser) {
+    TempFolder dir;
+    dir.Write("a-file", "x");
+    std::filesystem::create_directory(dir.path() + "/locked");
+    ::chmod((dir.path() + "/locked").c_str(), 0555);
+    // A missing folder is refused at start, not opened.
+    for (const char* name : {"locked", ".", "missing", "a-file"})
+        EXPECT_EQ(IsReadOnlyFolder(RealFileSystem(), dir.path() + "/" + name),
+                  name == std::string("locked"))
+            << name;
 }
 
 TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {

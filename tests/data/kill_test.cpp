@@ -10,11 +10,13 @@
 
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
 namespace {
 
+using testing::DeadProcessId;
 using testing::Sjis;
 using testing::TempFolder;
 using Clock = std::chrono::steady_clock;
@@ -54,14 +56,6 @@ std::vector<std::string> TemporaryFiles(const TempFolder& dir) {
                               const MonthLedger& second) {
     for (int n = 0;; ++n)
         SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, n % 2 == 0 ? first : second);
-}
-
-pid_t DeadProcessId() {
-    pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhatItLeft) {

@@ -65,10 +65,10 @@ inline std::vector<std::string> Names(const std::filesystem::path& folder) {
 class RefusingFileSystem : public PosixFileSystem {
   public:
     explicit RefusingFileSystem(std::string refused) : refused_(std::move(refused)) {}
-    int CreateExclusive(const std::string& path, int& fd) override {
+    int CreateExclusive(const std::string& path, unsigned mode, int& fd) override {
         if (path.find(refused_) != std::string::npos)
             return ENOSPC;
-        return PosixFileSystem::CreateExclusive(path, fd);
+        return PosixFileSystem::CreateExclusive(path, mode, fd);
     }
 
   private:

@@ -4,15 +4,29 @@
 #include <cerrno>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "data/file_system.h"
 
 namespace hanaki::testing {
 
-enum class FsCall { CreateExclusive, Write, Sync, Close, Rename, Remove, SyncDirectory, ReadAll };
-inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,  FsCall::Sync,
-                                        FsCall::Close,           FsCall::Rename, FsCall::Remove,
-                                        FsCall::SyncDirectory,   FsCall::ReadAll};
+enum class FsCall {
+    CreateExclusive,
+    Write,
+    Sync,
+    Close,
+    Rename,
+    Remove,
+    SyncDirectory,
+    ReadAll,
+    Status,
+    SetMode,
+    SetOwner,
+};
+inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,   FsCall::Sync,
+                                        FsCall::Close,           FsCall::Rename,  FsCall::Remove,
+                                        FsCall::SyncDirectory,   FsCall::ReadAll, FsCall::Status,
+                                        FsCall::SetMode,         FsCall::SetOwner};
 
 inline const char* NameOf(FsCall call) {
     switch (call) {
@@ -32,6 +46,12 @@ inline const char* NameOf(FsCall call) {
             return "folder sync";
         case FsCall::ReadAll:
             return "read";
+        case FsCall::Status:
+            return "stat";
+        case FsCall::SetMode:
+            return "chmod";
+        case FsCall::SetOwner:
+            return "chown";
     }
     return "?";
 }
@@ -68,10 +88,14 @@ class FaultyFileSystem : public FileSystem {
     bool fired() const { return fired_; }
     int CallCount(FsCall call) const { return counts_[static_cast<std::size_t>(call)]; }
 
-    int CreateExclusive(const std::string& path, int& fd) override {
+    // Files whose permissions say this process may not write them, as for
+    // another user's file, whatever the real bits and user are.
+    void PretendReadOnly(const std::string& path) { readOnly_.push_back(path); }
+
+    int CreateExclusive(const std::string& path, unsigned mode, int& fd) override {
         if (Hit(FsCall::CreateExclusive))
             return fault_.error;
-        return real_.CreateExclusive(path, fd);
+        return real_.CreateExclusive(path, mode, fd);
     }
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
         // Cutting short a write of nothing is no fault.
@@ -102,6 +126,22 @@ class FaultyFileSystem : public FileSystem {
     int SyncDirectory(const std::string& dir) override {
         return Hit(FsCall::SyncDirectory) ? fault_.error : real_.SyncDirectory(dir);
     }
+    int Status(const std::string& path, FileStatus& status) override {
+        if (Hit(FsCall::Status))
+            return fault_.error;
+        int err = real_.Status(path, status);
+        for (const std::string& readOnly : readOnly_) {
+            if (path == readOnly)
+                status.writeError = EACCES;
+        }
+        return err;
+    }
+    int SetMode(int fd, unsigned mode) override {
+        return Hit(FsCall::SetMode) ? fault_.error : real_.SetMode(fd, mode);
+    }
+    int SetOwner(int fd, unsigned uid, unsigned gid) override {
+        return Hit(FsCall::SetOwner) ? fault_.error : real_.SetOwner(fd, uid, gid);
+    }
     int ReadAll(const std::string& path, std::string& bytes) override {
         return Hit(FsCall::ReadAll) ? fault_.error : real_.ReadAll(path, bytes);
     }
@@ -121,6 +161,7 @@ class FaultyFileSystem : public FileSystem {
     bool armed_ = false;
     bool fired_ = false;
     std::array<int, kAllFsCalls.size()> counts_{};
+    std::vector<std::string> readOnly_;
 };
 
 }  // namespace hanaki::testing

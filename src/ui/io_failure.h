@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "data/io_result.h"
+
+class QWidget;
+
+namespace hanaki {
+
+class MessageService;
+
+// Shows a failed read or write in a Japanese message box.
+void ReportIoFailure(MessageService& messages, QWidget* parent, const QString& title,
+                     const IoError& error);
+
+// The same for a result that may have succeeded. True when `result` failed,
+// so a screen can stop where it stands and keep memory as on disk.
+bool ReportedIoFailure(MessageService& messages, QWidget* parent, const QString& title,
+                       const IoResult& result);
+
+}  // namespace hanaki
