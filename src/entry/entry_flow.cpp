@@ -12,7 +12,9 @@
 #include "entry/main_entry_screen.h"
 #include "entry/memo_editor.h"
 #include "export/csv_export_screen.h"
+#include "monthly/monthly_table_screen.h"
 #include "settings/settings_menu.h"
+#include "summary/summary_menu.h"
 #include "ui/byte_limited_field.h"
 #include "ui/sub_screen.h"
 #include "ui/text_codec.h"
@@ -383,24 +385,38 @@ void MainEntryScreen::SetInputTitle(bool correction) {
 }
 
 void MainEntryScreen::OpenSubScreen(int index) {
-    // F5 (monthly table) and F6 (summaries) have no screens yet.
-    QPointer<QWidget>* open = index == 2 ? &settingsMenu_ : index == 3 ? &csvExport_ : nullptr;
-    if (open == nullptr)
-        return;
-    if (open->isNull()) {
-        QWidget* screen = nullptr;
-        if (index == 2) {
-            auto* menu = new SettingsMenu(state_, services_, this);
-            // The guide on screen follows a newly saved master at once.
-            connect(menu, &SettingsMenu::categoriesSaved, this, &MainEntryScreen::RefreshGuide);
-            screen = menu;
-        } else {
-            screen = new CsvExportScreen(state_, services_, this);
-        }
-        screen->setAttribute(Qt::WA_DeleteOnClose);
-        *open = screen;
+    // Each screen opens once; its key again brings the open one to the front.
+    switch (index) {
+        case 0:  // F5 月計表
+            if (monthlyTable_.isNull()) {
+                MonthlyTableLink link{[this] { ShowCurrentMonth(); },
+                                      [this](int slot) { OpenForCorrection(slot); }};
+                monthlyTable_ = OpenMonthlyTable(state_, services_, std::move(link), this);
+            } else {
+                ShowInFrontOf(monthlyTable_, this);
+            }
+            return;
+        case 1:  // F6 集計
+            OpenSummaryMenu(state_, services_, this);
+            return;
+        case 2:  // F7 設定
+            if (settingsMenu_.isNull()) {
+                auto* menu = new SettingsMenu(state_, services_, this);
+                // The guide on screen follows a newly saved master at once.
+                connect(menu, &SettingsMenu::categoriesSaved, this, &MainEntryScreen::RefreshGuide);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                settingsMenu_ = menu;
+            }
+            ShowInFrontOf(settingsMenu_, this);
+            return;
+        case 3:  // F8 データ変換
+            if (csvExport_.isNull()) {
+                csvExport_ = new CsvExportScreen(state_, services_, this);
+                csvExport_->setAttribute(Qt::WA_DeleteOnClose);
+            }
+            ShowInFrontOf(csvExport_, this);
+            return;
     }
-    ShowInFrontOf(*open, this);
 }
 
 }  // namespace hanaki

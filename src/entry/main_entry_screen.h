@@ -197,6 +197,7 @@ class MainEntryScreen : public QWidget {
 
     std::unique_ptr<EntryCalculator> calculator_;
     std::unique_ptr<MemoEditor> memo_;
+    QPointer<QWidget> monthlyTable_;
     QPointer<QWidget> settingsMenu_;
     QPointer<QWidget> csvExport_;
 
