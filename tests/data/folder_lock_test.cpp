@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "data/folder_lock.h"
-#include "support/processes.h"
+#include "support/dead_process.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

@@ -6,7 +6,7 @@
 
 namespace hanaki::testing {
 
-// The id of a process of this computer that has ended.
+// The id of a process of this computer that has just ended, so that nothing runs under it.
 inline pid_t DeadProcessId() {
     pid_t child = ::fork();
     if (child == 0)
