@@ -133,4 +133,11 @@ struct EntryWindow {
     std::unique_ptr<MainEntryScreen> screen;
 };
 
+// Closing day 25: calendar 26 December 1999 is day 1 of accounting month January 2000.
+struct January2000 : EntryWindow {
+    January2000() : EntryWindow({2000, 1, 20}, 25) { folder.Write("200001.DAT", bytes); }
+    const std::string bytes = Record("991226", 4, "+70500") + Record("000105", 1, "+100", "one") +
+                              Record("000105", 2, "-200", "two") + Record("000110", 3, "-300");
+};
+
 }  // namespace hanaki::testing

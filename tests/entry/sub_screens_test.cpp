@@ -8,7 +8,7 @@
 namespace hanaki {
 namespace {
 
-using testing::EntryWindow;
+using testing::January2000;
 using testing::Record;
 
 void PressInActiveWindow(Qt::Key key) {
@@ -18,13 +18,6 @@ void PressInActiveWindow(Qt::Key key) {
 void TypeInActiveWindow(char key) {
     QTest::keyClick(QApplication::focusWidget(), key);
 }
-
-// Closing day 25: calendar 26 December 1999 is day 1 of accounting month January 2000.
-struct January2000 : EntryWindow {
-    January2000() : EntryWindow({2000, 1, 20}, 25) { folder.Write("200001.DAT", bytes); }
-    const std::string bytes = Record("991226", 4, "+70500") + Record("000105", 1, "+100", "one") +
-                              Record("000105", 2, "-200", "two") + Record("000110", 3, "-300");
-};
 
 TEST(SubScreens, AnItemPickedInTheMonthlyTableIsCorrectedOnTheMainWindow) {
     January2000 window;
