@@ -400,21 +400,16 @@ void MainEntryScreen::OpenSubScreen(int index) {
             OpenSummaryMenu(state_, services_, this);
             return;
         case 2:  // F7 設定
-            if (settingsMenu_.isNull()) {
+            ShowOnce(settingsMenu_, this, [this] {
                 auto* menu = new SettingsMenu(state_, services_, this);
                 // The guide on screen follows a newly saved master at once.
                 connect(menu, &SettingsMenu::categoriesSaved, this, &MainEntryScreen::RefreshGuide);
-                menu->setAttribute(Qt::WA_DeleteOnClose);
-                settingsMenu_ = menu;
-            }
-            ShowInFrontOf(settingsMenu_, this);
+                return menu;
+            });
             return;
         case 3:  // F8 データ変換
-            if (csvExport_.isNull()) {
-                csvExport_ = new CsvExportScreen(state_, services_, this);
-                csvExport_->setAttribute(Qt::WA_DeleteOnClose);
-            }
-            ShowInFrontOf(csvExport_, this);
+            ShowOnce(csvExport_, this,
+                     [this] { return new CsvExportScreen(state_, services_, this); });
             return;
     }
 }

@@ -1,10 +1,5 @@
 #include "summary/summary_menu.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "summary/monthly_summary_screen.h"
 #include "summary/monthly_trend_screen.h"
 #include "ui/fonts.h"
@@ -13,94 +8,27 @@
 namespace hanaki {
 
 SummaryMenu::SummaryMenu(ProgramState& state, Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), services_(services) {
+    : ButtonMenu(parent, GothicFont(services.metrics.below600() ? 9 : 12)),
+      state_(state),
+      services_(services) {
     setObjectName("Form4");
     setWindowTitle(QStringLiteral("集計メニュー"));
-    const QFont font = GothicFont(services_.metrics.below600() ? 9 : 12);
-
-    summaryButton_ = new QPushButton(QStringLiteral("1. 月度集計   "), this);
-    summaryButton_->setObjectName("Command1");
-    trendButton_ = new QPushButton(QStringLiteral("2. 月度推移   "), this);
-    trendButton_->setObjectName("Command2");
-    yearButton_ = new QPushButton(QStringLiteral("3. 年次集計   "), this);
-    yearButton_->setObjectName("Command3");
-    legend_ = new QLabel(
-        QStringLiteral("   <Esc>集計終了    <1,2>直接選択        <↑↓>カーソル移動    <Enter>決定"),
-        this);
-    legend_->setObjectName("Label1");
-    legend_->setFont(font);
-
-    auto* layout = new QVBoxLayout(this);
-    for (QPushButton* button : {summaryButton_, trendButton_, yearButton_}) {
-        button->setFont(font);
-        button->installEventFilter(this);
-        layout->addWidget(button);
-    }
-    layout->addWidget(legend_);
-    // There is no separate annual summary: 3 opens the monthly one.
-    connect(summaryButton_, &QPushButton::clicked, this, &SummaryMenu::OpenSummary);
-    connect(trendButton_, &QPushButton::clicked, this, &SummaryMenu::OpenTrend);
-    connect(yearButton_, &QPushButton::clicked, this, &SummaryMenu::OpenSummary);
-    summaryButton_->setFocus();
-}
-
-bool SummaryMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    if (text == u'1') {  // <1,2>直接選択
-        OpenSummary();
-        return true;
-    }
-    if (text == u'2') {
-        OpenTrend();
-        return true;
-    }
-    switch (key->key()) {
-        case Qt::Key_Escape:  // <Esc>集計終了
-            close();
-            return true;
-        case Qt::Key_Up:  // <↑↓>カーソル移動
-            focusPreviousChild();
-            return true;
-        case Qt::Key_Down:
-            focusNextChild();
-            return true;
-        case Qt::Key_Return:  // <Enter>決定
-        case Qt::Key_Enter:
-            static_cast<QPushButton*>(watched)->click();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;  // the buttons' own tab order
-        default:
-            return true;  // 3 and every other key do nothing
-    }
+    // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. There is
+    // no separate annual summary: 3 opens the monthly one, by Enter or a click only.
+    AddButton("Command1", QStringLiteral("1. 月度集計   "), u'1', [this] { OpenSummary(); });
+    AddButton("Command2", QStringLiteral("2. 月度推移   "), u'2', [this] { OpenTrend(); });
+    AddButton("Command3", QStringLiteral("3. 年次集計   "), QChar(), [this] { OpenSummary(); });
+    AddLegend(
+        "Label1",
+        QStringLiteral("   <Esc>集計終了    <1,2>直接選択        <↑↓>カーソル移動    <Enter>決定"));
 }
 
 void SummaryMenu::OpenSummary() {
-    Open(summary_, &SummaryMenu::MakeSummary);
+    ShowOnce(summary_, this, [this] { return new MonthlySummaryScreen(state_, services_, this); });
 }
 
 void SummaryMenu::OpenTrend() {
-    Open(trend_, &SummaryMenu::MakeTrend);
-}
-
-QWidget* SummaryMenu::MakeSummary() {
-    return new MonthlySummaryScreen(state_, services_, this);
-}
-
-QWidget* SummaryMenu::MakeTrend() {
-    return new MonthlyTrendScreen(state_, services_, this);
-}
-
-void SummaryMenu::Open(QPointer<QWidget>& screen, QWidget* (SummaryMenu::*make)()) {
-    if (screen.isNull()) {
-        screen = (this->*make)();
-        screen->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    ShowInFrontOf(screen, this);
+    ShowOnce(trend_, this, [this] { return new MonthlyTrendScreen(state_, services_, this); });
 }
 
 void OpenSummaryMenu(ProgramState& state, Services& services, QWidget* opener) {

@@ -70,6 +70,14 @@ void ShowInFrontOf(QWidget* screen, QWidget* opener) {
     screen->activateWindow();
 }
 
+void ShowOnce(QPointer<QWidget>& screen, QWidget* opener, const std::function<QWidget*()>& make) {
+    if (screen.isNull()) {
+        screen = make();
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    ShowInFrontOf(screen, opener);
+}
+
 void ShowDrawnNow(QWidget* notice) {
     notice->show();
     // The window system maps the window asynchronously; drawing before that shows nothing.

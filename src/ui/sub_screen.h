@@ -1,6 +1,8 @@
 #pragma once
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
+#include <functional>
 
 namespace hanaki {
 
@@ -9,6 +11,10 @@ namespace hanaki {
 // closes, the opener's window takes the keyboard back, so that the user never
 // has to reach for the mouse to find where they were.
 void ShowInFrontOf(QWidget* screen, QWidget* opener);
+
+// Each screen opens once: `make` builds it the first time (it is deleted when
+// it closes), and while it is open it is only brought to the front.
+void ShowOnce(QPointer<QWidget>& screen, QWidget* opener, const std::function<QWidget*()>& make);
 
 // Has the window draw its focus frame from the start, not only once Tab or
 // an arrow key has moved the focus: a keyboard-only user must always see

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QChar>
+#include <QFont>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace hanaki {
+
+// A small window of numbered buttons one under the other, a legend below them.
+// Its keys: a button's digit typed anywhere in the window chooses that button,
+// ↑/↓ move between the buttons, Enter presses the one with the focus, Esc
+// closes the window, Tab keeps the buttons' own order; any other key does nothing.
+class ButtonMenu : public QWidget {
+    Q_OBJECT
+  protected:
+    // The buttons and the legend are drawn in `font`.
+    ButtonMenu(QWidget* parent, const QFont& font);
+
+    // The next button down; the first one added has the focus. `digit` typed
+    // chooses it too; a button without one is chosen by Enter or a click only.
+    void AddButton(const char* name, const QString& caption, QChar digit,
+                   std::function<void()> choose);
+    // The legend under the buttons.
+    void AddLegend(const char* name, const QString& text);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct TypedDigit {
+        QChar digit;
+        QPushButton* button;
+    };
+
+    const QFont font_;
+    QVBoxLayout* layout_;
+    std::vector<TypedDigit> digits_;
+};
+
+}  // namespace hanaki
