@@ -22,7 +22,6 @@ const QString kGridLegend = QStringLiteral(
 // Column widths w0 … w3 in twips by size class.
 constexpr int kWidths[3][4] = {
     {300, 1200, 1050, 880}, {370, 1500, 1300, 1100}, {400, 1600, 1600, 1250}};
-constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -31,16 +30,18 @@ QString Text(const std::string& utf8) {
 }  // namespace
 
 MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
-    : SummaryScreen(
-          state, services, opener,
-          PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
-          GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::Closes,
-          QStringLiteral("F5 グラフ")) {
-    setObjectName("Form7");
-    setWindowTitle(QStringLiteral("月度集計"));
+    : SummaryScreen(state, services, opener,
+                    {.objectName = "Form7",
+                     .title = QStringLiteral("月度集計"),
+                     .scale = PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0,
+                                               665.0 / 768.0),
+                     .graphSource = GraphSource::MonthlyBar,
+                     .graphCaption = QStringLiteral("F5 グラフ"),
+                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
+                     .gridEsc = GridEsc::Closes}) {
     BuildControls();
     WriteCategoryColumns();
-    Start(categoryGrid_);
+    Start();
 }
 
 void MonthlySummaryScreen::BuildControls() {
@@ -77,7 +78,7 @@ void MonthlySummaryScreen::BuildControls() {
 
     // The month field sits in the blanks of "年    月度".
     const QFontMetrics metrics(font);
-    const int top = scale_.Y(150);
+    const int top = HeadingTop();
     const int fieldHeight = FieldHeight();
     const int left = scale_.X(240);
     yearField_->setGeometry(left, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
@@ -88,30 +89,14 @@ void MonthlySummaryScreen::BuildControls() {
                              metrics.horizontalAdvance("    ") - 2, fieldHeight);
     title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
                         metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
-
-    const int gridTop = top + fieldHeight + scale_.Y(150);
-    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
-    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
-    descriptionGrid_->setGeometry(categoryGrid_->geometry().right() + scale_.X(120), gridTop,
-                                  GridWidth(descriptionGrid_), gridHeight);
-    PlaceAround(left, descriptionGrid_->geometry().right(), top, title_->geometry().right(),
-                gridTop + gridHeight, kWindowTwips[sizeClass]);
+    PlaceAround(left, title_->geometry().right(), rowPixels, descriptionGrid_, scale_.X(120));
 }
 
 void MonthlySummaryScreen::WriteCategoryColumns() {
-    for (int row = 1; row < kSummaryGridRows; ++row) {
-        const int c = layout_.categoryAt[row];
-        if (c != 0) {
-            SetCell(categoryGrid_, row, 0, QString::number(c));
-            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
-        }
-    }
+    WriteCategoryNames(3);
     SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
     SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
     SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
-    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 3, kIncomeTint);
-    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 3,
-              kExpenseTint);
     // Names centred, figures to the right, in both grids.
     for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
         for (int row = 1; row < kSummaryGridRows; ++row) {

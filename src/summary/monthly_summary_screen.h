@@ -2,11 +2,6 @@
 
 #include "summary/summary_screen.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
-
 namespace hanaki {
 
 // 月度集計: one accounting month by category, against the budgets, with the
@@ -25,7 +20,6 @@ class MonthlySummaryScreen : public SummaryScreen {
 
     QLabel* yearMonthWords_;
     QLabel* title_;
-    QTableWidget* categoryGrid_;
     QTableWidget* descriptionGrid_;
 };
 

@@ -23,21 +23,22 @@ const QString kGridLegend = QStringLiteral(
 // w0, w1, w2 in twips by size class.
 constexpr int kWidths[3][3] = {{230, 820, 630}, {250, 1040, 775}, {300, 1200, 910}};
 constexpr int kRowTwips[3] = {232, 300, 350};
-constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
 
 }  // namespace
 
 MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, QWidget* opener)
-    : SummaryScreen(
-          state, services, opener,
-          PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0, 675.0 / 768.0),
-          GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend}, GridEsc::LeavesGrid,
-          QStringLiteral("F5グラフ表示")) {
-    setObjectName("Form10");
-    setWindowTitle(QStringLiteral("月度推移"));
+    : SummaryScreen(state, services, opener,
+                    {.objectName = "Form10",
+                     .title = QStringLiteral("月度推移"),
+                     .scale = PickSummaryScale(services.metrics, 520.0 / 768.0, 880.0 / 1024.0,
+                                               675.0 / 768.0),
+                     .graphSource = GraphSource::Trend,
+                     .graphCaption = QStringLiteral("F5グラフ表示"),
+                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
+                     .gridEsc = GridEsc::LeavesGrid}) {
     BuildControls();
-    WriteCategoryList();
-    Start(categoryGrid_);
+    WriteCategoryNames(1);
+    Start();
 }
 
 void MonthlyTrendScreen::BuildControls() {
@@ -70,7 +71,7 @@ void MonthlyTrendScreen::BuildControls() {
 
     // Text1 and Text2 sit in the blanks of Label1 after "～" and after "年".
     const QFontMetrics metrics(font);
-    const int top = scale_.Y(150);
+    const int top = HeadingTop();
     const int fieldHeight = FieldHeight();
     const int left = scale_.X(120);
     const QString words = titleWords_->text();
@@ -88,26 +89,7 @@ void MonthlyTrendScreen::BuildControls() {
     monthField_->setGeometry(
         afterYear + 2, top,
         wordsLeft + metrics.horizontalAdvance(words.left(monthAt)) - afterYear - 4, fieldHeight);
-
-    const int gridTop = top + fieldHeight + scale_.Y(150);
-    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
-    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
-    monthGrid_->setGeometry(categoryGrid_->geometry().right() + 1, gridTop, GridWidth(monthGrid_),
-                            gridHeight);
-    PlaceAround(left, monthGrid_->geometry().right(), top, titleWords_->geometry().right(),
-                gridTop + gridHeight, kWindowTwips[sizeClass]);
-}
-
-void MonthlyTrendScreen::WriteCategoryList() {
-    for (int row = 1; row < kSummaryGridRows; ++row) {
-        if (const int c = layout_.categoryAt[row]; c != 0) {
-            SetCell(categoryGrid_, row, 0, QString::number(c));
-            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
-        }
-    }
-    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, 1, kIncomeTint);
-    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1, 1,
-              kExpenseTint);
+    PlaceAround(left, titleWords_->geometry().right(), rowPixels, monthGrid_, 1);
 }
 
 void MonthlyTrendScreen::Aggregate() {

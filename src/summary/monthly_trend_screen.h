@@ -2,11 +2,6 @@
 
 #include "summary/summary_screen.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
-
 namespace hanaki {
 
 // 月度推移: twelve accounting months side by side by category, and by
@@ -18,7 +13,6 @@ class MonthlyTrendScreen : public SummaryScreen {
 
   private:
     void BuildControls();
-    void WriteCategoryList();
     void Aggregate() override;
     void ShowByCategory() override;  // ShowTrendTable
     void ShowCategory(int category) override;
@@ -29,7 +23,6 @@ class MonthlyTrendScreen : public SummaryScreen {
 
     QLabel* firstMonth_;
     QLabel* titleWords_;
-    QTableWidget* categoryGrid_;
     QTableWidget* monthGrid_;
 };
 

@@ -11,28 +11,29 @@
 #include "summary/graph_screen.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
+#include "ui/text_codec.h"
 
 namespace hanaki {
 
-SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener,
-                             SummaryScale scale, GraphSource source, Legends legends,
-                             GridEsc gridEsc, const QString& graphCaption)
+SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind)
     : QWidget(opener, Qt::Window),
       state_(state),
       services_(services),
-      scale_(scale),
+      scale_(kind.scale),
       layout_(LayOutSummary(state.categories)),
-      font_(scale.Font(11)),
+      font_(scale_.Font(11)),
       year_(state.date.year),
       month_(state.date.month),
       yearField_(NewMonthField("Text1", font_, this)),
       monthField_(NewMonthField("Text2", font_, this)),
       legend_(new QLabel(this)),
       unreadableNote_(new QLabel(this)),
-      graphButton_(new QPushButton(graphCaption, this)),
-      legends_(std::move(legends)),
-      gridEsc_(gridEsc) {
-    state_.graph.source = source;
+      graphButton_(new QPushButton(kind.graphCaption, this)),
+      legends_(std::move(kind.legends)),
+      gridEsc_(kind.gridEsc) {
+    setObjectName(kind.objectName);
+    setWindowTitle(kind.title);
+    state_.graph.source = kind.graphSource;
     legend_->setObjectName("Label3");
     unreadableNote_->setObjectName("unreadableNote");
     unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -43,25 +44,51 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
         widget->setFont(font_);
 }
 
+int SummaryScreen::HeadingTop() const {
+    return scale_.Y(150);
+}
+
 int SummaryScreen::FieldHeight() const {
     return QFontMetrics(font_).height() + 8;
 }
 
-void SummaryScreen::PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
-                                const int (&windowTwips)[2]) {
+void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid,
+                                int gap) {
+    // The window's size in twips by size class.
+    constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
+    const int top = HeadingTop();
+    const int gridTop = top + FieldHeight() + scale_.Y(150);
+    const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
+    categoryGrid_->setGeometry(left, gridTop, GridWidth(categoryGrid_), gridHeight);
+    sideGrid->setGeometry(categoryGrid_->geometry().right() + gap, gridTop, GridWidth(sideGrid),
+                          gridHeight);
+    const int right = sideGrid->geometry().right();
+
     const int buttonWidth = scale_.X(1600);
     graphButton_->setGeometry(right - buttonWidth, top, buttonWidth, FieldHeight());
     unreadableNote_->setGeometry(titleRight + 8, top, graphButton_->x() - titleRight - 16,
                                  FieldHeight());
-    legend_->setGeometry(left, gridBottom + scale_.Y(80), right - left,
+    legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
+    const int* windowTwips = kWindowTwips[scale_.sizeClass];
     setFixedSize(
         std::max(TwipsToPixels(windowTwips[0]), right + left),
         std::max(TwipsToPixels(windowTwips[1]) - 30, legend_->geometry().bottom() + scale_.Y(120)));
 }
 
-void SummaryScreen::Start(QTableWidget* categoryGrid) {
-    categoryGrid_ = categoryGrid;
+void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        if (const int c = layout_.categoryAt[row]; c != 0) {
+            SetCell(categoryGrid_, row, 0, QString::number(c));
+            SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        }
+    }
+    TintCells(categoryGrid_, 1, layout_.incomeCount, 1, lastTintedColumn, kIncomeTint);
+    TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1,
+              lastTintedColumn, kExpenseTint);
+}
+
+void SummaryScreen::Start() {
     for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
                              static_cast<QWidget*>(categoryGrid_)})
         control->installEventFilter(this);

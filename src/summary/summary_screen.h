@@ -36,19 +36,33 @@ class SummaryScreen : public QWidget {
     // Esc in the grid: closes the screen, or goes back to the month field.
     enum class GridEsc { Closes, LeavesGrid };
 
+    // What tells one summary screen from the other.
+    struct Kind {
+        const char* objectName;
+        QString title;
+        SummaryScale scale;
+        GraphSource graphSource;
+        QString graphCaption;
+        Legends legends;
+        GridEsc gridEsc;
+    };
+
     // Makes the controls every summary screen has: the year and month fields,
     // the legend, the note of what the figures leave out and the graph button.
-    SummaryScreen(ProgramState& state, Services& services, QWidget* opener, SummaryScale scale,
-                  GraphSource source, Legends legends, GridEsc gridEsc,
-                  const QString& graphCaption);
+    SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind);
 
     // Called last by the screen's constructor, once its grids exist.
-    void Start(QTableWidget* categoryGrid);
-    // Puts the graph button at the right end of the heading line (the note
-    // between it and `titleRight`), the legend under the grids, and sizes the window.
-    void PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
-                     const int (&windowTwips)[2]);
+    void Start();
+    // Puts the category grid at `left` under the heading line with `sideGrid`
+    // `gap` to its right, rows of `rowPixels`; the graph button at the right end
+    // of the heading line (the note between it and `titleRight`), the legend
+    // under the grids; and sizes the window.
+    void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
+    int HeadingTop() const;
     int FieldHeight() const;
+    // The number and name of each category in columns 0 and 1, the income and
+    // expense rows tinted from column 1 to `lastTintedColumn`.
+    void WriteCategoryNames(int lastTintedColumn);
 
     // Sums the shown month (or months) afresh and shows them by category.
     virtual void Aggregate() = 0;
@@ -74,6 +88,7 @@ class SummaryScreen : public QWidget {
     QLabel* legend_;
     QLabel* unreadableNote_;
     QPushButton* graphButton_;
+    QTableWidget* categoryGrid_ = nullptr;  // Grid1, made by the screen
 
   private:
     void Enter(Focus focus);
@@ -88,7 +103,6 @@ class SummaryScreen : public QWidget {
     const Legends legends_;
     const GridEsc gridEsc_;
     Focus focus_ = Focus::Month;
-    QTableWidget* categoryGrid_ = nullptr;
     QPointer<GraphScreen> graph_;
 };
 
