@@ -1,8 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTest>
-#include <cstdlib>
 
 #include "entry/main_entry_screen.h"
 #include "support/scripted_messages.h"
@@ -54,12 +52,3 @@ BENCHMARK(ShowDayOnAFullMonth)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace hanaki
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,8 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTest>
-#include <cstdlib>
 
 #include "data/fixed_field.h"
 #include "summary/monthly_trend_screen.h"
@@ -65,12 +63,3 @@ BENCHMARK(TrendScreenMonthKey)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace hanaki
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

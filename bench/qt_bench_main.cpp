@@ -1,0 +1,15 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+// One QApplication for the benchmarks that build screens or draw; on the
+// offscreen platform unless the caller chose another.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
