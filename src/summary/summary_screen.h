@@ -51,7 +51,7 @@ class SummaryScreen : public QWidget {
     // the legend, the note of what the figures leave out and the graph button.
     SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind);
 
-    // Called last by the screen's constructor, once its grids exist.
+    // Called last by the screen's constructor, once it has made categoryGrid_ and placed it.
     void Start();
     // Puts the category grid at `left` under the heading line with `sideGrid`
     // `gap` to its right, rows of `rowPixels`; the graph button at the right end
