@@ -94,9 +94,8 @@ void CsvExportScreen::paintEvent(QPaintEvent*) {
 
 void CsvExportScreen::ListSourceFiles() {
     sourceFiles_->clear();
-    sourceFiles_->addItems(source_->FileNames([](std::string_view name) {
-        return name.size() > 4 && QByteArray(name.data() + name.size() - 4, 4).toUpper() == ".DAT";
-    }));
+    // Only the month files the export writes: the category master is not one of them.
+    sourceFiles_->addItems(source_->FileNames(IsExportableLedgerName));
     sourceFiles_->setCurrentRow(0);
     convert_->setEnabled(sourceFiles_->count() > 0);
 }

@@ -1,6 +1,7 @@
 #include "import/converter_screen.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,6 +85,14 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     if (!destination_->OpenNative(HanakiDataFolder()))
         OpenDestination(QDir::currentPath());
     source_->folderList()->setFocus();
+}
+
+void ConverterScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool ConverterScreen::OpenSource(const QString& folder) {

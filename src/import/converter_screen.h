@@ -5,6 +5,7 @@
 #include "data/file_system.h"
 #include "ui/services.h"
 
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -24,6 +25,10 @@ class ConverterScreen : public QWidget {
     // Opens a folder on either side; false when it cannot be read.
     bool OpenSource(const QString& folder);
     bool OpenDestination(const QString& folder);
+
+  protected:
+    // Esc from wherever the focus is: the window closes, and the program with it.
+    void keyPressEvent(QKeyEvent* event) override;
 
   signals:
     // After the last message of a conversion, and after a refusal that ends the program.

@@ -30,6 +30,7 @@ struct Program {
         fs::create_directories(root / "data" / "out");
         fs::create_directories(root / "data" / "ledgers");
         WriteFile(root / "data" / "ledgers" / "199905.DAT", "");
+        WriteFile(root / "data" / "ledgers" / "VERADIV.DAT", "");  // the master: never exported
         for (const std::string& name : ledgers)
             WriteFile(root / "data" / name,
                       Record("990526", "02", "食費", "02", "昼食", "-850", ""));

@@ -120,6 +120,16 @@ TEST(ConverterScreen, OffersConversionOnlyWhileTheSourceFolderListsAFile) {
     EXPECT_EQ(Rows(folders).last(), QStringLiteral("books"));
 }
 
+TEST(ConverterScreen, EscapeClosesTheWindowFromEveryControl) {
+    for (const char* control : {"Dir1", "File1", "Dir2", "Command1"}) {
+        Converter converter;
+        QWidget* widget = converter.Control(control);
+        ASSERT_NE(widget, nullptr) << control;
+        Press(widget, Qt::Key_Escape);
+        EXPECT_FALSE(converter.screen->isVisible()) << control;
+    }
+}
+
 TEST(ConverterScreen, TheDestinationStartsAtHanakisOwnFolderWhenThereIsOne) {
     for (bool exists : {true, false}) {
         QTemporaryDir temp;
