@@ -42,7 +42,7 @@ TEST(GraphScreen, opensAsTheGraphWindowOfItsScreenSize) {
     struct Case {
         int screenHeight;
         QSize window;
-    } cases[] = {{1024, {947, 710}}, {600, {800, 600}}, {480, {640, 480}}};
+    } cases[] = {{1024, {947, 710}}, {600, {800, 570}}, {480, {640, 450}}};
     for (const Case& c : cases) {
         GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3}, c.screenHeight);
         EXPECT_EQ(window.screen->objectName(), "Form8");
