@@ -6,13 +6,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "summary/graph_screen.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki {
+namespace {
+
+// Room for a window manager's title bar above the window.
+constexpr int kTitleBarAllowance = 30;
+
+}  // namespace
 
 SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener,
                              SummaryScale scale, GraphSource source, Legends legends,
@@ -47,6 +55,16 @@ int SummaryScreen::FieldHeight() const {
     return QFontMetrics(font_).height() + 8;
 }
 
+// Above, the heading line and its gaps; below, the legend and the margin, as
+// PlaceAround puts them.
+int SummaryScreen::RowPixelsWithin(int designRowPixels, const int (&windowTwips)[2]) const {
+    const int frames = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
+                           QFontMetrics(font_).height() + 4 + scale_.Y(120);
+    const int room = TwipsToPixels(windowTwips[1]) - kTitleBarAllowance - besideRows;
+    return std::min(designRowPixels, room / kSummaryGridRows);
+}
+
 void SummaryScreen::PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
                                 const int (&windowTwips)[2]) {
     const int buttonWidth = scale_.X(1600);
@@ -55,9 +73,11 @@ void SummaryScreen::PlaceAround(int left, int right, int top, int titleRight, in
                                  FieldHeight());
     legend_->setGeometry(left, gridBottom + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
-    setFixedSize(
-        std::max(TwipsToPixels(windowTwips[0]), right + left),
-        std::max(TwipsToPixels(windowTwips[1]) - 30, legend_->geometry().bottom() + scale_.Y(120)));
+    // The design's width, unless the grids reach past it.
+    const int designWidth = TwipsToPixels(windowTwips[0]);
+    setFixedSize(right < designWidth ? designWidth : right + left,
+                 std::max(TwipsToPixels(windowTwips[1]) - kTitleBarAllowance,
+                          legend_->geometry().bottom() + scale_.Y(120)));
 }
 
 void SummaryScreen::Start(QTableWidget* categoryGrid) {

@@ -49,6 +49,9 @@ class SummaryScreen : public QWidget {
     void PlaceAround(int left, int right, int top, int titleRight, int gridBottom,
                      const int (&windowTwips)[2]);
     int FieldHeight() const;
+    // The grid rows' height: the design's, or less where the window would not
+    // leave room for a title bar on the smallest screen of its class.
+    int RowPixelsWithin(int designRowPixels, const int (&windowTwips)[2]) const;
 
     // Sums the shown month (or months) afresh and shows them by category.
     virtual void Aggregate() = 0;
