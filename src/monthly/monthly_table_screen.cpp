@@ -25,18 +25,20 @@
 namespace hanaki {
 
 // One screen-size class: the window and the widths of columns 0, 1, 2 and 3,
-// 4 … 6 and 7 in twips, and the font sizes.
+// 4 … 6 and 7 in twips, the font sizes, and the height of the smallest screen
+// of the class in pixels.
 struct MonthlyTableSize {
     int windowWidth, windowHeight;
     std::array<int, 5> columns;
     double gridPoints, remarkPoints, smallRemarkPoints;
+    int screenHeight;
 };
 
 namespace {
 
-constexpr MonthlyTableSize kBelow600{9600, 7200, {301, 482, 850, 874, 4014}, 7.8, 8, 6};
-constexpr MonthlyTableSize kAt600{12000, 9000, {390, 609, 1073, 1104, 5070}, 9, 9, 7};
-constexpr MonthlyTableSize kAbove600{14200, 10650, {450, 721, 1270, 1307, 6000}, 12, 12, 9};
+constexpr MonthlyTableSize kBelow600{9600, 7200, {301, 482, 850, 874, 4014}, 7.8, 8, 6, 480};
+constexpr MonthlyTableSize kAt600{12000, 9000, {390, 609, 1073, 1104, 5070}, 9, 9, 7, 600};
+constexpr MonthlyTableSize kAbove600{14200, 10650, {450, 721, 1270, 1307, 6000}, 12, 12, 9, 768};
 
 const MonthlyTableSize& SizeFor(const ScreenMetrics& metrics) {
     const int height = metrics.height();
@@ -59,6 +61,8 @@ constexpr int kGridY = 48;
 constexpr int kRowHeight = 22;
 constexpr int kHeadingHeight = 24;
 constexpr int kGap = 4;
+// Room for a window manager's title bar above the window.
+constexpr int kTitleBarAllowance = 30;
 
 const QColor kIncomeTint(255, 220, 220);
 const QColor kExpenseTint(220, 220, 255);
@@ -186,12 +190,19 @@ void MonthlyTableScreen::PlaceControls() {
         dateCaption_->x() + metrics.horizontalAdvance(caption.left(6)) - cell / 2;
     monthField_->setGeometry(monthLeft, top, monthRight - monthLeft, fieldHeight);
 
-    grid_->horizontalHeader()->setFixedHeight(scaled(kHeadingHeight));
-    grid_->verticalHeader()->setDefaultSectionSize(scaled(kRowHeight));
+    // The rows give up a pixel or two where the window would not leave room
+    // for a title bar on the smallest screen of its class.
+    const int height =
+        std::min(TwipsToPixels(size_.windowHeight), size_.screenHeight - kTitleBarAllowance);
     const int frame = 2 * grid_->frameWidth();
+    const int besideRows = scaled(kGridY) + scaled(kHeadingHeight) + frame +
+                           2 * (scaled(kGap) + fieldHeight) + scaled(kGap);
+    const int rowHeight = std::min(scaled(kRowHeight), (height - besideRows) / kVisibleItemRows);
+    grid_->horizontalHeader()->setFixedHeight(scaled(kHeadingHeight));
+    grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid_->setGeometry(scaled(kMargin), scaled(kGridY),
                        columnX.back() + frame + grid_->verticalScrollBar()->sizeHint().width(),
-                       scaled(kHeadingHeight) + kVisibleItemRows * scaled(kRowHeight) + frame);
+                       scaled(kHeadingHeight) + kVisibleItemRows * rowHeight + frame);
 
     const int totalsY = grid_->geometry().bottom() + scaled(kGap);
     for (auto [total, column] :
@@ -206,7 +217,7 @@ void MonthlyTableScreen::PlaceControls() {
     const int buttonWidth = metrics.horizontalAdvance(printButton_->text()) + 4 * cell;
     printButton_->setGeometry(grid_->geometry().right() - buttonWidth, top - 2, buttonWidth,
                               fieldHeight + 4);
-    setFixedSize(width, TwipsToPixels(size_.windowHeight));
+    setFixedSize(width, height);
 }
 
 // Keys reach the screen before the control that has the focus.

@@ -20,11 +20,13 @@ struct Layout {
     double legendPoints;
 };
 
+// The two smaller windows leave room for a title bar on the smallest screen of
+// their class, and their drawing is scaled down to keep its proportions.
 Layout LayoutFor(const ScreenMetrics& metrics) {
     if (metrics.below600())
-        return {9600, 7200, 685.0 / 1024, {11, 8, 9}, 11};
+        return {9600, 7200 - 450, 640.0 / 1024, {11, 8, 9}, 11};
     if (metrics.below768())
-        return {12000, 9000, 850.0 / 1024, {14, 10, 11}, 14};
+        return {12000, 9000 - 450, 819.0 / 1024, {14, 10, 11}, 14};
     return {14200, 10650, 1.0, {16, 11, 13}, 16};
 }
 
@@ -49,14 +51,15 @@ GraphScreen::GraphScreen(ProgramState& state, Services& services, QWidget* opene
     setAutoFillBackground(true);
 
     const int canvasWidth = Scaled(14200, layout.factor);
+    const int left = (width() - canvasWidth) / 2;
     canvas_ = new GraphCanvas(canvasWidth, this);
     canvas_->setObjectName("P1");
-    canvas_->setGeometry(0, 0, canvasWidth, Scaled(10050, layout.factor));
+    canvas_->setGeometry(left, 0, canvasWidth, Scaled(10050, layout.factor));
 
     legend_ = new QLabel(this);
     legend_->setObjectName("Label1");
     legend_->setFont(GothicFont(layout.legendPoints));
-    legend_->setGeometry(Scaled(120, layout.factor), Scaled(10110, layout.factor),
+    legend_->setGeometry(left + Scaled(120, layout.factor), Scaled(10110, layout.factor),
                          Scaled(13960, layout.factor), Scaled(480, layout.factor));
 
     setFocusPolicy(Qt::StrongFocus);

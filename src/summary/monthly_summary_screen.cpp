@@ -47,7 +47,7 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
 void MonthlySummaryScreen::BuildControls() {
     const int sizeClass = scale_.sizeClass;
     const QFont& font = font_;
-    const int rowPixels = scale_.Y(350);
+    const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
     yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
     yearMonthWords_->setObjectName("Label1");

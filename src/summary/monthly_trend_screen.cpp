@@ -45,7 +45,8 @@ void MonthlyTrendScreen::BuildControls() {
     const int sizeClass = scale_.sizeClass;
     gridPoints_ = 11 * scale_.fx;
     const QFont& font = font_;
-    const int rowPixels = sizeClass == 0 ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350);
+    const int rowPixels =
+        RowPixelsWithin(sizeClass == 0 ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350));
 
     firstMonth_ = new QLabel(this);
     firstMonth_->setObjectName("Label2");
@@ -162,6 +163,9 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);
     WriteMonthHeadings(QStringLiteral("摘  要"));
+    // Names stand left, also on the rows where a budget stood right.
+    for (int row = 1; row < kSummaryGridRows; ++row)
+        monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     int n = 0;
     for (int d = 1; d <= kMaxDescriptions; ++d) {
         if (state_.categories.descriptions[c][d].empty())

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "summary/graph_screen.h"
 #include "ui/screen_metrics.h"
@@ -14,6 +16,14 @@
 #include "ui/text_codec.h"
 
 namespace hanaki {
+namespace {
+
+// Room for a window manager's title bar above the window.
+constexpr int kTitleBarAllowance = 30;
+// The window's size in twips by size class.
+constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
+
+}  // namespace
 
 SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind)
     : QWidget(opener, Qt::Window),
@@ -52,10 +62,19 @@ int SummaryScreen::FieldHeight() const {
     return QFontMetrics(font_).height() + 8;
 }
 
+// Above, the heading line and its gaps; below, the legend and the margin, as
+// PlaceAround puts them.
+int SummaryScreen::RowPixelsWithin(int designRowPixels) const {
+    const int frames = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
+                           QFontMetrics(font_).height() + 4 + scale_.Y(120);
+    const int room =
+        TwipsToPixels(kWindowTwips[scale_.sizeClass][1]) - kTitleBarAllowance - besideRows;
+    return std::min(designRowPixels, room / kSummaryGridRows);
+}
+
 void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid,
                                 int gap) {
-    // The window's size in twips by size class.
-    constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
     const int top = HeadingTop();
     const int gridTop = top + FieldHeight() + scale_.Y(150);
     const int gridHeight = rowPixels * kSummaryGridRows + 2 * categoryGrid_->frameWidth();
@@ -71,9 +90,11 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
     legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
     const int* windowTwips = kWindowTwips[scale_.sizeClass];
-    setFixedSize(
-        std::max(TwipsToPixels(windowTwips[0]), right + left),
-        std::max(TwipsToPixels(windowTwips[1]) - 30, legend_->geometry().bottom() + scale_.Y(120)));
+    // The design's width, unless the grids reach past it.
+    const int designWidth = TwipsToPixels(windowTwips[0]);
+    setFixedSize(right < designWidth ? designWidth : right + left,
+                 std::max(TwipsToPixels(windowTwips[1]) - kTitleBarAllowance,
+                          legend_->geometry().bottom() + scale_.Y(120)));
 }
 
 void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {

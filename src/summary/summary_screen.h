@@ -63,6 +63,9 @@ class SummaryScreen : public QWidget {
     // The number and name of each category in columns 0 and 1, the income and
     // expense rows tinted from column 1 to `lastTintedColumn`.
     void WriteCategoryNames(int lastTintedColumn);
+    // The grid rows' height: the design's, or less where the window would not
+    // leave room for a title bar on the smallest screen of its class.
+    int RowPixelsWithin(int designRowPixels) const;
 
     // Sums the shown month (or months) afresh and shows them by category.
     virtual void Aggregate() = 0;

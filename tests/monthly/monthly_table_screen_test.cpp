@@ -12,7 +12,9 @@
 #include "monthly/month_files.h"
 #include "settings/household.h"
 #include "support/recording_print_surface.h"
+#include "support/screen_fit.h"
 #include "support/scripted_printer_dialog.h"
+#include "ui/fonts.h"
 
 namespace hanaki::testing {
 namespace {
@@ -263,6 +265,35 @@ TEST(MonthlyTableScreen, LongRemarksAreShownInTheSmallFont) {
     EXPECT_LT(table.grid()->item(0, 6)->font().pixelSize(), normal);
     EXPECT_EQ(table.Cell(1, 5), QString());  // 0 yen: an empty amount, an unchanged balance
     EXPECT_EQ(table.Cell(2, 6), QStringLiteral("0"));
+}
+
+TEST(MonthlyTableScreen, EveryScreenClassShowsTheWholeTableOnItsScreen) {
+    InstallFontSubstitutions();
+    // Seven-digit amounts, and the longest remarks of the normal and of the small font.
+    const std::string remark23 = "あいうえおかきくけこさしすせそたちつてとなにぬ";
+    std::vector<Item> items{{"261230", 1, 9999999, remark23},
+                            {"261231", 2, 9999999, remark23 + "ねのはひふへほ"}};
+    for (int day = 1; day <= 29; ++day)
+        items.insert(items.begin(), Item{"261201", 3, 1000, "x"});
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        MonthlyTable table;
+        table.house.services.metrics = ScreenMetrics(size.height);
+        table.WriteMonth(2026, 12, items);
+        table.Open(2026, 12);
+        ExpectWholeWithin(*table.screen, size.Room());
+        QTableWidget* grid = table.grid();
+        EXPECT_GE(grid->rowHeight(0), QFontMetrics(grid->font()).height());
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            for (int row : {0, 29, 30}) {
+                const QTableWidgetItem* item = grid->item(row, column);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
+                EXPECT_LT(QFontMetrics(font).horizontalAdvance(item->text().trimmed()),
+                          grid->columnWidth(column))
+                    << row << " " << column;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "settings/household.h"
 #include "summary/graph_household.h"
 #include "summary/graph_screen.h"
+#include "support/screen_fit.h"
+#include "ui/fonts.h"
 #include "ui/graph_canvas.h"
 
 namespace hanaki::testing {
@@ -39,19 +41,18 @@ struct GraphWindow {
 };
 
 TEST(GraphScreen, opensAsTheGraphWindowOfItsScreenSize) {
-    struct Case {
-        int screenHeight;
-        QSize window;
-    } cases[] = {{1024, {947, 710}}, {600, {800, 600}}, {480, {640, 480}}};
-    for (const Case& c : cases) {
-        GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3}, c.screenHeight);
+    InstallFontSubstitutions();
+    const QSize windows[] = {{640, 450}, {800, 570}, {947, 710}, {947, 710}};
+    for (int i = 0; i < 4; ++i) {
+        const ScreenClass& size = kScreenClasses[i];
+        SCOPED_TRACE(size.height);
+        GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3}, size.height);
         EXPECT_EQ(window.screen->objectName(), "Form8");
         EXPECT_EQ(window.screen->windowTitle(), QStringLiteral("グラフ表示"));
-        EXPECT_EQ(window.screen->size(), c.window) << c.screenHeight;
+        EXPECT_EQ(window.screen->size(), windows[i]);
+        ExpectWholeWithin(*window.screen, size.Room());
         const QWidget* canvas = Child<QWidget>(*window.screen, "P1");
         const QWidget* legend = Child<QWidget>(*window.screen, "Label1");
-        EXPECT_TRUE(window.screen->rect().contains(canvas->geometry()));
-        EXPECT_TRUE(window.screen->rect().contains(legend->geometry()));
         EXPECT_FALSE(canvas->geometry().intersects(legend->geometry()));
     }
 }

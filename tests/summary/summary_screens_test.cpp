@@ -10,6 +10,8 @@
 #include "summary/summary_grid.h"
 #include "summary/summary_menu.h"
 #include "summary_folder.h"
+#include "support/screen_fit.h"
+#include "ui/fonts.h"
 
 namespace hanaki::testing {
 namespace {
@@ -213,6 +215,19 @@ TEST_F(MonthlyTrend, aMarchEndCoversAprilToMarch) {
     EXPECT_EQ(Focused()->objectName(), "Text2");
 }
 
+TEST_F(MonthlyTrend, descriptionsStandLeftWhereABudgetStoodRight) {
+    home.UseSettings(" 31 \r\n0,0\r\n390000,,,,,30000,,,,,,,,,,,,,,\r\n");
+    Open();
+    EXPECT_EQ(CellText(months, 1, 0), "390,000");
+    Press(Qt::Key_Return);  // the cursor on 給料
+    EXPECT_EQ(Column(months, 0, 3), (QStringList{"摘  要", "月給", "賞与", "合   計"}));
+    for (int row = 1; row <= 3; ++row)
+        EXPECT_EQ(Cell(months, row, 0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter))
+            << row;
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Cell(months, 1, 0)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+}
+
 TEST_F(MonthlyTrend, sevenDigitsAndLargeLossesTakeTheNarrowFont) {
     const std::vector<std::pair<long long, bool>> cases{
         {1000000, true}, {999999, false}, {-100000, true}, {-99999, false}};
@@ -235,6 +250,25 @@ TEST_F(MonthlyTrend, aDamagedRecordIsLeftOutAndSaid) {
     EXPECT_EQ(Child<QLabel>(*screen, "unreadableNote")->text(),
               "読み取れない記録 1 件は集計に含めていません。");
     EXPECT_EQ(CellText(months, 8, 12), "500");
+}
+
+TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
+    InstallFontSubstitutions();
+    for (const ScreenClass& size : kScreenClasses) {
+        SummaryHousehold home;
+        home.services.metrics = ScreenMetrics(size.height);
+        std::unique_ptr<QWidget> screens[] = {
+            std::make_unique<SummaryMenu>(home.state, home.services),
+            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+        for (const auto& screen : screens) {
+            SCOPED_TRACE(screen->objectName().toStdString() + " at " + std::to_string(size.height));
+            screen->show();
+            ExpectWholeWithin(*screen, size.Room());
+            for (const QTableWidget* grid : screen->findChildren<QTableWidget*>())
+                EXPECT_GE(grid->rowHeight(0), QFontMetrics(grid->font()).height());
+        }
+    }
 }
 
 class SummaryMenuKeys : public ::testing::Test {
