@@ -343,8 +343,22 @@ bool MainEntryScreen::StartUp() {
     return true;
 }
 
+// A folder opened for reading only cannot be given the file it lacks.
+bool MainEntryScreen::RefuseMissingInReadOnlyFolder(const QString& file) {
+    if (!state_.folder.readOnly())
+        return false;
+    services_.messages.Inform(
+        this, QStringLiteral("読み取り専用"),
+        QStringLiteral("データフォルダが読み取り専用のため、%1を作れません。\n"
+                       "書き込めるフォルダで起動してください。")
+            .arg(file));
+    return true;
+}
+
 bool MainEntryScreen::LoadCategoryMaster() {
     if (!state_.folder.Exists(kCategoryFileName)) {
+        if (RefuseMissingInReadOnlyFolder(QStringLiteral("費目ファイル(Veradiv.Dat)")))
+            return false;
         if (!services_.messages.Confirm(
                 this, QStringLiteral("新規作成"),
                 QStringLiteral("費目ファイル(Veradiv.Dat)がありません。新規作成しますか？")))
@@ -362,7 +376,9 @@ bool MainEntryScreen::LoadCategoryMaster() {
 }
 
 bool MainEntryScreen::LoadSettingsFile() {
-    if (!state_.folder.Exists(kSettingsFileName) && !RunFirstRunClosingDay(state_, services_, this))
+    if (!state_.folder.Exists(kSettingsFileName) &&
+        (RefuseMissingInReadOnlyFolder(QStringLiteral("設定ファイル(Veradiv.Env)")) ||
+         !RunFirstRunClosingDay(state_, services_, this)))
         return false;
     SettingsReading reading;
     const IoResult loaded = LoadSettings(state_.folder, state_.settings, reading);
@@ -378,7 +394,8 @@ bool MainEntryScreen::LoadSettingsFile() {
                 "設定ファイル(Veradiv.Env)の締め日が正しくないため、31日(月末)として扱います。"));
     }
     if (reading.form == SettingsForm::ClosingDayOnly) {
-        RunFirstRunCarryOver(state_, services_, this);
+        if (!state_.folder.readOnly())  // its answer could not be kept
+            RunFirstRunCarryOver(state_, services_, this);
         for (int category = 1; category <= kMaxCategories; ++category)
             state_.settings.summaryFlags[category] = 1;
     }

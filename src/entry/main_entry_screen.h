@@ -87,6 +87,7 @@ class MainEntryScreen : public QWidget {
     ByteLimitedField* NewField(const char* objectName, int byteLimit);
 
     // main_entry_screen.cpp: start-up and the day view
+    bool RefuseMissingInReadOnlyFolder(const QString& file);
     bool LoadCategoryMaster();
     bool LoadSettingsFile();
     void ShowCurrentDate();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "entry_window.h"
 
 namespace hanaki {
@@ -53,6 +55,26 @@ TEST(ReadOnlyFolder, BrowsingWorksAndEveryChangeIsRefusedWithOneMessage) {
     EXPECT_EQ(window.fs.CallCount(testing::FsCall::Remove), 0);
     EXPECT_EQ(window.folder.Read("202612.DAT"), rent + milk);
     EXPECT_EQ(window.folder.FileCount(), 3u);
+}
+
+// A master or settings file the folder lacks cannot be made there: the first-run
+// questions would only end in refused saves.
+TEST(ReadOnlyFolder, AMissingFileEndsTheStartWithOneMessageInsteadOfTheFirstRun) {
+    for (const char* missing : {"VERADIV.DAT", "VERADIV.ENV"}) {
+        EntryWindow window;
+        std::filesystem::remove(std::filesystem::path(window.folder.path()) / missing);
+        window.state.folder =
+            DataFolder(window.folder.path(), window.fs, DataFolder::Access::ReadOnly);
+        EXPECT_FALSE(window.Start()) << missing;
+        ASSERT_EQ(window.messages.shown.size(), 1u) << missing;
+        EXPECT_EQ(window.messages.shown[0].title, "読み取り専用");
+        EXPECT_EQ(window.messages.shown[0].text,
+                  QStringLiteral("データフォルダが読み取り専用のため、%1を作れません。\n"
+                                 "書き込めるフォルダで起動してください。")
+                      .arg(std::string_view(missing) == "VERADIV.DAT"
+                               ? QStringLiteral("費目ファイル(Veradiv.Dat)")
+                               : QStringLiteral("設定ファイル(Veradiv.Env)")));
+    }
 }
 
 }  // namespace
