@@ -10,8 +10,8 @@
 #include "export/csv_export.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
-#include "ui/work_notice.h"
 #include "ui/io_failure.h"
+#include "ui/work_notice.h"
 
 namespace hanaki {
 namespace {
