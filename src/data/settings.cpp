@@ -18,9 +18,12 @@ std::optional<long long> FieldNumber(const std::vector<ListField>& fields, std::
     return ParseInteger(TrimListBlanks(fields[index].text));
 }
 
-std::int16_t FieldValue(const std::vector<ListField>& fields, std::size_t index) {
+// The field as a stored 16-bit number; `fallback` when it is missing or is not one.
+std::int16_t FieldValue(const std::vector<ListField>& fields, std::size_t index,
+                        std::int16_t fallback = 0) {
     std::optional<long long> value = FieldNumber(fields, index);
-    return value && *value >= -32768 && *value <= 32767 ? static_cast<std::int16_t>(*value) : 0;
+    return value && *value >= -32768 && *value <= 32767 ? static_cast<std::int16_t>(*value)
+                                                        : fallback;
 }
 
 bool IsClosingDayLine(std::string_view line) {
@@ -104,13 +107,8 @@ SettingsReading ParseSettingsFile(std::string_view bytes, Settings& settings) {
     if (fields.size() <= kFirstFlagField)
         return reading;
 
-    for (int i = 1; i <= 20; ++i) {
-        std::size_t index = kFirstFlagField + i - 1;
-        std::optional<long long> flag = FieldNumber(fields, index);
-        settings.summaryFlags[i] = flag && *flag >= -32768 && *flag <= 32767
-                                       ? static_cast<std::int16_t>(*flag)
-                                       : std::int16_t{1};
-    }
+    for (int i = 1; i <= 20; ++i)
+        settings.summaryFlags[i] = FieldValue(fields, kFirstFlagField + i - 1, 1);
     reading.form = SettingsForm::Full;
     return reading;
 }
