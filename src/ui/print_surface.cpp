@@ -10,8 +10,7 @@ namespace {
 // Rules as thin as a printer's pen, but never thinner than a screen shows.
 constexpr int kRuleTwips = 8;
 
-}  // namespace
-
+// The font a printout asks for, as the printer draws it.
 QFont PrintFont(const QString& family, double points) {
     QFont font(family);
     font.setPointSizeF(points);
@@ -20,6 +19,8 @@ QFont PrintFont(const QString& family, double points) {
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
+
+}  // namespace
 
 PainterPrintSurface::PainterPrintSurface(QPagedPaintDevice& device, QString name)
     : device_(device), name_(std::move(name)), dotsPerTwip_(device.logicalDpiX() / 1440.0) {}

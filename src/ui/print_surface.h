@@ -24,9 +24,6 @@ class PrintSurface {
     virtual IoResult End() = 0;
 };
 
-// The font a printout asks for, as the printer draws it.
-QFont PrintFont(const QString& family, double points);
-
 // Paints on a printer or a PDF writer.
 class PainterPrintSurface : public PrintSurface {
   public:
