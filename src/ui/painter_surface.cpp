@@ -9,7 +9,6 @@
 #include "ui/fonts.h"
 
 namespace hanaki {
-namespace {}  // namespace
 
 const QColor PainterSurface::kBackground(224, 224, 224);
 
