@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
+#include "data/io_result.h"
 #include "data/program_state.h"
 #include "data/stale_temporaries.h"
 #include "entry/main_entry_screen.h"
@@ -22,6 +23,12 @@ namespace {
 CivilDate SystemToday() {
     QDate today = QDate::currentDate();
     return {today.year(), today.month(), today.day()};
+}
+
+// The default data folder could not be made: say why rather than call it missing.
+std::string FolderNotMade(const std::string& path, int error) {
+    return "データフォルダ " + path +
+           " を作れませんでした。\n理由: " + DescribeErrno(error, IoStep::Create) + "。";
 }
 
 }  // namespace
@@ -50,9 +57,12 @@ int main(int argc, char** argv) {
                                     options.pdfPath, std::cerr);
     }
     // A household's accounts are private: the folder hanaki makes itself is 0700.
-    if (folder.inUserDataHome)
-        MakePrivateFolder(folder.path);
+    const int madeError = folder.inUserDataHome ? MakePrivateFolder(folder.path) : 0;
     if (options.exportCsv) {
+        if (madeError != 0) {
+            std::cerr << FolderNotMade(folder.path, madeError) << "\n";
+            return 1;
+        }
         return RunCsvExportCommand(folder.path, options.exportSource, options.exportDestination,
                                    std::cout, std::cerr);
     }
@@ -63,6 +73,11 @@ int main(int argc, char** argv) {
 
     const std::string& dataDir = folder.path;
     DialogMessageService messages;
+    if (madeError != 0) {
+        messages.Inform(nullptr, QStringLiteral("データフォルダがありません"),
+                        QString::fromStdString(FolderNotMade(folder.path, madeError)));
+        return 1;
+    }
     // One writer per folder: a second hanaki, or a folder that is missing, is
     // turned away before any file is touched. A folder this program may not
     // write (a backup on read-only media) is opened for browsing: no lock, no
