@@ -342,6 +342,7 @@ int CountReplacedFiles(const ConversionPlan& plan, FileSystem& fs) {
 
 ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs) {
     DataFolder destination(plan.destination, fs);
+    // The caller holds the destination's lock, so no live writer's temporary is swept.
     RemoveStaleTemporaryFiles(destination);
     ConversionReport report;
     for (const PlannedFile& ledger : plan.ledgers) {
