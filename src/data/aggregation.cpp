@@ -154,18 +154,18 @@ void SumMonthLedger(const MonthLedger& ledger, const CategoryTable& categories,
 
 AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,
                                         const Settings& settings, int year, int month,
-                                        MonthTotals& totals, TrendTotals& trend) {
+                                        TrendTotals& trend) {
     AggregationReport report;
     const CategoryRoles roles(categories, settings);
     std::string bytes;
     for (int k = 0; k < 12; ++k) {
         // Slot 11 is (year, month); slot 0 eleven months earlier.
         int index = year * 12 + (month - 1) - (11 - k);
-        AggregationReport one = SumMonth(folder, roles, index / 12, index % 12 + 1, bytes, totals);
+        AggregationReport one =
+            SumMonth(folder, roles, index / 12, index % 12 + 1, bytes, trend.months[k]);
         if (!one.io.ok() && report.io.ok())
             report.io = one.io;
         report.unreadableRecords += one.unreadableRecords;
-        trend.months[k] = totals;
     }
     return report;
 }

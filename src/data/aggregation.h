@@ -48,10 +48,9 @@ AggregationReport AggregateMonth(const DataFolder& folder, const CategoryTable& 
 // the has-items cell stay 0; unreadable records are left out.
 void SumMonthLedger(const MonthLedger& ledger, const CategoryTable& categories,
                     MonthTotals& totals);
-// The twelve accounting months ending with (year, month); `totals` ends
-// holding that last month.
+// The twelve accounting months ending with (year, month).
 AggregationReport AggregateTwelveMonths(const DataFolder& folder, const CategoryTable& categories,
                                         const Settings& settings, int year, int month,
-                                        MonthTotals& totals, TrendTotals& trend);
+                                        TrendTotals& trend);
 
 }  // namespace hanaki

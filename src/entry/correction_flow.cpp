@@ -10,7 +10,6 @@ namespace hanaki {
 
 void MainEntryScreen::StartPick(int row) {
     categoryField_->clear();
-    SetFunctionButtons(false);
     SetInputTitle(true);
     FocusField(Field::Grid);
     MovePick(row);
@@ -47,12 +46,7 @@ void MainEntryScreen::BeginCorrection(int row) {
 
 void MainEntryScreen::OpenForCorrection(int slot) {
     MonthLedger& ledger = state_.ledger;
-    if (slot <= 0 || slot >= static_cast<int>(ledger.entries.size()) ||
-        ledger.entries[slot].unreadable)
-        return;
-    bool linked = false;
-    WalkChain(ledger, [&](int s, const LedgerSlot&) { return !(linked = s == slot); });
-    if (!linked)
+    if (!IsLinkedItem(ledger, slot))
         return;
     const std::optional<CivilDate> real =
         CalendarDateOfKey(kMonthEnd, ledger.entries[slot].record.date);

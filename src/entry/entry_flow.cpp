@@ -59,10 +59,8 @@ void MainEntryScreen::EnterCategoryField() {
     guide_->setText(GuideText(state_.categories.categoryGuide));
     categoryTotal_->clear();
     budget_->clear();
-    if (!correction_) {
+    if (!correction_)
         SetInputTitle(false);
-        SetFunctionButtons(true);
-    }
     const int row = correction_ ? correction_->row : static_cast<int>(day_.rows.size()) + 1;
     rowNumberField_->setText(QString::number(row));
 }
@@ -101,12 +99,11 @@ void MainEntryScreen::AcceptCategory() {
     categoryField_->setText(FromCp932(state_.categories.names[currentCategory_]));
     MoveAmountToFieldOfCategory();
     FocusField(Field::Description);
-    SetFunctionButtons(false);
     ShowBudget(currentCategory_);
 }
 
 void MainEntryScreen::ShowBudget(int category) {
-    const double total = state_.monthTotals.at(category, 0);
+    const double total = monthTotals_.at(category, 0);
     const long long budget = state_.settings.BudgetOf(category);
     categoryTotal_->setText(QString::fromStdString(FormatPlain(total)) +
                             QStringLiteral(" (今月累計)"));
@@ -196,6 +193,7 @@ void MainEntryScreen::ApplyTax(bool add) {
 
 void MainEntryScreen::OpenCalculator(QLineEdit* field) {
     field_ = Field::Calculator;
+    ShowFunctionKeys();
     calculator_->Open(field->text(), RealDate(state_.closingDay(), state_.date));
 }
 
@@ -215,9 +213,9 @@ void MainEntryScreen::MoveAmountToFieldOfCategory() {
 }
 
 void MainEntryScreen::OpenMemo() {
-    SetFunctionButtons(false);
     guide_->hide();
     field_ = Field::Memo;
+    ShowFunctionKeys();
     memo_->Open();
     if (!memo_->IsOpen())
         OnMemoClosed();  // the memo file could not be read
@@ -260,8 +258,10 @@ bool MainEntryScreen::MayAddItem() {
 bool MainEntryScreen::SaveChange(const MonthLedger& before) {
     const IoResult saved = SaveMonthLedger(state_.folder, state_.closingDay(), state_.date.year,
                                            state_.date.month, state_.ledger);
-    if (saved.ok())
+    if (saved.ok()) {
+        emit ledgerChanged();
         return true;
+    }
     // The screen shows what the disk holds.
     state_.ledger = before;
     ReportIoError(*saved.error);
@@ -372,9 +372,22 @@ void MainEntryScreen::CheckNewMonth() {
     ShowCurrentDate();
 }
 
-void MainEntryScreen::SetFunctionButtons(bool enabled) {
+bool MainEntryScreen::FunctionKeysAllowed() const {
+    switch (field_) {
+        case Field::Year:
+        case Field::Month:
+        case Field::Day:
+            return true;
+        case Field::Category:
+            return !correcting();
+        default:
+            return false;
+    }
+}
+
+void MainEntryScreen::ShowFunctionKeys() {
     for (QPushButton* button : functionButtons_)
-        button->setEnabled(enabled);
+        button->setEnabled(FunctionKeysAllowed());
 }
 
 void MainEntryScreen::SetInputTitle(bool correction) {
@@ -391,7 +404,10 @@ void MainEntryScreen::OpenSubScreen(int index) {
             if (monthlyTable_.isNull()) {
                 MonthlyTableLink link{[this] { ShowCurrentMonth(); },
                                       [this](int slot) { OpenForCorrection(slot); }};
-                monthlyTable_ = OpenMonthlyTable(state_, services_, std::move(link), this);
+                MonthlyTableScreen* table =
+                    OpenMonthlyTable(state_, services_, std::move(link), this);
+                connect(this, &MainEntryScreen::ledgerChanged, table, &MonthlyTableScreen::Refresh);
+                monthlyTable_ = table;
             } else {
                 ShowInFrontOf(monthlyTable_, this);
             }

@@ -409,6 +409,7 @@ void MainEntryScreen::FocusField(Field field) {
     if (QWidget* widget = WidgetOf(field))
         widget->setFocus();
     ShowLegend();
+    ShowFunctionKeys();
     if (field == Field::Category)
         EnterCategoryField();
     if (field == Field::Description)
@@ -443,7 +444,7 @@ QWidget* MainEntryScreen::WidgetOf(Field field) const {
 }
 
 void MainEntryScreen::OnFunctionKey(int index) {
-    if (!functionButtons_[index]->isEnabled() || correcting() || memo_->IsOpen())
+    if (!FunctionKeysAllowed())
         return;
     OpenSubScreen(index);
 }

@@ -330,6 +330,14 @@ void MainEntryScreen::ShowCurrentMonth() {
     ShowCurrentDate();
     ReloadMonth();
     ShowDay();
+    // An item begun on the old month is not carried into the new one.
+    if (field_ != Field::Year && field_ != Field::Month && field_ != Field::Day) {
+        if (field_ == Field::Grid)
+            grid_->ClearPick();
+        ClearInputFields();
+        FocusField(Field::Category);
+    }
+    rowNumberField_->setText(QString::number(day_.rows.size() + 1));
 }
 
 bool MainEntryScreen::StartUp() {
@@ -445,7 +453,7 @@ void MainEntryScreen::ShowDay() {
 }
 
 void MainEntryScreen::ShowMonthTotals() {
-    MonthTotals& totals = state_.monthTotals;
+    MonthTotals& totals = monthTotals_;
     SumMonthLedger(state_.ledger, state_.categories, totals);
     incomeTotal_->setText(QString::fromStdString(FormatGrouped(totals.income())));
     expenseTotal_->setText(QString::fromStdString(FormatGrouped(totals.expense())));

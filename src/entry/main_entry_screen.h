@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include "data/aggregation.h"
 #include "data/day_view.h"
 #include "data/ledger.h"
 #include "data/program_state.h"
@@ -57,6 +58,10 @@ class MainEntryScreen : public QWidget {
     // its row in the day grid and pressing Enter does: its day is shown, its
     // row picked and the fields filled. A slot that holds no item is ignored.
     void OpenForCorrection(int slot);
+
+  signals:
+    // An item of the open month was stored or deleted, and its file written.
+    void ledgerChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -148,7 +153,10 @@ class MainEntryScreen : public QWidget {
     QLineEdit* AmountFieldOfCategory() const;
     // After a category was chosen: the amount stays only in the field of its kind.
     void MoveAmountToFieldOfCategory();
-    void SetFunctionButtons(bool enabled);
+    // F5 … F8 open another screen only while no item is under way: in the date
+    // fields, and in the category field unless an item is being corrected.
+    bool FunctionKeysAllowed() const;
+    void ShowFunctionKeys();
     void SetInputTitle(bool correction);
     void OpenSubScreen(int index);
 
@@ -203,7 +211,8 @@ class MainEntryScreen : public QWidget {
     QPointer<QWidget> csvExport_;
 
     Field field_ = Field::Day;
-    DayView day_;  // the displayed day's items and the insertion point
+    DayView day_;              // the displayed day's items and the insertion point
+    MonthTotals monthTotals_;  // of the open month, as 月計 shows them
     int currentCategory_ = 0;
     int currentDescription_ = 0;
     std::string amountText_;  // "+" or "-", then the amount field's text

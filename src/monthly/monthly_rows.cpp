@@ -59,4 +59,12 @@ TotalsTexts ShownTotals(double income, double expense) {
     return {FormatGrouped(income), FormatGrouped(expense), FormatGrouped(income - expense)};
 }
 
+TotalsTexts TotalsOfRows(const std::vector<MonthlyRow>& rows) {
+    double income = 0;
+    double expense = 0;
+    for (const MonthlyRow& row : rows)
+        (row.income ? income : expense) += static_cast<double>(row.amount);
+    return ShownTotals(income, expense);
+}
+
 }  // namespace hanaki

@@ -296,8 +296,7 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
     const AggregationReport report =
         request.kind == ReportKind::Summary
             ? AggregateMonth(folder, categories, settings, year, request.month, totals)
-            : AggregateTwelveMonths(folder, categories, settings, year, request.month, totals,
-                                    trend);
+            : AggregateTwelveMonths(folder, categories, settings, year, request.month, trend);
     if (!report.io.ok()) {
         err << DescribeIoError(*report.io.error) << "\n";
         return 1;

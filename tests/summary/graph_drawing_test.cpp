@@ -111,7 +111,7 @@ TEST(BarGraph, labelsReadDownwards) {
 
 TEST(BarGraph, aMonthWithoutItemsHasLabelsButNoBars) {
     GraphHousehold home;
-    const RecordingSurface drawing = Draw(BuildGraph(home.state, 0));
+    const RecordingSurface drawing = Draw(BuildGraph(home.input, 0));
     for (const drawn::FilledBox& front : All<drawn::FilledBox>(drawing))
         EXPECT_EQ(front.b.y, 0);
     EXPECT_TRUE(All<drawn::Polygon>(drawing).empty());
@@ -158,8 +158,8 @@ TEST(PieGraph, aSingleEntryFillsTheCircleWithItsMarkerBelowTheCentre) {
 
 TEST(PieGraph, aMonthWithoutItemsShowsTheEmptyCircle) {
     GraphHousehold home;
-    home.state.graph.source = GraphSource::MonthlyPie;
-    const RecordingSurface drawing = Draw(BuildGraph(home.state, 0));
+    home.input.source = GraphSource::MonthlyPie;
+    const RecordingSurface drawing = Draw(BuildGraph(home.input, 0));
     EXPECT_TRUE(All<drawn::Wedge>(drawing).empty());
     EXPECT_EQ(All<drawn::Circle>(drawing).size(), 1u);
 }
