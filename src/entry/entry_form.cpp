@@ -1,5 +1,6 @@
 #include "entry/entry_form.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -9,16 +10,18 @@
 #include "data/fixed_field.h"
 #include "entry/day_grid.h"
 #include "entry/entry_calculator.h"
+#include "entry/item_store.h"
 #include "entry/typed_text.h"
 #include "ui/byte_limited_field.h"
-#include "ui/io_failure.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
 namespace {
 
+const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
+// "\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
+const char* const kCalculatorCharacters = "\\¥￥＼";
 constexpr int kAmountBytes = 9;
-const QString kFullMessageTitle = QStringLiteral("項目追加");
 const QColor kOverBudgetRed(255, 0, 0);
 const QColor kCorrectionTitle(255, 0, 0);
 const QColor kEntryTitle(0, 0, 128);
@@ -36,11 +39,12 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-EntryForm::EntryForm(ProgramState& state, Services& services, const MainEntryControls& controls,
-                     const DayView& day, const MonthTotals& monthTotals, QWidget* window)
+EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
+                     const MainEntryControls& controls, const DayView& day,
+                     const MonthTotals& monthTotals, QWidget* window)
     : QObject(window),
       state_(state),
-      services_(services),
+      store_(store),
       controls_(controls),
       day_(day),
       monthTotals_(monthTotals),
@@ -90,7 +94,7 @@ void EntryForm::AcceptCategory() {
         controls_.categoryField->clear();
         return;
     }
-    if (!correction_ && !MayAddItem())
+    if (!correction_ && !store_.MayAdd())
         return;
     currentCategory_ = static_cast<int>(value);
     controls_.categoryField->setText(FromCp932(state_.categories.names[currentCategory_]));
@@ -236,65 +240,16 @@ void EntryForm::MoveAmountToFieldOfCategory() {
     other->clear();
 }
 
-LedgerRecord EntryForm::RecordFromEntry(const std::string& remark) const {
-    const CategoryTable& categories = state_.categories;
-    LedgerRecord record;
-    record.date = state_.date.DateKey();
-    record.categoryNumber = TwoDigits(currentCategory_);
-    record.categoryName = categories.names[currentCategory_];
-    record.descriptionNumber = TwoDigits(currentDescription_);
-    record.descriptionName = categories.descriptions[currentCategory_][currentDescription_];
-    record.amount = amountText_;
-    record.remark = remark;
-    return record;
-}
-
-bool EntryForm::MayAddItem() {
-    if (monthUnreadable_) {
-        services_.messages.Inform(
-            window_, kFullMessageTitle,
-            QStringLiteral("この月度のファイルが読めないため、項目を追加できません。"));
-        return false;
-    }
-    if (state_.ledger.IsFull()) {
-        services_.messages.Inform(
-            window_, kFullMessageTitle,
-            QStringLiteral("この月度の項目は1000件までです。これ以上追加できません。"));
-        return false;
-    }
-    return true;
-}
-
-bool EntryForm::SaveChange(const MonthLedger& before) {
-    const IoResult saved = SaveMonthLedger(state_.folder, state_.closingDay(), state_.date.year,
-                                           state_.date.month, state_.ledger);
-    if (saved.ok()) {
-        emit ledgerSaved();
-        return true;
-    }
-    // The screen shows what the disk holds.
-    state_.ledger = before;
-    ReportIoFailure(services_.messages, window_, QStringLiteral("ファイルエラー"), *saved.error);
-    emit ledgerRestored();
-    return false;
-}
-
 void EntryForm::StoreItemFromFields() {
     QString remark = controls_.remarkField->text();
     while (remark.endsWith(u' '))
         remark.chop(1);
     controls_.remarkField->setText(remark);
-    if (!correction_ && !MayAddItem())
+    if (!correction_ && !store_.MayAdd())
         return;
-
-    const MonthLedger before = state_.ledger;
-    MonthLedger& ledger = state_.ledger;
-    const LedgerRecord record = RecordFromEntry(ToCp932(remark).value_or(std::string()));
-    if (correction_)
-        ReplaceItem(ledger, correction_->slot, record);
-    else
-        AppendItem(ledger, ledger.insertionPoint, record);
-    if (!SaveChange(before))
+    const LedgerRecord record = store_.MakeRecord(currentCategory_, currentDescription_,
+                                                  amountText_, ToCp932(remark).value_or(""));
+    if (!(correction_ ? store_.Replace(correction_->slot, record) : store_.Add(record)))
         return;  // the fields stay: Enter tries again
     if (correction_)
         EndCorrection();
@@ -312,44 +267,8 @@ void EntryForm::ClearInputFields() {
 }
 
 void EntryForm::CheckNewMonth() {
-    if (state_.ledger.nextFree != 1 || monthUnreadable_)
-        return;
-    const QString title = QStringLiteral("新月度");
-    const Settings& settings = state_.settings;
-    if (settings.carryOverCategory == 0) {
-        services_.messages.Inform(window_, title, QStringLiteral("新しい月度になりました。"));
-        return;
-    }
-    const CarryOverProposal proposal = ProposeCarryOver(state_.folder, state_.categories, settings,
-                                                        state_.date.year, state_.date.month);
-    if (!proposal.io.ok()) {
-        ReportIoFailure(services_.messages, window_, QStringLiteral("ファイルエラー"),
-                        *proposal.io.error);
-        return;
-    }
-    if (proposal.balance == 0) {
-        services_.messages.Inform(window_, title, QStringLiteral("新しい月度になりました。"));
-        return;
-    }
-    const QString question = QStringLiteral(
-                                 "新しい月度になりました。前月の残金( %1円 )を繰り越しますか？\r\r"
-                                 "                     <Enter> OK        <ESC>キャンセル")
-                                 .arg(QString::fromStdString(FormatGrouped(proposal.balance)));
-    if (!services_.messages.Confirm(window_, title, question))
-        return;
-
-    const int day = state_.date.day;
-    state_.date.day = 1;
-    currentCategory_ = settings.carryOverCategory;
-    currentDescription_ = settings.carryOverDescription;
-    amountText_ = "+" + std::to_string(proposal.balance);  // a debt carried gives "+-12000"
-    const MonthLedger before = state_.ledger;
-    const std::string remark = ToCp932(controls_.remarkField->text()).value_or(std::string());
-    // Before every item of the month: it is the carry-over of day 1.
-    AppendItem(state_.ledger, 0, RecordFromEntry(remark));
+    store_.OfferCarryOver(ToCp932(controls_.remarkField->text()).value_or(""));
     ClearInputFields();
-    SaveChange(before);
-    state_.date.day = day;
 }
 
 void EntryForm::SetInputTitle(bool correction) {
@@ -413,16 +332,96 @@ void EntryForm::EndCorrection() {
 }
 
 void EntryForm::DeleteCorrectedItem() {
-    if (!services_.messages.Confirm(window_, QStringLiteral("項目削除"),
-                                    QStringLiteral("削除しますか？  <Enter>OK  <Esc>キャンセル")))
+    if (!store_.Delete(correction_->slot))
         return;
-    const MonthLedger before = state_.ledger;
-    UnlinkItem(state_.ledger, correction_->slot);
     EndCorrection();
     ClearInputFields();
-    // Saving an empty month removes its file.
-    SaveChange(before);
     emit moveFocus(EntryField::Category);
+}
+
+KeyTable EntryForm::DescriptionKeys() {
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "戻る", [this] { emit moveFocus(EntryField::Category); }},
+        {kEnter, "変更なし", [this] { AcceptDescription(); }},
+    };
+    return {correcting() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
+            std::move(keys)};
+}
+
+KeyTable EntryForm::AmountKeys(QLineEdit* field) {
+    const bool expense = field == controls_.expenseField;
+    std::vector<KeyBinding> keys{
+        {kEnter, "変更なし", [this, field] { AcceptAmount(field); }},
+        {{Qt::Key_Escape}, "戻る", [this, field] { LeaveAmount(field); }},
+        {kCalculatorCharacters, "電卓", [this, field] { OpenCalculator(field); }},
+    };
+    if (!expense) {
+        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
+        return {
+            correcting() ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
+            std::move(keys)};
+    }
+    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(true); }});
+    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(false); }});
+    keys.push_back({{Qt::Key_Home}, "", [] {}});
+    return {correcting()
+                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
+                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            std::move(keys)};
+}
+
+KeyTable EntryForm::RemarkKeys() {
+    return {" <ESC>戻る    <Enter>確定",
+            {{{Qt::Key_Escape}, "戻る", [this] { LeaveRemark(); }},
+             {kEnter, "確定", [this] { StoreItemFromFields(); }}}};
+}
+
+KeyTable EntryForm::KeysOf(EntryField field) {
+    switch (field) {
+        case EntryField::Description:
+            return DescriptionKeys();
+        case EntryField::Income:
+            return AmountKeys(controls_.incomeField);
+        case EntryField::Expense:
+            return AmountKeys(controls_.expenseField);
+        case EntryField::Remark:
+            return RemarkKeys();
+        default:
+            return {};
+    }
+}
+
+bool EntryForm::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return state != EntryField::Remark;
+    const QChar c = CharacterOf(key);
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:  // digits; Backspace and the caret keys edit
+            return !c.isNull() && RefuseNumber(field, c);
+        case EntryField::Income:
+        case EntryField::Expense:
+            if (key.key() == Qt::Key_Backspace)
+                AmountEdited();
+            return !c.isNull() && RefuseAmount(field, c);
+        case EntryField::Remark:
+            return false;  // typed as it comes
+        default:
+            return true;  // the date fields and the grid take no typing
+    }
+}
+
+bool EntryForm::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:
+            return RefuseNumber(field, text);
+        case EntryField::Income:
+        case EntryField::Expense:
+            return RefuseAmount(field, text);
+        default:
+            return false;
+    }
 }
 
 }  // namespace hanaki

@@ -11,29 +11,31 @@
 #include "entry/correction.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace hanaki {
 
 class EntryCalculator;
+class ItemStore;
 
 // The entry fields of the main window and what they store: a new item of the
 // displayed day, the correction (訂正) of an item picked in the day grid, its
-// deletion, and the carry-over into a new month. Each step says where the
-// keys go next (moveFocus); the window's key tables call the steps.
+// deletion, and the carry-over into a new month; the writes are ItemStore's.
+// Each step says where the keys go next (moveFocus).
 class EntryForm : public QObject {
     Q_OBJECT
   public:
     // `day` and `monthTotals` are the window's displayed day and month sums.
-    EntryForm(ProgramState& state, Services& services, const MainEntryControls& controls,
-              const DayView& day, const MonthTotals& monthTotals, QWidget* window);
+    EntryForm(ProgramState& state, Services& services, ItemStore& store,
+              const MainEntryControls& controls, const DayView& day, const MonthTotals& monthTotals,
+              QWidget* window);
     ~EntryForm() override;
 
     bool correcting() const { return correction_.has_value(); }
-    // The month's file could not be read: nothing may be added to it.
-    void SetMonthUnreadable(bool unreadable) { monthUnreadable_ = unreadable; }
 
     // Entering the category and the description field: the guides, the row number, the title.
     void EnterCategoryField();
@@ -47,10 +49,11 @@ class EntryForm : public QObject {
     void ApplyTax(bool add);
     void OpenCalculator(QLineEdit* field);
     void CloseCalculator();
-    // Typed or committed text of the number and amount fields; true: refused.
-    bool RefuseNumber(QLineEdit* field, const QString& text);
-    bool RefuseAmount(QLineEdit* field, const QString& text);
-    void AmountEdited();
+    // The keys of the description, amount and remark fields, and what they
+    // take typed or committed; true: the key or text is used up (or refused).
+    KeyTable KeysOf(EntryField field);
+    bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
+    bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     void ClearInputFields();
     QLineEdit* AmountFieldOfCategory() const;
 
@@ -69,24 +72,23 @@ class EntryForm : public QObject {
 
   signals:
     void moveFocus(EntryField field);
-    // The open month's file was written; the window shows the day anew.
-    void ledgerSaved();
-    // The save failed and memory went back to the disk's state.
-    void ledgerRestored();
     void legendHint(const QString& hint);
 
   private:
+    KeyTable DescriptionKeys();
+    KeyTable AmountKeys(QLineEdit* field);
+    KeyTable RemarkKeys();
+    bool RefuseNumber(QLineEdit* field, const QString& text);
+    bool RefuseAmount(QLineEdit* field, const QString& text);
+    void AmountEdited();
     void ShowBudget(int category);
     void SetInputTitle(bool correction);
-    bool MayAddItem();
-    bool SaveChange(const MonthLedger& before);
-    LedgerRecord RecordFromEntry(const std::string& remark) const;
     // After a category was chosen: the amount stays only in the field of its kind.
     void MoveAmountToFieldOfCategory();
     void FocusAmountField();
 
     ProgramState& state_;
-    Services& services_;
+    ItemStore& store_;
     const MainEntryControls& controls_;
     const DayView& day_;
     const MonthTotals& monthTotals_;
@@ -97,7 +99,6 @@ class EntryForm : public QObject {
     int currentDescription_ = 0;
     std::string amountText_;  // "+" or "-", then the amount field's text
     std::optional<Correction> correction_;
-    bool monthUnreadable_ = false;
 };
 
 }  // namespace hanaki

@@ -242,4 +242,31 @@ void PlaceMainEntryControls(QWidget* window, const MainEntryControls& c,
     window->setFixedSize(right + margin, Scaled(kWindowHeight));
 }
 
+QWidget* InputOf(const MainEntryControls& controls, EntryField field) {
+    switch (field) {
+        case EntryField::Year:
+            return controls.yearField;
+        case EntryField::Month:
+            return controls.monthField;
+        case EntryField::Day:
+            return controls.dayField;
+        case EntryField::Category:
+            return controls.categoryField;
+        case EntryField::Description:
+            return controls.descriptionField;
+        case EntryField::Income:
+            return controls.incomeField;
+        case EntryField::Expense:
+            return controls.expenseField;
+        case EntryField::Remark:
+            return controls.remarkField;
+        case EntryField::Grid:
+            return controls.grid;
+        case EntryField::Memo:
+        case EntryField::Calculator:
+            return nullptr;  // their editors focus their own fields
+    }
+    return nullptr;
+}
+
 }  // namespace hanaki

@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "entry/entry_field.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -53,5 +55,9 @@ MainEntryControls BuildMainEntryControls(QWidget* window, const ScreenMetrics& m
 // Places the controls for the screen's size class and gives the window its size.
 void PlaceMainEntryControls(QWidget* window, const MainEntryControls& controls,
                             const ScreenMetrics& metrics);
+
+// The control that takes the keys of `field`; none for the memo and the
+// calculator, whose editors focus their own fields.
+QWidget* InputOf(const MainEntryControls& controls, EntryField field);
 
 }  // namespace hanaki

@@ -8,8 +8,10 @@
 #include <algorithm>
 
 #include "data/amount_format.h"
+#include "entry/date_fields.h"
 #include "entry/day_grid.h"
 #include "entry/entry_form.h"
+#include "entry/item_store.h"
 #include "entry/memo_editor.h"
 #include "entry/start_up.h"
 #include "ui/byte_limited_field.h"
@@ -46,14 +48,26 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
           static_cast<QWidget*>(controls_.remarkField)})
         input->installEventFilter(this);
 
-    form_ = std::make_unique<EntryForm>(state_, services_, controls_, day_, monthTotals_, this);
-    connect(form_.get(), &EntryForm::moveFocus, this, &MainEntryScreen::FocusField);
-    connect(form_.get(), &EntryForm::legendHint, this, &MainEntryScreen::ShowLegendHint);
-    connect(form_.get(), &EntryForm::ledgerRestored, this, &MainEntryScreen::ShowDay);
-    connect(form_.get(), &EntryForm::ledgerSaved, this, [this] {
+    dateFields_ = std::make_unique<DateFields>(
+        state_, controls_,
+        DateFields::Link{[this](bool monthChanged) { ChangeDate(monthChanged); },
+                         [this](EntryField field) { FocusField(field); },
+                         [this] { return ConfirmExit(); },
+                         [this] {
+                             form_->CheckNewMonth();
+                             ChangeDate(false);
+                             FocusField(EntryField::Category);
+                         }});
+    store_ = std::make_unique<ItemStore>(state_, services_, this);
+    connect(store_.get(), &ItemStore::restored, this, &MainEntryScreen::ShowDay);
+    connect(store_.get(), &ItemStore::saved, this, [this] {
         ShowDay();
         emit ledgerChanged();
     });
+    form_ = std::make_unique<EntryForm>(state_, services_, *store_, controls_, day_, monthTotals_,
+                                        this);
+    connect(form_.get(), &EntryForm::moveFocus, this, &MainEntryScreen::FocusField);
+    connect(form_.get(), &EntryForm::legendHint, this, &MainEntryScreen::ShowLegendHint);
     memo_ = std::make_unique<MemoEditor>(state_, services_, controls_.memoLines,
                                          controls_.memoTitle, controls_.legend, this);
     connect(memo_.get(), &MemoEditor::closed, this, &MainEntryScreen::OnMemoClosed);
@@ -88,7 +102,7 @@ bool MainEntryScreen::StartUp() {
     if (!LoadMasterAndSettings(state_, services_, screens_, this))
         return false;
     state_.date = PlaceToday(state_.closingDay(), state_.today());
-    ShowCurrentDate();
+    dateFields_->Show();
     ReloadMonth();
     ShowDay();
     FocusField(EntryField::Day);
@@ -111,7 +125,7 @@ void MainEntryScreen::ShowCurrentMonth() {
     state_.date.day =
         std::min(state_.date.day,
                  DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
-    ShowCurrentDate();
+    dateFields_->Show();
     ReloadMonth();
     ShowDay();
     // An item begun on the old month is not carried into the new one.
@@ -137,7 +151,7 @@ void MainEntryScreen::OpenForCorrection(int slot) {
     form_->ClearInputFields();
 
     state_.date.day = real->day;  // the accounting day of the item
-    ShowCurrentDate();
+    dateFields_->Show();
     ShowDay();
     form_->CorrectSlot(slot);
     activateWindow();
@@ -150,19 +164,10 @@ void MainEntryScreen::RefreshGuide() {
         form_->EnterDescriptionField();
 }
 
-void MainEntryScreen::ShowCurrentDate() {
-    const CivilDate real = RealDate(state_.closingDay(), state_.date);
-    controls_.dateHeading->setText(
-        QString::fromStdString(DateHeading(state_.date, state_.today())));
-    controls_.yearField->setText(QString::number(real.year));
-    controls_.monthField->setText(QString::number(real.month));
-    controls_.dayField->setText(QString::number(real.day));
-}
-
 void MainEntryScreen::ReloadMonth() {
     const IoResult loaded = LoadMonthLedger(state_.folder, state_.closingDay(), state_.date.year,
                                             state_.date.month, state_.ledger);
-    form_->SetMonthUnreadable(!loaded.ok());
+    store_->SetMonthUnreadable(!loaded.ok());
     if (!loaded.ok()) {
         state_.ledger = MonthLedger();
         services_.messages.Inform(this, QStringLiteral("ファイルエラー"),
@@ -199,18 +204,10 @@ void MainEntryScreen::ShowDay() {
 }
 
 void MainEntryScreen::ChangeDate(bool monthChanged) {
-    ShowCurrentDate();
+    dateFields_->Show();
     if (monthChanged)
         ReloadMonth();
     ShowDay();
-}
-
-void MainEntryScreen::MoveTo(const CurrentDate& date, bool monthChanged) {
-    // Two-digit years in the files only reach from 1950 to 2049.
-    if (date.year < kEarliestYear || date.year > kLatestYear)
-        return;
-    state_.date = date;
-    ChangeDate(monthChanged);
 }
 
 void MainEntryScreen::GoToDayField() {
@@ -227,10 +224,10 @@ void MainEntryScreen::PlaceTodayAgain() {
         form_->ClearInputFields();
     }
     state_.date = PlaceToday(state_.closingDay(), state_.today());
-    ShowCurrentDate();
+    dateFields_->Show();
     ReloadMonth();
     form_->CheckNewMonth();
-    ShowCurrentDate();
+    dateFields_->Show();
     ShowDay();
     FocusField(EntryField::Category);
 }
@@ -261,40 +258,13 @@ void MainEntryScreen::FocusField(EntryField field) {
     if (field_ == EntryField::Category && field != EntryField::Category)
         controls_.guide->clear();
     field_ = field;
-    if (QWidget* widget = WidgetOf(field))
+    if (QWidget* widget = InputOf(controls_, field))
         widget->setFocus();
     ShowLegend();
     if (field == EntryField::Category)
         form_->EnterCategoryField();
     if (field == EntryField::Description)
         form_->EnterDescriptionField();
-}
-
-QWidget* MainEntryScreen::WidgetOf(EntryField field) const {
-    switch (field) {
-        case EntryField::Year:
-            return controls_.yearField;
-        case EntryField::Month:
-            return controls_.monthField;
-        case EntryField::Day:
-            return controls_.dayField;
-        case EntryField::Category:
-            return controls_.categoryField;
-        case EntryField::Description:
-            return controls_.descriptionField;
-        case EntryField::Income:
-            return controls_.incomeField;
-        case EntryField::Expense:
-            return controls_.expenseField;
-        case EntryField::Remark:
-            return controls_.remarkField;
-        case EntryField::Grid:
-            return controls_.grid;
-        case EntryField::Memo:
-        case EntryField::Calculator:
-            return nullptr;  // their editors focus their own fields
-    }
-    return nullptr;
 }
 
 void MainEntryScreen::closeEvent(QCloseEvent* event) {

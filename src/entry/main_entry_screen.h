@@ -16,15 +16,18 @@ class QKeyEvent;
 
 namespace hanaki {
 
+class DateFields;
 class EntryForm;
 class EntryScreens;
+class ItemStore;
 class MemoEditor;
 
 // The home window: one day of the current accounting month, its items and the
-// month's totals, and the fields to enter an item. It owns the date fields,
-// the day view and the month's sums, and the key table of every focus state
-// (main_entry_keys.cpp); the entry fields' steps are EntryForm's, the memo
-// MemoEditor's, the other screens come from EntryScreens.
+// month's totals, and the fields to enter an item. It owns the day view and
+// the month's sums and dispatches every key by focus state
+// (main_entry_keys.cpp); the date fields' keys are DateFields', the entry
+// fields' steps EntryForm's, the memo MemoEditor's, and the other screens
+// come from EntryScreens.
 class MainEntryScreen : public QWidget {
     Q_OBJECT
   public:
@@ -62,13 +65,7 @@ class MainEntryScreen : public QWidget {
   private:
     // main_entry_keys.cpp: the key table of each focus state
     KeyTable KeysOf(EntryField field);
-    KeyTable YearKeys();
-    KeyTable MonthKeys();
-    KeyTable DayKeys();
     KeyTable CategoryKeys();
-    KeyTable DescriptionKeys();
-    KeyTable AmountKeys(QLineEdit* field);
-    KeyTable RemarkKeys();
     KeyTable GridKeys();
     bool OnKey(QObject* watched, const QKeyEvent& key);
     bool OnCommit(QObject* watched, const QString& text);
@@ -81,13 +78,9 @@ class MainEntryScreen : public QWidget {
 
     // main_entry_screen.cpp: the day, the month and the focus
     void FocusField(EntryField field);
-    QWidget* WidgetOf(EntryField field) const;
-    void ShowCurrentDate();
     void ReloadMonth();
     void ShowDay();
     void ChangeDate(bool monthChanged);
-    // Steps the calendar to `date` unless it leaves the 1950 … 2049 window.
-    void MoveTo(const CurrentDate& date, bool monthChanged);
     void GoToDayField();
     void PlaceTodayAgain();
     bool ConfirmExit();
@@ -102,6 +95,8 @@ class MainEntryScreen : public QWidget {
     MainEntryControls controls_;
     DayView day_;              // the displayed day's items and the insertion point
     MonthTotals monthTotals_;  // of the open month, as 月計 shows them
+    std::unique_ptr<DateFields> dateFields_;
+    std::unique_ptr<ItemStore> store_;
     std::unique_ptr<EntryForm> form_;
     std::unique_ptr<MemoEditor> memo_;
     EntryField field_ = EntryField::Day;
