@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/window_identity.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/io_result.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
