@@ -16,8 +16,10 @@ if(DEFINED ENV{DEBFULLNAME})
 else()
     set(maintainer_name "The hanaki developers")
 endif()
-set(HANAKI_MAINTAINER "${maintainer_name} <${maintainer_address}>" CACHE STRING
-    "The package's maintainer, as Name <address>")
+# Read again at every configuration, unless given as -DHANAKI_MAINTAINER="Name <address>".
+if(NOT DEFINED HANAKI_MAINTAINER)
+    set(HANAKI_MAINTAINER "${maintainer_name} <${maintainer_address}>")
+endif()
 
 install(TARGETS hanaki tsugite RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A stripped install (the package's) also drops the sections Debian strips.

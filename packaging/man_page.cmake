@@ -5,8 +5,10 @@ execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE r
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} --help failed: ${result}")
 endif()
-# The folder that hanaki's help ends with is the one of the machine that ran it.
-string(REGEX REPLACE "\n[^\n]*データフォルダ[^\n]*\n?$" "\n" help "${help}")
+# The folder that hanaki's help ends with is the one of the build; an
+# installed hanaki uses the user's.
+string(REGEX REPLACE "\n(データフォルダ:)[^\n]*\n?$" "\n\\1 $XDG_DATA_HOME/hanaki（既定は ~/.local/share/hanaki）\n"
+       help "${help}")
 # roff: a backslash is written \e; a line must not start with a control character.
 string(REPLACE "\\" "\\e" help "${help}")
 string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" help "${help}")
