@@ -1,5 +1,6 @@
 #include "app/window_identity.h"
 
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QIcon>
 
@@ -7,10 +8,12 @@ namespace hanaki {
 
 void TieWindowsToLauncher(const QString& desktopId) {
     QGuiApplication::setDesktopFileName(desktopId);
+    // Every size the program carries, so that each place a desktop shows it gets a sharp one.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(desktopId),
-                     QSize(size, size));
+    QDirIterator sizes(QStringLiteral(":/icons"), {desktopId + QStringLiteral(".png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
     QGuiApplication::setWindowIcon(icon);
 }
 
