@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/program_screens.h"
+#include "app/window_identity.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/io_result.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
