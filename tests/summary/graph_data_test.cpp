@@ -71,6 +71,17 @@ TEST(GraphInput, monthlyBarsShowTheSummedExpensesWithTheirBudgets) {
     EXPECT_EQ(graph.second, (std::vector<long long>{30000, 0, 15000}));
 }
 
+TEST(GraphInput, budgetsThatAreNoWholeNumberAreReadAsTheSummaryReadsThem) {
+    GraphHousehold home;
+    home.input.settings.budgets[2] = "5000.7";
+    home.input.settings.budgets[3] = Sjis("１２０００");
+    home.input.settings.budgets[4] = "abc";
+    EXPECT_EQ(BuildGraph(home.input, 0).second, (std::vector<long long>{5001, 12000, 0}));
+    home.input.source = GraphSource::Trend;
+    home.input.selector = 2;
+    EXPECT_EQ(BuildGraph(home.input, 0).reference, 5000.7);
+}
+
 TEST(GraphInput, pieSlicesRunFromTheLargestAndAddUpToTheirTotal) {
     GraphHousehold home;
     home.input.source = GraphSource::MonthlyPie;
