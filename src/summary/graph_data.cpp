@@ -62,6 +62,16 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
         graph.entries.push_back({input.categories.names[c], NotBelowZero(total)});
         graph.second.push_back(RoundHalfAway(BudgetForGraph(input.settings, c)));
     }
+    // Items of categories the master no longer names count in the expense
+    // total, so they take a bar and a slice too.
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        const DeletedCategorySum& deleted = input.monthTotals.deleted[c][1];
+        if (!deleted.present || (pie && deleted.amount <= 0))
+            continue;
+        graph.entries.push_back(
+            {deleted.name + Utf8ToCp932Lossy("（削除済み）"), NotBelowZero(deleted.amount)});
+        graph.second.push_back(0);
+    }
     if (pie) {
         graph.second.clear();
         FinishPie(graph);

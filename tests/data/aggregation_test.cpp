@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/aggregation.h"
+#include "data/day_view.h"
 #include "data/ledger.h"
 #include "support/temp_folder.h"
 
@@ -111,6 +112,11 @@ TEST_F(Aggregation, itemsOfADeletedCategoryCountByTheirStoredSign) {
     MonthTotals open;
     SumMonthLedger(ledger, categories, open);
     EXPECT_EQ(std::pair(open.income(), open.expense()), std::pair(400200.0, 3501000.0));
+    const DayView day = BuildDayView(ledger, categories, "990510");
+    ASSERT_GE(day.rows.size(), 4u);
+    EXPECT_EQ(std::vector<bool>({day.rows[0].expense, day.rows[1].expense, day.rows[2].expense,
+                                 day.rows[3].expense}),
+              std::vector<bool>({false, true, true, false}));
 }
 
 TEST_F(Aggregation, missingAndEmptyFilesGiveZeros) {
