@@ -27,8 +27,6 @@ CellsOf CellsFor(bool cp932) {
 constexpr std::size_t kLabelCells = 20;
 constexpr std::size_t kFigureCells = 10;
 
-// Marks after a figure, one cell wide; a blank where there is none keeps the
-// figures of a column aligned.
 constexpr const char* kExcludedMark = "*";
 constexpr const char* kOverBudgetMark = "!";
 constexpr const char* kUnusableBudgetMark = "?";
@@ -108,7 +106,7 @@ struct Marks {
             line += std::string("  ") + kOverBudgetMark + " " + overBudgetMeaning;
         if (unusableBudget)
             line += std::string("  ") + kUnusableBudgetMark +
-                    " 数値として読めない予算（予算比率に使わない）";
+                    " 数値でない予算・負の予算（予算比率に使わない）";
         return line.empty() ? line : "\n凡例:" + line + "\n";
     }
 };

@@ -178,7 +178,7 @@ TEST_F(Reports, theSummaryTextMarksWhatTheTotalsLeaveOutAndAlignsByDisplayWidth)
               "合    計               194,999\n"
               "\n"
               "凡例:  * 集計対象外の費目（合計と比率に含めない）  ! 予算超過  ? "
-              "数値として読めない予算（予算比率に使わない）\n");
+              "数値でない予算・負の予算（予算比率に使わない）\n");
     // On a code page 932 terminal ※①α○ take two cells each, as their bytes.
     EXPECT_NE(Run(ReportKind::Summary, false, true).find(Sjis(" 1 ※①α○            200,000")),
               std::string::npos);
