@@ -32,11 +32,6 @@ std::optional<int> SmallNumber(std::string_view text) {
     return static_cast<int>(*value);
 }
 
-bool IsReadable(const LedgerRecord& record) {
-    std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-    return numbers && numbers->category >= 1 && IsValidDateKey(record.date);
-}
-
 }  // namespace
 
 std::string EncodeLedgerRecord(const LedgerRecord& record) {
@@ -84,6 +79,17 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     return ItemNumbers{*category, *description, *amount};
 }
 
+std::optional<ItemNumbers> ReadRecordNumbers(std::string_view bytes) {
+    if (bytes.size() != kLedgerRecordBytes || !IsValidDateKey(bytes.substr(0, 6)))
+        return std::nullopt;
+    std::optional<int> category = SmallNumber(bytes.substr(6, 2));
+    std::optional<int> description = SmallNumber(bytes.substr(20, 2));
+    std::optional<long long> amount = ParseInteger(bytes.substr(35, 9));
+    if (!category || *category < 1 || !description || !amount)
+        return std::nullopt;
+    return ItemNumbers{*category, *description, *amount};
+}
+
 std::string LedgerFileName(int year, int month) {
     return std::to_string(year + 1900) + TwoDigits(month) + ".DAT";
 }
@@ -110,7 +116,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
             std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerSlot& slot = loaded.entries[i];
         slot.record = DecodeLedgerRecord(chunk);
-        if (chunk.size() == kLedgerRecordBytes && IsReadable(slot.record)) {
+        if (ReadRecordNumbers(chunk)) {
             slot.record.date = CalendarToAccounting(closingDay, slot.record.date);
         } else {
             slot.unreadable = true;

@@ -1,0 +1,138 @@
+#include "find/find_command.h"
+
+#include <cstdlib>
+
+#include "data/amount_format.h"
+#include "data/cp932.h"
+#include "data/fixed_field.h"
+#include "find/item_text_match.h"
+#include "summary/report_format.h"
+
+namespace hanaki {
+namespace {
+
+// "YYYY MM" within the months a ledger file can name, as year * 12 + month - 1.
+std::optional<int> MonthIndex(const std::string& year, const std::string& month) {
+    auto number = [](const std::string& text) {
+        return !text.empty() && text.size() <= 4 &&
+                       text.find_first_not_of("0123456789") == std::string::npos
+                   ? std::atoi(text.c_str())
+                   : -1;
+    };
+    const int y = number(year);
+    const int m = number(month);
+    if (y < 1950 || y > 2049 || m < 1 || m > 12)
+        return std::nullopt;
+    return y * 12 + m - 1;
+}
+
+std::string Name(std::string_view cp932) {
+    return Cp932ToUtf8(TrimRight(cp932));
+}
+
+std::string MonthText(const FoundItem& item) {
+    return std::to_string(item.year) + "/" + TwoDigits(item.month);
+}
+
+}  // namespace
+
+bool IsFindArgument(const std::string& arg) {
+    return arg == "--find" || arg == "--from" || arg == "--to";
+}
+
+std::string TakeFindArgument(const std::vector<std::string>& args, std::size_t& i,
+                             std::optional<FindRequest>& find) {
+    const std::string& arg = args[i];
+    if (!find)
+        find.emplace();
+    if (arg == "--find") {
+        if (i + 1 >= args.size())
+            return "--find の後に探す文字がありません。";
+        find->text = args[++i];
+        return {};
+    }
+    const std::optional<int> month =
+        i + 2 < args.size() ? MonthIndex(args[i + 1], args[i + 2]) : std::nullopt;
+    if (!month)
+        return arg + " には年 (1950～2049) と月 (1～12) を指定してください。";
+    (arg == "--from" ? find->span.first : find->span.last) = *month;
+    i += 2;
+    return {};
+}
+
+std::string FindRequestError(const FindRequest& find) {
+    if (!find.text)
+        return "--from と --to は --find と一緒に指定してください。";
+    if (find.text->empty())
+        return "--find には探す文字を指定してください。";
+    if (find.span.first > find.span.last)
+        return "--from の月度が --to の月度より後になっています。";
+    return {};
+}
+
+std::string FoundTotalsLine(const std::vector<FoundItem>& items, const CategoryTable& categories) {
+    double income = 0;
+    double expense = 0;
+    for (const FoundItem& item : items)
+        (IsIncomeItem(categories, item) ? income : expense) += double(item.numbers.amount);
+    return std::to_string(items.size()) + "件  入金 " + FormatGrouped(income) + "  支出 " +
+           FormatGrouped(expense);
+}
+
+std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories) {
+    std::string text;
+    for (const FoundItem& item : items) {
+        const std::string amount = FormatGrouped(double(item.numbers.amount));
+        const bool income = IsIncomeItem(categories, item);
+        std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
+                           PadRight(Name(item.record.categoryName), 12) + "  " +
+                           PadRight(Name(item.record.descriptionName), 12) + "  " +
+                           PadLeft(income ? amount : "", 11) + "  " +
+                           PadLeft(income ? "" : amount, 11) + "  " + Name(item.record.remark);
+        line.erase(line.find_last_not_of(' ') + 1);
+        text += line + "\n";
+    }
+    return text + FoundTotalsLine(items, categories) + "\n";
+}
+
+std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories) {
+    std::string csv =
+        CsvLine({"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"});
+    for (const FoundItem& item : items) {
+        const std::string amount = std::to_string(item.numbers.amount);
+        const bool income = IsIncomeItem(categories, item);
+        csv += CsvLine({CalendarDateText(item.record.date), MonthText(item),
+                        std::to_string(item.numbers.category), Name(item.record.categoryName),
+                        std::to_string(item.numbers.description),
+                        Name(item.record.descriptionName), income ? amount : "",
+                        income ? "" : amount, Name(item.record.remark)});
+    }
+    return csv;
+}
+
+int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::ostream& out,
+                   std::ostream& err) {
+    const DataFolder folder(dataDir, RealFileSystem());
+    CategoryTable categories;
+    if (IoResult loaded = LoadCategoryTable(folder, categories); !loaded.ok()) {
+        err << DescribeIoError(*loaded.error) << "\n";
+        return 2;
+    }
+    ItemTextMatch match(request.text.value_or(""));
+    const LedgerSearch search = SearchLedgers(folder, request.span, std::ref(match));
+    for (const std::string& problem : search.problems)
+        err << problem << "\n";
+
+    std::string text;
+    if (request.csv)
+        text = FoundCsv(search.items, categories);
+    else if (!search.items.empty())
+        text = FoundText(search.items, categories);
+    out << (request.cp932 ? Utf8ToCp932Lossy(text) : text);
+    out.flush();
+    if (search.readFailed)
+        return 2;
+    return search.items.empty() ? 1 : 0;
+}
+
+}  // namespace hanaki
