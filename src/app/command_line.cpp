@@ -132,7 +132,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         options.report->csv = csv;
         options.report->cp932 = cp932;
     } else if ((csv || cp932) && options.error.empty()) {
-        options.error = "--csv と --encoding は --summary か --trend か --find と一緒に指定してください。";
+        options.error =
+            "--csv と --encoding は --summary か --trend か --find と一緒に指定してください。";
     }
     return options;
 }

@@ -103,9 +103,8 @@ std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& c
         const bool income = IsIncomeItem(categories, item);
         csv += CsvLine({CalendarDateText(item.record.date), MonthText(item),
                         std::to_string(item.numbers.category), Name(item.record.categoryName),
-                        std::to_string(item.numbers.description),
-                        Name(item.record.descriptionName), income ? amount : "",
-                        income ? "" : amount, Name(item.record.remark)});
+                        std::to_string(item.numbers.description), Name(item.record.descriptionName),
+                        income ? amount : "", income ? "" : amount, Name(item.record.remark)});
     }
     return csv;
 }

@@ -12,8 +12,8 @@ std::string_view WithoutTrailingBlanks(std::string_view field) {
 }
 
 std::optional<long long> DigitsValue(const std::u32string& text) {
-    if (text.size() > 18 || !std::all_of(text.begin(), text.end(),
-                                         [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+    if (text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
         return std::nullopt;
     long long value = 0;
     for (char32_t c : text)

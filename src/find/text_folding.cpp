@@ -16,11 +16,10 @@ bool IsHalfWidthVoicedMark(char byte) {
 
 std::u32string FoldText(std::string_view utf8) {
     // Folding may leave a text NFKC would change again (a folded compatibility character).
-    const QString folded =
-        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
-            .normalized(QString::NormalizationForm_KC)
-            .toCaseFolded()
-            .normalized(QString::NormalizationForm_KC);
+    const QString folded = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
+                               .normalized(QString::NormalizationForm_KC)
+                               .toCaseFolded()
+                               .normalized(QString::NormalizationForm_KC);
     const QList<uint> points = folded.toUcs4();
     return std::u32string(points.begin(), points.end());
 }
