@@ -70,20 +70,19 @@ std::string FindRequestError(const FindRequest& find) {
     return {};
 }
 
-std::string FoundTotalsLine(const std::vector<FoundItem>& items, const CategoryTable& categories) {
-    double income = 0;
-    double expense = 0;
-    for (const FoundItem& item : items)
-        (IsIncomeItem(categories, item) ? income : expense) += double(item.numbers.amount);
-    return std::to_string(items.size()) + "件  入金 " + FormatGrouped(income) + "  支出 " +
+std::string FoundTotalsLine(std::size_t count, double income, double expense) {
+    return std::to_string(count) + "件  入金 " + FormatGrouped(income) + "  支出 " +
            FormatGrouped(expense);
 }
 
 std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories) {
     std::string text;
+    double incomeTotal = 0;
+    double expenseTotal = 0;
     for (const FoundItem& item : items) {
         const std::string amount = FormatGrouped(double(item.numbers.amount));
         const bool income = IsIncomeItem(categories, item);
+        (income ? incomeTotal : expenseTotal) += double(item.numbers.amount);
         std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
                            PadRight(Name(item.record.categoryName), 12) + "  " +
                            PadRight(Name(item.record.descriptionName), 12) + "  " +
@@ -92,7 +91,7 @@ std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& 
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\n";
     }
-    return text + FoundTotalsLine(items, categories) + "\n";
+    return text + FoundTotalsLine(items.size(), incomeTotal, expenseTotal) + "\n";
 }
 
 std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories) {

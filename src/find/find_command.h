@@ -29,7 +29,7 @@ std::string TakeFindArgument(const std::vector<std::string>& args, std::size_t& 
 std::string FindRequestError(const FindRequest& find);
 
 // "3件  入金 200,000  支出 1,300": the count and the totals of what was found (UTF-8).
-std::string FoundTotalsLine(const std::vector<FoundItem>& items, const CategoryTable& categories);
+std::string FoundTotalsLine(std::size_t count, double income, double expense);
 
 std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories);
 std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories);
