@@ -139,7 +139,8 @@ bool FindScreen::OnTextKey(const QKeyEvent& key) {
 // " <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
 bool FindScreen::OnResultsKey(const QKeyEvent& key) {
     const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
-    const int page = std::max(1, grid_->viewport()->height() / grid_->rowHeight(0) - 1);
+    const int page = std::max(
+        1, grid_->viewport()->height() / grid_->verticalHeader()->defaultSectionSize() - 1);
     switch (key.key()) {
         case Qt::Key_Up:
             MoveTo(row - 1);
