@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <cstdlib>
 
 #include "data/fixed_field.h"
 #include "settings/household.h"
@@ -118,12 +119,19 @@ TEST_F(FindScreenTest, escGoesBackToTheTextAndThenCloses) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return screen.isNull(); }));
 }
 
+// HANAKI_FIND_SHOTS=FOLDER keeps a picture of each size class there, to look at.
 TEST_F(FindScreenTest, fitsEverySizeClass) {
+    const char* shots = std::getenv("HANAKI_FIND_SHOTS");
     for (const ScreenClass& size : kScreenClasses) {
         SCOPED_TRACE(size.height);
         home.services.metrics = ScreenMetrics(size.height);
         FindScreen& shown = Open();
+        ASSERT_TRUE(Search(QStringLiteral("ｶﾞｿﾘﾝ")));
         ExpectWholeWithin(shown, size.Room());
+        if (shots) {
+            const QString path = QStringLiteral("%1/find-%2.png").arg(shots).arg(size.height);
+            EXPECT_TRUE(shown.grab().save(path));
+        }
         shown.close();
         ASSERT_TRUE(QTest::qWaitFor([&] { return screen.isNull(); }));
     }
