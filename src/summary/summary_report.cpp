@@ -7,6 +7,7 @@
 #include "data/data_folder.h"
 #include "summary/report_format.h"
 #include "summary/summary_table.h"
+#include "summary/year_figures.h"
 
 namespace hanaki {
 namespace {
@@ -94,24 +95,33 @@ std::string MonthHeading(int month) {
     return std::to_string(month) + "  月";
 }
 
+// The trend's 平均 of a sum: over the months with a file, halves to even;
+// empty when no month has one.
+std::string AverageText(double sum, const TrendTotals& trend, bool grouped) {
+    const int filledMonths = MonthsWithItems(trend);
+    if (filledMonths == 0)
+        return {};
+    const double average = double(RoundHalfEven(sum / filledMonths));
+    return grouped ? FormatGrouped(average) : Integer(average);
+}
+
+double SumOverMonths(const TrendTotals& trend, auto valueOfMonth) {
+    double sum = 0;
+    for (const MonthTotals& month : trend.months)
+        sum += valueOfMonth(month);
+    return sum;
+}
+
 // The row's twelve values, their sum and average over the months with a file.
 std::vector<std::string> TwelveValues(const TrendTotals& trend, auto valueOfMonth, bool grouped) {
-    int filledMonths = 0;
-    double sum = 0;
     std::vector<std::string> cells;
     for (const MonthTotals& month : trend.months) {
         const double value = valueOfMonth(month);
-        sum += value;
-        filledMonths += month.hasItems() ? 1 : 0;
         cells.push_back(grouped ? FormatGrouped(value) : Integer(value));
     }
+    const double sum = SumOverMonths(trend, valueOfMonth);
     cells.push_back(grouped ? FormatGrouped(sum) : Integer(sum));
-    if (filledMonths == 0)
-        cells.emplace_back();
-    else {
-        const double average = double(RoundHalfEven(sum / filledMonths));
-        cells.push_back(grouped ? FormatGrouped(average) : Integer(average));
-    }
+    cells.push_back(AverageText(sum, trend, grouped));
     return cells;
 }
 
@@ -241,6 +251,65 @@ std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
     return csv;
 }
 
+std::string YearSummaryText(const TrendTotals& trend, const CategoryTable& categories,
+                            const Settings& settings, int year, int month) {
+    const auto [firstYear, firstMonth] = TrendFirstMonth(year, month);
+    TextTable table{
+        {13, 8, 12, 13, 8},
+        YearMonth(firstYear, firstMonth) + " ～ " + YearMonth(year, month) + "  年間集計表\n\n"};
+    table.Row("   費  目", {"年間合計", "比  率", "月平均", "年間予算", "予算比率"});
+    const MonthTotals sums = SumOfMonths(trend);
+    const Settings budgets = YearBudgets(settings);
+    auto average = [&](double sum) { return AverageText(sum, trend, true); };
+    WalkRows(
+        LayOutSummary(categories),
+        [&](int c) {
+            const CategoryLine line = MonthlyCategoryLine(sums, categories, budgets, c);
+            table.Row(
+                CategoryLabel(c, categories),
+                {line.amount, line.share, average(sums.at(c, 0)), line.budget, line.budgetUse});
+            for (const DescriptionLine& d : DescriptionLines(sums, categories, c))
+                table.Row(DescriptionLabel(d), {d.amount, d.share, average(d.value)});
+        },
+        [&](SummaryRowKind kind) {
+            const double sum =
+                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            table.Row(TotalLabel(kind), {FormatGrouped(sum), "", average(sum)});
+        });
+    return table.text;
+}
+
+std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& categories,
+                           const Settings& settings) {
+    std::string csv = CsvLine({"区分", "費目番号", "費目", "摘要番号", "摘要", "年間合計", "比率",
+                               "月平均", "年間予算", "予算比率", "集計"});
+    const MonthTotals sums = SumOfMonths(trend);
+    const Settings budgets = YearBudgets(settings);
+    auto average = [&](double sum) { return AverageText(sum, trend, false); };
+    WalkRows(
+        LayOutSummary(categories),
+        [&](int c) {
+            const CategoryLine line = MonthlyCategoryLine(sums, categories, budgets, c);
+            const std::string kind = KindWord(categories, c);
+            const std::string number = std::to_string(c);
+            const std::string name = Name(categories.names[c]);
+            csv += CsvLine({kind, number, name, "", "", Integer(sums.at(c, 0)), line.share,
+                            average(sums.at(c, 0)), BudgetValue(budgets, c), line.budgetUse,
+                            line.excluded ? "0" : "1"});
+            for (const DescriptionLine& d : DescriptionLines(sums, categories, c)) {
+                csv += CsvLine({kind, number, name, std::to_string(d.number), Name(d.name),
+                                Integer(d.value), d.share, average(d.value), "", "", ""});
+            }
+        },
+        [&](SummaryRowKind kind) {
+            const double sum =
+                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            csv += CsvLine(
+                {TotalWord(kind), "", "", "", "", Integer(sum), "", average(sum), "", "", ""});
+        });
+    return csv;
+}
+
 int RunReportCommand(const std::string& dataDir, const ReportRequest& request, std::ostream& out,
                      std::ostream& err) {
     const DataFolder folder(dataDir, RealFileSystem());
@@ -274,7 +343,11 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
     }
 
     std::string text;
-    if (request.kind == ReportKind::Summary) {
+    if (request.kind == ReportKind::YearSummary) {
+        text = request.csv
+                   ? YearSummaryCsv(trend, categories, settings)
+                   : YearSummaryText(trend, categories, settings, request.year, request.month);
+    } else if (request.kind == ReportKind::Summary) {
         text = request.csv ? SummaryCsv(totals, categories, settings)
                            : SummaryText(totals, categories, settings, request.year, request.month);
     } else {
