@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "data/fixed_field.h"
 #include "data/ledger_search.h"
 #include "find/item_text_match.h"
+#include "plain_read.h"
 #include "support/temp_folder.h"
 
 // The find rule over ten full years beside the floor it cannot beat: reading
@@ -75,16 +74,7 @@ void PlainReadOfTheSameFiles(benchmark::State& state) {
     for (int index = years.span.first; index <= years.span.last; ++index)
         paths.push_back(
             years.dir.folder().PathOf(LedgerFileName(index / 12 - 1900, index % 12 + 1)));
-    std::vector<char> buffer(1 << 20);
-    for (auto _ : state) {
-        for (const std::string& path : paths) {
-            int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            while (::read(fd, buffer.data(), buffer.size()) > 0) {
-            }
-            ::close(fd);
-        }
-        benchmark::DoNotOptimize(buffer.data());
-    }
+    ReadPlainly(state, paths);
 }
 BENCHMARK(PlainReadOfTheSameFiles)->Unit(benchmark::kMillisecond);
 
