@@ -24,7 +24,11 @@ std::u32string FoldText(std::string_view utf8) {
     return std::u32string(points.begin(), points.end());
 }
 
-Cp932Folding::Cp932Folding() : table_(0x10000) {}
+Cp932Folding::Cp932Folding() : table_(0x10000) {
+    for (int byte = 0; byte < 256; ++byte)
+        leadBytes_[static_cast<std::size_t>(byte)] =
+            IsCp932LeadByte(static_cast<unsigned char>(byte));
+}
 
 const Cp932Folding::Entry& Cp932Folding::Learn(Entry& entry, std::string_view character) {
     const std::u32string folded = FoldText(Cp932ToUtf8(character));
@@ -40,7 +44,7 @@ void Cp932Folding::Fold(std::string_view cp932, std::u32string& out) {
     const std::size_t size = cp932.size();
     for (std::size_t i = 0; i < size;) {
         const auto lead = static_cast<unsigned char>(cp932[i]);
-        std::size_t length = IsCp932LeadByte(lead) && i + 1 < size ? 2 : 1;
+        std::size_t length = leadBytes_[lead] && i + 1 < size ? 2 : 1;
         std::uint32_t code =
             length == 2 ? lead * 256u + static_cast<unsigned char>(cp932[i + 1]) : lead;
         const Entry* entry;
@@ -53,7 +57,7 @@ void Cp932Folding::Fold(std::string_view cp932, std::u32string& out) {
             Entry& plain = table_[code];
             entry = plain.known ? &plain : &Learn(plain, cp932.substr(i, length));
         }
-        out.append(folded_, entry->offset, entry->length);
+        out.append(folded_.data() + entry->offset, entry->length);
         i += length;
     }
 }

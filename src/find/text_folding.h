@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,7 @@ class Cp932Folding {
     };
     const Entry& Learn(Entry& entry, std::string_view character);
 
+    std::array<bool, 256> leadBytes_{};
     std::vector<Entry> table_;  // by character code: a byte, or lead byte * 256 + trail byte
     // A character followed by a half-width voiced mark, which NFKC joins into one.
     std::unordered_map<std::uint32_t, Entry> marked_;
