@@ -26,12 +26,59 @@ std::optional<int> MonthIndex(const std::string& year, const std::string& month)
     return y * 12 + m - 1;
 }
 
-std::string Name(std::string_view cp932) {
-    return Cp932ToUtf8(TrimRight(cp932));
+// The lines are put together in code page 932, the records' own bytes, and
+// turned into UTF-8 once as a whole: a century's results can be many.
+
+// A name or remark as the record holds it, padded to `cells` (a byte of
+// code page 932 takes a terminal cell).
+std::string Field(std::string_view cp932, std::size_t cells = 0) {
+    std::string field = TrimRight(cp932);
+    if (field.size() < cells)
+        field.append(cells - field.size(), ' ');
+    return field;
+}
+
+std::string AlignRight(const std::string& ascii, std::size_t cells) {
+    return ascii.size() >= cells ? ascii : std::string(cells - ascii.size(), ' ') + ascii;
 }
 
 std::string MonthText(const FoundItem& item) {
     return std::to_string(item.year) + "/" + TwoDigits(item.month);
+}
+
+std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories) {
+    std::string text;
+    double incomeTotal = 0;
+    double expenseTotal = 0;
+    for (const FoundItem& item : items) {
+        const std::string amount = FormatGrouped(double(item.numbers.amount));
+        const bool income = IsIncomeItem(categories, item);
+        (income ? incomeTotal : expenseTotal) += double(item.numbers.amount);
+        std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
+                           Field(item.record.categoryName, 12) + "  " +
+                           Field(item.record.descriptionName, 12) + "  " +
+                           AlignRight(income ? amount : "", 11) + "  " +
+                           AlignRight(income ? "" : amount, 11) + "  " + Field(item.record.remark);
+        line.erase(line.find_last_not_of(' ') + 1);
+        text += line + "\n";
+    }
+    return text + Utf8ToCp932Lossy(FoundTotalsLine(items.size(), incomeTotal, expenseTotal)) + "\n";
+}
+
+// Code page 932 has no trail byte below 0x40, so CsvLine's quoting reads its bytes rightly.
+std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories) {
+    std::string csv = Utf8ToCp932Lossy(
+        CsvLine({"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"}));
+    for (const FoundItem& item : items) {
+        const std::string amount = std::to_string(item.numbers.amount);
+        const bool income = IsIncomeItem(categories, item);
+        csv +=
+            CsvLine({CalendarDateText(item.record.date), MonthText(item),
+                     std::to_string(item.numbers.category), Field(item.record.categoryName),
+                     std::to_string(item.numbers.description), Field(item.record.descriptionName),
+                     income ? amount : "", income ? "" : amount, Field(item.record.remark)});
+    }
+    return csv;
 }
 
 }  // namespace
@@ -75,39 +122,6 @@ std::string FoundTotalsLine(std::size_t count, double income, double expense) {
            FormatGrouped(expense);
 }
 
-std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories) {
-    std::string text;
-    double incomeTotal = 0;
-    double expenseTotal = 0;
-    for (const FoundItem& item : items) {
-        const std::string amount = FormatGrouped(double(item.numbers.amount));
-        const bool income = IsIncomeItem(categories, item);
-        (income ? incomeTotal : expenseTotal) += double(item.numbers.amount);
-        std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
-                           PadRight(Name(item.record.categoryName), 12) + "  " +
-                           PadRight(Name(item.record.descriptionName), 12) + "  " +
-                           PadLeft(income ? amount : "", 11) + "  " +
-                           PadLeft(income ? "" : amount, 11) + "  " + Name(item.record.remark);
-        line.erase(line.find_last_not_of(' ') + 1);
-        text += line + "\n";
-    }
-    return text + FoundTotalsLine(items.size(), incomeTotal, expenseTotal) + "\n";
-}
-
-std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories) {
-    std::string csv =
-        CsvLine({"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"});
-    for (const FoundItem& item : items) {
-        const std::string amount = std::to_string(item.numbers.amount);
-        const bool income = IsIncomeItem(categories, item);
-        csv += CsvLine({CalendarDateText(item.record.date), MonthText(item),
-                        std::to_string(item.numbers.category), Name(item.record.categoryName),
-                        std::to_string(item.numbers.description), Name(item.record.descriptionName),
-                        income ? amount : "", income ? "" : amount, Name(item.record.remark)});
-    }
-    return csv;
-}
-
 int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::ostream& out,
                    std::ostream& err) {
     const DataFolder folder(dataDir, RealFileSystem());
@@ -126,7 +140,7 @@ int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::
         text = FoundCsv(search.items, categories);
     else if (!search.items.empty())
         text = FoundText(search.items, categories);
-    out << (request.cp932 ? Utf8ToCp932Lossy(text) : text);
+    out << (request.cp932 ? text : Cp932ToUtf8(text));
     out.flush();
     if (search.readFailed)
         return 2;

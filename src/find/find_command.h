@@ -31,9 +31,6 @@ std::string FindRequestError(const FindRequest& find);
 // "3件  入金 200,000  支出 1,300": the count and the totals of what was found (UTF-8).
 std::string FoundTotalsLine(std::size_t count, double income, double expense);
 
-std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories);
-std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories);
-
 // Returns the exit code: 0 something was found, 1 nothing was, 2 the master
 // or a month file could not be read (every file that could is still searched).
 // Files that cannot be read and damaged records are named on `err`.
