@@ -37,12 +37,15 @@ void SearchMonthLedger(const DataFolder& folder, int year, int month, const Reco
     }
 }
 
-LedgerSearch SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match) {
-    LedgerSearch search;
+void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match,
+                   const std::function<void(const LedgerSearch& month)>& found) {
     std::string buffer;
-    for (int index = span.first; index <= span.last; ++index)
-        SearchMonthLedger(folder, index / 12, index % 12 + 1, match, buffer, search);
-    return search;
+    LedgerSearch month;
+    for (int index = span.first; index <= span.last; ++index) {
+        month = {};
+        SearchMonthLedger(folder, index / 12, index % 12 + 1, match, buffer, month);
+        found(month);
+    }
 }
 
 bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item) {

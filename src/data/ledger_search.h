@@ -55,8 +55,11 @@ struct MonthSpan {
     int last = 2049 * 12 + 11;
 };
 
-// Every ledger file of the months in `span`, oldest first.
-LedgerSearch SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match);
+// Searches the ledger file of each month in `span`, oldest first, and hands
+// each month's search to `found` as it ends, so that a century's results need
+// not be held at once.
+void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match,
+                   const std::function<void(const LedgerSearch& month)>& found);
 
 // True when the item goes in the income column: by its category's kind in the
 // master, or by the record's sign where the master has no such category.

@@ -46,40 +46,74 @@ std::string MonthText(const FoundItem& item) {
     return std::to_string(item.year) + "/" + TwoDigits(item.month);
 }
 
-std::string FoundText(const std::vector<FoundItem>& items, const CategoryTable& categories) {
-    std::string text;
-    double incomeTotal = 0;
-    double expenseTotal = 0;
-    for (const FoundItem& item : items) {
+// Writes the found items month by month as they come, in pieces of about
+// 64 KiB, so that a century of results is never held whole.
+class FoundWriter {
+  public:
+    FoundWriter(const CategoryTable& categories, const FindRequest& request, std::ostream& out)
+        : categories_(categories), request_(request), out_(out) {
+        // Code page 932 has no trail byte below 0x40: CsvLine's quoting reads its bytes rightly.
+        if (request.csv)
+            pending_ = Utf8ToCp932Lossy(CsvLine(
+                {"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"}));
+    }
+
+    void Add(const FoundItem& item) {
+        ++count_;
+        const bool income = IsIncomeItem(categories_, item);
+        (income ? income_ : expense_) += double(item.numbers.amount);
+        if (request_.csv)
+            AddCsvLine(item, income);
+        else
+            AddTextLine(item, income);
+        if (pending_.size() >= 1 << 16)
+            Flush();
+    }
+
+    // The count line closes the text form; nothing at all when nothing was found.
+    void Finish() {
+        if (!request_.csv && count_ > 0)
+            pending_ += Utf8ToCp932Lossy(FoundTotalsLine(count_, income_, expense_)) + "\n";
+        Flush();
+        out_.flush();
+    }
+
+    std::size_t count() const { return count_; }
+
+  private:
+    void AddTextLine(const FoundItem& item, bool income) {
         const std::string amount = FormatGrouped(double(item.numbers.amount));
-        const bool income = IsIncomeItem(categories, item);
-        (income ? incomeTotal : expenseTotal) += double(item.numbers.amount);
         std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
                            Field(item.record.categoryName, 12) + "  " +
                            Field(item.record.descriptionName, 12) + "  " +
                            AlignRight(income ? amount : "", 11) + "  " +
                            AlignRight(income ? "" : amount, 11) + "  " + Field(item.record.remark);
         line.erase(line.find_last_not_of(' ') + 1);
-        text += line + "\n";
+        pending_ += line + "\n";
     }
-    return text + Utf8ToCp932Lossy(FoundTotalsLine(items.size(), incomeTotal, expenseTotal)) + "\n";
-}
 
-// Code page 932 has no trail byte below 0x40, so CsvLine's quoting reads its bytes rightly.
-std::string FoundCsv(const std::vector<FoundItem>& items, const CategoryTable& categories) {
-    std::string csv = Utf8ToCp932Lossy(
-        CsvLine({"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"}));
-    for (const FoundItem& item : items) {
+    void AddCsvLine(const FoundItem& item, bool income) {
         const std::string amount = std::to_string(item.numbers.amount);
-        const bool income = IsIncomeItem(categories, item);
-        csv +=
+        pending_ +=
             CsvLine({CalendarDateText(item.record.date), MonthText(item),
                      std::to_string(item.numbers.category), Field(item.record.categoryName),
                      std::to_string(item.numbers.description), Field(item.record.descriptionName),
                      income ? amount : "", income ? "" : amount, Field(item.record.remark)});
     }
-    return csv;
-}
+
+    void Flush() {
+        out_ << (request_.cp932 ? pending_ : Cp932ToUtf8(pending_));
+        pending_.clear();
+    }
+
+    const CategoryTable& categories_;
+    const FindRequest& request_;
+    std::ostream& out_;
+    std::string pending_;  // code page 932
+    std::size_t count_ = 0;
+    double income_ = 0;
+    double expense_ = 0;
+};
 
 }  // namespace
 
@@ -131,20 +165,19 @@ int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::
         return 2;
     }
     ItemTextMatch match(request.text.value_or(""));
-    const LedgerSearch search = SearchLedgers(folder, request.span, std::ref(match));
-    for (const std::string& problem : search.problems)
-        err << problem << "\n";
-
-    std::string text;
-    if (request.csv)
-        text = FoundCsv(search.items, categories);
-    else if (!search.items.empty())
-        text = FoundText(search.items, categories);
-    out << (request.cp932 ? text : Cp932ToUtf8(text));
-    out.flush();
-    if (search.readFailed)
+    FoundWriter writer(categories, request, out);
+    bool readFailed = false;
+    SearchLedgers(folder, request.span, std::ref(match), [&](const LedgerSearch& month) {
+        for (const std::string& problem : month.problems)
+            err << problem << "\n";
+        readFailed = readFailed || month.readFailed;
+        for (const FoundItem& item : month.items)
+            writer.Add(item);
+    });
+    writer.Finish();
+    if (readFailed)
         return 2;
-    return search.items.empty() ? 1 : 0;
+    return writer.count() > 0 ? 0 : 1;
 }
 
 }  // namespace hanaki

@@ -23,6 +23,17 @@ RecordMatch RemarkStartsWith(char letter) {
     return [letter](const RecordFields& fields) { return fields.remark().front() == letter; };
 }
 
+// Every month's search in one.
+LedgerSearch SearchAll(const DataFolder& folder, MonthSpan span, const RecordMatch& match) {
+    LedgerSearch all;
+    SearchLedgers(folder, span, match, [&](const LedgerSearch& month) {
+        all.items.insert(all.items.end(), month.items.begin(), month.items.end());
+        all.problems.insert(all.problems.end(), month.problems.begin(), month.problems.end());
+        all.readFailed = all.readFailed || month.readFailed;
+    });
+    return all;
+}
+
 TEST(LedgerSearch, walksTheMonthsOfTheSpanOldestFirstAndNamesWhatItCannotRead) {
     TempFolder dir;
     dir.Write("202601.DAT", Record("260105", 2, "-100", "a1") + Record("260106", 2, "-200", "b") +
@@ -34,7 +45,7 @@ TEST(LedgerSearch, walksTheMonthsOfTheSpanOldestFirstAndNamesWhatItCannotRead) {
     std::filesystem::create_directory(dir.path() + "/202511.DAT");  // cannot be read as a file
 
     const LedgerSearch found =
-        SearchLedgers(dir.folder(), {2025 * 12 + 10, 2026 * 12 + 0}, RemarkStartsWith('a'));
+        SearchAll(dir.folder(), {2025 * 12 + 10, 2026 * 12 + 0}, RemarkStartsWith('a'));
 
     std::vector<std::tuple<int, int, int, std::string>> seen;
     for (const FoundItem& item : found.items)
@@ -76,7 +87,7 @@ TEST(LedgerSearch, theColumnFollowsTheMastersKindElseTheRecordsSign) {
 TEST(LedgerSearch, aSlotStillHoldsTheFoundItemOnlyUntilItIsChangedOrRemoved) {
     TempFolder dir;
     dir.Write("202601.DAT", Record("260105", 2, "-100", "a") + Record("260106", 2, "-200", "b"));
-    LedgerSearch found = SearchLedgers(dir.folder(), {2026 * 12, 2026 * 12}, RemarkStartsWith('b'));
+    LedgerSearch found = SearchAll(dir.folder(), {2026 * 12, 2026 * 12}, RemarkStartsWith('b'));
     ASSERT_EQ(found.items.size(), 1u);
     const FoundItem item = found.items[0];
 
