@@ -42,7 +42,9 @@ void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& 
     std::string buffer;
     LedgerSearch month;
     for (int index = span.first; index <= span.last; ++index) {
-        month = {};
+        month.items.clear();  // keeps its room for the next month
+        month.problems.clear();
+        month.readFailed = false;
         SearchMonthLedger(folder, index / 12, index % 12 + 1, match, buffer, month);
         found(month);
     }

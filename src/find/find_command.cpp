@@ -83,13 +83,14 @@ class FoundWriter {
   private:
     void AddTextLine(const FoundItem& item, bool income) {
         const std::string amount = FormatGrouped(double(item.numbers.amount));
-        std::string line = CalendarDateText(item.record.date) + "  " + MonthText(item) + "  " +
-                           Field(item.record.categoryName, 12) + "  " +
-                           Field(item.record.descriptionName, 12) + "  " +
-                           AlignRight(income ? amount : "", 11) + "  " +
-                           AlignRight(income ? "" : amount, 11) + "  " + Field(item.record.remark);
-        line.erase(line.find_last_not_of(' ') + 1);
-        pending_ += line + "\n";
+        for (const std::string& piece :
+             {CalendarDateText(item.record.date), MonthText(item),
+              Field(item.record.categoryName, 12), Field(item.record.descriptionName, 12),
+              AlignRight(income ? amount : "", 11), AlignRight(income ? "" : amount, 11)})
+            pending_.append(piece).append("  ");
+        pending_ += Field(item.record.remark);
+        pending_.erase(pending_.find_last_not_of(' ') + 1);
+        pending_ += '\n';
     }
 
     void AddCsvLine(const FoundItem& item, bool income) {
