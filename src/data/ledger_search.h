@@ -32,8 +32,6 @@ struct FoundItem {
     int slot = 0;
     LedgerRecord record;  // as the file holds it: the calendar date
     ItemNumbers numbers;
-
-    friend bool operator==(const FoundItem&, const FoundItem&) = default;
 };
 
 struct LedgerSearch {
