@@ -11,6 +11,7 @@
 #include "data/fixed_field.h"
 #include "settings/household.h"
 #include "support/screen_fit.h"
+#include "support/wait.h"
 
 namespace hanaki::testing {
 namespace {
@@ -50,9 +51,8 @@ class FindScreenTest : public ::testing::Test {
         Child<QLineEdit>(*screen, "Text1")->clear();
         Commit(text);
         Press(Qt::Key_Return);
-        if (QTest::qWaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); }))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "still searching: " << Totals().toStdString();
+        return WaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); },
+                       "the search to end");
     }
     QString Totals() const { return Child<QLabel>(*screen, "Label2")->text(); }
     QStringList Column(int column) const {
@@ -82,7 +82,7 @@ TEST_F(FindScreenTest, listsNewestFirstAndHandsOffThePickedItemsSlot) {
     Press(Qt::Key_Return);
     EXPECT_EQ(handOff.calls, 1);
     EXPECT_EQ((std::tuple{handOff.year, handOff.month, handOff.slot}), std::tuple(2025, 12, 3));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.isNull(); }));
+    EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
 }
 
 TEST_F(FindScreenTest, anItemChangedSinceTheSearchIsNotOpenedAndTheResultsAreRenewed) {
@@ -99,7 +99,8 @@ TEST_F(FindScreenTest, anItemChangedSinceTheSearchIsNotOpenedAndTheResultsAreRen
     ASSERT_EQ(home.messages.shown.size(), 1u);
     EXPECT_EQ(home.messages.shown[0].text,
               QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); }));
+    EXPECT_TRUE(WaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); },
+                        "the new search to end"));
     EXPECT_EQ(Column(0), (QStringList{"2026/01/10", "2025/12/28"}));
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
@@ -116,7 +117,7 @@ TEST_F(FindScreenTest, escGoesBackToTheTextAndThenCloses) {
     EXPECT_EQ(Child<QLabel>(*screen, "Label1")->text(),
               QStringLiteral(" <ESC>終了    <Enter>検索"));
     Press(Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.isNull(); }));
+    EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
 }
 
 // HANAKI_FIND_SHOTS=FOLDER keeps a picture of each size class there, to look at.
@@ -133,7 +134,7 @@ TEST_F(FindScreenTest, fitsEverySizeClass) {
             EXPECT_TRUE(shown.grab().save(path));
         }
         shown.close();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return screen.isNull(); }));
+        ASSERT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
     }
 }
 
