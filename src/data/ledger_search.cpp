@@ -63,19 +63,9 @@ std::string CalendarDateText(std::string_view yymmdd) {
 }
 
 bool StillHolds(const MonthLedger& ledger, const FoundItem& item, int closingDay) {
-    if (item.slot <= 0 || item.slot >= static_cast<int>(ledger.entries.size()))
-        return false;
-    bool linked = false;
-    WalkChain(ledger, [&](int slot, const LedgerSlot&) {
-        linked = slot == item.slot;
-        return !linked;
-    });
-    const LedgerSlot& entry = ledger.entries[item.slot];
-    if (!linked || entry.unreadable)
-        return false;
-    LedgerRecord stored = entry.record;
-    stored.date = AccountingToCalendar(closingDay, stored.date);
-    return stored == item.record;
+    LedgerRecord found = item.record;
+    found.date = CalendarToAccounting(closingDay, found.date);
+    return HoldsItem(ledger, item.slot, found);
 }
 
 }  // namespace hanaki
