@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "data/aggregation.h"
 #include "data/fixed_field.h"
 #include "data/ledger.h"
+#include "plain_read.h"
 #include "support/temp_folder.h"
 
 // The twelve-month sums beside the floor they cannot beat: reading the same
@@ -61,16 +60,7 @@ void PlainReadOfTheSameTwelveFiles(benchmark::State& state) {
     std::vector<std::string> paths;
     for (int k = 0; k < 12; ++k)
         paths.push_back(months.dir.folder().PathOf(LedgerFileName(100, k + 1)));
-    std::vector<char> buffer(1 << 20);
-    for (auto _ : state) {
-        for (const std::string& path : paths) {
-            int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            while (::read(fd, buffer.data(), buffer.size()) > 0) {
-            }
-            ::close(fd);
-        }
-        benchmark::DoNotOptimize(buffer.data());
-    }
+    ReadPlainly(state, paths);
 }
 BENCHMARK(PlainReadOfTheSameTwelveFiles)->Unit(benchmark::kMicrosecond);
 

@@ -89,7 +89,7 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         } else if (arg == "--pdf") {
             if (auto v = value("--pdf"))
                 options.pdfPath = *v;
-        } else if (arg == "--summary" || arg == "--trend") {
+        } else if (arg == "--summary" || arg == "--trend" || arg == "--year-summary") {
             if (i + 2 >= args.size()) {
                 options.error = arg + " には年と月を指定してください。";
                 break;
@@ -102,9 +102,13 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
             }
             if (!options.report)
                 options.report.emplace();
-            options.report->kind = arg == "--summary" ? ReportKind::Summary : ReportKind::Trend;
+            options.report->kind = arg == "--summary" ? ReportKind::Summary
+                                   : arg == "--trend" ? ReportKind::Trend
+                                                      : ReportKind::YearSummary;
             options.report->year = *year;
             options.report->month = *month;
+        } else if (IsFindArgument(arg)) {
+            options.error = TakeFindArgument(args, i, options.find);
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--encoding") {
@@ -121,11 +125,18 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     }
     if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
         options.error = "--print-month と --pdf は組にして指定してください。";
-    if (options.report) {
+    if (options.find && options.error.empty())
+        options.error = FindRequestError(*options.find);
+    if (options.find) {
+        options.find->csv = csv;
+        options.find->cp932 = cp932;
+    } else if (options.report) {
         options.report->csv = csv;
         options.report->cp932 = cp932;
     } else if ((csv || cp932) && options.error.empty()) {
-        options.error = "--csv と --encoding は --summary か --trend と一緒に指定してください。";
+        options.error =
+            "--csv と --encoding は --summary、--trend、--year-summary か --find "
+            "と一緒に指定してください。";
     }
     return options;
 }
@@ -146,8 +157,12 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "                           その月度の月計表を PDF ファイルに印刷して終了\n"
            "  --summary 年 月          その月度の月度集計を表示して終了\n"
            "  --trend 年 月            その月度までの12か月の月度推移を表示して終了\n"
-           "  --csv                    集計を CSV で出力する\n"
-           "  --encoding cp932         集計をシフトJIS (CP932) で出力する\n"
+           "  --year-summary 年 月     その月度までの12か月の年間集計を表示して終了\n"
+           "  --find 文字 [--from 年 月] [--to 年 月]\n"
+           "                           備考・費目・摘要に文字を含む項目を古い順に表示して終了\n"
+           "                           （数字だけならその金額の項目も）\n"
+           "  --csv                    集計や検索の結果を CSV で出力する\n"
+           "  --encoding cp932         集計や検索の結果をシフトJIS (CP932) で出力する\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/calendar.h"
+#include "find/find_command.h"
 #include "summary/summary_report.h"
 
 namespace hanaki {
@@ -26,6 +27,8 @@ struct HanakiOptions {
     std::string pdfPath;
     // --summary YYYY MM / --trend YYYY MM, with --csv and --encoding cp932
     std::optional<ReportRequest> report;
+    // --find TEXT [--from YYYY MM] [--to YYYY MM], with --csv and --encoding cp932
+    std::optional<FindRequest> find;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

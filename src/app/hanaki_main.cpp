@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     // The reports and the printout only read the folder in use.
     if (options.report)  // before any Qt: the reports need no display
         return RunReportCommand(folder.path, *options.report, std::cout, std::cerr);
+    if (options.find)
+        return RunFindCommand(folder.path, *options.find, std::cout, std::cerr);
     if (options.printMonth) {
         // The printout needs fonts, not a display.
         setenv("QT_QPA_PLATFORM", "offscreen", 0);

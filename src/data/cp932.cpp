@@ -87,10 +87,25 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     std::string out;
     if (!converter.valid())
         return out;
-    while (converter.Run(cp932, out) != 0 && !cp932.empty()) {
-        out += "\xEF\xBF\xBD";  // U+FFFD
-        std::size_t skip = IsCp932LeadByte(cp932.front()) && cp932.size() > 1 ? 2 : 1;
-        cp932.remove_prefix(skip);
+    out.reserve(cp932.size());
+    // ASCII is the same in both: only the runs of other characters go through
+    // iconv, which a report of mostly blanks and digits would otherwise wait on.
+    while (!cp932.empty()) {
+        std::size_t ascii = 0;
+        while (ascii < cp932.size() && static_cast<unsigned char>(cp932[ascii]) < 0x80)
+            ++ascii;
+        out.append(cp932.substr(0, ascii));
+        cp932.remove_prefix(ascii);
+        std::size_t other = 0;
+        while (other < cp932.size() && static_cast<unsigned char>(cp932[other]) >= 0x80)
+            other += IsCp932LeadByte(cp932[other]) && other + 1 < cp932.size() ? 2 : 1;
+        std::string_view run = cp932.substr(0, other);
+        cp932.remove_prefix(run.size());
+        while (converter.Run(run, out) != 0 && !run.empty()) {
+            out += "\xEF\xBF\xBD";  // U+FFFD
+            std::size_t skip = IsCp932LeadByte(run.front()) && run.size() > 1 ? 2 : 1;
+            run.remove_prefix(skip);
+        }
     }
     return out;
 }

@@ -25,16 +25,30 @@ bool IsValidDateKey(std::string_view key) {
            day <= DaysInAccountingMonth(kMonthEnd, year, month);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 std::optional<int> SmallNumber(std::string_view text) {
-    std::optional<long long> value = ParseInteger(text);
+    // "01" … "20" as this program writes them; any other form by the general rule.
+    std::optional<long long> value = text.size() == 2 && IsDigit(text[0]) && IsDigit(text[1])
+                                         ? (text[0] - '0') * 10 + (text[1] - '0')
+                                         : ParseInteger(text);
     if (!value || *value < 0 || *value > 20)
         return std::nullopt;
     return static_cast<int>(*value);
 }
 
-bool IsReadable(const LedgerRecord& record) {
-    std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-    return numbers && numbers->category >= 1 && IsValidDateKey(record.date);
+// The amount's digits, left-aligned and padded with blanks as this program
+// writes them, read in one pass; any other form by the general rule.
+std::optional<long long> AmountDigits(std::string_view field) {
+    long long value = 0;
+    std::size_t i = 0;
+    for (; i < field.size() && IsDigit(field[i]); ++i)
+        value = value * 10 + (field[i] - '0');
+    if (i == 0 || field.find_first_not_of(' ', i) != std::string_view::npos)
+        return ParseInteger(field);
+    return value;
 }
 
 }  // namespace
@@ -84,6 +98,17 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     return ItemNumbers{*category, *description, *amount};
 }
 
+std::optional<ItemNumbers> ReadRecordNumbers(std::string_view bytes) {
+    if (bytes.size() != kLedgerRecordBytes || !IsValidDateKey(bytes.substr(0, 6)))
+        return std::nullopt;
+    std::optional<int> category = SmallNumber(bytes.substr(6, 2));
+    std::optional<int> description = SmallNumber(bytes.substr(20, 2));
+    std::optional<long long> amount = AmountDigits(bytes.substr(35, 9));
+    if (!category || *category < 1 || !description || !amount)
+        return std::nullopt;
+    return ItemNumbers{*category, *description, *amount};
+}
+
 std::string LedgerFileName(int year, int month) {
     return std::to_string(year + 1900) + TwoDigits(month) + ".DAT";
 }
@@ -110,7 +135,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
             std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerSlot& slot = loaded.entries[i];
         slot.record = DecodeLedgerRecord(chunk);
-        if (chunk.size() == kLedgerRecordBytes && IsReadable(slot.record)) {
+        if (ReadRecordNumbers(chunk)) {
             slot.record.date = CalendarToAccounting(closingDay, slot.record.date);
         } else {
             slot.unreadable = true;

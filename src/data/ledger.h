@@ -42,6 +42,9 @@ struct ItemNumbers {
     long long amount = 0;  // from the amount's second character on
 };
 std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
+// The numbers of a whole 104-byte record whose date and numbers can be read,
+// or nullopt for the records a month's chain keeps as unreadable.
+std::optional<ItemNumbers> ReadRecordNumbers(std::string_view bytes);
 
 // "200001.DAT" for year 100, month 1.
 std::string LedgerFileName(int year, int month);

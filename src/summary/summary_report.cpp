@@ -8,7 +8,9 @@
 #include "data/cp932.h"
 #include "data/data_folder.h"
 #include "data/display_width.h"
+#include "summary/report_format.h"
 #include "summary/summary_table.h"
+#include "summary/year_figures.h"
 
 namespace hanaki {
 namespace {
@@ -74,10 +76,6 @@ class TextTable {
     std::vector<std::pair<std::string, std::vector<std::string>>> rows_;
 };
 
-std::string PadLeft(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
 // Marks and the legend line naming the ones a report used.
 struct Marks {
     bool excluded = false;
@@ -138,25 +136,6 @@ const char* TotalLabel(SummaryRowKind kind) {
     }
 }
 
-std::string CsvField(const std::string& utf8) {
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
-        return utf8;
-    std::string quoted = "\"";
-    for (char c : utf8) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-std::string CsvLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "," : "") + CsvField(fields[i]);
-    return line + "\r\n";
-}
-
 std::string Integer(double value) {
     return std::to_string(RoundHalfAway(value));
 }
@@ -206,24 +185,33 @@ std::string MonthHeading(int month) {
     return std::to_string(month) + "  月";
 }
 
+// The trend's 平均 of a sum: over the months with a file, halves to even;
+// empty when no month has one.
+std::string AverageText(double sum, const TrendTotals& trend, bool grouped) {
+    const int filledMonths = MonthsWithItems(trend);
+    if (filledMonths == 0)
+        return {};
+    const double average = double(RoundHalfEven(sum / filledMonths));
+    return grouped ? FormatGrouped(average) : Integer(average);
+}
+
+double SumOverMonths(const TrendTotals& trend, auto valueOfMonth) {
+    double sum = 0;
+    for (const MonthTotals& month : trend.months)
+        sum += valueOfMonth(month);
+    return sum;
+}
+
 // The row's twelve values, their sum and average over the months with a file.
 std::vector<std::string> TwelveValues(const TrendTotals& trend, auto valueOfMonth, bool grouped) {
-    int filledMonths = 0;
-    double sum = 0;
     std::vector<std::string> cells;
     for (const MonthTotals& month : trend.months) {
         const double value = valueOfMonth(month);
-        sum += value;
-        filledMonths += month.hasItems() ? 1 : 0;
         cells.push_back(grouped ? FormatGrouped(value) : Integer(value));
     }
+    const double sum = SumOverMonths(trend, valueOfMonth);
     cells.push_back(grouped ? FormatGrouped(sum) : Integer(sum));
-    if (filledMonths == 0)
-        cells.emplace_back();
-    else {
-        const double average = double(RoundHalfEven(sum / filledMonths));
-        cells.push_back(grouped ? FormatGrouped(average) : Integer(average));
-    }
+    cells.push_back(AverageText(sum, trend, grouped));
     return cells;
 }
 
@@ -391,6 +379,79 @@ std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
     return csv;
 }
 
+std::string YearSummaryText(const TrendTotals& trend, const CategoryTable& categories,
+                            const Settings& settings, int year, int month, bool cp932) {
+    const auto [firstYear, firstMonth] = TrendFirstMonth(year, month);
+    TextTable table(CellsFor(cp932));
+    Marks marks;
+    table.Row("   費  目", {"年間合計 ", "比  率", "月平均", "年間予算 ", "予算比率"});
+    const MonthTotals sums = SumOfMonths(trend);
+    const Settings budgets = YearBudgets(settings);
+    auto average = [&](double sum) { return AverageText(sum, trend, true); };
+    WalkRows(
+        LayOutSummary(categories, DeletedCategoryRows(sums)),
+        [&](int c) {
+            const CategoryLine line = MonthlyCategoryLine(sums, categories, budgets, c);
+            table.Row(marks.Label(CategoryLabel(c, categories), line.excluded),
+                      {marks.Figure(line.amount, line.overBudget), line.share,
+                       average(sums.at(c, 0)), marks.Budget(line.budget, line.budgetMarked),
+                       line.budgetUse});
+            for (const DescriptionLine& d : DescriptionLines(sums, categories, c))
+                table.Row(DescriptionLabel(d), {marks.Figure(d.amount), d.share, average(d.value)});
+        },
+        [&](const DeletedCategoryRow& row) {
+            const CategoryLine line = DeletedCategoryLine(sums, row);
+            table.Row(DeletedLabel(row),
+                      {marks.Figure(line.amount), line.share,
+                       average(sums.deleted[row.category][row.expense].amount)});
+        },
+        [&](SummaryRowKind kind) {
+            const double sum =
+                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            table.Row(TotalLabel(kind), {marks.Figure(FormatGrouped(sum)), "", average(sum)});
+        });
+    return YearMonth(firstYear, firstMonth) + " ～ " + YearMonth(year, month) + "  年間集計表\n\n" +
+           table.Render() + marks.Legend("予算超過");
+}
+
+std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& categories,
+                           const Settings& settings) {
+    std::string csv = CsvLine({"区分", "費目番号", "費目", "摘要番号", "摘要", "年間合計", "比率",
+                               "月平均", "年間予算", "予算比率", "集計"});
+    const MonthTotals sums = SumOfMonths(trend);
+    const Settings budgets = YearBudgets(settings);
+    auto average = [&](double sum) { return AverageText(sum, trend, false); };
+    WalkRows(
+        LayOutSummary(categories, DeletedCategoryRows(sums)),
+        [&](int c) {
+            const CategoryLine line = MonthlyCategoryLine(sums, categories, budgets, c);
+            const std::string kind = KindWord(categories, c);
+            const std::string number = std::to_string(c);
+            const std::string name = Name(categories.names[c]);
+            csv += CsvLine({kind, number, name, "", "", Integer(sums.at(c, 0)), line.share,
+                            average(sums.at(c, 0)), BudgetField(budgets, c), line.budgetUse,
+                            line.excluded ? "0" : "1"});
+            for (const DescriptionLine& d : DescriptionLines(sums, categories, c)) {
+                csv += CsvLine({kind, number, name, std::to_string(d.number), Name(d.name),
+                                Integer(d.value), d.share, average(d.value), "", "", ""});
+            }
+        },
+        [&](const DeletedCategoryRow& row) {
+            const CategoryLine line = DeletedCategoryLine(sums, row);
+            const double amount = sums.deleted[row.category][row.expense].amount;
+            csv += CsvLine({row.expense ? "出金" : "入金", std::to_string(row.category),
+                            DeletedCategoryLabel(row), "", "", Integer(amount), line.share,
+                            average(amount), "", "", "1"});
+        },
+        [&](SummaryRowKind kind) {
+            const double sum =
+                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            csv += CsvLine(
+                {TotalWord(kind), "", "", "", "", Integer(sum), "", average(sum), "", "", ""});
+        });
+    return csv;
+}
+
 int RunReportCommand(const std::string& dataDir, const ReportRequest& request, std::ostream& out,
                      std::ostream& err) {
     const DataFolder folder(dataDir, RealFileSystem());
@@ -424,7 +485,11 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
     }
 
     std::string text;
-    if (request.kind == ReportKind::Summary) {
+    if (request.kind == ReportKind::YearSummary) {
+        text = request.csv ? YearSummaryCsv(trend, categories, settings)
+                           : YearSummaryText(trend, categories, settings, request.year,
+                                             request.month, request.cp932);
+    } else if (request.kind == ReportKind::Summary) {
         text = request.csv ? SummaryCsv(totals, categories, settings)
                            : SummaryText(totals, categories, settings, request.year, request.month,
                                          request.cp932);

@@ -7,11 +7,12 @@
 #include "data/category_table.h"
 #include "data/settings.h"
 
-// The monthly summary and the twelve-month trend as text or CSV, for
-// `hanaki --summary` and `hanaki --trend`. No Qt: the reports run without a display.
+// The monthly summary the twelve-month trend and the year's figures as text or CSV, for
+// `hanaki --summary`, `hanaki --trend` and `hanaki --year-summary`. No Qt: the reports run without
+// a display.
 namespace hanaki {
 
-enum class ReportKind { Summary, Trend };
+enum class ReportKind { Summary, Trend, YearSummary };
 
 struct ReportRequest {
     ReportKind kind = ReportKind::Summary;
@@ -35,6 +36,13 @@ std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
                       const Settings& settings, int year, int month, bool cp932 = false);
 std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
                      const Settings& settings, int year, int month);
+
+// The twelve months summed: per category 年間合計, 比率, 月平均 (the trend's
+// 平均), 年間予算 (the budget times twelve) and 予算比率.
+std::string YearSummaryText(const TrendTotals& trend, const CategoryTable& categories,
+                            const Settings& settings, int year, int month, bool cp932 = false);
+std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& categories,
+                           const Settings& settings);
 
 // Reads the master, the settings and the month files of `dataDir` and writes
 // the report to `out`. Returns the exit code: 0 done (unreadable records are

@@ -17,6 +17,8 @@ TEST(CodePage932, holdsWindowsCharactersAndRefusesOthers) {
     EXPECT_FALSE(Utf8ToCp932("𠮷"));
     EXPECT_EQ(Utf8ToCp932Lossy("a😀b"), "a?b");
     EXPECT_EQ(Cp932ToUtf8("\x82\xA0\x81"), "あ\xEF\xBF\xBD");
+    // A trail byte in the ASCII range ("\\" in 表 and ソ) stays part of its character.
+    EXPECT_EQ(Cp932ToUtf8("a\x95\x5C\x83\x5C x\xB1\x81"), "a表ソ xｱ\xEF\xBF\xBD");
 }
 
 TEST(FixedField, padsCutsAndNeverSplitsACharacter) {

@@ -34,6 +34,7 @@ TEST(ReportOptions, monthsAndOptionsComeInAnyForm) {
          1,
          true,
          false},
+        {{"--year-summary", "2026", "3", "--csv"}, ReportKind::YearSummary, 2026, 3, true, false},
     };
     for (const Case& c : cases) {
         const HanakiOptions options = ParseHanakiOptions(c.args);
@@ -55,7 +56,9 @@ TEST(ReportOptions, badMonthsYearsAndMissingArgumentsAreUsageErrors) {
         {{"--trend", "2050", "1"}, "年は 1950 から 2049、月は 1 から 12 で指定してください。"},
         {{"--trend", "二〇二四", "1"}, "年は 1950 から 2049、月は 1 から 12 で指定してください。"},
         {{"--summary", "2024"}, "--summary には年と月を指定してください。"},
-        {{"--csv"}, "--csv と --encoding は --summary か --trend と一緒に指定してください。"},
+        {{"--csv"},
+         "--csv と --encoding は --summary、--trend、--year-summary か --find "
+         "と一緒に指定してください。"},
         {{"--summary", "2024", "5", "--encoding"}, "--encoding の後に値がありません。"},
         {{"--summary", "2024", "5", "--encoding", "euc-jp"},
          "--encoding には cp932 か utf-8 を指定してください。"},

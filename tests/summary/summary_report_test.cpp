@@ -219,6 +219,38 @@ TEST_F(Reports, theTrendTextFitsOneHundredAndTwentyColumnsInTwoBlocks) {
     }
 }
 
+// Two of the twelve months have files: the monthly averages halve the sums.
+TEST_F(Reports, theYearSummaryAsCsvAndText) {
+    EXPECT_EQ(Run(ReportKind::YearSummary, true),
+              "区分,費目番号,費目,摘要番号,摘要,年間合計,比率,月平均,年間予算,予算比率,集計\r\n"
+              "入金,1,給料,,,390000,100.00,195000,,,1\r\n"
+              "入金,1,給料,1,月給,390000,100.00,195000,,,\r\n"
+              "入金合計,,,,,390000,,195000,,,\r\n"
+              "出金,2,食費,,,1300,100.00,650,12000,10.83,1\r\n"
+              "出金,2,食費,1,朝食,700,53.85,350,,,\r\n"
+              "出金,2,食費,2,夕食,500,38.46,250,,,\r\n"
+              "出金,3,娯楽費,,,2000,,1000,,,0\r\n"
+              "出金合計,,,,,1300,,650,,,\r\n"
+              "合計,,,,,388700,,194350,,,\r\n");
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(err.str(), "読み取れない記録が 1 件あります。集計には含めていません。\n");
+    EXPECT_EQ(Run(ReportKind::YearSummary, false),
+              "2025年6月度 ～ 2026年5月度  年間集計表\n"
+              "\n"
+              "   費  目             年間合計      比  率     月平均  年間予算    予算比率\n"
+              " 1 給料                390,000      100.00    195,000\n"
+              "     1 月給            390,000      100.00    195,000\n"
+              "入金 合計              390,000                195,000\n"
+              " 2 食費                  1,300      100.00        650    12,000       10.83\n"
+              "     1 朝食                700       53.85        350\n"
+              "     2 夕食                500       38.46        250\n"
+              " 3 娯楽費*               2,000                  1,000\n"
+              "出金 合計                1,300                    650\n"
+              "合    計               388,700                194,350\n"
+              "\n"
+              "凡例:  * 集計対象外の費目（合計と比率に含めない）\n");
+}
+
 TEST_F(Reports, anUnreadableFolderGivesExitOneAndNothingOnOutput) {
     home.temp.Write("VERADIV.DAT", "");
     std::ostringstream none;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "data/category_table.h"
+#include "data/ledger_search.h"
+
+// `hanaki --find TEXT [--from YYYY MM] [--to YYYY MM] [--csv [--encoding cp932]]`:
+// the items of every month that the find rule matches, oldest first, without a display.
+namespace hanaki {
+
+struct FindRequest {
+    std::optional<std::string> text;  // UTF-8; nullopt until --find is given
+    MonthSpan span;
+    bool csv = false;
+    bool cp932 = false;  // code page 932 instead of UTF-8
+};
+
+// --find, --from and --to.
+bool IsFindArgument(const std::string& arg);
+// Takes args[i], one of those, with its values into `find` and moves `i` to
+// its last value; returns a Japanese message when they cannot be used.
+std::string TakeFindArgument(const std::vector<std::string>& args, std::size_t& i,
+                             std::optional<FindRequest>& find);
+// A Japanese message when the request as a whole cannot be used, else empty.
+std::string FindRequestError(const FindRequest& find);
+
+// "3件  入金 200,000  支出 1,300": the count and the totals of what was found (UTF-8).
+std::string FoundTotalsLine(std::size_t count, double income, double expense);
+
+// Returns the exit code: 0 something was found, 1 nothing was, 2 the master
+// or a month file could not be read (every file that could is still searched).
+// Files that cannot be read and damaged records are named on `err`.
+int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace hanaki

@@ -1,0 +1,281 @@
+#include "find/find_screen.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "find/find_command.h"
+#include "find/found_items_model.h"
+#include "ui/fonts.h"
+#include "ui/sub_screen.h"
+
+namespace hanaki {
+namespace {
+
+struct FindScreenSize {
+    int width, height;
+    double points;
+};
+
+// Each class leaves room for a title bar on the smallest screen it serves.
+FindScreenSize SizeFor(const ScreenMetrics& metrics) {
+    if (metrics.below600())
+        return {630, 440, 9};
+    if (metrics.below768())
+        return {790, 560, 10.5};
+    return {1000, 720, 12};
+}
+
+// Widths of the grid's columns in half-width cells; the remark takes the rest.
+constexpr int kColumnCells[] = {12, 13, 13, 12, 12};
+
+// One slice of the search between two frames, so that keys and drawing stay live.
+constexpr int kSliceMilliseconds = 12;
+
+const MonthSpan kEveryMonth;
+
+}  // namespace
+
+FindScreen::FindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      services_(services),
+      handOff_(std::move(handOff)) {
+    setObjectName("FormFind");
+    setWindowTitle(QStringLiteral("検索"));
+    BuildControls();
+    EnterText();
+}
+
+FindScreen::~FindScreen() = default;
+
+void FindScreen::BuildControls() {
+    const FindScreenSize size = SizeFor(services_.metrics);
+    const QFont font = GothicFont(size.points);
+    setFont(font);
+    auto label = [&](const char* name, const QString& text = {}) {
+        auto* made = new QLabel(text, this);
+        made->setObjectName(name);
+        made->setTextFormat(Qt::PlainText);
+        return made;
+    };
+    auto* caption =
+        label("Label4", QStringLiteral("探す文字（備考・費目・摘要、数字だけなら金額も）"));
+    textField_ = new QLineEdit(this);
+    textField_->setObjectName("Text1");
+    textField_->installEventFilter(this);
+
+    model_ = new FoundItemsModel(state_.categories, this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName("MSFlexGrid1");
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setTabKeyNavigation(false);
+    grid_->setWordWrap(false);
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid_->verticalHeader()->hide();
+    grid_->installEventFilter(this);
+    const QFontMetrics metrics(font);
+    const int cell = metrics.horizontalAdvance(QLatin1Char('0'));
+    grid_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < 5; ++column)
+        grid_->setColumnWidth(column, kColumnCells[column] * cell);
+
+    totals_ = label("Label2");
+    problemsLine_ = label("Label3");
+    legend_ = label("Label1");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(caption);
+    layout->addWidget(textField_);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(totals_);
+    layout->addWidget(problemsLine_);
+    layout->addWidget(legend_);
+    setFixedSize(size.width, size.height);
+
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, &FindScreen::SearchSomeMonths);
+}
+
+// Keys reach the screen before the control that has the focus.
+bool FindScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return true;
+    return focus_ == Focus::Text ? OnTextKey(key) : OnResultsKey(key);
+}
+
+// " <ESC>終了    <Enter>検索"
+bool FindScreen::OnTextKey(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            StartSearch();
+            return true;
+        case Qt::Key_Escape:
+            close();
+            return true;
+        default:  // typing and editing keys go to the field
+            return false;
+    }
+}
+
+// " <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
+bool FindScreen::OnResultsKey(const QKeyEvent& key) {
+    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+    const int page = std::max(
+        1, grid_->viewport()->height() / grid_->verticalHeader()->defaultSectionSize() - 1);
+    switch (key.key()) {
+        case Qt::Key_Up:
+            MoveTo(row - 1);
+            return true;
+        case Qt::Key_Down:
+            MoveTo(row + 1);
+            return true;
+        case Qt::Key_PageUp:
+            MoveTo(row - page);
+            return true;
+        case Qt::Key_PageDown:
+            MoveTo(row + page);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            HandOffSelected();
+            return true;
+        case Qt::Key_Escape:
+            EnterText();
+            return true;
+        default:
+            return true;
+    }
+}
+
+void FindScreen::EnterText() {
+    focus_ = Focus::Text;
+    legend_->setText(QStringLiteral(" <ESC>終了    <Enter>検索"));
+    grid_->setFocusPolicy(Qt::NoFocus);
+    textField_->setFocusPolicy(Qt::StrongFocus);
+    textField_->setFocus();
+    textField_->selectAll();
+}
+
+void FindScreen::EnterResults() {
+    focus_ = Focus::Results;
+    legend_->setText(
+        QStringLiteral(" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
+    textField_->setFocusPolicy(Qt::NoFocus);
+    grid_->setFocusPolicy(Qt::StrongFocus);
+    grid_->setFocus();
+    MoveTo(0);
+}
+
+void FindScreen::StartSearch() {
+    match_.emplace(textField_->text().toStdString());
+    if (match_->empty())
+        return;
+    model_->Clear();
+    problems_.clear();
+    problemsLine_->clear();
+    nextMonth_ = kEveryMonth.last;
+    // The newest months are searched at once: their results show with the next frame.
+    SearchSomeMonths();
+    EnterResults();
+}
+
+void FindScreen::SearchSomeMonths() {
+    QElapsedTimer clock;
+    clock.start();
+    LedgerSearch month;
+    while (nextMonth_ >= kEveryMonth.first && clock.elapsed() < kSliceMilliseconds) {
+        const auto firstOfMonth = static_cast<std::ptrdiff_t>(month.items.size());
+        SearchMonthLedger(state_.folder, nextMonth_ / 12, nextMonth_ % 12 + 1, std::ref(*match_),
+                          buffer_, month);
+        // Newest first: the month's items were found in file order.
+        std::reverse(month.items.begin() + firstOfMonth, month.items.end());
+        --nextMonth_;
+    }
+    const bool wasEmpty = model_->count() == 0;
+    model_->Append(month.items);
+    problems_.insert(problems_.end(), month.problems.begin(), month.problems.end());
+    if (wasEmpty && model_->count() > 0 && focus_ == Focus::Results)
+        MoveTo(0);
+    ShowTotals();
+    if (nextMonth_ >= kEveryMonth.first)
+        timer_->start(0);
+}
+
+void FindScreen::ShowTotals() {
+    const bool searching = nextMonth_ >= kEveryMonth.first;
+    QString line = QString::fromStdString(FoundTotalsLine(static_cast<std::size_t>(model_->count()),
+                                                          model_->income(), model_->expense()));
+    if (searching)
+        line += QStringLiteral("  （検索中）");
+    else if (model_->count() == 0)
+        line = QStringLiteral("見つかりませんでした。");
+    totals_->setText(line);
+    if (!problems_.empty()) {
+        QString text = QString::fromStdString(problems_.front());
+        if (problems_.size() > 1)
+            text += QStringLiteral("（ほか%1件）").arg(problems_.size() - 1);
+        problemsLine_->setText(text);
+    }
+}
+
+void FindScreen::MoveTo(int row) {
+    if (model_->count() == 0)
+        return;
+    const QModelIndex index = model_->index(std::clamp(row, 0, model_->count() - 1), 0);
+    grid_->setCurrentIndex(index);
+    grid_->scrollTo(index);
+}
+
+void FindScreen::HandOffSelected() {
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid())
+        return;
+    const FoundItem item = model_->item(current.row());
+    MonthLedger ledger;
+    const IoResult loaded =
+        LoadMonthLedger(state_.folder, state_.closingDay(), item.year - 1900, item.month, ledger);
+    if (!loaded.ok()) {
+        services_.messages.Inform(this, QStringLiteral("検索"),
+                                  QString::fromStdString(DescribeIoError(*loaded.error)));
+        return;
+    }
+    if (!StillHolds(ledger, item, state_.closingDay())) {
+        services_.messages.Inform(
+            this, QStringLiteral("検索"),
+            QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
+        StartSearch();
+        return;
+    }
+    if (handOff_)
+        handOff_(item.year, item.month, item.slot);
+    close();
+}
+
+QWidget* OpenFindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+                        QWidget* opener) {
+    auto* screen = new FindScreen(state, services, std::move(handOff), opener);
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    ShowInFrontOf(screen, opener);
+    return screen;
+}
+
+}  // namespace hanaki

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/ledger_search.h"
+#include "data/program_state.h"
+#include "find/item_text_match.h"
+#include "ui/services.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QTimer;
+
+namespace hanaki {
+
+class FoundItemsModel;
+
+// Opens an item for correction in the main window: four-digit accounting
+// year, month, and the item's slot as LoadMonthLedger numbers the month read
+// from its file. The find screen has checked that the slot still holds the item.
+using FindHandOff = std::function<void(int year, int month, int slot)>;
+
+// Finds items in every month by a text: the results newest first, filled in
+// month by month while the keys stay live; Enter hands the picked item off.
+class FindScreen : public QWidget {
+    Q_OBJECT
+  public:
+    FindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+               QWidget* parent = nullptr);
+    ~FindScreen() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Focus { Text, Results };
+
+    void BuildControls();
+    bool OnTextKey(const QKeyEvent& key);
+    bool OnResultsKey(const QKeyEvent& key);
+    void EnterText();
+    void EnterResults();
+    void StartSearch();
+    void SearchSomeMonths();
+    void ShowTotals();
+    void MoveTo(int row);
+    void HandOffSelected();
+
+    ProgramState& state_;
+    Services& services_;
+    FindHandOff handOff_;
+
+    QLineEdit* textField_;  // Text1
+    QTableView* grid_;      // MSFlexGrid1
+    QLabel* totals_;        // Label2
+    QLabel* problemsLine_;  // Label3
+    QLabel* legend_;        // Label1
+    FoundItemsModel* model_;
+    QTimer* timer_;
+
+    Focus focus_ = Focus::Text;
+    std::optional<ItemTextMatch> match_;
+    int nextMonth_ = -1;  // the next month to search, newest first; below the span when done
+    std::string buffer_;
+    std::vector<std::string> problems_;
+};
+
+// Opens the find screen in front of `opener`; it deletes itself when closed.
+QWidget* OpenFindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+                        QWidget* opener);
+
+}  // namespace hanaki

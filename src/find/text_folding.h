@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// Texts compared as the find rule compares them: Unicode NFKC, then case
+// folding, so that "ｶﾞｿﾘﾝ" and "ガソリン", "ＡＢＣ" and "abc" read the same.
+namespace hanaki {
+
+// UTF-8 text, folded.
+std::u32string FoldText(std::string_view utf8);
+
+// Code page 932 text, folded character by character through a table that
+// learns each character the first time it meets it: the ledgers of a century
+// hold a few hundred distinct characters, folded once each.
+class Cp932Folding {
+  public:
+    Cp932Folding();
+    // Replaces `out` with the folded `cp932`.
+    void Fold(std::string_view cp932, std::u32string& out);
+
+  private:
+    struct Entry {
+        std::uint32_t offset = 0;
+        std::uint16_t length = 0;
+        bool known = false;
+    };
+    const Entry& Learn(Entry& entry, std::string_view character);
+
+    std::array<bool, 256> leadBytes_{};
+    std::vector<Entry> table_;  // by character code: a byte, or lead byte * 256 + trail byte
+    // A character followed by a half-width voiced mark, which NFKC joins into one.
+    std::unordered_map<std::uint32_t, Entry> marked_;
+    std::u32string folded_;  // what the entries point into
+};
+
+}  // namespace hanaki

@@ -1,0 +1,136 @@
+#include "find/find_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/command_line.h"
+#include "data/fixed_field.h"
+#include "support/temp_folder.h"
+
+namespace hanaki::testing {
+namespace {
+
+std::string Record(const std::string& date, int category, const std::string& categoryName,
+                   int description, const std::string& descriptionName, const std::string& amount,
+                   const std::string& remark) {
+    return EncodeLedgerRecord({date, TwoDigits(category), Sjis(categoryName),
+                               TwoDigits(description), Sjis(descriptionName), amount,
+                               Sjis(remark)});
+}
+
+// Three months of a household whose master no longer has category 9, with
+// one damaged record in December.
+void WriteHousehold(const TempFolder& dir) {
+    dir.Write("VERADIV.DAT",
+              Sjis("+給料\r\n月給\r\n-食費\r\n朝食,夕食\r\n-車両費\r\nガソリン,保険\r\n"));
+    dir.Write("202511.DAT", Record("251103", 3, "車両費", 1, "ガソリン", "-4500", "ｾﾙﾌ給油") +
+                                Record("251125", 1, "給料", 1, "月給", "+250000", ""));
+    dir.Write("202512.DAT",
+              Record("251210", 3, "車両費", 2, "保険", "-38000", "自動車保険 ABC損保") +
+                  Record("251215", 2, "食費", 2, "夕食", "-1200", "ｶﾞｿﾘﾝｽﾀﾝﾄﾞの売店") +
+                  Record("251220", 2, "食費", 2, "夕食", "-xx", "ガソリン") +
+                  Record("251228", 9, "旧費目", 1, "返金", "+4500", "返品分"));
+    dir.Write("202601.DAT",
+              Record("260105", 2, "食費", 1, "朝食", "-4500", "パン, \"特売\"") +
+                  Record("260120", 3, "車両費", 1, "ガソリン", "-5000", "ＡＢＣスタンド"));
+}
+
+struct Baseline {
+    std::vector<std::string> args;
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+// "args: …", "exit: N", then the expected standard output and standard error,
+// each under its "--- " line; CSV lines are written there with LF alone.
+Baseline ReadBaseline(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    Baseline baseline;
+    std::string line;
+    std::string* section = nullptr;
+    while (std::getline(in, line)) {
+        if (line.rfind("args: ", 0) == 0) {
+            std::istringstream words(line.substr(6));
+            for (std::string word; words >> word;)
+                baseline.args.push_back(word);
+        } else if (line.rfind("exit: ", 0) == 0) {
+            baseline.exit = std::stoi(line.substr(6));
+        } else if (line == "--- stdout") {
+            section = &baseline.out;
+        } else if (line == "--- stderr") {
+            section = &baseline.err;
+        } else if (section) {
+            *section += line + "\n";
+        }
+    }
+    return baseline;
+}
+
+struct Outcome {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+// As `hanaki --data-dir DIR ARGS` answers, its usage text aside.
+Outcome RunHanaki(const TempFolder& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data-dir", dir.path()});
+    const HanakiOptions options = ParseHanakiOptions(args);
+    if (!options.error.empty())
+        return {2, "", options.error + "\n"};
+    std::ostringstream out, err;
+    const int exit = RunFindCommand(options.dataDir, *options.find, out, err);
+    return {exit, out.str(), err.str()};
+}
+
+TEST(FindCommand, answersAsEachBaselineSays) {
+    TempFolder dir;
+    WriteHousehold(dir);
+    int checked = 0;
+    for (const auto& file : std::filesystem::directory_iterator(HANAKI_FIND_BASELINES)) {
+        const Baseline expected = ReadBaseline(file.path());
+        Outcome got = RunHanaki(dir, expected.args);
+        const bool csv =
+            std::find(expected.args.begin(), expected.args.end(), "--csv") != expected.args.end();
+        if (csv && !got.out.empty()) {
+            std::string lines;
+            for (std::size_t at = 0, end; (end = got.out.find("\r\n", at)) != std::string::npos;
+                 at = end + 2)
+                lines += got.out.substr(at, end - at) + "\n";
+            EXPECT_EQ(lines.size() + std::count(lines.begin(), lines.end(), '\n'), got.out.size())
+                << file.path() << ": a CSV line that does not end in CR LF";
+            got.out = lines;
+        }
+        EXPECT_EQ(got.exit, expected.exit) << file.path();
+        EXPECT_EQ(got.out, expected.out) << file.path();
+        EXPECT_EQ(got.err, expected.err) << file.path();
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
+TEST(FindCommand, writesCodePage932WhenAskedAndFailsOnAFileItCannotRead) {
+    TempFolder dir;
+    WriteHousehold(dir);
+    const Outcome sjis =
+        RunHanaki(dir, {"--find", "abc", "--from", "2026", "1", "--csv", "--encoding", "cp932"});
+    EXPECT_EQ(sjis.out, Sjis("日付,月度,費目番号,費目,摘要番号,摘要,入金,支出,備考\r\n"
+                             "2026/01/20,2026/01,3,車両費,1,ガソリン,,5000,ＡＢＣスタンド\r\n"));
+
+    std::filesystem::create_directory(dir.path() + "/202510.DAT");
+    const Outcome unreadable = RunHanaki(dir, {"--find", "abc", "--from", "2025", "10"});
+    EXPECT_EQ(unreadable.exit, 2);
+    EXPECT_NE(unreadable.err.find("202510.DAT"), std::string::npos) << unreadable.err;
+    EXPECT_NE(unreadable.out.find("ＡＢＣスタンド"), std::string::npos) << unreadable.out;
+
+    std::filesystem::remove(dir.path() + "/VERADIV.DAT");
+    EXPECT_EQ(RunHanaki(dir, {"--find", "abc"}).exit, 2);
+}
+
+}  // namespace
+}  // namespace hanaki::testing

@@ -1,0 +1,142 @@
+#include "find/find_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <cstdlib>
+
+#include "data/fixed_field.h"
+#include "settings/household.h"
+#include "support/screen_fit.h"
+#include "support/wait.h"
+
+namespace hanaki::testing {
+namespace {
+
+std::string Record(const std::string& date, int category, const std::string& amount,
+                   const std::string& remark) {
+    return EncodeLedgerRecord({date, TwoDigits(category), Sjis(category == 1 ? "給料" : "車両費"),
+                               "01", Sjis(category == 1 ? "月給" : "ガソリン"), amount,
+                               Sjis(remark)});
+}
+
+struct HandOff {
+    int year = 0, month = 0, slot = 0;
+    int calls = 0;
+};
+
+// Two months with fuel bought in each, and a window that records the hand-off.
+class FindScreenTest : public ::testing::Test {
+  protected:
+    FindScreenTest() {
+        home.UseCategories("+給料\r\n月給\r\n-車両費\r\nガソリン\r\n");
+        home.temp.Write("202512.DAT", Record("251203", 2, "-4000", "ｾﾙﾌ") +
+                                          Record("251225", 1, "+250000", "") +
+                                          Record("251228", 2, "-3000", "ＡＢＣ石油"));
+        home.temp.Write("202601.DAT", Record("260110", 2, "-5000", "abc石油"));
+    }
+    FindScreen& Open() {
+        screen = new FindScreen(home.state, home.services, [this](int y, int m, int s) {
+            handOff = {y, m, s, handOff.calls + 1};
+        });
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        ShowActive(*screen);
+        return *screen;
+    }
+    // Types the text, presses Enter, and waits for the search to end.
+    ::testing::AssertionResult Search(const QString& text) {
+        Child<QLineEdit>(*screen, "Text1")->clear();
+        Commit(text);
+        Press(Qt::Key_Return);
+        return WaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); },
+                       "the search to end");
+    }
+    QString Totals() const { return Child<QLabel>(*screen, "Label2")->text(); }
+    QStringList Column(int column) const {
+        QStringList texts;
+        const auto* model = Child<QTableView>(*screen, "MSFlexGrid1")->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, column).data().toString();
+        return texts;
+    }
+
+    Household home;
+    QPointer<FindScreen> screen;
+    HandOff handOff;
+};
+
+TEST_F(FindScreenTest, listsNewestFirstAndHandsOffThePickedItemsSlot) {
+    Open();
+    ASSERT_TRUE(Search(QStringLiteral("ＡＢＣ")));
+    EXPECT_EQ(Column(0), (QStringList{"2026/01/10", "2025/12/28"}));
+    EXPECT_EQ(Column(4), (QStringList{"5,000", "3,000"}));
+    EXPECT_EQ(Column(5), (QStringList{"abc石油", "ＡＢＣ石油"}));
+    EXPECT_EQ(Totals(), QStringLiteral("2件  入金 0  支出 8,000"));
+    EXPECT_EQ(Child<QLabel>(*screen, "Label1")->text(),
+              QStringLiteral(" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
+
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(handOff.calls, 1);
+    EXPECT_EQ((std::tuple{handOff.year, handOff.month, handOff.slot}), std::tuple(2025, 12, 3));
+    EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
+}
+
+TEST_F(FindScreenTest, anItemChangedSinceTheSearchIsNotOpenedAndTheResultsAreRenewed) {
+    Open();
+    ASSERT_TRUE(Search(QStringLiteral("ｶﾞｿﾘﾝ")));
+    ASSERT_EQ(Column(0), (QStringList{"2026/01/10", "2025/12/28", "2025/12/03"}));
+    Press(Qt::Key_Down);
+    // Meanwhile the first December item was deleted: slot 3 is gone, the item now sits in slot 2.
+    home.temp.Write("202512.DAT", Record("251225", 1, "+250000", "") +
+                                      Record("251228", 2, "-3000", "ＡＢＣ石油"));
+    Press(Qt::Key_Return);
+
+    EXPECT_EQ(handOff.calls, 0);
+    ASSERT_EQ(home.messages.shown.size(), 1u);
+    EXPECT_EQ(home.messages.shown[0].text,
+              QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
+    EXPECT_TRUE(WaitFor([&] { return !Totals().contains(QStringLiteral("検索中")); },
+                        "the new search to end"));
+    EXPECT_EQ(Column(0), (QStringList{"2026/01/10", "2025/12/28"}));
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ((std::tuple{handOff.calls, handOff.year, handOff.month, handOff.slot}),
+              std::tuple(1, 2025, 12, 2));
+}
+
+TEST_F(FindScreenTest, escGoesBackToTheTextAndThenCloses) {
+    Open();
+    ASSERT_TRUE(Search(QStringLiteral("見つからない")));
+    EXPECT_EQ(Totals(), QStringLiteral("見つかりませんでした。"));
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Focused(), Child<QLineEdit>(*screen, "Text1"));
+    EXPECT_EQ(Child<QLabel>(*screen, "Label1")->text(),
+              QStringLiteral(" <ESC>終了    <Enter>検索"));
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
+}
+
+// HANAKI_FIND_SHOTS=FOLDER keeps a picture of each size class there, to look at.
+TEST_F(FindScreenTest, fitsEverySizeClass) {
+    const char* shots = std::getenv("HANAKI_FIND_SHOTS");
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        home.services.metrics = ScreenMetrics(size.height);
+        FindScreen& shown = Open();
+        ASSERT_TRUE(Search(QStringLiteral("ｶﾞｿﾘﾝ")));
+        ExpectWholeWithin(shown, size.Room());
+        if (shots) {
+            const QString path = QStringLiteral("%1/find-%2.png").arg(shots).arg(size.height);
+            EXPECT_TRUE(shown.grab().save(path));
+        }
+        shown.close();
+        ASSERT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
+    }
+}
+
+}  // namespace
+}  // namespace hanaki::testing
