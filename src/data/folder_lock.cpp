@@ -24,13 +24,6 @@ std::string LockPathOf(const std::string& folder) {
     return DataFolder(folder, RealFileSystem()).PathOf(kLockFileName);
 }
 
-std::string HostName() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
-}
-
 LockOwner ParseOwner(std::string_view bytes) {
     std::vector<std::string> lines = SplitLines(bytes);
     LockOwner owner;

@@ -32,10 +32,11 @@ std::optional<int> SmallNumber(std::string_view text) {
     return static_cast<int>(*value);
 }
 
-bool IsReadable(const LedgerRecord& record) {
-    std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
-    return numbers && numbers->category >= 1 && IsValidDateKey(record.date);
-}
+// Where the fields lie in a record (see kWidths).
+constexpr std::size_t kCategoryAt = 6;
+constexpr std::size_t kDescriptionAt = 20;
+constexpr std::size_t kAmountDigitsAt = 35;  // after the amount's sign character
+constexpr std::size_t kAmountDigits = 9;
 
 }  // namespace
 
@@ -84,6 +85,23 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     return ItemNumbers{*category, *description, *amount};
 }
 
+std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw) {
+    if (raw.size() != kLedgerRecordBytes || !IsValidDateKey(raw.substr(0, 6)))
+        return std::nullopt;
+    std::optional<int> category = SmallNumber(raw.substr(kCategoryAt, 2));
+    std::optional<int> description = SmallNumber(raw.substr(kDescriptionAt, 2));
+    std::optional<long long> amount = ParseInteger(raw.substr(kAmountDigitsAt, kAmountDigits));
+    if (!category || *category < 1 || !description || !amount)
+        return std::nullopt;
+    return ItemNumbers{*category, *description, *amount};
+}
+
+std::string UnreadableRecordsNote(const std::string& fileName, int count) {
+    return fileName + " の " + std::to_string(count) +
+           " 件の記録が読み取れません。これらの記録は表示・集計・印刷・書き出しに含めず、"
+           "ファイルにはそのまま残します。";
+}
+
 std::string LedgerFileName(int year, int month) {
     return std::to_string(year + 1900) + TwoDigits(month) + ".DAT";
 }
@@ -102,6 +120,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
         return result;
 
     MonthLedger loaded;
+    loaded.onDisk = bytes;
     std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
     if (count + 1 > loaded.entries.size())
         loaded.entries.resize(count + 1);
@@ -110,7 +129,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
             std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerSlot& slot = loaded.entries[i];
         slot.record = DecodeLedgerRecord(chunk);
-        if (chunk.size() == kLedgerRecordBytes && IsReadable(slot.record)) {
+        if (ReadLedgerRecord(chunk)) {
             slot.record.date = CalendarToAccounting(closingDay, slot.record.date);
         } else {
             slot.unreadable = true;
@@ -145,11 +164,20 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
 }
 
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         const MonthLedger& ledger) {
+                         MonthLedger& ledger) {
     std::string name = LedgerFileName(year, month);
-    if (ledger.head == 0)
-        return folder.Remove(name);
-    return folder.Replace(name, SerializeMonthLedger(closingDay, ledger));
+    std::string now;
+    IoResult read = folder.Read(name, now);
+    if (!read.ok() && read.error->code != ENOENT)
+        return read;
+    if (now != ledger.onDisk)
+        return IoResult::Refuse(IoStep::Create, IoRefusal::ChangedOnDisk, 0, folder.PathOf(name));
+    std::string bytes = ledger.head == 0 ? std::string() : SerializeMonthLedger(closingDay, ledger);
+    IoResult saved = ledger.head == 0 ? folder.Remove(name) : folder.Replace(name, bytes);
+    // Past the rename, the file holds the new bytes even when its folder sync failed.
+    if (saved.ok() || saved.error->step == IoStep::SyncFolder)
+        ledger.onDisk = std::move(bytes);
+    return saved;
 }
 
 DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {

@@ -125,6 +125,8 @@ constexpr RecordLimit kMemoFileLimit{kMemoRecordBytes, 31};
 // is refused before it is read, so memory never holds more than a month.
 std::optional<ConversionMessage> CheckLength(const std::string& path, RecordLimit limit) {
     std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return FileErrorMessage({IoStep::Read, ec ? ec.value() : kNotRegularFile, path});
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec)
         return FileErrorMessage({IoStep::Read, ec.value(), path});
@@ -283,6 +285,10 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
                                             int closingDay, const CategoryTable& categories) {
     if (ForeignRecordCount(bytes.size()) > kMaxForeignRecords)
         return std::nullopt;
+    // A last record cut short would lose the end of its amount ("- 280626773"
+    // read as "- 2806267"): the file is damaged, not converted.
+    if (ForeignRecordCount(bytes.size()) * kForeignRecordBytes > bytes.size())
+        return std::nullopt;
     std::vector<StagedItem> items;
     for (const ForeignRecord& record : DecodeForeignRecords(bytes)) {
         std::optional<StagedItem> item = Stage(record, month, closingDay, categories);
@@ -311,6 +317,8 @@ PlanResult PlanConversion(const ConversionRequest& request, FileSystem& fs) {
         return {std::nullopt, FileErrorMessage({IoStep::Read, err, categoryPath})};
     CategoryTable categories;
     ParseCategoryFile(categoryBytes, categories);
+    if (categories.CategoryCount() == 0)
+        return {std::nullopt, FileErrorMessage({IoStep::Read, kNoCategory, categoryPath})};
 
     ConversionPlan plan;
     plan.destination = request.destination;
