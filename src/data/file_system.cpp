@@ -85,7 +85,7 @@ int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     struct stat st;
     int err = ::fstat(fd, &st) != 0 ? errno : 0;
     if (err == 0 && !S_ISREG(st.st_mode))
-        err = kNotRegularFile;
+        err = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
     else if (err == 0 && static_cast<std::uintmax_t>(st.st_size) > kLargestDataFile)
         err = EFBIG;
     if (err != 0) {

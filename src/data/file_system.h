@@ -40,15 +40,16 @@ class FileSystem {
     // kKeepId leaves that id as it is.
     virtual int SetOwner(int fd, unsigned uid, unsigned gid) = 0;
     // Reads a whole regular file into `bytes` (left empty on failure); ENOENT
-    // when it does not exist, kNotRegularFile for a FIFO, device or folder
-    // (opened without blocking, never read), EFBIG past kLargestDataFile.
+    // when it does not exist, EISDIR for a folder, kNotRegularFile for a FIFO
+    // or a device (opened without blocking, never read), EFBIG past
+    // kLargestDataFile.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
 };
 
 inline constexpr unsigned kKeepId = static_cast<unsigned>(-1);
 
-// Not an errno: the name is a FIFO, a device or a folder, where a regular file belongs.
+// Not an errno: the name is a FIFO or a device, where a regular file belongs.
 inline constexpr int kNotRegularFile = -1;
 
 // Far above any file of a household (a month of 1000 items is 104 KB); a

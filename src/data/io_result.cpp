@@ -43,7 +43,7 @@ std::string DescribeErrno(int code, IoStep step) {
         case ENOTDIR:
             return "フォルダではありません";
         case kNotRegularFile:
-            return "通常のファイルではありません (パイプ、デバイスまたはフォルダです)";
+            return "通常のファイルではありません (パイプやデバイスです)";
         case kNoCategory:
             return "読み取れる費目がありません";
         case EFBIG:

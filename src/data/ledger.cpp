@@ -96,9 +96,9 @@ std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw) {
     return ItemNumbers{*category, *description, *amount};
 }
 
-std::string UnreadableRecordsNote(const std::string& fileName, int count) {
-    return fileName + " の " + std::to_string(count) +
-           " 件の記録が読み取れません。これらの記録は表示・集計・印刷・書き出しに含めず、"
+std::string UnreadableRecordsNote(int count) {
+    return "読み取れない記録が " + std::to_string(count) +
+           " 件あります。これらの記録は表示・集計・印刷・書き出しに含めず、"
            "ファイルにはそのまま残します。";
 }
 

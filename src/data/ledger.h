@@ -49,8 +49,8 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
 // The numbers of a readable record, else nullopt: the record is skipped.
 std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw);
 
-// What every reader says about the records it skipped.
-std::string UnreadableRecordsNote(const std::string& fileName, int count);
+// What every reader says about the `count` records it skipped.
+std::string UnreadableRecordsNote(int count);
 
 // "200001.DAT" for year 100, month 1.
 std::string LedgerFileName(int year, int month);

@@ -12,15 +12,6 @@
 namespace hanaki {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 // A name in the target's own folder (so the rename stays on one file system)
 // that no other writer picks and the sweep knows for ours.
 std::string TemporaryNameFor(const std::string& path, const std::string& host, int attempt) {
@@ -46,7 +37,7 @@ IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
     int err = fs.Status(path, file);
     // A FIFO, a device or a folder is never replaced by a regular file.
     if (err == 0 && !S_ISREG(file.mode))
-        return IoResult::Fail(step, kNotRegularFile, path);
+        return IoResult::Fail(step, S_ISDIR(file.mode) ? EISDIR : kNotRegularFile, path);
     if (err == 0 && file.writeError == EROFS)
         return IoResult::Fail(step, EROFS, path);  // the medium, not the file
     if (err == 0 && !file.writable())
@@ -69,6 +60,15 @@ IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
 
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& named, std::string_view bytes) {
     // A link stays a link: the file it leads to is the one replaced, in its own folder.

@@ -21,6 +21,9 @@ namespace hanaki {
 // power cut.
 IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes);
 
+// The folder part of `path`: "." for a bare name, "/" for a file at the root.
+std::string FolderOf(const std::string& path);
+
 // Removes `path` and syncs its folder; a missing file is no error, a file
 // its permissions do not let this process write is refused.
 IoResult RemoveFileDurably(FileSystem& fs, const std::string& path);

@@ -10,7 +10,6 @@
 #include "data/cp932.h"
 #include "data/data_folder.h"
 #include "data/fixed_field.h"
-#include "data/folder_lock.h"
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
 
@@ -113,8 +112,8 @@ IoResult ListExportableLedgers(const std::string& folder, std::vector<std::strin
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (IsExportableLedgerName(name) && it->is_regular_file(typeError))
+        // A FIFO or a folder under a month file's name is reported by the reader.
+        if (IsExportableLedgerName(name))
             names.push_back(name);
     }
     if (ec)
@@ -134,10 +133,9 @@ CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
     }
     const DataFolder from(source, fs);
     const DataFolder to(destination, fs);
-    // Only the holder of a folder's lock may judge a temporary file there abandoned.
-    const FolderLock lock(destination, "hanaki");
-    if (lock.held())
-        RemoveStaleTemporaryFiles(to);
+    // The sweep takes only what this computer's dead writers left, so the
+    // user's own files beside the CSV files are safe.
+    RemoveStaleTemporaryFiles(to);
     for (const auto& [target, sources] : ByTarget(names)) {
         if (sources.size() > 1) {
             result.failed += static_cast<int>(sources.size());

@@ -1,0 +1,41 @@
+#include "data/command_household.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace hanaki {
+
+bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories,
+                             Settings& settings, std::ostream& err) {
+    struct stat st;
+    if (::stat(folder.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        err << "データフォルダ " << folder.path() << " がありません。\n";
+        return false;
+    }
+    IoResult loaded = LoadCategoryTable(folder, categories);
+    if (!loaded.ok() && loaded.error->code == ENOENT) {
+        err << "データフォルダ " << folder.path() << " に費目ファイル " << kCategoryFileName
+            << " がありません。\n";
+        return false;
+    }
+    if (!loaded.ok()) {
+        err << DescribeIoError(*loaded.error) << "\n";
+        return false;
+    }
+    SettingsReading reading;
+    loaded = LoadSettings(folder, settings, reading);
+    if (!loaded.ok() && loaded.error->code == ENOENT) {
+        settings = Settings{};
+        err << "データフォルダ " << folder.path() << " に設定ファイル " << kSettingsFileName
+            << " がないため、締め日は月末、予算なし、すべての費目を集計する設定で続けます。\n";
+        return true;
+    }
+    if (!loaded.ok()) {
+        err << DescribeIoError(*loaded.error) << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace hanaki
