@@ -44,8 +44,7 @@ int FinishStandardOutput(int code, std::ostream& err) {
     if (!failed)
         return code;
     const int error = errno != 0 ? errno : EIO;
-    err << "標準出力に書き込めませんでした。\n理由: " << DescribeErrno(error, IoStep::Write)
-        << "。\n";
+    err << DescribeStandardOutputFailure(error) << "\n";
     return 1;
 }
 

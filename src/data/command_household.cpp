@@ -6,8 +6,8 @@
 
 namespace hanaki {
 
-bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories,
-                             Settings& settings, std::ostream& err) {
+bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categories,
+                              std::ostream& err) {
     struct stat st;
     if (::stat(folder.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         err << "データフォルダ " << folder.path() << " がありません。\n";
@@ -23,8 +23,15 @@ bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories
         err << DescribeIoError(*loaded.error) << "\n";
         return false;
     }
+    return true;
+}
+
+bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories,
+                             Settings& settings, std::ostream& err) {
+    if (!LoadCategoriesForCommand(folder, categories, err))
+        return false;
     SettingsReading reading;
-    loaded = LoadSettings(folder, settings, reading);
+    IoResult loaded = LoadSettings(folder, settings, reading);
     if (!loaded.ok() && loaded.error->code == ENOENT) {
         settings = Settings{};
         err << "データフォルダ " << folder.path() << " に設定ファイル " << kSettingsFileName

@@ -16,5 +16,8 @@ namespace hanaki {
 // the command cannot go on.
 bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories,
                              Settings& settings, std::ostream& err);
+// The same for a command that needs the category master alone.
+bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categories,
+                              std::ostream& err);
 
 }  // namespace hanaki

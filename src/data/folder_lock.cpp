@@ -137,8 +137,7 @@ std::string DescribeLockRefusal(const FolderLock& lock, LockAsker asker) {
         asker == LockAsker::Window ? "もう一度起動してください。" : "もう一度実行してください。";
     if (lock.state() == FolderLock::State::Failed) {
         if (lock.error() == ENOENT)
-            return "データフォルダ " + folder +
-                   " がありません。\nフォルダを確かめてから、" + again;
+            return "データフォルダ " + folder + " がありません。\nフォルダを確かめてから、" + again;
         return "データフォルダ " + folder +
                " に書き込めません。\n理由: " + DescribeErrno(lock.error(), IoStep::Create) +
                "。\nファイルは何も変更していません。";
@@ -153,7 +152,8 @@ std::string DescribeLockRefusal(const FolderLock& lock, LockAsker asker) {
         return "データフォルダ " + folder + " は、このコンピュータの " + who +
                " が使用中です。\n使用中のプログラムを終了してから、" + again;
     return "データフォルダ " + folder + " は、コンピュータ " + owner.host + " の " + who +
-           " が使用中です。\nそのプログラムを終了してから、" + again + "\n"
+           " が使用中です。\nそのプログラムを終了してから、" + again +
+           "\n"
            "どのプログラムも使っていないことが確かなときは、ファイル " +
            LockPathOf(folder) + " を削除してください。";
 }

@@ -55,6 +55,10 @@ std::string DescribeErrno(int code, IoStep step) {
     }
 }
 
+std::string DescribeStandardOutputFailure(int code) {
+    return "標準出力に書き込めませんでした。\n理由: " + DescribeErrno(code, IoStep::Write) + "。";
+}
+
 std::string DescribeIoError(const IoError& error) {
     std::string action;
     switch (error.step) {

@@ -49,6 +49,9 @@ inline constexpr int kNoCategory = -2;
 // `step` tells a refused read from a refused write.
 std::string DescribeErrno(int code, IoStep step);
 
+// The same for a write to standard output.
+std::string DescribeStandardOutputFailure(int code);
+
 // A Japanese sentence (UTF-8) that names the file and says what went wrong.
 std::string DescribeIoError(const IoError& error);
 

@@ -25,6 +25,10 @@ int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
         err << "変換元と変換先が同じフォルダです。別のフォルダを指定してください。\n";
         return 2;
     }
+    const DataFolder data(dataDir, RealFileSystem());
+    CategoryTable categories;
+    if (!LoadCategoriesForCommand(data, categories, err))
+        return 1;
     if (!IsFolder(source)) {
         err << "変換元のフォルダ " << source << " がありません。\n";
         return 1;
@@ -33,11 +37,6 @@ int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
         err << "変換先のフォルダ " << destination << " がありません。\n";
         return 1;
     }
-    const DataFolder data(dataDir, RealFileSystem());
-    CategoryTable categories;
-    Settings settings;
-    if (!LoadHouseholdForCommand(data, categories, settings, err))
-        return 1;
 
     CsvExportResult result = ExportFolderToCsv(RealFileSystem(), source, destination, categories);
     for (const std::string& failure : result.failures)

@@ -56,7 +56,9 @@ int RunPrintMonthCommand(const std::string& dataDir, int year, int month,
     PdfFileSurface pdf(RealFileSystem(), pdfPath, DefaultPdfLayout(), title);
     const IoResult written = PrintMonthlyTable(pdf, printout);
     if (!written.ok()) {
-        err << DescribeIoError(*written.error) << "\n";
+        err << (IsStandardOutputName(pdfPath) ? DescribeStandardOutputFailure(written.error->code)
+                                              : DescribeIoError(*written.error))
+            << "\n";
         return 1;
     }
     return 0;

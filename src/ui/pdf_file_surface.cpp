@@ -19,6 +19,10 @@ QPageLayout PrintoutLayout(const QPageLayout& chosen) {
                        QPageLayout::Millimeter);
 }
 
+bool IsStandardOutputName(const std::string& path) {
+    return path == "-" || path == "/dev/stdout";
+}
+
 PdfFileSurface::PdfFileSurface(FileSystem& fs, std::string path, const QPageLayout& layout,
                                const QString& title)
     : fs_(fs),
@@ -37,7 +41,7 @@ IoResult PdfFileSurface::End() {
     if (!drawn.ok())
         return drawn;
     const std::string_view bytes(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
-    if (path_ == kStandardOutputName) {
+    if (IsStandardOutputName(path_)) {
         std::size_t written = 0;
         int err = fs_.Write(STDOUT_FILENO, bytes.data(), bytes.size(), written);
         return err == 0 ? IoResult::Ok() : IoResult::Fail(IoStep::Write, err, "標準出力");

@@ -21,8 +21,10 @@ QPageLayout DefaultPdfLayout();
 // The paper and orientation a print dialog chose, with the printout's margins.
 QPageLayout PrintoutLayout(const QPageLayout& chosen);
 
-// The file name that means standard output.
-inline constexpr std::string_view kStandardOutputName = "-";
+// True for "-", the file name that means standard output, and for
+// /dev/stdout, which leads through /proc to a pipe or to the shell's open
+// file, neither of which may be replaced.
+bool IsStandardOutputName(const std::string& path);
 
 // Draws a PDF in memory and, at the end, writes it crash-safely over `path`:
 // the file is either the whole document or left as it was ("-": standard

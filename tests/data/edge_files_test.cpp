@@ -30,7 +30,8 @@ const std::string kCategories = Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\
 
 std::string Record(const std::string& date, const std::string& category,
                    const std::string& description, const std::string& amount) {
-    return EncodeLedgerRecord({date, category, Sjis("食費"), description, Sjis("昼食"), amount, ""});
+    return EncodeLedgerRecord(
+        {date, category, Sjis("食費"), description, Sjis("昼食"), amount, ""});
 }
 
 // Something that is not a regular file of a sane size, made at `path`.
@@ -153,12 +154,9 @@ TEST(ReadableRecords, theWindowThePrintoutAndTheSumsSkipTheSameRecords) {
     const std::string good = Record("000110", "02", "01", "-100");
     const std::vector<std::string> unreadable{
         Record("000230", "02", "01", "-99999999"),  // 30 February
-        Record("000231", "02", "01", "-99999999"),
-        Record("001301", "02", "01", "-1"),
-        Record("000110", "00", "01", "-1"),
-        Record("000110", "21", "01", "-1"),
-        Record("000110", "02", "21", "-1"),
-        Record("000110", "02", "01", "-x1"),
+        Record("000231", "02", "01", "-99999999"), Record("001301", "02", "01", "-1"),
+        Record("000110", "00", "01", "-1"),        Record("000110", "21", "01", "-1"),
+        Record("000110", "02", "21", "-1"),        Record("000110", "02", "01", "-x1"),
     };
     std::string bytes = good;
     for (const std::string& record : unreadable)
@@ -205,18 +203,21 @@ TEST(ChangedOnDisk, aSaveOverAMonthFileAnotherProgramChangedIsRefusedAndLeavesIt
             dir.Write("200001.DAT", *changed);
         else
             fs::remove(fs::path(dir.path()) / "200001.DAT");
-        AppendItem(ledger, ledger.LastSlot(), DecodeLedgerRecord(Record("000112", "02", "01", "-3")));
+        AppendItem(ledger, ledger.LastSlot(),
+                   DecodeLedgerRecord(Record("000112", "02", "01", "-3")));
 
         const IoResult saved = SaveMonthLedger(dir.folder(), kMonthEnd, 100, 1, ledger);
         ASSERT_FALSE(saved.ok());
         EXPECT_EQ(saved.error->refusal, IoRefusal::ChangedOnDisk);
         EXPECT_EQ(dir.Exists("200001.DAT"), changed.has_value());
-        if (changed)
+        if (changed) {
             EXPECT_EQ(dir.Read("200001.DAT"), *changed);
+        }
 
         // Reloaded, the next save keeps the other program's record.
         ASSERT_TRUE(LoadMonthLedger(dir.folder(), kMonthEnd, 100, 1, ledger).ok());
-        AppendItem(ledger, ledger.LastSlot(), DecodeLedgerRecord(Record("000112", "02", "01", "-3")));
+        AppendItem(ledger, ledger.LastSlot(),
+                   DecodeLedgerRecord(Record("000112", "02", "01", "-3")));
         ASSERT_TRUE(SaveMonthLedger(dir.folder(), kMonthEnd, 100, 1, ledger).ok());
         ASSERT_TRUE(SaveMonthLedger(dir.folder(), kMonthEnd, 100, 1, ledger).ok());
         EXPECT_EQ(dir.Read("200001.DAT"),

@@ -87,7 +87,8 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            SaveForever(folder, before == bytesA ? bytesB : bytesA, before == bytesA ? bytesA : bytesB);
+            SaveForever(folder, before == bytesA ? bytesB : bytesA,
+                        before == bytesA ? bytesA : bytesB);
         std::this_thread::sleep_for(span * ((i * 37) % kKills) / kKills);
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
+#include "data/stale_temporaries.h"
 #include "ledger_files.h"
 #include "support/dead_process.h"
 
@@ -243,16 +244,16 @@ TEST(ExportFolderToCsv, TwoLedgersDifferingOnlyInCaseAreRefusedTogetherAndTheRes
 TEST(ExportFolderToCsv, RemovesWhatAKilledExportLeftButNotAWriterStillRunning) {
     Folders folders;
     WriteFile(folders.source / "199905.DAT", "");
-    const std::string dead = std::to_string(DeadProcessId());
-    const std::string alive = std::to_string(::getppid());
-    WriteFile(folders.destination / ("199905.CSV.tmp" + dead + "-0"), "half");
-    WriteFile(folders.destination / ("199904.CSV.tmp" + alive + "-0"), "busy");
+    const std::string killed = TemporaryFileName("199905.CSV", HostName(), DeadProcessId(), 0);
+    const std::string running = TemporaryFileName("199904.CSV", HostName(), ::getppid(), 0);
+    const std::string users = "199903.CSV.tmp" + std::to_string(DeadProcessId()) + "-0";
+    for (const std::string& name : {killed, running, users})
+        WriteFile(folders.destination / name, "half");
 
     ExportFolderToCsv(RealFileSystem(), folders.source.string(), folders.destination.string(),
                       Categories());
 
-    EXPECT_EQ(Names(folders.destination),
-              (std::vector<std::string>{"199904.CSV.tmp" + alive + "-0", "199905.CSV"}));
+    EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{running, users, "199905.CSV"}));
 }
 
 }  // namespace

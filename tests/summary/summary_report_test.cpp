@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "data/ledger.h"
 #include "summary_folder.h"
 
 namespace hanaki::testing {
@@ -51,7 +52,7 @@ TEST_F(Reports, theMonthlySummaryAsText) {
               "出金 合計                   1,300\n"
               "合    計                  198,700\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(err.str(), "読み取れない記録が 1 件あります。集計には含めていません。\n");
+    EXPECT_EQ(err.str(), UnreadableRecordsNote(1) + "\n");
 }
 
 TEST_F(Reports, theMonthlySummaryAsCsv) {

@@ -47,10 +47,11 @@ inline std::string ReadWhole(const std::string& path) {
 }
 
 // Runs `program` with `args`, its standard output into `stdoutPath` (a file
-// of `scratch` when empty), and gives up after 20 seconds.
+// of `scratch` when empty), and kills it after `seconds`.
 inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                              const std::string& scratch, const std::string& stdoutPath = "",
-                             const std::map<std::string, std::string>& changes = {}) {
+                             const std::map<std::string, std::string>& changes = {},
+                             int seconds = 20) {
     const std::string outPath = stdoutPath.empty() ? scratch + "/stdout" : stdoutPath;
     const std::string errPath = scratch + "/stderr";
     std::vector<std::string> env = EnvironmentWith(changes);
@@ -76,7 +77,7 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
     }
     ProgramRun run;
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (::waitpid(child, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(child, SIGKILL);
