@@ -129,9 +129,6 @@ IoResult LoadCategoryTable(const DataFolder& folder, CategoryTable& table,
     table = CategoryTable{};
     reading = ParseCategoryFile(bytes, table);
     BuildCategoryGuides(table);
-    // An empty or binary file is no master: nothing could be entered or summed by it.
-    if (table.CategoryCount() == 0)
-        return IoResult::Fail(IoStep::Read, kNoCategory, folder.PathOf(kCategoryFileName));
     return result;
 }
 

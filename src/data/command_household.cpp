@@ -19,6 +19,9 @@ bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categorie
             << " がありません。\n";
         return false;
     }
+    // An empty or binary file is no master: nothing could be summed by it.
+    if (loaded.ok() && categories.CategoryCount() == 0)
+        loaded = IoResult::Fail(IoStep::Read, kNoCategory, folder.PathOf(kCategoryFileName));
     if (!loaded.ok()) {
         err << DescribeIoError(*loaded.error) << "\n";
         return false;
@@ -38,6 +41,9 @@ bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories
             << " がないため、締め日は月末、予算なし、すべての費目を集計する設定で続けます。\n";
         return true;
     }
+    // An empty or binary file is no master: nothing could be summed by it.
+    if (loaded.ok() && categories.CategoryCount() == 0)
+        loaded = IoResult::Fail(IoStep::Read, kNoCategory, folder.PathOf(kCategoryFileName));
     if (!loaded.ok()) {
         err << DescribeIoError(*loaded.error) << "\n";
         return false;

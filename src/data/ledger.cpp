@@ -85,8 +85,12 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     return ItemNumbers{*category, *description, *amount};
 }
 
+bool HasLedgerDate(std::string_view raw) {
+    return raw.size() == kLedgerRecordBytes && IsValidDateKey(raw.substr(0, 6));
+}
+
 std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw) {
-    if (raw.size() != kLedgerRecordBytes || !IsValidDateKey(raw.substr(0, 6)))
+    if (!HasLedgerDate(raw))
         return std::nullopt;
     std::optional<int> category = SmallNumber(raw.substr(kCategoryAt, 2));
     std::optional<int> description = SmallNumber(raw.substr(kDescriptionAt, 2));

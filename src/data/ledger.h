@@ -49,6 +49,10 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
 // The numbers of a readable record, else nullopt: the record is skipped.
 std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw);
 
+// True for a whole record whose date the calendar has (no 30 February): the
+// part of that rule the CSV export, which passes on any numbers, shares.
+bool HasLedgerDate(std::string_view raw);
+
 // What every reader says about the `count` records it skipped.
 std::string UnreadableRecordsNote(int count);
 

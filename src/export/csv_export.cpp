@@ -36,6 +36,17 @@ const std::string& HeadingLine() {
     return line;
 }
 
+// Only the category indexes the table of kinds, so only it must lie in 0 … 20;
+// any description number that reads as a number goes out as it stands.
+std::optional<ItemNumbers> ReadNumbers(const LedgerRecord& record) {
+    std::optional<long long> category = ParseInteger(record.categoryNumber);
+    std::optional<long long> description = ParseInteger(record.descriptionNumber);
+    std::optional<long long> amount = ParseInteger(std::string_view(record.amount).substr(1));
+    if (!category || *category < 0 || *category > kMaxCategories || !description || !amount)
+        return std::nullopt;
+    return ItemNumbers{static_cast<int>(*category), static_cast<int>(*description), *amount};
+}
+
 std::string RecordLine(const LedgerRecord& record, const ItemNumbers& numbers,
                        const CategoryTable& categories) {
     const std::string& date = record.date;
@@ -83,13 +94,14 @@ std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categ
         static_cast<double>(ledgerBytes.size()) / static_cast<double>(kLedgerRecordBytes)));
     for (std::size_t i = 0; i < count; ++i) {
         std::string_view chunk = ledgerBytes.substr(i * kLedgerRecordBytes, kLedgerRecordBytes);
+        LedgerRecord record = DecodeLedgerRecord(chunk);
+        std::optional<ItemNumbers> numbers = ReadNumbers(record);
         // A cut-off last record is damage too: report it rather than guess its rest.
-        std::optional<ItemNumbers> numbers = ReadLedgerRecord(chunk);
-        if (!numbers) {
+        if (!numbers || !HasLedgerDate(chunk)) {
             ++skipped;
             continue;
         }
-        csv += RecordLine(DecodeLedgerRecord(chunk), *numbers, categories);
+        csv += RecordLine(record, *numbers, categories);
     }
     return csv;
 }

@@ -290,10 +290,6 @@ std::optional<std::string> ConvertMonthFile(std::string_view bytes, const Foreig
                                             int closingDay, const CategoryTable& categories) {
     if (ForeignRecordCount(bytes.size()) > kMaxForeignRecords)
         return std::nullopt;
-    // A last record cut short would lose the end of its amount ("- 280626773"
-    // read as "- 2806267"): the file is damaged, not converted.
-    if (ForeignRecordCount(bytes.size()) * kForeignRecordBytes > bytes.size())
-        return std::nullopt;
     std::vector<StagedItem> items;
     for (const ForeignRecord& record : DecodeForeignRecords(bytes)) {
         std::optional<StagedItem> item = Stage(record, month, closingDay, categories);

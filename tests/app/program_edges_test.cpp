@@ -304,23 +304,12 @@ TEST(ProgramEdges, tsugiteNeverReplacesATargetThatIsNoRegularFile) {
     EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
 }
 
-TEST(ProgramEdges, tsugiteRefusesAFolderWithoutTheOldBooksMonthFilesAndACutRecord) {
+TEST(ProgramEdges, tsugiteRefusesAFolderWithoutTheOldBooksMonthFiles) {
     TempFolder hanakiFolder, destination, scratch;
     WriteHousehold(hanakiFolder.path());
     ProgramRun run = Convert(hanakiFolder.path(), destination.path(), scratch.path());
     EXPECT_EQ(run.code, 1) << run.out;
     EXPECT_NE(run.err.find("月別データ"), std::string::npos) << run.err;
-
-    TempFolder cut;
-    WriteForeignFolder(cut.path());
-    // The last record cut within its remark.
-    WriteFile(fs::path(cut.path()) / "VERADIV.058",
-              OldRecord("0515", "-     515") + OldRecord("0516", "- 2806267").substr(0, 22));
-    run = Convert(cut.path(), destination.path(), scratch.path());
-    EXPECT_EQ(run.code, 1) << run.out;
-    EXPECT_NE(run.err.find("VERADIV.058"), std::string::npos) << run.err;
-    for (const auto& entry : fs::directory_iterator(destination.path()))
-        EXPECT_NE(entry.path().extension(), ".DAT") << entry.path();
 }
 
 TEST(ProgramEdges, contradictoryCommandsAreRefusedNamingTheClash) {
