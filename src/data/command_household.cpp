@@ -5,6 +5,16 @@
 #include <cerrno>
 
 namespace hanaki {
+namespace {
+
+// True when `loaded` succeeded; else its message goes to `err`.
+bool OkOrTold(const IoResult& loaded, std::ostream& err) {
+    if (!loaded.ok())
+        err << DescribeIoError(*loaded.error) << "\n";
+    return loaded.ok();
+}
+
+}  // namespace
 
 bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categories,
                               std::ostream& err) {
@@ -22,11 +32,7 @@ bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categorie
     // An empty or binary file is no master: nothing could be summed by it.
     if (loaded.ok() && categories.CategoryCount() == 0)
         loaded = IoResult::Fail(IoStep::Read, kNoCategory, folder.PathOf(kCategoryFileName));
-    if (!loaded.ok()) {
-        err << DescribeIoError(*loaded.error) << "\n";
-        return false;
-    }
-    return true;
+    return OkOrTold(loaded, err);
 }
 
 bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories,
@@ -41,14 +47,7 @@ bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories
             << " がないため、締め日は月末、予算なし、すべての費目を集計する設定で続けます。\n";
         return true;
     }
-    // An empty or binary file is no master: nothing could be summed by it.
-    if (loaded.ok() && categories.CategoryCount() == 0)
-        loaded = IoResult::Fail(IoStep::Read, kNoCategory, folder.PathOf(kCategoryFileName));
-    if (!loaded.ok()) {
-        err << DescribeIoError(*loaded.error) << "\n";
-        return false;
-    }
-    return true;
+    return OkOrTold(loaded, err);
 }
 
 }  // namespace hanaki
