@@ -1,12 +1,27 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "app/version.h"
+#include "data/command_arguments.h"
 
 namespace hanaki {
 namespace {
+
+// The options that each name one piece of work; a command line names at most one.
+constexpr std::array<std::string_view, 4> kCommandOptions = {"--export-csv", "--print-month",
+                                                             "--summary", "--trend"};
+
+// Two commands on one line, or one twice: which was meant cannot be told.
+std::string CommandClash(const std::vector<std::string>& commands) {
+    if (commands[0] == commands[1])
+        return commands[0] + " は一度だけ指定してください。";
+    return commands[0] + " と " + commands[1] + " は一緒に指定できません。";
+}
 
 std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     CivilDate date;
@@ -32,12 +47,16 @@ std::optional<int> ParseNumber(const std::string& text, int low, int high) {
 
 }  // namespace
 
-HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
+HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
+    const std::vector<std::string> args = SplitAttachedValues(given);
     HanakiOptions options;
     bool csv = false;  // apply to the report wherever they come
     bool cp932 = false;
+    std::vector<std::string> commands;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (std::find(kCommandOptions.begin(), kCommandOptions.end(), arg) != kCommandOptions.end())
+            commands.push_back(arg);
         auto value = [&](const char* name) -> std::optional<std::string> {
             if (i + 1 < args.size())
                 return args[++i];
@@ -123,6 +142,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
         if (!options.error.empty())
             break;
     }
+    if (options.error.empty() && commands.size() > 1)
+        options.error = CommandClash(commands);
     if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
         options.error = "--print-month と --pdf は組にして指定してください。";
     if (options.find && options.error.empty())
@@ -155,6 +176,7 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
            "  --print-month 年 月 --pdf ファイル\n"
            "                           その月度の月計表を PDF ファイルに印刷して終了\n"
+           "                           （ファイルが - なら標準出力へ）\n"
            "  --summary 年 月          その月度の月度集計を表示して終了\n"
            "  --trend 年 月            その月度までの12か月の月度推移を表示して終了\n"
            "  --year-summary 年 月     その月度までの12か月の年間集計を表示して終了\n"
@@ -167,6 +189,9 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"
            "  --help                   この説明を表示して終了\n"
+           "\n"
+           "値は --data-dir=フォルダ のようにも書けます。コマンドは一度に一つです。\n"
+           "終了コード: 0 成功、1 失敗（理由は標準エラー出力）、2 引数の誤り\n"
            "\n"
            "データフォルダ: " +
            dataFolder + "\n";

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/program_screens.h"
 #include "app/window_identity.h"
+#include "app/start_up.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/io_result.h"
@@ -27,6 +28,8 @@ CivilDate SystemToday() {
     return {today.year(), today.month(), today.day()};
 }
 
+constexpr const char* kSeeHelp = "使い方は hanaki --help で表示されます。\n";
+
 // The default data folder could not be made: say why rather than call it missing.
 std::string FolderNotMade(const std::string& path, int error) {
     return "データフォルダ " + path +
@@ -40,25 +43,31 @@ int main(int argc, char** argv) {
     HanakiOptions options = ParseHanakiOptions(args);
     DataFolderChoice folder = ChooseDataFolder(options.dataDir);
     if (!options.error.empty()) {
-        std::cerr << options.error << "\n" << HanakiUsage(folder.path);
+        std::cerr << options.error << "\n" << kSeeHelp;
         return 2;
     }
     if (options.help || options.version) {
         std::cout << (options.help ? HanakiUsage(folder.path) : HanakiVersion());
-        return 0;
+        return FinishStandardOutput(0, std::cerr);
     }
     // The reports and the printout only read the folder in use.
-    if (options.report)  // before any Qt: the reports need no display
-        return RunReportCommand(folder.path, *options.report, std::cout, std::cerr);
-    if (options.find)
-        return RunFindCommand(folder.path, *options.find, std::cout, std::cerr);
+    if (options.report) {  // before any Qt: the reports need no display
+        const int code = RunReportCommand(folder.path, *options.report, std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
+    if (options.find) {
+        const int code = RunFindCommand(folder.path, *options.find, std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
     if (options.printMonth) {
         // The printout needs fonts, not a display.
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        SilenceQtNotes();
         QGuiApplication app(argc, argv);
         InstallFontSubstitutions();
-        return RunPrintMonthCommand(folder.path, options.printYear, options.printMonthNumber,
-                                    options.pdfPath, std::cerr);
+        const int code = RunPrintMonthCommand(folder.path, options.printYear,
+                                              options.printMonthNumber, options.pdfPath, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
     }
     // A household's accounts are private: the folder hanaki makes itself is 0700.
     const int madeError = folder.inUserDataHome ? MakePrivateFolder(folder.path) : 0;
@@ -67,17 +76,23 @@ int main(int argc, char** argv) {
             std::cerr << FolderNotMade(folder.path, madeError) << "\n";
             return 1;
         }
-        return RunCsvExportCommand(folder.path, options.exportSource, options.exportDestination,
-                                   std::cout, std::cerr);
+        const int code = RunCsvExportCommand(folder.path, options.exportSource,
+                                             options.exportDestination, std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
     }
 
+    if (!HasDisplay()) {
+        std::cerr << NoDisplayMessage("hanaki") << "\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
     const std::string& dataDir = folder.path;
-    DialogMessageService messages;
+    DialogMessageService boxes;
+    StartUpMessages messages(boxes);
     if (madeError != 0) {
         messages.Inform(nullptr, QStringLiteral("データフォルダがありません"),
                         QString::fromStdString(FolderNotMade(folder.path, madeError)));
@@ -112,7 +127,8 @@ int main(int argc, char** argv) {
     if (options.hasTitlePrefix)
         screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
     if (!screen.StartUp())
-        return 0;
+        return 1;
+    messages.Started();
     screen.show();
     return app.exec();
 }

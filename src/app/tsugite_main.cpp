@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/start_up.h"
 #include "app/version.h"
 #include "app/window_identity.h"
 #include "import/converter_screen.h"
@@ -14,18 +15,24 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     TsugiteOptions options = ParseTsugiteOptions(args);
     if (!options.error.empty()) {
-        std::cerr << options.error << "\n" << TsugiteUsage();
+        std::cerr << options.error << "\n使い方は tsugite --help で表示されます。\n";
         return 2;
     }
     if (options.help || options.version) {
         std::cout << "tsugite " << kProgramVersion << "\n";
         if (options.help)
             std::cout << TsugiteUsage();
-        return 0;
+        return FinishStandardOutput(0, std::cerr);
     }
-    if (options.commandLine)
-        return RunTsugiteCommand(options, RealFileSystem(), std::cout, std::cerr);
+    if (options.commandLine) {
+        const int code = RunTsugiteCommand(options, RealFileSystem(), std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
 
+    if (!HasDisplay()) {
+        std::cerr << NoDisplayMessage("tsugite") << "\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     TieWindowsToLauncher(QStringLiteral("org.hanaki.Tsugite"));
     InstallJapaneseTranslations(app);

@@ -34,72 +34,10 @@ void MonthTotals::AddDeletedItem(int category, double amount, bool expense, bool
 
 namespace {
 
-// Where the summed fields lie in a 104-byte record (see ledger.h): the sums
-// read these three and nothing else, so no record is decoded into texts.
-constexpr std::size_t kCategoryAt = 6;
+// Where the fields of a deleted category's item lie in a 104-byte record (see ledger.h).
 constexpr std::size_t kCategoryNameAt = 8;
 constexpr std::size_t kCategoryNameBytes = 12;
 constexpr std::size_t kAmountSignAt = 34;
-constexpr std::size_t kDescriptionAt = 20;
-constexpr std::size_t kAmountDigitsAt = 35;  // after the amount's sign character
-constexpr std::size_t kAmountDigits = 9;
-
-inline bool IsDigit(char c) {
-    return static_cast<unsigned char>(c) - unsigned('0') <= 9;
-}
-
-// ParseInteger's rule (blanks around, an optional "-", 1 … 18 digits), here
-// where the compiler can fold it into the loop: it runs three times per item.
-inline std::optional<long long> FieldNumber(std::string_view field) {
-    std::size_t begin = 0;
-    std::size_t end = field.size();
-    while (begin < end && field[begin] == ' ')
-        ++begin;
-    while (end > begin && field[end - 1] == ' ')
-        --end;
-    const bool negative = begin < end && field[begin] == '-';
-    if (negative)
-        ++begin;
-    if (begin == end || end - begin > 18)
-        return std::nullopt;
-    long long value = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        if (!IsDigit(field[i]))
-            return std::nullopt;
-        value = value * 10 + (field[i] - '0');
-    }
-    return negative ? -value : value;
-}
-
-inline std::optional<int> SmallNumberAt(std::string_view record, std::size_t at) {
-    const char tens = record[at];
-    const char ones = record[at + 1];
-    std::optional<long long> value;
-    if (IsDigit(tens) && IsDigit(ones))  // "01" … "20", as this program writes them
-        value = (tens - '0') * 10 + (ones - '0');
-    else
-        value = FieldNumber(record.substr(at, 2));
-    if (!value || *value < 0 || *value > 20)
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
-
-// The amount's digits, left-aligned and padded with blanks as this program
-// writes them, read in one pass; anything else takes the general rule.
-inline std::optional<long long> AmountAt(std::string_view record) {
-    const std::string_view field = record.substr(kAmountDigitsAt, kAmountDigits);
-    long long value = 0;
-    std::size_t i = 0;
-    for (; i < field.size() && IsDigit(field[i]); ++i)
-        value = value * 10 + (field[i] - '0');
-    if (i == 0)
-        return FieldNumber(field);
-    for (std::size_t j = i; j < field.size(); ++j) {
-        if (field[j] != ' ')
-            return FieldNumber(field);
-    }
-    return value;
-}
 
 // Kind and flag of every category, looked up once per month instead of per item.
 struct CategoryRoles {
@@ -140,27 +78,22 @@ AggregationReport SumMonth(const DataFolder& folder, const CategoryRoles& roles,
 
     const std::string_view all(bytes);
     for (std::size_t offset = 0; offset < all.size(); offset += kLedgerRecordBytes) {
-        const std::string_view record = all.substr(offset, kLedgerRecordBytes);
-        if (record.size() < kLedgerRecordBytes) {
+        const std::optional<ItemNumbers> item =
+            ReadLedgerRecord(all.substr(offset, kLedgerRecordBytes));
+        if (!item) {
             ++report.unreadableRecords;
             continue;
         }
-        std::optional<int> category = SmallNumberAt(record, kCategoryAt);
-        std::optional<int> description = SmallNumberAt(record, kDescriptionAt);
-        std::optional<long long> amount = AmountAt(record);
-        if (!category || !description || !amount || *category < 1) {
-            ++report.unreadableRecords;
-            continue;
-        }
-        if (!roles.named[*category]) {
-            if (!AddDeletedItem(totals, *category, static_cast<double>(*amount),
+        if (!roles.named[item->category]) {
+            const std::string_view record = all.substr(offset, kLedgerRecordBytes);
+            if (!AddDeletedItem(totals, item->category, static_cast<double>(item->amount),
                                 record[kAmountSignAt], true,
                                 record.substr(kCategoryNameAt, kCategoryNameBytes)))
                 ++report.unreadableRecords;
             continue;
         }
-        totals.AddItem(*category, *description, static_cast<double>(*amount),
-                       roles.expense[*category], roles.flagged[*category]);
+        totals.AddItem(item->category, item->description, static_cast<double>(item->amount),
+                       roles.expense[item->category], roles.flagged[item->category]);
     }
     return report;
 }

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 
 namespace hanaki {
 
@@ -75,34 +77,48 @@ int PosixFileSystem::SetOwner(int fd, unsigned uid, unsigned gid) {
 }
 
 int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    bytes.clear();
+    // Without blocking: opening a FIFO for reading would wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno;
+    struct stat st;
+    int err = ::fstat(fd, &st) != 0 ? errno : 0;
+    if (err == 0 && !S_ISREG(st.st_mode))
+        err = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+    else if (err == 0 && static_cast<std::uintmax_t>(st.st_size) > kLargestDataFile)
+        err = EFBIG;
+    if (err != 0) {
+        ::close(fd);
+        return err;
+    }
     // Read straight into `bytes`, sized by the file (one more byte tells a file
     // that grew meanwhile) and keeping its capacity: the summaries read twelve
     // files per key into one buffer.
-    struct stat st;
-    std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? std::size_t(st.st_size) : 0;
-    bytes.clear();
-    bytes.resize(expected + 1);
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t filled = 0;
     while (true) {
-        if (filled == bytes.size())
+        if (filled == bytes.size()) {
+            if (filled > kLargestDataFile) {
+                err = EFBIG;
+                break;
+            }
             bytes.resize(bytes.size() * 2);
-        ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            bytes.clear();
-            return err;
         }
-        if (n == 0)
+        ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = errno;
+        if (n <= 0)
             break;
         filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    if (err != 0) {
+        bytes.clear();
+        return err;
+    }
     bytes.resize(filled);
     return 0;
 }
@@ -110,6 +126,35 @@ int PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) {
 bool PosixFileSystem::Exists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int FollowLinks(const std::string& path, std::string& target) {
+    target = path;
+    // As many hops as the system itself follows before it gives up with ELOOP.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(st.st_mode))
+            return 0;
+        std::string link(PATH_MAX, '\0');
+        ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0)
+            return n < 0 ? errno : ENOENT;
+        link.resize(static_cast<std::size_t>(n));
+        std::size_t slash = target.find_last_of('/');
+        if (link.front() != '/' && slash != std::string::npos)
+            link = target.substr(0, slash + 1) + link;
+        target = link;
+    }
+    return ELOOP;
+}
+
+std::string HostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
 }
 
 FileSystem& RealFileSystem() {

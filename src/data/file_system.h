@@ -39,12 +39,30 @@ class FileSystem {
     virtual int SetMode(int fd, unsigned mode) = 0;
     // kKeepId leaves that id as it is.
     virtual int SetOwner(int fd, unsigned uid, unsigned gid) = 0;
-    // Reads a whole file into `bytes` (left empty on failure); ENOENT when it does not exist.
+    // Reads a whole regular file into `bytes` (left empty on failure); ENOENT
+    // when it does not exist, EISDIR for a folder, kNotRegularFile for a FIFO
+    // or a device (opened without blocking, never read), EFBIG past
+    // kLargestDataFile.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
 };
 
 inline constexpr unsigned kKeepId = static_cast<unsigned>(-1);
+
+// Not an errno: the name is a FIFO or a device, where a regular file belongs.
+inline constexpr int kNotRegularFile = -1;
+
+// Far above any file of a household (a month of 1000 items is 104 KB); a
+// larger file is not one of ours, and reading it would only exhaust memory.
+inline constexpr std::size_t kLargestDataFile = 8 * 1024 * 1024;
+
+// The file a write to `path` lands in: symbolic links followed, each relative
+// one from its own folder, up to the first name that is not a link (which
+// may not exist yet). Returns 0 or an errno (ELOOP for a cycle).
+int FollowLinks(const std::string& path, std::string& target);
+
+// This computer's name, as temporary files and the folder lock record it.
+std::string HostName();
 
 // The real calls (POSIX).
 class PosixFileSystem : public FileSystem {

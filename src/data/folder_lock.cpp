@@ -24,13 +24,6 @@ std::string LockPathOf(const std::string& folder) {
     return DataFolder(folder, RealFileSystem()).PathOf(kLockFileName);
 }
 
-std::string HostName() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
-}
-
 LockOwner ParseOwner(std::string_view bytes) {
     std::vector<std::string> lines = SplitLines(bytes);
     LockOwner owner;
@@ -137,12 +130,14 @@ std::string LockRefusalTitle(const FolderLock& lock) {
     return lock.error() == ENOENT ? "データフォルダがありません" : "データフォルダに書き込めません";
 }
 
-std::string DescribeLockRefusal(const FolderLock& lock) {
+std::string DescribeLockRefusal(const FolderLock& lock, LockAsker asker) {
     const std::string& folder = lock.folder();
+    // A window is started again; a command line is run again.
+    const std::string again =
+        asker == LockAsker::Window ? "もう一度起動してください。" : "もう一度実行してください。";
     if (lock.state() == FolderLock::State::Failed) {
         if (lock.error() == ENOENT)
-            return "データフォルダ " + folder +
-                   " がありません。\nフォルダを確かめてから、もう一度起動してください。";
+            return "データフォルダ " + folder + " がありません。\nフォルダを確かめてから、" + again;
         return "データフォルダ " + folder +
                " に書き込めません。\n理由: " + DescribeErrno(lock.error(), IoStep::Create) +
                "。\nファイルは何も変更していません。";
@@ -150,15 +145,15 @@ std::string DescribeLockRefusal(const FolderLock& lock) {
     const LockOwner& owner = lock.owner();
     if (owner.pid == 0)
         return "データフォルダ " + folder +
-               " は、別のプログラムが使用中です。\n使用中のプログラムを終了してから、もう一度起動し"
-               "てください。";
+               " は、別のプログラムが使用中です。\n使用中のプログラムを終了してから、" + again;
     std::string program = owner.program.empty() ? "別のプログラム" : owner.program;
     std::string who = program + " (プロセス番号 " + std::to_string(owner.pid) + ")";
     if (owner.host == HostName())
         return "データフォルダ " + folder + " は、このコンピュータの " + who +
-               " が使用中です。\n使用中のプログラムを終了してから、もう一度起動してください。";
+               " が使用中です。\n使用中のプログラムを終了してから、" + again;
     return "データフォルダ " + folder + " は、コンピュータ " + owner.host + " の " + who +
-           " が使用中です。\nそのプログラムを終了してから、もう一度起動してください。\n"
+           " が使用中です。\nそのプログラムを終了してから、" + again +
+           "\n"
            "どのプログラムも使っていないことが確かなときは、ファイル " +
            LockPathOf(folder) + " を削除してください。";
 }

@@ -50,8 +50,12 @@ class FolderLock {
     int error_ = 0;
 };
 
+// Who is told of the refusal: a window asks to be started again, a command
+// line to be run again.
+enum class LockAsker { Window, Command };
+
 // The Japanese title and message (UTF-8) for a lock that was not taken.
 std::string LockRefusalTitle(const FolderLock& lock);
-std::string DescribeLockRefusal(const FolderLock& lock);
+std::string DescribeLockRefusal(const FolderLock& lock, LockAsker asker = LockAsker::Window);
 
 }  // namespace hanaki

@@ -26,6 +26,11 @@ fs::path Resolved(const std::string& path) {
     return resolved.has_filename() ? resolved : resolved.parent_path();
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 bool IsSameFolder(const std::string& a, const std::string& b) {
@@ -61,7 +66,10 @@ DataFolderChoice ChooseDataFolder(const std::string& dataDirOption) {
     // Root may write /usr/bin, yet the data of an installed program never goes there.
     bool systemFolder = program.starts_with("/usr/") || program.starts_with("/opt/") ||
                         program == "/bin" || program == "/sbin";
-    bool installed = program.empty() || systemFolder || access(program.c_str(), W_OK) != 0;
+    // A copy in ~/bin or ~/.local/bin is an install too: only a portable copy
+    // brought with its household has a category file beside it.
+    bool withHousehold = !program.empty() && IsRegularFile(program + "/VERADIV.DAT");
+    bool installed = systemFolder || !withHousehold || access(program.c_str(), W_OK) != 0;
     return ChooseDataFolder(dataDirOption, program, installed, std::getenv("XDG_DATA_HOME"),
                             std::getenv("HOME"));
 }

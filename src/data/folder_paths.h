@@ -16,8 +16,9 @@ struct DataFolderChoice {
     bool inUserDataHome = false;
 };
 
-// --data-dir wins. A copy of the program in a folder of its own (one the user
-// may write, outside the system's folders) keeps the data beside the program;
+// --data-dir wins. A portable copy of the program (in a folder the user may
+// write, outside the system's folders, that already holds a VERADIV.DAT)
+// keeps the data beside the program;
 // an installed program uses $XDG_DATA_HOME/hanaki, by default
 // ~/.local/share/hanaki. `xdgDataHome` and `home` are the environment's values
 // (null when unset).

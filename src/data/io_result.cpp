@@ -12,6 +12,8 @@ std::string Reason(const IoError& error) {
             return "読み取り専用のファイルです";
         case IoRefusal::ReadOnlyFolder:
             return "データフォルダを読み取り専用で開いているため、変更は保存できません";
+        case IoRefusal::ChangedOnDisk:
+            return "読み込んだ後に、別のプログラムがファイルを変更しました";
         case IoRefusal::None:
             break;
     }
@@ -40,9 +42,21 @@ std::string DescribeErrno(int code, IoStep step) {
             return "フォルダです";
         case ENOTDIR:
             return "フォルダではありません";
+        case kNotRegularFile:
+            return "通常のファイルではありません (パイプやデバイスです)";
+        case kNoCategory:
+            return "読み取れる費目がありません";
+        case EFBIG:
+            return "ファイルが大きすぎます";
+        case ELOOP:
+            return "シンボリックリンクが循環しています";
         default:
             return "エラー番号 " + std::to_string(code) + " (" + std::strerror(code) + ")";
     }
+}
+
+std::string DescribeStandardOutputFailure(int code) {
+    return "標準出力に書き込めませんでした。\n理由: " + DescribeErrno(code, IoStep::Write) + "。";
 }
 
 std::string DescribeIoError(const IoError& error) {
@@ -54,6 +68,9 @@ std::string DescribeIoError(const IoError& error) {
         case IoStep::Remove:
             action = "を削除できませんでした。";
             break;
+        case IoStep::SyncFolder:
+            action = "を保存しましたが、ディスクへの記録を確かめられませんでした。";
+            break;
         default:
             action = "に書き込めませんでした。";
             break;
@@ -62,6 +79,10 @@ std::string DescribeIoError(const IoError& error) {
     // Nothing was touched, and the file may never have existed.
     if (error.refusal == IoRefusal::ReadOnlyFolder)
         text += "\nファイルは何も変更していません。";
+    else if (error.refusal == IoRefusal::ChangedOnDisk)
+        text += "\n上書きせずに、ファイルを読み込み直します。";
+    else if (error.step == IoStep::SyncFolder)
+        text += "\n電源が切れると、変更前の内容に戻るおそれがあります。";
     else if (error.step != IoStep::Read && error.targetExisted)
         text += "\nファイルは変更前のまま残っています。";
     return text;

@@ -3,16 +3,20 @@
 #include <optional>
 #include <string>
 
+#include "data/file_system.h"
+
 namespace hanaki {
 
 // Which step of reading or writing a file failed.
-enum class IoStep { Read, Create, Write, Sync, Rename, Remove };
+// SyncFolder: the new file is in place, but a power cut could still undo it.
+enum class IoStep { Read, Create, Write, Sync, Rename, Remove, SyncFolder };
 
 // Why the program itself declined a write before asking the system.
 enum class IoRefusal {
     None,            // a system call failed; see code
     ReadOnlyFile,    // the file's permissions forbid writing it
     ReadOnlyFolder,  // the data folder was opened for reading only
+    ChangedOnDisk,   // another program changed the file since it was read
 };
 
 struct IoError {
@@ -38,9 +42,15 @@ struct IoResult {
     }
 };
 
+// Not an errno: a category master (VERADIV.DAT) that holds no readable category.
+inline constexpr int kNoCategory = -2;
+
 // Why a call failed with `code` (errno), in Japanese (UTF-8, no full stop);
 // `step` tells a refused read from a refused write.
 std::string DescribeErrno(int code, IoStep step);
+
+// The same for a write to standard output.
+std::string DescribeStandardOutputFailure(int code);
 
 // A Japanese sentence (UTF-8) that names the file and says what went wrong.
 std::string DescribeIoError(const IoError& error);

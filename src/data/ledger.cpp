@@ -51,6 +51,12 @@ std::optional<long long> AmountDigits(std::string_view field) {
     return value;
 }
 
+// Where the fields lie in a record (see kWidths).
+constexpr std::size_t kCategoryAt = 6;
+constexpr std::size_t kDescriptionAt = 20;
+constexpr std::size_t kAmountDigitsAt = 35;  // after the amount's sign character
+constexpr std::size_t kAmountDigits = 9;
+
 }  // namespace
 
 std::string EncodeLedgerRecord(const LedgerRecord& record) {
@@ -98,15 +104,25 @@ std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record) {
     return ItemNumbers{*category, *description, *amount};
 }
 
-std::optional<ItemNumbers> ReadRecordNumbers(std::string_view bytes) {
-    if (bytes.size() != kLedgerRecordBytes || !IsValidDateKey(bytes.substr(0, 6)))
+bool HasLedgerDate(std::string_view raw) {
+    return raw.size() == kLedgerRecordBytes && IsValidDateKey(raw.substr(0, 6));
+}
+
+std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw) {
+    if (!HasLedgerDate(raw))
         return std::nullopt;
-    std::optional<int> category = SmallNumber(bytes.substr(6, 2));
-    std::optional<int> description = SmallNumber(bytes.substr(20, 2));
-    std::optional<long long> amount = AmountDigits(bytes.substr(35, 9));
+    std::optional<int> category = SmallNumber(raw.substr(kCategoryAt, 2));
+    std::optional<int> description = SmallNumber(raw.substr(kDescriptionAt, 2));
+    std::optional<long long> amount = AmountDigits(raw.substr(kAmountDigitsAt, kAmountDigits));
     if (!category || *category < 1 || !description || !amount)
         return std::nullopt;
     return ItemNumbers{*category, *description, *amount};
+}
+
+std::string UnreadableRecordsNote(int count) {
+    return "読み取れない記録が " + std::to_string(count) +
+           " 件あります。これらの記録は表示・集計・印刷・書き出しに含めず、"
+           "ファイルにはそのまま残します。";
 }
 
 std::string LedgerFileName(int year, int month) {
@@ -127,6 +143,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
         return result;
 
     MonthLedger loaded;
+    loaded.onDisk = bytes;
     std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
     if (count + 1 > loaded.entries.size())
         loaded.entries.resize(count + 1);
@@ -135,7 +152,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
             std::string_view(bytes).substr((i - 1) * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerSlot& slot = loaded.entries[i];
         slot.record = DecodeLedgerRecord(chunk);
-        if (ReadRecordNumbers(chunk)) {
+        if (ReadLedgerRecord(chunk)) {
             slot.record.date = CalendarToAccounting(closingDay, slot.record.date);
         } else {
             slot.unreadable = true;
@@ -170,11 +187,20 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
 }
 
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         const MonthLedger& ledger) {
+                         MonthLedger& ledger) {
     std::string name = LedgerFileName(year, month);
-    if (ledger.head == 0)
-        return folder.Remove(name);
-    return folder.Replace(name, SerializeMonthLedger(closingDay, ledger));
+    std::string now;
+    IoResult read = folder.Read(name, now);
+    if (!read.ok() && read.error->code != ENOENT)
+        return read;
+    if (now != ledger.onDisk)
+        return IoResult::Refuse(IoStep::Create, IoRefusal::ChangedOnDisk, 0, folder.PathOf(name));
+    std::string bytes = ledger.head == 0 ? std::string() : SerializeMonthLedger(closingDay, ledger);
+    IoResult saved = ledger.head == 0 ? folder.Remove(name) : folder.Replace(name, bytes);
+    // Past the rename, the file holds the new bytes even when its folder sync failed.
+    if (saved.ok() || saved.error->step == IoStep::SyncFolder)
+        ledger.onDisk = std::move(bytes);
+    return saved;
 }
 
 DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {

@@ -42,9 +42,18 @@ struct ItemNumbers {
     long long amount = 0;  // from the amount's second character on
 };
 std::optional<ItemNumbers> ReadItemNumbers(const LedgerRecord& record);
-// The numbers of a whole 104-byte record whose date and numbers can be read,
-// or nullopt for the records a month's chain keeps as unreadable.
-std::optional<ItemNumbers> ReadRecordNumbers(std::string_view bytes);
+// The one rule every reader (the window, the printout, the summaries, the CSV
+// export) applies to a record of a month file: 104 bytes, a calendar date that
+// exists (no 30 February), category 1 … 20, description 0 … 20 and an amount.
+// The numbers of a readable record, else nullopt: the record is skipped.
+std::optional<ItemNumbers> ReadLedgerRecord(std::string_view raw);
+
+// True for a whole record whose date the calendar has (no 30 February): the
+// part of that rule the CSV export, which passes on any numbers, shares.
+bool HasLedgerDate(std::string_view raw);
+
+// What every reader says about the `count` records it skipped.
+std::string UnreadableRecordsNote(int count);
 
 // "200001.DAT" for year 100, month 1.
 std::string LedgerFileName(int year, int month);
@@ -68,6 +77,9 @@ struct MonthLedger {
     int nextFree = 1;  // only grows while the month is open
     int insertionPoint = 0;
     int unreadableRecords = 0;  // counted by the last load
+    // The file as the last load found or the last save left it (empty: no
+    // file), so that a save can tell a change made by another program.
+    std::string onDisk;
 
     bool IsFull() const { return nextFree > kLedgerSlots; }
     // The slot whose successor is 0, or 0 for an empty chain.
@@ -98,9 +110,11 @@ void WalkChain(const MonthLedger& ledger, Visit visit) {
 IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
                          MonthLedger& ledger);
 // Writes the chain as the month's whole file (dates back to calendar dates).
-// An empty chain removes the file.
+// An empty chain removes the file. A file that no longer holds what the chain
+// was loaded from (another program wrote it) is left as it is and the save is
+// refused with IoRefusal::ChangedOnDisk: the caller reloads the month.
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         const MonthLedger& ledger);
+                         MonthLedger& ledger);
 // The bytes SaveMonthLedger writes.
 std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger);
 

@@ -21,7 +21,7 @@ void SearchMonthLedger(const DataFolder& folder, int year, int month, const Reco
     const std::string_view all(buffer);
     for (std::size_t offset = 0; offset < all.size(); offset += kLedgerRecordBytes) {
         const std::string_view bytes = all.substr(offset, kLedgerRecordBytes);
-        const std::optional<ItemNumbers> numbers = ReadRecordNumbers(bytes);
+        const std::optional<ItemNumbers> numbers = ReadLedgerRecord(bytes);
         if (!numbers) {
             ++unreadable;
             continue;

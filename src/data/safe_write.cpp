@@ -1,27 +1,24 @@
 #include "data/safe_write.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <optional>
 #include <string>
 
+#include "data/stale_temporaries.h"
+
 namespace hanaki {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 // A name in the target's own folder (so the rename stays on one file system)
-// that no other writer picks.
-std::string TemporaryNameFor(const std::string& path, int attempt) {
-    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+// that no other writer picks and the sweep knows for ours.
+std::string TemporaryNameFor(const std::string& path, const std::string& host, int attempt) {
+    std::size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    return folder + TemporaryFileName(name, host, ::getpid(), attempt);
 }
 
 // The old file's owner where this process may give it (the superuser may;
@@ -38,6 +35,9 @@ IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
                         std::optional<FileStatus>& existing) {
     FileStatus file;
     int err = fs.Status(path, file);
+    // A FIFO, a device or a folder is never replaced by a regular file.
+    if (err == 0 && !S_ISREG(file.mode))
+        return IoResult::Fail(step, S_ISDIR(file.mode) ? EISDIR : kNotRegularFile, path);
     if (err == 0 && file.writeError == EROFS)
         return IoResult::Fail(step, EROFS, path);  // the medium, not the file
     if (err == 0 && !file.writable())
@@ -61,13 +61,28 @@ IoResult CheckMayChange(FileSystem& fs, const std::string& path, IoStep step,
 
 }  // namespace
 
-IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes) {
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+IoResult WriteFileAtomically(FileSystem& fs, const std::string& named, std::string_view bytes) {
+    // A link stays a link: the file it leads to is the one replaced, in its own folder.
+    std::string path;
+    if (int err = FollowLinks(named, path); err != 0)
+        return IoResult::Fail(IoStep::Create, err, named);
     std::optional<FileStatus> old;
-    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Create, old); !allowed.ok())
+    if (IoResult allowed = CheckMayChange(fs, path, IoStep::Create, old); !allowed.ok()) {
+        allowed.error->path = named;
         return allowed;
+    }
     const bool replacing = old.has_value();
     auto fail = [&](IoStep step, int code) {
-        IoResult failed = IoResult::Fail(step, code, path);
+        IoResult failed = IoResult::Fail(step, code, named);
         failed.error->targetExisted = replacing;
         return failed;
     };
@@ -75,10 +90,11 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
     // A replacement is born private and takes the old file's owner and mode
     // before a byte is written; a new file gets what the umask allows.
     std::string temporary;
+    const std::string host = HostName();
     int fd = -1;
     int err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
-        temporary = TemporaryNameFor(path, attempt);
+        temporary = TemporaryNameFor(path, host, attempt);
         err = fs.CreateExclusive(temporary, replacing ? 0600 : 0666, fd);
     }
     if (err != 0)
@@ -110,9 +126,10 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::strin
         return abandon(IoStep::Write, err, false);
     if ((err = fs.Rename(temporary, path)) != 0)
         return abandon(IoStep::Rename, err, false);
-    // The new name is in place; a failed folder sync only widens the window in
-    // which a power cut could bring the old file back, so it is not an error.
-    fs.SyncDirectory(FolderOf(path));
+    // The new file is in place, but until the folder is synced a power cut
+    // could bring the old one back: the user is told the save is unconfirmed.
+    if ((err = fs.SyncDirectory(FolderOf(path))) != 0)
+        return fail(IoStep::SyncFolder, err);
     return IoResult::Ok();
 }
 
@@ -127,7 +144,8 @@ IoResult RemoveFileDurably(FileSystem& fs, const std::string& path) {
     int err = fs.Remove(path);
     if (err != 0 && err != ENOENT)
         return IoResult::Fail(IoStep::Remove, err, path);
-    fs.SyncDirectory(FolderOf(path));
+    if ((err = fs.SyncDirectory(FolderOf(path))) != 0)
+        return IoResult::Fail(IoStep::SyncFolder, err, path);
     return IoResult::Ok();
 }
 

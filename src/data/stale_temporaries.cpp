@@ -13,22 +13,32 @@
 namespace hanaki {
 namespace {
 
+constexpr std::string_view kMark = ".hanaki~";
+constexpr std::string_view kEnd = ".tmp";
+
 bool AllDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// The writer's process id from "<target>.tmp<pid>-<n>".
-std::optional<pid_t> WriterOf(std::string_view name) {
-    std::size_t mark = name.rfind(".tmp");
-    if (mark == std::string_view::npos || mark == 0)
+// The writer's process id, when `name` is a temporary file this computer's
+// writer made.
+std::optional<pid_t> WriterOf(std::string_view name, std::string_view host) {
+    if (!name.starts_with('.') || !name.ends_with(kEnd))
         return std::nullopt;
-    std::string_view rest = name.substr(mark + 4);
-    std::size_t dash = rest.find('-');
-    if (dash == std::string_view::npos || !AllDigits(rest.substr(0, dash)) ||
-        !AllDigits(rest.substr(dash + 1)))
+    std::string_view core = name.substr(1, name.size() - 1 - kEnd.size());
+    std::size_t numbers = core.rfind('~');
+    if (numbers == std::string_view::npos)
+        return std::nullopt;
+    std::string_view pidAndAttempt = core.substr(numbers + 1);
+    std::string_view rest = core.substr(0, numbers);
+    std::size_t dash = pidAndAttempt.find('-');
+    if (dash == std::string_view::npos || !AllDigits(pidAndAttempt.substr(0, dash)) ||
+        !AllDigits(pidAndAttempt.substr(dash + 1)) || !rest.ends_with(host) ||
+        !rest.substr(0, rest.size() - host.size()).ends_with(kMark) ||
+        rest.size() == host.size() + kMark.size())
         return std::nullopt;
     pid_t pid = 0;
-    auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    auto [end, error] = std::from_chars(pidAndAttempt.data(), pidAndAttempt.data() + dash, pid);
     if (error != std::errc() || pid <= 0)
         return std::nullopt;
     return pid;
@@ -51,19 +61,34 @@ std::vector<std::string> NamesIn(const std::string& path) {
 
 }  // namespace
 
-int RemoveStaleTemporaryFiles(const DataFolder& folder) {
+std::string TemporaryFileName(const std::string& targetName, const std::string& host, long pid,
+                              int attempt) {
+    return "." + targetName + std::string(kMark) + host + "~" + std::to_string(pid) + "-" +
+           std::to_string(attempt) + std::string(kEnd);
+}
+
+int RemoveStaleTemporaryFiles(FileSystem& fs, const std::string& folder) {
+    // Without a name of its own, this computer cannot tell its temporaries.
+    const std::string host = HostName();
+    if (host.empty())
+        return 0;
+    const DataFolder names(folder, fs);
     int removed = 0;
-    for (const std::string& name : NamesIn(folder.path())) {
-        std::optional<pid_t> writer = WriterOf(name);
+    for (const std::string& name : NamesIn(folder)) {
+        std::optional<pid_t> writer = WriterOf(name, host);
         if (!writer || !ProcessIsGone(*writer))
             continue;
-        std::string path = folder.PathOf(name);
-        if (folder.fs().Exists(path) && folder.fs().Remove(path) == 0)
+        std::string path = names.PathOf(name);
+        if (fs.Exists(path) && fs.Remove(path) == 0)
             ++removed;
     }
     if (removed > 0)
-        folder.fs().SyncDirectory(folder.path());
+        fs.SyncDirectory(folder);
     return removed;
+}
+
+int RemoveStaleTemporaryFiles(const DataFolder& folder) {
+    return RemoveStaleTemporaryFiles(folder.fs(), folder.path());
 }
 
 }  // namespace hanaki

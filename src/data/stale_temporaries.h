@@ -1,14 +1,23 @@
 #pragma once
 
+#include <string>
+
 #include "data/data_folder.h"
 
+// The crash-safe writer (safe_write.h) writes a hidden temporary file beside
+// its target, named ".<target>.hanaki~<host>~<pid>-<n>.tmp": a form no user
+// file has, that says which computer and which process made it.
 namespace hanaki {
 
+std::string TemporaryFileName(const std::string& targetName, const std::string& host, long pid,
+                              int attempt);
+
 // A writer killed between creating its temporary file and renaming it over
-// the target leaves "<target>.tmp<pid>-<n>" behind (see safe_write.h). This
-// removes those whose process no longer runs on this computer and returns how
-// many it removed. Call it while holding the folder's FolderLock, so that a
-// temporary file of a live writer on another computer cannot be taken for one.
+// the target leaves that file behind. This removes, in `folder`, the
+// temporaries this computer's writers left whose process no longer runs, and
+// nothing else (a user's file, another computer's temporary); it returns how
+// many it removed.
+int RemoveStaleTemporaryFiles(FileSystem& fs, const std::string& folder);
 int RemoveStaleTemporaryFiles(const DataFolder& folder);
 
 }  // namespace hanaki

@@ -10,7 +10,6 @@
 #include "data/cp932.h"
 #include "data/data_folder.h"
 #include "data/fixed_field.h"
-#include "data/folder_lock.h"
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
 
@@ -98,7 +97,7 @@ std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categ
         LedgerRecord record = DecodeLedgerRecord(chunk);
         std::optional<ItemNumbers> numbers = ReadNumbers(record);
         // A cut-off last record is damage too: report it rather than guess its rest.
-        if (!numbers || chunk.size() != kLedgerRecordBytes) {
+        if (!numbers || !HasLedgerDate(chunk)) {
             ++skipped;
             continue;
         }
@@ -125,8 +124,8 @@ IoResult ListExportableLedgers(const std::string& folder, std::vector<std::strin
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (IsExportableLedgerName(name) && it->is_regular_file(typeError))
+        // A FIFO or a folder under a month file's name is reported by the reader.
+        if (IsExportableLedgerName(name))
             names.push_back(name);
     }
     if (ec)
@@ -146,10 +145,9 @@ CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
     }
     const DataFolder from(source, fs);
     const DataFolder to(destination, fs);
-    // Only the holder of a folder's lock may judge a temporary file there abandoned.
-    const FolderLock lock(destination, "hanaki");
-    if (lock.held())
-        RemoveStaleTemporaryFiles(to);
+    // The sweep takes only what this computer's dead writers left, so the
+    // user's own files beside the CSV files are safe.
+    RemoveStaleTemporaryFiles(to);
     for (const auto& [target, sources] : ByTarget(names)) {
         if (sources.size() > 1) {
             result.failed += static_cast<int>(sources.size());

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "data/category_table.h"
+#include "data/command_household.h"
 #include "data/data_folder.h"
 #include "data/folder_paths.h"
 #include "export/csv_export.h"
@@ -21,26 +22,19 @@ bool IsFolder(const std::string& path) {
 int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
                         const std::string& destination, std::ostream& out, std::ostream& err) {
     if (IsSameFolder(source, destination)) {
-        err << kSamePathMessage << "\n";
+        err << "変換元と変換先が同じフォルダです。別のフォルダを指定してください。\n";
         return 2;
     }
+    const DataFolder data(dataDir, RealFileSystem());
+    CategoryTable categories;
+    if (!LoadCategoriesForCommand(data, categories, err))
+        return 1;
     if (!IsFolder(source)) {
         err << "変換元のフォルダ " << source << " がありません。\n";
         return 1;
     }
     if (!IsFolder(destination)) {
         err << "変換先のフォルダ " << destination << " がありません。\n";
-        return 1;
-    }
-    const DataFolder data(dataDir, RealFileSystem());
-    if (!data.Exists(kCategoryFileName)) {
-        err << "データフォルダ " << dataDir << " に費目ファイル(VERADIV.DAT)がありません。\n";
-        return 1;
-    }
-    CategoryTable categories;
-    IoResult loaded = LoadCategoryTable(data, categories);
-    if (!loaded.ok()) {
-        err << DescribeIoError(*loaded.error) << "\n";
         return 1;
     }
 

@@ -1,6 +1,7 @@
 #include "import/conversion.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -125,6 +126,12 @@ constexpr RecordLimit kMemoFileLimit{kMemoRecordBytes, 31};
 // is refused before it is read, so memory never holds more than a month.
 std::optional<ConversionMessage> CheckLength(const std::string& path, RecordLimit limit) {
     std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec)
+        return FileErrorMessage({IoStep::Read, ec.value(), path});
+    if (!std::filesystem::is_regular_file(status))
+        return FileErrorMessage(
+            {IoStep::Read, std::filesystem::is_directory(status) ? EISDIR : kNotRegularFile, path});
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec)
         return FileErrorMessage({IoStep::Read, ec.value(), path});
@@ -311,6 +318,8 @@ PlanResult PlanConversion(const ConversionRequest& request, FileSystem& fs) {
         return {std::nullopt, FileErrorMessage({IoStep::Read, err, categoryPath})};
     CategoryTable categories;
     ParseCategoryFile(categoryBytes, categories);
+    if (categories.CategoryCount() == 0)
+        return {std::nullopt, FileErrorMessage({IoStep::Read, kNoCategory, categoryPath})};
 
     ConversionPlan plan;
     plan.destination = request.destination;

@@ -21,15 +21,14 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::vector<std::string> RegularFileNames(const std::string& folder) {
+// Every name, whatever it is: a FIFO or a folder under a data file's name is
+// reported by the reader, never skipped in silence.
+std::vector<std::string> EntryNames(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError))
-            names.push_back(it->path().filename().string());
-    }
+         it.increment(ec))
+        names.push_back(it->path().filename().string());
     return names;
 }
 
@@ -80,7 +79,7 @@ std::optional<ForeignMonth> ParseMonthExtension(std::string_view extension) {
 std::vector<ForeignFile> ListForeignFiles(const std::string& folder, std::string_view stem) {
     const std::string prefix = Upper(stem) + ".";
     std::vector<ForeignFile> files;
-    for (std::string& name : RegularFileNames(folder)) {
+    for (std::string& name : EntryNames(folder)) {
         if (name.size() == prefix.size() + 3 && Upper(name).starts_with(prefix)) {
             std::string extension = name.substr(prefix.size());
             files.push_back({std::move(name), std::move(extension)});
@@ -94,7 +93,7 @@ std::vector<ForeignFile> ListForeignFiles(const std::string& folder, std::string
 }
 
 std::optional<std::string> FindForeignFile(const std::string& folder, std::string_view name) {
-    std::vector<std::string> names = RegularFileNames(folder);
+    std::vector<std::string> names = EntryNames(folder);
     if (std::find(names.begin(), names.end(), name) != names.end())
         return std::string(name);
     const std::string wanted = Upper(name);

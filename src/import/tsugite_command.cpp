@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "data/command_arguments.h"
 #include "data/fixed_field.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
@@ -9,7 +10,8 @@
 
 namespace hanaki {
 
-TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& args) {
+TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& given) {
+    const std::vector<std::string> args = SplitAttachedValues(given);
     TsugiteOptions options;
     for (std::size_t i = 0; i < args.size() && options.error.empty(); ++i) {
         const std::string& arg = args[i];
@@ -78,7 +80,7 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
     ConversionRequest request{full(options.source), full(options.destination),
                               options.closingDay.value_or(31)};
     if (IsSameFolder(request.source, request.destination)) {
-        err << SamePathMessage().text << "\n";
+        err << "変換元と変換先が同じフォルダです。別のフォルダを指定してください。\n";
         return 2;
     }
     std::error_code ec;
@@ -89,12 +91,17 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
     // Never beside a running hanaki, and no hanaki starts while this writes.
     FolderLock lock(request.destination, "tsugite");
     if (!lock.held()) {
-        err << DescribeLockRefusal(lock) << "\n";
+        err << DescribeLockRefusal(lock, LockAsker::Command) << "\n";
         return lock.state() == FolderLock::State::HeldByOther ? 3 : 1;
     }
     PlanResult planned = PlanConversion(request, fs);
     if (!planned.plan) {
         err << planned.refusal->text << "\n";
+        return 1;
+    }
+    if (planned.plan->ledgers.empty() && planned.plan->memos.empty()) {
+        err << "変換元のフォルダ " << request.source
+            << " には、「まちかど帳」の月別データ (VERADIV.001 など) がありません。\n";
         return 1;
     }
     ConversionReport report = CarryOutConversion(*planned.plan, fs);

@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "data/amount_format.h"
+#include "data/command_household.h"
 #include "data/cp932.h"
 #include "data/data_folder.h"
 #include "data/display_width.h"
+#include "data/ledger.h"
 #include "summary/report_format.h"
 #include "summary/summary_table.h"
 #include "summary/year_figures.h"
@@ -456,17 +458,9 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
                      std::ostream& err) {
     const DataFolder folder(dataDir, RealFileSystem());
     CategoryTable categories;
-    if (IoResult loaded = LoadCategoryTable(folder, categories); !loaded.ok()) {
-        err << DescribeIoError(*loaded.error) << "\n";
+    Settings settings;
+    if (!LoadHouseholdForCommand(folder, categories, settings, err))
         return 1;
-    }
-    Settings settings;  // no settings file yet: no budgets, every category counted
-    SettingsReading reading;
-    if (IoResult loaded = LoadSettings(folder, settings, reading);
-        !loaded.ok() && loaded.error->code != ENOENT) {
-        err << DescribeIoError(*loaded.error) << "\n";
-        return 1;
-    }
 
     const int year = request.year - 1900;
     MonthTotals totals;
@@ -479,10 +473,8 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
         err << DescribeIoError(*report.io.error) << "\n";
         return 1;
     }
-    if (report.unreadableRecords > 0) {
-        err << "読み取れない記録が " << report.unreadableRecords
-            << " 件あります。集計には含めていません。\n";
-    }
+    if (report.unreadableRecords > 0)
+        err << UnreadableRecordsNote(report.unreadableRecords) << "\n";
 
     std::string text;
     if (request.kind == ReportKind::YearSummary) {

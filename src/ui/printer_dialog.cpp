@@ -59,11 +59,13 @@ std::unique_ptr<PrintSurface> QtPrinterDialog::Choose(QWidget* parent,
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
 
+    // The dialog leaves Qt's own margins: the printout keeps its own.
+    const QPageLayout layout = PrintoutLayout(printer->pageLayout());
     if (printer->outputFormat() == QPrinter::PdfFormat) {
         return std::make_unique<PdfFileSurface>(
-            fs_, QFile::encodeName(printer->outputFileName()).toStdString(), printer->pageLayout(),
-            documentName);
+            fs_, QFile::encodeName(printer->outputFileName()).toStdString(), layout, documentName);
     }
+    printer->setPageLayout(layout);
     return std::make_unique<PrinterJobSurface>(std::move(printer));
 }
 

@@ -21,5 +21,15 @@ TEST(HanakiCommandLine, HelpStartsWithTheVersionAndEndsWithTheDataFolder) {
     EXPECT_EQ(usage.substr(usage.size() - tail.size()), tail);
 }
 
+TEST(HanakiCommandLine, AValueMayFollowItsOptionAfterAnEqualsSign) {
+    const HanakiOptions options = ParseHanakiOptions(
+        {"--data-dir=/srv/a=b", "--print-month", "2026", "12", "--pdf=-", "--today=2026-12-01"});
+    EXPECT_EQ(options.error, "");
+    EXPECT_EQ(options.dataDir, "/srv/a=b");
+    EXPECT_EQ(options.pdfPath, "-");
+    EXPECT_TRUE(options.today);
+    EXPECT_EQ(ParseHanakiOptions({"--help=yes"}).error, "不明な引数です: yes");
+}
+
 }  // namespace
 }  // namespace hanaki

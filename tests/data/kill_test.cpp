@@ -45,17 +45,17 @@ std::vector<std::string> TemporaryFiles(const TempFolder& dir) {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         std::string name = entry.path().filename().string();
-        if (name.starts_with(kTarget + ".tmp"))
+        if (name.starts_with("." + kTarget + ".hanaki~"))
             found.push_back(name);
     }
     return found;
 }
 
 // Saves the two versions in turn, `first` first, until killed.
-[[noreturn]] void SaveForever(const DataFolder& folder, const MonthLedger& first,
-                              const MonthLedger& second) {
+[[noreturn]] void SaveForever(const DataFolder& folder, const std::string& first,
+                              const std::string& second) {
     for (int n = 0;; ++n)
-        SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, n % 2 == 0 ? first : second);
+        folder.Replace(kTarget, n % 2 == 0 ? first : second);
 }
 
 TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhatItLeft) {
@@ -66,14 +66,18 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
     const std::string bytesA = SerializeMonthLedger(kMonthEnd, a);
     const std::string bytesB = SerializeMonthLedger(kMonthEnd, b);
     ASSERT_EQ(bytesA.size(), kLedgerRecordBytes * kLedgerSlots);
-    ASSERT_TRUE(SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, a).ok());
+    ASSERT_TRUE(folder.Replace(kTarget, bytesA).ok());
 
     // Kills are spread over three saves' time, so they land in every step.
     Clock::time_point start = Clock::now();
     for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, i % 2 ? a : b).ok());
+        ASSERT_TRUE(folder.Replace(kTarget, i % 2 ? bytesA : bytesB).ok());
     auto span = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) * 3 / 4;
     span = std::clamp(span, std::chrono::microseconds(300), std::chrono::microseconds(100000));
+
+    // A user's file that merely looks like a temporary outlives every sweep.
+    const std::string lookalike = kTarget + ".tmp" + std::to_string(DeadProcessId()) + "-0";
+    dir.Write(lookalike, "mine");
 
     constexpr int kKills = 240;
     int changes = 0;
@@ -83,7 +87,8 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            SaveForever(folder, before == bytesA ? b : a, before == bytesA ? a : b);
+            SaveForever(folder, before == bytesA ? bytesB : bytesA,
+                        before == bytesA ? bytesA : bytesB);
         std::this_thread::sleep_for(span * ((i * 37) % kKills) / kKills);
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
@@ -101,41 +106,51 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
     std::printf("kill points: %d (file replaced %d times, temporary left %d times)\n", kKills,
                 changes, leftovers);
     RecordProperty("kill_points", kKills);
+    EXPECT_EQ(dir.Read(lookalike), "mine");
     EXPECT_GT(changes, 0);
     EXPECT_GT(leftovers, 0);
 }
 
-TEST(StaleTemporaries, onlyFilesOfWritersThatNoLongerRunAreRemoved) {
+TEST(StaleTemporaries, onlyOurOwnTemporariesOfGoneWritersOfThisComputerAreRemoved) {
     TempFolder dir;
-    std::string dead = std::to_string(DeadProcessId());
-    std::string alive = std::to_string(::getppid());
-    std::string own = std::to_string(::getpid());
+    const long dead = DeadProcessId();
+    const std::string host = HostName();
+    auto ours = [&](const std::string& target, long pid, int attempt) {
+        return TemporaryFileName(target, host, pid, attempt);
+    };
     struct Case {
         std::string name;
         bool removed;
     };
+    const std::string deadText = std::to_string(dead);
     std::vector<Case> cases{
-        {"200001.DAT.tmp" + dead + "-0", true},
-        {"VERADIV.ENV.tmp" + dead + "-12", true},
-        {"200001.MEM.tmp" + alive + "-0", false},
-        {"200001.DAT.tmp" + own + "-0", false},
+        {ours("200001.DAT", dead, 0), true},
+        {ours("VERADIV.ENV", dead, 12), true},
+        {ours("家計.pdf", dead, 1), true},
+        {ours("200001.MEM", ::getppid(), 0), false},
+        {ours("200001.DAT", ::getpid(), 0), false},
+        {TemporaryFileName("200001.DAT", host + "-other", dead, 0), false},
+        {TemporaryFileName("200001.DAT", "other-" + host, dead, 0), false},
+        {ours("", dead, 0), false},
+        // Users' files that only look like temporaries.
+        {"notes.txt.tmp" + deadText + "-0", false},
+        {"budget.xlsx.tmp99993-0", false},
+        {"家計メモ.txt.tmp" + deadText + "-0", false},
+        {"200001.DAT.tmp" + deadText + "-0", false},
         {"200001.DAT", false},
-        {"200001.DAT.tmp", false},
-        {"200001.DAT.tmp" + dead, false},
-        {"200001.DAT.tmp" + dead + "-", false},
-        {"200001.DAT.tmpx" + dead + "-1", false},
-        {".tmp" + dead + "-1", false},
-        {"200001.DAT.tmp99999999999999999999-1", false},
+        {ours("200001.DAT", dead, 0) + "~", false},
+        {"200001.DAT.hanaki~" + host + "~" + deadText + "-0.tmp", false},
+        {".200001.DAT.hanaki~" + host + "~" + deadText + ".tmp", false},
+        {".200001.DAT.hanaki~" + host + "~99999999999999999999-1.tmp", false},
     };
     for (const Case& c : cases)
         dir.Write(c.name, "x");
-    std::filesystem::create_directory(std::filesystem::path(dir.path()) /
-                                      ("old.tmp" + dead + "-3"));
+    std::filesystem::create_directory(std::filesystem::path(dir.path()) / ours("old", dead, 3));
 
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 2);
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 3);
     for (const Case& c : cases)
         EXPECT_EQ(dir.Exists(c.name), !c.removed) << c.name;
-    EXPECT_TRUE(dir.Exists("old.tmp" + dead + "-3"));
+    EXPECT_TRUE(dir.Exists(ours("old", dead, 3)));
 }
 
 }  // namespace

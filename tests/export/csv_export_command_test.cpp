@@ -39,7 +39,7 @@ TEST(ExportCsvCommand, ExitsWithTheCodeAndMessageOfEachOutcome) {
          "src/",
          2,
          "",
-         "パスが同一です。右のパスを変えて下さい。\n",
+         "変換元と変換先が同じフォルダです。別のフォルダを指定してください。\n",
          {}},
         {"missing source", "data", "none", "dst", 1, "", "変換元のフォルダ ", {}},
         {"missing destination", "data", "src", "none", 1, "", "変換先のフォルダ ", {}},

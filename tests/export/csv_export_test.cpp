@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
+#include "data/stale_temporaries.h"
 #include "ledger_files.h"
 #include "support/dead_process.h"
 
@@ -140,6 +141,17 @@ struct Folders {
     fs::path root, source, destination;
 };
 
+TEST(LedgerToCsv, SkipsADayTheCalendarLacksAsTheWindowAndTheSumsDo) {
+    for (const char* date : {"990230", "990231", "990431", "991301"}) {
+        int skipped = 0;
+        EXPECT_EQ(LedgerToCsv(Record(date, "02", "食費", "01", "朝食", "-99999999", ""),
+                              Categories(), skipped),
+                  Heading())
+            << date;
+        EXPECT_EQ(skipped, 1) << date;
+    }
+}
+
 TEST(ExportFolderToCsv, WritesOneCsvPerLedgerFileAndPassesOverOtherNames) {
     Folders folders;
     const std::string april = Record("990410", "01", "給料", "01", "基本給", "+1200", "");
@@ -156,7 +168,10 @@ TEST(ExportFolderToCsv, WritesOneCsvPerLedgerFileAndPassesOverOtherNames) {
                                                folders.destination.string(), Categories());
 
     EXPECT_EQ(result.written, 2);
-    EXPECT_TRUE(result.failures.empty());
+    // A folder under a month file's name is told, never passed over in silence.
+    ASSERT_EQ(result.failures.size(), 1u);
+    EXPECT_NE(result.failures[0].find("199906.DAT"), std::string::npos) << result.failures[0];
+    EXPECT_EQ(result.failed, 1);
     EXPECT_EQ(ConvertedMessage(result), "2個のデータをコンバートしました。");
     EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199905.CSV"}));
     int skipped = 0;
@@ -243,16 +258,16 @@ TEST(ExportFolderToCsv, TwoLedgersDifferingOnlyInCaseAreRefusedTogetherAndTheRes
 TEST(ExportFolderToCsv, RemovesWhatAKilledExportLeftButNotAWriterStillRunning) {
     Folders folders;
     WriteFile(folders.source / "199905.DAT", "");
-    const std::string dead = std::to_string(DeadProcessId());
-    const std::string alive = std::to_string(::getppid());
-    WriteFile(folders.destination / ("199905.CSV.tmp" + dead + "-0"), "half");
-    WriteFile(folders.destination / ("199904.CSV.tmp" + alive + "-0"), "busy");
+    const std::string killed = TemporaryFileName("199905.CSV", HostName(), DeadProcessId(), 0);
+    const std::string running = TemporaryFileName("199904.CSV", HostName(), ::getppid(), 0);
+    const std::string users = "199903.CSV.tmp" + std::to_string(DeadProcessId()) + "-0";
+    for (const std::string& name : {killed, running, users})
+        WriteFile(folders.destination / name, "half");
 
     ExportFolderToCsv(RealFileSystem(), folders.source.string(), folders.destination.string(),
                       Categories());
 
-    EXPECT_EQ(Names(folders.destination),
-              (std::vector<std::string>{"199904.CSV.tmp" + alive + "-0", "199905.CSV"}));
+    EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{running, users, "199905.CSV"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "data/data_folder.h"
 #include "data/ledger.h"
 #include "data/memo.h"
+#include "data/stale_temporaries.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
 #include "support/dead_process.h"
@@ -265,16 +266,17 @@ TEST(FolderConversion, AFileLongerThanItsFormatIsReportedAndNeverRead) {
 TEST(FolderConversion, RemovesWhatAKilledConversionLeftButNotAWriterStillRunning) {
     Folders folders;
     WriteFile(folders.source / "VERADIV.059", ForeignDays({"0501"}));
-    const std::string dead = std::to_string(DeadProcessId());
-    const std::string alive = std::to_string(::getppid());
-    WriteFile(folders.destination / ("199905.DAT.tmp" + dead + "-0"), "half");
-    WriteFile(folders.destination / ("199904.MEM.tmp" + dead + "-3"), "half");
-    WriteFile(folders.destination / ("199906.DAT.tmp" + alive + "-0"), "busy");
+    const long dead = DeadProcessId();
+    const std::string running = TemporaryFileName("199906.DAT", HostName(), ::getppid(), 0);
+    const std::string users = "199907.DAT.tmp" + std::to_string(dead) + "-0";
+    for (const std::string& name :
+         {TemporaryFileName("199905.DAT", HostName(), dead, 0),
+          TemporaryFileName("199904.MEM", HostName(), dead, 3), running, users})
+        WriteFile(folders.destination / name, "half");
 
     folders.Run();
 
-    EXPECT_EQ(folders.Written(),
-              (std::vector<std::string>{"199905.DAT", "199906.DAT.tmp" + alive + "-0"}));
+    EXPECT_EQ(folders.Written(), (std::vector<std::string>{running, "199905.DAT", users}));
 }
 
 TEST(FolderConversion, ASourceWithOnlyTheCategoryFileConvertsNothing) {

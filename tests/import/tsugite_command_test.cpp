@@ -43,7 +43,7 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
          true,
          2,
          "",
-         "パスが同一です。右のパスを変えて下さい。\n"},
+         "変換元と変換先が同じフォルダです。別のフォルダを指定してください。\n"},
         {"destination not writable",
          {"--source", "SRC", "--dest", "/sys", "--closing-day", "31"},
          true,
@@ -182,6 +182,8 @@ TEST(TsugiteCommand, RefusesAFolderARunningHanakiHolds) {
 
     EXPECT_EQ(code, 3);
     EXPECT_NE(err.str().find("hanaki"), std::string::npos) << err.str();
+    // Said to someone at a command line, not at a window.
+    EXPECT_NE(err.str().find("もう一度実行してください。"), std::string::npos) << err.str();
     EXPECT_FALSE(fs::exists(root / "DST" / "199905.DAT"));
 }
 
@@ -196,6 +198,13 @@ TEST(TsugiteCommand, RefusesArgumentsItCannotUse) {
     };
     for (const auto& args : refused)
         EXPECT_NE(ParseTsugiteOptions(args).error, "") << args[0];
+
+    const TsugiteOptions joined =
+        ParseTsugiteOptions({"--source=a", "--dest=b=c", "--closing-day=25"});
+    EXPECT_EQ(joined.error, "");
+    EXPECT_EQ(joined.source, "a");
+    EXPECT_EQ(joined.destination, "b=c");
+    EXPECT_EQ(joined.closingDay, 25);
 
     EXPECT_FALSE(ParseTsugiteOptions({}).commandLine);
     EXPECT_TRUE(ParseTsugiteOptions({"--help"}).help);

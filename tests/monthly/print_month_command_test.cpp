@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <filesystem>
 
 #include "monthly/month_files.h"
 #include "support/temp_folder.h"
+#include "ui/pdf_file_surface.h"
 
 namespace hanaki::testing {
 namespace {
@@ -118,6 +120,15 @@ TEST(PrintMonthCommand, RefusesWhatItCannotPrintAndLeavesNoFile) {
         EXPECT_EQ(house.out.FileCount(), 1u);  // only the folder
         EXPECT_FALSE(house.out.Exists("月計.pdf"));
     }
+}
+
+TEST(PrintoutLayout, thePrintDialogsPaperGetsTheSameMarginsAsTheCommandsPdf) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QPageLayout fromDialog = PrintoutLayout(printer.pageLayout());
+    EXPECT_EQ(fromDialog.paintRectPoints(), DefaultPdfLayout().paintRectPoints());
+    EXPECT_EQ(fromDialog.fullRectPoints(), DefaultPdfLayout().fullRectPoints());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "data/display_width.h"
+#include "data/ledger.h"
 #include "summary_folder.h"
 
 namespace hanaki::testing {
@@ -54,7 +55,7 @@ TEST_F(Reports, theMonthlySummaryAsText) {
               "\n"
               "凡例:  * 集計対象外の費目（合計と比率に含めない）  ! 予算超過\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(err.str(), "読み取れない記録が 1 件あります。集計には含めていません。\n");
+    EXPECT_EQ(err.str(), UnreadableRecordsNote(1) + "\n");
 }
 
 TEST_F(Reports, theMonthlySummaryAsCsv) {
@@ -233,7 +234,7 @@ TEST_F(Reports, theYearSummaryAsCsvAndText) {
               "出金合計,,,,,1300,,650,,,\r\n"
               "合計,,,,,388700,,194350,,,\r\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(err.str(), "読み取れない記録が 1 件あります。集計には含めていません。\n");
+    EXPECT_EQ(err.str(), UnreadableRecordsNote(1) + "\n");
     EXPECT_EQ(Run(ReportKind::YearSummary, false),
               "2025年6月度 ～ 2026年5月度  年間集計表\n"
               "\n"

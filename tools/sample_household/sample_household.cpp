@@ -312,7 +312,8 @@ IoResult WriteMonth(const DataFolder& folder, const CategoryTable& categories,
     for (int day = 1; day <= lastDay; ++day)
         AddDay(items, random, day, RealDate(kSampleClosingDay, CurrentDate{year, month, day}),
                day == lastDay);
-    IoResult saved = SaveMonthLedger(folder, kSampleClosingDay, year, month, items.ledger());
+    MonthLedger ledger = items.ledger();
+    IoResult saved = SaveMonthLedger(folder, kSampleClosingDay, year, month, ledger);
     if (!saved.ok())
         return saved;
 

@@ -1,0 +1,444 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "data/cp932.h"
+#include "data/ledger.h"
+#include "support/program_run.h"
+#include "support/temp_folder.h"
+
+// The programs as a script runs them: what a file name points at, what a
+// command promises on its exit code, standard output and standard error.
+namespace hanaki {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::RunProgram;
+using testing::Sjis;
+using testing::TempFolder;
+
+const std::string kHanaki = HANAKI_PROGRAM;
+const std::string kTsugite = TSUGITE_PROGRAM;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool IsFifo(const fs::path& path) {
+    return fs::is_fifo(fs::symlink_status(path));
+}
+
+// A household of one item in January 2000.
+void WriteHousehold(const fs::path& folder) {
+    WriteFile(folder / "VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n"));
+    WriteFile(folder / "VERADIV.ENV", " 31 \r\n");
+    WriteFile(folder / "200001.DAT",
+              EncodeLedgerRecord({"000115", "02", Sjis("食費"), "01", Sjis("昼食"), "-1000", ""}));
+    WriteFile(folder / "200001.MEM", Sjis("買い物\r\n"));
+}
+
+// What a data file's name may point at instead of a regular file.
+enum class Odd { Fifo, ZeroDevice, NullDevice, Huge, Folder };
+const Odd kOdds[] = {Odd::Fifo, Odd::ZeroDevice, Odd::NullDevice, Odd::Huge, Odd::Folder};
+
+const char* NameOf(Odd odd) {
+    switch (odd) {
+        case Odd::Fifo:
+            return "FIFO";
+        case Odd::ZeroDevice:
+            return "link to /dev/zero";
+        case Odd::NullDevice:
+            return "link to /dev/null";
+        case Odd::Huge:
+            return "huge sparse file";
+        case Odd::Folder:
+            return "folder";
+    }
+    return "?";
+}
+
+void MakeOdd(const fs::path& path, Odd odd) {
+    fs::remove_all(path);
+    switch (odd) {
+        case Odd::Fifo:
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+            break;
+        case Odd::ZeroDevice:
+            fs::create_symlink("/dev/zero", path);
+            break;
+        case Odd::NullDevice:
+            fs::create_symlink("/dev/null", path);
+            break;
+        case Odd::Huge:
+            WriteFile(path, "");
+            fs::resize_file(path, 200u << 20);
+            break;
+        case Odd::Folder:
+            fs::create_directory(path);
+            break;
+    }
+}
+
+// A command and the data files it reads.
+struct Command {
+    std::string name;
+    std::function<std::vector<std::string>(const std::string& data, const std::string& scratch)>
+        args;
+    std::vector<std::string> reads;
+};
+
+std::vector<Command> Commands() {
+    const std::vector<std::string> household{"VERADIV.DAT", "VERADIV.ENV", "200001.DAT"};
+    auto with = [](std::vector<std::string> names, const std::string& more) {
+        names.push_back(more);
+        return names;
+    };
+    return {
+        {"--summary",
+         [](const std::string& d, const std::string&) {
+             return std::vector<std::string>{"--data-dir", d, "--summary", "2000", "1"};
+         },
+         household},
+        {"--trend",
+         [](const std::string& d, const std::string&) {
+             return std::vector<std::string>{"--data-dir", d, "--trend", "2000", "1", "--csv"};
+         },
+         household},
+        {"--print-month",
+         [](const std::string& d, const std::string& scratch) {
+             return std::vector<std::string>{"--data-dir", d,       "--print-month",     "2000",
+                                             "1",          "--pdf", scratch + "/out.pdf"};
+         },
+         with(household, "200001.MEM")},
+        {"--export-csv",
+         [](const std::string& d, const std::string& scratch) {
+             return std::vector<std::string>{"--data-dir", d, "--export-csv", d, scratch};
+         },
+         {"VERADIV.DAT", "200001.DAT"}},
+    };
+}
+
+TEST(ProgramEdges, everyCommandRefusesADataFileThatIsNoRegularFileOrFarTooLargeAndNamesIt) {
+    for (const Command& command : Commands()) {
+        for (const std::string& file : command.reads) {
+            for (Odd odd : kOdds) {
+                SCOPED_TRACE(command.name + " with " + file + " a " + NameOf(odd));
+                TempFolder data, scratch;
+                WriteHousehold(data.path());
+                MakeOdd(fs::path(data.path()) / file, odd);
+                const ProgramRun run =
+                    RunProgram(kHanaki, command.args(data.path(), scratch.path()), scratch.path());
+                EXPECT_FALSE(run.hung());
+                EXPECT_EQ(run.code, 1) << run.err;
+                EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
+                EXPECT_EQ(run.err.find("bad_alloc"), std::string::npos) << run.err;
+            }
+        }
+    }
+}
+
+TEST(ProgramEdges, aDataFileThatIsALinkToARegularFileIsReadThroughIt) {
+    for (const Command& command : Commands()) {
+        SCOPED_TRACE(command.name);
+        TempFolder data, real, scratch;
+        WriteHousehold(real.path());
+        for (const std::string& file : command.reads)
+            fs::create_symlink(fs::path(real.path()) / file, fs::path(data.path()) / file);
+        const ProgramRun run =
+            RunProgram(kHanaki, command.args(data.path(), scratch.path()), scratch.path());
+        EXPECT_EQ(run.code, 0) << run.err;
+    }
+}
+
+// What a write target may be, and what must be true of it afterwards.
+struct Target {
+    std::string name;
+    std::function<void(const fs::path&)> make;
+    int code;
+    std::function<bool(const fs::path&)> after;
+};
+
+std::vector<Target> Targets(const fs::path& elsewhere) {
+    auto keptPdfLink = [elsewhere](const fs::path& path) {
+        return fs::is_symlink(path) && testing::ReadWhole(elsewhere).starts_with("%PDF");
+    };
+    return {
+        {"FIFO", [](const fs::path& p) { ::mkfifo(p.c_str(), 0644); }, 1, IsFifo},
+        {"link to /dev/null", [](const fs::path& p) { fs::create_symlink("/dev/null", p); }, 1,
+         [](const fs::path& p) { return fs::is_symlink(p); }},
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }, 1,
+         [](const fs::path& p) { return fs::is_directory(p); }},
+        {"link to a file elsewhere",
+         [elsewhere](const fs::path& p) {
+             WriteFile(elsewhere, "old");
+             fs::create_symlink(elsewhere, p);
+         },
+         0, keptPdfLink},
+    };
+}
+
+TEST(ProgramEdges, thePdfNeverReplacesWhatIsNoRegularFileAndFollowsALink) {
+    TempFolder data;
+    WriteHousehold(data.path());
+    TempFolder other;
+    for (const Target& target : Targets(fs::path(other.path()) / "real.pdf")) {
+        SCOPED_TRACE(target.name);
+        TempFolder scratch;
+        const fs::path pdf = fs::path(scratch.path()) / "month.pdf";
+        target.make(pdf);
+        const ProgramRun run = RunProgram(
+            kHanaki, {"--data-dir", data.path(), "--print-month", "2000", "1", "--pdf", pdf},
+            scratch.path());
+        EXPECT_EQ(run.code, target.code) << run.err;
+        EXPECT_TRUE(target.after(pdf));
+        if (target.code != 0) {
+            EXPECT_NE(run.err.find(pdf.string()), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST(ProgramEdges, theCsvExportNeverReplacesWhatIsNoRegularFile) {
+    TempFolder data;
+    WriteHousehold(data.path());
+    for (const Target& target : Targets("/nonexistent")) {
+        if (target.code == 0)
+            continue;
+        SCOPED_TRACE(target.name);
+        TempFolder destination, scratch;
+        const fs::path csv = fs::path(destination.path()) / "200001.CSV";
+        target.make(csv);
+        const ProgramRun run = RunProgram(
+            kHanaki, {"--data-dir", data.path(), "--export-csv", data.path(), destination.path()},
+            scratch.path());
+        EXPECT_EQ(run.code, 1) << run.err;
+        EXPECT_TRUE(target.after(csv));
+        EXPECT_NE(run.err.find(csv.string()), std::string::npos) << run.err;
+    }
+}
+
+TEST(ProgramEdges, aPdfNamedDashGoesToStandardOutput) {
+    TempFolder data, scratch;
+    WriteHousehold(data.path());
+    const ProgramRun run =
+        RunProgram(kHanaki, {"--data-dir", data.path(), "--print-month", "2000", "1", "--pdf", "-"},
+                   scratch.path());
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(run.out.starts_with("%PDF")) << run.out.substr(0, 20);
+    EXPECT_FALSE(fs::exists(fs::path(scratch.path()) / "-"));
+}
+
+TEST(ProgramEdges, aFullStandardOutputIsAFailureWithAMessage) {
+    TempFolder data, scratch, destination;
+    WriteHousehold(data.path());
+    const std::string d = data.path();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> runs{
+        {kHanaki, {"--data-dir", d, "--summary", "2000", "1"}},
+        {kHanaki, {"--data-dir", d, "--summary", "2000", "1", "--csv"}},
+        {kHanaki, {"--data-dir", d, "--trend", "2000", "1"}},
+        {kHanaki, {"--data-dir", d, "--print-month", "2000", "1", "--pdf", "-"}},
+        {kHanaki, {"--data-dir", d, "--export-csv", d, destination.path()}},
+        {kHanaki, {"--help"}},
+        {kTsugite, {"--version"}},
+    };
+    for (const auto& [program, args] : runs) {
+        SCOPED_TRACE(args.back());
+        const ProgramRun run = RunProgram(program, args, scratch.path(), "/dev/full");
+        EXPECT_EQ(run.code, 1) << run.err;
+        EXPECT_NE(run.err.find("標準出力に書き込めませんでした"), std::string::npos) << run.err;
+    }
+}
+
+// A record of the old book: category 2, description 1, no remark.
+std::string OldRecord(const std::string& monthDay, const std::string& amount) {
+    return monthDay + "0201" + amount + std::string(23, ' ');
+}
+
+// A folder of the old book: its master and a May month file with its memo.
+void WriteForeignFolder(const fs::path& folder) {
+    WriteFile(folder / "VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n"));
+    WriteFile(folder / "VERADIV.058", OldRecord("0515", "-     515"));
+    WriteFile(folder / "KAKMEMO.058", std::string(31 * 2, ' '));
+}
+
+ProgramRun Convert(const std::string& source, const std::string& destination,
+                   const std::string& scratch) {
+    return RunProgram(kTsugite, {"--source", source, "--dest", destination, "--closing-day", "31"},
+                      scratch);
+}
+
+TEST(ProgramEdges, tsugiteCountsEverySourceThatIsNoRegularFileAsFailedAndNamesIt) {
+    for (const std::string name : {"VERADIV.059", "KAKMEMO.059"}) {
+        for (Odd odd : kOdds) {
+            SCOPED_TRACE(name + std::string(" a ") + NameOf(odd));
+            TempFolder source, destination, scratch;
+            WriteForeignFolder(source.path());
+            MakeOdd(fs::path(source.path()) / name, odd);
+            const ProgramRun run = Convert(source.path(), destination.path(), scratch.path());
+            EXPECT_FALSE(run.hung());
+            EXPECT_EQ(run.code, 1) << run.err;
+            EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST(ProgramEdges, tsugiteNeverReplacesATargetThatIsNoRegularFile) {
+    TempFolder source, first, scratch;
+    WriteForeignFolder(source.path());
+    ASSERT_EQ(Convert(source.path(), first.path(), scratch.path()).code, 0);
+    std::vector<std::string> written;
+    for (const auto& entry : fs::directory_iterator(first.path())) {
+        if (entry.path().extension() == ".DAT")
+            written.push_back(entry.path().filename());
+    }
+    ASSERT_EQ(written.size(), 1u);
+    TempFolder destination;
+    const fs::path target = fs::path(destination.path()) / written.front();
+    ::mkfifo(target.c_str(), 0644);
+    const ProgramRun run = Convert(source.path(), destination.path(), scratch.path());
+    EXPECT_EQ(run.code, 1) << run.err;
+    EXPECT_TRUE(IsFifo(target));
+    EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
+}
+
+TEST(ProgramEdges, tsugiteRefusesAFolderWithoutTheOldBooksMonthFiles) {
+    TempFolder hanakiFolder, destination, scratch;
+    WriteHousehold(hanakiFolder.path());
+    ProgramRun run = Convert(hanakiFolder.path(), destination.path(), scratch.path());
+    EXPECT_EQ(run.code, 1) << run.out;
+    EXPECT_NE(run.err.find("月別データ"), std::string::npos) << run.err;
+}
+
+TEST(ProgramEdges, contradictoryCommandsAreRefusedNamingTheClash) {
+    TempFolder scratch;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"--summary", "2000", "1", "--print-month", "2000", "1", "--pdf", "x.pdf"},
+         "--summary と --print-month"},
+        {{"--export-csv", "a", "b", "--summary", "2000", "1"}, "--export-csv と --summary"},
+        {{"--summary", "2000", "1", "--trend", "2000", "1"}, "--summary と --trend"},
+        {{"--summary", "2000", "1", "--summary", "2000", "2"}, "--summary は一度だけ"},
+    };
+    for (const auto& [args, clash] : cases) {
+        SCOPED_TRACE(clash);
+        const ProgramRun run = RunProgram(kHanaki, args, scratch.path());
+        EXPECT_EQ(run.code, 2);
+        EXPECT_NE(run.err.find(clash), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(fs::path(scratch.path()) / "x.pdf"));
+    }
+}
+
+TEST(ProgramEdges, aUsageErrorIsOneLineAndAPointerToHelp) {
+    TempFolder scratch;
+    for (const auto& [program, arg] :
+         {std::pair{kHanaki, "--no-such-option"}, std::pair{kTsugite, "--no-such-option"}}) {
+        const ProgramRun run = RunProgram(program, {arg}, scratch.path());
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+        EXPECT_NE(run.err.find("--help"), std::string::npos) << run.err;
+    }
+}
+
+TEST(ProgramEdges, optionsTakeTheirValueAfterAnEqualsSignToo) {
+    TempFolder data, scratch, source, destination;
+    WriteHousehold(data.path());
+    ProgramRun run = RunProgram(kHanaki, {"--data-dir=" + data.path(), "--summary", "2000", "1"},
+                                scratch.path());
+    EXPECT_EQ(run.code, 0) << run.err;
+    WriteFile(fs::path(source.path()) / "VERADIV.DAT",
+              Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n"));
+    WriteFile(fs::path(source.path()) / "VERADIV.059", OldRecord("0515", "-     515"));
+    run = RunProgram(
+        kTsugite, {"--source=" + source.path(), "--dest=" + destination.path(), "--closing-day=31"},
+        scratch.path());
+    EXPECT_EQ(run.code, 0) << run.err;
+}
+
+TEST(ProgramEdges, withoutADisplayTheWindowsAreRefusedWithAMessage) {
+    TempFolder scratch;
+    const std::map<std::string, std::string> noDisplay{
+        {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
+    for (const auto& [program, args] :
+         {std::pair{kHanaki, std::vector<std::string>{}},
+          std::pair{kHanaki, std::vector<std::string>{"--data-dir", "/no/such"}},
+          std::pair{kTsugite, std::vector<std::string>{}}}) {
+        const ProgramRun run = RunProgram(program, args, scratch.path(), "", noDisplay);
+        EXPECT_EQ(run.code, 1) << run.err;
+        EXPECT_NE(run.err.find("ディスプレイ"), std::string::npos) << run.err;
+    }
+}
+
+TEST(ProgramEdges, aRefusedStartIsToldOnStandardErrorAndExitsOne) {
+    TempFolder scratch;
+    // The message box then waits for its OK, which no one gives here.
+    const ProgramRun run = RunProgram(kHanaki, {"--data-dir", "/no/such/folder"}, scratch.path(),
+                                      "", {{"QT_QPA_PLATFORM", "offscreen"}}, 5);
+    EXPECT_NE(run.err.find("データフォルダ /no/such/folder がありません。"), std::string::npos)
+        << run.err;
+}
+
+TEST(ProgramEdges, everyCommandSaysTheSameOfAMissingFolderAndAMissingCategoryFile) {
+    TempFolder empty, scratch;
+    for (const Command& command : Commands()) {
+        SCOPED_TRACE(command.name);
+        ProgramRun run =
+            RunProgram(kHanaki, command.args("/no/such/folder", scratch.path()), scratch.path());
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "データフォルダ /no/such/folder がありません。\n");
+        if (command.name == "--export-csv")
+            continue;  // its source must exist first
+        run = RunProgram(kHanaki, command.args(empty.path(), scratch.path()), scratch.path());
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "データフォルダ " + empty.path() +
+                               " に費目ファイル VERADIV.DAT がありません。\n");
+    }
+}
+
+TEST(ProgramEdges, withoutASettingsFileEveryCommandGoesOnWithTheDefaultsAndSaysSo) {
+    TempFolder scratch;
+    for (const Command& command : Commands()) {
+        if (command.name == "--export-csv")
+            continue;  // it reads no settings
+        SCOPED_TRACE(command.name);
+        TempFolder data;
+        WriteHousehold(data.path());
+        fs::remove(fs::path(data.path()) / "VERADIV.ENV");
+        const ProgramRun run = RunProgram(kHanaki, command.args(data.path(), scratch.path()),
+                                          scratch.path(), "", {{"XDG_RUNTIME_DIR", ""}});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.err, "データフォルダ " + data.path() +
+                               " に設定ファイル VERADIV.ENV がないため、締め日は月末、予算なし、"
+                               "すべての費目を集計する設定で続けます。\n");
+    }
+}
+
+TEST(ProgramEdges, aCopyInAFolderOfItsOwnKeepsItsDataBesideItOnlyWhenItBroughtAHousehold) {
+    TempFolder bin, home, scratch;
+    const fs::path copy = fs::path(bin.path()) / "hanaki";
+    fs::copy_file(kHanaki, copy);
+    fs::permissions(copy, fs::perms::owner_all);
+    const std::map<std::string, std::string> env{{"HOME", home.path()}, {"XDG_DATA_HOME", ""}};
+    ProgramRun run = RunProgram(copy, {"--help"}, scratch.path(), "", env);
+    EXPECT_TRUE(run.out.ends_with("データフォルダ: " + home.path() + "/.local/share/hanaki\n"))
+        << run.out;
+    WriteFile(copy.parent_path() / "VERADIV.DAT", Sjis("+給料\r\n基本給\r\n"));
+    run = RunProgram(copy, {"--help"}, scratch.path(), "", env);
+    EXPECT_TRUE(run.out.ends_with("データフォルダ: " + bin.path() + "\n")) << run.out;
+}
+
+TEST(ProgramEdges, aCategoryFileWithoutACategoryIsRefused) {
+    for (const std::string& bytes : {std::string(), std::string("\x01\x02\xff\r\n", 5)}) {
+        TempFolder data, scratch;
+        WriteHousehold(data.path());
+        WriteFile(fs::path(data.path()) / "VERADIV.DAT", bytes);
+        const ProgramRun run = RunProgram(
+            kHanaki, {"--data-dir", data.path(), "--summary", "2000", "1"}, scratch.path());
+        EXPECT_EQ(run.code, 1);
+        EXPECT_NE(run.err.find("読み取れる費目がありません"), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace hanaki
