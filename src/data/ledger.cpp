@@ -145,11 +145,11 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
 }
 
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         const MonthLedger& ledger) {
+                         const MonthLedger& ledger, const ChangeNote& note) {
     std::string name = LedgerFileName(year, month);
     if (ledger.head == 0)
-        return folder.Remove(name);
-    return folder.Replace(name, SerializeMonthLedger(closingDay, ledger));
+        return folder.Remove(name, note);
+    return folder.Replace(name, SerializeMonthLedger(closingDay, ledger), note);
 }
 
 DayItems CollectDay(const MonthLedger& ledger, const std::string& dateKey) {

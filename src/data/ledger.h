@@ -95,9 +95,11 @@ void WalkChain(const MonthLedger& ledger, Visit visit) {
 IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
                          MonthLedger& ledger);
 // Writes the chain as the month's whole file (dates back to calendar dates).
-// An empty chain removes the file.
+// An empty chain removes the file. `note` names the change for the history
+// when the caller knows more than the file (the item added, deleted, corrected
+// is told from the bytes).
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         const MonthLedger& ledger);
+                         const MonthLedger& ledger, const ChangeNote& note = {});
 // The bytes SaveMonthLedger writes.
 std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger);
 
