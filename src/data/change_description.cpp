@@ -12,8 +12,8 @@ namespace hanaki {
 namespace {
 
 bool IsDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool HasMonthName(std::string_view fileName, std::string_view extension) {
@@ -47,8 +47,11 @@ ChangeNote DescribeLedgerChange(std::string_view fileName, std::string_view befo
         return {ChangeKind::Delete, DescribeLedgerItem(Record(before, head))};
     if (removed == 1 && added == 1)
         return {ChangeKind::Correct, DescribeLedgerItem(Record(after, head))};
-    return {ChangeKind::Correct, AccountingMonthOfFile(fileName) + "の" +
-                                     std::to_string(std::max(removed, added)) + "件"};
+    const ChangeKind kind = added == 0     ? ChangeKind::Delete
+                            : removed == 0 ? ChangeKind::Add
+                                           : ChangeKind::Correct;
+    return {kind, AccountingMonthOfFile(fileName) + "の" +
+                      std::to_string(std::max(removed, added)) + "件"};
 }
 
 }  // namespace

@@ -8,7 +8,17 @@
 namespace hanaki {
 
 // What a change of a data file was, as the history names it.
-enum class ChangeKind { Add, Correct, Delete, Memo, Categories, Settings, CarryOver, Conversion, Undo };
+enum class ChangeKind {
+    Add,
+    Correct,
+    Delete,
+    Memo,
+    Categories,
+    Settings,
+    CarryOver,
+    Conversion,
+    Undo
+};
 
 // "追加", "訂正", … as the history shows the kind.
 std::string_view ChangeKindWord(ChangeKind kind);

@@ -36,14 +36,16 @@ std::string ReadLiveFiles(const DataFolder& folder, FolderFiles& files) {
 std::string WriteCopy(const DataFolder& from, const std::string& destination,
                       const FolderFiles& files) {
     if (IsSameFolder(from.path(), destination))
-        return "書き出し先 " + destination + " はデータフォルダそのものです。別のフォルダを指定してください。";
+        return "書き出し先 " + destination +
+               " はデータフォルダそのものです。別のフォルダを指定してください。";
     std::error_code error;
     if (std::filesystem::exists(destination, error) &&
         !std::filesystem::is_empty(destination, error))
-        return "書き出し先 " + destination + " は空ではありません。新しいフォルダを指定してください。";
+        return "書き出し先 " + destination +
+               " は空ではありません。新しいフォルダを指定してください。";
     if (int err = MakePrivateFolder(destination); err != 0)
-        return "書き出し先 " + destination + " を作れませんでした。\n理由: " +
-               DescribeErrno(err, IoStep::Create) + "。";
+        return "書き出し先 " + destination +
+               " を作れませんでした。\n理由: " + DescribeErrno(err, IoStep::Create) + "。";
     DataFolder to(destination, from.fs());
     for (const auto& [name, bytes] : files) {
         if (!bytes)

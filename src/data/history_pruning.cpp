@@ -47,8 +47,7 @@ void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEn
         named.insert(entry.version);
     std::vector<std::string> unnamed;
     std::error_code error;
-    for (const auto& file :
-         std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
+    for (const auto& file : std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
         std::string name = file.path().filename().string();
         if (!named.count(name))
             unnamed.push_back(std::move(name));

@@ -12,9 +12,10 @@
 namespace hanaki {
 namespace {
 
-constexpr ChangeKind kKinds[] = {ChangeKind::Add,       ChangeKind::Correct,   ChangeKind::Delete,
-                                 ChangeKind::Memo,      ChangeKind::Categories, ChangeKind::Settings,
-                                 ChangeKind::CarryOver, ChangeKind::Conversion, ChangeKind::Undo};
+constexpr ChangeKind kKinds[] = {
+    ChangeKind::Add,       ChangeKind::Correct,    ChangeKind::Delete,
+    ChangeKind::Memo,      ChangeKind::Categories, ChangeKind::Settings,
+    ChangeKind::CarryOver, ChangeKind::Conversion, ChangeKind::Undo};
 constexpr const char* kKindCodes[] = {"add",      "correct",   "delete",     "memo", "categories",
                                       "settings", "carryover", "conversion", "undo"};
 
@@ -116,8 +117,7 @@ std::optional<long long> Number(std::string_view text) {
 
 // A file name as a data file has it, and never a path.
 bool IsPlainName(std::string_view name) {
-    return !name.empty() && name.find('/') == std::string_view::npos && name != "." &&
-           name != "..";
+    return !name.empty() && name.find('/') == std::string_view::npos && name != "." && name != "..";
 }
 
 struct IndexLines {
@@ -224,9 +224,8 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
         return IoResult::Ok();
 
     FileStatus folderStatus, fileStatus;
-    const unsigned folderMode = fs.Status(folder.path(), folderStatus) == 0
-                                    ? folderStatus.mode & 0777
-                                    : 0700;
+    const unsigned folderMode =
+        fs.Status(folder.path(), folderStatus) == 0 ? folderStatus.mode & 0777 : 0700;
     const std::string history = HistoryPath(folder, "");
     if (int err = fs.MakeFolder(history, folderMode); err != 0 && err != EEXIST)
         return fail(IoStep::Create, err);
@@ -247,7 +246,8 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     entry.after = after ? Fingerprint(*after) : "-";
     ChangeNote told = note;
     if (!told.kind || told.text.empty()) {
-        ChangeNote described = DescribeChange(fileName, before, after ? std::optional<std::string>(*after) : std::nullopt);
+        ChangeNote described = DescribeChange(
+            fileName, before, after ? std::optional<std::string>(*after) : std::nullopt);
         told.kind = told.kind.value_or(*described.kind);
         if (told.text.empty())
             told.text = described.text;
@@ -326,7 +326,8 @@ std::optional<std::string> BytesBefore(const DataFolder& folder, const HistoryEn
     const std::string path = HistoryPath(folder, entry.version);
     int err = folder.fs().ReadAll(path, bytes);
     if (err != 0)
-        damage = "履歴の " + path + " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
+        damage =
+            "履歴の " + path + " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
     else if (Fingerprint(bytes) != entry.before)
         damage = "履歴の " + path + " は記録したときと内容が違います。履歴が壊れています。";
     return bytes;
@@ -335,8 +336,7 @@ std::optional<std::string> BytesBefore(const DataFolder& folder, const HistoryEn
 std::uintmax_t HistorySpace(const DataFolder& folder) {
     std::uintmax_t total = 0;
     std::error_code error;
-    for (const auto& file :
-         std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
+    for (const auto& file : std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
         std::error_code sizeError;
         const std::uintmax_t size = file.file_size(sizeError);
         if (!sizeError)

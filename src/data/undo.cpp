@@ -127,8 +127,8 @@ std::string RestoreBefore(const DataFolder& folder, const History& history, long
 std::string StatesAt(const DataFolder& folder, const History& history, std::int64_t moment,
                      std::vector<FileState>& states) {
     states.clear();
-    for (const HistoryEntry* entry : FirstChangeOfEachFile(
-             history, [&](const HistoryEntry& e) { return e.time > moment; })) {
+    for (const HistoryEntry* entry :
+         FirstChangeOfEachFile(history, [&](const HistoryEntry& e) { return e.time > moment; })) {
         std::optional<std::string> bytes;
         if (std::string damage = BytesOrDamage(folder, *entry, bytes); !damage.empty())
             return damage;

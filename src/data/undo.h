@@ -30,8 +30,7 @@ std::string DescribeEntry(const HistoryEntry& entry);
 // Puts back the bytes every file of `change` had before it. Empty on
 // success, else a Japanese message (a read-only folder, a full disk, a
 // damaged history); files already put back stay so, as kept changes.
-std::string UndoChange(const DataFolder& folder, const History& history,
-                       const ChangeGroup& change);
+std::string UndoChange(const DataFolder& folder, const History& history, const ChangeGroup& change);
 
 // Puts the whole folder back as it was just before change `change` (every
 // file changed since then), as one kept change. Empty or a message as above.

@@ -251,6 +251,11 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
             return {error(EPERM), error(EIO)};
         case FsCall::SetOwner:
             return {error(EPERM)};
+        case FsCall::Link:
+            return {error(ENOSPC), error(EXDEV)};
+        case FsCall::OpenForAppend:
+        case FsCall::MakeFolder:
+            return {error(ENOSPC), error(EACCES)};
     }
     return {};
 }
