@@ -224,8 +224,9 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
         return IoResult::Ok();
 
     FileStatus folderStatus, fileStatus;
-    const unsigned folderMode =
-        fs.Status(folder.path(), folderStatus) == 0 ? folderStatus.mode & 0777 : 0700;
+    if (int err = fs.Status(folder.path(), folderStatus); err != 0)
+        return fail(IoStep::Create, err);
+    const unsigned folderMode = folderStatus.mode & 0777;
     const std::string history = HistoryPath(folder, "");
     if (int err = fs.MakeFolder(history, folderMode); err != 0 && err != EEXIST)
         return fail(IoStep::Create, err);
@@ -258,13 +259,18 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     if (before) {
         entry.version = VersionName(change, fileName);
         const std::string version = HistoryPath(folder, entry.version);
+        auto keep = [&] {
+            int err = fs.Link(live, version);
+            if (err != 0 && HasNoHardLinks(err)) {
+                if ((err = fs.Status(live, fileStatus)) == 0)
+                    err = CopyVersion(fs, version, *before, fileStatus);
+            }
+            return err;
+        };
+        int err = keep();
         // A name left by a change a crash cut short was never indexed.
-        fs.Remove(version);
-        int err = fs.Link(live, version);
-        if (err != 0 && HasNoHardLinks(err)) {
-            if ((err = fs.Status(live, fileStatus)) == 0)
-                err = CopyVersion(fs, version, *before, fileStatus);
-        }
+        if (err == EEXIST && (err = fs.Remove(version)) == 0)
+            err = keep();
         if (err != 0)
             return fail(IoStep::Create, err);
     }

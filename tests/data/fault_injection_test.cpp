@@ -265,7 +265,8 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
 // temporary file is only a reason to pick the next name.
 bool SaveSurvives(const Fault& fault) {
     return fault.call == FsCall::SyncDirectory || fault.call == FsCall::SetOwner ||
-           (fault.call == FsCall::CreateExclusive && fault.error == EEXIST);
+           (fault.call == FsCall::CreateExclusive && fault.error == EEXIST) ||
+           (fault.call == FsCall::Link && fault.error == EXDEV);
 }
 
 using Files = std::map<std::string, std::optional<std::string>>;
