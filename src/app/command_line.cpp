@@ -105,6 +105,21 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
             options.report->kind = arg == "--summary" ? ReportKind::Summary : ReportKind::Trend;
             options.report->year = *year;
             options.report->month = *month;
+        } else if (arg == "--history") {
+            options.history = true;
+        } else if (arg == "--since") {
+            auto v = value("--since");
+            if (v && !(options.historySince = ParseIsoDate(*v)))
+                options.error = "--since の日付は YYYY-MM-DD の形で指定してください。";
+        } else if (arg == "--restore-as-of") {
+            if (auto v = value("--restore-as-of"))
+                options.restoreAsOf = *v;
+        } else if (arg == "--to") {
+            if (auto v = value("--to"))
+                options.restoreTo = *v;
+        } else if (arg == "--backup") {
+            if (auto v = value("--backup"))
+                options.backupDestination = *v;
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--encoding") {
@@ -121,7 +136,13 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& args) {
     }
     if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
         options.error = "--print-month と --pdf は組にして指定してください。";
-    if (options.report) {
+    if (options.error.empty() && options.restoreAsOf.empty() != options.restoreTo.empty())
+        options.error = "--restore-as-of と --to は組にして指定してください。";
+    if (options.error.empty() && options.historySince && !options.history)
+        options.error = "--since は --history と一緒に指定してください。";
+    if (options.history) {
+        options.historyCsv = csv;
+    } else if (options.report) {
         options.report->csv = csv;
         options.report->cp932 = cp932;
     } else if ((csv || cp932) && options.error.empty()) {
@@ -146,8 +167,14 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "                           その月度の月計表を PDF ファイルに印刷して終了\n"
            "  --summary 年 月          その月度の月度集計を表示して終了\n"
            "  --trend 年 月            その月度までの12か月の月度推移を表示して終了\n"
-           "  --csv                    集計を CSV で出力する\n"
+           "  --csv                    集計や履歴を CSV で出力する\n"
            "  --encoding cp932         集計をシフトJIS (CP932) で出力する\n"
+           "  --history                変更の履歴を新しい順に表示して終了\n"
+           "  --since YYYY-MM-DD       --history でその日からの変更だけを表示する\n"
+           "  --restore-as-of '日 時刻' --to 新フォルダ\n"
+           "                           'YYYY-MM-DD HH:MM' "
+           "の時点のデータを新しいフォルダに書き出す\n"
+           "  --backup 先              データを新しいフォルダ「先」に複製して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"

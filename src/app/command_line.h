@@ -26,6 +26,14 @@ struct HanakiOptions {
     std::string pdfPath;
     // --summary YYYY MM / --trend YYYY MM, with --csv and --encoding cp932
     std::optional<ReportRequest> report;
+    // --history [--since YYYY-MM-DD] [--csv]; --restore-as-of 'YYYY-MM-DD HH:MM' --to NEWDIR;
+    // --backup DEST
+    bool history = false;
+    std::optional<CivilDate> historySince;
+    bool historyCsv = false;
+    std::string restoreAsOf;
+    std::string restoreTo;
+    std::string backupDestination;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used
