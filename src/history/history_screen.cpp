@@ -59,7 +59,9 @@ HistoryScreen::HistoryScreen(ProgramState& state, Services& services, QWidget* p
     layout->addWidget(legend_);
 
     // Room for the legend at either size class, within the smallest screen.
-    resize(small ? QSize(620, 420) : QSize(900, 600));
+    resize(small                         ? QSize(620, 440)
+           : services.metrics.below768() ? QSize(780, 560)
+                                         : QSize(960, 700));
     Fill();
 }
 

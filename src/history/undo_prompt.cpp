@@ -1,5 +1,7 @@
 #include "history/undo_prompt.h"
 
+#include <cerrno>
+
 #include "data/history_listing.h"
 #include "data/undo.h"
 #include "ui/io_failure.h"
@@ -37,13 +39,16 @@ bool AskAndUndoLastChange(ProgramState& state, MessageService& messages, QWidget
 }
 
 void ReloadAfterRestore(ProgramState& state, MessageService& messages, QWidget* parent) {
-    const QString title = QStringLiteral("読み込み");
+    // A master the restore took away reads as none, as on a first start.
+    auto report = [&](const IoResult& result) {
+        if (!result.ok() && result.error->code != ENOENT)
+            ReportIoFailure(messages, parent, QStringLiteral("読み込み"), *result.error);
+    };
     SettingsReading reading;
-    ReportedIoFailure(messages, parent, title, LoadSettings(state.folder, state.settings, reading));
-    ReportedIoFailure(messages, parent, title, LoadCategoryTable(state.folder, state.categories));
-    ReportedIoFailure(messages, parent, title,
-                      LoadMonthLedger(state.folder, state.closingDay(), state.date.year,
-                                      state.date.month, state.ledger));
+    report(LoadSettings(state.folder, state.settings, reading));
+    report(LoadCategoryTable(state.folder, state.categories));
+    report(LoadMonthLedger(state.folder, state.closingDay(), state.date.year, state.date.month,
+                           state.ledger));
 }
 
 }  // namespace hanaki
