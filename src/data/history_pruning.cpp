@@ -3,6 +3,7 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,6 +59,69 @@ void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEn
         folder.fs().SyncDirectory(HistoryPath(folder, ""));
 }
 
+// Walks each file's changes from the live bytes back, and gives every kept
+// change kept as a difference whose next change goes a new difference from
+// the next kept one. False when a version cannot be rebuilt: nothing is let go.
+bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& entries,
+                     const std::vector<bool>& keep, std::int64_t now,
+                     std::vector<std::string>& versions) {
+    struct Walk {
+        std::optional<std::string> bytes;      // before the change last walked
+        std::optional<std::string> keptAfter;  // before the kept change last walked
+        bool gap = false;                      // a change let go since then
+        FileStatus status;
+    };
+    std::map<std::string, Walk> files;
+    versions.resize(entries.size());
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const HistoryEntry& entry = entries[i];
+        versions[i] = entry.version;
+        auto [found, first] = files.try_emplace(entry.file);
+        Walk& walk = found->second;
+        if (first) {
+            std::string live;
+            if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
+                walk.bytes = std::move(live);
+            // New versions are as private as the file, or as its folder when it is gone.
+            if (folder.fs().Status(folder.PathOf(entry.file), walk.status) != 0) {
+                if (folder.fs().Status(folder.path(), walk.status) != 0)
+                    return false;
+                walk.status.mode &= 0666;
+            }
+        }
+        std::optional<std::string> before;
+        if (!entry.version.empty()) {
+            std::string kept;
+            if (folder.fs().ReadAll(HistoryPath(folder, entry.version), kept) != 0)
+                return false;
+            before = IsDelta(entry.version)
+                         ? (walk.bytes ? ApplyDelta(kept, *walk.bytes) : std::nullopt)
+                         : std::optional<std::string>(std::move(kept));
+            if (!before || Fingerprint(*before) != entry.before)
+                return false;
+        }
+        walk.bytes = before;
+        if (!keep[i]) {
+            walk.gap = true;
+            continue;
+        }
+        if (walk.gap && IsDelta(entry.version)) {
+            versions[i] = entry.version.substr(0, entry.version.size() - kDeltaSuffix.size()) +
+                          ".p" + std::to_string(now) +
+                          (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
+            const std::string bytes =
+                walk.keptAfter ? EncodeDelta(*before, *walk.keptAfter) : *before;
+            if (WriteVersionFile(folder.fs(), HistoryPath(folder, versions[i]), bytes,
+                                 walk.status) != 0)
+                return false;
+        }
+        walk.keptAfter = before;
+        walk.gap = false;
+    }
+    folder.fs().SyncDirectory(HistoryPath(folder, ""));
+    return true;
+}
+
 }  // namespace
 
 int PruneHistory(const DataFolder& folder, std::int64_t now) {
@@ -68,12 +132,16 @@ int PruneHistory(const DataFolder& folder, std::int64_t now) {
     if (history.error || history.unreadableLines > 0)
         return 0;
     std::vector<bool> keep = ChangesToKeep(history.entries, now);
+    std::vector<std::string> versions;
+    if (!RedoDifferences(folder, history.entries, keep, now, versions))
+        return 0;
     std::vector<HistoryEntry> kept;
     std::map<std::string, std::size_t> lastKept;
     for (std::size_t i = 0; i < history.entries.size(); ++i) {
         if (!keep[i])
             continue;
         HistoryEntry& entry = history.entries[i];
+        entry.version = versions[i];
         // The changes let go in between now lie inside the one before.
         auto previous = lastKept.find(entry.file);
         if (previous != lastKept.end())

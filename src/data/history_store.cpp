@@ -1,5 +1,6 @@
 #include "data/history_store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -78,6 +79,26 @@ int CopyVersion(FileSystem& fs, const std::string& to, std::string_view bytes,
         fs.Remove(to);
     return err;
 }
+
+}  // namespace
+
+bool IsDelta(std::string_view version) {
+    return version.ends_with(kDeltaSuffix);
+}
+
+int WriteVersionFile(FileSystem& fs, const std::string& to, std::string_view bytes,
+                     const FileStatus& from) {
+    int err = CopyVersion(fs, to, bytes, from);
+    // A name left by a change a crash cut short was never indexed.
+    if (err == EEXIST) {
+        err = fs.Remove(to);
+        if (err == 0 || err == ENOENT)
+            err = CopyVersion(fs, to, bytes, from);
+    }
+    return err;
+}
+
+namespace {
 
 int AppendLine(FileSystem& fs, const std::string& index, const std::string& line, unsigned mode) {
     int fd = -1;
@@ -257,20 +278,20 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     entry.text = told.text;
 
     if (before) {
-        entry.version = VersionName(change, fileName);
+        // A replaced file keeps only what the change took out of it, told
+        // from the new bytes; a removed one keeps its whole self.
+        entry.version = VersionName(change, fileName) + (after ? std::string(kDeltaSuffix) : "");
         const std::string version = HistoryPath(folder, entry.version);
-        auto keep = [&] {
-            int err = fs.Link(live, version);
-            if (err != 0 && HasNoHardLinks(err)) {
-                if ((err = fs.Status(live, fileStatus)) == 0)
-                    err = CopyVersion(fs, version, *before, fileStatus);
-            }
-            return err;
-        };
-        int err = keep();
-        // A name left by a change a crash cut short was never indexed.
-        if (err == EEXIST && (err = fs.Remove(version)) == 0)
-            err = keep();
+        int err = fs.Status(live, fileStatus);
+        if (err == 0 && after) {
+            err = WriteVersionFile(fs, version, EncodeDelta(*before, *after), fileStatus);
+        } else if (err == 0) {
+            err = fs.Link(live, version);
+            if (err == EEXIST && (err = fs.Remove(version)) == 0)
+                err = fs.Link(live, version);
+            if (err != 0 && HasNoHardLinks(err))
+                err = WriteVersionFile(fs, version, *before, fileStatus);
+        }
         if (err != 0)
             return fail(IoStep::Create, err);
     }
@@ -323,19 +344,65 @@ History ReadHistory(const DataFolder& folder) {
     return history;
 }
 
-std::optional<std::string> BytesBefore(const DataFolder& folder, const HistoryEntry& entry,
-                                       std::string& damage) {
+std::optional<std::string> BytesBefore(const DataFolder& folder, const History& history,
+                                       const HistoryEntry& entry, std::string& damage) {
     damage.clear();
-    if (entry.version.empty())
+    // From the live file back through every later change of the file.
+    std::optional<std::string> bytes;
+    std::string live;
+    if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
+        bytes = std::move(live);
+    for (auto it = history.entries.rbegin(); it != history.entries.rend(); ++it) {
+        if (it->file != entry.file || it->change < entry.change)
+            continue;
+        if (it->version.empty()) {
+            bytes.reset();
+            continue;
+        }
+        const std::string path = HistoryPath(folder, it->version);
+        std::string kept;
+        if (int err = folder.fs().ReadAll(path, kept); err != 0) {
+            damage = "履歴の " + path +
+                     " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
+            return std::nullopt;
+        }
+        std::optional<std::string> earlier = IsDelta(it->version)
+                                                 ? (bytes ? ApplyDelta(kept, *bytes) : std::nullopt)
+                                                 : std::optional<std::string>(std::move(kept));
+        if (!earlier || Fingerprint(*earlier) != it->before) {
+            damage = "履歴の " + path + " は記録したときと内容が違います。履歴が壊れています。";
+            return std::nullopt;
+        }
+        bytes = std::move(earlier);
+    }
+    return bytes;
+}
+
+std::string EncodeDelta(std::string_view before, std::string_view after) {
+    const std::size_t shorter = std::min(before.size(), after.size());
+    std::size_t prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return std::to_string(prefix) + " " + std::to_string(suffix) + "\n" +
+           std::string(before.substr(prefix, before.size() - prefix - suffix));
+}
+
+std::optional<std::string> ApplyDelta(std::string_view delta, std::string_view after) {
+    const std::size_t lineEnd = delta.find('\n');
+    const std::size_t blank = delta.find(' ');
+    if (lineEnd == std::string_view::npos || blank > lineEnd)
         return std::nullopt;
-    std::string bytes;
-    const std::string path = HistoryPath(folder, entry.version);
-    int err = folder.fs().ReadAll(path, bytes);
-    if (err != 0)
-        damage =
-            "履歴の " + path + " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
-    else if (Fingerprint(bytes) != entry.before)
-        damage = "履歴の " + path + " は記録したときと内容が違います。履歴が壊れています。";
+    std::optional<long long> prefix = Number(delta.substr(0, blank));
+    std::optional<long long> suffix = Number(delta.substr(blank + 1, lineEnd - blank - 1));
+    if (!prefix || !suffix || std::size_t(*prefix + *suffix) > after.size())
+        return std::nullopt;
+    std::string bytes(after.substr(0, std::size_t(*prefix)));
+    bytes += delta.substr(lineEnd + 1);
+    bytes += after.substr(after.size() - std::size_t(*suffix));
     return bytes;
 }
 

@@ -12,10 +12,11 @@
 // Every data file a folder replaces or removes first leaves its bytes in the
 // hidden folder ".hanaki-history" (which no "??????.DAT" pattern matches), as
 // a version named "<change>-<file>", with one line in "index.txt" telling when
-// and what changed it. The version is made (a second name of the old file,
-// or a copy where the file system has none) and its line synced before the
-// live file is replaced; a crash between the two leaves a line whose "after"
-// the live file never reached, which the reader leaves out.
+// and what changed it. A replaced file keeps only the bytes the change took
+// out ("….delta", rebuilt from the newer bytes), a removed one its whole self
+// (a second name, or a copy where the file system has none). The version and
+// its line are synced before the live file is replaced; a crash between the two leaves a line whose
+// "after" the live file never reached, which the reader leaves out.
 namespace hanaki {
 
 inline constexpr std::string_view kHistoryFolderName = ".hanaki-history";
@@ -54,11 +55,24 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
 // The kept changes; a missing history is an empty one.
 History ReadHistory(const DataFolder& folder);
 
-// The file's bytes just before `entry` (nullopt: it did not exist). Empty
-// when the version is missing or no longer holds what was kept; `damage`
-// then says so in Japanese.
-std::optional<std::string> BytesBefore(const DataFolder& folder, const HistoryEntry& entry,
-                                       std::string& damage);
+// The file's bytes just before `entry` (nullopt: it did not exist), rebuilt
+// from the live file back through the later changes of `history`. Nullopt
+// with `damage` set (in Japanese) when a version is missing or no longer
+// holds what was kept.
+std::optional<std::string> BytesBefore(const DataFolder& folder, const History& history,
+                                       const HistoryEntry& entry, std::string& damage);
+
+inline constexpr std::string_view kDeltaSuffix = ".delta";
+// True for a version kept as a difference from the bytes that followed it.
+bool IsDelta(std::string_view version);
+// Writes a new version file, synced, with the mode and owner of `from`.
+int WriteVersionFile(FileSystem& fs, const std::string& to, std::string_view bytes,
+                     const FileStatus& from);
+
+// A version as what a change took out of the file: the bytes `before` had
+// where they differ from `after`, and back.
+std::string EncodeDelta(std::string_view before, std::string_view after);
+std::optional<std::string> ApplyDelta(std::string_view delta, std::string_view after);
 
 // Bytes the history folder takes on the disk.
 std::uintmax_t HistorySpace(const DataFolder& folder);

@@ -41,10 +41,10 @@ std::vector<const HistoryEntry*> FirstChangeOfEachFile(const History& history, a
     return first;
 }
 
-std::string BytesOrDamage(const DataFolder& folder, const HistoryEntry& entry,
-                          std::optional<std::string>& bytes) {
+std::string BytesOrDamage(const DataFolder& folder, const History& history,
+                          const HistoryEntry& entry, std::optional<std::string>& bytes) {
     std::string damage;
-    bytes = BytesBefore(folder, entry, damage);
+    bytes = BytesBefore(folder, history, entry, damage);
     return damage;
 }
 
@@ -95,7 +95,7 @@ std::string UndoChange(const DataFolder& folder, const History& history,
     for (const HistoryEntry* entry : FirstChangeOfEachFile(
              history, [&](const HistoryEntry& e) { return e.group == change.id; })) {
         std::optional<std::string> bytes;
-        if (std::string damage = BytesOrDamage(folder, *entry, bytes); !damage.empty())
+        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
             return damage;
         if (std::string failed = PutBack(folder, entry->file, bytes, note); !failed.empty())
             return failed;
@@ -116,7 +116,7 @@ std::string RestoreBefore(const DataFolder& folder, const History& history, long
     for (const HistoryEntry* entry : FirstChangeOfEachFile(
              history, [&](const HistoryEntry& e) { return e.change >= change; })) {
         std::optional<std::string> bytes;
-        if (std::string damage = BytesOrDamage(folder, *entry, bytes); !damage.empty())
+        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
             return damage;
         if (std::string failed = PutBack(folder, entry->file, bytes, note); !failed.empty())
             return failed;
@@ -130,7 +130,7 @@ std::string StatesAt(const DataFolder& folder, const History& history, std::int6
     for (const HistoryEntry* entry :
          FirstChangeOfEachFile(history, [&](const HistoryEntry& e) { return e.time > moment; })) {
         std::optional<std::string> bytes;
-        if (std::string damage = BytesOrDamage(folder, *entry, bytes); !damage.empty())
+        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
             return damage;
         states.push_back({entry->file, std::move(bytes)});
     }

@@ -81,7 +81,7 @@ void ExpectConsistent(const Folder& f, const std::string& old, const std::string
     History history = ReadHistory(folder);
     for (const HistoryEntry& entry : history.entries) {
         std::string damage;
-        BytesBefore(folder, entry, damage);
+        BytesBefore(folder, history, entry, damage);
         EXPECT_EQ(damage, "") << entry.change;
     }
     std::optional<ChangeGroup> last = LastUndoableChange(history);
@@ -187,7 +187,7 @@ TEST(HistoryKills, aKillAtAnyStepLeavesAWholeMonthWhoseLastChangeUndoesToTheOthe
         const HistoryEntry& last = history.entries.back();
         EXPECT_EQ(last.after, Fingerprint(live)) << "kill " << i;
         std::string damage;
-        std::optional<std::string> previous = BytesBefore(folder, last, damage);
+        std::optional<std::string> previous = BytesBefore(folder, history, last, damage);
         EXPECT_EQ(damage, "") << "kill " << i;
         if (previous) {
             EXPECT_EQ(*previous, live == bytesA ? bytesB : bytesA) << "kill " << i;

@@ -330,7 +330,7 @@ TEST(History, versionsKeepTheModeOfTheirFileAlsoWhereTheyAreCopies) {
         ASSERT_EQ(::stat(HistoryPath(folder, history.entries[0].version).c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0640u);
         std::string damage;
-        EXPECT_EQ(BytesBefore(folder, history.entries[0], damage), old);
+        EXPECT_EQ(BytesBefore(folder, history, history.entries[0], damage), old);
         EXPECT_EQ(damage, "");
     }
 }
