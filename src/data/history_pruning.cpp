@@ -92,7 +92,7 @@ bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& 
         std::optional<std::string> before;
         if (!entry.version.empty()) {
             std::string kept;
-            if (folder.fs().ReadAll(HistoryPath(folder, entry.version), kept) != 0)
+            if (ReadVersion(folder, entry.version, kept) != 0)
                 return false;
             before = IsDelta(entry.version)
                          ? (walk.bytes ? ApplyDelta(kept, *walk.bytes) : std::nullopt)
@@ -106,13 +106,15 @@ bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& 
             continue;
         }
         if (walk.gap && IsDelta(entry.version)) {
-            versions[i] = entry.version.substr(0, entry.version.size() - kDeltaSuffix.size()) +
-                          ".p" + std::to_string(now) +
-                          (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
             const std::string bytes =
                 walk.keptAfter ? EncodeDelta(*before, *walk.keptAfter) : *before;
-            if (WriteVersionFile(folder.fs(), HistoryPath(folder, versions[i]), bytes,
-                                 walk.status) != 0)
+            const std::string name = entry.file + "." + std::to_string(entry.change) + ".p" +
+                                     std::to_string(now) +
+                                     (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
+            versions[i] =
+                walk.keptAfter && bytes.size() <= kInlineDeltaBytes ? InlineVersion(bytes) : name;
+            if (versions[i] == name &&
+                WriteVersionFile(folder.fs(), HistoryPath(folder, name), bytes, walk.status) != 0)
                 return false;
         }
         walk.keptAfter = before;

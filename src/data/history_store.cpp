@@ -83,7 +83,27 @@ int CopyVersion(FileSystem& fs, const std::string& to, std::string_view bytes,
 }  // namespace
 
 bool IsDelta(std::string_view version) {
-    return version.ends_with(kDeltaSuffix);
+    return version.starts_with('~') || version.ends_with(kDeltaSuffix);
+}
+
+std::string InlineVersion(std::string_view delta) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "~";
+    for (unsigned char c : delta) {
+        text += kDigits[c >> 4];
+        text += kDigits[c & 15];
+    }
+    return text;
+}
+
+int ReadVersion(const DataFolder& folder, const std::string& version, std::string& bytes) {
+    if (!version.starts_with('~'))
+        return folder.fs().ReadAll(HistoryPath(folder, version), bytes);
+    bytes.clear();
+    auto digit = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+    for (std::size_t i = 1; i + 1 < version.size(); i += 2)
+        bytes += static_cast<char>(digit(version[i]) << 4 | digit(version[i + 1]));
+    return 0;
 }
 
 int WriteVersionFile(FileSystem& fs, const std::string& to, std::string_view bytes,
@@ -144,7 +164,6 @@ bool IsPlainName(std::string_view name) {
 struct IndexLines {
     std::vector<HistoryEntry> entries;
     int unreadable = 0;
-    long lastChange = 0;
 };
 
 IndexLines ParseIndex(std::string_view bytes) {
@@ -157,7 +176,6 @@ IndexLines ParseIndex(std::string_view bytes) {
             break;
         }
         if (std::optional<HistoryEntry> entry = ParseIndexLine(bytes.substr(start, end - start))) {
-            index.lastChange = std::max(index.lastChange, entry->change);
             index.entries.push_back(std::move(*entry));
         } else if (end > start) {
             ++index.unreadable;
@@ -165,6 +183,19 @@ IndexLines ParseIndex(std::string_view bytes) {
         start = end + 1;
     }
     return index;
+}
+
+// Changes are numbered in the order of the index, so its last readable line has the highest.
+long LastChange(std::string_view index) {
+    std::size_t end = index.rfind('\n');
+    while (end != std::string_view::npos && end > 0) {
+        const std::size_t start = index.rfind('\n', end - 1);
+        const std::size_t from = start == std::string_view::npos ? 0 : start + 1;
+        if (std::optional<HistoryEntry> entry = ParseIndexLine(index.substr(from, end - from)))
+            return entry->change;
+        end = start;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -256,7 +287,7 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     std::string indexBytes;
     if (int err = fs.ReadAll(indexPath, indexBytes); err != 0 && err != ENOENT)
         return fail(IoStep::Read, err);
-    const long change = ParseIndex(indexBytes).lastChange + 1;
+    const long change = LastChange(indexBytes) + 1;
 
     HistoryEntry entry;
     entry.change = change;
@@ -284,7 +315,12 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
         const std::string version = HistoryPath(folder, entry.version);
         int err = fs.Status(live, fileStatus);
         if (err == 0 && after) {
-            err = WriteVersionFile(fs, version, EncodeDelta(*before, *after), fileStatus);
+            // A small difference rides in the index line: one file synced, not two.
+            const std::string delta = EncodeDelta(*before, *after);
+            if (delta.size() <= kInlineDeltaBytes)
+                entry.version = InlineVersion(delta);
+            else
+                err = WriteVersionFile(fs, version, delta, fileStatus);
         } else if (err == 0) {
             err = fs.Link(live, version);
             if (err == EEXIST && (err = fs.Remove(version)) == 0)
@@ -359,9 +395,10 @@ std::optional<std::string> BytesBefore(const DataFolder& folder, const History& 
             bytes.reset();
             continue;
         }
-        const std::string path = HistoryPath(folder, it->version);
+        const std::string path = HistoryPath(
+            folder, it->version.starts_with('~') ? std::string(kHistoryIndexName) : it->version);
         std::string kept;
-        if (int err = folder.fs().ReadAll(path, kept); err != 0) {
+        if (int err = ReadVersion(folder, it->version, kept); err != 0) {
             damage = "履歴の " + path +
                      " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
             return std::nullopt;

@@ -65,6 +65,11 @@ std::optional<std::string> BytesBefore(const DataFolder& folder, const History& 
 inline constexpr std::string_view kDeltaSuffix = ".delta";
 // True for a version kept as a difference from the bytes that followed it.
 bool IsDelta(std::string_view version);
+// A difference this small is kept in the index line itself ("~" and hex).
+inline constexpr std::size_t kInlineDeltaBytes = 2048;
+std::string InlineVersion(std::string_view delta);
+// The kept bytes of a version, from its file or its line.
+int ReadVersion(const DataFolder& folder, const std::string& version, std::string& bytes);
 // Writes a new version file, synced, with the mode and owner of `from`.
 int WriteVersionFile(FileSystem& fs, const std::string& to, std::string_view bytes,
                      const FileStatus& from);

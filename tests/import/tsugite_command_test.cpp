@@ -138,11 +138,9 @@ TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExits
     for (FsCall call :
          {FsCall::CreateExclusive, FsCall::Write, FsCall::Sync, FsCall::Close, FsCall::Rename}) {
         for (int file : {1, 2}) {  // the ledger, then the memo
-            // Each replaced file first leaves a version and a line in the history.
+            // Each replaced file's line in the history is written and synced first.
             const int perFile =
-                call == FsCall::Write || call == FsCall::Sync || call == FsCall::Close ? 3
-                : call == FsCall::CreateExclusive                                      ? 2
-                                                                                       : 1;
+                call == FsCall::Write || call == FsCall::Sync || call == FsCall::Close ? 2 : 1;
             const int nth = file * perFile;
             CommandFolders folders;
             FaultyFileSystem faulty;
