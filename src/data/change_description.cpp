@@ -84,8 +84,8 @@ std::string DescribeLedgerItem(std::string_view record) {
     return text;
 }
 
-ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::string>& before,
-                          const std::optional<std::string>& after) {
+ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::string_view>& before,
+                          const std::optional<std::string_view>& after) {
     if (HasMonthName(fileName, ".DAT"))
         return DescribeLedgerChange(fileName, before.value_or(""), after.value_or(""));
     if (HasMonthName(fileName, ".MEM"))

@@ -16,8 +16,8 @@ std::string AccountingMonthOfFile(std::string_view fileName);
 // The kind and text of a change of `fileName` from `before` to `after`
 // (nullopt: the file is missing on that side). Ledger files name the one
 // item added, deleted or corrected.
-ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::string>& before,
-                          const std::optional<std::string>& after);
+ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::string_view>& before,
+                          const std::optional<std::string_view>& after);
 
 // One ledger record (104 bytes, code page 932) as "1/16 食費 朝食 450 パン".
 std::string DescribeLedgerItem(std::string_view record);

@@ -299,8 +299,7 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     entry.after = after ? Fingerprint(*after) : "-";
     ChangeNote told = note;
     if (!told.kind || told.text.empty()) {
-        ChangeNote described = DescribeChange(
-            fileName, before, after ? std::optional<std::string>(*after) : std::nullopt);
+        ChangeNote described = DescribeChange(fileName, before, after);
         told.kind = told.kind.value_or(*described.kind);
         if (told.text.empty())
             told.text = described.text;
@@ -337,8 +336,10 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     if (int err = AppendLine(fs, indexPath, separator + FormatIndexLine(entry), folderMode & 0666);
         err != 0)
         return fail(IoStep::Write, err);
-    // Both new names must outlast a power cut that keeps the live file's new one.
-    fs.SyncDirectory(history);
+    // A new name (the index, a version file) must outlast a power cut that
+    // keeps the live file's new one.
+    if (indexBytes.empty() || !entry.version.starts_with('~'))
+        fs.SyncDirectory(history);
     return IoResult::Ok();
 }
 
