@@ -9,6 +9,7 @@
 
 #include "data/change_description.h"
 #include "data/cp932.h"
+#include "data/fixed_field.h"
 
 namespace hanaki {
 namespace {
@@ -144,16 +145,11 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
     return fields;
 }
 
+// A field of digits alone.
 std::optional<long long> Number(std::string_view text) {
-    if (text.empty() || text.size() > 18)
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return ParseInteger(text);
 }
 
 // A file name as a data file has it, and never a path.

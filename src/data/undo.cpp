@@ -48,6 +48,20 @@ std::string BytesOrDamage(const DataFolder& folder, const History& history,
     return damage;
 }
 
+// Puts each file of the `included` changes back as it was before the first
+// of them, all as the one kept change `note`.
+std::string PutBackBefore(const DataFolder& folder, const History& history, const ChangeNote& note,
+                          auto&& included) {
+    for (const HistoryEntry* entry : FirstChangeOfEachFile(history, included)) {
+        std::optional<std::string> bytes;
+        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
+            return damage;
+        if (std::string failed = PutBack(folder, entry->file, bytes, note); !failed.empty())
+            return failed;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::optional<ChangeGroup> LastUndoableChange(const History& history) {
@@ -91,16 +105,8 @@ std::string UndoChange(const DataFolder& folder, const History& history,
     ChangeNote note(ChangeKind::Undo, DescribeEntry(change.entries.front()) + "の取り消し");
     note.group = NextChange(history);
     note.undoes = change.id;
-    // The earliest write of each file in the group holds what it was before.
-    for (const HistoryEntry* entry : FirstChangeOfEachFile(
-             history, [&](const HistoryEntry& e) { return e.group == change.id; })) {
-        std::optional<std::string> bytes;
-        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
-            return damage;
-        if (std::string failed = PutBack(folder, entry->file, bytes, note); !failed.empty())
-            return failed;
-    }
-    return {};
+    return PutBackBefore(folder, history, note,
+                         [&](const HistoryEntry& e) { return e.group == change.id; });
 }
 
 std::string RestoreBefore(const DataFolder& folder, const History& history, long change) {
@@ -113,15 +119,8 @@ std::string RestoreBefore(const DataFolder& folder, const History& history, long
     }
     ChangeNote note(ChangeKind::Undo, when + "の前に戻す");
     note.group = NextChange(history);
-    for (const HistoryEntry* entry : FirstChangeOfEachFile(
-             history, [&](const HistoryEntry& e) { return e.change >= change; })) {
-        std::optional<std::string> bytes;
-        if (std::string damage = BytesOrDamage(folder, history, *entry, bytes); !damage.empty())
-            return damage;
-        if (std::string failed = PutBack(folder, entry->file, bytes, note); !failed.empty())
-            return failed;
-    }
-    return {};
+    return PutBackBefore(folder, history, note,
+                         [&](const HistoryEntry& e) { return e.change >= change; });
 }
 
 std::string StatesAt(const DataFolder& folder, const History& history, std::int64_t moment,
