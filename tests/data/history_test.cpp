@@ -385,3 +385,39 @@ TEST(History, aChangeThatNeverReachedTheFileIsNeitherListedNorUndone) {
 
 }  // namespace
 }  // namespace hanaki
+
+namespace hanaki {
+namespace {
+
+TEST(Pruning, bridgesLargeDifferencesSoEveryKeptVersionStillRebuildsItsBytes) {
+    Household h;
+    std::map<std::int64_t, Files> copies{{h.now, Snapshot(h.dir)}};
+    const std::int64_t start = h.now + 60;
+    // Every item of the month changes twice a day for two months: each
+    // difference too large for the index line.
+    for (int day = 0; day < 60; ++day) {
+        for (int n = 0; n < 2; ++n) {
+            h.now = start + day * kDay + n * 3600;
+            MonthLedger ledger;
+            for (int i = 1; i <= 40; ++i)
+                AppendItem(ledger, i - 1, Item("261120", "夕食", day * 2 + n, "x"));
+            ASSERT_TRUE(h.Save(ledger).ok());
+            copies[h.now] = Snapshot(h.dir);
+        }
+    }
+    ASSERT_GT(PruneHistory(h.folder, h.now), 0);
+    const History history = ReadHistory(h.folder);
+    int bridged = 0;
+    TempFolder out;
+    for (const HistoryEntry& entry : history.entries) {
+        bridged += entry.version.find(".p") != std::string::npos;
+        const std::string to = out.path() + "/" + std::to_string(entry.change);
+        ASSERT_EQ(RestoreFolderAsOf(h.folder, entry.time - 1, to), "");
+        EXPECT_EQ(Snapshot(to), std::prev(copies.lower_bound(entry.time))->second)
+            << entry.change;
+    }
+    EXPECT_GT(bridged, 0);
+}
+
+}  // namespace
+}  // namespace hanaki
