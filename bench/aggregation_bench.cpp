@@ -47,11 +47,10 @@ struct TwelveFullMonths {
 
 void AggregateTwelveHouseholdMonths(benchmark::State& state) {
     TwelveFullMonths months;
-    MonthTotals totals;
     TrendTotals trend;
     for (auto _ : state) {
         AggregateTwelveMonths(months.dir.folder(), months.categories, months.settings, 100, 12,
-                              totals, trend);
+                              trend);
         benchmark::DoNotOptimize(trend);
     }
 }

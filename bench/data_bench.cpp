@@ -36,10 +36,9 @@ void AggregateTwelveFullMonths(benchmark::State& state) {
     categories.names[2] = "out";
     categories.kinds[2] = CategoryKind::Expense;
     Settings settings;
-    MonthTotals totals;
     TrendTotals trend;
     for (auto _ : state) {
-        AggregateTwelveMonths(dir.folder(), categories, settings, 100, 12, totals, trend);
+        AggregateTwelveMonths(dir.folder(), categories, settings, 100, 12, trend);
         benchmark::DoNotOptimize(trend);
     }
 }

@@ -6,6 +6,8 @@
 
 #include "app/command_line.h"
 #include "app/history_commands.h"
+#include "app/program_screens.h"
+#include "app/window_identity.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/history_pruning.h"
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
@@ -116,7 +119,8 @@ int main(int argc, char** argv) {
     }
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
-    MainEntryScreen screen(state, services);
+    ProgramScreens screens(state, services);
+    MainEntryScreen screen(state, services, screens);
     if (options.hasTitlePrefix)
         screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
     if (!screen.StartUp())

@@ -214,4 +214,17 @@ std::optional<CivilDate> LastEntryDate(const MonthLedger& ledger, int closingDay
     return CalendarDateOfKey(closingDay, ledger.entries[last].record.date);
 }
 
+bool IsLinkedItem(const MonthLedger& ledger, int slot) {
+    if (slot <= 0 || slot >= static_cast<int>(ledger.entries.size()) ||
+        ledger.entries[slot].unreadable)
+        return false;
+    bool linked = false;
+    WalkChain(ledger, [&](int s, const LedgerSlot&) { return !(linked = s == slot); });
+    return linked;
+}
+
+bool HoldsItem(const MonthLedger& ledger, int slot, const LedgerRecord& record) {
+    return IsLinkedItem(ledger, slot) && ledger.entries[slot].record == record;
+}
+
 }  // namespace hanaki

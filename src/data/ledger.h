@@ -116,6 +116,11 @@ int AppendItem(MonthLedger& ledger, int after, const LedgerRecord& record);
 // A corrected item: the slot's contents change, its place in the chain stays.
 void ReplaceItem(MonthLedger& ledger, int slot, const LedgerRecord& record);
 void UnlinkItem(MonthLedger& ledger, int slot);
+// Whether `slot` is a readable item on the chain.
+bool IsLinkedItem(const MonthLedger& ledger, int slot);
+// Whether `slot` still holds the item `record`: a hand-off by slot is honoured
+// only while the slot holds the item that was picked.
+bool HoldsItem(const MonthLedger& ledger, int slot, const LedgerRecord& record);
 
 // The calendar date of the chain's last readable item, or nullopt when the
 // month has none.

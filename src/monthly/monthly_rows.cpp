@@ -21,7 +21,7 @@ std::vector<MonthlyRow> CollectMonthlyRows(const MonthLedger& ledger,
             row.record = item.record;
             row.calendarDate = AccountingToCalendar(closingDay, item.record.date);
             row.amount = numbers->amount;
-            row.income = !categories.IsExpense(numbers->category);
+            row.income = !categories.IsExpenseItem(numbers->category, item.record.amount);
             // Wider than the 32 bits of old: a month of large amounts must not wrap.
             balance += row.income ? row.amount : -row.amount;
             row.balance = balance;
@@ -57,6 +57,14 @@ std::string PrintedDate(std::string_view yymmdd) {
 
 TotalsTexts ShownTotals(double income, double expense) {
     return {FormatGrouped(income), FormatGrouped(expense), FormatGrouped(income - expense)};
+}
+
+TotalsTexts TotalsOfRows(const std::vector<MonthlyRow>& rows) {
+    double income = 0;
+    double expense = 0;
+    for (const MonthlyRow& row : rows)
+        (row.income ? income : expense) += static_cast<double>(row.amount);
+    return ShownTotals(income, expense);
 }
 
 }  // namespace hanaki

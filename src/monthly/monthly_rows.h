@@ -35,5 +35,7 @@ struct TotalsTexts {
     std::string balance;
 };
 TotalsTexts ShownTotals(double income, double expense);
+// The totals of the rows listed, as the table and the printout show them under the rows.
+TotalsTexts TotalsOfRows(const std::vector<MonthlyRow>& rows);
 
 }  // namespace hanaki

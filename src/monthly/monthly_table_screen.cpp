@@ -19,7 +19,6 @@
 #include "ui/fonts.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
-#include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -391,8 +390,8 @@ void MonthlyTableScreen::ShowDate() {
 }
 
 void MonthlyTableScreen::FillGrid() {
-    const std::vector<MonthlyRow> rows =
-        CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
+    rows_ = CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
+    const std::vector<MonthlyRow>& rows = rows_;
     const int items = static_cast<int>(rows.size());
     grid_->clearContents();
     grid_->setRowCount(std::max(kMinimumGridRows, items + 1) - 1);
@@ -439,8 +438,7 @@ void MonthlyTableScreen::FillGrid() {
             ->setFont(longRemark ? smallRemarkFont : remarkFont);
     }
     endRow_ = items + 1;
-    const MonthTotals& totals = state_.monthTotals;
-    const TotalsTexts shown = ShownTotals(totals.income(), totals.expense());
+    const TotalsTexts shown = TotalsOfRows(rows_);
     incomeTotal_->setText(Shown(shown.income));
     expenseTotal_->setText(Shown(shown.expense));
     balanceTotal_->setText(Shown(shown.balance));
@@ -468,22 +466,33 @@ void MonthlyTableScreen::KeepTopRow() {
 }
 
 void MonthlyTableScreen::HandOffSelected() {
-    const std::vector<MonthlyRow> rows =
-        CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
-    if (rows.empty())
+    if (rows_.empty())
         return;
-    const MonthlyRow& row =
-        rows[std::clamp(selectedPosition_, 1, static_cast<int>(rows.size())) - 1];
-    // The day as the chain holds it: an accounting day, not the calendar date shown.
-    state_.date.day = static_cast<int>(ParseInteger(row.record.date.substr(4, 2)).value_or(1));
+    const MonthlyRow& row = rows_[std::clamp(selectedPosition_, 1, endRow_ - 1) - 1];
+    // The row names its slot; a slot that holds another item by now is not handed on.
+    if (!HoldsItem(state_.ledger, row.slot, row.record)) {
+        Refresh();
+        services_.messages.Inform(
+            this, QStringLiteral("月計表"),
+            QStringLiteral("選んだ項目は変更されています。一覧を更新しましたので、もう一度選んで"
+                           "ください。"));
+        return;
+    }
     if (link_.openForCorrection)
         link_.openForCorrection(row.slot);
     close();
 }
 
+void MonthlyTableScreen::Refresh() {
+    const int selected = selectedPosition_;
+    FillGrid();
+    if (focus_ == Focus::Table)
+        MoveSelection(selected);
+}
+
 void MonthlyTableScreen::Print() {
     MonthlyPrintout printout;
-    printout.rows = CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
+    printout.rows = rows_;
     if (printout.rows.empty())
         return;
     printout.year = state_.date.year + 1900;
@@ -515,16 +524,6 @@ void MonthlyTableScreen::Print() {
     if (!printed.ok())
         services_.messages.Inform(this, QStringLiteral("印刷"),
                                   Shown(DescribeIoError(*printed.error)));
-}
-
-QWidget* OpenMonthlyTable(ProgramState& state, Services& services, MonthlyTableLink link,
-                          QWidget* opener) {
-    auto* screen = new MonthlyTableScreen(state, services,
-                                          std::make_unique<QtPrinterDialog>(state.folder.fs()),
-                                          std::move(link), opener);
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    ShowInFrontOf(screen, opener);
-    return screen;
 }
 
 }  // namespace hanaki

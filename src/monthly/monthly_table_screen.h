@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "data/program_state.h"
+#include "monthly/monthly_rows.h"
 #include "ui/services.h"
 
 class QKeyEvent;
@@ -21,7 +22,7 @@ struct MonthlyTableSize;
 // What the monthly table asks of the main window.
 struct MonthlyTableLink {
     // state.date names another month (or the table just opened): load it into
-    // state.ledger, refresh the day view and fill state.monthTotals.
+    // state.ledger and show it.
     std::function<void()> monthChanged;
     // Open ledger slot `slot` of the open month for correction on its day and row.
     std::function<void(int slot)> openForCorrection;
@@ -36,6 +37,11 @@ class MonthlyTableScreen : public QWidget {
                        std::unique_ptr<PrinterDialog> printerDialog, MonthlyTableLink link,
                        QWidget* parent = nullptr);
     ~MonthlyTableScreen() override;
+
+    // The open month's ledger changed elsewhere (an item stored or deleted on
+    // the main window): the rows shown are collected again, so that the row
+    // picked is the item shown.
+    void Refresh();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,14 +83,11 @@ class MonthlyTableScreen : public QWidget {
     QLabel* balanceTotal_;      // Label5
     QPushButton* printButton_;  // Command1
 
+    std::vector<MonthlyRow> rows_;  // the items shown, in grid order
     Focus focus_ = Focus::Table;
     int endRow_ = 2;            // the grid row after the last item
     int selectedPosition_ = 1;  // 1-based item row last selected
     int pressedKey_ = 0;        // a key acted on when released, pressed in this state
 };
-
-// Opens the table in front of `opener`; it deletes itself when closed.
-QWidget* OpenMonthlyTable(ProgramState& state, Services& services, MonthlyTableLink link,
-                          QWidget* opener);
 
 }  // namespace hanaki

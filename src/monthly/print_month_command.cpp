@@ -61,11 +61,7 @@ int RunPrintMonthCommand(const std::string& dataDir, int year, int month,
         err << year << "年" << month << "月度のデータがありません。PDF は作成しません。\n";
         return 1;
     }
-    double income = 0;
-    double expense = 0;
-    for (const MonthlyRow& row : printout.rows)
-        (row.income ? income : expense) += static_cast<double>(row.amount);
-    printout.totals = ShownTotals(income, expense);
+    printout.totals = TotalsOfRows(printout.rows);
 
     printout.hasMemoFile = data.Exists(MemoFileName(shortYear, month));
     if (printout.hasMemoFile) {

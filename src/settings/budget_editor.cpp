@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <limits>
 
+#include "data/aggregation.h"
 #include "data/amount_format.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
@@ -183,11 +184,10 @@ void BudgetEditor::BuildGrids() {
 }
 
 void BudgetEditor::ComputePastAverages() {
-    MonthTotals last;
     TrendTotals trend;
     const AggregationReport report =
         AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, state_.date.year,
-                              state_.date.month, last, trend);
+                              state_.date.month, trend);
     ReportedIoFailure(services_.messages, this, kTitle, report.io);
     int months = 0;
     for (const MonthTotals& month : trend.months) {

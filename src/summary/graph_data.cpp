@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "data/amount_format.h"
+#include "data/budget.h"
 #include "data/cp932.h"
 
 namespace hanaki {
@@ -15,15 +16,21 @@ constexpr const char* kLegendDescriptions =
 constexpr const char* kLegendTotals = "    <ESC>グラフ終了    ";
 constexpr const char* kLegendTrend = "    <ESC>グラフ終了    <↑↓>費目変更    <←→>摘要変更";
 
+// A budget the graphs can draw: a number above 0; else 0.
+double BudgetForGraph(const Settings& settings, int category) {
+    const BudgetReading budget = ReadBudget(settings.budgets[category]);
+    return budget.usable() ? budget.value() : 0;
+}
+
 double NotBelowZero(double value) {
     return value < 0 ? 0 : value;
 }
 
-std::string MonthlyTitle(const GraphChoice& choice, const char* name) {
+std::string MonthlyTitle(const GraphInput& choice, const char* name) {
     return std::to_string(choice.year) + "年" + std::to_string(choice.month) + "月度  " + name;
 }
 
-std::string TrendTitle(const GraphChoice& choice, const char* name) {
+std::string TrendTitle(const GraphInput& choice, const char* name) {
     return "～" + MonthlyTitle(choice, name);
 }
 
@@ -42,43 +49,53 @@ void FinishPie(GraphData& graph) {
         graph.reference += entry.value;
 }
 
-GraphData MonthlyCategories(const ProgramState& state, bool pie) {
+GraphData MonthlyCategories(const GraphInput& input, bool pie) {
     GraphData graph;
     graph.kind = pie ? GraphKind::MonthlyCategoryPie : GraphKind::MonthlyCategoryBar;
     for (int c = 1; c <= kMaxCategories; ++c) {
-        if (state.categories.names[c].empty() || !state.categories.IsExpense(c) ||
-            state.settings.summaryFlags[c] == 0)
+        if (input.categories.names[c].empty() || !input.categories.IsExpense(c) ||
+            input.settings.summaryFlags[c] == 0)
             continue;
-        const double total = state.monthTotals.at(c, 0);
+        const double total = input.monthTotals.at(c, 0);
         if (pie && total <= 0)
             continue;
-        graph.entries.push_back({state.categories.names[c], NotBelowZero(total)});
-        graph.second.push_back(state.settings.BudgetOf(c));
+        graph.entries.push_back({input.categories.names[c], NotBelowZero(total)});
+        graph.second.push_back(RoundHalfAway(BudgetForGraph(input.settings, c)));
+    }
+    // Items of categories the master no longer names count in the expense
+    // total, so they take a bar and a slice too.
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        const DeletedCategorySum& deleted = input.monthTotals.deleted[c][1];
+        if (!deleted.present || (pie && deleted.amount <= 0))
+            continue;
+        graph.entries.push_back(
+            {deleted.name + Utf8ToCp932Lossy("（削除済み）"), NotBelowZero(deleted.amount)});
+        graph.second.push_back(0);
     }
     if (pie) {
         graph.second.clear();
         FinishPie(graph);
     }
-    graph.title = MonthlyTitle(state.graph, "費 目 別 月 度 集 計 (支出)");
+    graph.title = MonthlyTitle(input, "費 目 別 月 度 集 計 (支出)");
     graph.legend = kLegendOverview;
     return graph;
 }
 
-GraphData MonthlyDescriptions(const ProgramState& state, bool pie) {
+GraphData MonthlyDescriptions(const GraphInput& input, bool pie) {
     GraphData graph;
     graph.kind = pie ? GraphKind::MonthlyDescriptionPie : GraphKind::MonthlyDescriptionBar;
-    const int c = state.graph.selector;
+    const int c = input.selector;
     for (int d = 1; d <= kMaxDescriptions; ++d) {
-        const std::string& name = state.categories.descriptions[c][d];
-        const double total = state.monthTotals.at(c, d);
+        const std::string& name = input.categories.descriptions[c][d];
+        const double total = input.monthTotals.at(c, d);
         if (name.empty() || (pie && total <= 0))
             continue;
         graph.entries.push_back({name, NotBelowZero(total)});
     }
     if (pie)
         FinishPie(graph);
-    graph.title = MonthlyTitle(state.graph, "摘 要 別 月 度 集 計 ");
-    graph.subtitle = Cp932ToUtf8(state.categories.names[c]);
+    graph.title = MonthlyTitle(input, "摘 要 別 月 度 集 計 ");
+    graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
     graph.legend = kLegendDescriptions;
     return graph;
 }
@@ -90,45 +107,45 @@ int MonthsWithFiles(const TrendTotals& trend) {
 }
 
 // Slot s of the twelve holds the month s + 1 after the last one, wrapping.
-int MonthOfSlot(const GraphChoice& choice, int slot) {
+int MonthOfSlot(const GraphInput& choice, int slot) {
     return (choice.month + slot) % 12 + 1;
 }
 
-GraphData TrendTotalsGraph(const ProgramState& state) {
+GraphData TrendTotalsGraph(const GraphInput& input) {
     GraphData graph;
     graph.kind = GraphKind::TrendTotals;
     for (int s = 0; s < 12; ++s) {
-        const MonthTotals& month = state.trendTotals.months[s];
+        const MonthTotals& month = input.trendTotals.months[s];
         // A month of refunds shows nothing rather than a bar below the axis.
         const double expense = month.expense() < 0 ? 0 : NotBelowZero(month.flaggedExpense());
         const double income = month.income() < 0 ? 0 : NotBelowZero(month.flaggedIncome());
-        graph.entries.push_back({MonthLabel(MonthOfSlot(state.graph, s)), expense});
+        graph.entries.push_back({MonthLabel(MonthOfSlot(input, s)), expense});
         graph.second.push_back(RoundHalfEven(income));
     }
-    graph.title = TrendTitle(state.graph, "収 支 別 月 度 推 移 表");
+    graph.title = TrendTitle(input, "収 支 別 月 度 推 移 表");
     graph.legend = kLegendTotals;
-    graph.monthsWithFiles = MonthsWithFiles(state.trendTotals);
+    graph.monthsWithFiles = MonthsWithFiles(input.trendTotals);
     return graph;
 }
 
-GraphData TrendCategoryGraph(const ProgramState& state, int description) {
+GraphData TrendCategoryGraph(const GraphInput& input, int description) {
     GraphData graph;
-    const int c = state.graph.selector;
+    const int c = input.selector;
     graph.kind = description == 0 ? GraphKind::TrendCategory : GraphKind::TrendDescription;
     for (int s = 0; s < 12; ++s)
-        graph.entries.push_back({MonthLabel(MonthOfSlot(state.graph, s)),
-                                 NotBelowZero(state.trendTotals.months[s].at(c, description))});
-    graph.reference = static_cast<double>(state.settings.BudgetOf(c));
-    graph.subtitle = Cp932ToUtf8(state.categories.names[c]);
+        graph.entries.push_back({MonthLabel(MonthOfSlot(input, s)),
+                                 NotBelowZero(input.trendTotals.months[s].at(c, description))});
+    graph.reference = BudgetForGraph(input.settings, c);
+    graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
     if (description == 0) {
-        graph.title = TrendTitle(state.graph, "費 目 別 月 度 推 移 表");
+        graph.title = TrendTitle(input, "費 目 別 月 度 推 移 表");
     } else {
-        graph.title = TrendTitle(state.graph, "摘 要 別 月 度 推 移 表");
+        graph.title = TrendTitle(input, "摘 要 別 月 度 推 移 表");
         graph.subtitle +=
-            "     ＜" + Cp932ToUtf8(state.categories.descriptions[c][description]) + "＞";
+            "     ＜" + Cp932ToUtf8(input.categories.descriptions[c][description]) + "＞";
     }
     graph.legend = kLegendTrend;
-    graph.monthsWithFiles = MonthsWithFiles(state.trendTotals);
+    graph.monthsWithFiles = MonthsWithFiles(input.trendTotals);
     return graph;
 }
 
@@ -141,17 +158,17 @@ std::string MonthLabel(int month) {
     return Utf8ToCp932Lossy(number + "　月");
 }
 
-GraphData BuildGraph(const ProgramState& state, int description) {
-    const int selector = state.graph.selector;
+GraphData BuildGraph(const GraphInput& input, int description) {
+    const int selector = input.selector;
     const bool overall = selector < 1 || selector > kMaxCategories;
-    switch (state.graph.source) {
+    switch (input.source) {
         case GraphSource::MonthlyBar:
         case GraphSource::MonthlyPie: {
-            const bool pie = state.graph.source == GraphSource::MonthlyPie;
-            return overall ? MonthlyCategories(state, pie) : MonthlyDescriptions(state, pie);
+            const bool pie = input.source == GraphSource::MonthlyPie;
+            return overall ? MonthlyCategories(input, pie) : MonthlyDescriptions(input, pie);
         }
         case GraphSource::Trend:
-            return overall ? TrendTotalsGraph(state) : TrendCategoryGraph(state, description);
+            return overall ? TrendTotalsGraph(input) : TrendCategoryGraph(input, description);
     }
     return {};
 }

@@ -3,11 +3,28 @@
 #include <string>
 #include <vector>
 
-#include "data/program_state.h"
+#include "data/aggregation.h"
+#include "data/category_table.h"
+#include "data/settings.h"
 
 // What the graph window shows: the entries, the reference values and the
-// texts of one graph, built from the sums the summary screens leave behind.
+// texts of one graph, built from the figures of the screen that opened it.
 namespace hanaki {
+
+enum class GraphSource { MonthlyBar = 1, MonthlyPie = 2, Trend = 3 };
+
+// Everything a graph window draws from, handed over as a value when it opens:
+// its keys change only this copy, so every title names the figures drawn.
+struct GraphInput {
+    GraphSource source = GraphSource::MonthlyBar;
+    int selector = 0;  // 0: all categories (or the totals); 1 … 20: that category
+    int year = 0;      // four-digit accounting year and month the titles name
+    int month = 0;
+    CategoryTable categories;
+    Settings settings;
+    MonthTotals monthTotals;  // the monthly graphs
+    TrendTotals trendTotals;  // the twelve-month graphs: oldest first, ending at `month`
+};
 
 enum class GraphKind {
     MonthlyCategoryBar,
@@ -43,9 +60,9 @@ struct GraphData {
     }
 };
 
-// The graph of `state.graph`; `description` picks a description of the
+// The graph of `input`; `description` picks a description of the
 // twelve-month category graph (0: the category itself).
-GraphData BuildGraph(const ProgramState& state, int description);
+GraphData BuildGraph(const GraphInput& input, int description);
 
 // Month number 1 … 12 as the twelve-month graphs label it: "１　月" … "12　月"
 // (code page 932).

@@ -36,8 +36,8 @@ int Scaled(int twips, double factor) {
 
 }  // namespace
 
-GraphScreen::GraphScreen(ProgramState& state, Services& services, QWidget* opener)
-    : QWidget(opener, Qt::Window), state_(state) {
+GraphScreen::GraphScreen(GraphInput input, Services& services, QWidget* opener)
+    : QWidget(opener, Qt::Window), input_(std::move(input)) {
     setObjectName("Form8");
     setWindowTitle(QStringLiteral("グラフ表示"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -76,8 +76,7 @@ bool GraphScreen::event(QEvent* event) {
 }
 
 bool GraphScreen::HandleKey(const QKeyEvent& key) {
-    const bool trendOfCategory =
-        state_.graph.source == GraphSource::Trend && state_.graph.selector > 0;
+    const bool trendOfCategory = input_.source == GraphSource::Trend && input_.selector > 0;
     switch (key.key()) {
         case Qt::Key_Escape:  // <ESC>グラフ終了
             close();
@@ -97,10 +96,10 @@ bool GraphScreen::HandleKey(const QKeyEvent& key) {
                 StepDescription(-1);
             return true;
         case Qt::Key_Tab:  // <Tab>棒,円グラフ切り替え
-            if (state_.graph.source == GraphSource::MonthlyBar)
-                state_.graph.source = GraphSource::MonthlyPie;
-            else if (state_.graph.source == GraphSource::MonthlyPie)
-                state_.graph.source = GraphSource::MonthlyBar;
+            if (input_.source == GraphSource::MonthlyBar)
+                input_.source = GraphSource::MonthlyPie;
+            else if (input_.source == GraphSource::MonthlyPie)
+                input_.source = GraphSource::MonthlyBar;
             else
                 return true;
             Rebuild();
@@ -112,32 +111,32 @@ bool GraphScreen::HandleKey(const QKeyEvent& key) {
 
 // To the neighbouring category, when it has a name: an unnamed one ends the way.
 void GraphScreen::StepCategory(int step) {
-    const int next = state_.graph.selector + step;
-    if (state_.graph.selector < 1 || next < 1 || next > kMaxCategories ||
-        state_.categories.names[next].empty())
+    const int next = input_.selector + step;
+    if (input_.selector < 1 || next < 1 || next > kMaxCategories ||
+        input_.categories.names[next].empty())
         return;
-    state_.graph.selector = next;
+    input_.selector = next;
     description_ = 0;
     Rebuild();
 }
 
 // Through the named descriptions; left of the first is the category again.
 void GraphScreen::StepDescription(int step) {
-    const int c = state_.graph.selector;
+    const int c = input_.selector;
     const int next = description_ + step;
     if (step < 0 && description_ == 1) {
         description_ = 0;
         Rebuild();
         return;
     }
-    if (next < 1 || next > kMaxDescriptions || state_.categories.descriptions[c][next].empty())
+    if (next < 1 || next > kMaxDescriptions || input_.categories.descriptions[c][next].empty())
         return;
     description_ = next;
     Rebuild();
 }
 
 void GraphScreen::Rebuild() {
-    const GraphData graph = BuildGraph(state_, description_);
+    const GraphData graph = BuildGraph(input_, description_);
     DrawGraph(graph, sizes_, canvas_->drawing());
     canvas_->update();
     legend_->setText(QString::fromStdString(graph.legend));

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "data/program_state.h"
+#include "summary/graph_data.h"
 #include "summary/graph_drawing.h"
 #include "ui/services.h"
 
@@ -13,13 +13,16 @@ namespace hanaki {
 
 class GraphCanvas;
 
-// グラフ表示: the bar or pie graph that `state.graph` names, drawn from the
-// sums the opening summary screen left in the program state. Shows itself in
-// front of `opener`, modeless, and deletes itself when closed.
+// グラフ表示: the bar or pie graph of `input`, the figures the opening
+// summary screen handed over. Shows itself in front of `opener`, modeless,
+// and deletes itself when closed.
 class GraphScreen : public QWidget {
     Q_OBJECT
   public:
-    GraphScreen(ProgramState& state, Services& services, QWidget* opener);
+    GraphScreen(GraphInput input, Services& services, QWidget* opener);
+
+    // What the window draws from now: its keys change the graph and category.
+    const GraphInput& input() const { return input_; }
 
   protected:
     bool event(QEvent* event) override;
@@ -30,7 +33,7 @@ class GraphScreen : public QWidget {
     void StepDescription(int step);
     void Rebuild();
 
-    ProgramState& state_;
+    GraphInput input_;
     GraphTextSizes sizes_;
     GraphCanvas* canvas_;
     QLabel* legend_;

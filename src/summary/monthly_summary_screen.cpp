@@ -109,14 +109,14 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
 }
 
 void MonthlySummaryScreen::Aggregate() {
-    const AggregationReport report = AggregateMonth(
-        state_.folder, state_.categories, state_.settings, year_, month_, state_.monthTotals);
+    const AggregationReport report =
+        AggregateMonth(state_.folder, state_.categories, state_.settings, year_, month_, totals_);
     unreadableNote_->setText(AggregationNote(report));
     ShowByCategory();
 }
 
 void MonthlySummaryScreen::ShowByCategory() {
-    const MonthTotals& totals = state_.monthTotals;
+    const MonthTotals& totals = totals_;
     categoryGrid_->setUpdatesEnabled(false);
     ClearCells(categoryGrid_, 2, 5);
     ClearCells(descriptionGrid_, 0, 3);
@@ -152,8 +152,7 @@ void MonthlySummaryScreen::ShowByCategory() {
 void MonthlySummaryScreen::ShowCategory(int c) {
     ClearCells(descriptionGrid_, 0, 3);
     ResetTints(descriptionGrid_, 1, 3);
-    const std::vector<DescriptionLine> lines =
-        DescriptionLines(state_.monthTotals, state_.categories, c);
+    const std::vector<DescriptionLine> lines = DescriptionLines(totals_, state_.categories, c);
     int n = 0;
     for (const DescriptionLine& line : lines) {
         ++n;
@@ -163,9 +162,13 @@ void MonthlySummaryScreen::ShowCategory(int c) {
         SetCell(descriptionGrid_, n, 3, Text(line.share));
     }
     SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
-    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(state_.monthTotals.at(c, 0))));
+    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(totals_.at(c, 0))));
     TintCells(descriptionGrid_, 1, n, 1, 3,
               state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+}
+
+void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {
+    input.monthTotals = totals_;
 }
 
 }  // namespace hanaki

@@ -17,6 +17,9 @@ class MonthlySummaryScreen : public SummaryScreen {
     void Aggregate() override;
     void ShowByCategory() override;  // ShowMonthlySummary
     void ShowCategory(int category) override;
+    void FillGraphFigures(GraphInput& input) const override;
+
+    MonthTotals totals_;  // of the month shown
 
     QLabel* yearMonthWords_;
     QLabel* title_;

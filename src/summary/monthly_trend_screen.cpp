@@ -96,9 +96,8 @@ void MonthlyTrendScreen::BuildControls() {
 void MonthlyTrendScreen::Aggregate() {
     const auto [firstYear, firstMonth] = TrendFirstMonth(year_ + 1900, month_);
     firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
-    const AggregationReport report =
-        AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, year_, month_,
-                              state_.monthTotals, state_.trendTotals);
+    const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
+                                                           state_.settings, year_, month_, trend_);
     unreadableNote_->setText(AggregationNote(report));
     ShowByCategory();
 }
@@ -124,7 +123,7 @@ void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
 }
 
 void MonthlyTrendScreen::ShowByCategory() {
-    const TrendTotals& trend = state_.trendTotals;
+    const TrendTotals& trend = trend_;
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);
@@ -158,7 +157,7 @@ void MonthlyTrendScreen::ShowByCategory() {
 }
 
 void MonthlyTrendScreen::ShowCategory(int c) {
-    const TrendTotals& trend = state_.trendTotals;
+    const TrendTotals& trend = trend_;
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);
@@ -180,6 +179,10 @@ void MonthlyTrendScreen::ShowCategory(int c) {
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
     monthGrid_->setUpdatesEnabled(true);
+}
+
+void MonthlyTrendScreen::FillGraphFigures(GraphInput& input) const {
+    input.trendTotals = trend_;
 }
 
 }  // namespace hanaki

@@ -16,10 +16,13 @@ class MonthlyTrendScreen : public SummaryScreen {
     void Aggregate() override;
     void ShowByCategory() override;  // ShowTrendTable
     void ShowCategory(int category) override;
+    void FillGraphFigures(GraphInput& input) const override;
     void WriteMonthHeadings(const QString& corner);
     void WriteCell(int row, int column, const TrendCell& cell);
 
     double gridPoints_ = 11;
+
+    TrendTotals trend_;  // of the twelve months shown
 
     QLabel* firstMonth_;
     QLabel* titleWords_;

@@ -40,10 +40,10 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
       unreadableNote_(new QLabel(this)),
       graphButton_(new QPushButton(kind.graphCaption, this)),
       legends_(std::move(kind.legends)),
-      gridEsc_(kind.gridEsc) {
+      gridEsc_(kind.gridEsc),
+      graphSource_(kind.graphSource) {
     setObjectName(kind.objectName);
     setWindowTitle(kind.title);
-    state_.graph.source = kind.graphSource;
     legend_->setObjectName("Label3");
     unreadableNote_->setObjectName("unreadableNote");
     unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -182,12 +182,17 @@ void SummaryScreen::LeaveGrid() {
 }
 
 void SummaryScreen::OpenGraph(int selector) {
-    state_.graph.selector = selector;
-    state_.graph.year = year_ + 1900;
-    state_.graph.month = month_;
+    GraphInput input;
+    input.source = graphSource_;
+    input.selector = selector;
+    input.year = year_ + 1900;
+    input.month = month_;
+    input.categories = state_.categories;
+    input.settings = state_.settings;
+    FillGraphFigures(input);
     if (graph_)
         graph_->close();
-    graph_ = new GraphScreen(state_, services_, this);
+    graph_ = new GraphScreen(std::move(input), services_, this);
     graph_->setAttribute(Qt::WA_DeleteOnClose);
     ShowInFrontOf(graph_, this);
 }

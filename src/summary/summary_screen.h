@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "data/program_state.h"
+#include "summary/graph_data.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_table.h"
 #include "ui/services.h"
@@ -73,6 +74,8 @@ class SummaryScreen : public QWidget {
     virtual void ShowByCategory() = 0;
     // Shows the breakdown of the category under the cursor.
     virtual void ShowCategory(int category) = 0;
+    // Puts the figures this screen shows into the input of a graph.
+    virtual void FillGraphFigures(GraphInput& input) const = 0;
 
     // The category grid's cursor back on its first row, quietly.
     void ResetCursor();
@@ -105,6 +108,7 @@ class SummaryScreen : public QWidget {
 
     const Legends legends_;
     const GridEsc gridEsc_;
+    const GraphSource graphSource_;
     Focus focus_ = Focus::Month;
     QPointer<GraphScreen> graph_;
 };

@@ -124,8 +124,13 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
     EXPECT_EQ(window.Cell(0, 3), "900");
     EXPECT_EQ(window.Text("Label9"), "12/25現在");
     EXPECT_EQ(window.Text("Label2") + "/" + window.Text("Label3"), "900/800");
-    EXPECT_EQ(window.state.monthTotals.at(2, 1), 800);
     EXPECT_EQ(window.state.ledger.head, 1);
+    // The correction ended with the old month: entry legend, F-keys and the new month's number.
+    EXPECT_EQ(window.Text("Label7"),
+              " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ");
+    EXPECT_TRUE(window.screen->findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_EQ(window.Text("Text9"), "2");
+    EXPECT_TRUE(window.Text("Text1").isEmpty());
 }
 
 }  // namespace

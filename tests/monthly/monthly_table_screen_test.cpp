@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "data/aggregation.h"
 #include "monthly/month_files.h"
 #include "settings/household.h"
 #include "support/recording_print_surface.h"
@@ -20,7 +19,7 @@ namespace hanaki::testing {
 namespace {
 
 // The monthly table over a household, with a main window that keeps the
-// open month and its totals as the real one does, and records what it is asked.
+// open month as the real one does, and records what it is asked.
 struct MonthlyTable {
     explicit MonthlyTable(int closingDay = kMonthEnd) {
         house.UseCategories(kMonthlyMaster);
@@ -47,8 +46,6 @@ struct MonthlyTable {
         ASSERT_TRUE(LoadMonthLedger(state.folder, state.closingDay(), state.date.year,
                                     state.date.month, state.ledger)
                         .ok());
-        AggregateMonth(state.folder, state.categories, state.settings, state.date.year,
-                       state.date.month, state.monthTotals);
     }
 
     QTableWidget* grid() const { return Child<QTableWidget>(*screen, "MSFlexGrid1"); }
@@ -197,8 +194,29 @@ TEST(MonthlyTableScreen, EnterHandsTheSelectedItemToCorrectionAndCloses) {
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
     EXPECT_EQ(table.asked, (std::vector<std::string>{"month 2026/12", "correct 3"}));
-    EXPECT_EQ(table.state.date.day, 2);  // the accounting day of 27 November
     EXPECT_FALSE(table.screen->isVisible());
+}
+
+TEST(MonthlyTableScreen, EnterHandsOnTheItemShownNeverAnotherOneAtItsPosition) {
+    MonthlyTable table;
+    table.WriteMonth(2026, 12, DecemberItems(3));
+    table.Open(2026, 12);
+    // Meanwhile an item goes before all others in the open month; the list shown is the old one.
+    MonthLedger& ledger = table.state.ledger;
+    AppendItem(ledger, 0, ledger.entries[3].record);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(table.asked.back(), "correct 2");
+
+    // An item changed since it was listed is not handed on: the list is shown anew.
+    table.Open(2026, 12);
+    ledger.entries[2].record.remark = "changed";
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(table.asked.back(), "month 2026/12");
+    EXPECT_TRUE(table.screen->isVisible());
+    EXPECT_EQ(table.Cell(2, 7), QStringLiteral("changed"));
+    EXPECT_EQ(table.house.messages.shown.size(), 1u);
 }
 
 TEST(MonthlyTableScreen, OnlyAnEscapePressedInTheTableClosesIt) {

@@ -20,7 +20,7 @@ std::vector<double> Values(const GraphData& graph) {
     return values;
 }
 
-TEST(GraphChoice, eachGraphNamesItsMonthCategoryAndKeys) {
+TEST(GraphInput, eachGraphNamesItsMonthCategoryAndKeys) {
     const std::string overview = "    <ESC>グラフ終了    <Tab>棒,円グラフ切り替え";
     const std::string descriptions =
         "    <ESC>グラフ終了    <↑↓>費目変更    <Tab>棒,円グラフ切り替え";
@@ -48,9 +48,9 @@ TEST(GraphChoice, eachGraphNamesItsMonthCategoryAndKeys) {
     };
     for (const Case& c : cases) {
         GraphHousehold home;
-        home.state.graph.source = c.source;
-        home.state.graph.selector = c.selector;
-        const GraphData graph = BuildGraph(home.state, c.description);
+        home.input.source = c.source;
+        home.input.selector = c.selector;
+        const GraphData graph = BuildGraph(home.input, c.description);
         SCOPED_TRACE(c.title);
         EXPECT_EQ(graph.kind, c.kind);
         EXPECT_EQ(graph.title, c.title);
@@ -59,48 +59,64 @@ TEST(GraphChoice, eachGraphNamesItsMonthCategoryAndKeys) {
     }
 }
 
-TEST(GraphChoice, monthlyBarsShowTheSummedExpensesWithTheirBudgets) {
+TEST(GraphInput, monthlyBarsShowTheSummedExpensesWithTheirBudgets) {
     GraphHousehold home;
-    home.state.monthTotals.at(1, 0) = 250000;  // income: not drawn
-    home.state.monthTotals.at(2, 0) = 42000;
-    home.state.monthTotals.at(3, 0) = -5000;  // a refund month shows no bar
-    home.state.monthTotals.at(5, 0) = 9000;   // left out of the summaries
-    const GraphData graph = BuildGraph(home.state, 0);
+    home.input.monthTotals.at(1, 0) = 250000;  // income: not drawn
+    home.input.monthTotals.at(2, 0) = 42000;
+    home.input.monthTotals.at(3, 0) = -5000;  // a refund month shows no bar
+    home.input.monthTotals.at(5, 0) = 9000;   // left out of the summaries
+    const GraphData graph = BuildGraph(home.input, 0);
     EXPECT_EQ(Labels(graph), (std::vector<std::string>{"食費", "住居", "光熱費"}));
     EXPECT_EQ(Values(graph), (std::vector<double>{42000, 0, 0}));
     EXPECT_EQ(graph.second, (std::vector<long long>{30000, 0, 15000}));
+
+    home.input.monthTotals.AddDeletedItem(7, 3500000, true, true, Sjis("自動車"));
+    home.input.monthTotals.AddDeletedItem(8, 100, false, true, Sjis("返金"));  // income
+    EXPECT_EQ(Labels(BuildGraph(home.input, 0)),
+              (std::vector<std::string>{"食費", "住居", "光熱費", "自動車（削除済み）"}));
 }
 
-TEST(GraphChoice, pieSlicesRunFromTheLargestAndAddUpToTheirTotal) {
+TEST(GraphInput, budgetsThatAreNoWholeNumberAreReadAsTheSummaryReadsThem) {
     GraphHousehold home;
-    home.state.graph.source = GraphSource::MonthlyPie;
+    home.input.settings.budgets[2] = "5000.7";
+    home.input.settings.budgets[3] = Sjis("１２０００");
+    home.input.settings.budgets[4] = "abc";
+    EXPECT_EQ(BuildGraph(home.input, 0).second, (std::vector<long long>{5001, 12000, 0}));
+    home.input.source = GraphSource::Trend;
+    home.input.selector = 2;
+    EXPECT_EQ(BuildGraph(home.input, 0).reference, 5000.7);
+}
+
+TEST(GraphInput, pieSlicesRunFromTheLargestAndAddUpToTheirTotal) {
+    GraphHousehold home;
+    home.input.source = GraphSource::MonthlyPie;
     const char* const names[] = {"A", "B", "C", "D", "E", "F"};
     for (int d = 1; d <= 6; ++d)
-        home.state.categories.descriptions[2][d] = names[d - 1];
+        home.input.categories.descriptions[2][d] = names[d - 1];
     const double totals[] = {3, 5, 3, 7, 0, -2};  // the last two have no slice
     for (int d = 1; d <= 6; ++d)
-        home.state.monthTotals.at(2, d) = totals[d - 1];
-    home.state.graph.selector = 2;
-    const GraphData graph = BuildGraph(home.state, 0);
+        home.input.monthTotals.at(2, d) = totals[d - 1];
+    home.input.selector = 2;
+    const GraphData graph = BuildGraph(home.input, 0);
     // The exchange sort leaves the two threes in the order C, A.
     EXPECT_EQ(Labels(graph), (std::vector<std::string>{"D", "B", "C", "A"}));
     EXPECT_EQ(graph.reference, 18);
 }
 
-TEST(GraphChoice, twelveMonthsRunFromTheMonthAfterTheLastAndShowNoNegativeTotals) {
+TEST(GraphInput, twelveMonthsRunFromTheMonthAfterTheLastAndShowNoNegativeTotals) {
     GraphHousehold home;
-    home.state.graph.source = GraphSource::Trend;
-    home.state.graph.month = 3;
+    home.input.source = GraphSource::Trend;
+    home.input.month = 3;
     for (int s = 0; s < 12; ++s) {
-        MonthTotals& month = home.state.trendTotals.months[s];
+        MonthTotals& month = home.input.trendTotals.months[s];
         month.at(0, 0) = month.at(0, 2) = 200000.5 + s;
         month.at(0, 1) = month.at(0, 3) = 150000 + s;
         if (s % 2 == 0)
             month.MarkHasItems();
     }
-    home.state.trendTotals.months[4].at(0, 1) = -1;  // the whole month is a refund
-    home.state.trendTotals.months[5].at(0, 0) = -1;
-    const GraphData graph = BuildGraph(home.state, 0);
+    home.input.trendTotals.months[4].at(0, 1) = -1;  // the whole month is a refund
+    home.input.trendTotals.months[5].at(0, 0) = -1;
+    const GraphData graph = BuildGraph(home.input, 0);
     EXPECT_EQ(Labels(graph), (std::vector<std::string>{"４　月", "５　月", "６　月", "７　月",
                                                        "８　月", "９　月", "10　月", "11　月",
                                                        "12　月", "１　月", "２　月", "３　月"}));
@@ -112,12 +128,14 @@ TEST(GraphChoice, twelveMonthsRunFromTheMonthAfterTheLastAndShowNoNegativeTotals
     EXPECT_EQ(graph.monthsWithFiles, 6);
 }
 
-TEST(GraphChoice, aCategorysTwelveMonthsCarryItsBudget) {
+TEST(GraphInput, aCategorysTwelveMonthsCarryItsBudget) {
     GraphHousehold home;
-    home.state.graph = GraphChoice{GraphSource::Trend, 2, 2026, 12};
-    home.state.trendTotals.months[0].at(2, 1) = 1200;
-    home.state.trendTotals.months[1].at(2, 1) = -300;
-    const GraphData graph = BuildGraph(home.state, 1);
+    home.input.source = GraphSource::Trend;
+    home.input.selector = 2;
+    home.input.month = 12;
+    home.input.trendTotals.months[0].at(2, 1) = 1200;
+    home.input.trendTotals.months[1].at(2, 1) = -300;
+    const GraphData graph = BuildGraph(home.input, 1);
     EXPECT_EQ(Cp932ToUtf8(graph.entries[0].label), "１　月");
     EXPECT_EQ(graph.entries[0].value, 1200);
     EXPECT_EQ(graph.entries[1].value, 0);

@@ -5,7 +5,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "data/program_state.h"
+#include "data/cp932.h"
+#include "summary/graph_data.h"
 #include "support/temp_folder.h"
 #include "ui/graph_surface.h"
 
@@ -15,25 +16,23 @@ namespace hanaki::testing {
 // 趣味 left out of the summaries); 6 and later unnamed. 食費 has a budget of
 // 30,000 yen, 光熱費 one of 15,000. The titles name March 2026.
 struct GraphHousehold {
-    GraphHousehold()
-        : state(DataFolder("/nonexistent", RealFileSystem()), [] {
-              return CivilDate{2026, 3, 10};
-          }) {
+    GraphHousehold() {
         const char* const names[] = {"給料", "食費", "住居", "光熱費", "趣味"};
         for (int c = 1; c <= 5; ++c) {
-            state.categories.names[c] = Sjis(names[c - 1]);
-            state.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
-            state.settings.summaryFlags[c] = c == 5 ? 0 : 1;
+            input.categories.names[c] = Sjis(names[c - 1]);
+            input.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
+            input.settings.summaryFlags[c] = c == 5 ? 0 : 1;
         }
-        state.categories.descriptions[1][1] = Sjis("月給");
-        state.categories.descriptions[2][1] = Sjis("外食");
-        state.categories.descriptions[2][2] = Sjis("食材");
-        state.settings.budgets[2] = "30000";
-        state.settings.budgets[4] = "15000";
-        state.graph = GraphChoice{GraphSource::MonthlyBar, 0, 2026, 3};
+        input.categories.descriptions[1][1] = Sjis("月給");
+        input.categories.descriptions[2][1] = Sjis("外食");
+        input.categories.descriptions[2][2] = Sjis("食材");
+        input.settings.budgets[2] = "30000";
+        input.settings.budgets[4] = "15000";
+        input.year = 2026;
+        input.month = 3;
     }
 
-    ProgramState state;
+    GraphInput input;
 };
 
 template <typename Shape>

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTest>
 #include <cstdlib>
+#include <functional>
 
 #include "settings/household.h"
 #include "summary/graph_household.h"
@@ -19,11 +20,21 @@ namespace {
 
 // The graph window over a household's figures, opened as a summary screen
 // opens it.
+struct Choice {
+    GraphSource source;
+    int selector, year, month;
+};
 struct GraphWindow {
-    explicit GraphWindow(GraphChoice choice, int screenHeight = 768)
+    explicit GraphWindow(Choice choice, int screenHeight = 768,
+                         const std::function<void(GraphInput&)>& prepare = {})
         : services{messages, ScreenMetrics(screenHeight)} {
-        home.state.graph = choice;
-        screen = new GraphScreen(home.state, services, &opener);
+        home.input.source = choice.source;
+        home.input.selector = choice.selector;
+        home.input.year = choice.year;
+        home.input.month = choice.month;
+        if (prepare)
+            prepare(home.input);
+        screen = new GraphScreen(home.input, services, &opener);
         ShowActive(*screen);
     }
     ~GraphWindow() { delete screen; }
@@ -61,21 +72,21 @@ TEST(GraphScreen, upAndDownStopAtACategoryWithoutAName) {
     GraphWindow window({GraphSource::MonthlyBar, 5, 2026, 3});
     EXPECT_EQ(window.Subtitle(), "費目:趣味");
     Press(Qt::Key_Down);  // category 6 has no name
-    EXPECT_EQ(window.home.state.graph.selector, 5);
+    EXPECT_EQ(window.screen->input().selector, 5);
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);  // the income category too
-    EXPECT_EQ(window.home.state.graph.selector, 1);
+    EXPECT_EQ(window.screen->input().selector, 1);
     EXPECT_EQ(window.Subtitle(), "費目:給料");
     Press(Qt::Key_Up);
-    EXPECT_EQ(window.home.state.graph.selector, 1);
+    EXPECT_EQ(window.screen->input().selector, 1);
 }
 
 TEST(GraphScreen, upAndDownDoNothingOnTheGraphOfAllCategories) {
     GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3});
     Press(Qt::Key_Down);
-    EXPECT_EQ(window.home.state.graph.selector, 0);
+    EXPECT_EQ(window.screen->input().selector, 0);
     EXPECT_EQ(window.Subtitle(), "");
 }
 
@@ -108,14 +119,14 @@ TEST(GraphScreen, anotherCategoryStartsAgainWithoutADescription) {
 }
 
 TEST(GraphScreen, tabSwitchesBetweenBarsAndPieForTheOpeningScreen) {
-    GraphWindow window({GraphSource::MonthlyBar, 2, 2026, 3});
-    window.home.state.monthTotals.at(2, 1) = 3000;
+    GraphWindow window({GraphSource::MonthlyBar, 2, 2026, 3}, 768,
+                       [](GraphInput& input) { input.monthTotals.at(2, 1) = 3000; });
     Press(Qt::Key_Tab);
-    EXPECT_EQ(window.home.state.graph.source, GraphSource::MonthlyPie);
+    EXPECT_EQ(window.screen->input().source, GraphSource::MonthlyPie);
     EXPECT_EQ(All<drawn::Wedge>(window.drawing()).size(), 1u);
     Press(Qt::Key_Tab);
-    EXPECT_EQ(window.home.state.graph.source, GraphSource::MonthlyBar);
-    EXPECT_EQ(window.home.state.graph.selector, 2);
+    EXPECT_EQ(window.screen->input().source, GraphSource::MonthlyBar);
+    EXPECT_EQ(window.screen->input().selector, 2);
     EXPECT_TRUE(All<drawn::Wedge>(window.drawing()).empty());
     EXPECT_EQ(window.Subtitle(), "費目:食費");
 }
@@ -123,7 +134,7 @@ TEST(GraphScreen, tabSwitchesBetweenBarsAndPieForTheOpeningScreen) {
 TEST(GraphScreen, tabLeavesTheTwelveMonthGraphAlone) {
     GraphWindow window({GraphSource::Trend, 0, 2026, 3});
     Press(Qt::Key_Tab);
-    EXPECT_EQ(window.home.state.graph.source, GraphSource::Trend);
+    EXPECT_EQ(window.screen->input().source, GraphSource::Trend);
     EXPECT_EQ(window.Legend(), QStringLiteral("    <ESC>グラフ終了    "));
 }
 

@@ -15,35 +15,35 @@ namespace {
 
 // A year of a family's figures, for looking at the graphs rather than
 // asserting on them.
-void FillAYear(ProgramState& state) {
+void FillAYear(GraphInput& input) {
     const char* const names[] = {"給料",   "食費",   "住居", "光熱費", "通信費",
                                  "日用品", "交通費", "趣味", "医療費", "教育費"};
     for (int c = 1; c <= 10; ++c) {
-        state.categories.names[c] = Sjis(names[c - 1]);
-        state.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
-        state.settings.summaryFlags[c] = 1;
+        input.categories.names[c] = Sjis(names[c - 1]);
+        input.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
+        input.settings.summaryFlags[c] = 1;
     }
     const char* const food[] = {"外食", "食材", "菓子", "飲み物", "コーヒー"};
     for (int d = 1; d <= 5; ++d)
-        state.categories.descriptions[2][d] = Sjis(food[d - 1]);
-    state.settings.budgets[2] = "60000";
-    state.settings.budgets[4] = "15000";
-    state.settings.budgets[5] = "10000";
-    state.settings.budgets[7] = "12000";
+        input.categories.descriptions[2][d] = Sjis(food[d - 1]);
+    input.settings.budgets[2] = "60000";
+    input.settings.budgets[4] = "15000";
+    input.settings.budgets[5] = "10000";
+    input.settings.budgets[7] = "12000";
     const double month[] = {0, 280000, 64380, 85000, 13200, 9800, 5430, 14700, 12000, 3200, 25000};
     const double foodMonth[] = {0, 18500, 39880, 3200, 1800, 1000};
     for (int c = 1; c <= 10; ++c)
-        state.monthTotals.at(c, 0) = month[c];
+        input.monthTotals.at(c, 0) = month[c];
     for (int d = 1; d <= 5; ++d)
-        state.monthTotals.at(2, d) = foodMonth[d];
+        input.monthTotals.at(2, d) = foodMonth[d];
     // The most a category can hold: twenty descriptions of the longest names.
     for (int d = 1; d <= 20; ++d) {
-        state.categories.descriptions[3][d] =
+        input.categories.descriptions[3][d] =
             d % 2 ? Sjis("ボールペン") : Sjis("ペン") + std::to_string(d);
-        state.monthTotals.at(3, d) = 100000.0 / (d + 1);
+        input.monthTotals.at(3, d) = 100000.0 / (d + 1);
     }
     for (int s = 0; s < 12; ++s) {
-        MonthTotals& totals = state.trendTotals.months[s];
+        MonthTotals& totals = input.trendTotals.months[s];
         if (s < 2)
             continue;  // the household started keeping the book in the third month
         totals.MarkHasItems();
@@ -79,12 +79,14 @@ TEST(GraphScreenshots, everyGraphAtEachScreenSize) {
     for (int height : {1024, 600, 480}) {
         for (const Shot& shot : shots) {
             GraphHousehold home;
-            FillAYear(home.state);
-            home.state.graph = {shot.source, shot.selector, 2026, 11};
+            FillAYear(home.input);
+            home.input.source = shot.source;
+            home.input.selector = shot.selector;
+            home.input.month = 11;
             ScriptedMessages messages;
             Services services{messages, ScreenMetrics(height)};
             QWidget opener;
-            auto* screen = new GraphScreen(home.state, services, &opener);
+            auto* screen = new GraphScreen(home.input, services, &opener);
             ShowActive(*screen);
             for (int i = 0; i < shot.rights; ++i)
                 Press(Qt::Key_Right);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "summary/graph_screen.h"
 #include "summary/monthly_summary_screen.h"
 #include "summary/monthly_trend_screen.h"
 #include "summary/summary_grid.h"
@@ -153,20 +154,44 @@ TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
     EXPECT_EQ(home.temp.FileCount(), 2u);  // the master and the settings: nothing written
 }
 
+// The graph open (the last one made, as the one before closes).
+const GraphInput& GraphShown(const QWidget& screen) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto graphs = screen.findChildren<GraphScreen*>("Form8");
+    EXPECT_EQ(graphs.size(), 1);  // the one before closed
+    return graphs.back()->input();
+}
+
 TEST_F(MonthlySummary, theGraphKeysNameWhatToDraw) {
-    home.state.graph.source = GraphSource::Trend;
     Open();
-    EXPECT_EQ(home.state.graph.source, GraphSource::MonthlyBar);
     Press(Qt::Key_F5);
-    EXPECT_EQ(home.state.graph.selector, 0);
-    EXPECT_EQ(home.state.graph.year, 1999);
+    EXPECT_EQ(GraphShown(*screen).source, GraphSource::MonthlyBar);
+    EXPECT_EQ(GraphShown(*screen).selector, 0);
+    EXPECT_EQ(GraphShown(*screen).year, 1999);
     ShowActive(*screen);
     Press(Qt::Key_Return);
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
-    EXPECT_EQ(home.state.graph.selector, 2);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(screen->findChildren<QWidget*>("Form8").size(), 1);  // the first one closed
+    EXPECT_EQ(GraphShown(*screen).selector, 2);
+}
+
+// A graph keeps the month it was opened on while its summary pages on: its
+// title and its bars come from one value, through Tab and the arrows.
+TEST_F(MonthlySummary, anOpenGraphKeepsDrawingTheMonthItWasOpenedOn) {
+    home.temp.Write("199903.DAT", Item(6, 1, 3000));
+    home.temp.Write("199902.DAT", Item(6, 1, 2000));
+    Open();
+    Press(Qt::Key_F5);
+    ShowActive(*screen);
+    Press(Qt::Key_PageUp);  // the summary shows February
+    EXPECT_EQ(CellText(grid, 8, 2), "2,000");
+    auto* graph = screen->findChild<GraphScreen*>("Form8");
+    ShowActive(*graph);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    const GraphData drawn = BuildGraph(graph->input(), 0);
+    EXPECT_EQ(drawn.title, "1999年3月度  費 目 別 月 度 集 計 (支出)");
+    EXPECT_EQ(drawn.entries.front().value, 3000);
 }
 
 class MonthlyTrend : public ::testing::Test {
@@ -207,8 +232,8 @@ TEST_F(MonthlyTrend, aMarchEndCoversAprilToMarch) {
     EXPECT_EQ(CellText(months, 3, 1), "1,200");
     EXPECT_EQ(CellText(months, 2, 12), "300");
     Press(Qt::Key_Return);
-    EXPECT_EQ(home.state.graph.source, GraphSource::Trend);
-    EXPECT_EQ(home.state.graph.selector, 6);
+    EXPECT_EQ(GraphShown(*screen).source, GraphSource::Trend);
+    EXPECT_EQ(GraphShown(*screen).selector, 6);
     ShowActive(*screen);
     Press(Qt::Key_Escape);
     EXPECT_EQ(CellText(months, 0, 0), " 予  算");
