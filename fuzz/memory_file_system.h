@@ -59,6 +59,13 @@ class MemoryFileSystem : public FileSystem {
         return 0;
     }
     bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    int Link(const std::string&, const std::string&) override { return EPERM; }
+    int OpenForAppend(const std::string& path, unsigned, int& fd) override {
+        fd = nextFd_++;
+        open_[fd] = path;
+        return 0;
+    }
+    int MakeFolder(const std::string&, unsigned) override { return 0; }
 
   private:
     std::map<int, std::string> open_;

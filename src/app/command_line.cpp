@@ -13,8 +13,9 @@ namespace hanaki {
 namespace {
 
 // The options that each name one piece of work; a command line names at most one.
-constexpr std::array<std::string_view, 4> kCommandOptions = {"--export-csv", "--print-month",
-                                                             "--summary", "--trend"};
+constexpr std::array<std::string_view, 9> kCommandOptions = {
+    "--export-csv", "--print-month", "--summary",       "--trend", "--year-summary",
+    "--find",       "--history",     "--restore-as-of", "--backup"};
 
 // Two commands on one line, or one twice: which was meant cannot be told.
 std::string CommandClash(const std::vector<std::string>& commands) {
@@ -126,8 +127,24 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
                                                       : ReportKind::YearSummary;
             options.report->year = *year;
             options.report->month = *month;
+        } else if (arg == "--to" && !options.restoreAsOf.empty()) {
+            // After --restore-as-of, the new folder; otherwise the end of a --find.
+            if (auto v = value("--to"))
+                options.restoreTo = *v;
         } else if (IsFindArgument(arg)) {
             options.error = TakeFindArgument(args, i, options.find);
+        } else if (arg == "--history") {
+            options.history = true;
+        } else if (arg == "--since") {
+            auto v = value("--since");
+            if (v && !(options.historySince = ParseIsoDate(*v)))
+                options.error = "--since の日付は YYYY-MM-DD の形で指定してください。";
+        } else if (arg == "--restore-as-of") {
+            if (auto v = value("--restore-as-of"))
+                options.restoreAsOf = *v;
+        } else if (arg == "--backup") {
+            if (auto v = value("--backup"))
+                options.backupDestination = *v;
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--encoding") {
@@ -146,9 +163,15 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
         options.error = CommandClash(commands);
     if (options.error.empty() && options.printMonth != !options.pdfPath.empty())
         options.error = "--print-month と --pdf は組にして指定してください。";
+    if (options.error.empty() && options.restoreAsOf.empty() != options.restoreTo.empty())
+        options.error = "--restore-as-of と --to は組にして指定してください。";
+    if (options.error.empty() && options.historySince && !options.history)
+        options.error = "--since は --history と一緒に指定してください。";
     if (options.find && options.error.empty())
         options.error = FindRequestError(*options.find);
-    if (options.find) {
+    if (options.history) {
+        options.historyCsv = csv;
+    } else if (options.find) {
         options.find->csv = csv;
         options.find->cp932 = cp932;
     } else if (options.report) {
@@ -183,8 +206,14 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --find 文字 [--from 年 月] [--to 年 月]\n"
            "                           備考・費目・摘要に文字を含む項目を古い順に表示して終了\n"
            "                           （数字だけならその金額の項目も）\n"
-           "  --csv                    集計や検索の結果を CSV で出力する\n"
+           "  --csv                    集計・検索・履歴の結果を CSV で出力する\n"
            "  --encoding cp932         集計や検索の結果をシフトJIS (CP932) で出力する\n"
+           "  --history                変更の履歴を新しい順に表示して終了\n"
+           "  --since YYYY-MM-DD       --history でその日からの変更だけを表示する\n"
+           "  --restore-as-of '日 時刻' --to 新フォルダ\n"
+           "                           'YYYY-MM-DD HH:MM' "
+           "の時点のデータを新しいフォルダに書き出す\n"
+           "  --backup 先              データを新しいフォルダ「先」に複製して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"

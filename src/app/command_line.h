@@ -29,6 +29,14 @@ struct HanakiOptions {
     std::optional<ReportRequest> report;
     // --find TEXT [--from YYYY MM] [--to YYYY MM], with --csv and --encoding cp932
     std::optional<FindRequest> find;
+    // --history [--since YYYY-MM-DD] [--csv]; --restore-as-of 'YYYY-MM-DD HH:MM' --to NEWDIR;
+    // --backup DEST
+    bool history = false;
+    std::optional<CivilDate> historySince;
+    bool historyCsv = false;
+    std::string restoreAsOf;
+    std::string restoreTo;
+    std::string backupDestination;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

@@ -1,14 +1,17 @@
 #include <QApplication>
 #include <QDate>
+#include <ctime>
 #include <iostream>
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/history_commands.h"
 #include "app/program_screens.h"
 #include "app/window_identity.h"
 #include "app/start_up.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
+#include "data/history_pruning.h"
 #include "data/io_result.h"
 #include "data/program_state.h"
 #include "data/stale_temporaries.h"
@@ -50,6 +53,14 @@ int main(int argc, char** argv) {
         std::cout << (options.help ? HanakiUsage(folder.path) : HanakiVersion());
         return FinishStandardOutput(0, std::cerr);
     }
+    if (options.history)
+        return RunHistoryCommand(folder.path, options.historySince, options.historyCsv, std::cout,
+                                 std::cerr);
+    if (!options.restoreAsOf.empty())
+        return RunRestoreAsOfCommand(folder.path, options.restoreAsOf, options.restoreTo, std::cout,
+                                     std::cerr);
+    if (!options.backupDestination.empty())
+        return RunBackupCommand(folder.path, options.backupDestination, std::cout, std::cerr);
     // The reports and the printout only read the folder in use.
     if (options.report) {  // before any Qt: the reports need no display
         const int code = RunReportCommand(folder.path, *options.report, std::cout, std::cerr);
@@ -118,8 +129,11 @@ int main(int argc, char** argv) {
         DataFolder(dataDir, RealFileSystem(),
                    readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::ReadWrite),
         [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
-    if (!readOnly)
+    if (!readOnly) {
         RemoveStaleTemporaryFiles(state.folder);
+        state.folder.KeepHistory();
+        PruneHistory(state.folder, std::time(nullptr));
+    }
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
     ProgramScreens screens(state, services);

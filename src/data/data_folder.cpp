@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <ctime>
 
+#include "data/history_store.h"
 #include "data/safe_write.h"
 
 namespace hanaki {
@@ -29,16 +31,41 @@ IoResult DataFolder::Read(std::string_view fileName, std::string& bytes) const {
     return err == 0 ? IoResult::Ok() : IoResult::Fail(IoStep::Read, err, path);
 }
 
-IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes) const {
+IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes,
+                             const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
-    return WriteFileAtomically(*fs_, PathOf(fileName), bytes);
+    const IoResult kept = RecordBefore(fileName, bytes, note);
+    if (!kept.ok() && kept.error->step != IoStep::SyncFolder)
+        return kept;
+    const IoResult written = WriteFileAtomically(*fs_, PathOf(fileName), bytes);
+    return written.ok() ? kept : written;
 }
 
-IoResult DataFolder::Remove(std::string_view fileName) const {
+IoResult DataFolder::Remove(std::string_view fileName, const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Remove, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
-    return RemoveFileDurably(*fs_, PathOf(fileName));
+    const IoResult kept = RecordBefore(fileName, std::nullopt, note);
+    if (!kept.ok() && kept.error->step != IoStep::SyncFolder)
+        return kept;
+    const IoResult removed = RemoveFileDurably(*fs_, PathOf(fileName));
+    return removed.ok() ? kept : removed;
+}
+
+void DataFolder::KeepHistory(std::function<std::int64_t()> clock) {
+    clock_ = std::move(clock);
+}
+
+void DataFolder::KeepHistory() {
+    KeepHistory([] { return static_cast<std::int64_t>(std::time(nullptr)); });
+}
+
+IoResult DataFolder::RecordBefore(std::string_view fileName,
+                                  const std::optional<std::string_view>& after,
+                                  const ChangeNote& note) const {
+    if (!keepsHistory())
+        return IoResult::Ok();
+    return RecordChange(*this, fileName, after, note, clock_());
 }
 
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path) {

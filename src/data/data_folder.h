@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "data/change_note.h"
 #include "data/file_system.h"
 #include "data/io_result.h"
 
@@ -29,14 +33,26 @@ class DataFolder {
     // The whole file; a missing file is reported as ENOENT.
     IoResult Read(std::string_view fileName, std::string& bytes) const;
     // Replaces the file whole, crash-safely (see safe_write.h).
-    IoResult Replace(std::string_view fileName, std::string_view bytes) const;
+    IoResult Replace(std::string_view fileName, std::string_view bytes,
+                     const ChangeNote& note = {}) const;
     // Removes the file; a file that is already gone is no error.
-    IoResult Remove(std::string_view fileName) const;
+    IoResult Remove(std::string_view fileName, const ChangeNote& note = {}) const;
+
+    // From now on the bytes every Replace and Remove changes are kept first
+    // in the folder's history (see history_store.h); `clock` gives the time
+    // in seconds since the epoch. Call it only while holding the folder lock.
+    void KeepHistory(std::function<std::int64_t()> clock);
+    void KeepHistory();
+    bool keepsHistory() const { return static_cast<bool>(clock_); }
 
   private:
+    IoResult RecordBefore(std::string_view fileName, const std::optional<std::string_view>& after,
+                          const ChangeNote& note) const;
+
     std::string path_;
     FileSystem* fs_;
     Access access_;
+    std::function<std::int64_t()> clock_;
 };
 
 // True when `path` is a folder this process may read but not write, so that

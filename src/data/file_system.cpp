@@ -157,6 +157,19 @@ std::string HostName() {
     return name;
 }
 
+int PosixFileSystem::Link(const std::string& existing, const std::string& newName) {
+    return ::link(existing.c_str(), newName.c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFileSystem::OpenForAppend(const std::string& path, unsigned mode, int& fd) {
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, static_cast<mode_t>(mode));
+    return fd < 0 ? errno : 0;
+}
+
+int PosixFileSystem::MakeFolder(const std::string& path, unsigned mode) {
+    return ::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0 ? 0 : errno;
+}
+
 FileSystem& RealFileSystem() {
     static PosixFileSystem fs;
     return fs;

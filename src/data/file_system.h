@@ -45,6 +45,12 @@ class FileSystem {
     // kLargestDataFile.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool Exists(const std::string& path) = 0;
+    // A second name for an existing file (EXDEV, EPERM … where the file system has none).
+    virtual int Link(const std::string& existing, const std::string& newName) = 0;
+    // Opens for appending, making the file with `mode` (less the umask) when missing.
+    virtual int OpenForAppend(const std::string& path, unsigned mode, int& fd) = 0;
+    // EEXIST when it is already there.
+    virtual int MakeFolder(const std::string& path, unsigned mode) = 0;
 };
 
 inline constexpr unsigned kKeepId = static_cast<unsigned>(-1);
@@ -79,6 +85,9 @@ class PosixFileSystem : public FileSystem {
     int SetOwner(int fd, unsigned uid, unsigned gid) override;
     int ReadAll(const std::string& path, std::string& bytes) override;
     bool Exists(const std::string& path) override;
+    int Link(const std::string& existing, const std::string& newName) override;
+    int OpenForAppend(const std::string& path, unsigned mode, int& fd) override;
+    int MakeFolder(const std::string& path, unsigned mode) override;
 };
 
 // One shared instance for code that has not been handed another.

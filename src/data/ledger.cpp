@@ -187,7 +187,7 @@ std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger) {
 }
 
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         MonthLedger& ledger) {
+                         MonthLedger& ledger, const ChangeNote& note) {
     std::string name = LedgerFileName(year, month);
     std::string now;
     IoResult read = folder.Read(name, now);
@@ -196,7 +196,7 @@ IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int
     if (now != ledger.onDisk)
         return IoResult::Refuse(IoStep::Create, IoRefusal::ChangedOnDisk, 0, folder.PathOf(name));
     std::string bytes = ledger.head == 0 ? std::string() : SerializeMonthLedger(closingDay, ledger);
-    IoResult saved = ledger.head == 0 ? folder.Remove(name) : folder.Replace(name, bytes);
+    IoResult saved = ledger.head == 0 ? folder.Remove(name, note) : folder.Replace(name, bytes, note);
     // Past the rename, the file holds the new bytes even when its folder sync failed.
     if (saved.ok() || saved.error->step == IoStep::SyncFolder)
         ledger.onDisk = std::move(bytes);

@@ -112,9 +112,11 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
 // Writes the chain as the month's whole file (dates back to calendar dates).
 // An empty chain removes the file. A file that no longer holds what the chain
 // was loaded from (another program wrote it) is left as it is and the save is
-// refused with IoRefusal::ChangedOnDisk: the caller reloads the month.
+// refused with IoRefusal::ChangedOnDisk: the caller reloads the month. `note`
+// names the change for the history when the caller knows more than the file
+// (the item added, deleted, corrected is told from the bytes).
 IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int month,
-                         MonthLedger& ledger);
+                         MonthLedger& ledger, const ChangeNote& note = {});
 // The bytes SaveMonthLedger writes.
 std::string SerializeMonthLedger(int closingDay, const MonthLedger& ledger);
 

@@ -124,8 +124,9 @@ IoResult LoadMemo(const DataFolder& folder, int closingDay, int year, int month,
 }
 
 IoResult SaveMemo(const DataFolder& folder, int closingDay, int year, int month,
-                  const MemoMonth& memo) {
-    return folder.Replace(MemoFileName(year, month), SerializeMemo(closingDay, year, month, memo));
+                  const MemoMonth& memo, const ChangeNote& note) {
+    return folder.Replace(MemoFileName(year, month), SerializeMemo(closingDay, year, month, memo),
+                          note);
 }
 
 }  // namespace hanaki

@@ -39,8 +39,9 @@ struct MemoMonth {
 std::string MemoFileName(int year, int month);
 
 IoResult LoadMemo(const DataFolder& folder, int closingDay, int year, int month, MemoMonth& memo);
+// `note` names the change for the history when the caller knows more than the file.
 IoResult SaveMemo(const DataFolder& folder, int closingDay, int year, int month,
-                  const MemoMonth& memo);
+                  const MemoMonth& memo, const ChangeNote& note = {});
 void ParseMemoFile(std::string_view bytes, int closingDay, int year, int month, MemoMonth& memo);
 std::string SerializeMemo(int closingDay, int year, int month, const MemoMonth& memo);
 

@@ -123,7 +123,8 @@ IoResult LoadSettings(const DataFolder& folder, Settings& settings, SettingsRead
 }
 
 IoResult WriteClosingDay(const DataFolder& folder, int closingDay) {
-    return folder.Replace(kSettingsFileName, PrintedNumber(closingDay) + "\r\n");
+    return folder.Replace(kSettingsFileName, PrintedNumber(closingDay) + "\r\n",
+                          {ChangeKind::Settings, "締め日の設定"});
 }
 
 IoResult WriteCarryOver(const DataFolder& folder, int closingDay, int category, int description) {
@@ -139,7 +140,8 @@ IoResult WriteCarryOver(const DataFolder& folder, int closingDay, int category, 
         lines.resize(2);
     lines[0] = closingDayLine;
     lines[1] = std::to_string(category) + "," + std::to_string(description);
-    return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines));
+    return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines),
+                          {ChangeKind::CarryOver, "自動繰越の設定"});
 }
 
 IoResult WriteBudgets(const DataFolder& folder, const Settings& settings) {
@@ -157,7 +159,8 @@ IoResult WriteBudgets(const DataFolder& folder, const Settings& settings) {
     std::vector<std::string> lines{ClosingDayLine(SplitLines(bytes), settings.closingDay),
                                    field(1) + "," + field(2), JoinFields(settings.budgets),
                                    JoinFields(flags)};
-    return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines));
+    return folder.Replace(kSettingsFileName, JoinLinesCrLf(lines),
+                          {ChangeKind::Settings, "予算・集計の設定"});
 }
 
 std::vector<std::string> LostByBudgetRewrite(std::string_view bytes) {

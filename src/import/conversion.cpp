@@ -9,6 +9,7 @@
 
 #include "data/amount_format.h"
 #include "data/calendar.h"
+#include "data/change_description.h"
 #include "data/data_folder.h"
 #include "data/fixed_field.h"
 #include "data/ledger.h"
@@ -237,7 +238,10 @@ void RefuseSharedTargets(std::vector<PlannedFile>& files) {
 bool Write(const PlannedFile& file, const std::string& bytes, const DataFolder& destination,
            ConversionReport& report) {
     bool existed = destination.Exists(file.targetName);
-    IoResult result = destination.Replace(file.targetName, bytes);
+    IoResult result =
+        destination.Replace(file.targetName, bytes,
+                            {ChangeKind::Conversion, AccountingMonthOfFile(file.targetName) +
+                                                         (existed ? "の変換(上書き)" : "の変換")});
     if (!result.ok()) {
         report.messages.push_back(FileErrorMessage(*result.error));
         return false;
@@ -351,6 +355,7 @@ int CountReplacedFiles(const ConversionPlan& plan, FileSystem& fs) {
 
 ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs) {
     DataFolder destination(plan.destination, fs);
+    destination.KeepHistory();
     // The caller holds the destination's lock, so no live writer's temporary is swept.
     RemoveStaleTemporaryFiles(destination);
     ConversionReport report;

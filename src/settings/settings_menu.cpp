@@ -1,5 +1,6 @@
 #include "settings/settings_menu.h"
 
+#include "history/history_screen.h"
 #include "settings/budget_editor.h"
 #include "settings/carry_over_setting_screen.h"
 #include "settings/category_editor.h"
@@ -30,9 +31,16 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
         ShowOnce(carryOverSetting_, this,
                  [this] { return new CarryOverSettingScreen(state_, services_, this); });
     });
+    AddButton("Command4", QStringLiteral("4. 変更履歴   "), u'4', [this] {
+        ShowOnce(historyScreen_, this, [this] {
+            auto* screen = new HistoryScreen(state_, services_, this);
+            connect(screen, &HistoryScreen::restored, this, &SettingsMenu::historyRestored);
+            return screen;
+        });
+    });
     AddLegend(
         "Label1",
-        QStringLiteral("   <Esc>設定終了    <1,2,3>直接選択      <↑↓>カーソル移動    <Enter>決定"));
+        QStringLiteral("   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定"));
 }
 
 }  // namespace hanaki

@@ -8,8 +8,8 @@
 
 namespace hanaki {
 
-// 設定メニュー (F7): opens the category editor, the budget editor and the
-// carry-over setting in front of itself.
+// 設定メニュー (F7): opens the category editor, the budget editor, the
+// carry-over setting and the history of changes in front of itself.
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
@@ -18,6 +18,8 @@ class SettingsMenu : public ButtonMenu {
   signals:
     // The category editor saved a new master; a guide already shown is stale.
     void categoriesSaved();
+    // The history screen put files back; every screen should read them again.
+    void historyRestored();
 
   private:
     ProgramState& state_;
@@ -26,6 +28,7 @@ class SettingsMenu : public ButtonMenu {
     QPointer<QWidget> categoryEditor_;
     QPointer<QWidget> budgetEditor_;
     QPointer<QWidget> carryOverSetting_;
+    QPointer<QWidget> historyScreen_;
 };
 
 }  // namespace hanaki

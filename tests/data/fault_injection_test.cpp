@@ -253,6 +253,11 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
             return {error(EPERM), error(EIO)};
         case FsCall::SetOwner:
             return {error(EPERM)};
+        case FsCall::Link:
+            return {error(ENOSPC), error(EXDEV)};
+        case FsCall::OpenForAppend:
+        case FsCall::MakeFolder:
+            return {error(ENOSPC), error(EACCES)};
     }
     return {};
 }
@@ -262,7 +267,8 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
 // temporary file is only a reason to pick the next name.
 bool SaveSurvives(const Fault& fault) {
     return fault.call == FsCall::SyncDirectory || fault.call == FsCall::SetOwner ||
-           (fault.call == FsCall::CreateExclusive && fault.error == EEXIST);
+           (fault.call == FsCall::CreateExclusive && fault.error == EEXIST) ||
+           (fault.call == FsCall::Link && fault.error == EXDEV);
 }
 
 using Files = std::map<std::string, std::optional<std::string>>;

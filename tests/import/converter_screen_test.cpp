@@ -1,4 +1,5 @@
 #include "import/converter_screen.h"
+#include "data/history_store.h"
 
 #include <gtest/gtest.h>
 
@@ -77,8 +78,10 @@ struct Converter {
 
     std::vector<std::string> Destination() const {
         std::vector<std::string> files;
-        for (const auto& entry : fs::directory_iterator(destination))
-            files.push_back(entry.path().filename().string() + ":" + ReadFile(entry.path()));
+        for (const auto& entry : fs::directory_iterator(destination)) {
+            if (entry.path().filename() != kHistoryFolderName)
+                files.push_back(entry.path().filename().string() + ":" + ReadFile(entry.path()));
+        }
         std::sort(files.begin(), files.end());
         return files;
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "data/data_folder.h"
+#include "data/history_store.h"
 #include "data/ledger.h"
 #include "data/memo.h"
 #include "data/stale_temporaries.h"
@@ -39,8 +40,10 @@ struct Folders {
     }
     std::vector<std::string> Written() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(destination))
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(destination)) {
+            if (entry.path().filename() != kHistoryFolderName)
+                names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }

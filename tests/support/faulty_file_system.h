@@ -22,11 +22,16 @@ enum class FsCall {
     Status,
     SetMode,
     SetOwner,
+    Link,
+    OpenForAppend,
+    MakeFolder,
 };
 inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,   FsCall::Sync,
                                         FsCall::Close,           FsCall::Rename,  FsCall::Remove,
                                         FsCall::SyncDirectory,   FsCall::ReadAll, FsCall::Status,
-                                        FsCall::SetMode,         FsCall::SetOwner};
+                                        FsCall::SetMode,         FsCall::SetOwner,
+                                        FsCall::Link,            FsCall::OpenForAppend,
+                                        FsCall::MakeFolder};
 
 inline const char* NameOf(FsCall call) {
     switch (call) {
@@ -52,6 +57,12 @@ inline const char* NameOf(FsCall call) {
             return "chmod";
         case FsCall::SetOwner:
             return "chown";
+        case FsCall::Link:
+            return "link";
+        case FsCall::OpenForAppend:
+            return "open for append";
+        case FsCall::MakeFolder:
+            return "mkdir";
     }
     return "?";
 }
@@ -146,6 +157,15 @@ class FaultyFileSystem : public FileSystem {
         return Hit(FsCall::ReadAll) ? fault_.error : real_.ReadAll(path, bytes);
     }
     bool Exists(const std::string& path) override { return real_.Exists(path); }
+    int Link(const std::string& existing, const std::string& newName) override {
+        return Hit(FsCall::Link) ? fault_.error : real_.Link(existing, newName);
+    }
+    int OpenForAppend(const std::string& path, unsigned mode, int& fd) override {
+        return Hit(FsCall::OpenForAppend) ? fault_.error : real_.OpenForAppend(path, mode, fd);
+    }
+    int MakeFolder(const std::string& path, unsigned mode) override {
+        return Hit(FsCall::MakeFolder) ? fault_.error : real_.MakeFolder(path, mode);
+    }
 
   private:
     bool Hit(FsCall call, bool applies = true) {

@@ -1,0 +1,88 @@
+#include "app/history_commands.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "data/csv_line.h"
+#include "data/data_folder.h"
+#include "data/folder_copy.h"
+#include "data/folder_lock.h"
+#include "data/history_listing.h"
+#include "data/history_store.h"
+
+namespace hanaki {
+namespace {
+
+bool OnOrAfter(std::int64_t time, const CivilDate& since) {
+    std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const CivilDate day{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return std::tie(day.year, day.month, day.day) >= std::tie(since.year, since.month, since.day);
+}
+
+}  // namespace
+
+int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>& since, bool csv,
+                      std::ostream& out, std::ostream& err) {
+    DataFolder folder(dataDir, RealFileSystem(), DataFolder::Access::ReadOnly);
+    const History history = ReadHistory(folder);
+    if (history.error) {
+        err << DescribeHistoryDamage(history) << "\n";
+        return 1;
+    }
+    if (csv)
+        out << CsvLine({"時刻", "ファイル", "種類", "内容"});
+    for (auto it = history.entries.rbegin(); it != history.entries.rend(); ++it) {
+        if (since && !OnOrAfter(it->time, *since))
+            continue;
+        const std::vector<std::string> fields{FormatChangeTime(it->time), it->file,
+                                              std::string(ChangeKindWord(it->kind)), it->text};
+        if (csv)
+            out << CsvLine(fields);
+        else
+            out << fields[0] << "  " << fields[1] << "  " << fields[2] << "  " << fields[3] << "\n";
+    }
+    // The CSV stays a table; the space goes with the other notes.
+    (csv ? err : out) << "履歴の容量: " << FormatSpace(HistorySpace(folder)) << "（"
+                      << history.entries.size() << " 件の変更）\n";
+    if (history.unreadableLines > 0)
+        err << DescribeHistoryDamage(history) << "\n";
+    return 0;
+}
+
+int RunRestoreAsOfCommand(const std::string& dataDir, const std::string& moment,
+                          const std::string& to, std::ostream& out, std::ostream& err) {
+    const std::optional<std::int64_t> time = ParseChangeTime(moment);
+    if (!time) {
+        err << "--restore-as-of の時刻は 'YYYY-MM-DD HH:MM' の形で指定してください。\n";
+        return 1;
+    }
+    DataFolder folder(dataDir, RealFileSystem(), DataFolder::Access::ReadOnly);
+    if (std::string failed = RestoreFolderAsOf(folder, *time, to); !failed.empty()) {
+        err << failed << "\n";
+        return 1;
+    }
+    out << moment << " の時点のデータを " << to << " に書き出しました。\n";
+    return 0;
+}
+
+int RunBackupCommand(const std::string& dataDir, const std::string& destination, std::ostream& out,
+                     std::ostream& err) {
+    // Under the lock no program is halfway through a change of the folder.
+    // A folder no program may write needs none.
+    FolderLock lock(dataDir, "hanaki");
+    if (!lock.held() && !lock.writeRefused()) {
+        err << DescribeLockRefusal(lock) << "\n";
+        return 1;
+    }
+    DataFolder folder(dataDir, RealFileSystem());
+    if (std::string failed = BackUpFolder(folder, destination); !failed.empty()) {
+        err << failed << "\n";
+        return 1;
+    }
+    out << dataDir << " のデータを " << destination << " に書き出しました。\n";
+    return 0;
+}
+
+}  // namespace hanaki

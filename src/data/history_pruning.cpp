@@ -1,0 +1,166 @@
+#include "data/history_pruning.h"
+
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "data/history_store.h"
+#include "data/safe_write.h"
+
+namespace hanaki {
+namespace {
+
+constexpr std::int64_t kDay = 24 * 60 * 60;
+
+// The local day or month a change falls in, as a number that sorts.
+int Period(std::int64_t time, bool byMonth) {
+    std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return local.tm_year * 10000 + (local.tm_mon + 1) * 100 + (byMonth ? 0 : local.tm_mday);
+}
+
+std::vector<bool> ChangesToKeep(const std::vector<HistoryEntry>& entries, std::int64_t now) {
+    std::vector<bool> keep(entries.size(), true);
+    std::map<std::string, std::size_t> newest;
+    std::set<std::pair<std::string, int>> periodsSeen;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const HistoryEntry& entry = entries[i];
+        newest[entry.file] = i;
+        const std::int64_t age = now - entry.time;
+        if (age <= 31 * kDay)
+            continue;
+        const int period = Period(entry.time, age > 365 * kDay);
+        keep[i] = periodsSeen.insert({entry.file, period}).second;
+    }
+    for (const auto& [file, i] : newest)
+        keep[i] = true;
+    return keep;
+}
+
+void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEntry>& kept) {
+    std::set<std::string> named{std::string(kHistoryIndexName)};
+    for (const HistoryEntry& entry : kept)
+        named.insert(entry.version);
+    std::vector<std::string> unnamed;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
+        std::string name = file.path().filename().string();
+        if (!named.count(name))
+            unnamed.push_back(std::move(name));
+    }
+    for (const std::string& name : unnamed)
+        folder.fs().Remove(HistoryPath(folder, name));
+    if (!unnamed.empty())
+        folder.fs().SyncDirectory(HistoryPath(folder, ""));
+}
+
+// Walks each file's changes from the live bytes back, and gives every kept
+// change kept as a difference whose next change goes a new difference from
+// the next kept one. False when a version cannot be rebuilt: nothing is let go.
+bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& entries,
+                     const std::vector<bool>& keep, std::int64_t now,
+                     std::vector<std::string>& versions) {
+    struct Walk {
+        std::optional<std::string> bytes;      // before the change last walked
+        std::optional<std::string> keptAfter;  // before the kept change last walked
+        bool gap = false;                      // a change let go since then
+        FileStatus status;
+    };
+    std::map<std::string, Walk> files;
+    versions.resize(entries.size());
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const HistoryEntry& entry = entries[i];
+        versions[i] = entry.version;
+        auto [found, first] = files.try_emplace(entry.file);
+        Walk& walk = found->second;
+        if (first) {
+            std::string live;
+            if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
+                walk.bytes = std::move(live);
+            // New versions are as private as the file, or as its folder when it is gone.
+            if (folder.fs().Status(folder.PathOf(entry.file), walk.status) != 0) {
+                if (folder.fs().Status(folder.path(), walk.status) != 0)
+                    return false;
+                walk.status.mode &= 0666;
+            }
+        }
+        std::optional<std::string> before;
+        if (!entry.version.empty()) {
+            std::string kept;
+            if (ReadVersion(folder, entry.version, kept) != 0)
+                return false;
+            before = IsDelta(entry.version)
+                         ? (walk.bytes ? ApplyDelta(kept, *walk.bytes) : std::nullopt)
+                         : std::optional<std::string>(std::move(kept));
+            if (!before || Fingerprint(*before) != entry.before)
+                return false;
+        }
+        walk.bytes = before;
+        if (!keep[i]) {
+            walk.gap = true;
+            continue;
+        }
+        if (walk.gap && IsDelta(entry.version)) {
+            const std::string bytes =
+                walk.keptAfter ? EncodeDelta(*before, *walk.keptAfter) : *before;
+            const std::string name = entry.file + "." + std::to_string(entry.change) + ".p" +
+                                     std::to_string(now) +
+                                     (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
+            versions[i] =
+                walk.keptAfter && bytes.size() <= kInlineDeltaBytes ? InlineVersion(bytes) : name;
+            if (versions[i] == name &&
+                WriteVersionFile(folder.fs(), HistoryPath(folder, name), bytes, walk.status) != 0)
+                return false;
+        }
+        walk.keptAfter = before;
+        walk.gap = false;
+    }
+    folder.fs().SyncDirectory(HistoryPath(folder, ""));
+    return true;
+}
+
+}  // namespace
+
+int PruneHistory(const DataFolder& folder, std::int64_t now) {
+    if (folder.readOnly())
+        return 0;
+    History history = ReadHistory(folder);
+    // A damaged index is left for the user to see; its versions may still matter.
+    if (history.error || history.unreadableLines > 0)
+        return 0;
+    std::vector<bool> keep = ChangesToKeep(history.entries, now);
+    std::vector<std::string> versions;
+    if (!RedoDifferences(folder, history.entries, keep, now, versions))
+        return 0;
+    std::vector<HistoryEntry> kept;
+    std::map<std::string, std::size_t> lastKept;
+    for (std::size_t i = 0; i < history.entries.size(); ++i) {
+        if (!keep[i])
+            continue;
+        HistoryEntry& entry = history.entries[i];
+        entry.version = versions[i];
+        // The changes let go in between now lie inside the one before.
+        auto previous = lastKept.find(entry.file);
+        if (previous != lastKept.end())
+            kept[previous->second].after = entry.before;
+        lastKept[entry.file] = kept.size();
+        kept.push_back(std::move(entry));
+    }
+    const int letGo = static_cast<int>(history.entries.size() - kept.size());
+    if (letGo > 0) {
+        std::string index;
+        for (const HistoryEntry& entry : kept)
+            index += FormatIndexLine(entry);
+        if (!WriteFileAtomically(folder.fs(), HistoryPath(folder, kHistoryIndexName), index).ok())
+            return 0;
+    }
+    RemoveUnnamedVersions(folder, kept);
+    return letGo;
+}
+
+}  // namespace hanaki

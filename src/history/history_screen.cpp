@@ -1,0 +1,124 @@
+#include "history/history_screen.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "data/history_listing.h"
+#include "data/undo.h"
+#include "history/undo_prompt.h"
+#include "ui/fonts.h"
+
+namespace hanaki {
+namespace {
+
+const QString kTitle = QStringLiteral("変更の履歴");
+constexpr int kChangeRole = Qt::UserRole;
+
+QTableWidgetItem* Cell(const std::string& text) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+}  // namespace
+
+HistoryScreen::HistoryScreen(ProgramState& state, Services& services, QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+    setObjectName("FormHistory");
+    setWindowTitle(kTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+    const bool small = services.metrics.below600();
+    setFont(GothicFont(small ? 9 : 12));
+
+    list_ = new QTableWidget(0, 4, this);
+    list_->setObjectName("HistoryList");
+    list_->setHorizontalHeaderLabels({QStringLiteral("時刻"), QStringLiteral("月度・ファイル"),
+                                      QStringLiteral("種類"), QStringLiteral("内容")});
+    list_->verticalHeader()->hide();
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setTabKeyNavigation(false);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+
+    space_ = new QLabel(this);
+    space_->setObjectName("HistorySpace");
+    space_->setWordWrap(true);
+    legend_ = new QLabel(
+        QStringLiteral("<Esc>戻る   <↑↓PageUp/Down>選択   <Enter>この変更の前の状態に戻す"), this);
+    legend_->setObjectName("Legend");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addWidget(space_);
+    layout->addWidget(legend_);
+
+    // Room for the legend at either size class, within the smallest screen.
+    resize(small                         ? QSize(620, 440)
+           : services.metrics.below768() ? QSize(780, 560)
+                                         : QSize(960, 700));
+    Fill();
+}
+
+void HistoryScreen::Fill() {
+    history_ = ReadHistory(state_.folder);
+    const auto& entries = history_.entries;
+    list_->setRowCount(static_cast<int>(entries.size()));
+    int row = 0;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it, ++row) {
+        QTableWidgetItem* time = Cell(FormatChangeTime(it->time));
+        time->setData(kChangeRole, static_cast<qlonglong>(it->change));
+        list_->setItem(row, 0, time);
+        list_->setItem(row, 1, Cell(ChangedFileName(it->file)));
+        list_->setItem(row, 2, Cell(std::string(ChangeKindWord(it->kind))));
+        list_->setItem(row, 3, Cell(it->text));
+    }
+    if (!entries.empty())
+        list_->setCurrentCell(0, 0);
+    std::string note = "履歴の容量: " + FormatSpace(HistorySpace(state_.folder)) + "（" +
+                       std::to_string(entries.size()) + " 件の変更）";
+    if (const std::string damage = DescribeHistoryDamage(history_); !damage.empty())
+        note += "\n" + damage;
+    space_->setText(QString::fromStdString(note));
+    list_->setFocus();
+}
+
+void HistoryScreen::RestoreChosen() {
+    const int row = list_->currentRow();
+    if (row < 0)
+        return;
+    const long change = list_->item(row, 0)->data(kChangeRole).toLongLong();
+    const HistoryEntry& entry = history_.entries[history_.entries.size() - 1 - row];
+    const QString question = QString::fromStdString(
+        FormatChangeTime(entry.time) + " の「" + DescribeEntry(entry) +
+        "」の直前の状態にデータフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"
+        "（戻したこと自体も履歴に残ります）。");
+    if (!services_.messages.Confirm(this, kTitle, question))
+        return;
+    if (const std::string failed = RestoreBefore(state_.folder, history_, change); !failed.empty())
+        services_.messages.Inform(this, kTitle, QString::fromStdString(failed));
+    ReloadAfterRestore(state_, services_.messages, this);
+    Fill();
+    emit restored();
+}
+
+void HistoryScreen::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            RestoreChosen();
+            return;
+        case Qt::Key_Escape:
+            close();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace hanaki

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "data/program_state.h"
+#include "ui/message_service.h"
+
+class QWidget;
+
+namespace hanaki {
+
+// Ctrl+Z: names the last change made in the folder (by any screen or
+// program) in a question and, on OK, puts back the bytes before it; asking
+// again walks further back. A read-only folder, or nothing left to take back,
+// is said in a message. True when files changed: the state's masters and
+// month are then read again, and the caller redraws what it shows.
+bool AskAndUndoLastChange(ProgramState& state, MessageService& messages, QWidget* parent);
+
+// Reads the masters and the open month again after an undo or a restore.
+void ReloadAfterRestore(ProgramState& state, MessageService& messages, QWidget* parent);
+
+}  // namespace hanaki
