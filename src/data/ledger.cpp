@@ -39,6 +39,10 @@ bool IsReadable(const LedgerRecord& record) {
 
 }  // namespace
 
+std::size_t LedgerRecordCount(std::size_t fileBytes) {
+    return (fileBytes + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
+}
+
 std::string EncodeLedgerRecord(const LedgerRecord& record) {
     const std::string* fields[] = {&record.date,
                                    &record.categoryNumber,
@@ -102,7 +106,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
         return result;
 
     MonthLedger loaded;
-    std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
+    std::size_t count = LedgerRecordCount(bytes.size());
     if (count + 1 > loaded.entries.size())
         loaded.entries.resize(count + 1);
     for (std::size_t i = 1; i <= count; ++i) {

@@ -18,31 +18,31 @@
 #include "monthly/monthly_rows.h"
 #include "ui/fonts.h"
 #include "ui/printer_dialog.h"
+#include "ui/row_tints.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
 
-// One screen-size class: the window and the widths of columns 0, 1, 2 and 3,
-// 4 … 6 and 7 in twips, the font sizes, and the height of the smallest screen
-// of the class in pixels.
+// One screen-size class: the widths of columns 0, 1, 2 and 3, 4 … 6 and 7 in
+// twips, and the font sizes.
 struct MonthlyTableSize {
-    int windowWidth, windowHeight;
+    ScreenSizeClass sizeClass;
     std::array<int, 5> columns;
     double gridPoints, remarkPoints, smallRemarkPoints;
-    int screenHeight;
 };
 
 namespace {
 
-constexpr MonthlyTableSize kBelow600{9600, 7200, {301, 482, 850, 874, 4014}, 7.8, 8, 6, 480};
-constexpr MonthlyTableSize kAt600{12000, 9000, {390, 609, 1073, 1104, 5070}, 9, 9, 7, 600};
-constexpr MonthlyTableSize kAbove600{14200, 10650, {450, 721, 1270, 1307, 6000}, 12, 12, 9, 768};
+constexpr MonthlyTableSize kSizes[] = {
+    {ScreenSizeClass::Small, {301, 482, 850, 874, 4014}, 7.8, 8, 6},
+    {ScreenSizeClass::Middle, {390, 609, 1073, 1104, 5070}, 9, 9, 7},
+    {ScreenSizeClass::Full, {450, 721, 1270, 1307, 6000}, 12, 12, 9},
+};
 
 const MonthlyTableSize& SizeFor(const ScreenMetrics& metrics) {
-    const int height = metrics.height();
-    return height < 600 ? kBelow600 : height == 600 ? kAt600 : kAbove600;
+    return kSizes[static_cast<int>(metrics.sizeClass())];
 }
 
 // Grid columns 1 … 7 are the table's; column 0, the running number, is its row heading.
@@ -61,11 +61,6 @@ constexpr int kGridY = 48;
 constexpr int kRowHeight = 22;
 constexpr int kHeadingHeight = 24;
 constexpr int kGap = 4;
-// Room for a window manager's title bar above the window.
-constexpr int kTitleBarAllowance = 30;
-
-const QColor kIncomeTint(255, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
 
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -160,7 +155,8 @@ void MonthlyTableScreen::BuildControls() {
 }
 
 void MonthlyTableScreen::PlaceControls() {
-    const double scale = size_.windowWidth / 14200.0;
+    const QSize window = WindowTwips(size_.sizeClass);
+    const double scale = window.width() / 14200.0;
     auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
 
     std::array<int, kColumnCount> widths{};
@@ -192,8 +188,8 @@ void MonthlyTableScreen::PlaceControls() {
 
     // The rows give up a pixel or two where the window would not leave room
     // for a title bar on the smallest screen of its class.
-    const int height =
-        std::min(TwipsToPixels(size_.windowHeight), size_.screenHeight - kTitleBarAllowance);
+    const int height = std::min(TwipsToPixels(window.height()),
+                                SmallestScreenHeight(size_.sizeClass) - kTitleBarAllowance);
     const int frame = 2 * grid_->frameWidth();
     const int besideRows = scaled(kGridY) + scaled(kHeadingHeight) + frame +
                            2 * (scaled(kGap) + fieldHeight) + scaled(kGap);
@@ -211,7 +207,7 @@ void MonthlyTableScreen::PlaceControls() {
         total->setGeometry(grid_->x() + 1 + columnX[column], totalsY,
                            columnX[column + 1] - columnX[column] - 4, fieldHeight);
     }
-    const int width = TwipsToPixels(size_.windowWidth);
+    const int width = TwipsToPixels(window.width());
     legend_->setGeometry(scaled(kMargin), totalsY + fieldHeight + scaled(kGap),
                          width - 2 * scaled(kMargin), fieldHeight);
     const int buttonWidth = metrics.horizontalAdvance(printButton_->text()) + 4 * cell;
@@ -360,21 +356,12 @@ void MonthlyTableScreen::EnterField(Focus focus) {
 }
 
 void MonthlyTableScreen::StepYear(int delta) {
-    const int year = state_.date.year + delta;
-    if (year >= kEarliestYear && year <= kLatestYear)
-        state_.date.year = year;
+    hanaki::StepYear(state_.closingDay(), state_.date, delta);
     RefreshMonth();  // also at the window's end
 }
 
 void MonthlyTableScreen::StepMonth(int delta) {
-    // The day stays, as far as the new month has it: a 31st in a month of 30
-    // days would be stored as a date no calendar has.
-    const int index = state_.date.year * 12 + (state_.date.month - 1) + delta;
-    state_.date.year = index / 12;
-    state_.date.month = index % 12 + 1;
-    state_.date.day =
-        std::min(state_.date.day,
-                 DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
+    hanaki::StepMonth(state_.closingDay(), state_.date, delta);
     RefreshMonth();
 }
 

@@ -20,6 +20,7 @@
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
+#include "ui/row_tints.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"
 
@@ -31,9 +32,6 @@ const QString kLegend = QStringLiteral(
     "<Esc>設定破棄  <↑↓>費目選択  <数字キー>予算設定  <Enter>確定      "
     "<Space>集計フラグ(集計時に加えるかどうかの選択です。)");
 const QString kTooLarge = QStringLiteral("予算額は 2,147,483,647 円までです。");
-
-const QColor kIncomeTint(250, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
 
 constexpr int kRows = 22;  // 20 categories and two total rows at most
 constexpr long long kMaxBudget = std::numeric_limits<std::int32_t>::max();
@@ -189,11 +187,7 @@ void BudgetEditor::ComputePastAverages() {
         AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, state_.date.year,
                               state_.date.month, trend);
     ReportedIoFailure(services_.messages, this, kTitle, report.io);
-    int months = 0;
-    for (const MonthTotals& month : trend.months) {
-        if (month.hasItems())
-            ++months;
-    }
+    const int months = MonthsWithItems(trend);
     if (months == 0)
         return;  // every average stays 0 under "過 去 平 均"
     for (int c = 1; c <= kMaxCategories; ++c) {

@@ -20,6 +20,7 @@
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
+#include "ui/row_tints.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"
 
@@ -32,11 +33,6 @@ const QString kLegend = QStringLiteral(
     "<Enter>確定    注:摘要は最低ひとつ必要です｡ 各項目 全角5文字以内");
 const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
 const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
-
-const QColor kIncomeDefault(255, 220, 220);
-const QColor kIncomeTint(250, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
-const QColor kExpenseFlipped(220, 220, 250);
 
 constexpr int kColumns = 21;      // the name and 20 descriptions
 constexpr int kListedDrops = 10;  // the question names at most this many
@@ -187,7 +183,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
 
     for (int r = 1; r <= kMaxCategories; ++r) {
         if (r <= 3)
-            SetRowKind(r, CategoryKind::Income, kIncomeDefault);
+            SetRowKind(r, CategoryKind::Income, kIncomeTint);
         else
             SetRowKind(r, CategoryKind::Expense, kExpenseTint);
     }
@@ -347,7 +343,7 @@ void CategoryEditor::FlipKind() {
     if (rowKinds_[row] != CategoryKind::Income)
         SetRowKind(row, CategoryKind::Income, kIncomeTint);
     else
-        SetRowKind(row, CategoryKind::Expense, kExpenseFlipped);
+        SetRowKind(row, CategoryKind::Expense, kExpenseTint);
     grid_->setUpdatesEnabled(true);
 }
 

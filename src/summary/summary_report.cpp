@@ -129,13 +129,12 @@ std::string MonthHeading(int month) {
 
 // The row's twelve values, their sum and average over the months with a file.
 std::vector<std::string> TwelveValues(const TrendTotals& trend, auto valueOfMonth, bool grouped) {
-    int filledMonths = 0;
+    const int filledMonths = MonthsWithItems(trend);
     double sum = 0;
     std::vector<std::string> cells;
     for (const MonthTotals& month : trend.months) {
         const double value = valueOfMonth(month);
         sum += value;
-        filledMonths += month.hasItems() ? 1 : 0;
         cells.push_back(grouped ? FormatGrouped(value) : Integer(value));
     }
     cells.push_back(grouped ? FormatGrouped(sum) : Integer(sum));
@@ -201,7 +200,7 @@ std::string SummaryCsv(const MonthTotals& totals, const CategoryTable& categorie
 
 std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
                       const Settings& settings, int year, int month) {
-    const auto [firstYear, firstMonth] = TrendFirstMonth(year, month);
+    const auto [firstYear, firstMonth] = TrendMonthOfSlot(year, month, 0);
     // The budget, the twelve months, their sum (wider) and their average.
     std::vector<std::size_t> widths(15, 11);
     widths[13] = 13;
@@ -209,7 +208,7 @@ std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
                                 "  月度推移表\n\n"};
     std::vector<std::string> headings{" 予  算"};
     for (int slot = 0; slot < 12; ++slot)
-        headings.push_back(MonthHeading(TrendMonthOfSlot(month, slot)));
+        headings.push_back(MonthHeading(TrendMonthOfSlot(year, month, slot).month));
     headings.insert(headings.end(), {"合  計", "平  均"});
     table.Row("   費  目", headings);
 
