@@ -308,11 +308,11 @@ bool BudgetEditor::GridKey(QKeyEvent* event) {
             return true;
         case Qt::Key_Return:  // <Enter>確定 once the editor is open
         case Qt::Key_Enter:
-            BeginCellEdit(13);
+            BeginCellEdit(CellEditStart::KeepText);
             return true;
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
-            BeginCellEdit(8);
+            BeginCellEdit(CellEditStart::Clear);
             return true;
         case Qt::Key_Escape:  // <Esc>設定破棄
             reject();
@@ -348,7 +348,7 @@ bool BudgetEditor::GridKey(QKeyEvent* event) {
     if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     if (text.front() >= u'0' && text.front() <= u'9')
-        BeginCellEdit(text.front().unicode());
+        BeginCellEdit(CellEditStart::Typed, text.front());
     return true;
 }
 
@@ -414,17 +414,17 @@ void BudgetEditor::ApplySelectionRule(int row, int previousRow) {
     infoGrid_->setCurrentCell(row - 1, 1);
 }
 
-void BudgetEditor::BeginCellEdit(int key) {
+void BudgetEditor::BeginCellEdit(CellEditStart start, QChar typed) {
     const int row = budgetGrid_->currentRow() + 1;
     if (!IsCategoryRow(row))
         return;
-    if (key == 13) {
+    if (start == CellEditStart::KeepText) {
         const QString digits = Digits(BudgetCell(row)->text());
         OpenEditor(digits, static_cast<int>(digits.size()));
-    } else if (key == 8) {
+    } else if (start == CellEditStart::Clear) {
         OpenEditor(QString(), 0);
-    } else if (key >= '0' && key <= '9') {
-        OpenEditor(QString(QChar(key)), 1);
+    } else if (start == CellEditStart::Typed) {
+        OpenEditor(QString(typed), 1);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/program_state.h"
+#include "settings/cell_editor.h"
 #include "ui/services.h"
 
 class QCheckBox;
@@ -16,7 +17,6 @@ class QTableWidgetItem;
 namespace hanaki {
 
 class ByteLimitedField;
-class CellEditor;
 
 // 予算設定: a budget and a summary flag per category, income categories above
 // expense ones, each block with its total row, beside the average of the past
@@ -28,7 +28,7 @@ class BudgetEditor : public QDialog {
 
     // Opens the in-place editor on the current budget cell: 13 the budget's
     // digits (caret at the end), 8 empty, a digit that digit alone.
-    void BeginCellEdit(int key);
+    void BeginCellEdit(CellEditStart start, QChar typed = {});
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

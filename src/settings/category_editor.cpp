@@ -241,11 +241,11 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
             return true;
         case Qt::Key_Return:  // <Enter,Space>編集
         case Qt::Key_Enter:
-            BeginCellEdit(13);
+            BeginCellEdit(CellEditStart::KeepText);
             return true;
         case Qt::Key_Delete:  // <Del>削除
         case Qt::Key_Backspace:
-            BeginCellEdit(8);
+            BeginCellEdit(CellEditStart::Clear);
             return true;
         case Qt::Key_Escape:  // <Esc>破棄, without asking
             reject();
@@ -262,7 +262,10 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    BeginCellEdit(text.front().unicode());
+    if (text.front() == u' ')
+        BeginCellEdit(CellEditStart::KeepTextCaretFirst);
+    else if (text.front() > u' ')
+        BeginCellEdit(CellEditStart::Typed, text.front());
     return true;
 }
 
@@ -293,20 +296,25 @@ void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
     QApplication::sendEvent(editor_, event);
 }
 
-void CategoryEditor::BeginCellEdit(int key) {
+void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
     const QString text = grid_->currentItem() ? grid_->currentItem()->text() : QString();
-    if (key == 13) {
-        OpenEditor(text, static_cast<int>(text.size()));
-    } else if (key == 8) {
-        OpenEditor(QString(), 0);
-    } else if (key == 32) {
-        OpenEditor(text, 0);
-    } else if (key > 32) {
-        // The character goes in as a key would, so the editor's refusals apply.
-        OpenEditor(QString(), 0);
-        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        QString(QChar(static_cast<char16_t>(key))));
-        QApplication::sendEvent(editor_, &typed);
+    switch (start) {
+        case CellEditStart::KeepText:
+            OpenEditor(text, static_cast<int>(text.size()));
+            break;
+        case CellEditStart::Clear:
+            OpenEditor(QString(), 0);
+            break;
+        case CellEditStart::KeepTextCaretFirst:
+            OpenEditor(text, 0);
+            break;
+        case CellEditStart::Typed: {
+            // The character goes in as a key would, so the editor's refusals apply.
+            OpenEditor(QString(), 0);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(editor_, &key);
+            break;
+        }
     }
 }
 

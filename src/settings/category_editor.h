@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/program_state.h"
+#include "settings/cell_editor.h"
 #include "ui/services.h"
 
 class QLabel;
@@ -18,7 +19,6 @@ class QValidator;
 namespace hanaki {
 
 class ByteLimitedField;
-class CellEditor;
 
 // 費目、摘要設定: the category master as a 20 × 21 grid (names, then
 // descriptions), each row tinted by its kind, edited in place.
@@ -31,7 +31,7 @@ class CategoryEditor : public QDialog {
     // 13 the cell's text (caret at the end), 8 empty, 32 the cell's text (caret at
     // the start), any other character from 32 up typed into an empty editor;
     // other control codes open nothing.
-    void BeginCellEdit(int key);
+    void BeginCellEdit(CellEditStart start, QChar typed = {});
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
