@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "app/program_screens.h"
 #include "entry/main_entry_screen.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
@@ -37,7 +38,8 @@ void ShowDayOnAFullMonth(benchmark::State& state) {
     ProgramState program(dir.folder(), [] { return CivilDate{2026, 12, 7}; });
     testing::ScriptedMessages messages;
     Services services{messages, ScreenMetrics(768)};
-    MainEntryScreen screen(program, services);
+    ProgramScreens screens(program, services);
+    MainEntryScreen screen(program, services, screens);
     if (!screen.StartUp()) {
         state.SkipWithError("start-up failed");
         return;

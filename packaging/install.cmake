@@ -1,11 +1,50 @@
 # What `cmake --install` puts where, and the Debian package CPack builds from it.
 include(GNUInstallDirs)
 
-set(HANAKI_HOMEPAGE "https://hanaki.example.org" CACHE STRING "Project home page named in the AppStream metainfo")
-set(HANAKI_SCREENSHOT_BASE "${HANAKI_HOMEPAGE}/docs/screenshots" CACHE STRING
-    "Where the metainfo's screenshots (docs/screenshots/*.png) are published")
+# Whoever builds the package maintains it, named as Debian's tools name them.
+if(DEFINED ENV{DEBEMAIL})
+    set(maintainer_address $ENV{DEBEMAIL})
+elseif(DEFINED ENV{EMAIL})
+    set(maintainer_address $ENV{EMAIL})
+else()
+    execute_process(COMMAND id -un OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
+    cmake_host_system_information(RESULT host QUERY FQDN)
+    set(maintainer_address "${user}@${host}")
+endif()
+if(DEFINED ENV{DEBFULLNAME})
+    set(maintainer_name $ENV{DEBFULLNAME})
+else()
+    set(maintainer_name "The hanaki developers")
+endif()
+# Read again at every configuration, unless given as -DHANAKI_MAINTAINER="Name <address>".
+if(NOT DEFINED HANAKI_MAINTAINER)
+    set(HANAKI_MAINTAINER "${maintainer_name} <${maintainer_address}>")
+endif()
 
 install(TARGETS hanaki tsugite RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's) also drops the sections Debian strips.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program hanaki tsugite)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+        endforeach()
+    endif()")
+
+# Short manual pages around the programs' --help texts.
+set(summary_hanaki "keyboard-driven household account book")
+set(summary_tsugite "import another household-book program's data into hanaki")
+foreach(program hanaki tsugite)
+    set(page ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
+    add_custom_command(OUTPUT ${page}
+        COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${program}
+                "-DSUMMARY=${summary_${program}}" -DVERSION=${PROJECT_VERSION} -DOUTPUT=${page}
+                -P ${PROJECT_SOURCE_DIR}/packaging/man_page.cmake
+        DEPENDS ${program} ${PROJECT_SOURCE_DIR}/packaging/man_page.cmake VERBATIM)
+    list(APPEND man_pages ${page})
+    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${man_pages})
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES ${packaging}/org.hanaki.Hanaki.desktop ${packaging}/org.hanaki.Tsugite.desktop
@@ -25,29 +64,33 @@ foreach(icon org.hanaki.Hanaki org.hanaki.Tsugite)
 endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.ja.md ${PROJECT_SOURCE_DIR}/README.md
+              ${packaging}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# A native package's changelog, compressed without a time stamp as Debian wants it.
+configure_file(${packaging}/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
+execute_process(COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/debian/changelog)
+install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/sample-data
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hanaki)
 set(CPACK_PACKAGE_VENDOR "The hanaki developers")
-set(CPACK_PACKAGE_CONTACT "The hanaki developers <hanaki@example.org>")
+set(CPACK_PACKAGE_CONTACT ${HANAKI_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyboard-driven household account book (家計簿)")
-set(CPACK_PACKAGE_DESCRIPTION "Daily entry of income and expenses by category and description, \
-monthly table and printout, monthly summaries with budgets, twelve-month trend, graphs, \
-daily memos and CSV export, all from the keyboard, in Japanese. Includes tsugite, which \
-imports another household-book program's data.")
+# Debian wants the lines of the long description within 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "Daily entry of income and expenses by category and description,
+monthly table and printout, monthly summaries with budgets, twelve-month trend,
+graphs, daily memos and CSV export, all from the keyboard, in Japanese.
+Includes tsugite, which imports another household-book program's data.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${HANAKI_HOMEPAGE})
 # The Qt 6 libraries the programs link (the X platform plugin comes with
-# libqt6gui6) and the fonts that stand in for the screens' Japanese typefaces.
+# libqt6gui6), the fonts that stand in for the screens' Japanese typefaces,
+# and the Japanese texts of Qt's own buttons and print dialog.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), fonts-ipafont-gothic, fonts-ipafont-mincho")
-# Japanese texts on Qt's own buttons and dialogs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-translations-l10n")
 include(CPack)

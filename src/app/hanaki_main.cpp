@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/program_screens.h"
+#include "app/window_identity.h"
 #include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/io_result.h"
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
 
@@ -102,7 +105,8 @@ int main(int argc, char** argv) {
         RemoveStaleTemporaryFiles(state.folder);
     Services services{messages, ScreenMetrics(options.screenHeight)};
 
-    MainEntryScreen screen(state, services);
+    ProgramScreens screens(state, services);
+    MainEntryScreen screen(state, services, screens);
     if (options.hasTitlePrefix)
         screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
     if (!screen.StartUp())

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "app/version.h"
+#include "app/window_identity.h"
 #include "import/converter_screen.h"
 #include "import/tsugite_command.h"
 #include "ui/fonts.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         return RunTsugiteCommand(options, RealFileSystem(), std::cout, std::cerr);
 
     QApplication app(argc, argv);
+    TieWindowsToLauncher(QStringLiteral("org.hanaki.Tsugite"));
     InstallJapaneseTranslations(app);
     InstallFontSubstitutions();
     DialogMessageService messages;

@@ -19,11 +19,28 @@ void MonthTotals::AddItem(int category, int description, double amount, bool exp
         cells[0][total + 2] += amount;
 }
 
+void MonthTotals::AddDeletedItem(int category, double amount, bool expense, bool flagged,
+                                 std::string_view storedName) {
+    DeletedCategorySum& sum = deleted[category][expense ? 1 : 0];
+    if (!sum.present) {
+        sum.present = true;
+        sum.name = std::string(storedName.substr(0, storedName.find_last_not_of(' ') + 1));
+    }
+    sum.amount += amount;
+    const int total = expense ? 1 : 0;
+    cells[0][total] += amount;
+    if (flagged)
+        cells[0][total + 2] += amount;
+}
+
 namespace {
 
 // Where the summed fields lie in a 104-byte record (see ledger.h): the sums
 // read these three and nothing else, so no record is decoded into texts.
 constexpr std::size_t kCategoryAt = 6;
+constexpr std::size_t kCategoryNameAt = 8;
+constexpr std::size_t kCategoryNameBytes = 12;
+constexpr std::size_t kAmountSignAt = 34;
 constexpr std::size_t kDescriptionAt = 20;
 constexpr std::size_t kAmountDigitsAt = 35;  // after the amount's sign character
 constexpr std::size_t kAmountDigits = 9;
@@ -89,14 +106,25 @@ inline std::optional<long long> AmountAt(std::string_view record) {
 struct CategoryRoles {
     std::array<bool, 21> expense{};
     std::array<bool, 21> flagged{};
+    std::array<bool, 21> named{};
 
     CategoryRoles(const CategoryTable& categories, const Settings& settings) {
         for (int c = 1; c <= kMaxCategories; ++c) {
+            named[c] = !categories.names[c].empty();
             expense[c] = categories.IsExpense(c);
             flagged[c] = settings.summaryFlags[c] != 0;
         }
     }
 };
+
+// An item of a deleted category counts by its sign: false when it has none.
+bool AddDeletedItem(MonthTotals& totals, int category, double amount, char sign, bool flagged,
+                    std::string_view storedName) {
+    if (sign != '+' && sign != '-')
+        return false;
+    totals.AddDeletedItem(category, amount, sign == '-', flagged, storedName);
+    return true;
+}
 
 AggregationReport SumMonth(const DataFolder& folder, const CategoryRoles& roles, int year,
                            int month, std::string& bytes, MonthTotals& totals) {
@@ -125,6 +153,13 @@ AggregationReport SumMonth(const DataFolder& folder, const CategoryRoles& roles,
             ++report.unreadableRecords;
             continue;
         }
+        if (!roles.named[*category]) {
+            if (!AddDeletedItem(totals, *category, static_cast<double>(*amount),
+                                record[kAmountSignAt], true,
+                                record.substr(kCategoryNameAt, kCategoryNameBytes)))
+                ++report.unreadableRecords;
+            continue;
+        }
         totals.AddItem(*category, *description, static_cast<double>(*amount),
                        roles.expense[*category], roles.flagged[*category]);
     }
@@ -146,9 +181,15 @@ void SumMonthLedger(const MonthLedger& ledger, const CategoryTable& categories,
     WalkChain(ledger, [&](int, const LedgerSlot& item) {
         if (item.unreadable)
             return;
-        if (const std::optional<ItemNumbers> numbers = ReadItemNumbers(item.record))
-            totals.AddItem(numbers->category, numbers->description,
-                           static_cast<double>(numbers->amount),
+        const std::optional<ItemNumbers> numbers = ReadItemNumbers(item.record);
+        if (!numbers)
+            return;
+        const double amount = static_cast<double>(numbers->amount);
+        if (categories.names[numbers->category].empty())
+            AddDeletedItem(totals, numbers->category, amount, item.record.amount.front(), false,
+                           item.record.categoryName);
+        else
+            totals.AddItem(numbers->category, numbers->description, amount,
                            categories.IsExpense(numbers->category), false);
     });
 }

@@ -30,6 +30,11 @@ struct CategoryTable {
     std::array<std::string, 21> descriptionGuides;
 
     bool IsExpense(int category) const { return kinds[category] != CategoryKind::Income; }
+    // Whether an item counts as expense: by its category's kind, or by the
+    // sign it was stored with ("-") when the master no longer names the category.
+    bool IsExpenseItem(int category, std::string_view storedAmount) const {
+        return names[category].empty() ? storedAmount.starts_with('-') : IsExpense(category);
+    }
     // Number of categories before the first empty name.
     int CategoryCount() const;
     int DescriptionCount(int category) const;

@@ -14,7 +14,8 @@ DayView BuildDayView(const MonthLedger& ledger, const CategoryTable& categories,
         if (const std::optional<ItemNumbers> numbers =
                 ReadItemNumbers(ledger.entries[slot].record)) {
             row.amount = numbers->amount;
-            row.expense = categories.IsExpense(numbers->category);
+            row.expense =
+                categories.IsExpenseItem(numbers->category, ledger.entries[slot].record.amount);
         }
         balance += row.expense ? -row.amount : row.amount;
         row.balance = balance;

@@ -22,7 +22,8 @@ struct DayView {
     int insertionPoint = 0;    // the slot a new item of that day goes after
 };
 
-// Whether an item adds or spends is its category's kind today, not the stored sign.
+// Whether an item adds or spends is its category's kind today, not the stored
+// sign; only an item of a category the master no longer names goes by its sign.
 DayView BuildDayView(const MonthLedger& ledger, const CategoryTable& categories,
                      const std::string& dateKey);
 

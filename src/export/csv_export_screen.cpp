@@ -1,6 +1,7 @@
 #include "export/csv_export_screen.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "data/folder_paths.h"
 #include "data/io_result.h"
 #include "export/csv_export.h"
+#include "ui/focus_frame.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
@@ -39,7 +41,7 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
     setObjectName("Form6");
     setWindowTitle(QStringLiteral("データ変換"));
     setFont(GothicFont(9));
-    setFixedSize(500, 390);
+    setFixedSize(500, 404);
 
     sourceFiles_->setObjectName("File1");
     arrow_->setObjectName("Command2");
@@ -49,11 +51,17 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
     arrow_->setGeometry(kLeft + kSideWidth + 3, kTop + 120, kRight - kLeft - kSideWidth - 6, 28);
     destination_->setGeometry(kRight, kTop, kSideWidth, 270);
     convert_->setGeometry(kRight, kTop + 282, kSideWidth, 34);
+    auto* legend = new QLabel(
+        QStringLiteral("<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>データ変換終了"),
+        this);
+    legend->setObjectName("Legend");
+    legend->setGeometry(kLeft, kTop + 324, width() - kLeft, 20);
 
     // Keys reach the screen first; Tab follows the order the controls were
     // made: the left side, "→", the right side.
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
+    new FocusFrame(this);
 
     connect(source_, &FolderPicker::folderChanged, this, &CsvExportScreen::ListSourceFiles);
     connect(convert_, &QPushButton::clicked, this, &CsvExportScreen::Convert);

@@ -13,6 +13,7 @@
 #include "data/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
+#include "ui/focus_frame.h"
 #include "ui/folder_picker.h"
 #include "ui/fonts.h"
 #include "ui/work_notice.h"
@@ -51,7 +52,7 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
       convertButton_(new QPushButton(QStringLiteral("コンバート実行"), this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("データ・コンバータ"));
-    setFixedSize(640, 424);
+    setFixedSize(640, 448);
     // Tab follows the order the controls were made: the source side, then the destination.
     sourceHeading_->setObjectName(QStringLiteral("Label1"));
     sourceFiles_->setObjectName(QStringLiteral("File1"));
@@ -77,6 +78,13 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     destination_->setGeometry(348, 40, 280, 336);
     convertButton_->setGeometry(488, 386, 140, 30);
     convertButton_->setAutoDefault(true);  // Enter presses it when it has the focus
+    auto* legend = new QLabel(
+        QStringLiteral("<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>コンバータ終了"),
+        this);
+    legend->setObjectName(QStringLiteral("Legend"));
+    legend->setFont(GothicFont(10));
+    legend->setGeometry(12, 422, 616, 20);
+    new FocusFrame(this);
 
     connect(source_, &FolderPicker::folderChanged, this, &ConverterScreen::ListSourceFiles);
     connect(convertButton_, &QPushButton::clicked, this, &ConverterScreen::Convert);

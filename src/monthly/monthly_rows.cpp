@@ -21,7 +21,7 @@ std::vector<MonthlyRow> CollectMonthlyRows(const MonthLedger& ledger,
             row.record = item.record;
             row.calendarDate = AccountingToCalendar(closingDay, item.record.date);
             row.amount = numbers->amount;
-            row.income = !categories.IsExpense(numbers->category);
+            row.income = !categories.IsExpenseItem(numbers->category, item.record.amount);
             // Wider than the 32 bits of old: a month of large amounts must not wrap.
             balance += row.income ? row.amount : -row.amount;
             row.balance = balance;

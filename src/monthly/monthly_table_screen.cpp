@@ -14,7 +14,6 @@
 #include "monthly/monthly_table_grid.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
-#include "ui/sub_screen.h"
 
 namespace hanaki {
 
@@ -320,16 +319,6 @@ void MonthlyTableScreen::Print() {
     if (!printed.ok())
         services_.messages.Inform(this, QStringLiteral("印刷"),
                                   Shown(DescribeIoError(*printed.error)));
-}
-
-MonthlyTableScreen* OpenMonthlyTable(ProgramState& state, Services& services, MonthlyTableLink link,
-                                     QWidget* opener) {
-    auto* screen = new MonthlyTableScreen(state, services,
-                                          std::make_unique<QtPrinterDialog>(state.folder.fs()),
-                                          std::move(link), opener);
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    ShowInFrontOf(screen, opener);
-    return screen;
 }
 
 }  // namespace hanaki

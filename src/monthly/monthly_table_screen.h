@@ -80,8 +80,4 @@ class MonthlyTableScreen : public QWidget {
     int pressedKey_ = 0;        // a key acted on when released, pressed in this state
 };
 
-// Opens the table in front of `opener`; it deletes itself when closed.
-MonthlyTableScreen* OpenMonthlyTable(ProgramState& state, Services& services, MonthlyTableLink link,
-                                     QWidget* opener);
-
 }  // namespace hanaki

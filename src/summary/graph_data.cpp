@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "data/amount_format.h"
+#include "data/budget.h"
 #include "data/cp932.h"
 
 namespace hanaki {
@@ -14,6 +15,12 @@ constexpr const char* kLegendDescriptions =
     "    <ESC>グラフ終了    <↑↓>費目変更    <Tab>棒,円グラフ切り替え";
 constexpr const char* kLegendTotals = "    <ESC>グラフ終了    ";
 constexpr const char* kLegendTrend = "    <ESC>グラフ終了    <↑↓>費目変更    <←→>摘要変更";
+
+// A budget the graphs can draw: a number above 0; else 0.
+double BudgetForGraph(const Settings& settings, int category) {
+    const BudgetReading budget = ReadBudget(settings.budgets[category]);
+    return budget.usable() ? budget.value() : 0;
+}
 
 double NotBelowZero(double value) {
     return value < 0 ? 0 : value;
@@ -53,7 +60,17 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
         if (pie && total <= 0)
             continue;
         graph.entries.push_back({input.categories.names[c], NotBelowZero(total)});
-        graph.second.push_back(input.settings.BudgetOf(c));
+        graph.second.push_back(RoundHalfAway(BudgetForGraph(input.settings, c)));
+    }
+    // Items of categories the master no longer names count in the expense
+    // total, so they take a bar and a slice too.
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        const DeletedCategorySum& deleted = input.monthTotals.deleted[c][1];
+        if (!deleted.present || (pie && deleted.amount <= 0))
+            continue;
+        graph.entries.push_back(
+            {deleted.name + Utf8ToCp932Lossy("（削除済み）"), NotBelowZero(deleted.amount)});
+        graph.second.push_back(0);
     }
     if (pie) {
         graph.second.clear();
@@ -108,7 +125,7 @@ GraphData TrendCategoryGraph(const GraphInput& input, int description) {
     for (int s = 0; s < 12; ++s)
         graph.entries.push_back({MonthLabel(TrendMonthOfSlot(input.year, input.month, s).month),
                                  NotBelowZero(input.trendTotals.months[s].at(c, description))});
-    graph.reference = static_cast<double>(input.settings.BudgetOf(c));
+    graph.reference = BudgetForGraph(input.settings, c);
     graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
     if (description == 0) {
         graph.title = TrendTitle(input, "費 目 別 月 度 推 移 表");

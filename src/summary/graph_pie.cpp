@@ -4,6 +4,7 @@
 
 #include "data/amount_format.h"
 #include "data/cp932.h"
+#include "data/share.h"
 #include "summary/graph_parts.h"
 
 namespace hanaki::graph_parts {
@@ -77,7 +78,7 @@ void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface
         surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i), SliceColour(i));
         const std::string line = PadLeft(std::to_string(i), 2) + ". " + LabelCell(entry.label, 10) +
                                  PadLeft(FormatGrouped(entry.value), 10) + "  " +
-                                 PadLeft(FormatFixed(entry.value / graph.reference * 100), 6);
+                                 PadLeft(RatioText(entry.value, graph.reference), 6);
         surface.Text({kTableLeft + 5, y + 5}, line, sizes.table, kBlack);
     }
     const double y = 100 - 6 * (n + 1);

@@ -21,13 +21,18 @@ struct ReportRequest {
     int month = 0;       // of the month shown, or the last of the twelve
 };
 
-// UTF-8; names come from the code page 932 master.
+// UTF-8; names come from the code page 932 master. Columns align on a
+// terminal of East Asian widths, or of code page 932 bytes when `cp932`.
+// "*" follows a category left out of the totals, "!" a figure over its
+// budget, "?" a budget that is no number or negative; a legend line names
+// the marks used.
 std::string SummaryText(const MonthTotals& totals, const CategoryTable& categories,
-                        const Settings& settings, int year, int month);
+                        const Settings& settings, int year, int month, bool cp932 = false);
 std::string SummaryCsv(const MonthTotals& totals, const CategoryTable& categories,
                        const Settings& settings);
+// Two blocks of six months, the second with the sum and the average.
 std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
-                      const Settings& settings, int year, int month);
+                      const Settings& settings, int year, int month, bool cp932 = false);
 std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
                      const Settings& settings, int year, int month);
 

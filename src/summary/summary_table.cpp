@@ -5,11 +5,12 @@
 #include <cstdlib>
 
 #include "data/amount_format.h"
+#include "data/cp932.h"
 
 namespace hanaki {
 
 SummaryRowKind SummaryLayout::KindOf(int row) const {
-    if (row == kBalanceRow)
+    if (row == balanceRow())
         return SummaryRowKind::Balance;
     if (row >= 1 && row <= incomeCount)
         return SummaryRowKind::Income;
@@ -22,38 +23,86 @@ SummaryRowKind SummaryLayout::KindOf(int row) const {
     return SummaryRowKind::Empty;
 }
 
+const DeletedCategoryRow* SummaryLayout::DeletedAt(int row) const {
+    if (row < 0 || row >= static_cast<int>(deletedAt.size()) || deletedAt[row] < 0)
+        return nullptr;
+    return &deleted[deletedAt[row]];
+}
+
 int SummaryLayout::CursorRow(int row) const {
+    const int lastNamedExpenseRow = firstExpenseRow() + namedExpenseCount - 1;
     if (row <= 0)
         row = 1;
-    if (row == incomeTotalRow())
+    if (row > namedIncomeCount && row <= incomeTotalRow())
         row = firstExpenseRow();
     else if (row == incomeTotalRow() + 1)
-        row = incomeCount;
-    else if (row > lastExpenseRow())
-        row = lastExpenseRow();
-    if (row >= 1 && row < kSummaryGridRows && categoryAt[row] != 0)
+        row = namedIncomeCount;
+    else if (row > lastNamedExpenseRow)
+        row = lastNamedExpenseRow;
+    const int rows = static_cast<int>(categoryAt.size());
+    if (row >= 1 && row < rows && categoryAt[row] != 0)
         return row;
     // One block is empty: the nearest category row above, else below.
-    row = std::clamp(row, 1, kSummaryGridRows - 1);
+    row = std::clamp(row, 1, rows - 1);
     for (int r = row; r >= 1; --r) {
         if (categoryAt[r] != 0)
             return r;
     }
-    for (int r = row; r < kSummaryGridRows; ++r) {
+    for (int r = row; r < rows; ++r) {
         if (categoryAt[r] != 0)
             return r;
     }
     return 0;
 }
 
-SummaryLayout LayOutSummary(const CategoryTable& categories) {
+std::vector<DeletedCategoryRow> DeletedCategoryRows(const MonthTotals& month) {
+    std::vector<DeletedCategoryRow> rows;
+    for (int sign = 0; sign < 2; ++sign) {
+        for (int c = 1; c <= kMaxCategories; ++c) {
+            if (const DeletedCategorySum& sum = month.deleted[c][sign]; sum.present)
+                rows.push_back({c, sign == 1, sum.name});
+        }
+    }
+    return rows;
+}
+
+std::vector<DeletedCategoryRow> DeletedCategoryRows(const TrendTotals& trend) {
+    std::vector<DeletedCategoryRow> rows;
+    for (const MonthTotals& month : trend.months) {
+        for (DeletedCategoryRow& row : DeletedCategoryRows(month)) {
+            const auto same = [&](const DeletedCategoryRow& known) {
+                return known.category == row.category && known.expense == row.expense;
+            };
+            if (std::none_of(rows.begin(), rows.end(), same))
+                rows.push_back(std::move(row));
+        }
+    }
+    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.expense, a.category) < std::pair(b.expense, b.category);
+    });
+    return rows;
+}
+
+std::string DeletedCategoryLabel(const DeletedCategoryRow& row) {
+    return Cp932ToUtf8(row.name) + "（削除済み）";
+}
+
+SummaryLayout LayOutSummary(const CategoryTable& categories,
+                            std::vector<DeletedCategoryRow> deleted) {
     SummaryLayout layout;
     for (int c = 1; c <= kMaxCategories; ++c) {
         if (categories.IsExpense(c))
-            ++layout.expenseCount;
+            ++layout.namedExpenseCount;
         else if (!categories.names[c].empty())
-            ++layout.incomeCount;
+            ++layout.namedIncomeCount;
     }
+    const auto deletedExpenses =
+        std::count_if(deleted.begin(), deleted.end(), [](const auto& row) { return row.expense; });
+    layout.incomeCount =
+        layout.namedIncomeCount + static_cast<int>(deleted.size() - deletedExpenses);
+    layout.expenseCount = layout.namedExpenseCount + static_cast<int>(deletedExpenses);
+    layout.categoryAt.assign(layout.rowCount(), 0);
+    layout.deletedAt.assign(layout.rowCount(), -1);
     int incomeRow = 1;
     int expenseRow = layout.firstExpenseRow();
     for (int c = 1; c <= kMaxCategories; ++c) {
@@ -62,30 +111,10 @@ SummaryLayout LayOutSummary(const CategoryTable& categories) {
         else if (!categories.names[c].empty())
             layout.categoryAt[incomeRow++] = c;
     }
+    for (std::size_t i = 0; i < deleted.size(); ++i)
+        layout.deletedAt[deleted[i].expense ? expenseRow++ : incomeRow++] = static_cast<int>(i);
+    layout.deleted = std::move(deleted);
     return layout;
-}
-
-std::string RatioText(double part, double whole) {
-    // Sums are whole yen, so the quotient is exact in hundredths of a per cent.
-    const long long numerator = std::llround(part) * 10000;
-    const long long denominator = std::llround(whole);
-    long long hundredths = numerator / denominator;
-    const long long remainder = std::llabs(numerator % denominator);
-    if (remainder * 2 >= std::llabs(denominator))
-        hundredths += (numerator < 0) == (denominator < 0) ? 1 : -1;
-    const long long units = std::llabs(hundredths);
-    std::string cents = std::to_string(units % 100);
-    if (cents.size() < 2)
-        cents.insert(cents.begin(), '0');
-    return (hundredths < 0 ? "-" : "") + std::to_string(units / 100) + "." + cents;
-}
-
-bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int category,
-                  double total) {
-    if (!categories.IsExpense(category) || settings.budgets[category].empty())
-        return false;
-    const long long budget = settings.BudgetOf(category);
-    return budget > 0 && total > double(budget);
 }
 
 CategoryLine MonthlyCategoryLine(const MonthTotals& totals, const CategoryTable& categories,
@@ -99,12 +128,20 @@ CategoryLine MonthlyCategoryLine(const MonthTotals& totals, const CategoryTable&
     if (!line.excluded && flaggedTotal != 0)
         line.share = RatioText(total, flaggedTotal);
     line.overBudget = IsOverBudget(categories, settings, category, total);
-    if (!settings.budgets[category].empty()) {
-        const long long budget = settings.BudgetOf(category);
-        line.budget = FormatGrouped(double(budget));
-        if (budget > 0)
-            line.budgetUse = RatioText(total, double(budget));
-    }
+    const BudgetReading budget = ReadBudget(settings.budgets[category]);
+    line.budget = budget.shown;
+    line.budgetUse = BudgetUseText(total, budget);
+    line.budgetMarked = budget.marked();
+    return line;
+}
+
+CategoryLine DeletedCategoryLine(const MonthTotals& totals, const DeletedCategoryRow& row) {
+    CategoryLine line;
+    const double total = totals.deleted[row.category][row.expense ? 1 : 0].amount;
+    const double flaggedTotal = row.expense ? totals.flaggedExpense() : totals.flaggedIncome();
+    line.amount = FormatGrouped(total);
+    if (flaggedTotal != 0)
+        line.share = RatioText(total, flaggedTotal);
     return line;
 }
 
@@ -132,6 +169,10 @@ TrendCell TrendCategoryCell(const MonthTotals& month, const CategoryTable& categ
     const double value = month.at(category, 0);
     return MakeTrendCell(value, IsOverBudget(categories, settings, category, value),
                          settings.summaryFlags[category] == 0);
+}
+
+TrendCell TrendDeletedCell(const MonthTotals& month, const DeletedCategoryRow& row) {
+    return MakeTrendCell(month.deleted[row.category][row.expense ? 1 : 0].amount);
 }
 
 TrendCell TrendTotalCell(const MonthTotals& month, SummaryRowKind kind) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/aggregation.h"
+#include "data/day_view.h"
 #include "data/ledger.h"
 #include "support/temp_folder.h"
 
@@ -18,6 +19,12 @@ std::string Record(int category, int description, const std::string& amount) {
     record.categoryNumber = (category < 10 ? "0" : "") + std::to_string(category);
     record.descriptionNumber = (description < 10 ? "0" : "") + std::to_string(description);
     record.amount = amount;
+    return EncodeLedgerRecord(record);
+}
+
+std::string NamedRecord(int category, const std::string& cp932Name, const std::string& amount) {
+    LedgerRecord record = DecodeLedgerRecord(Record(category, 1, amount));
+    record.categoryName = cp932Name;
     return EncodeLedgerRecord(record);
 }
 
@@ -76,6 +83,40 @@ TEST_F(Aggregation, theOpenMonthSumsLikeItsFileWithoutTheFlaggedCells) {
     MonthTotals expected = totals;
     expected.cells[0][2] = expected.cells[0][3] = expected.cells[0][20] = 0;
     EXPECT_EQ(open.cells, expected.cells);
+}
+
+// Category 4 is not in the master (deleted): its items count by their stored
+// sign, under the name of the month's first such record of each sign.
+TEST_F(Aggregation, itemsOfADeletedCategoryCountByTheirStoredSign) {
+    dir.Write("199905.DAT", Record(1, 1, "+400000") + NamedRecord(4, "car", "-3500000") +
+                                NamedRecord(4, "tax", "-1000") + NamedRecord(4, "sold", "+200") +
+                                NamedRecord(4, "car", " 77") + NamedRecord(4, "car", "-x"));
+    const AggregationReport report =
+        AggregateMonth(dir.folder(), categories, settings, 99, 5, totals);
+    EXPECT_EQ(report.unreadableRecords, 2);  // no sign, no amount
+    EXPECT_EQ(totals.income(), 400200);
+    EXPECT_EQ(totals.flaggedIncome(), 400200);
+    EXPECT_EQ(totals.expense(), 3501000);
+    EXPECT_EQ(totals.flaggedExpense(), 3501000);
+    EXPECT_EQ(totals.at(4, 0), 0);
+    const DeletedCategorySum& expense = totals.deleted[4][1];
+    EXPECT_EQ(std::tuple(expense.present, expense.amount, expense.name),
+              std::tuple(true, 3501000.0, std::string("car")));
+    const DeletedCategorySum& income = totals.deleted[4][0];
+    EXPECT_EQ(std::tuple(income.present, income.amount, income.name),
+              std::tuple(true, 200.0, std::string("sold")));
+    EXPECT_FALSE(totals.deleted[5][1].present);
+
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(dir.folder(), 31, 99, 5, ledger).ok());
+    MonthTotals open;
+    SumMonthLedger(ledger, categories, open);
+    EXPECT_EQ(std::pair(open.income(), open.expense()), std::pair(400200.0, 3501000.0));
+    const DayView day = BuildDayView(ledger, categories, "990510");
+    ASSERT_GE(day.rows.size(), 4u);
+    EXPECT_EQ(std::vector<bool>({day.rows[0].expense, day.rows[1].expense, day.rows[2].expense,
+                                 day.rows[3].expense}),
+              std::vector<bool>({false, true, true, false}));
 }
 
 TEST_F(Aggregation, missingAndEmptyFilesGiveZeros) {

@@ -3,6 +3,7 @@
 #include "data/amount_format.h"
 #include "data/consumption_tax.h"
 #include "data/cp932.h"
+#include "data/display_width.h"
 #include "data/fixed_field.h"
 #include "data/text_lines.h"
 
@@ -82,6 +83,15 @@ TEST(AmountPictures, groupBlankAndRound) {
     EXPECT_EQ(FormatFixed(12.345), "12.35");
     EXPECT_EQ(RoundHalfEven(2.5), 2);
     EXPECT_EQ(RoundHalfEven(3.5), 4);
+}
+
+TEST(DisplayWidth, wideCharactersTakeTwoCellsAndAmbiguousOnesOne) {
+    const std::vector<std::pair<std::string, std::size_t>> cases{
+        {"abc", 3},  {"食費", 4},   {"ｶﾅ", 2},     {"５０００", 8},
+        {"※①α○", 4}, {"予　算", 6}, {"〒ー、", 6}, {"", 0},
+    };
+    for (const auto& [text, cells] : cases)
+        EXPECT_EQ(DisplayWidth(text), cells) << text;
 }
 
 TEST(ConsumptionTax, followsTheRateInForceOnTheDay) {

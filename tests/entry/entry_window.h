@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/program_screens.h"
 #include "data/ledger.h"
 #include "data/program_state.h"
 #include "entry/main_entry_screen.h"
@@ -54,7 +55,7 @@ struct EntryWindow {
     }
 
     bool Start() {
-        screen = std::make_unique<MainEntryScreen>(state, services);
+        screen = std::make_unique<MainEntryScreen>(state, services, screens);
         const bool started = screen->StartUp();
         screen->show();
         return started;
@@ -130,6 +131,7 @@ struct EntryWindow {
     ProgramState state{folder.folder(fs), [this] { return today; }};
     ScriptedMessages messages;
     Services services;
+    ProgramScreens screens{state, services};
     std::unique_ptr<MainEntryScreen> screen;
 };
 

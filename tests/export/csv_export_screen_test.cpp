@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "ledger_files.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
+#include "support/tab_stops.h"
 
 namespace hanaki {
 namespace {
@@ -192,6 +194,19 @@ TEST(CsvExportScreen, ShowsTheNoticeWhileWritingAndClosesItBeforeTheCount) {
     for (QWidget* window : QApplication::topLevelWidgets())
         EXPECT_FALSE(window->objectName() == QStringLiteral("Form5") && window->isVisible());
     ASSERT_EQ(program.messages.shown.size(), 1u);
+}
+
+// Finding a folder by keyboard needs to see where Tab went, and which keys act.
+TEST(CsvExportScreen, FramesEveryTabStopAndShowsTheKeysInALegend) {
+    Program program({"199905.DAT"});
+    MakeActive(*program.screen);
+    EXPECT_EQ(FramedTabStops(*program.screen, 7),
+              QStringList({"File1", "Command2", "Drive2", "Dir2", "Command1", "Drive1", "Dir1"}));
+    auto* legend = program.Control<QLabel>("Legend");
+    ASSERT_NE(legend, nullptr);
+    EXPECT_TRUE(legend->isVisible());
+    for (const char* key : {"<Tab>", "<↑↓>", "<Enter>", "<Esc>"})
+        EXPECT_TRUE(legend->text().contains(QString::fromUtf8(key))) << key;
 }
 
 }  // namespace

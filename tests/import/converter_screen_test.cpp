@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "import/converter_closing_day_dialog.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
+#include "support/tab_stops.h"
 
 namespace hanaki {
 namespace {
@@ -302,6 +304,21 @@ TEST(ConverterScreen, EachRefusedDestinationIsNamedForWhatHappenedAndNothingIsWr
         EXPECT_FALSE(fs::exists(converter.destination / "199905.DAT"));
         EXPECT_FALSE(converter.ended);
     }
+}
+
+TEST(ConverterScreen, FramesEveryTabStopAndShowsTheKeysInALegend) {
+    Converter converter;
+    WriteFile(converter.source / "VERADIV.DAT", kForeignCategories);
+    converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
+    MakeActive(*converter.screen);
+    converter.Control("Dir1")->setFocus();
+    EXPECT_EQ(FramedTabStops(*converter.screen, 6),
+              QStringList({"File1", "Drive2", "Dir2", "Command1", "Drive1", "Dir1"}));
+    auto* legend = converter.Control<QLabel>("Legend");
+    ASSERT_NE(legend, nullptr);
+    EXPECT_TRUE(legend->isVisible());
+    for (const char* key : {"<Tab>", "<↑↓>", "<Enter>", "<Esc>"})
+        EXPECT_TRUE(legend->text().contains(QString::fromUtf8(key))) << key;
 }
 
 }  // namespace

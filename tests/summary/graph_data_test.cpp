@@ -69,6 +69,22 @@ TEST(GraphInput, monthlyBarsShowTheSummedExpensesWithTheirBudgets) {
     EXPECT_EQ(Labels(graph), (std::vector<std::string>{"食費", "住居", "光熱費"}));
     EXPECT_EQ(Values(graph), (std::vector<double>{42000, 0, 0}));
     EXPECT_EQ(graph.second, (std::vector<long long>{30000, 0, 15000}));
+
+    home.input.monthTotals.AddDeletedItem(7, 3500000, true, true, Sjis("自動車"));
+    home.input.monthTotals.AddDeletedItem(8, 100, false, true, Sjis("返金"));  // income
+    EXPECT_EQ(Labels(BuildGraph(home.input, 0)),
+              (std::vector<std::string>{"食費", "住居", "光熱費", "自動車（削除済み）"}));
+}
+
+TEST(GraphInput, budgetsThatAreNoWholeNumberAreReadAsTheSummaryReadsThem) {
+    GraphHousehold home;
+    home.input.settings.budgets[2] = "5000.7";
+    home.input.settings.budgets[3] = Sjis("１２０００");
+    home.input.settings.budgets[4] = "abc";
+    EXPECT_EQ(BuildGraph(home.input, 0).second, (std::vector<long long>{5001, 12000, 0}));
+    home.input.source = GraphSource::Trend;
+    home.input.selector = 2;
+    EXPECT_EQ(BuildGraph(home.input, 0).reference, 5000.7);
 }
 
 TEST(GraphInput, pieSlicesRunFromTheLargestAndAddUpToTheirTotal) {

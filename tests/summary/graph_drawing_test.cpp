@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "summary/graph_drawing.h"
 #include "summary/graph_household.h"
 
@@ -171,6 +173,22 @@ TEST(PieGraph, theTableCountsFullWidthCharactersAsTwoCells) {
     EXPECT_EQ(TextAt(drawing, 130, 99), " 1. ボールペン     1,200   60.00");
     EXPECT_EQ(TextAt(drawing, 130, 93), " 2. 食費" + std::string(13, ' ') + "800   40.00");
     EXPECT_EQ(TextAt(drawing, 125, 87), "　　 支出合計　　     2,000  100.00");
+}
+
+// The table's shares round as the monthly summary does: the exact share,
+// halves away from zero, not the binary double.
+TEST(PieGraph, sharesRoundLikeTheMonthlySummary) {
+    const std::vector<std::tuple<double, double, std::string>> cases{
+        {3753, 247, "6.18"},  // 6.175: a binary printf gives 6.17
+        {124, 4, "3.13"},     // 3.125
+        {159, 1, "0.63"},     // 0.625
+        {2, 1, "33.33"},
+    };
+    for (const auto& [large, small, share] : cases) {
+        const RecordingSurface drawing = Draw(Pie({large, small}));
+        const std::string line = TextAt(drawing, 130, 93);
+        EXPECT_EQ(line.substr(line.find_last_of(' ') + 1), share) << large << " " << small;
+    }
 }
 
 }  // namespace

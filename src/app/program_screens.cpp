@@ -1,0 +1,62 @@
+#include "app/program_screens.h"
+
+#include "entry/main_entry_screen.h"
+#include "export/csv_export_screen.h"
+#include "monthly/monthly_table_screen.h"
+#include "settings/first_run.h"
+#include "settings/settings_menu.h"
+#include "summary/summary_menu.h"
+#include "ui/printer_dialog.h"
+#include "ui/sub_screen.h"
+
+namespace hanaki {
+
+ProgramScreens::ProgramScreens(ProgramState& state, Services& services)
+    : state_(state), services_(services) {}
+
+bool ProgramScreens::RunFirstRunCategoryEditor(QWidget* window) {
+    return hanaki::RunFirstRunCategoryEditor(state_, services_, window);
+}
+
+bool ProgramScreens::RunFirstRunClosingDay(QWidget* window) {
+    return hanaki::RunFirstRunClosingDay(state_, services_, window);
+}
+
+void ProgramScreens::RunFirstRunCarryOver(QWidget* window) {
+    hanaki::RunFirstRunCarryOver(state_, services_, window);
+}
+
+void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
+    switch (screen) {
+        case FunctionScreen::MonthlyTable:  // F5 月計表
+            ShowOnce(monthlyTable_, &main, [&] {
+                MonthlyTableLink link{[&main] { main.ShowCurrentMonth(); },
+                                      [&main](int slot) { main.OpenForCorrection(slot); }};
+                auto* table = new MonthlyTableScreen(
+                    state_, services_, std::make_unique<QtPrinterDialog>(state_.folder.fs()),
+                    std::move(link), &main);
+                QObject::connect(&main, &MainEntryScreen::ledgerChanged, table,
+                                 &MonthlyTableScreen::Refresh);
+                return table;
+            });
+            return;
+        case FunctionScreen::SummaryMenu:  // F6 集計
+            OpenSummaryMenu(state_, services_, &main);
+            return;
+        case FunctionScreen::SettingsMenu:  // F7 設定
+            ShowOnce(settingsMenu_, &main, [&] {
+                auto* menu = new SettingsMenu(state_, services_, &main);
+                // The guide on screen follows a newly saved master at once.
+                QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
+                                 &MainEntryScreen::RefreshGuide);
+                return menu;
+            });
+            return;
+        case FunctionScreen::CsvExport:  // F8 データ変換
+            ShowOnce(csvExport_, &main,
+                     [&] { return new CsvExportScreen(state_, services_, &main); });
+            return;
+    }
+}
+
+}  // namespace hanaki

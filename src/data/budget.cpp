@@ -1,0 +1,122 @@
+#include "data/budget.h"
+
+#include <cmath>
+#include <optional>
+
+#include "data/amount_format.h"
+#include "data/cp932.h"
+#include "data/share.h"
+
+namespace hanaki {
+namespace {
+
+__extension__ using Wide = __int128;
+
+constexpr int kMaxDigits = 15;  // whole yen and decimals kept exact in a double
+
+// The ASCII form of the characters a number may be written with in code page
+// 932, full-width ones included; nullopt at any other character.
+std::optional<std::string> HalfWidth(std::string_view cp932) {
+    std::string ascii;
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(cp932[i]);
+        if (lead < 0x80) {
+            ascii += cp932[i];
+            continue;
+        }
+        if (i + 1 == cp932.size())
+            return std::nullopt;
+        const auto trail = static_cast<unsigned char>(cp932[++i]);
+        if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
+            ascii += char('0' + (trail - 0x4F));  // "０" … "９"
+        else if (lead == 0x81 && trail == 0x40)
+            ascii += ' ';  // ideographic space
+        else if (lead == 0x81 && trail == 0x44)
+            ascii += '.';
+        else if (lead == 0x81 && trail == 0x7B)
+            ascii += '+';
+        else if (lead == 0x81 && trail == 0x7C)
+            ascii += '-';
+        else
+            return std::nullopt;
+    }
+    return ascii;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+Wide PowerOfTen(int exponent) {
+    Wide power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 10;
+    return power;
+}
+
+// A sign, digits and at most one decimal point with a digit somewhere.
+bool ReadNumber(std::string_view text, BudgetReading& budget) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const std::string digits = std::string(whole) + std::string(fraction);
+    if (digits.empty() || digits.size() > kMaxDigits)
+        return false;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    budget.units = std::stoll(digits) * (negative ? -1 : 1);
+    budget.decimals = static_cast<int>(fraction.size());
+    std::string shown =
+        FormatGrouped(double(std::llabs(budget.units) / PowerOfTen(budget.decimals)));
+    if (!fraction.empty())
+        shown += "." + std::string(fraction);
+    budget.shown = (negative && budget.units != 0 ? "-" : "") + shown;
+    if (budget.units > 0)
+        budget.kind = BudgetReading::Kind::Amount;
+    else if (budget.units < 0)
+        budget.kind = BudgetReading::Kind::Unusable;
+    return true;
+}
+
+}  // namespace
+
+double BudgetReading::value() const {
+    return double(units) / double(PowerOfTen(decimals));
+}
+
+BudgetReading ReadBudget(std::string_view cp932) {
+    BudgetReading budget;
+    const std::optional<std::string> ascii = HalfWidth(cp932);
+    if (ascii && (TrimBlanks(*ascii).empty() || ReadNumber(TrimBlanks(*ascii), budget)))
+        return budget;
+    budget.kind = BudgetReading::Kind::Unusable;
+    budget.shown = Cp932ToUtf8(cp932);
+    return budget;
+}
+
+bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int category,
+                  double total) {
+    if (!categories.IsExpense(category))
+        return false;
+    const BudgetReading budget = ReadBudget(settings.budgets[category]);
+    return budget.usable() &&
+           Wide(std::llround(total)) * PowerOfTen(budget.decimals) > Wide(budget.units);
+}
+
+std::string BudgetUseText(double total, const BudgetReading& budget) {
+    return budget.usable() ? RatioText(total, budget.units, budget.decimals) : std::string();
+}
+
+}  // namespace hanaki

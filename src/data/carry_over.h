@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "data/category_table.h"
+#include "data/data_folder.h"
+#include "data/io_result.h"
+#include "data/settings.h"
+
+// What a new accounting month may carry over from the one before it.
+namespace hanaki {
+
+struct CarryOverProposal {
+    IoResult io;  // a failed read of the month before: nothing is proposed
+    // That month's income less expense, rounded to whole yen; 0 proposes nothing.
+    std::int32_t balance = 0;
+};
+
+// The balance of the accounting month before (year, month).
+CarryOverProposal ProposeCarryOver(const DataFolder& folder, const CategoryTable& categories,
+                                   const Settings& settings, int year, int month);
+
+// The month's budget shown against day `day`: spread evenly over the month's
+// `days` days up to that day, in whole hundreds of yen cut off.
+long long ProratedBudget(long long monthBudget, int days, int day);
+
+}  // namespace hanaki

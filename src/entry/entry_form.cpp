@@ -1,0 +1,427 @@
+#include "entry/entry_form.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "data/amount_format.h"
+#include "data/carry_over.h"
+#include "data/consumption_tax.h"
+#include "data/fixed_field.h"
+#include "entry/day_grid.h"
+#include "entry/entry_calculator.h"
+#include "entry/item_store.h"
+#include "entry/typed_text.h"
+#include "ui/byte_limited_field.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
+// "\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
+const char* const kCalculatorCharacters = "\\¥￥＼";
+constexpr int kAmountBytes = 9;
+const QColor kOverBudgetRed(255, 0, 0);
+const QColor kCorrectionTitle(255, 0, 0);
+const QColor kEntryTitle(0, 0, 128);
+
+// A guide from the master, lines as the screen breaks them.
+QString GuideText(const std::string& bytes) {
+    return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
+                     const MainEntryControls& controls, const DayView& day,
+                     const MonthTotals& monthTotals, QWidget* window)
+    : QObject(window),
+      state_(state),
+      store_(store),
+      controls_(controls),
+      day_(day),
+      monthTotals_(monthTotals),
+      window_(window),
+      calculator_(std::make_unique<EntryCalculator>(controls.calculatorField, controls.legend,
+                                                    services.messages, window)) {
+    SetInputTitle(false);
+    connect(calculator_.get(), &EntryCalculator::finished, this, [this](const QString& result) {
+        QLineEdit* field = AmountFieldOfCategory();
+        field->setText(result);
+        FocusAmountField();
+        AcceptAmount(field);
+    });
+    connect(calculator_.get(), &EntryCalculator::cancelled, this, &EntryForm::FocusAmountField);
+}
+
+EntryForm::~EntryForm() = default;
+
+void EntryForm::EnterCategoryField() {
+    controls_.guide->setText(GuideText(state_.categories.categoryGuide));
+    controls_.categoryTotal->clear();
+    controls_.budget->clear();
+    if (!correction_)
+        SetInputTitle(false);
+    const int row = correction_ ? correction_->row : static_cast<int>(day_.rows.size()) + 1;
+    controls_.rowNumberField->setText(QString::number(row));
+}
+
+void EntryForm::EnterDescriptionField() {
+    controls_.guide->setText(GuideText(state_.categories.descriptionGuides[currentCategory_]));
+}
+
+void EntryForm::AcceptCategory() {
+    const long long value = LeadingValue(controls_.categoryField->text());
+    if (value == 0) {
+        if (!correction_)
+            return;
+        // 変更なし: the corrected item's category stays.
+        currentCategory_ = correction_->category;
+        controls_.categoryField->setText(correction_->categoryName);
+        MoveAmountToFieldOfCategory();
+        emit moveFocus(EntryField::Description);
+        return;
+    }
+    if (value < 1 || value > kMaxCategories ||
+        !state_.categories.HasCategory(static_cast<int>(value))) {
+        controls_.categoryField->clear();
+        return;
+    }
+    if (!correction_ && !store_.MayAdd())
+        return;
+    currentCategory_ = static_cast<int>(value);
+    controls_.categoryField->setText(FromCp932(state_.categories.names[currentCategory_]));
+    MoveAmountToFieldOfCategory();
+    emit moveFocus(EntryField::Description);
+    ShowBudget(currentCategory_);
+}
+
+void EntryForm::ShowBudget(int category) {
+    const double total = monthTotals_.at(category, 0);
+    const long long budget = state_.settings.BudgetOf(category);
+    controls_.categoryTotal->setText(QString::fromStdString(FormatPlain(total)) +
+                                     QStringLiteral(" (今月累計)"));
+    const bool over = state_.categories.IsExpense(category) && budget != 0 && budget < total;
+    SetTextColour(controls_.categoryTotal, over ? kOverBudgetRed : QColor(Qt::black));
+    if (budget == 0)
+        return;
+    const int days =
+        DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month);
+    controls_.budget->setText(QString::number(ProratedBudget(budget, days, state_.date.day)) +
+                              QStringLiteral(" (現予算額) / ") +
+                              FromCp932(state_.settings.budgets[category]).trimmed() +
+                              QStringLiteral(" (月予算額)"));
+}
+
+void EntryForm::AcceptDescription() {
+    const long long value = LeadingValue(controls_.descriptionField->text());
+    if (value == 0 && correction_ && correction_->category == currentCategory_) {
+        currentDescription_ = correction_->description;  // 変更なし
+        controls_.descriptionField->setText(correction_->descriptionName);
+        FocusAmountField();
+        return;
+    }
+    if (value >= 1 && value <= kMaxDescriptions &&
+        state_.categories.HasDescription(currentCategory_, static_cast<int>(value))) {
+        currentDescription_ = static_cast<int>(value);
+        controls_.descriptionField->setText(
+            FromCp932(state_.categories.descriptions[currentCategory_][currentDescription_]));
+        FocusAmountField();
+        return;
+    }
+    controls_.descriptionField->clear();
+}
+
+void EntryForm::AcceptAmount(QLineEdit* field) {
+    const QString text = field->text();
+    if (text.isEmpty())
+        return;
+    if (LeadingValue(text) == 0) {
+        field->clear();
+        return;
+    }
+    // A calculator result can be longer than the file's amount field holds.
+    if (text.size() > kAmountBytes) {
+        emit legendHint(QStringLiteral("金額は9桁までです"));
+        return;
+    }
+    amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
+    if (correction_)
+        correction_->amountPrefilled = false;
+    emit moveFocus(EntryField::Remark);
+}
+
+void EntryForm::LeaveAmount(QLineEdit* field) {
+    if (correction_) {
+        field->setText(correction_->amount);
+        correction_->amountPrefilled = true;
+    } else {
+        controls_.incomeField->clear();
+        controls_.expenseField->clear();
+        controls_.descriptionField->clear();
+    }
+    emit moveFocus(EntryField::Description);
+}
+
+void EntryForm::LeaveRemark() {
+    FocusAmountField();
+}
+
+void EntryForm::ApplyTax(bool add) {
+    const QString text = controls_.expenseField->text();
+    if (text.isEmpty())
+        return;
+    // The rate in force on the displayed day.
+    const CivilDate on = RealDate(state_.closingDay(), state_.date);
+    const long long value = LeadingValue(text);
+    const long long taxed = add ? AddConsumptionTax(value, on) : RemoveConsumptionTax(value, on);
+    const QString result = QString::fromStdString(FormatPlainBlankZero(static_cast<double>(taxed)));
+    if (result.size() > kAmountBytes) {
+        emit legendHint(QStringLiteral("金額は9桁までです"));
+        return;
+    }
+    controls_.expenseField->setText(result);
+    AmountEdited();
+}
+
+void EntryForm::OpenCalculator(QLineEdit* field) {
+    emit moveFocus(EntryField::Calculator);
+    calculator_->Open(field->text(), RealDate(state_.closingDay(), state_.date));
+}
+
+void EntryForm::CloseCalculator() {
+    controls_.calculatorField->hide();
+    FocusAmountField();
+}
+
+bool EntryForm::RefuseNumber(QLineEdit* field, const QString& text) {
+    return RefuseNumberText(field, text);
+}
+
+bool EntryForm::RefuseAmount(QLineEdit* field, const QString& text) {
+    bool prefilled = correction_ && correction_->amountPrefilled;
+    const bool refused = RefuseAmountText(field, text, prefilled);
+    if (correction_)
+        correction_->amountPrefilled = prefilled;
+    return refused;
+}
+
+void EntryForm::AmountEdited() {
+    if (correction_)
+        correction_->amountPrefilled = false;
+}
+
+QLineEdit* EntryForm::AmountFieldOfCategory() const {
+    return state_.categories.IsExpense(currentCategory_) ? controls_.expenseField
+                                                         : controls_.incomeField;
+}
+
+void EntryForm::FocusAmountField() {
+    emit moveFocus(AmountFieldOfCategory() == controls_.incomeField ? EntryField::Income
+                                                                    : EntryField::Expense);
+}
+
+void EntryForm::MoveAmountToFieldOfCategory() {
+    // A corrected expense moved to an income category keeps its amount, in 入金.
+    QLineEdit* kept = AmountFieldOfCategory();
+    QLineEdit* other =
+        kept == controls_.incomeField ? controls_.expenseField : controls_.incomeField;
+    if (other->text().isEmpty())
+        return;
+    if (kept->text().isEmpty())
+        kept->setText(other->text());
+    other->clear();
+}
+
+void EntryForm::StoreItemFromFields() {
+    QString remark = controls_.remarkField->text();
+    while (remark.endsWith(u' '))
+        remark.chop(1);
+    controls_.remarkField->setText(remark);
+    if (!correction_ && !store_.MayAdd())
+        return;
+    const LedgerRecord record = store_.MakeRecord(currentCategory_, currentDescription_,
+                                                  amountText_, ToCp932(remark).value_or(""));
+    if (!(correction_ ? store_.Replace(correction_->slot, record) : store_.Add(record)))
+        return;  // the fields stay: Enter tries again
+    if (correction_)
+        EndCorrection();
+    ClearInputFields();
+    emit moveFocus(EntryField::Category);
+}
+
+void EntryForm::ClearInputFields() {
+    for (QLineEdit* field : {static_cast<QLineEdit*>(controls_.categoryField),
+                             static_cast<QLineEdit*>(controls_.descriptionField),
+                             static_cast<QLineEdit*>(controls_.incomeField),
+                             static_cast<QLineEdit*>(controls_.expenseField),
+                             static_cast<QLineEdit*>(controls_.remarkField)})
+        field->clear();
+}
+
+void EntryForm::CheckNewMonth() {
+    store_.OfferCarryOver(ToCp932(controls_.remarkField->text()).value_or(""));
+    ClearInputFields();
+}
+
+void EntryForm::SetInputTitle(bool correction) {
+    controls_.inputTitle->setText(correction ? QStringLiteral("  訂 正 入 力 欄")
+                                             : QStringLiteral("  入   力   欄"));
+    SetTextColour(controls_.inputTitle, correction ? kCorrectionTitle : kEntryTitle);
+}
+
+void EntryForm::StartPick(int row) {
+    controls_.categoryField->clear();
+    SetInputTitle(true);
+    MovePick(row);
+    emit moveFocus(EntryField::Grid);
+}
+
+void EntryForm::MovePick(int row) {
+    controls_.grid->Pick(row);
+    controls_.rowNumberField->setText(QString::number(row));
+}
+
+void EntryForm::EndPick() {
+    controls_.grid->ClearPick();
+    emit moveFocus(EntryField::Category);
+}
+
+void EntryForm::BeginCorrection(int row) {
+    const int slot = day_.rows[row - 1].slot;
+    correction_ = Correction::Of(state_.ledger.entries[slot].record, slot, row);
+    if (!correction_)
+        return;
+    currentCategory_ = correction_->category;
+    currentDescription_ = correction_->description;
+    amountText_ = correction_->amountText;
+
+    ClearInputFields();
+    controls_.categoryField->setText(correction_->categoryName);
+    controls_.descriptionField->setText(correction_->descriptionName);
+    AmountFieldOfCategory()->setText(correction_->amount);
+    controls_.remarkField->setText(correction_->remark);
+    controls_.grid->setEnabled(false);
+    emit moveFocus(EntryField::Category);
+}
+
+void EntryForm::CorrectSlot(int slot) {
+    int row = 0;
+    for (std::size_t i = 0; i < day_.rows.size(); ++i) {
+        if (day_.rows[i].slot == slot)
+            row = static_cast<int>(i) + 1;
+    }
+    if (row == 0)
+        return;
+    StartPick(row);
+    BeginCorrection(row);
+}
+
+void EntryForm::EndCorrection() {
+    correction_.reset();
+    controls_.grid->setEnabled(true);
+    controls_.grid->ClearPick();
+    SetInputTitle(false);
+}
+
+void EntryForm::DeleteCorrectedItem() {
+    if (!store_.Delete(correction_->slot))
+        return;
+    EndCorrection();
+    ClearInputFields();
+    emit moveFocus(EntryField::Category);
+}
+
+KeyTable EntryForm::DescriptionKeys() {
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "戻る", [this] { emit moveFocus(EntryField::Category); }},
+        {kEnter, "変更なし", [this] { AcceptDescription(); }},
+    };
+    return {correcting() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
+            std::move(keys)};
+}
+
+KeyTable EntryForm::AmountKeys(QLineEdit* field) {
+    const bool expense = field == controls_.expenseField;
+    std::vector<KeyBinding> keys{
+        {kEnter, "変更なし", [this, field] { AcceptAmount(field); }},
+        {{Qt::Key_Escape}, "戻る", [this, field] { LeaveAmount(field); }},
+        {kCalculatorCharacters, "電卓", [this, field] { OpenCalculator(field); }},
+    };
+    if (!expense) {
+        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
+        return {
+            correcting() ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
+            std::move(keys)};
+    }
+    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(true); }});
+    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(false); }});
+    keys.push_back({{Qt::Key_Home}, "", [] {}});
+    return {correcting()
+                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
+                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            std::move(keys)};
+}
+
+KeyTable EntryForm::RemarkKeys() {
+    return {" <ESC>戻る    <Enter>確定",
+            {{{Qt::Key_Escape}, "戻る", [this] { LeaveRemark(); }},
+             {kEnter, "確定", [this] { StoreItemFromFields(); }}}};
+}
+
+KeyTable EntryForm::KeysOf(EntryField field) {
+    switch (field) {
+        case EntryField::Description:
+            return DescriptionKeys();
+        case EntryField::Income:
+            return AmountKeys(controls_.incomeField);
+        case EntryField::Expense:
+            return AmountKeys(controls_.expenseField);
+        case EntryField::Remark:
+            return RemarkKeys();
+        default:
+            return {};
+    }
+}
+
+bool EntryForm::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return state != EntryField::Remark;
+    const QChar c = CharacterOf(key);
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:  // digits; Backspace and the caret keys edit
+            return !c.isNull() && RefuseNumber(field, c);
+        case EntryField::Income:
+        case EntryField::Expense:
+            if (key.key() == Qt::Key_Backspace)
+                AmountEdited();
+            return !c.isNull() && RefuseAmount(field, c);
+        case EntryField::Remark:
+            return false;  // typed as it comes
+        default:
+            return true;  // the date fields and the grid take no typing
+    }
+}
+
+bool EntryForm::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:
+            return RefuseNumber(field, text);
+        case EntryField::Income:
+        case EntryField::Expense:
+            return RefuseAmount(field, text);
+        default:
+            return false;
+    }
+}
+
+}  // namespace hanaki

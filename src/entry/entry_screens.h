@@ -1,0 +1,28 @@
+#pragma once
+
+class QWidget;
+
+namespace hanaki {
+
+class MainEntryScreen;
+
+// The screens F5 … F8 open, in the order of their keys.
+enum class FunctionScreen { MonthlyTable, SummaryMenu, SettingsMenu, CsvExport };
+
+// The other screens the main window opens. The program provides them, so
+// that the main window knows none of their classes.
+class EntryScreens {
+  public:
+    virtual ~EntryScreens() = default;
+
+    // The first-run dialogs, modal over `window`. The first two return false
+    // when the user gave up, and the program then ends.
+    virtual bool RunFirstRunCategoryEditor(QWidget* window) = 0;
+    virtual bool RunFirstRunClosingDay(QWidget* window) = 0;
+    virtual void RunFirstRunCarryOver(QWidget* window) = 0;
+
+    // Opens `screen` in front of `main`, or brings it to the front when it is open.
+    virtual void Open(FunctionScreen screen, MainEntryScreen& main) = 0;
+};
+
+}  // namespace hanaki
