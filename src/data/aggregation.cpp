@@ -1,5 +1,6 @@
 #include "data/aggregation.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "data/ledger.h"
@@ -77,15 +78,15 @@ AggregationReport SumMonth(const DataFolder& folder, const CategoryRoles& roles,
         totals.MarkHasItems();
 
     const std::string_view all(bytes);
-    for (std::size_t offset = 0; offset < all.size(); offset += kLedgerRecordBytes) {
+    for (std::size_t i = 0; i < LedgerRecordCount(all.size()); ++i) {
         const std::optional<ItemNumbers> item =
-            ReadLedgerRecord(all.substr(offset, kLedgerRecordBytes));
+            ReadLedgerRecord(all.substr(i * kLedgerRecordBytes, kLedgerRecordBytes));
         if (!item) {
             ++report.unreadableRecords;
             continue;
         }
         if (!roles.named[item->category]) {
-            const std::string_view record = all.substr(offset, kLedgerRecordBytes);
+            const std::string_view record = all.substr(i * kLedgerRecordBytes, kLedgerRecordBytes);
             if (!AddDeletedItem(totals, item->category, static_cast<double>(item->amount),
                                 record[kAmountSignAt], true,
                                 record.substr(kCategoryNameAt, kCategoryNameBytes)))
@@ -133,15 +134,20 @@ AggregationReport AggregateTwelveMonths(const DataFolder& folder, const Category
     const CategoryRoles roles(categories, settings);
     std::string bytes;
     for (int k = 0; k < 12; ++k) {
-        // Slot 11 is (year, month); slot 0 eleven months earlier.
-        int index = year * 12 + (month - 1) - (11 - k);
+        const AccountingMonth slot = TrendMonthOfSlot(year, month, k);
         AggregationReport one =
-            SumMonth(folder, roles, index / 12, index % 12 + 1, bytes, trend.months[k]);
+            SumMonth(folder, roles, slot.year, slot.month, bytes, trend.months[k]);
         if (!one.io.ok() && report.io.ok())
             report.io = one.io;
         report.unreadableRecords += one.unreadableRecords;
     }
     return report;
+}
+
+int MonthsWithItems(const TrendTotals& trend) {
+    return static_cast<int>(
+        std::count_if(trend.months.begin(), trend.months.end(),
+                      [](const MonthTotals& month) { return month.hasItems(); }));
 }
 
 }  // namespace hanaki

@@ -52,6 +52,10 @@ struct TrendTotals {
     std::array<MonthTotals, 12> months;  // oldest first; [11] is the month asked for
 };
 
+// How many of the twelve months have a file with anything in it: the divisor
+// of every twelve-month average.
+int MonthsWithItems(const TrendTotals& trend);
+
 struct AggregationReport {
     IoResult io;
     int unreadableRecords = 0;

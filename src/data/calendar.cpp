@@ -1,5 +1,7 @@
 #include "data/calendar.h"
 
+#include <algorithm>
+
 #include "data/fixed_field.h"
 
 namespace hanaki {
@@ -140,20 +142,56 @@ bool StepNextDay(int closingDay, CurrentDate& date) {
     return true;
 }
 
+void StepMonth(int& year, int& month, int delta) {
+    const int index = year * 12 + (month - 1) + delta;
+    year = index / 12;
+    month = index % 12 + 1;
+}
+
+bool StepYear(int& year, int delta) {
+    const int stepped = year + delta;
+    if (stepped < kEarliestYear || stepped > kLatestYear)
+        return false;
+    year = stepped;
+    return true;
+}
+
+namespace {
+
+void KeepDayWithinMonth(int closingDay, CurrentDate& date) {
+    date.day = std::min(date.day, DaysInAccountingMonth(closingDay, date.year, date.month));
+}
+
+}  // namespace
+
+void StepMonth(int closingDay, CurrentDate& date, int delta) {
+    StepMonth(date.year, date.month, delta);
+    KeepDayWithinMonth(closingDay, date);
+}
+
+bool StepYear(int closingDay, CurrentDate& date, int delta) {
+    if (!StepYear(date.year, delta))
+        return false;
+    KeepDayWithinMonth(closingDay, date);
+    return true;
+}
+
 void StepMonth(CurrentDate& date, int delta) {
-    int index = date.year * 12 + (date.month - 1) + delta;
-    date.year = index / 12;
-    date.month = index % 12 + 1;
+    StepMonth(date.year, date.month, delta);
     date.day = 1;
 }
 
 bool StepYear(CurrentDate& date, int delta) {
-    int year = date.year + delta;
-    if (year < kEarliestYear || year > kLatestYear)
+    if (!StepYear(date.year, delta))
         return false;
-    date.year = year;
     date.day = 1;
     return true;
+}
+
+AccountingMonth TrendMonthOfSlot(int lastYear, int lastMonth, int slot) {
+    AccountingMonth slotMonth{lastYear, lastMonth};
+    StepMonth(slotMonth.year, slotMonth.month, slot - 11);
+    return slotMonth;
 }
 
 Era EraOf(int year, int month) {

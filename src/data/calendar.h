@@ -54,9 +54,31 @@ std::optional<CivilDate> CalendarDateOfKey(int closingDay, std::string_view acco
 // Stepping; each returns true when the accounting month changed.
 bool StepPreviousDay(int closingDay, CurrentDate& date);
 bool StepNextDay(int closingDay, CurrentDate& date);
-void StepMonth(CurrentDate& date, int delta);  // day becomes 1
-// Year ± 1 within 1950 … 2049; false (nothing changes) at the window's end.
-bool StepYear(CurrentDate& date, int delta);  // day becomes 1
+
+// Month ± delta across year ends, without the year limits (PageUp in January
+// 1950 shows December 1949).
+void StepMonth(int& year, int& month, int delta);
+// Year ± 1 within 1950 … 2049; false (nothing changes) past the window's end.
+// A year outside, reached with the month keys, steps back inside only.
+bool StepYear(int& year, int delta);
+
+// The same on a displayed date: the day stays as far as the new month has it,
+// so a 31st in a month of 30 days becomes the 30th.
+void StepMonth(int closingDay, CurrentDate& date, int delta);
+bool StepYear(int closingDay, CurrentDate& date, int delta);
+// The same with the day set to 1, as the main window steps.
+void StepMonth(CurrentDate& date, int delta);
+bool StepYear(CurrentDate& date, int delta);
+
+struct AccountingMonth {
+    int year = 0;
+    int month = 1;
+    friend bool operator==(const AccountingMonth&, const AccountingMonth&) = default;
+};
+
+// Slot 0 … 11 of the twelve accounting months ending with (lastYear,
+// lastMonth): slot 11 is that month, slot 0 eleven months earlier.
+AccountingMonth TrendMonthOfSlot(int lastYear, int lastMonth, int slot);
 
 struct Era {
     std::string name;  // UTF-8: 昭和, 平成, 令和

@@ -59,6 +59,10 @@ constexpr std::size_t kAmountDigits = 9;
 
 }  // namespace
 
+std::size_t LedgerRecordCount(std::size_t fileBytes) {
+    return (fileBytes + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
+}
+
 std::string EncodeLedgerRecord(const LedgerRecord& record) {
     const std::string* fields[] = {&record.date,
                                    &record.categoryNumber,
@@ -144,7 +148,7 @@ IoResult LoadMonthLedger(const DataFolder& folder, int closingDay, int year, int
 
     MonthLedger loaded;
     loaded.onDisk = bytes;
-    std::size_t count = (bytes.size() + kLedgerRecordBytes - 1) / kLedgerRecordBytes;
+    std::size_t count = LedgerRecordCount(bytes.size());
     if (count + 1 > loaded.entries.size())
         loaded.entries.resize(count + 1);
     for (std::size_t i = 1; i <= count; ++i) {

@@ -30,6 +30,10 @@ struct LedgerRecord {
     friend bool operator==(const LedgerRecord&, const LedgerRecord&) = default;
 };
 
+// Records in a ledger file of `fileBytes` bytes. A cut-off last record counts,
+// as a damaged one: it is reported and kept, never silently dropped.
+std::size_t LedgerRecordCount(std::size_t fileBytes);
+
 // Exactly 104 bytes, every field fitted to its width.
 std::string EncodeLedgerRecord(const LedgerRecord& record);
 // From up to 104 bytes; a short input is padded with blanks.

@@ -88,10 +88,7 @@ std::string SharedTargetMessage(const DataFolder& source, const std::vector<std:
 std::string LedgerToCsv(std::string_view ledgerBytes, const CategoryTable& categories,
                         int& skipped) {
     std::string csv = HeadingLine();
-    // The length over 104, rounded half to even: a tail shorter than half a
-    // record is no record at all.
-    const auto count = static_cast<std::size_t>(RoundHalfEven(
-        static_cast<double>(ledgerBytes.size()) / static_cast<double>(kLedgerRecordBytes)));
+    const std::size_t count = LedgerRecordCount(ledgerBytes.size());
     for (std::size_t i = 0; i < count; ++i) {
         std::string_view chunk = ledgerBytes.substr(i * kLedgerRecordBytes, kLedgerRecordBytes);
         LedgerRecord record = DecodeLedgerRecord(chunk);

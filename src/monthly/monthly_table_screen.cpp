@@ -1,6 +1,5 @@
 #include "monthly/monthly_table_screen.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,63 +7,17 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
-#include <array>
-#include <cmath>
 
-#include "data/amount_format.h"
-#include "data/fixed_field.h"
 #include "data/memo.h"
 #include "monthly/monthly_printout.h"
 #include "monthly/monthly_rows.h"
-#include "ui/fonts.h"
+#include "monthly/monthly_table_grid.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
-#include "ui/text_codec.h"
 
 namespace hanaki {
 
-// One screen-size class: the window and the widths of columns 0, 1, 2 and 3,
-// 4 … 6 and 7 in twips, the font sizes, and the height of the smallest screen
-// of the class in pixels.
-struct MonthlyTableSize {
-    int windowWidth, windowHeight;
-    std::array<int, 5> columns;
-    double gridPoints, remarkPoints, smallRemarkPoints;
-    int screenHeight;
-};
-
 namespace {
-
-constexpr MonthlyTableSize kBelow600{9600, 7200, {301, 482, 850, 874, 4014}, 7.8, 8, 6, 480};
-constexpr MonthlyTableSize kAt600{12000, 9000, {390, 609, 1073, 1104, 5070}, 9, 9, 7, 600};
-constexpr MonthlyTableSize kAbove600{14200, 10650, {450, 721, 1270, 1307, 6000}, 12, 12, 9, 768};
-
-const MonthlyTableSize& SizeFor(const ScreenMetrics& metrics) {
-    const int height = metrics.height();
-    return height < 600 ? kBelow600 : height == 600 ? kAt600 : kAbove600;
-}
-
-// Grid columns 1 … 7 are the table's; column 0, the running number, is its row heading.
-constexpr int kColumnCount = 8;
-constexpr int kDateColumn = 1, kCategoryColumn = 2, kDescriptionColumn = 3, kIncomeColumn = 4,
-              kExpenseColumn = 5, kBalanceColumn = 6, kRemarkColumn = 7;
-constexpr int kMinimumGridRows = 30;  // with the heading row
-constexpr int kVisibleItemRows = 25;
-constexpr int kSmallRemarkBytes = 47;
-
-// Design sizes of the full-size class in pixels, scaled with the window.
-constexpr int kMargin = 6;
-constexpr int kTopY = 10;
-constexpr int kFieldHeight = 26;
-constexpr int kGridY = 48;
-constexpr int kRowHeight = 22;
-constexpr int kHeadingHeight = 24;
-constexpr int kGap = 4;
-// Room for a window manager's title bar above the window.
-constexpr int kTitleBarAllowance = 30;
-
-const QColor kIncomeTint(255, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
 
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -80,11 +33,22 @@ MonthlyTableScreen::MonthlyTableScreen(ProgramState& state, Services& services,
       services_(services),
       printerDialog_(std::move(printerDialog)),
       link_(std::move(link)),
-      size_(SizeFor(services.metrics)) {
+      size_(MonthlyTableSizeOf(services.metrics.sizeClass())),
+      controls_(this, size_) {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("月計表"));
-    BuildControls();
-    PlaceControls();
+    for (QWidget* control :
+         {static_cast<QWidget*>(controls_.yearField), static_cast<QWidget*>(controls_.monthField),
+          static_cast<QWidget*>(controls_.grid)})
+        control->installEventFilter(this);
+    connect(controls_.printButton, &QPushButton::clicked, this, &MonthlyTableScreen::Print);
+    connect(controls_.grid, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (focus_ == Focus::Table)
+            MoveSelection(row + 1);
+    });
+    connect(controls_.grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &MonthlyTableScreen::KeepTopRow);
+    setFixedSize(controls_.Place(size_));
     ShowDate();
     if (link_.monthChanged)
         link_.monthChanged();
@@ -93,131 +57,6 @@ MonthlyTableScreen::MonthlyTableScreen(ProgramState& state, Services& services,
 }
 
 MonthlyTableScreen::~MonthlyTableScreen() = default;
-
-void MonthlyTableScreen::BuildControls() {
-    const QFont font = GothicFont(size_.gridPoints);
-    auto label = [&](const char* name, const QString& text = {}) {
-        auto* made = new QLabel(text, this);
-        made->setObjectName(name);
-        made->setFont(font);
-        made->setTextFormat(Qt::PlainText);
-        return made;
-    };
-    auto field = [&](const char* name) {
-        auto* made = new QLineEdit(this);
-        made->setObjectName(name);
-        made->setFont(font);
-        made->setReadOnly(true);
-        made->setAlignment(Qt::AlignCenter);
-        made->setFocusPolicy(Qt::NoFocus);
-        made->setAttribute(Qt::WA_InputMethodEnabled, false);
-        made->installEventFilter(this);
-        return made;
-    };
-    yearField_ = field("Text1");
-    dateCaption_ = label("Label1", QStringLiteral("年     月度"));
-    monthField_ = field("Text2");
-    legend_ = label("Label2");
-    incomeTotal_ = label("Label3");
-    expenseTotal_ = label("Label4");
-    balanceTotal_ = label("Label5");
-    for (QLabel* total : {incomeTotal_, expenseTotal_, balanceTotal_})
-        total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    printButton_ = new QPushButton(QStringLiteral("F5 印 刷"), this);
-    printButton_->setObjectName("Command1");
-    printButton_->setFont(font);
-    printButton_->setFocusPolicy(Qt::NoFocus);
-    connect(printButton_, &QPushButton::clicked, this, &MonthlyTableScreen::Print);
-
-    grid_ = new QTableWidget(kMinimumGridRows - 1, kColumnCount - 1, this);
-    grid_->setObjectName("MSFlexGrid1");
-    grid_->setFont(font);
-    grid_->horizontalHeader()->setFont(font);
-    grid_->verticalHeader()->setFont(font);
-    grid_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setTabKeyNavigation(false);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    grid_->setWordWrap(false);
-    grid_->setTextElideMode(Qt::ElideNone);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setMinimumSectionSize(1);
-    grid_->installEventFilter(this);
-    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
-        if (focus_ == Focus::Table)
-            MoveSelection(row + 1);
-    });
-    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &MonthlyTableScreen::KeepTopRow);
-}
-
-void MonthlyTableScreen::PlaceControls() {
-    const double scale = size_.windowWidth / 14200.0;
-    auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
-
-    std::array<int, kColumnCount> widths{};
-    widths[0] = size_.columns[0];
-    widths[1] = size_.columns[1];
-    widths[2] = widths[3] = size_.columns[2];
-    widths[4] = widths[5] = widths[6] = size_.columns[3];
-    widths[7] = size_.columns[4];
-    std::array<int, kColumnCount + 1> columnX{};
-    for (int i = 0; i < kColumnCount; ++i)
-        columnX[i + 1] = columnX[i] + TwipsToPixels(widths[i]);
-    grid_->verticalHeader()->setFixedWidth(TwipsToPixels(widths[0]));
-    for (int i = 1; i < kColumnCount; ++i)
-        grid_->setColumnWidth(i - 1, TwipsToPixels(widths[i]));
-
-    // The two date fields sit in the blanks of Label1's words.
-    const int fieldHeight = scaled(kFieldHeight);
-    const QFontMetrics metrics(dateCaption_->font());
-    const int cell = metrics.horizontalAdvance(QLatin1Char('0'));
-    const int top = scaled(kTopY);
-    yearField_->setGeometry(scaled(kMargin) + 2, top, 6 * cell, fieldHeight);
-    const QString caption = dateCaption_->text();
-    dateCaption_->setGeometry(yearField_->geometry().right() + 2, top,
-                              metrics.horizontalAdvance(caption) + 2, fieldHeight);
-    const int monthLeft = dateCaption_->x() + metrics.horizontalAdvance(caption.left(1)) + cell / 2;
-    const int monthRight =
-        dateCaption_->x() + metrics.horizontalAdvance(caption.left(6)) - cell / 2;
-    monthField_->setGeometry(monthLeft, top, monthRight - monthLeft, fieldHeight);
-
-    // The rows give up a pixel or two where the window would not leave room
-    // for a title bar on the smallest screen of its class.
-    const int height =
-        std::min(TwipsToPixels(size_.windowHeight), size_.screenHeight - kTitleBarAllowance);
-    const int frame = 2 * grid_->frameWidth();
-    const int besideRows = scaled(kGridY) + scaled(kHeadingHeight) + frame +
-                           2 * (scaled(kGap) + fieldHeight) + scaled(kGap);
-    const int rowHeight = std::min(scaled(kRowHeight), (height - besideRows) / kVisibleItemRows);
-    grid_->horizontalHeader()->setFixedHeight(scaled(kHeadingHeight));
-    grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
-    grid_->setGeometry(scaled(kMargin), scaled(kGridY),
-                       columnX.back() + frame + grid_->verticalScrollBar()->sizeHint().width(),
-                       scaled(kHeadingHeight) + kVisibleItemRows * rowHeight + frame);
-
-    const int totalsY = grid_->geometry().bottom() + scaled(kGap);
-    for (auto [total, column] :
-         {std::pair{incomeTotal_, kIncomeColumn}, std::pair{expenseTotal_, kExpenseColumn},
-          std::pair{balanceTotal_, kBalanceColumn}}) {
-        total->setGeometry(grid_->x() + 1 + columnX[column], totalsY,
-                           columnX[column + 1] - columnX[column] - 4, fieldHeight);
-    }
-    const int width = TwipsToPixels(size_.windowWidth);
-    legend_->setGeometry(scaled(kMargin), totalsY + fieldHeight + scaled(kGap),
-                         width - 2 * scaled(kMargin), fieldHeight);
-    const int buttonWidth = metrics.horizontalAdvance(printButton_->text()) + 4 * cell;
-    printButton_->setGeometry(grid_->geometry().right() - buttonWidth, top - 2, buttonWidth,
-                              fieldHeight + 4);
-    setFixedSize(width, height);
-}
 
 // Keys reach the screen before the control that has the focus.
 bool MonthlyTableScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -245,7 +84,7 @@ bool MonthlyTableScreen::eventFilter(QObject* watched, QEvent* event) {
 // " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
 bool MonthlyTableScreen::OnTableKey(const QKeyEvent& key) {
     const bool press = key.type() == QEvent::KeyPress;
-    const int page = kVisibleItemRows - 1;
+    const int page = kMonthlyVisibleItemRows - 1;
     switch (key.key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
@@ -333,47 +172,38 @@ bool MonthlyTableScreen::OnMonthKey(const QKeyEvent& key) {
 void MonthlyTableScreen::EnterTable(int selectRow) {
     focus_ = Focus::Table;
     pressedKey_ = 0;
-    legend_->setText(QStringLiteral(
+    controls_.legend->setText(QStringLiteral(
         " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
-    grid_->setEnabled(true);
-    grid_->setFocusPolicy(Qt::StrongFocus);
-    grid_->setFocus();
+    controls_.grid->setEnabled(true);
+    controls_.grid->setFocusPolicy(Qt::StrongFocus);
+    controls_.grid->setFocus();
     MoveSelection(selectRow);
 }
 
 void MonthlyTableScreen::EnterField(Focus focus) {
     focus_ = focus;
     // Away from the table its highlight shows no more.
-    grid_->clearSelection();
-    grid_->setEnabled(false);
-    grid_->setFocusPolicy(Qt::NoFocus);
+    controls_.grid->clearSelection();
+    controls_.grid->setEnabled(false);
+    controls_.grid->setFocusPolicy(Qt::NoFocus);
     if (focus == Focus::Year) {
-        legend_->setText(
+        controls_.legend->setText(
             QStringLiteral(" <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ"));
-        yearField_->setFocus();
+        controls_.yearField->setFocus();
     } else {
-        legend_->setText(
+        controls_.legend->setText(
             QStringLiteral(" <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>月計表へ"));
-        monthField_->setFocus();
+        controls_.monthField->setFocus();
     }
 }
 
 void MonthlyTableScreen::StepYear(int delta) {
-    const int year = state_.date.year + delta;
-    if (year >= kEarliestYear && year <= kLatestYear)
-        state_.date.year = year;
+    hanaki::StepYear(state_.closingDay(), state_.date, delta);
     RefreshMonth();  // also at the window's end
 }
 
 void MonthlyTableScreen::StepMonth(int delta) {
-    // The day stays, as far as the new month has it: a 31st in a month of 30
-    // days would be stored as a date no calendar has.
-    const int index = state_.date.year * 12 + (state_.date.month - 1) + delta;
-    state_.date.year = index / 12;
-    state_.date.month = index % 12 + 1;
-    state_.date.day =
-        std::min(state_.date.day,
-                 DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
+    hanaki::StepMonth(state_.closingDay(), state_.date, delta);
     RefreshMonth();
 }
 
@@ -385,77 +215,41 @@ void MonthlyTableScreen::RefreshMonth() {
 }
 
 void MonthlyTableScreen::ShowDate() {
-    yearField_->setText(QString::number(state_.date.year + 1900));
-    monthField_->setText(QString::number(state_.date.month));
+    controls_.yearField->setText(QString::number(state_.date.year + 1900));
+    controls_.monthField->setText(QString::number(state_.date.month));
 }
 
 void MonthlyTableScreen::FillGrid() {
     rows_ = CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
-    const std::vector<MonthlyRow>& rows = rows_;
-    const int items = static_cast<int>(rows.size());
-    grid_->clearContents();
-    grid_->setRowCount(std::max(kMinimumGridRows, items + 1) - 1);
-    grid_->setHorizontalHeaderLabels({QStringLiteral("月 日"), QStringLiteral("費  目"),
-                                      QStringLiteral("摘  要"), QStringLiteral("入  金"),
-                                      QStringLiteral("支  出"), QStringLiteral("残  金"),
-                                      QStringLiteral("備        考")});
-    QStringList numbers;
-    for (int r = 0; r < grid_->rowCount(); ++r)
-        numbers << (r < items ? QString::number(r + 1) : QString());
-    grid_->setVerticalHeaderLabels(numbers);
-    grid_->verticalScrollBar()->setValue(0);
+    FillMonthlyGrid(controls_.grid, rows_, size_);
+    const int items = static_cast<int>(rows_.size());
     if (items == 0) {
         endRow_ = 2;
-        for (QLabel* total : {incomeTotal_, expenseTotal_, balanceTotal_})
+        for (QLabel* total :
+             {controls_.incomeTotal, controls_.expenseTotal, controls_.balanceTotal})
             total->setText(QStringLiteral("0"));
-        printButton_->setEnabled(false);
+        controls_.printButton->setEnabled(false);
         return;
     }
-    printButton_->setEnabled(true);
-    grid_->setUpdatesEnabled(false);
-    const QFont remarkFont = GothicFont(size_.remarkPoints);
-    const QFont smallRemarkFont = GothicFont(size_.smallRemarkPoints);
-    for (int r = 0; r < items; ++r) {
-        const MonthlyRow& row = rows[r];
-        auto put = [&](int column, const QString& text, Qt::Alignment alignment) {
-            auto* item = new QTableWidgetItem(text);
-            item->setTextAlignment(alignment);
-            item->setBackground(row.income ? kIncomeTint : kExpenseTint);
-            grid_->setItem(r, column - 1, item);
-            return item;
-        };
-        put(kDateColumn, Shown(TableDate(row.calendarDate)), Qt::AlignHCenter | Qt::AlignTop);
-        put(kCategoryColumn, FromCp932(row.record.categoryName), Qt::AlignLeft | Qt::AlignVCenter);
-        put(kDescriptionColumn, FromCp932(row.record.descriptionName),
-            Qt::AlignLeft | Qt::AlignVCenter);
-        const QString amount = Shown(FormatGroupedBlankZero(static_cast<double>(row.amount)));
-        put(kIncomeColumn, row.income ? amount : QString(), Qt::AlignRight | Qt::AlignVCenter);
-        put(kExpenseColumn, row.income ? QString() : amount, Qt::AlignRight | Qt::AlignVCenter);
-        put(kBalanceColumn, Shown(FormatGrouped(static_cast<double>(row.balance))),
-            Qt::AlignRight | Qt::AlignVCenter);
-        const bool longRemark = TrimRight(row.record.remark).size() >= kSmallRemarkBytes;
-        put(kRemarkColumn, FromCp932(row.record.remark), Qt::AlignLeft | Qt::AlignVCenter)
-            ->setFont(longRemark ? smallRemarkFont : remarkFont);
-    }
+    controls_.printButton->setEnabled(true);
     endRow_ = items + 1;
     const TotalsTexts shown = TotalsOfRows(rows_);
-    incomeTotal_->setText(Shown(shown.income));
-    expenseTotal_->setText(Shown(shown.expense));
-    balanceTotal_->setText(Shown(shown.balance));
-    grid_->setUpdatesEnabled(true);
+    controls_.incomeTotal->setText(Shown(shown.income));
+    controls_.expenseTotal->setText(Shown(shown.expense));
+    controls_.balanceTotal->setText(Shown(shown.balance));
 }
 
 // Every move of the selection: only item rows are selected, and the list
 // never scrolls past its last item.
 void MonthlyTableScreen::MoveSelection(int row) {
     selectedPosition_ = std::clamp(row, 1, endRow_ - 1);
-    grid_->setCurrentCell(selectedPosition_ - 1, 0);
-    grid_->selectRow(selectedPosition_ - 1);
+    controls_.grid->setCurrentCell(selectedPosition_ - 1, 0);
+    controls_.grid->selectRow(selectedPosition_ - 1);
     KeepTopRow();
 }
 
 void MonthlyTableScreen::KeepTopRow() {
-    QScrollBar* scroll = grid_->verticalScrollBar();
+    QScrollBar* scroll = controls_.grid->verticalScrollBar();
     const int top = scroll->value() + 1;
     if (endRow_ < 26) {
         if (top != 1)
@@ -498,8 +292,9 @@ void MonthlyTableScreen::Print() {
     printout.year = state_.date.year + 1900;
     printout.month = state_.date.month;
     printout.closingDay = state_.closingDay();
-    printout.totals = {incomeTotal_->text().toStdString(), expenseTotal_->text().toStdString(),
-                       balanceTotal_->text().toStdString()};
+    printout.totals = {controls_.incomeTotal->text().toStdString(),
+                       controls_.expenseTotal->text().toStdString(),
+                       controls_.balanceTotal->text().toStdString()};
 
     const QString name = QStringLiteral("%1%2月度")
                              .arg(printout.year, 4, 10, QLatin1Char('0'))

@@ -6,6 +6,7 @@
 
 #include "data/program_state.h"
 #include "monthly/monthly_rows.h"
+#include "monthly/monthly_table_controls.h"
 #include "ui/services.h"
 
 class QKeyEvent;
@@ -17,7 +18,6 @@ class QTableWidget;
 namespace hanaki {
 
 class PrinterDialog;
-struct MonthlyTableSize;
 
 // What the monthly table asks of the main window.
 struct MonthlyTableLink {
@@ -50,8 +50,6 @@ class MonthlyTableScreen : public QWidget {
     // Which control has the focus; only the key tables move it.
     enum class Focus { Table, Year, Month };
 
-    void BuildControls();
-    void PlaceControls();
     bool OnTableKey(const QKeyEvent& key);
     bool OnYearKey(const QKeyEvent& key);
     bool OnMonthKey(const QKeyEvent& key);
@@ -73,15 +71,7 @@ class MonthlyTableScreen : public QWidget {
     MonthlyTableLink link_;
     const MonthlyTableSize& size_;
 
-    QLineEdit* yearField_;      // Text1
-    QLineEdit* monthField_;     // Text2
-    QLabel* dateCaption_;       // Label1
-    QTableWidget* grid_;        // MSFlexGrid1
-    QLabel* legend_;            // Label2
-    QLabel* incomeTotal_;       // Label3
-    QLabel* expenseTotal_;      // Label4
-    QLabel* balanceTotal_;      // Label5
-    QPushButton* printButton_;  // Command1
+    MonthlyTableControls controls_;
 
     std::vector<MonthlyRow> rows_;  // the items shown, in grid order
     Focus focus_ = Focus::Table;

@@ -10,16 +10,17 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValidator>
-#include <functional>
 
 #include "data/cp932.h"
+#include "settings/category_cell_rules.h"
+#include "settings/category_save_question.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
+#include "ui/row_tints.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_codec.h"
 
@@ -33,80 +34,13 @@ const QString kLegend = QStringLiteral(
 const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
 const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
 
-const QColor kIncomeDefault(255, 220, 220);
-const QColor kIncomeTint(250, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
-const QColor kExpenseFlipped(220, 220, 250);
-
-constexpr int kColumns = 21;      // the name and 20 descriptions
-constexpr int kListedDrops = 10;  // the question names at most this many
-
-// The reading skips the blanks a field begins with.
-qsizetype LeadingBlanks(const QString& text) {
-    qsizetype blanks = 0;
-    while (blanks < text.size() && text[blanks] == u' ')
-        ++blanks;
-    return blanks;
-}
-
-// A description beginning with "+" or "-", blanks or not before it, would read
-// back as a new category.
-class NoLeadingSign : public QValidator {
-  public:
-    NoLeadingSign(std::function<void()> refused, QObject* parent)
-        : QValidator(parent), refused_(std::move(refused)) {}
-
-    State validate(QString& text, int&) const override {
-        const QStringView rest = QStringView(text).mid(LeadingBlanks(text));
-        if (rest.startsWith(u'+') || rest.startsWith(u'-')) {
-            refused_();
-            return Invalid;
-        }
-        return Acceptable;
-    }
-
-  private:
-    std::function<void()> refused_;
-};
-
-// The cell keeps whole characters only, at most ten bytes of them.
-QString FitName(const QString& text) {
-    QString fitted;
-    int bytes = 0;
-    for (char32_t c : text.toUcs4()) {
-        const QString character = QString::fromUcs4(&c, 1);
-        bytes += Cp932Length(character);
-        if (bytes > static_cast<int>(kNameBytes))
-            break;
-        fitted += character;
-    }
-    return fitted;
-}
+constexpr int kColumns = 21;  // the name and 20 descriptions
+// The window by screen-size class; the grid scrolls, so it fits the smallest screens whole.
+constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7600}, {14000, 7600}};
 
 // Each cell keeps the bytes it was filled with, so that a name the screen
 // cannot show (bytes that are no code page 932 character) is saved unchanged.
 constexpr int kBytesRole = Qt::UserRole;
-
-QString Quoted(const QString& text) {
-    return text.isEmpty() ? QStringLiteral("(空欄)") : QStringLiteral("「%1」").arg(text);
-}
-
-QString CategoryLabel(int category, const QString& name) {
-    return QStringLiteral("費目%1%2").arg(category).arg(Quoted(name));
-}
-
-QString DescriptionLabel(int category, const QString& name, int description, const QString& text) {
-    return CategoryLabel(category, name) +
-           QStringLiteral(" の摘要%1%2").arg(description).arg(Quoted(text));
-}
-
-// At most kListedDrops lines, then how many more there are.
-QString Listed(const QStringList& entries) {
-    QStringList shown = entries.mid(0, kListedDrops);
-    if (entries.size() > kListedDrops)
-        shown << QStringLiteral("ほか %1 件").arg(entries.size() - kListedDrops);
-    return shown.join(u'\n');
-}
 
 }  // namespace
 
@@ -168,11 +102,8 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     layout->addWidget(grid_, 1);
     layout->addWidget(legend_);
     layout->addLayout(buttons);
-    // The grid scrolls; the window fits a 640 × 480 or an 800 × 600 screen whole.
-    const int widthTwips = services_.metrics.below600()   ? 9000
-                           : services_.metrics.below768() ? 11000
-                                                          : 14000;
-    resize(TwipsToPixels(widthTwips), TwipsToPixels(services_.metrics.below600() ? 6000 : 7600));
+    const int* window = kWindowTwips[static_cast<int>(services_.metrics.sizeClass())];
+    resize(TwipsToPixels(window[0]), TwipsToPixels(window[1]));
 
     grid_->installEventFilter(this);
     editor_->installEventFilter(this);
@@ -187,7 +118,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
 
     for (int r = 1; r <= kMaxCategories; ++r) {
         if (r <= 3)
-            SetRowKind(r, CategoryKind::Income, kIncomeDefault);
+            SetRowKind(r, CategoryKind::Income, kIncomeTint);
         else
             SetRowKind(r, CategoryKind::Expense, kExpenseTint);
     }
@@ -245,11 +176,11 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
             return true;
         case Qt::Key_Return:  // <Enter,Space>編集
         case Qt::Key_Enter:
-            BeginCellEdit(13);
+            BeginCellEdit(CellEditStart::KeepText);
             return true;
         case Qt::Key_Delete:  // <Del>削除
         case Qt::Key_Backspace:
-            BeginCellEdit(8);
+            BeginCellEdit(CellEditStart::Clear);
             return true;
         case Qt::Key_Escape:  // <Esc>破棄, without asking
             reject();
@@ -266,7 +197,10 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    BeginCellEdit(text.front().unicode());
+    if (text.front() == u' ')
+        BeginCellEdit(CellEditStart::KeepTextCaretFirst);
+    else if (text.front() > u' ')
+        BeginCellEdit(CellEditStart::Typed, text.front());
     return true;
 }
 
@@ -297,20 +231,25 @@ void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
     QApplication::sendEvent(editor_, event);
 }
 
-void CategoryEditor::BeginCellEdit(int key) {
+void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
     const QString text = grid_->currentItem() ? grid_->currentItem()->text() : QString();
-    if (key == 13) {
-        OpenEditor(text, static_cast<int>(text.size()));
-    } else if (key == 8) {
-        OpenEditor(QString(), 0);
-    } else if (key == 32) {
-        OpenEditor(text, 0);
-    } else if (key > 32) {
-        // The character goes in as a key would, so the editor's refusals apply.
-        OpenEditor(QString(), 0);
-        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        QString(QChar(static_cast<char16_t>(key))));
-        QApplication::sendEvent(editor_, &typed);
+    switch (start) {
+        case CellEditStart::KeepText:
+            OpenEditor(text, static_cast<int>(text.size()));
+            break;
+        case CellEditStart::Clear:
+            OpenEditor(QString(), 0);
+            break;
+        case CellEditStart::KeepTextCaretFirst:
+            OpenEditor(text, 0);
+            break;
+        case CellEditStart::Typed: {
+            // The character goes in as a key would, so the editor's refusals apply.
+            OpenEditor(QString(), 0);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(editor_, &key);
+            break;
+        }
     }
 }
 
@@ -347,7 +286,7 @@ void CategoryEditor::FlipKind() {
     if (rowKinds_[row] != CategoryKind::Income)
         SetRowKind(row, CategoryKind::Income, kIncomeTint);
     else
-        SetRowKind(row, CategoryKind::Expense, kExpenseFlipped);
+        SetRowKind(row, CategoryKind::Expense, kExpenseTint);
     grid_->setUpdatesEnabled(true);
 }
 
@@ -405,93 +344,20 @@ CategoryTable CategoryEditor::TableFromGrid(QStringList& replaced) const {
     return table;
 }
 
-QStringList CategoryEditor::DroppedEntries() const {
-    QStringList dropped;
-    bool listEnded = false;
-    for (int r = 1; r <= kMaxCategories; ++r) {
-        const QString name = CellText(r, 1);
-        listEnded = listEnded || name.isEmpty();
-        int descriptionsLeft = 0;
-        bool descriptionsEnded = false;
-        for (int j = 1; j <= kMaxDescriptions; ++j) {
-            const QString description = CellText(r, j + 1);
-            if (description.isEmpty()) {
-                descriptionsEnded = true;
-                continue;
-            }
-            if (listEnded)
-                ++descriptionsLeft;
-            else if (descriptionsEnded)
-                dropped << DescriptionLabel(r, name, j, description);
-        }
-        if (listEnded && (!name.isEmpty() || descriptionsLeft > 0)) {
-            QString entry = CategoryLabel(r, name);
-            if (descriptionsLeft > 0)
-                entry += QStringLiteral(" と摘要%1件").arg(descriptionsLeft);
-            dropped << entry;
-        }
-    }
-    return dropped;
-}
-
-QStringList CategoryEditor::IgnoredEntries() const {
-    QStringList ignored;
-    for (const IgnoredEntry& entry : reading_.ignored) {
-        const QString name = FromCp932(entry.name);
-        if (entry.description == 0) {
-            QString label = CategoryLabel(entry.category, name);
-            if (entry.descriptions > 0)
-                label += QStringLiteral(" と摘要%1件").arg(entry.descriptions);
-            ignored << label;
-        } else {
-            ignored << DescriptionLabel(entry.category, CellText(entry.category, 1),
-                                        entry.description, name);
-        }
-    }
-    return ignored;
-}
-
-// Empty when the save keeps everything as the grid and the file hold it.
-QString CategoryEditor::SaveQuestion() const {
-    QStringList parts;
-    if (reading_.fromUtf8)
-        parts << QStringLiteral(
-            "費目ファイル(Veradiv.Dat)は UTF-8 で書かれています。保存すると Shift-JIS で"
-            "書き直されます。");
-    if (const QStringList dropped = DroppedEntries(); !dropped.isEmpty())
-        parts << QStringLiteral("空欄より後ろにある次の項目は保存されません。\n\n") +
-                     Listed(dropped);
-    if (const QStringList ignored = IgnoredEntries(); !ignored.isEmpty())
-        parts << QStringLiteral(
-                     "費目と摘要はそれぞれ20までのため、ファイルにある次の項目は"
-                     "保存されません。\n\n") +
-                     Listed(ignored);
-    QStringList replaced;
-    TableFromGrid(replaced);
-    for (const std::string& name : reading_.unconvertible)
-        replaced << Quoted(QString::fromStdString(name));
-    if (!replaced.isEmpty())
-        parts << QStringLiteral(
-                     "次の項目には Shift-JIS にない文字があり、「?」に置き換えて"
-                     "保存されます。\n\n") +
-                     Listed(replaced);
-    if (parts.isEmpty())
-        return QString();
-    return parts.join(QStringLiteral("\n\n")) + QStringLiteral("\n\nこのまま保存しますか？");
-}
-
 void CategoryEditor::Save() {
     if (CellText(1, 1).isEmpty() || CellText(1, 2).isEmpty()) {
         ShowHint(kFirstEntryHint);
         return;
     }
     // Whatever the save would drop or change beyond the user's edits is named first.
-    if (const QString question = SaveQuestion();
+    QStringList replaced;
+    TableFromGrid(replaced);
+    const auto cellText = [this](int row, int column) { return CellText(row, column); };
+    if (const QString question = CategorySaveQuestion(reading_, cellText, replaced);
         !question.isEmpty() && !services_.messages.Confirm(this, kTitle, question)) {
         grid_->setFocus();
         return;
     }
-    QStringList replaced;
     CategoryTable table = TableFromGrid(replaced);
     if (ReportedIoFailure(services_.messages, this, kTitle,
                           SaveCategoryTable(state_.folder, table)))

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/program_state.h"
+#include "settings/cell_editor.h"
 #include "ui/services.h"
 
 class QLabel;
@@ -18,7 +19,6 @@ class QValidator;
 namespace hanaki {
 
 class ByteLimitedField;
-class CellEditor;
 
 // 費目、摘要設定: the category master as a 20 × 21 grid (names, then
 // descriptions), each row tinted by its kind, edited in place.
@@ -27,11 +27,9 @@ class CategoryEditor : public QDialog {
   public:
     CategoryEditor(ProgramState& state, Services& services, QWidget* parent = nullptr);
 
-    // Opens the in-place editor on the current cell. `key` as the grid passes it:
-    // 13 the cell's text (caret at the end), 8 empty, 32 the cell's text (caret at
-    // the start), any other character from 32 up typed into an empty editor;
-    // other control codes open nothing.
-    void BeginCellEdit(int key);
+    // Opens the in-place editor on the current cell; `typed` goes with
+    // CellEditStart::Typed.
+    void BeginCellEdit(CellEditStart start, QChar typed = {});
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,9 +50,6 @@ class CategoryEditor : public QDialog {
     // `replaced` gathers the cells whose text code page 932 cannot hold.
     CategoryTable TableFromGrid(QStringList& replaced) const;
     std::optional<std::string> CellBytes(int row, int column) const;
-    QStringList DroppedEntries() const;
-    QStringList IgnoredEntries() const;
-    QString SaveQuestion() const;
     void ShowHint(const QString& hint);
 
     // Grid cells by their places in the table: row = category 1 … 20, column

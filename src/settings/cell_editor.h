@@ -12,6 +12,11 @@ namespace hanaki {
 
 class ByteLimitedField;
 
+// How a key on a grid cell opens it: Enter keeps the text with the caret at
+// its end, Delete clears it, Space keeps it with the caret at its start, and a
+// typed character replaces it.
+enum class CellEditStart { KeepText, Clear, KeepTextCaretFirst, Typed };
+
 // The field laid over a grid cell while the editors edit it in place. What the
 // cell may take in is the screen's business; this keeps which cell is open,
 // where the field sits and where the focus goes.

@@ -100,17 +100,6 @@ GraphData MonthlyDescriptions(const GraphInput& input, bool pie) {
     return graph;
 }
 
-int MonthsWithFiles(const TrendTotals& trend) {
-    const auto count = std::count_if(trend.months.begin(), trend.months.end(),
-                                     [](const MonthTotals& month) { return month.hasItems(); });
-    return std::max(1, static_cast<int>(count));
-}
-
-// Slot s of the twelve holds the month s + 1 after the last one, wrapping.
-int MonthOfSlot(const GraphInput& choice, int slot) {
-    return (choice.month + slot) % 12 + 1;
-}
-
 GraphData TrendTotalsGraph(const GraphInput& input) {
     GraphData graph;
     graph.kind = GraphKind::TrendTotals;
@@ -119,12 +108,13 @@ GraphData TrendTotalsGraph(const GraphInput& input) {
         // A month of refunds shows nothing rather than a bar below the axis.
         const double expense = month.expense() < 0 ? 0 : NotBelowZero(month.flaggedExpense());
         const double income = month.income() < 0 ? 0 : NotBelowZero(month.flaggedIncome());
-        graph.entries.push_back({MonthLabel(MonthOfSlot(input, s)), expense});
+        graph.entries.push_back(
+            {MonthLabel(TrendMonthOfSlot(input.year, input.month, s).month), expense});
         graph.second.push_back(RoundHalfEven(income));
     }
     graph.title = TrendTitle(input, "収 支 別 月 度 推 移 表");
     graph.legend = kLegendTotals;
-    graph.monthsWithFiles = MonthsWithFiles(input.trendTotals);
+    graph.monthsWithFiles = std::max(1, MonthsWithItems(input.trendTotals));
     return graph;
 }
 
@@ -133,7 +123,7 @@ GraphData TrendCategoryGraph(const GraphInput& input, int description) {
     const int c = input.selector;
     graph.kind = description == 0 ? GraphKind::TrendCategory : GraphKind::TrendDescription;
     for (int s = 0; s < 12; ++s)
-        graph.entries.push_back({MonthLabel(MonthOfSlot(input, s)),
+        graph.entries.push_back({MonthLabel(TrendMonthOfSlot(input.year, input.month, s).month),
                                  NotBelowZero(input.trendTotals.months[s].at(c, description))});
     graph.reference = BudgetForGraph(input.settings, c);
     graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
@@ -145,7 +135,7 @@ GraphData TrendCategoryGraph(const GraphInput& input, int description) {
             "     ＜" + Cp932ToUtf8(input.categories.descriptions[c][description]) + "＞";
     }
     graph.legend = kLegendTrend;
-    graph.monthsWithFiles = MonthsWithFiles(input.trendTotals);
+    graph.monthsWithFiles = std::max(1, MonthsWithItems(input.trendTotals));
     return graph;
 }
 

@@ -23,11 +23,17 @@ struct Layout {
 // The two smaller windows leave room for a title bar on the smallest screen of
 // their class, and their drawing is scaled down to keep its proportions.
 Layout LayoutFor(const ScreenMetrics& metrics) {
-    if (metrics.below600())
-        return {9600, 7200 - 450, 640.0 / 1024, {11, 8, 9}, 11};
-    if (metrics.below768())
-        return {12000, 9000 - 450, 819.0 / 1024, {14, 10, 11}, 14};
-    return {14200, 10650, 1.0, {16, 11, 13}, 16};
+    const ScreenSizeClass sizeClass = metrics.sizeClass();
+    const QSize window = WindowTwips(sizeClass);
+    switch (sizeClass) {
+        case ScreenSizeClass::Small:
+            return {window.width(), window.height() - 450, 640.0 / 1024, {11, 8, 9}, 11};
+        case ScreenSizeClass::Middle:
+            return {window.width(), window.height() - 450, 819.0 / 1024, {14, 10, 11}, 14};
+        case ScreenSizeClass::Full:
+            break;
+    }
+    return {window.width(), window.height(), 1.0, {16, 11, 13}, 16};
 }
 
 int Scaled(int twips, double factor) {

@@ -45,7 +45,7 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
 }
 
 void MonthlySummaryScreen::BuildControls() {
-    const int sizeClass = scale_.sizeClass;
+    const ScreenSizeClass sizeClass = scale_.sizeClass;
     const QFont& font = font_;
     const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
@@ -60,7 +60,7 @@ void MonthlySummaryScreen::BuildControls() {
     categoryGrid_->setObjectName("Grid1");
     descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
     descriptionGrid_->setObjectName("Grid2");
-    const int* w = kWidths[sizeClass];
+    const int* w = kWidths[static_cast<int>(sizeClass)];
     const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[2], w[3]};
     for (int c = 0; c < 6; ++c)
         categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "data/amount_format.h"
+#include "data/calendar.h"
 #include "ui/fonts.h"
 #include "ui/text_codec.h"
 
@@ -42,18 +43,18 @@ MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, 
 }
 
 void MonthlyTrendScreen::BuildControls() {
-    const int sizeClass = scale_.sizeClass;
+    const ScreenSizeClass sizeClass = scale_.sizeClass;
     gridPoints_ = 11 * scale_.fx;
     const QFont& font = font_;
-    const int rowPixels =
-        RowPixelsWithin(sizeClass == 0 ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350));
+    const int rowPixels = RowPixelsWithin(
+        sizeClass == ScreenSizeClass::Small ? TwipsToPixels(kRowTwips[0]) : scale_.Y(350));
 
     firstMonth_ = new QLabel(this);
     firstMonth_->setObjectName("Label2");
-    titleWords_ =
-        new QLabel(sizeClass == 1 ? QStringLiteral("～          年       月度      月度推移表")
-                                  : QStringLiteral("～         年       月度      月度推移表"),
-                   this);
+    titleWords_ = new QLabel(sizeClass == ScreenSizeClass::Middle
+                                 ? QStringLiteral("～          年       月度      月度推移表")
+                                 : QStringLiteral("～         年       月度      月度推移表"),
+                             this);
     titleWords_->setObjectName("Label1");
     for (QLabel* label : {firstMonth_, titleWords_})
         label->setFont(font);
@@ -62,7 +63,7 @@ void MonthlyTrendScreen::BuildControls() {
     categoryGrid_->setObjectName("Grid1");
     monthGrid_ = NewSummaryGrid(13, font, rowPixels, this);
     monthGrid_->setObjectName("Grid2");
-    const int* w = kWidths[sizeClass];
+    const int* w = kWidths[static_cast<int>(sizeClass)];
     categoryGrid_->setColumnWidth(0, TwipsToPixels(w[0]));
     categoryGrid_->setColumnWidth(1, TwipsToPixels(w[1]));
     monthGrid_->setColumnWidth(0, TwipsToPixels(w[1]));
@@ -94,7 +95,7 @@ void MonthlyTrendScreen::BuildControls() {
 }
 
 void MonthlyTrendScreen::Aggregate() {
-    const auto [firstYear, firstMonth] = TrendFirstMonth(year_ + 1900, month_);
+    const auto [firstYear, firstMonth] = TrendMonthOfSlot(year_ + 1900, month_, 0);
     firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
     const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
                                                            state_.settings, year_, month_, trend_);
@@ -105,7 +106,8 @@ void MonthlyTrendScreen::Aggregate() {
 void MonthlyTrendScreen::WriteMonthHeadings(const QString& corner) {
     SetCell(monthGrid_, 0, 0, corner);
     for (int k = 1; k <= 12; ++k)
-        SetCell(monthGrid_, 0, k, QStringLiteral("%1  月").arg(TrendMonthOfSlot(month_, k - 1)));
+        SetCell(monthGrid_, 0, k,
+                QStringLiteral("%1  月").arg(TrendMonthOfSlot(year_, month_, k - 1).month));
 }
 
 void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {

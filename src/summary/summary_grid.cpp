@@ -26,10 +26,14 @@ QFont SummaryScale::Font(double points) const {
 
 SummaryScale PickSummaryScale(const ScreenMetrics& metrics, double smallFy, double middleFx,
                               double middleFy) {
-    if (metrics.below600())
-        return {0, 723.0 / 1024.0, smallFy};
-    if (metrics.below768())
-        return {1, middleFx, middleFy};
+    switch (metrics.sizeClass()) {
+        case ScreenSizeClass::Small:
+            return {ScreenSizeClass::Small, 723.0 / 1024.0, smallFy};
+        case ScreenSizeClass::Middle:
+            return {ScreenSizeClass::Middle, middleFx, middleFy};
+        case ScreenSizeClass::Full:
+            break;
+    }
     return {};
 }
 

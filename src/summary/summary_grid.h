@@ -4,6 +4,9 @@
 #include <QFont>
 #include <QString>
 
+#include "ui/row_tints.h"
+#include "ui/screen_metrics.h"
+
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -11,17 +14,14 @@ class QWidget;
 
 namespace hanaki {
 
-class ScreenMetrics;
 struct AggregationReport;
 
-const QColor kIncomeTint(255, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
 const QColor kOverBudgetRed(255, 0, 0);
 
 // Positions and sizes in twips of the full-size layout, scaled to the screen's
 // size class: left and width by fx, top and height by fy.
 struct SummaryScale {
-    int sizeClass = 2;  // 0 below 600 pixels, 1 below 768, 2 full size
+    ScreenSizeClass sizeClass = ScreenSizeClass::Full;
     double fx = 1;
     double fy = 1;
 

@@ -285,7 +285,7 @@ std::string SummaryCsv(const MonthTotals& totals, const CategoryTable& categorie
 
 std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
                       const Settings& settings, int year, int month, bool cp932) {
-    const auto [firstYear, firstMonth] = TrendFirstMonth(year, month);
+    const auto [firstYear, firstMonth] = TrendMonthOfSlot(year, month, 0);
     const int firstSlots[] = {0, kMonthsPerBlock};
     std::vector<TextTable> blocks(2, TextTable(CellsFor(cp932)));
     Marks marks;
@@ -294,7 +294,7 @@ std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
         if (b == 0)
             headings.push_back(" 予  算 ");
         for (int slot = firstSlots[b]; slot < firstSlots[b] + kMonthsPerBlock; ++slot)
-            headings.push_back(MonthHeading(TrendMonthOfSlot(month, slot)) + " ");
+            headings.push_back(MonthHeading(TrendMonthOfSlot(year, month, slot).month) + " ");
         if (b == 1)
             headings.insert(headings.end(), {"合  計 ", "平  均 "});
         blocks[b].Row("   費  目", headings);
@@ -342,10 +342,9 @@ std::string TrendText(const TrendTotals& trend, const CategoryTable& categories,
 std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
                      const Settings& settings, int year, int month) {
     std::vector<std::string> header{"区分", "費目番号", "費目", "摘要番号", "摘要", "予算", "集計"};
-    int index = year * 12 + month - 1 - 11;
-    for (int slot = 0; slot < 12; ++slot, ++index) {
-        const int m = index % 12 + 1;
-        header.push_back(std::to_string(index / 12) + (m < 10 ? "/0" : "/") + std::to_string(m));
+    for (int slot = 0; slot < 12; ++slot) {
+        const auto [y, m] = TrendMonthOfSlot(year, month, slot);
+        header.push_back(std::to_string(y) + (m < 10 ? "/0" : "/") + std::to_string(m));
     }
     header.insert(header.end(), {"合計", "平均"});
     std::string csv = CsvLine(header);
@@ -383,7 +382,7 @@ std::string TrendCsv(const TrendTotals& trend, const CategoryTable& categories,
 
 std::string YearSummaryText(const TrendTotals& trend, const CategoryTable& categories,
                             const Settings& settings, int year, int month, bool cp932) {
-    const auto [firstYear, firstMonth] = TrendFirstMonth(year, month);
+    const auto [firstYear, firstMonth] = TrendMonthOfSlot(year, month, 0);
     TextTable table(CellsFor(cp932));
     Marks marks;
     table.Row("   費  目", {"年間合計 ", "比  率", "月平均", "年間予算 ", "予算比率"});

@@ -10,21 +10,13 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "data/calendar.h"
 #include "summary/graph_screen.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
-namespace {
-
-// Room for a window manager's title bar above the window.
-constexpr int kTitleBarAllowance = 30;
-// The window's size in twips by size class.
-constexpr int kWindowTwips[3][2] = {{9600, 7200}, {12000, 9000}, {14200, 10650}};
-
-}  // namespace
-
 SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind)
     : QWidget(opener, Qt::Window),
       state_(state),
@@ -69,7 +61,7 @@ int SummaryScreen::RowPixelsWithin(int designRowPixels) const {
     const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
                            QFontMetrics(font_).height() + 4 + scale_.Y(120);
     const int room =
-        TwipsToPixels(kWindowTwips[scale_.sizeClass][1]) - kTitleBarAllowance - besideRows;
+        TwipsToPixels(WindowTwips(scale_.sizeClass).height()) - kTitleBarAllowance - besideRows;
     return std::min(designRowPixels, room / kSummaryGridRows);
 }
 
@@ -89,11 +81,11 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
                                  FieldHeight());
     legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
-    const int* windowTwips = kWindowTwips[scale_.sizeClass];
+    const QSize windowTwips = WindowTwips(scale_.sizeClass);
     // The design's width, unless the grids reach past it.
-    const int designWidth = TwipsToPixels(windowTwips[0]);
+    const int designWidth = TwipsToPixels(windowTwips.width());
     setFixedSize(right < designWidth ? designWidth : right + left,
-                 std::max(TwipsToPixels(windowTwips[1]) - kTitleBarAllowance,
+                 std::max(TwipsToPixels(windowTwips.height()) - kTitleBarAllowance,
                           legend_->geometry().bottom() + scale_.Y(120)));
 }
 
@@ -230,7 +222,7 @@ bool SummaryScreen::YearKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            year_ = StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
+            StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
             ShowMonth();
             break;
         case Qt::Key_Return:

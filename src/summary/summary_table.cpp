@@ -191,25 +191,4 @@ TrendCell TrendTotalCell(const MonthTotals& month, SummaryRowKind kind) {
     }
 }
 
-int TrendMonthOfSlot(int lastMonth, int slot) {
-    return (lastMonth + slot) % 12 + 1;
-}
-
-std::pair<int, int> TrendFirstMonth(int lastYear, int lastMonth) {
-    return lastMonth == 12 ? std::pair{lastYear, 1} : std::pair{lastYear - 1, lastMonth + 1};
-}
-
-int StepYear(int year, int delta) {
-    // A year outside reached by stepping months stays put rather than jump back.
-    if ((delta < 0 && year > 50) || (delta > 0 && year < 149))
-        return year + delta;
-    return year;
-}
-
-void StepMonth(int& year, int& month, int delta) {
-    const int index = year * 12 + month - 1 + delta;
-    year = index / 12;
-    month = index % 12 + 1;
-}
-
 }  // namespace hanaki

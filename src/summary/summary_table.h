@@ -111,14 +111,4 @@ TrendCell TrendDeletedCell(const MonthTotals& month, const DeletedCategoryRow& r
 // The three total rows of one month; the balance rounded half to even.
 TrendCell TrendTotalCell(const MonthTotals& month, SummaryRowKind kind);
 
-// The month number of slot 0 … 11 of the twelve months ending with `lastMonth`.
-int TrendMonthOfSlot(int lastMonth, int slot);
-// The four-digit year and the month of the first of the twelve.
-std::pair<int, int> TrendFirstMonth(int lastYear, int lastMonth);
-
-// PageUp/PageDown in the year field: 1950 … 2049, years since 1900.
-int StepYear(int year, int delta);
-// In the month field: across the year end, without the year limits.
-void StepMonth(int& year, int& month, int delta);
-
 }  // namespace hanaki

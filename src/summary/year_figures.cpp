@@ -51,11 +51,4 @@ Settings YearBudgets(const Settings& settings) {
     return year;
 }
 
-int MonthsWithItems(const TrendTotals& trend) {
-    int months = 0;
-    for (const MonthTotals& month : trend.months)
-        months += month.hasItems() ? 1 : 0;
-    return months;
-}
-
 }  // namespace hanaki

@@ -14,8 +14,5 @@ MonthTotals SumOfMonths(const TrendTotals& trend);
 // The settings with each budget there is taken twelve times.
 Settings YearBudgets(const Settings& settings);
 
-// How many of the twelve months have a ledger file with items: the trend's
-// 平均 divides by this.
-int MonthsWithItems(const TrendTotals& trend);
 
 }  // namespace hanaki

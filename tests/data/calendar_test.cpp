@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <tuple>
 
 #include "data/calendar.h"
 
@@ -125,6 +126,40 @@ TEST(AccountingCalendar, steppingCarriesAcrossMonthsAndYears) {
     EXPECT_FALSE(StepYear(date, 1));
     EXPECT_TRUE(StepYear(date, -1));
     EXPECT_EQ(date, (CurrentDate{148, 6, 1}));
+}
+
+TEST(AccountingCalendar, yearKeysStopAtTheWindowWithoutJumpingBack) {
+    const std::tuple<int, int, int> cases[] = {
+        {50, -1, 50},   {149, 1, 149}, {150, 1, 150},  // January 2050, reached with the month keys
+        {150, -1, 149}, {49, -1, 49},  {49, 1, 50},
+    };
+    for (auto [year, delta, stepped] : cases) {
+        int result = year;
+        StepYear(result, delta);
+        EXPECT_EQ(result, stepped) << year << " " << delta;
+    }
+    int year = 50;
+    int month = 1;
+    StepMonth(year, month, -1);
+    EXPECT_EQ(std::pair(year, month), std::pair(49, 12));
+}
+
+TEST(AccountingCalendar, aDayKeptAcrossMonthsStaysWithinTheNewMonth) {
+    const std::tuple<int, CurrentDate, int, CurrentDate> monthCases[] = {
+        {kMonthEnd, {100, 1, 31}, -1, {99, 12, 31}}, {kMonthEnd, {100, 3, 31}, 1, {100, 4, 30}},
+        {kMonthEnd, {100, 3, 31}, -1, {100, 2, 29}}, {kMonthEnd, {101, 3, 30}, -1, {101, 2, 28}},
+        {25, {101, 4, 31}, -1, {101, 3, 28}},  // 2001/2/26 … 3/25
+    };
+    for (auto [closingDay, date, delta, stepped] : monthCases) {
+        StepMonth(closingDay, date, delta);
+        EXPECT_EQ(date, stepped);
+    }
+    CurrentDate leapDay{100, 2, 29};
+    EXPECT_TRUE(StepYear(kMonthEnd, leapDay, -1));
+    EXPECT_EQ(leapDay, (CurrentDate{99, 2, 28}));
+    CurrentDate last{149, 5, 20};
+    EXPECT_FALSE(StepYear(kMonthEnd, last, 1));
+    EXPECT_EQ(last, (CurrentDate{149, 5, 20}));
 }
 
 TEST(AccountingCalendar, headingNamesTheEraOfTheAccountingMonth) {

@@ -97,7 +97,7 @@ TEST(LedgerToCsv, LeavesOutAndCountsRecordsThatCannotBeRead) {
     EXPECT_EQ(skipped, 6);
 }
 
-TEST(LedgerToCsv, CountsRecordsByTheLengthRoundedHalfToEven) {
+TEST(LedgerToCsv, ReportsEveryCutOffTailAsASkippedRecord) {
     const std::string record = Record("990510", "02", "食費", "01", "朝食", "-100", "");
     struct Case {
         std::size_t bytes;
@@ -105,8 +105,8 @@ TEST(LedgerToCsv, CountsRecordsByTheLengthRoundedHalfToEven) {
         int skipped;  // a record the count takes in but the file cuts short
     };
     const Case cases[] = {
-        {104 + 1, 1, 0},  {104 + 51, 1, 0}, {104 + 52, 1, 1},
-        {208 + 52, 2, 0}, {104 + 53, 1, 1}, {208 + 103, 2, 1},
+        {104 + 1, 1, 1},  {104 + 51, 1, 1},  {104 + 52, 1, 1}, {208 + 52, 2, 1},
+        {104 + 53, 1, 1}, {208 + 103, 2, 1}, {208, 2, 0},
     };
     const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
     for (const Case& c : cases) {

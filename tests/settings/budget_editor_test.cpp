@@ -9,6 +9,7 @@
 #include "household.h"
 #include "settings/budget_editor.h"
 #include "ui/byte_limited_field.h"
+#include "ui/row_tints.h"
 
 namespace hanaki::testing {
 namespace {
@@ -84,8 +85,8 @@ TEST_F(Budgets, incomeAndExpenseBlocksShowBudgetsAveragesAndSums) {
         EXPECT_EQ(Flag(r)->isVisible(), r != 3 && r != 6);
     }
     EXPECT_FALSE(Flag(7)->isVisible());
-    EXPECT_EQ(budgets->item(0, 0)->background().color(), QColor(250, 220, 220));
-    EXPECT_EQ(info->item(3, 3)->background().color(), QColor(220, 220, 255));
+    EXPECT_EQ(budgets->item(0, 0)->background().color(), kIncomeTint);
+    EXPECT_EQ(info->item(3, 3)->background().color(), kExpenseTint);
 }
 
 TEST_F(Budgets, withoutMonthDataTheHeadingStaysAndAveragesAreZero) {

@@ -8,6 +8,7 @@
 #include "settings/category_editor.h"
 #include "support/faulty_file_system.h"
 #include "ui/byte_limited_field.h"
+#include "ui/row_tints.h"
 
 namespace hanaki::testing {
 namespace {
@@ -66,9 +67,9 @@ TEST_F(CategoryEditing, openingShowsTheStoredListsAndTintsRowsByKind) {
     home.UseCategories("+給料\r\n基本給\r\n-食費\r\n朝食,昼食\r\n");
     Open();
     EXPECT_EQ(Cell(2, 3), "昼食");
-    EXPECT_EQ(grid->item(0, 5)->background().color(), QColor(250, 220, 220));
-    EXPECT_EQ(grid->item(1, 5)->background().color(), QColor(220, 220, 255));
-    EXPECT_EQ(grid->item(2, 0)->background().color(), QColor(220, 220, 255));  // empty row
+    EXPECT_EQ(grid->item(0, 5)->background().color(), kIncomeTint);
+    EXPECT_EQ(grid->item(1, 5)->background().color(), kExpenseTint);
+    EXPECT_EQ(grid->item(2, 0)->background().color(), kExpenseTint);  // empty row
     EXPECT_EQ(grid->horizontalHeaderItem(20)->text(), "摘要 20");
     EXPECT_EQ(grid->verticalHeaderItem(19)->text(), "費目20");
 
@@ -78,8 +79,8 @@ TEST_F(CategoryEditing, openingShowsTheStoredListsAndTintsRowsByKind) {
     Press(Qt::Key_Insert);
     grid->setCurrentCell(0, 0);
     Press(Qt::Key_Insert);
-    EXPECT_EQ(grid->item(0, 5)->background().color(), QColor(220, 220, 250));
-    EXPECT_EQ(grid->item(2, 0)->background().color(), QColor(220, 220, 255));
+    EXPECT_EQ(grid->item(0, 5)->background().color(), kExpenseTint);
+    EXPECT_EQ(grid->item(2, 0)->background().color(), kExpenseTint);
     ClickSave();
     EXPECT_EQ(home.temp.Read("VERADIV.DAT"), Sjis("-給料\r\n基本給\r\n-食費\r\n朝食,昼食\r\n"));
 }

@@ -20,10 +20,6 @@ namespace hanaki::testing {
 namespace {
 
 TEST(SettingsScreens, showEveryControlAndLegendWholeOnEachScreenSize) {
-    struct Size {
-        int width, height;
-    };
-    const Size sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     Household home;
     home.UseCategories("+給料\r\n基本給,賞与\r\n-食費\r\n朝食,昼食\r\n");
     home.UseSettings(" 25 \r\n1,1\r\n");
@@ -36,7 +32,7 @@ TEST(SettingsScreens, showEveryControlAndLegendWholeOnEachScreenSize) {
         {"category editor", [&](Services& s) { return new CategoryEditor(home.state, s); }},
         {"budget editor", [&](Services& s) { return new BudgetEditor(home.state, s); }},
     };
-    for (const Size& size : sizes) {
+    for (const ScreenClass& size : kScreenClasses) {
         Services services{home.messages, ScreenMetrics(size.height)};
         for (const auto& [name, make] : screens) {
             SCOPED_TRACE(std::string(name) + " at " + std::to_string(size.width) + "×" +

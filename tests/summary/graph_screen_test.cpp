@@ -53,8 +53,8 @@ struct GraphWindow {
 
 TEST(GraphScreen, opensAsTheGraphWindowOfItsScreenSize) {
     InstallFontSubstitutions();
-    const QSize windows[] = {{640, 450}, {800, 570}, {947, 710}, {947, 710}};
-    for (int i = 0; i < 4; ++i) {
+    const QSize windows[] = {{640, 450}, {800, 570}, {800, 570}, {947, 710}, {947, 710}};
+    for (int i = 0; i < 5; ++i) {
         const ScreenClass& size = kScreenClasses[i];
         SCOPED_TRACE(size.height);
         GraphWindow window({GraphSource::MonthlyBar, 0, 2026, 3}, size.height);

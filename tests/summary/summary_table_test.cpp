@@ -20,18 +20,6 @@ TEST(SummaryFigures, sharesRoundTheExactQuotientHalvesAwayFromZero) {
         EXPECT_EQ(RatioText(part, whole), text) << part << " / " << whole;
 }
 
-TEST(SummaryFigures, yearKeysStopAtTheWindowWithoutJumpingBack) {
-    EXPECT_EQ(StepYear(50, -1), 50);
-    EXPECT_EQ(StepYear(149, 1), 149);
-    EXPECT_EQ(StepYear(150, 1), 150);  // January 2050, reached with the month keys
-    EXPECT_EQ(StepYear(150, -1), 149);
-    EXPECT_EQ(StepYear(49, -1), 49);
-    int year = 50;
-    int month = 1;
-    StepMonth(year, month, -1);
-    EXPECT_EQ(std::pair(year, month), std::pair(49, 12));
-}
-
 TEST(SummaryFigures, theCursorFindsACategoryWhenOneBlockIsEmpty) {
     CategoryTable expensesOnly;
     expensesOnly.names[1] = "a";
