@@ -2,6 +2,8 @@
 
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_screen.h"
+#include "find/find_screen.h"
+#include "history/undo_prompt.h"
 #include "monthly/monthly_table_screen.h"
 #include "settings/first_run.h"
 #include "settings/settings_menu.h"
@@ -49,6 +51,11 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
                 // The guide on screen follows a newly saved master at once.
                 QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
                                  &MainEntryScreen::RefreshGuide);
+                // A restored folder is shown as it now is.
+                QObject::connect(menu, &SettingsMenu::historyRestored, &main, [&main] {
+                    main.ShowCurrentMonth();
+                    main.RefreshGuide();
+                });
                 return menu;
             });
             return;
@@ -56,7 +63,21 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             ShowOnce(csvExport_, &main,
                      [&] { return new CsvExportScreen(state_, services_, &main); });
             return;
+        case FunctionScreen::Find:  // F9 検索
+            if (find_.isNull()) {
+                find_ = OpenFindScreen(
+                    state_, services_,
+                    [&main](int year, int month, int slot) { main.OpenItem(year, month, slot); },
+                    &main);
+            } else {
+                ShowInFrontOf(find_, &main);
+            }
+            return;
     }
+}
+
+bool ProgramScreens::UndoLastChange(QWidget* window) {
+    return AskAndUndoLastChange(state_, services_.messages, window);
 }
 
 }  // namespace hanaki

@@ -21,6 +21,7 @@ class ProgramScreens : public EntryScreens {
     bool RunFirstRunClosingDay(QWidget* window) override;
     void RunFirstRunCarryOver(QWidget* window) override;
     void Open(FunctionScreen screen, MainEntryScreen& main) override;
+    bool UndoLastChange(QWidget* window) override;
 
   private:
     ProgramState& state_;
@@ -28,6 +29,7 @@ class ProgramScreens : public EntryScreens {
     QPointer<QWidget> monthlyTable_;
     QPointer<QWidget> settingsMenu_;
     QPointer<QWidget> csvExport_;
+    QPointer<QWidget> find_;
 };
 
 }  // namespace hanaki

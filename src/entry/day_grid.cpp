@@ -9,6 +9,7 @@
 #include "data/fixed_field.h"
 #include "ui/cell_margin_delegate.h"
 #include "ui/fonts.h"
+#include "ui/row_tints.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -20,9 +21,6 @@ constexpr int kInitialRows = 29;
 constexpr std::size_t kWideRemarkBytes = 38;
 // Big amounts and long remarks are drawn at this share of the normal size.
 constexpr double kSmallFontShare = 0.7;
-
-const QColor kIncomeTint(255, 220, 220);
-const QColor kExpenseTint(220, 220, 255);
 
 bool IsBig(long long amount) {
     return amount >= 10'000'000 || amount < -999'999;

@@ -44,6 +44,7 @@ EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
                      const MonthTotals& monthTotals, QWidget* window)
     : QObject(window),
       state_(state),
+      services_(services),
       store_(store),
       controls_(controls),
       day_(day),
@@ -82,6 +83,17 @@ void EntryForm::AcceptCategory() {
     if (value == 0) {
         if (!correction_)
             return;
+        if (!state_.categories.HasCategory(correction_->category)) {
+            // Its kind and its names are gone with the category: storing it
+            // again would change what the record says. It stays as it is.
+            services_.messages.Inform(
+                window_, QStringLiteral("訂正"),
+                QStringLiteral("この項目の費目は削除されています。記録は変更しません。"));
+            EndCorrection();
+            ClearInputFields();
+            emit moveFocus(EntryField::Category);
+            return;
+        }
         // 変更なし: the corrected item's category stays.
         currentCategory_ = correction_->category;
         controls_.categoryField->setText(correction_->categoryName);

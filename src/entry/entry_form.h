@@ -88,6 +88,7 @@ class EntryForm : public QObject {
     void FocusAmountField();
 
     ProgramState& state_;
+    Services& services_;
     ItemStore& store_;
     const MainEntryControls& controls_;
     const DayView& day_;

@@ -6,8 +6,8 @@ namespace hanaki {
 
 class MainEntryScreen;
 
-// The screens F5 … F8 open, in the order of their keys.
-enum class FunctionScreen { MonthlyTable, SummaryMenu, SettingsMenu, CsvExport };
+// The screens F5 … F9 open, in the order of their keys.
+enum class FunctionScreen { MonthlyTable, SummaryMenu, SettingsMenu, CsvExport, Find };
 
 // The other screens the main window opens. The program provides them, so
 // that the main window knows none of their classes.
@@ -23,6 +23,10 @@ class EntryScreens {
 
     // Opens `screen` in front of `main`, or brings it to the front when it is open.
     virtual void Open(FunctionScreen screen, MainEntryScreen& main) = 0;
+
+    // Ctrl+Z: asks to take back the last change made in the folder; true when
+    // files changed (the state's master, settings and month are read again).
+    virtual bool UndoLastChange(QWidget* window) = 0;
 };
 
 }  // namespace hanaki

@@ -115,8 +115,16 @@ bool ItemStore::Save(const MonthLedger& before) {
         emit this->saved();
         return true;
     }
-    state_.ledger = before;
     ReportIoFailure(services_.messages, window_, QStringLiteral("ファイルエラー"), *saved.error);
+    if (saved.error->step == IoStep::SyncFolder) {
+        emit this->saved();  // the file holds the change; only its confirmation failed
+        return true;
+    }
+    if (saved.error->refusal == IoRefusal::ChangedOnDisk) {
+        emit changedOnDisk();
+        return false;
+    }
+    state_.ledger = before;  // the screen shows what the disk holds
     emit restored();
     return false;
 }

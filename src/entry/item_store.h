@@ -41,6 +41,9 @@ class ItemStore : public QObject {
     void saved();
     // The write failed and memory is back as the disk holds it.
     void restored();
+    // Another program changed the month's file since it was read: nothing was
+    // written over it, and the month is to be read again.
+    void changedOnDisk();
 
   private:
     bool Save(const MonthLedger& before);

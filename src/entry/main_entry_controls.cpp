@@ -130,7 +130,7 @@ MainEntryControls BuildMainEntryControls(QWidget* window, const ScreenMetrics& m
     c.memoTitle = NewLabel("Label10");
     c.memoTitle->hide();
 
-    const char* buttonTexts[] = {"F5月計表", "F6 集計", "F7 設定", "F8ﾃﾞｰﾀ変換"};
+    const char* buttonTexts[] = {"F5月計表", "F6 集計", "F7 設定", "F8ﾃﾞｰﾀ変換", "F9 検索"};
     for (std::size_t i = 0; i < c.functionButtons.size(); ++i) {
         auto* button = new QPushButton(QString::fromUtf8(buttonTexts[i]), window);
         button->setObjectName(QString::fromStdString("Command" + std::to_string(i + 1)));

@@ -45,7 +45,7 @@ struct MainEntryControls {
     QLineEdit* calculatorField;                   // Text10
     std::array<ByteLimitedField*, 3> memoLines;   // Text11 … Text13
     QLabel* memoTitle;                            // Label10
-    std::array<QPushButton*, 4> functionButtons;  // Command1 … Command4: F5 … F8
+    std::array<QPushButton*, 5> functionButtons;  // Command1 … Command5: F5 … F9
     std::array<QLabel*, 6> fieldCaptions;
 };
 

@@ -120,8 +120,15 @@ bool MainEntryScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainEntryScreen::OnKey(QObject* watched, const QKeyEvent& key) {
-    if (key.key() >= Qt::Key_F5 && key.key() <= Qt::Key_F8) {  // in every field
+    if (key.key() >= Qt::Key_F5 && key.key() <= Qt::Key_F9) {  // in every field
         OnFunctionKey(key.key() - Qt::Key_F5);
+        return true;
+    }
+    if (key.matches(QKeySequence::Undo)) {  // 取り消し, under the F-keys' rule
+        if (FunctionKeysAllowed() && screens_.UndoLastChange(this)) {
+            ShowCurrentMonth();
+            RefreshGuide();
+        }
         return true;
     }
     // The fields are walked with Enter and Esc only.

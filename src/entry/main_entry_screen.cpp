@@ -60,6 +60,11 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
                          }});
     store_ = std::make_unique<ItemStore>(state_, services_, this);
     connect(store_.get(), &ItemStore::restored, this, &MainEntryScreen::ShowDay);
+    connect(store_.get(), &ItemStore::changedOnDisk, this, [this] {
+        ReloadMonth();
+        ShowDay();
+        emit ledgerChanged();
+    });
     connect(store_.get(), &ItemStore::saved, this, [this] {
         ShowDay();
         emit ledgerChanged();
@@ -155,6 +160,12 @@ void MainEntryScreen::OpenForCorrection(int slot) {
     ShowDay();
     form_->CorrectSlot(slot);
     activateWindow();
+}
+
+void MainEntryScreen::OpenItem(int year, int month, int slot) {
+    state_.date = CurrentDate{year - 1900, month, 1};
+    ShowCurrentMonth();
+    OpenForCorrection(slot);
 }
 
 void MainEntryScreen::RefreshGuide() {

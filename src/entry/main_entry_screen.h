@@ -53,6 +53,9 @@ class MainEntryScreen : public QWidget {
     void OpenForCorrection(int slot);
     // Shows the guide of the field that has the keys again (the master changed).
     void RefreshGuide();
+    // Opens ledger slot `slot` of accounting month (year, month) as its file
+    // holds it (a found item): the month is loaded anew, then the slot opened.
+    void OpenItem(int year, int month, int slot);
 
   signals:
     // An item of the open month was stored or deleted, and its file written.

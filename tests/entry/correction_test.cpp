@@ -133,5 +133,55 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
     EXPECT_TRUE(window.Text("Text1").isEmpty());
 }
 
+// Ctrl+Z takes back the last change of the folder, and again the one before.
+TEST(Correction, CtrlZTakesBackADeletionAndThenTheItemBeforeIt) {
+    January2000 window;
+    window.state.folder.KeepHistory();
+    ASSERT_TRUE(window.Start());
+    window.EnterItem("2", "1", "450", "added");
+    window.Press(Qt::Key_Up);
+    window.Press(Qt::Key_Return);
+    window.Press(Qt::Key_Delete);  // the item just added, after the question
+    EXPECT_EQ(window.folder.Read("200001.DAT"), window.bytes);
+
+    window.Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.messages.shown.back().text,
+              "1/20 食費 朝食 450 added の削除を取り消しますか？");
+    EXPECT_EQ(window.Cell(0, 6), "added");
+    window.Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.folder.Read("200001.DAT"), window.bytes);
+    EXPECT_EQ(window.messages.shown.back().text,
+              "1/20 食費 朝食 450 added の追加を取り消しますか？");
+    EXPECT_EQ(window.Cell(0, 6), QString());
+}
+
+// An item of a category deleted from the master keeps its record when its category is left as it
+// is.
+TEST(Correction, AnItemOfADeletedCategoryIsNotRewrittenByNoChange) {
+    January2000 window;
+    window.folder.Write("VERADIV.DAT", testing::Sjis("+給料\r\n月給\r\n"));
+    window.folder.Write("200001.DAT", Record("000120", 2, "-200", "two"));
+    ASSERT_TRUE(window.Start());
+    window.CorrectLastItem();
+    window.Press(Qt::Key_Return);  // 変更なし on the category
+    EXPECT_EQ(window.messages.shown.back().text,
+              "この項目の費目は削除されています。記録は変更しません。");
+    EXPECT_EQ(window.folder.Read("200001.DAT"), Record("000120", 2, "-200", "two"));
+    EXPECT_EQ(window.Text("Label6"), "  入   力   欄");
+}
+
+// A month file another program wrote meanwhile is read again, never written over.
+TEST(Correction, AMonthChangedFromOutsideIsReadAgainNotOverwritten) {
+    January2000 window;
+    ASSERT_TRUE(window.Start());
+    const std::string outside = window.bytes + Record("000120", 2, "-999", "sync");
+    window.folder.Write("200001.DAT", outside);
+    window.EnterItem("2", "1", "450", "mine");
+    EXPECT_EQ(window.folder.Read("200001.DAT"), outside);
+    EXPECT_EQ(window.Cell(0, 6), "sync");
+    window.Press(Qt::Key_Return);  // the fields kept the item: Enter stores it now
+    EXPECT_EQ(window.folder.Read("200001.DAT"), outside + Record("000120", 2, "-450", "mine"));
+}
+
 }  // namespace
 }  // namespace hanaki
