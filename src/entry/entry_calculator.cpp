@@ -40,7 +40,10 @@ std::optional<std::int32_t> ValueOf(const QString& number) {
 }
 
 // An input method left on commits full-width digits and ＋－＊／.
+// Full-width forms, and the middle dot an input method commits for the slash key.
 char32_t AsciiForm(char32_t c) {
+    if (c == U'・')
+        return U'/';
     return c >= 0xFF01 && c <= 0xFF5E ? c - 0xFEE0 : c;
 }
 
@@ -63,8 +66,8 @@ EntryCalculator::EntryCalculator(QLineEdit* field, QLabel* legend, MessageServic
 
 void EntryCalculator::Open(const QString& amountText, const CivilDate& taxDate) {
     taxDate_ = taxDate;
-    symbol_ = 0;
-    siki_ = 0;
+    pendingOperator_ = 0;
+    runningValue_ = 0;
     field_->setText(amountText);
     field_->show();
     field_->setFocus();
@@ -146,57 +149,57 @@ void EntryCalculator::TypeOperator(char op) {
     const QString text = field_->text();
     if (text.isEmpty())
         return;
-    if (symbol_ == 0) {
+    if (pendingOperator_ == 0) {
         const std::optional<std::int32_t> value = ValueOf(text);
         if (!value)
             return Overflow();
-        siki_ = *value;
-    } else if (!text.endsWith(QLatin1Char(symbol_))) {
+        runningValue_ = *value;
+    } else if (!text.endsWith(QLatin1Char(pendingOperator_))) {
         const std::optional<std::int32_t> n = ValueOf(text.mid(SymbolIndex() + 1));
         const std::optional<std::int32_t> result = n ? Apply(*n) : std::nullopt;
         if (!result)
             return Overflow();
-        siki_ = *result;
+        runningValue_ = *result;
     }
-    symbol_ = op;
-    field_->setText(QString::number(siki_) + QLatin1Char(op));
+    pendingOperator_ = op;
+    field_->setText(QString::number(runningValue_) + QLatin1Char(op));
 }
 
 void EntryCalculator::Calculate() {
     const QString text = field_->text();
     if (text.isEmpty())
         return;
-    if (symbol_ == 0) {
+    if (pendingOperator_ == 0) {
         const std::optional<std::int32_t> value = ValueOf(text);
         return value ? Finish(*value) : Overflow();
     }
-    if (text.endsWith(QLatin1Char(symbol_)))
-        return Finish(siki_);
+    if (text.endsWith(QLatin1Char(pendingOperator_)))
+        return Finish(runningValue_);
     const std::optional<std::int32_t> n = ValueOf(text.mid(SymbolIndex() + 1));
     const std::optional<std::int32_t> result = n ? Apply(*n) : std::nullopt;
     if (!result)
         return Overflow();
-    symbol_ = 0;
-    siki_ = 0;
+    pendingOperator_ = 0;
+    runningValue_ = 0;
     field_->setText(QString::number(*result));
 }
 
 void EntryCalculator::Clear() {
-    if (symbol_ != 0)
+    if (pendingOperator_ != 0)
         field_->setText(field_->text().left(SymbolIndex() + 1));
     else
         field_->clear();
 }
 
 void EntryCalculator::AllClear() {
-    symbol_ = 0;
-    siki_ = 0;
+    pendingOperator_ = 0;
+    runningValue_ = 0;
     field_->clear();
 }
 
 void EntryCalculator::ApplyTax(long long (*tax)(long long, const CivilDate&)) {
     const QString text = field_->text();
-    if (symbol_ != 0 || text.isEmpty())
+    if (pendingOperator_ != 0 || text.isEmpty())
         return;
     const std::optional<std::int32_t> value = ValueOf(text);
     const long long taxed = value ? tax(*value, taxDate_) : 0;
@@ -209,15 +212,15 @@ void EntryCalculator::Finish(std::int32_t value) {
     const QString result = QString::number(value);
     if (result.size() > kAmountBytes)
         return Overflow();
-    symbol_ = 0;
-    siki_ = 0;
+    pendingOperator_ = 0;
+    runningValue_ = 0;
     field_->hide();
     emit finished(result);
 }
 
 void EntryCalculator::Cancel() {
-    symbol_ = 0;
-    siki_ = 0;
+    pendingOperator_ = 0;
+    runningValue_ = 0;
     field_->hide();
     field_->clear();
     emit cancelled();
@@ -231,8 +234,8 @@ void EntryCalculator::Overflow() {
 }
 
 std::optional<std::int32_t> EntryCalculator::Apply(std::int32_t n) const {
-    long long value = siki_;
-    switch (symbol_) {
+    long long value = runningValue_;
+    switch (pendingOperator_) {
         case '+':
             value += n;
             break;

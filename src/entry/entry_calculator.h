@@ -52,10 +52,10 @@ class EntryCalculator : public QObject {
     void Finish(std::int32_t value);
     void Cancel();
     void Overflow();
-    // The running value with `symbol_` and `n` applied; nullopt on overflow
+    // The running value with `pendingOperator_` and `n` applied; nullopt on overflow
     // or division by zero.
     std::optional<std::int32_t> Apply(std::int32_t n) const;
-    // Where `symbol_` stands in the field (after a leading minus).
+    // Where `pendingOperator_` stands in the field (after a leading minus).
     int SymbolIndex() const;
 
     QLineEdit* field_;
@@ -63,8 +63,8 @@ class EntryCalculator : public QObject {
     MessageService& messages_;
     QWidget* dialogParent_;
     CivilDate taxDate_;
-    std::int32_t siki_ = 0;  // Siki: the running value left of the pending operator
-    char symbol_ = 0;        // Symbol: the pending operator '+', '-', '*', '/'; 0 for none
+    std::int32_t runningValue_ = 0;  // the value left of the pending operator
+    char pendingOperator_ = 0;       // '+', '-', '*', '/'; 0 for none
 };
 
 }  // namespace hanaki

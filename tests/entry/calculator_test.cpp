@@ -162,8 +162,9 @@ TEST(EntryCalculator, InputMethodCommitsAreTypedAsAscii) {
     calc.Commit("あ１２Ａ＋３");
     EXPECT_EQ(calc.field->text(), "12+3");
     calc.Commit("＊２");
+    calc.Commit("・５");  // the slash key with a Japanese input method on
     calc.Run({Press(Qt::Key_Return)});
-    EXPECT_EQ(calc.field->text(), "30");
+    EXPECT_EQ(calc.field->text(), "6");
 }
 
 TEST(EntryCalculator, OpensOnTheAmountAndEscapeForgetsTheOperation) {

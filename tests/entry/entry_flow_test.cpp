@@ -446,5 +446,29 @@ TEST(EntryFlow, TheMemoTakesThePlaceOfTheGuideAndIsSavedOnClose) {
     EXPECT_EQ(window.folder.Read("202612.MEM").substr(0, 6), " 7milk");
 }
 
+// An input method left on sends "・" or "／" for the slash key and "￥" or "＼"
+// for the backslash key: they act as the keys do.
+TEST(EntryFlow, CommittedSlashAndYenOpenTheMemoAndTheCalculator) {
+    for (const char* slash : {"/", "・", "／"}) {
+        SCOPED_TRACE(slash);
+        EntryWindow window;
+        ASSERT_TRUE(window.Start());
+        window.Press(Qt::Key_Return);
+        window.Commit(QString::fromUtf8(slash));
+        EXPECT_TRUE(window.screen->findChild<QWidget*>("Label10")->isVisible());
+    }
+    for (const char* yen : {"\\", "￥", "＼"}) {
+        SCOPED_TRACE(yen);
+        EntryWindow window;
+        ASSERT_TRUE(window.Start());
+        window.Press(Qt::Key_Return);
+        window.Enter({"2", "1"});
+        window.Type("12");
+        window.Commit(QString::fromUtf8(yen));
+        EXPECT_TRUE(window.screen->findChild<QWidget*>("Text10")->isVisible());
+        EXPECT_EQ(window.Text("Text5"), "12");
+    }
+}
+
 }  // namespace
 }  // namespace hanaki
