@@ -4,16 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "data/csv_line.h"
+
 // The pieces every command-line report is written with: text aligned by the
-// cells a terminal gives it, and CSV lines.
+// cells a terminal gives it, and CSV lines (data/csv_line.h).
 namespace hanaki {
 
-// Terminal cells of UTF-8 text: full-width characters take two, as on screen.
+// Terminal cells of UTF-8 text: East Asian wide characters take two (DisplayWidth).
 std::size_t Cells(const std::string& utf8);
 std::string PadRight(const std::string& utf8, std::size_t width);
 std::string PadLeft(const std::string& utf8, std::size_t width);
-
-// One CSV line of UTF-8 fields: quoted only where a field needs it, CR LF after.
-std::string CsvLine(const std::vector<std::string>& fields);
 
 }  // namespace hanaki
