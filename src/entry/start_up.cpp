@@ -38,6 +38,15 @@ bool LoadCategoryMaster(ProgramState& state, Services& services, EntryScreens& s
         ReportIoFailure(services.messages, window, QStringLiteral("ファイルエラー"), *loaded.error);
         return false;
     }
+    if (state.categories.CategoryCount() == 0) {
+        // An empty or damaged master would count every item as income and let
+        // the editor save an empty table over it.
+        services.messages.Inform(
+            window, QStringLiteral("ファイルエラー"),
+            QStringLiteral("費目ファイル(Veradiv.Dat)に読み取れる費目がありません。\n"
+                           "ファイルを確かめてから起動してください。"));
+        return false;
+    }
     return true;
 }
 

@@ -121,6 +121,13 @@ TEST(MainEntryScreen, StartUpStopsOrWarnsOnItsFiles) {
         EXPECT_EQ(window.messages.shown[0].text,
                   "費目ファイル(Veradiv.Dat)がありません。新規作成しますか？");
     }
+    for (const std::string& master : {std::string(), std::string("\x81\x00\xff\r\n", 5)}) {
+        EntryWindow window;
+        window.folder.Write("VERADIV.DAT", master);
+        EXPECT_FALSE(window.Start());
+        EXPECT_EQ(window.Titles(), QStringList{"ファイルエラー"});
+        EXPECT_EQ(window.folder.Read("VERADIV.DAT"), master);
+    }
     {
         EntryWindow window;
         window.fs.Arm({testing::FsCall::ReadAll, 2, EACCES});  // the settings file
