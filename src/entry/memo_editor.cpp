@@ -175,11 +175,14 @@ bool MemoEditor::Save() {
     memo_.SetLines(position_.day, lines);
     const IoResult result =
         SaveMemo(state_.folder, state_.closingDay(), position_.year, position_.month, memo_);
-    if (!result.ok()) {
-        memo_.SetLines(position_.day, stored);  // memory as on disk; the screen keeps the text
-        Report(*result.error);
-    }
-    return result.ok();
+    if (result.ok())
+        return true;
+    Report(*result.error);
+    // Past the rename the file holds the new lines; only their confirmation failed.
+    if (result.error->step == IoStep::SyncFolder)
+        return true;
+    memo_.SetLines(position_.day, stored);  // memory as on disk; the screen keeps the text
+    return false;
 }
 
 void MemoEditor::Report(const IoError& error) {

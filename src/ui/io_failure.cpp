@@ -14,7 +14,9 @@ bool ReportedIoFailure(MessageService& messages, QWidget* parent, const QString&
     if (result.ok())
         return false;
     ReportIoFailure(messages, parent, title, *result.error);
-    return true;
+    // A failed folder sync comes after the rename: the file holds the change,
+    // so the screen goes on with it; only the message says it is unconfirmed.
+    return result.error->step != IoStep::SyncFolder;
 }
 
 }  // namespace hanaki

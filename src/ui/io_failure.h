@@ -15,7 +15,9 @@ void ReportIoFailure(MessageService& messages, QWidget* parent, const QString& t
                      const IoError& error);
 
 // The same for a result that may have succeeded. True when `result` failed,
-// so a screen can stop where it stands and keep memory as on disk.
+// so a screen can stop where it stands and keep memory as on disk; false (after
+// the message) when only the folder sync after the rename failed, since the
+// disk then holds the change.
 bool ReportedIoFailure(MessageService& messages, QWidget* parent, const QString& title,
                        const IoResult& result);
 

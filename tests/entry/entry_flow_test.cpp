@@ -470,5 +470,20 @@ TEST(EntryFlow, CommittedSlashAndYenOpenTheMemoAndTheCalculator) {
     }
 }
 
+// A folder sync that fails after the rename leaves the new file in place:
+// the window says the save is unconfirmed and shows what the disk holds.
+TEST(EntryFlow, AnUnconfirmedSaveKeepsTheStoredItem) {
+    EntryWindow window;
+    ASSERT_TRUE(window.Start());
+    window.fs.Arm({testing::FsCall::SyncDirectory, 1, EIO});
+    window.EnterItem("2", "1", "450", "kept");
+    EXPECT_EQ(window.Titles().back(), "ファイルエラー");
+    EXPECT_EQ(window.Cell(0, 6), "kept");
+    EXPECT_EQ(window.folder.Read("202612.DAT"), Record("261207", 2, "-450", "kept"));
+    window.EnterItem("2", "1", "10", "next");  // the next save starts from the disk's state
+    EXPECT_EQ(window.folder.Read("202612.DAT"),
+              Record("261207", 2, "-450", "kept") + Record("261207", 2, "-10", "next"));
+}
+
 }  // namespace
 }  // namespace hanaki
