@@ -191,9 +191,7 @@ void MainEntryScreen::ReloadMonth() {
         warnedMonth_ = month;
         services_.messages.Inform(
             this, QStringLiteral("月度ファイル"),
-            QString::number(state_.ledger.unreadableRecords) +
-                QStringLiteral("件の記録が読み取れません。これらの記録はファイルに変更せずに残し"
-                               "ますが、画面には表示しません。"));
+            QString::fromStdString(UnreadableRecordsNote(state_.ledger.unreadableRecords)));
     }
 }
 

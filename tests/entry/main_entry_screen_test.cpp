@@ -152,7 +152,7 @@ TEST(MainEntryScreen, UnreadableRecordsAreKeptButNotShown) {
     window.folder.Write("202612.DAT", good + damaged);
     ASSERT_TRUE(window.Start());
     ASSERT_EQ(window.messages.shown.size(), 1u);
-    EXPECT_TRUE(window.messages.shown[0].text.startsWith("1件の記録が読み取れません"));
+    EXPECT_EQ(window.messages.shown[0].text.toStdString(), UnreadableRecordsNote(1));
     EXPECT_EQ(window.Cell(0, 3), "500");
     EXPECT_EQ(window.Cell(1, 1), "");
 
