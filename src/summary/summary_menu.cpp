@@ -2,6 +2,7 @@
 
 #include "summary/monthly_summary_screen.h"
 #include "summary/monthly_trend_screen.h"
+#include "summary/year_summary_screen.h"
 #include "ui/fonts.h"
 #include "ui/sub_screen.h"
 
@@ -18,9 +19,10 @@ SummaryMenu::SummaryMenu(ProgramState& state, Services& services, QWidget* paren
     AddButton("Command1", QStringLiteral("1. 月度集計   "), u'1', [this] { OpenSummary(); });
     AddButton("Command2", QStringLiteral("2. 月度推移   "), u'2', [this] { OpenTrend(); });
     AddButton("Command3", QStringLiteral("3. 年次集計   "), QChar(), [this] { OpenSummary(); });
+    AddButton("Command4", QStringLiteral("4. 年間集計   "), u'4', [this] { OpenYearSummary(); });
     AddLegend(
         "Label1",
-        QStringLiteral("   <Esc>集計終了    <1,2>直接選択        <↑↓>カーソル移動    <Enter>決定"));
+        QStringLiteral("   <Esc>集計終了    <1,2,4>直接選択      <↑↓>カーソル移動    <Enter>決定"));
 }
 
 void SummaryMenu::OpenSummary() {
@@ -29,6 +31,10 @@ void SummaryMenu::OpenSummary() {
 
 void SummaryMenu::OpenTrend() {
     ShowOnce(trend_, this, [this] { return new MonthlyTrendScreen(state_, services_, this); });
+}
+
+void SummaryMenu::OpenYearSummary() {
+    ShowOnce(yearSummary_, this, [this] { return new YearSummaryScreen(state_, services_, this); });
 }
 
 void OpenSummaryMenu(ProgramState& state, Services& services, QWidget* opener) {

@@ -8,8 +8,8 @@
 
 namespace hanaki {
 
-// 集計メニュー (F6): opens the monthly summary or the twelve-month trend in
-// front of itself and stays open under them.
+// 集計メニュー (F6): opens the monthly summary, the twelve-month trend or the
+// year summary in front of itself and stays open under them.
 class SummaryMenu : public ButtonMenu {
     Q_OBJECT
   public:
@@ -18,12 +18,14 @@ class SummaryMenu : public ButtonMenu {
   private:
     void OpenSummary();
     void OpenTrend();
+    void OpenYearSummary();
 
     ProgramState& state_;
     Services& services_;
 
     QPointer<QWidget> summary_;
     QPointer<QWidget> trend_;
+    QPointer<QWidget> yearSummary_;
 };
 
 // F6 of the main window: the menu in front of `opener`, or the one already open.

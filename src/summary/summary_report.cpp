@@ -187,16 +187,6 @@ std::string MonthHeading(int month) {
     return std::to_string(month) + "  月";
 }
 
-// The trend's 平均 of a sum: over the months with a file, halves to even;
-// empty when no month has one.
-std::string AverageText(double sum, const TrendTotals& trend, bool grouped) {
-    const int filledMonths = MonthsWithItems(trend);
-    if (filledMonths == 0)
-        return {};
-    const double average = double(RoundHalfEven(sum / filledMonths));
-    return grouped ? FormatGrouped(average) : Integer(average);
-}
-
 double SumOverMonths(const TrendTotals& trend, auto valueOfMonth) {
     double sum = 0;
     for (const MonthTotals& month : trend.months)
@@ -213,7 +203,7 @@ std::vector<std::string> TwelveValues(const TrendTotals& trend, auto valueOfMont
     }
     const double sum = SumOverMonths(trend, valueOfMonth);
     cells.push_back(grouped ? FormatGrouped(sum) : Integer(sum));
-    cells.push_back(AverageText(sum, trend, grouped));
+    cells.push_back(MonthlyAverageText(sum, trend, grouped));
     return cells;
 }
 
@@ -388,27 +378,25 @@ std::string YearSummaryText(const TrendTotals& trend, const CategoryTable& categ
     table.Row("   費  目", {"年間合計 ", "比  率", "月平均", "年間予算 ", "予算比率"});
     const MonthTotals sums = SumOfMonths(trend);
     const Settings budgets = YearBudgets(settings);
-    auto average = [&](double sum) { return AverageText(sum, trend, true); };
+    auto average = [&](double sum) { return MonthlyAverageText(sum, trend, true); };
     WalkRows(
         LayOutSummary(categories, DeletedCategoryRows(sums)),
         [&](int c) {
             const CategoryLine line = MonthlyCategoryLine(sums, categories, budgets, c);
-            table.Row(marks.Label(CategoryLabel(c, categories), line.excluded),
-                      {marks.Figure(line.amount, line.overBudget), line.share,
-                       average(sums.at(c, 0)), marks.Budget(line.budget, line.budgetMarked),
-                       line.budgetUse});
+            table.Row(
+                marks.Label(CategoryLabel(c, categories), line.excluded),
+                {marks.Figure(line.amount, line.overBudget), line.share, average(sums.at(c, 0)),
+                 marks.Budget(line.budget, line.budgetMarked), line.budgetUse});
             for (const DescriptionLine& d : DescriptionLines(sums, categories, c))
                 table.Row(DescriptionLabel(d), {marks.Figure(d.amount), d.share, average(d.value)});
         },
         [&](const DeletedCategoryRow& row) {
             const CategoryLine line = DeletedCategoryLine(sums, row);
-            table.Row(DeletedLabel(row),
-                      {marks.Figure(line.amount), line.share,
-                       average(sums.deleted[row.category][row.expense].amount)});
+            table.Row(DeletedLabel(row), {marks.Figure(line.amount), line.share,
+                                          average(sums.deleted[row.category][row.expense].amount)});
         },
         [&](SummaryRowKind kind) {
-            const double sum =
-                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            const double sum = YearTotal(trend, kind);
             table.Row(TotalLabel(kind), {marks.Figure(FormatGrouped(sum)), "", average(sum)});
         });
     return YearMonth(firstYear, firstMonth) + " ～ " + YearMonth(year, month) + "  年間集計表\n\n" +
@@ -421,7 +409,7 @@ std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& catego
                                "月平均", "年間予算", "予算比率", "集計"});
     const MonthTotals sums = SumOfMonths(trend);
     const Settings budgets = YearBudgets(settings);
-    auto average = [&](double sum) { return AverageText(sum, trend, false); };
+    auto average = [&](double sum) { return MonthlyAverageText(sum, trend, false); };
     WalkRows(
         LayOutSummary(categories, DeletedCategoryRows(sums)),
         [&](int c) {
@@ -445,8 +433,7 @@ std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& catego
                             average(amount), "", "", "1"});
         },
         [&](SummaryRowKind kind) {
-            const double sum =
-                SumOverMonths(trend, [kind](const MonthTotals& m) { return MonthTotal(m, kind); });
+            const double sum = YearTotal(trend, kind);
             csv += CsvLine(
                 {TotalWord(kind), "", "", "", "", Integer(sum), "", average(sum), "", "", ""});
         });

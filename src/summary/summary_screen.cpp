@@ -203,7 +203,9 @@ bool SummaryScreen::eventFilter(QObject*, QEvent* event) {
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F5) {  // <F5>: the overall graph, in every state
-        OpenGraph(0);
+        OpenGraph(f5FollowsCursor_ && focus_ == Focus::Grid
+                      ? layout_.categoryAt[categoryGrid_->currentRow() + 1]
+                      : 0);
         return true;
     }
     switch (focus_) {

@@ -95,6 +95,8 @@ class SummaryScreen : public QWidget {
     QLabel* unreadableNote_;
     QPushButton* graphButton_;
     QTableWidget* categoryGrid_ = nullptr;  // Grid1, made by the screen
+    // F5 in the grid draws the category under the cursor, not the whole.
+    bool f5FollowsCursor_ = false;
 
   private:
     void Enter(Focus focus);

@@ -1,5 +1,6 @@
 #include "summary/year_figures.h"
 
+#include "data/amount_format.h"
 #include "data/budget.h"
 
 namespace hanaki {
@@ -49,6 +50,21 @@ Settings YearBudgets(const Settings& settings) {
             year.budgets[c] = PlainBudget(budget.units * 12, budget.decimals);
     }
     return year;
+}
+
+std::string MonthlyAverageText(double sum, const TrendTotals& trend, bool grouped) {
+    const int filledMonths = MonthsWithItems(trend);
+    if (filledMonths == 0)
+        return {};
+    const long long average = RoundHalfEven(sum / filledMonths);
+    return grouped ? FormatGrouped(double(average)) : std::to_string(average);
+}
+
+double YearTotal(const TrendTotals& trend, SummaryRowKind kind) {
+    double sum = 0;
+    for (const MonthTotals& month : trend.months)
+        sum += TrendTotalCell(month, kind).value;
+    return sum;
 }
 
 }  // namespace hanaki

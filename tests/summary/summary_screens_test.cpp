@@ -10,6 +10,7 @@
 #include "summary/monthly_trend_screen.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_menu.h"
+#include "summary/year_summary_screen.h"
 #include "summary_folder.h"
 #include "support/screen_fit.h"
 #include "ui/fonts.h"
@@ -285,7 +286,8 @@ TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
         std::unique_ptr<QWidget> screens[] = {
             std::make_unique<SummaryMenu>(home.state, home.services),
             std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
-            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr),
+            std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr)};
         for (const auto& screen : screens) {
             SCOPED_TRACE(screen->objectName().toStdString() + " at " + std::to_string(size.height));
             screen->show();

@@ -1,0 +1,183 @@
+#include "summary/year_summary_screen.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "data/amount_format.h"
+#include "data/calendar.h"
+#include "summary/year_figures.h"
+#include "ui/text_codec.h"
+
+namespace hanaki {
+namespace {
+
+const QString kYearLegend = QStringLiteral(
+    "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ");
+const QString kMonthLegend = QStringLiteral(
+    "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ");
+const QString kGridLegend =
+    QStringLiteral("<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter,F5>費目別グラフ");
+
+// Column widths in twips by size class: number, name, sum, share, average.
+constexpr int kWidths[3][5] = {
+    {300, 1100, 1050, 700, 950}, {350, 1300, 1200, 950, 1200}, {400, 1500, 1450, 1100, 1450}};
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+YearSummaryScreen::YearSummaryScreen(ProgramState& state, Services& services, QWidget* opener)
+    : SummaryScreen(state, services, opener,
+                    {.objectName = "FormYear",
+                     .title = QStringLiteral("年間集計"),
+                     .scale = PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0,
+                                               665.0 / 768.0),
+                     .graphSource = GraphSource::Trend,
+                     .graphCaption = QStringLiteral("F5 グラフ"),
+                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
+                     .gridEsc = GridEsc::Closes}) {
+    f5FollowsCursor_ = true;
+    BuildControls();
+    WriteCategoryColumns();
+    Start();
+}
+
+void YearSummaryScreen::BuildControls() {
+    const QFont& font = font_;
+    const int rowPixels = RowPixelsWithin(scale_.Y(350));
+
+    firstMonth_ = new QLabel(this);
+    firstMonth_->setObjectName("Label4");
+    yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
+    yearMonthWords_->setObjectName("Label1");
+    title_ = new QLabel(QStringLiteral("   年間集計表"), this);
+    title_->setObjectName("Label2");
+    for (QLabel* label : {firstMonth_, yearMonthWords_, title_})
+        label->setFont(font);
+
+    categoryGrid_ = NewSummaryGrid(7, font, rowPixels, this);
+    categoryGrid_->setObjectName("Grid1");
+    descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
+    descriptionGrid_->setObjectName("Grid2");
+    const int* w = kWidths[static_cast<int>(scale_.sizeClass)];
+    const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[4], w[2], w[3]};
+    for (int c = 0; c < 7; ++c)
+        categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));
+    for (int c = 0; c < 4; ++c)
+        descriptionGrid_->setColumnWidth(c, TwipsToPixels(w[c]));
+    categoryGrid_->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("費  目"), QStringLiteral("年間合計"), QStringLiteral("比  率"),
+         QStringLiteral("月平均"), QStringLiteral("年間予算"), QStringLiteral("予算比率")});
+    descriptionGrid_->setHorizontalHeaderLabels({QString(), QStringLiteral("摘  要"),
+                                                 QStringLiteral("年間合計"),
+                                                 QStringLiteral("比  率")});
+
+    // "1998年4月度 ～", then the fields in the blanks of "年    月度".
+    const QFontMetrics metrics(font);
+    const int top = HeadingTop();
+    const int fieldHeight = FieldHeight();
+    const int left = scale_.X(240);
+    firstMonth_->setGeometry(
+        left, top, metrics.horizontalAdvance(QStringLiteral("0000年00月度 ～")) + 4, fieldHeight);
+    yearField_->setGeometry(firstMonth_->geometry().right() + 4, top,
+                            metrics.horizontalAdvance("00000") + 8, fieldHeight);
+    const int wordsLeft = yearField_->geometry().right() + 4;
+    yearMonthWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(yearMonthWords_->text()),
+                                 fieldHeight);
+    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
+                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
+    title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
+                        metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
+    PlaceAround(left, title_->geometry().right(), rowPixels, descriptionGrid_, scale_.X(120));
+}
+
+void YearSummaryScreen::WriteCategoryColumns() {
+    WriteCategoryNames(4);
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
+    SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
+    // Names centred, figures to the right, in both grids.
+    for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
+        for (int row = 1; row < kSummaryGridRows; ++row) {
+            for (int c = 1; c < grid->columnCount(); ++c)
+                grid->item(row - 1, c)
+                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void YearSummaryScreen::Aggregate() {
+    const auto [firstYear, firstMonth] = TrendMonthOfSlot(year_ + 1900, month_, 0);
+    firstMonth_->setText(QStringLiteral("%1年%2月度 ～").arg(firstYear).arg(firstMonth));
+    const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
+                                                           state_.settings, year_, month_, trend_);
+    sums_ = SumOfMonths(trend_);
+    unreadableNote_->setText(AggregationNote(report));
+    ShowByCategory();
+}
+
+void YearSummaryScreen::ShowByCategory() {
+    const Settings budgets = YearBudgets(state_.settings);
+    categoryGrid_->setUpdatesEnabled(false);
+    ClearCells(categoryGrid_, 2, 6);
+    ClearCells(descriptionGrid_, 0, 3);
+    for (int row = 1; row < kSummaryGridRows; ++row) {
+        const int c = layout_.categoryAt[row];
+        if (c == 0)
+            continue;
+        const CategoryLine line = MonthlyCategoryLine(sums_, state_.categories, budgets, c);
+        QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
+        amount->setText(Text(line.amount));
+        if (line.overBudget)
+            amount->setForeground(kOverBudgetRed);
+        if (line.excluded) {
+            QFont struck = categoryGrid_->font();
+            struck.setStrikeOut(true);
+            amount->setFont(struck);
+        }
+        SetCell(categoryGrid_, row, 3, Text(line.share));
+        SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sums_.at(c, 0), trend_, true)));
+        SetCell(categoryGrid_, row, 5, Text(line.budget));
+        SetCell(categoryGrid_, row, 6, Text(line.budgetUse));
+    }
+    for (const SummaryRowKind kind :
+         {SummaryRowKind::IncomeTotal, SummaryRowKind::ExpenseTotal, SummaryRowKind::Balance}) {
+        const int row = kind == SummaryRowKind::IncomeTotal    ? layout_.incomeTotalRow()
+                        : kind == SummaryRowKind::ExpenseTotal ? layout_.expenseTotalRow()
+                                                               : kBalanceRow;
+        const double sum = YearTotal(trend_, kind);
+        SetCell(categoryGrid_, row, 2, Text(FormatGrouped(sum)));
+        SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sum, trend_, true)));
+    }
+    ResetCursor();
+    categoryGrid_->setUpdatesEnabled(true);
+}
+
+void YearSummaryScreen::ShowCategory(int c) {
+    ClearCells(descriptionGrid_, 0, 3);
+    ResetTints(descriptionGrid_, 1, 3);
+    int n = 0;
+    for (const DescriptionLine& line : DescriptionLines(sums_, state_.categories, c)) {
+        ++n;
+        SetCell(descriptionGrid_, n, 0, QString::number(line.number));
+        SetCell(descriptionGrid_, n, 1, FromCp932(line.name));
+        SetCell(descriptionGrid_, n, 2, Text(line.amount));
+        SetCell(descriptionGrid_, n, 3, Text(line.share));
+    }
+    SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
+    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(sums_.at(c, 0))));
+    TintCells(descriptionGrid_, 1, n, 1, 3,
+              state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+}
+
+void YearSummaryScreen::FillGraphFigures(GraphInput& input) const {
+    input.trendTotals = trend_;
+}
+
+}  // namespace hanaki
