@@ -38,7 +38,6 @@ MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, 
                      .legends = {kYearLegend, kMonthLegend, kGridLegend},
                      .gridEsc = GridEsc::LeavesGrid}) {
     BuildControls();
-    WriteCategoryNames(1);
     Start();
 }
 
@@ -100,6 +99,9 @@ void MonthlyTrendScreen::Aggregate() {
     const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
                                                            state_.settings, year_, month_, trend_);
     unreadableNote_->setText(AggregationNote(report));
+    LayOut(DeletedCategoryRows(trend_));
+    SetBodyRows(monthGrid_, layout_.rowCount() - 1);
+    WriteCategoryNames(1);
     ShowByCategory();
 }
 
@@ -130,19 +132,20 @@ void MonthlyTrendScreen::ShowByCategory() {
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);
     WriteMonthHeadings(QStringLiteral(" 予  算"));
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         const SummaryRowKind kind = layout_.KindOf(row);
         const int c = layout_.categoryAt[row];
         if (c != 0) {
-            if (!state_.settings.budgets[c].empty()) {
-                SetCell(monthGrid_, row, 0,
-                        QString::fromStdString(FormatGrouped(double(state_.settings.BudgetOf(c)))));
-                monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            }
+            const BudgetReading budget = ReadBudget(state_.settings.budgets[c]);
+            SetBudgetCell(monthGrid_, row, 0, budget.shown, budget.marked());
+            monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             for (int k = 1; k <= 12; ++k)
                 WriteCell(
                     row, k,
                     TrendCategoryCell(trend.months[k - 1], state_.categories, state_.settings, c));
+        } else if (const DeletedCategoryRow* gone = layout_.DeletedAt(row)) {
+            for (int k = 1; k <= 12; ++k)
+                WriteCell(row, k, TrendDeletedCell(trend.months[k - 1], *gone));
         } else if (kind != SummaryRowKind::Empty) {
             SetCell(monthGrid_, row, 0,
                     kind == SummaryRowKind::IncomeTotal    ? QStringLiteral("入金 合計")
@@ -165,7 +168,7 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     ResetTints(monthGrid_, 0, 12);
     WriteMonthHeadings(QStringLiteral("摘  要"));
     // Names stand left, also on the rows where a budget stood right.
-    for (int row = 1; row < kSummaryGridRows; ++row)
+    for (int row = 1; row <= monthGrid_->rowCount(); ++row)
         monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     int n = 0;
     for (int d = 1; d <= kMaxDescriptions; ++d) {

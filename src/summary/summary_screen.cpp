@@ -89,11 +89,22 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
                           legend_->geometry().bottom() + scale_.Y(120)));
 }
 
+void SummaryScreen::LayOut(std::vector<DeletedCategoryRow> deleted) {
+    layout_ = LayOutSummary(state_.categories, std::move(deleted));
+    SetBodyRows(categoryGrid_, layout_.rowCount() - 1);
+    ResetCursor();
+}
+
 void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    ClearCells(categoryGrid_, 0, 1);
+    ResetTints(categoryGrid_, 1, lastTintedColumn);
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         if (const int c = layout_.categoryAt[row]; c != 0) {
             SetCell(categoryGrid_, row, 0, QString::number(c));
             SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        } else if (const DeletedCategoryRow* gone = layout_.DeletedAt(row)) {
+            SetCell(categoryGrid_, row, 0, QString::number(gone->category));
+            SetCell(categoryGrid_, row, 1, QString::fromStdString(DeletedCategoryLabel(*gone)));
         }
     }
     TintCells(categoryGrid_, 1, layout_.incomeCount, 1, lastTintedColumn, kIncomeTint);

@@ -61,6 +61,9 @@ class SummaryScreen : public QWidget {
     void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
     int HeadingTop() const;
     int FieldHeight() const;
+    // Lays the category grid out afresh for the month's deleted categories, as
+    // many rows as it needs, and the cursor on its first row.
+    void LayOut(std::vector<DeletedCategoryRow> deleted);
     // The number and name of each category in columns 0 and 1, the income and
     // expense rows tinted from column 1 to `lastTintedColumn`.
     void WriteCategoryNames(int lastTintedColumn);
@@ -85,7 +88,7 @@ class SummaryScreen : public QWidget {
     ProgramState& state_;
     Services& services_;
     const SummaryScale scale_;
-    const SummaryLayout layout_;
+    SummaryLayout layout_;
     const QFont font_;
     int year_ = 0;  // years since 1900
     int month_ = 1;

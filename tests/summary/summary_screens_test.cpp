@@ -135,6 +135,51 @@ TEST_F(MonthlySummary, theCursorJumpsTheTotalRowsAndTheBreakdownFollowsIt) {
     EXPECT_EQ(CellText(breakdown, 1, 1), "");
 }
 
+// 食費 with a budget of 5000.7, 住居 with "abc", and a car bought under a
+// category deleted since.
+constexpr const char* kOddBudgets =
+    " 31 \r\n0,0\r\n,,,,,5000.7,abc,,,,,,,,,,,,,\r\n1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n";
+
+std::string MonthWithACarOfADeletedCategory() {
+    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, Sjis("自動車"), "-3500000");
+}
+
+TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
+    home.UseSettings(kOddBudgets);
+    home.temp.Write("199903.DAT", MonthWithACarOfADeletedCategory());
+    Open();
+    EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "自動車（削除済み）", "出金 合計"}));
+    const std::vector<std::pair<int, QStringList>> rows{
+        // row: number, amount, share, budget, budget use
+        {8, {"6", "6,000", "0.17", "5,000.7", "119.98"}},
+        {9, {"7", "1,000", "0.03", "abc?", ""}},
+        {20, {"18", "3,500,000", "99.80", "", ""}},
+        {21, {"", "3,507,000", "", "", ""}},
+        {24, {"", "-3,507,000", "", "", ""}},
+    };
+    for (const auto& [row, cells] : rows) {
+        EXPECT_EQ(
+            (QStringList{CellText(grid, row, 0), CellText(grid, row, 2), CellText(grid, row, 3),
+                         CellText(grid, row, 4), CellText(grid, row, 5)}),
+            cells)
+            << row;
+    }
+    EXPECT_EQ(Cell(grid, 8, 2)->foreground().color(), kOverBudgetRed);
+    EXPECT_NE(Cell(grid, 9, 2)->foreground().color(), kOverBudgetRed);
+    EXPECT_EQ(Cell(grid, 20, 3)->background().color(), kExpenseTint);
+
+    Press(Qt::Key_Return);
+    for (int i = 0; i < 20; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_EQ(CursorRow(), 19);  // the deleted category is no stop
+
+    Press(Qt::Key_Home);
+    Press(Qt::Key_PageUp);  // February has no such item: the rows close up
+    EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "出金 合計", ""}));
+    EXPECT_EQ(CellText(grid, 20, 0), "");
+    EXPECT_EQ(Cell(grid, 21, 1)->background().style(), Qt::NoBrush);
+}
+
 TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
     home.state.date = CurrentDate{50, 1, 10};
     Open();
@@ -238,6 +283,23 @@ TEST_F(MonthlyTrend, aMarchEndCoversAprilToMarch) {
     Press(Qt::Key_Escape);
     EXPECT_EQ(CellText(months, 0, 0), " 予  算");
     EXPECT_EQ(Focused()->objectName(), "Text2");
+}
+
+TEST_F(MonthlyTrend, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
+    home.UseSettings(kOddBudgets);
+    home.temp.Write("199903.DAT", MonthWithACarOfADeletedCategory());
+    Open();
+    const auto* names = Child<QTableWidget>(*screen, "Grid1");
+    EXPECT_EQ(CellText(names, 20, 0), "18");
+    EXPECT_EQ(CellText(names, 20, 1), "自動車（削除済み）");
+    EXPECT_EQ(Column(months, 0).mid(8, 2), (QStringList{"5,000.7", "abc?"}));
+    EXPECT_EQ(CellText(months, 20, 0), "");
+    EXPECT_EQ(CellText(months, 20, 12), "3,500,000");
+    EXPECT_EQ(CellText(months, 20, 1), "0");
+    EXPECT_EQ(Cell(months, 20, 5)->background().color(), kExpenseTint);
+    EXPECT_EQ(CellText(months, 21, 12), "3,507,000");
+    EXPECT_EQ(CellText(months, 24, 12), "-3,507,000");
+    EXPECT_EQ(Cell(months, 8, 12)->foreground().color(), kOverBudgetRed);
 }
 
 TEST_F(MonthlyTrend, descriptionsStandLeftWhereABudgetStoodRight) {
