@@ -121,6 +121,7 @@ void MonthlySummaryScreen::ShowByCategory() {
     categoryGrid_->setUpdatesEnabled(false);
     ClearCells(categoryGrid_, 2, 5);
     ClearCells(descriptionGrid_, 0, 3);
+    ResetTints(descriptionGrid_, 1, 3);
     for (int row = 1; row < layout_.rowCount(); ++row) {
         const int c = layout_.categoryAt[row];
         const DeletedCategoryRow* gone = layout_.DeletedAt(row);

@@ -124,6 +124,7 @@ void SummaryScreen::Start() {
 
 void SummaryScreen::ResetCursor() {
     const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
+    categoryGrid_->clearSelection();            // or the old row stays lit outside the grid
     categoryGrid_->setCurrentCell(0, 1);
 }
 

@@ -80,7 +80,7 @@ class SummaryScreen : public QWidget {
     // Puts the figures this screen shows into the input of a graph.
     virtual void FillGraphFigures(GraphInput& input) const = 0;
 
-    // The category grid's cursor back on its first row, quietly.
+    // The category grid's cursor back on its first row, quietly, and no row lit.
     void ResetCursor();
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -339,6 +339,50 @@ TEST_F(MonthlyTrend, aDamagedRecordIsLeftOutAndSaid) {
     EXPECT_EQ(CellText(months, 8, 12), "500");
 }
 
+// Leaving the grid by each of its keys, then stepping the month: no row stays
+// lit, no tint stays in the emptied breakdown, and Enter lands on row 1 lit.
+TEST(SummaryScreens, leavingTheGridPutsOutItsRowAndTheBreakdown) {
+    const std::vector<std::pair<const char*, Qt::Key>> exits{
+        {"Form7", Qt::Key_Home}, {"Form10", Qt::Key_Home}, {"Form10", Qt::Key_Escape}};
+    for (const auto& [name, exit] : exits) {
+        SCOPED_TRACE(std::string(name) + " " + std::to_string(exit));
+        SummaryHousehold home;
+        home.temp.Write("199903.DAT", Item(1, 1, 1000) + Item(2, 1, 500));
+        std::unique_ptr<QWidget> screen;
+        if (name == std::string("Form7"))
+            screen = std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr);
+        else
+            screen = std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr);
+        ShowActive(*screen);
+        const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+        const auto* breakdown = Child<QTableWidget>(*screen, "Grid2");
+        const auto litRows = [&] {
+            QList<int> rows;
+            for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+                rows << index.row() + 1;
+            return rows;
+        };
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(litRows(), QList<int>{3});
+        Press(exit);
+        EXPECT_EQ(litRows(), QList<int>{});
+        for (int row = 1; row <= 3; ++row)
+            EXPECT_EQ(Cell(breakdown, row, 1)->background().style(),
+                      name == std::string("Form7") ? Qt::NoBrush : Qt::SolidPattern)
+                << row;  // the trend's income rows keep their block's tint
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Down);
+        Press(exit);
+        Press(Qt::Key_PageUp);
+        EXPECT_EQ(litRows(), QList<int>{});
+        Press(Qt::Key_Return);
+        EXPECT_EQ(litRows(), QList<int>{1});
+        EXPECT_EQ(grid->currentRow(), 0);
+    }
+}
+
 TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
     InstallFontSubstitutions();
     for (const ScreenClass& size : kScreenClasses) {
