@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "data/amount_format.h"
+#include "ui/fitting_font.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -137,6 +138,7 @@ void MonthlySummaryScreen::ShowByCategory() {
             Text(FormatGrouped(totals.flaggedExpense())));
     SetCell(categoryGrid_, layout_.balanceRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
+    FitCellsToColumns(categoryGrid_, 1, 5);
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }
@@ -172,6 +174,7 @@ void MonthlySummaryScreen::ShowCategory(int c) {
     SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(totals_.at(c, 0))));
     TintCells(descriptionGrid_, 1, n, 1, 3,
               state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    FitCellsToColumns(descriptionGrid_, 1, 3);
 }
 
 void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {

@@ -8,6 +8,7 @@
 
 #include "data/amount_format.h"
 #include "data/calendar.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/text_codec.h"
 
@@ -157,6 +158,7 @@ void MonthlyTrendScreen::ShowByCategory() {
     }
     TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
     TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
+    FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
     ResetCursor();
 }
@@ -183,6 +185,7 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     for (int k = 1; k <= 12; ++k)
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
 }
 

@@ -12,6 +12,7 @@
 
 #include "data/calendar.h"
 #include "summary/graph_screen.h"
+#include "ui/fitting_font.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 #include "ui/text_codec.h"
@@ -107,6 +108,7 @@ void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {
             SetCell(categoryGrid_, row, 1, QString::fromStdString(DeletedCategoryLabel(*gone)));
         }
     }
+    FitCellsToColumns(categoryGrid_, 0, 1);
     TintCells(categoryGrid_, 1, layout_.incomeCount, 1, lastTintedColumn, kIncomeTint);
     TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1,
               lastTintedColumn, kExpenseTint);

@@ -12,6 +12,7 @@
 #include "summary/summary_menu.h"
 #include "summary_folder.h"
 #include "support/screen_fit.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {
@@ -398,6 +399,51 @@ TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
             ExpectWholeWithin(*screen, size.Room());
             for (const QTableWidget* grid : screen->findChildren<QTableWidget*>())
                 EXPECT_GE(grid->rowHeight(0), QFontMetrics(grid->font()).height());
+        }
+    }
+}
+
+// Every text of the screen's grids within its column, in the type of its cell.
+void ExpectEveryCellWhole(const QWidget& screen) {
+    for (const QTableWidget* grid : screen.findChildren<QTableWidget*>()) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                const QTableWidgetItem* item = grid->item(r, c);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
+                EXPECT_LE(QFontMetrics(font).horizontalAdvance(item->text()), CellTextRoom(grid, c))
+                    << grid->objectName().toStdString() << " " << item->text().toStdString();
+            }
+        }
+    }
+}
+
+// A thousand items of 999,999,999 yen in one month, a budget of 99,999,999,999.
+TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
+    InstallFontSubstitutions();
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        SummaryHousehold home;
+        home.services.metrics = ScreenMetrics(size.height);
+        home.UseSettings(" 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n");
+        std::string file;
+        for (int i = 0; i < 1000; ++i)
+            file += Item(6, 1, 999999999);
+        home.temp.Write("199903.DAT", file);
+        std::unique_ptr<QWidget> screens[] = {
+            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+        for (const auto& screen : screens) {
+            SCOPED_TRACE(screen->objectName().toStdString());
+            ShowActive(*screen);
+            const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+            const QTableWidget* figures =
+                screen->objectName() == "Form7" ? grid : Child<QTableWidget>(*screen, "Grid2");
+            EXPECT_EQ(CellText(figures, 24, figures == grid ? 2 : 12), "-999,999,999,000");
+            ExpectEveryCellWhole(*screen);
+            Press(Qt::Key_Return);
+            for (int i = 0; i < 5; ++i)
+                Press(Qt::Key_Down);  // 食費: its breakdown
+            ExpectEveryCellWhole(*screen);
         }
     }
 }
