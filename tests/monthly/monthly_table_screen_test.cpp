@@ -13,6 +13,7 @@
 #include "support/recording_print_surface.h"
 #include "support/screen_fit.h"
 #include "support/scripted_printer_dialog.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {
@@ -309,6 +310,31 @@ TEST(MonthlyTableScreen, EveryScreenClassShowsTheWholeTableOnItsScreen) {
                 EXPECT_LT(QFontMetrics(font).horizontalAdvance(item->text().trimmed()),
                           grid->columnWidth(column))
                     << row << " " << column;
+            }
+        }
+    }
+}
+
+// A thousand nine-digit expenses: every amount, balance and total whole, minus included.
+TEST(MonthlyTableScreen, TheLargestFiguresShowWholeAtEverySize) {
+    InstallFontSubstitutions();
+    const std::vector<Item> items(1000, Item{"261201", 2, 999999999});
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        MonthlyTable table;
+        table.house.services.metrics = ScreenMetrics(size.height);
+        table.WriteMonth(2026, 12, items);
+        table.Open(2026, 12);
+        EXPECT_EQ(table.Totals(), (QStringList{"0", "999,999,999,000", "-999,999,999,000"}));
+        ExpectWholeWithin(*table.screen, size.Room());
+        QTableWidget* grid = table.grid();
+        for (int column = 3; column <= 5; ++column) {
+            for (int row : {0, 998, 999}) {
+                const QTableWidgetItem* item = grid->item(row, column);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
+                EXPECT_LE(QFontMetrics(font).horizontalAdvance(item->text()),
+                          CellTextRoom(grid, column))
+                    << row << " " << column << " " << item->text().toStdString();
             }
         }
     }
