@@ -97,8 +97,18 @@ void MonthlyTrendScreen::BuildControls() {
 void MonthlyTrendScreen::Aggregate() {
     const auto [firstYear, firstMonth] = TrendMonthOfSlot(year_ + 1900, month_, 0);
     firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
-    const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
-                                                           state_.settings, year_, month_, trend_);
+    // Month by month, to know which of them could not be read.
+    AggregationReport report;
+    for (int k = 0; k < 12; ++k) {
+        const AccountingMonth slot = TrendMonthOfSlot(year_, month_, k);
+        const AggregationReport one =
+            AggregateMonth(state_.folder, state_.categories, state_.settings, slot.year, slot.month,
+                           trend_.months[k]);
+        unreadableMonth_[k] = !one.io.ok();
+        if (!one.io.ok() && report.io.ok())
+            report.io = one.io;
+        report.unreadableRecords += one.unreadableRecords;
+    }
     unreadableNote_->setText(AggregationNote(report));
     LayOut(DeletedCategoryRows(trend_));
     SetBodyRows(monthGrid_, layout_.rowCount() - 1);
@@ -108,9 +118,11 @@ void MonthlyTrendScreen::Aggregate() {
 
 void MonthlyTrendScreen::WriteMonthHeadings(const QString& corner) {
     SetCell(monthGrid_, 0, 0, corner);
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= 12; ++k) {
         SetCell(monthGrid_, 0, k,
                 QStringLiteral("%1  月").arg(TrendMonthOfSlot(year_, month_, k - 1).month));
+        monthGrid_->horizontalHeaderItem(k)->setData(Qt::ForegroundRole, QVariant());
+    }
 }
 
 void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
@@ -125,6 +137,23 @@ void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
     }
     if (cell.red)
         item->setForeground(kOverBudgetRed);
+}
+
+// A month whose file could not be read shows no figures, as if it were empty, but a mark.
+void MonthlyTrendScreen::MarkUnreadableMonths() {
+    for (int k = 1; k <= 12; ++k) {
+        if (!unreadableMonth_[k - 1])
+            continue;
+        monthGrid_->horizontalHeaderItem(k)->setForeground(kOverBudgetRed);
+        for (int row = 1; row <= monthGrid_->rowCount(); ++row) {
+            QTableWidgetItem* item = monthGrid_->item(row - 1, k);
+            if (item->text().isEmpty())
+                continue;
+            item->setText(QStringLiteral("読込不可"));
+            item->setData(Qt::FontRole, QVariant());
+            item->setForeground(kOverBudgetRed);
+        }
+    }
 }
 
 void MonthlyTrendScreen::ShowByCategory() {
@@ -158,6 +187,7 @@ void MonthlyTrendScreen::ShowByCategory() {
     }
     TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
     TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
+    MarkUnreadableMonths();
     FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
     ResetCursor();
@@ -185,6 +215,7 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     for (int k = 1; k <= 12; ++k)
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    MarkUnreadableMonths();
     FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
 }

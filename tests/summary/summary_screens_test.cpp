@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -382,6 +384,24 @@ TEST(SummaryScreens, leavingTheGridPutsOutItsRowAndTheBreakdown) {
         EXPECT_EQ(litRows(), QList<int>{1});
         EXPECT_EQ(grid->currentRow(), 0);
     }
+}
+
+TEST_F(MonthlyTrend, aMonthWhoseFileCannotBeReadIsMarkedNotZero) {
+    std::filesystem::create_directory(std::filesystem::path(home.temp.path()) / "199902.DAT");
+    home.temp.Write("199903.DAT", Item(6, 1, 500));
+    Open();
+    EXPECT_NE(Child<QLabel>(*screen, "unreadableNote")->text(), "");
+    for (int row : {1, 8, 20, 24}) {
+        EXPECT_EQ(CellText(months, row, 11), "読込不可") << row;
+        EXPECT_EQ(Cell(months, row, 11)->foreground().color(), kOverBudgetRed) << row;
+        EXPECT_EQ(CellText(months, row, 10), "0") << row;
+    }
+    EXPECT_EQ(months->horizontalHeaderItem(11)->foreground().color(), kOverBudgetRed);
+    EXPECT_EQ(CellText(months, 8, 12), "500");
+    Press(Qt::Key_PageDown);  // May to April: the mark moves with February
+    EXPECT_EQ(CellText(months, 8, 10), "読込不可");
+    EXPECT_EQ(CellText(months, 8, 11), "500");
+    EXPECT_NE(months->horizontalHeaderItem(11)->foreground().color(), kOverBudgetRed);
 }
 
 TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
