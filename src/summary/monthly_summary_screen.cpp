@@ -111,7 +111,7 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
 void MonthlySummaryScreen::Aggregate() {
     const AggregationReport report =
         AggregateMonth(state_.folder, state_.categories, state_.settings, year_, month_, totals_);
-    unreadableNote_->setText(AggregationNote(report));
+    ShowNote(AggregationNote(report));
     LayOut(DeletedCategoryRows(totals_));
     WriteCategoryColumns();
     ShowByCategory();

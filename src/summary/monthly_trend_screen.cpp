@@ -109,7 +109,7 @@ void MonthlyTrendScreen::Aggregate() {
             report.io = one.io;
         report.unreadableRecords += one.unreadableRecords;
     }
-    unreadableNote_->setText(AggregationNote(report));
+    ShowNote(AggregationNote(report));
     LayOut(DeletedCategoryRows(trend_));
     SetBodyRows(monthGrid_, layout_.rowCount() - 1);
     WriteCategoryNames(1);

@@ -40,6 +40,7 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
     legend_->setObjectName("Label3");
     unreadableNote_->setObjectName("unreadableNote");
     unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    unreadableNote_->setWordWrap(true);
     graphButton_->setObjectName("Command1");
     graphButton_->setFocusPolicy(Qt::NoFocus);  // clicked, or F5
     for (QWidget* widget : {static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
@@ -78,8 +79,9 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
 
     const int buttonWidth = scale_.X(1600);
     graphButton_->setGeometry(right - buttonWidth, top, buttonWidth, FieldHeight());
-    unreadableNote_->setGeometry(titleRight + 8, top, graphButton_->x() - titleRight - 16,
-                                 FieldHeight());
+    // From the window's top down to the grids: a reason in two lines shows whole.
+    unreadableNote_->setGeometry(titleRight + 8, 0, graphButton_->x() - titleRight - 16,
+                                 gridTop - 1);
     legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
     const QSize windowTwips = WindowTwips(scale_.sizeClass);
@@ -88,6 +90,11 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
     setFixedSize(right < designWidth ? designWidth : right + left,
                  std::max(TwipsToPixels(windowTwips.height()) - kTitleBarAllowance,
                           legend_->geometry().bottom() + scale_.Y(120)));
+}
+
+void SummaryScreen::ShowNote(const QString& note) {
+    unreadableNote_->setText(note);
+    FitWrappedLabel(unreadableNote_, font_);
 }
 
 void SummaryScreen::LayOut(std::vector<DeletedCategoryRow> deleted) {

@@ -61,6 +61,8 @@ class SummaryScreen : public QWidget {
     void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
     int HeadingTop() const;
     int FieldHeight() const;
+    // What the figures leave out, whole above the grids.
+    void ShowNote(const QString& note);
     // Lays the category grid out afresh for the month's deleted categories, as
     // many rows as it needs, and the cursor on its first row.
     void LayOut(std::vector<DeletedCategoryRow> deleted);

@@ -58,4 +58,15 @@ void FitLabel(QLabel* label, const QFont& font) {
     label->setFont(FittingFont(font, label->text(), label->contentsRect().width()));
 }
 
+void FitWrappedLabel(QLabel* label, const QFont& font) {
+    const QRect room = label->contentsRect();
+    for (int pixels = font.pixelSize(); pixels > kSmallestPixels; --pixels) {
+        QFont smaller = font;
+        smaller.setPixelSize(pixels);
+        label->setFont(smaller);
+        if (label->heightForWidth(room.width()) <= room.height())
+            return;
+    }
+}
+
 }  // namespace hanaki

@@ -17,5 +17,7 @@ int CellTextRoom(const QTableWidget* grid, int column);
 void FitCellsToColumns(QTableWidget* grid, int firstColumn, int lastColumn);
 // The label's text whole within its width, from the label's design font.
 void FitLabel(QLabel* label, const QFont& font);
+// The same for a label that wraps its text, whole within its width and height; a screen font.
+void FitWrappedLabel(QLabel* label, const QFont& font);
 
 }  // namespace hanaki

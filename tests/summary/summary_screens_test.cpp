@@ -404,6 +404,30 @@ TEST_F(MonthlyTrend, aMonthWhoseFileCannotBeReadIsMarkedNotZero) {
     EXPECT_NE(months->horizontalHeaderItem(11)->foreground().color(), kOverBudgetRed);
 }
 
+TEST(SummaryScreens, theReasonAMonthCannotBeReadShowsWholeAtEverySize) {
+    InstallFontSubstitutions();
+    for (const ScreenClass& size : kScreenClasses) {
+        SummaryHousehold home;
+        home.services.metrics = ScreenMetrics(size.height);
+        std::filesystem::create_directory(std::filesystem::path(home.temp.path()) / "199903.DAT");
+        std::unique_ptr<QWidget> screens[] = {
+            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+        for (const auto& screen : screens) {
+            SCOPED_TRACE(screen->objectName().toStdString() + " at " + std::to_string(size.height));
+            screen->show();
+            const auto* note = Child<QLabel>(*screen, "unreadableNote");
+            EXPECT_NE(note->text(), "");
+            EXPECT_TRUE(ShowsWhole(*note)) << note->text().toStdString();
+            EXPECT_FALSE(
+                note->geometry().intersects(Child<QPushButton>(*screen, "Command1")->geometry()));
+            EXPECT_FALSE(
+                note->geometry().intersects(Child<QTableWidget>(*screen, "Grid1")->geometry()));
+            ExpectWholeWithin(*screen, size.Room());
+        }
+    }
+}
+
 TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
     InstallFontSubstitutions();
     for (const ScreenClass& size : kScreenClasses) {
