@@ -7,6 +7,7 @@
 
 #include "data/amount_format.h"
 #include "data/fixed_field.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/row_tints.h"
 #include "ui/text_codec.h"
@@ -115,6 +116,7 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
         put(kRemarkColumn, FromCp932(row.record.remark), Qt::AlignLeft | Qt::AlignVCenter)
             ->setFont(longRemark ? smallRemarkFont : remarkFont);
     }
+    FitCellsToColumns(grid, kIncomeColumn - 1, kBalanceColumn - 1);
     grid->setUpdatesEnabled(true);
 }
 

@@ -12,6 +12,7 @@
 #include "monthly/monthly_printout.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_grid.h"
+#include "ui/fitting_font.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
 
@@ -237,6 +238,9 @@ void MonthlyTableScreen::FillGrid() {
     controls_.incomeTotal->setText(Shown(shown.income));
     controls_.expenseTotal->setText(Shown(shown.expense));
     controls_.balanceTotal->setText(Shown(shown.balance));
+    // The legend keeps the design's type; a total too wide for its column takes a smaller one.
+    for (QLabel* total : {controls_.incomeTotal, controls_.expenseTotal, controls_.balanceTotal})
+        FitLabel(total, controls_.legend->font());
 }
 
 // Every move of the selection: only item rows are selected, and the list

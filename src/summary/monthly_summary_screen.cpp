@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "data/amount_format.h"
+#include "ui/fitting_font.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -40,7 +41,6 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
                      .legends = {kYearLegend, kMonthLegend, kGridLegend},
                      .gridEsc = GridEsc::Closes}) {
     BuildControls();
-    WriteCategoryColumns();
     Start();
 }
 
@@ -96,10 +96,10 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
     WriteCategoryNames(3);
     SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
     SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
-    SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
+    SetCell(categoryGrid_, layout_.balanceRow(), 1, QStringLiteral("合    計"));
     // Names centred, figures to the right, in both grids.
     for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
-        for (int row = 1; row < kSummaryGridRows; ++row) {
+        for (int row = 1; row <= grid->rowCount(); ++row) {
             for (int c = 1; c < grid->columnCount(); ++c)
                 grid->item(row - 1, c)
                     ->setTextAlignment(c == 1 ? Qt::AlignCenter
@@ -111,7 +111,9 @@ void MonthlySummaryScreen::WriteCategoryColumns() {
 void MonthlySummaryScreen::Aggregate() {
     const AggregationReport report =
         AggregateMonth(state_.folder, state_.categories, state_.settings, year_, month_, totals_);
-    unreadableNote_->setText(AggregationNote(report));
+    ShowNote(AggregationNote(report));
+    LayOut(DeletedCategoryRows(totals_));
+    WriteCategoryColumns();
     ShowByCategory();
 }
 
@@ -120,33 +122,40 @@ void MonthlySummaryScreen::ShowByCategory() {
     categoryGrid_->setUpdatesEnabled(false);
     ClearCells(categoryGrid_, 2, 5);
     ClearCells(descriptionGrid_, 0, 3);
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    ResetTints(descriptionGrid_, 1, 3);
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         const int c = layout_.categoryAt[row];
-        if (c == 0)
-            continue;
-        const CategoryLine line =
-            MonthlyCategoryLine(totals, state_.categories, state_.settings, c);
-        QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
-        amount->setText(Text(line.amount));
-        if (line.overBudget)
-            amount->setForeground(kOverBudgetRed);
-        if (line.excluded) {
-            QFont struck = categoryGrid_->font();
-            struck.setStrikeOut(true);
-            amount->setFont(struck);
-        }
-        SetCell(categoryGrid_, row, 3, Text(line.share));
-        SetCell(categoryGrid_, row, 4, Text(line.budget));
-        SetCell(categoryGrid_, row, 5, Text(line.budgetUse));
+        const DeletedCategoryRow* gone = layout_.DeletedAt(row);
+        if (c != 0)
+            WriteCategoryLine(row,
+                              MonthlyCategoryLine(totals, state_.categories, state_.settings, c));
+        else if (gone)
+            WriteCategoryLine(row, DeletedCategoryLine(totals, *gone));
     }
     SetCell(categoryGrid_, layout_.incomeTotalRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome())));
     SetCell(categoryGrid_, layout_.expenseTotalRow(), 2,
             Text(FormatGrouped(totals.flaggedExpense())));
-    SetCell(categoryGrid_, kBalanceRow, 2,
+    SetCell(categoryGrid_, layout_.balanceRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
+    FitCellsToColumns(categoryGrid_, 1, 5);
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
+}
+
+void MonthlySummaryScreen::WriteCategoryLine(int row, const CategoryLine& line) {
+    QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
+    amount->setText(Text(line.amount));
+    if (line.overBudget)
+        amount->setForeground(kOverBudgetRed);
+    if (line.excluded) {
+        QFont struck = categoryGrid_->font();
+        struck.setStrikeOut(true);
+        amount->setFont(struck);
+    }
+    SetCell(categoryGrid_, row, 3, Text(line.share));
+    SetBudgetCell(categoryGrid_, row, 4, line.budget, line.budgetMarked);
+    SetCell(categoryGrid_, row, 5, Text(line.budgetUse));
 }
 
 void MonthlySummaryScreen::ShowCategory(int c) {
@@ -165,6 +174,7 @@ void MonthlySummaryScreen::ShowCategory(int c) {
     SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(totals_.at(c, 0))));
     TintCells(descriptionGrid_, 1, n, 1, 3,
               state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    FitCellsToColumns(descriptionGrid_, 1, 3);
 }
 
 void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {

@@ -16,6 +16,7 @@ class MonthlySummaryScreen : public SummaryScreen {
     void WriteCategoryColumns();
     void Aggregate() override;
     void ShowByCategory() override;  // ShowMonthlySummary
+    void WriteCategoryLine(int row, const CategoryLine& line);
     void ShowCategory(int category) override;
     void FillGraphFigures(GraphInput& input) const override;
 

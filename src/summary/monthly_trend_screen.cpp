@@ -8,6 +8,7 @@
 
 #include "data/amount_format.h"
 #include "data/calendar.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/text_codec.h"
 
@@ -38,7 +39,6 @@ MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, 
                      .legends = {kYearLegend, kMonthLegend, kGridLegend},
                      .gridEsc = GridEsc::LeavesGrid}) {
     BuildControls();
-    WriteCategoryNames(1);
     Start();
 }
 
@@ -97,17 +97,32 @@ void MonthlyTrendScreen::BuildControls() {
 void MonthlyTrendScreen::Aggregate() {
     const auto [firstYear, firstMonth] = TrendMonthOfSlot(year_ + 1900, month_, 0);
     firstMonth_->setText(QStringLiteral("%1年%2月度").arg(firstYear).arg(firstMonth));
-    const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
-                                                           state_.settings, year_, month_, trend_);
-    unreadableNote_->setText(AggregationNote(report));
+    // Month by month, to know which of them could not be read.
+    AggregationReport report;
+    for (int k = 0; k < 12; ++k) {
+        const AccountingMonth slot = TrendMonthOfSlot(year_, month_, k);
+        const AggregationReport one =
+            AggregateMonth(state_.folder, state_.categories, state_.settings, slot.year, slot.month,
+                           trend_.months[k]);
+        unreadableMonth_[k] = !one.io.ok();
+        if (!one.io.ok() && report.io.ok())
+            report.io = one.io;
+        report.unreadableRecords += one.unreadableRecords;
+    }
+    ShowNote(AggregationNote(report));
+    LayOut(DeletedCategoryRows(trend_));
+    SetBodyRows(monthGrid_, layout_.rowCount() - 1);
+    WriteCategoryNames(1);
     ShowByCategory();
 }
 
 void MonthlyTrendScreen::WriteMonthHeadings(const QString& corner) {
     SetCell(monthGrid_, 0, 0, corner);
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= 12; ++k) {
         SetCell(monthGrid_, 0, k,
                 QStringLiteral("%1  月").arg(TrendMonthOfSlot(year_, month_, k - 1).month));
+        monthGrid_->horizontalHeaderItem(k)->setData(Qt::ForegroundRole, QVariant());
+    }
 }
 
 void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
@@ -124,25 +139,43 @@ void MonthlyTrendScreen::WriteCell(int row, int column, const TrendCell& cell) {
         item->setForeground(kOverBudgetRed);
 }
 
+// A month whose file could not be read shows no figures, as if it were empty, but a mark.
+void MonthlyTrendScreen::MarkUnreadableMonths() {
+    for (int k = 1; k <= 12; ++k) {
+        if (!unreadableMonth_[k - 1])
+            continue;
+        monthGrid_->horizontalHeaderItem(k)->setForeground(kOverBudgetRed);
+        for (int row = 1; row <= monthGrid_->rowCount(); ++row) {
+            QTableWidgetItem* item = monthGrid_->item(row - 1, k);
+            if (item->text().isEmpty())
+                continue;
+            item->setText(QStringLiteral("読込不可"));
+            item->setData(Qt::FontRole, QVariant());
+            item->setForeground(kOverBudgetRed);
+        }
+    }
+}
+
 void MonthlyTrendScreen::ShowByCategory() {
     const TrendTotals& trend = trend_;
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);
     WriteMonthHeadings(QStringLiteral(" 予  算"));
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         const SummaryRowKind kind = layout_.KindOf(row);
         const int c = layout_.categoryAt[row];
         if (c != 0) {
-            if (!state_.settings.budgets[c].empty()) {
-                SetCell(monthGrid_, row, 0,
-                        QString::fromStdString(FormatGrouped(double(state_.settings.BudgetOf(c)))));
-                monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            }
+            const BudgetReading budget = ReadBudget(state_.settings.budgets[c]);
+            SetBudgetCell(monthGrid_, row, 0, budget.shown, budget.marked());
+            monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             for (int k = 1; k <= 12; ++k)
                 WriteCell(
                     row, k,
                     TrendCategoryCell(trend.months[k - 1], state_.categories, state_.settings, c));
+        } else if (const DeletedCategoryRow* gone = layout_.DeletedAt(row)) {
+            for (int k = 1; k <= 12; ++k)
+                WriteCell(row, k, TrendDeletedCell(trend.months[k - 1], *gone));
         } else if (kind != SummaryRowKind::Empty) {
             SetCell(monthGrid_, row, 0,
                     kind == SummaryRowKind::IncomeTotal    ? QStringLiteral("入金 合計")
@@ -154,6 +187,8 @@ void MonthlyTrendScreen::ShowByCategory() {
     }
     TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
     TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
+    MarkUnreadableMonths();
+    FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
     ResetCursor();
 }
@@ -165,7 +200,7 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     ResetTints(monthGrid_, 0, 12);
     WriteMonthHeadings(QStringLiteral("摘  要"));
     // Names stand left, also on the rows where a budget stood right.
-    for (int row = 1; row < kSummaryGridRows; ++row)
+    for (int row = 1; row <= monthGrid_->rowCount(); ++row)
         monthGrid_->item(row - 1, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     int n = 0;
     for (int d = 1; d <= kMaxDescriptions; ++d) {
@@ -180,6 +215,8 @@ void MonthlyTrendScreen::ShowCategory(int c) {
     for (int k = 1; k <= 12; ++k)
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    MarkUnreadableMonths();
+    FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
 }
 

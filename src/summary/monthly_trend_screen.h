@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "summary/summary_screen.h"
 
 namespace hanaki {
@@ -19,10 +21,12 @@ class MonthlyTrendScreen : public SummaryScreen {
     void FillGraphFigures(GraphInput& input) const override;
     void WriteMonthHeadings(const QString& corner);
     void WriteCell(int row, int column, const TrendCell& cell);
+    void MarkUnreadableMonths();
 
     double gridPoints_ = 11;
 
-    TrendTotals trend_;  // of the twelve months shown
+    TrendTotals trend_;                       // of the twelve months shown
+    std::array<bool, 12> unreadableMonth_{};  // by slot: its file could not be read
 
     QLabel* firstMonth_;
     QLabel* titleWords_;

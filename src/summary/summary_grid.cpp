@@ -38,7 +38,7 @@ SummaryScale PickSummaryScale(const ScreenMetrics& metrics, double smallFy, doub
 }
 
 QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWidget* parent) {
-    auto* grid = new QTableWidget(kSummaryGridRows - 1, columns, parent);
+    auto* grid = new QTableWidget(0, columns, parent);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(false);
@@ -59,11 +59,17 @@ QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWid
     grid->verticalHeader()->setDefaultSectionSize(rowPixels);
     for (int c = 0; c < columns; ++c)
         grid->setHorizontalHeaderItem(c, new QTableWidgetItem);
-    for (int r = 0; r < kSummaryGridRows - 1; ++r) {
-        for (int c = 0; c < columns; ++c)
+    SetBodyRows(grid, kSummaryGridRows - 1);
+    return grid;
+}
+
+void SetBodyRows(QTableWidget* grid, int rows) {
+    const int before = grid->rowCount();
+    grid->setRowCount(rows);
+    for (int r = before; r < rows; ++r) {
+        for (int c = 0; c < grid->columnCount(); ++c)
             grid->setItem(r, c, new QTableWidgetItem);
     }
-    return grid;
 }
 
 namespace {
@@ -84,28 +90,36 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 
 void TintCells(QTableWidget* grid, int firstRow, int lastRow, int firstColumn, int lastColumn,
                const QColor& colour) {
-    for (int r = std::max(firstRow, 1); r <= lastRow && r < kSummaryGridRows; ++r) {
+    for (int r = std::max(firstRow, 1); r <= lastRow && r <= grid->rowCount(); ++r) {
         for (int c = firstColumn; c <= lastColumn; ++c)
             grid->item(r - 1, c)->setBackground(colour);
     }
 }
 
 void ResetTints(QTableWidget* grid, int firstColumn, int lastColumn) {
-    for (int r = 1; r < kSummaryGridRows; ++r) {
+    for (int r = 1; r <= grid->rowCount(); ++r) {
         for (int c = firstColumn; c <= lastColumn; ++c)
             grid->item(r - 1, c)->setData(Qt::BackgroundRole, QVariant());
     }
 }
 
 void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn) {
-    for (int r = 1; r < kSummaryGridRows; ++r) {
+    for (int r = 1; r <= grid->rowCount(); ++r) {
         for (int c = firstColumn; c <= lastColumn; ++c) {
             QTableWidgetItem* item = grid->item(r - 1, c);
             item->setText(QString());
             item->setData(Qt::ForegroundRole, QVariant());
             item->setData(Qt::FontRole, QVariant());
+            item->setData(Qt::ToolTipRole, QVariant());
         }
     }
+}
+
+void SetBudgetCell(QTableWidget* grid, int row, int column, const std::string& shown, bool marked) {
+    QTableWidgetItem* item = Item(grid, row, column);
+    item->setText(QString::fromStdString(marked ? shown + kUnusableBudgetMark : shown));
+    item->setToolTip(marked ? QStringLiteral("数値でない予算・負の予算（予算比率に使わない）")
+                            : QString());
 }
 
 int GridWidth(const QTableWidget* grid) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <string>
 
 #include "ui/row_tints.h"
 #include "ui/screen_metrics.h"
@@ -34,14 +35,18 @@ SummaryScale PickSummaryScale(const ScreenMetrics& metrics, double smallFy, doub
 
 // A grid whose heading row is its header: row 0 is the heading, rows 1 … 24 below.
 QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWidget* parent);
+// Rows 1 … `rows` below the heading, each with an empty item in every column.
+void SetBodyRows(QTableWidget* grid, int rows);
 void SetCell(QTableWidget* grid, int row, int column, const QString& text);
 QString CellText(const QTableWidget* grid, int row, int column);
 void TintCells(QTableWidget* grid, int firstRow, int lastRow, int firstColumn, int lastColumn,
                const QColor& colour);
-// Takes the tints off rows 1 … 24 of the columns.
+// Takes the tints off every row of the columns but the heading.
 void ResetTints(QTableWidget* grid, int firstColumn, int lastColumn);
-// Empties rows 1 … 24 of the columns and takes away colours and fonts.
+// Empties every row of the columns but the heading: texts, colours, fonts, tooltips.
 void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn);
+// A budget as ReadBudget shows it; one that is no number marked, its reason in the tooltip.
+void SetBudgetCell(QTableWidget* grid, int row, int column, const std::string& shown, bool marked);
 // The pixel width of the grid with its columns and frame.
 int GridWidth(const QTableWidget* grid);
 

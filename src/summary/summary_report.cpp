@@ -33,7 +33,6 @@ constexpr std::size_t kFigureCells = 10;
 
 constexpr const char* kExcludedMark = "*";
 constexpr const char* kOverBudgetMark = "!";
-constexpr const char* kUnusableBudgetMark = "?";
 
 // A label, then right-aligned columns as wide as their widest cell (at least
 // kFigureCells), each one blank apart.

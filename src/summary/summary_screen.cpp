@@ -12,6 +12,7 @@
 
 #include "data/calendar.h"
 #include "summary/graph_screen.h"
+#include "ui/fitting_font.h"
 #include "ui/screen_metrics.h"
 #include "ui/sub_screen.h"
 #include "ui/text_codec.h"
@@ -39,6 +40,7 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
     legend_->setObjectName("Label3");
     unreadableNote_->setObjectName("unreadableNote");
     unreadableNote_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    unreadableNote_->setWordWrap(true);
     graphButton_->setObjectName("Command1");
     graphButton_->setFocusPolicy(Qt::NoFocus);  // clicked, or F5
     for (QWidget* widget : {static_cast<QWidget*>(legend_), static_cast<QWidget*>(unreadableNote_),
@@ -77,8 +79,9 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
 
     const int buttonWidth = scale_.X(1600);
     graphButton_->setGeometry(right - buttonWidth, top, buttonWidth, FieldHeight());
-    unreadableNote_->setGeometry(titleRight + 8, top, graphButton_->x() - titleRight - 16,
-                                 FieldHeight());
+    // From the window's top down to the grids: a reason in two lines shows whole.
+    unreadableNote_->setGeometry(titleRight + 8, 0, graphButton_->x() - titleRight - 16,
+                                 gridTop - 1);
     legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
                          QFontMetrics(font_).height() + 4);
     const QSize windowTwips = WindowTwips(scale_.sizeClass);
@@ -89,13 +92,30 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
                           legend_->geometry().bottom() + scale_.Y(120)));
 }
 
+void SummaryScreen::ShowNote(const QString& note) {
+    unreadableNote_->setText(note);
+    FitWrappedLabel(unreadableNote_, font_);
+}
+
+void SummaryScreen::LayOut(std::vector<DeletedCategoryRow> deleted) {
+    layout_ = LayOutSummary(state_.categories, std::move(deleted));
+    SetBodyRows(categoryGrid_, layout_.rowCount() - 1);
+    ResetCursor();
+}
+
 void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    ClearCells(categoryGrid_, 0, 1);
+    ResetTints(categoryGrid_, 1, lastTintedColumn);
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         if (const int c = layout_.categoryAt[row]; c != 0) {
             SetCell(categoryGrid_, row, 0, QString::number(c));
             SetCell(categoryGrid_, row, 1, FromCp932(state_.categories.names[c]));
+        } else if (const DeletedCategoryRow* gone = layout_.DeletedAt(row)) {
+            SetCell(categoryGrid_, row, 0, QString::number(gone->category));
+            SetCell(categoryGrid_, row, 1, QString::fromStdString(DeletedCategoryLabel(*gone)));
         }
     }
+    FitCellsToColumns(categoryGrid_, 0, 1);
     TintCells(categoryGrid_, 1, layout_.incomeCount, 1, lastTintedColumn, kIncomeTint);
     TintCells(categoryGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 1,
               lastTintedColumn, kExpenseTint);
@@ -113,6 +133,7 @@ void SummaryScreen::Start() {
 
 void SummaryScreen::ResetCursor() {
     const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
+    categoryGrid_->clearSelection();            // or the old row stays lit outside the grid
     categoryGrid_->setCurrentCell(0, 1);
 }
 

@@ -61,6 +61,11 @@ class SummaryScreen : public QWidget {
     void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
     int HeadingTop() const;
     int FieldHeight() const;
+    // What the figures leave out, whole above the grids.
+    void ShowNote(const QString& note);
+    // Lays the category grid out afresh for the month's deleted categories, as
+    // many rows as it needs, and the cursor on its first row.
+    void LayOut(std::vector<DeletedCategoryRow> deleted);
     // The number and name of each category in columns 0 and 1, the income and
     // expense rows tinted from column 1 to `lastTintedColumn`.
     void WriteCategoryNames(int lastTintedColumn);
@@ -77,7 +82,7 @@ class SummaryScreen : public QWidget {
     // Puts the figures this screen shows into the input of a graph.
     virtual void FillGraphFigures(GraphInput& input) const = 0;
 
-    // The category grid's cursor back on its first row, quietly.
+    // The category grid's cursor back on its first row, quietly, and no row lit.
     void ResetCursor();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,7 +90,7 @@ class SummaryScreen : public QWidget {
     ProgramState& state_;
     Services& services_;
     const SummaryScale scale_;
-    const SummaryLayout layout_;
+    SummaryLayout layout_;
     const QFont font_;
     int year_ = 0;  // years since 1900
     int month_ = 1;

@@ -69,6 +69,9 @@ struct SummaryLayout {
 SummaryLayout LayOutSummary(const CategoryTable& categories,
                             std::vector<DeletedCategoryRow> deleted = {});
 
+// After a budget that is no number or below 0, on screen and on paper.
+inline constexpr const char* kUnusableBudgetMark = "?";
+
 // One category row of the monthly summary.
 struct CategoryLine {
     std::string amount;         // "##,###,##0"

@@ -13,6 +13,7 @@
 #include "support/recording_print_surface.h"
 #include "support/screen_fit.h"
 #include "support/scripted_printer_dialog.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {
@@ -40,6 +41,12 @@ struct MonthlyTable {
                                                       std::move(link));
         ShowActive(*screen);
     }
+    // December 2026 of `items` on a screen `height` pixels tall.
+    void OpenOnScreen(int height, const std::vector<Item>& items) {
+        house.services.metrics = ScreenMetrics(height);
+        WriteMonth(2026, 12, items);
+        Open(2026, 12);
+    }
     void MainWindowShowsMonth() {
         asked.push_back("month " + std::to_string(state.date.year + 1900) + "/" +
                         std::to_string(state.date.month));
@@ -56,6 +63,11 @@ struct MonthlyTable {
         QTableWidgetItem* item =
             column == 0 ? grid()->verticalHeaderItem(row - 1) : grid()->item(row - 1, column - 1);
         return item ? item->text() : QString();
+    }
+    // The type a body cell is drawn in.
+    QFont CellFont(int row, int column) const {
+        const QTableWidgetItem* item = grid()->item(row, column);
+        return item->data(Qt::FontRole).isValid() ? item->font() : grid()->font();
     }
     QString Text(const char* name) const {
         if (auto* label = Child<QLabel>(*screen, name))
@@ -296,19 +308,38 @@ TEST(MonthlyTableScreen, EveryScreenClassShowsTheWholeTableOnItsScreen) {
     for (const ScreenClass& size : kScreenClasses) {
         SCOPED_TRACE(size.height);
         MonthlyTable table;
-        table.house.services.metrics = ScreenMetrics(size.height);
-        table.WriteMonth(2026, 12, items);
-        table.Open(2026, 12);
+        table.OpenOnScreen(size.height, items);
         ExpectWholeWithin(*table.screen, size.Room());
         QTableWidget* grid = table.grid();
         EXPECT_GE(grid->rowHeight(0), QFontMetrics(grid->font()).height());
         for (int column = 0; column < grid->columnCount(); ++column) {
             for (int row : {0, 29, 30}) {
                 const QTableWidgetItem* item = grid->item(row, column);
-                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
-                EXPECT_LT(QFontMetrics(font).horizontalAdvance(item->text().trimmed()),
+                EXPECT_LT(QFontMetrics(table.CellFont(row, column))
+                              .horizontalAdvance(item->text().trimmed()),
                           grid->columnWidth(column))
                     << row << " " << column;
+            }
+        }
+    }
+}
+
+// A thousand nine-digit expenses: every amount, balance and total whole, minus included.
+TEST(MonthlyTableScreen, TheLargestFiguresShowWholeAtEverySize) {
+    InstallFontSubstitutions();
+    const std::vector<Item> items(1000, Item{"261201", 2, 999999999});
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        MonthlyTable table;
+        table.OpenOnScreen(size.height, items);
+        EXPECT_EQ(table.Totals(), (QStringList{"0", "999,999,999,000", "-999,999,999,000"}));
+        ExpectWholeWithin(*table.screen, size.Room());
+        for (int column = 3; column <= 5; ++column) {
+            for (int row : {0, 998, 999}) {
+                const QString text = table.grid()->item(row, column)->text();
+                EXPECT_LE(QFontMetrics(table.CellFont(row, column)).horizontalAdvance(text),
+                          CellTextRoom(table.grid(), column))
+                    << row << " " << column << " " << text.toStdString();
             }
         }
     }

@@ -28,6 +28,15 @@ inline std::string Item(int category, int description, long long amount) {
     return EncodeLedgerRecord(record);
 }
 
+// An item as it was entered, with its sign and the category name of the time.
+inline std::string SignedItem(int category, const std::string& cp932Name,
+                              const std::string& signedAmount) {
+    LedgerRecord record = DecodeLedgerRecord(Item(category, 1, 0));
+    record.categoryName = cp932Name;
+    record.amount = signedAmount;
+    return EncodeLedgerRecord(record);
+}
+
 struct SummaryHousehold : Household {
     SummaryHousehold() {
         UseCategories(kSeventeenCategories);

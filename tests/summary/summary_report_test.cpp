@@ -118,10 +118,7 @@ TEST_F(Reports, theTwelveMonthsAsText) {
 
 // An item of category 4, which the master no longer has, as it was entered.
 std::string DeletedItem(const std::string& name, const std::string& signedAmount) {
-    LedgerRecord record = DecodeLedgerRecord(Item(4, 1, 0));
-    record.categoryName = Sjis(name);
-    record.amount = signedAmount;
-    return EncodeLedgerRecord(record);
+    return SignedItem(4, Sjis(name), signedAmount);
 }
 
 TEST_F(Reports, itemsOfADeletedCategoryShowInRowsOfTheirOwnByTheirSign) {

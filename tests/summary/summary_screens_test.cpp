@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include "summary/year_summary_screen.h"
 #include "summary_folder.h"
 #include "support/screen_fit.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {
@@ -136,6 +139,51 @@ TEST_F(MonthlySummary, theCursorJumpsTheTotalRowsAndTheBreakdownFollowsIt) {
     EXPECT_EQ(CellText(breakdown, 1, 1), "");
 }
 
+// 食費 with a budget of 5000.7, 住居 with "abc", and a car bought under a
+// category deleted since.
+constexpr const char* kOddBudgets =
+    " 31 \r\n0,0\r\n,,,,,5000.7,abc,,,,,,,,,,,,,\r\n1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n";
+
+std::string MonthWithACarOfADeletedCategory() {
+    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, Sjis("自動車"), "-3500000");
+}
+
+TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
+    home.UseSettings(kOddBudgets);
+    home.temp.Write("199903.DAT", MonthWithACarOfADeletedCategory());
+    Open();
+    EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "自動車（削除済み）", "出金 合計"}));
+    const std::vector<std::pair<int, QStringList>> rows{
+        // row: number, amount, share, budget, budget use
+        {8, {"6", "6,000", "0.17", "5,000.7", "119.98"}},
+        {9, {"7", "1,000", "0.03", "abc?", ""}},
+        {20, {"18", "3,500,000", "99.80", "", ""}},
+        {21, {"", "3,507,000", "", "", ""}},
+        {24, {"", "-3,507,000", "", "", ""}},
+    };
+    for (const auto& [row, cells] : rows) {
+        EXPECT_EQ(
+            (QStringList{CellText(grid, row, 0), CellText(grid, row, 2), CellText(grid, row, 3),
+                         CellText(grid, row, 4), CellText(grid, row, 5)}),
+            cells)
+            << row;
+    }
+    EXPECT_EQ(Cell(grid, 8, 2)->foreground().color(), kOverBudgetRed);
+    EXPECT_NE(Cell(grid, 9, 2)->foreground().color(), kOverBudgetRed);
+    EXPECT_EQ(Cell(grid, 20, 3)->background().color(), kExpenseTint);
+
+    Press(Qt::Key_Return);
+    for (int i = 0; i < 20; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_EQ(CursorRow(), 19);  // the deleted category is no stop
+
+    Press(Qt::Key_Home);
+    Press(Qt::Key_PageUp);  // February has no such item: the rows close up
+    EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "出金 合計", ""}));
+    EXPECT_EQ(CellText(grid, 20, 0), "");
+    EXPECT_EQ(Cell(grid, 21, 1)->background().style(), Qt::NoBrush);
+}
+
 TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
     home.state.date = CurrentDate{50, 1, 10};
     Open();
@@ -241,6 +289,23 @@ TEST_F(MonthlyTrend, aMarchEndCoversAprilToMarch) {
     EXPECT_EQ(Focused()->objectName(), "Text2");
 }
 
+TEST_F(MonthlyTrend, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
+    home.UseSettings(kOddBudgets);
+    home.temp.Write("199903.DAT", MonthWithACarOfADeletedCategory());
+    Open();
+    const auto* names = Child<QTableWidget>(*screen, "Grid1");
+    EXPECT_EQ(CellText(names, 20, 0), "18");
+    EXPECT_EQ(CellText(names, 20, 1), "自動車（削除済み）");
+    EXPECT_EQ(Column(months, 0).mid(8, 2), (QStringList{"5,000.7", "abc?"}));
+    EXPECT_EQ(CellText(months, 20, 0), "");
+    EXPECT_EQ(CellText(months, 20, 12), "3,500,000");
+    EXPECT_EQ(CellText(months, 20, 1), "0");
+    EXPECT_EQ(Cell(months, 20, 5)->background().color(), kExpenseTint);
+    EXPECT_EQ(CellText(months, 21, 12), "3,507,000");
+    EXPECT_EQ(CellText(months, 24, 12), "-3,507,000");
+    EXPECT_EQ(Cell(months, 8, 12)->foreground().color(), kOverBudgetRed);
+}
+
 TEST_F(MonthlyTrend, descriptionsStandLeftWhereABudgetStoodRight) {
     home.UseSettings(" 31 \r\n0,0\r\n390000,,,,,30000,,,,,,,,,,,,,,\r\n");
     Open();
@@ -278,6 +343,92 @@ TEST_F(MonthlyTrend, aDamagedRecordIsLeftOutAndSaid) {
     EXPECT_EQ(CellText(months, 8, 12), "500");
 }
 
+// Leaving the grid by each of its keys, then stepping the month: no row stays
+// lit, no tint stays in the emptied breakdown, and Enter lands on row 1 lit.
+TEST(SummaryScreens, leavingTheGridPutsOutItsRowAndTheBreakdown) {
+    const std::vector<std::pair<const char*, Qt::Key>> exits{
+        {"Form7", Qt::Key_Home}, {"Form10", Qt::Key_Home}, {"Form10", Qt::Key_Escape}};
+    for (const auto& [name, exit] : exits) {
+        SCOPED_TRACE(std::string(name) + " " + std::to_string(exit));
+        SummaryHousehold home;
+        home.temp.Write("199903.DAT", Item(1, 1, 1000) + Item(2, 1, 500));
+        std::unique_ptr<QWidget> screen;
+        if (name == std::string("Form7"))
+            screen = std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr);
+        else
+            screen = std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr);
+        ShowActive(*screen);
+        const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+        const auto* breakdown = Child<QTableWidget>(*screen, "Grid2");
+        const auto litRows = [&] {
+            QList<int> rows;
+            for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+                rows << index.row() + 1;
+            return rows;
+        };
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(litRows(), QList<int>{3});
+        Press(exit);
+        EXPECT_EQ(litRows(), QList<int>{});
+        for (int row = 1; row <= 3; ++row)
+            EXPECT_EQ(Cell(breakdown, row, 1)->background().style(),
+                      name == std::string("Form7") ? Qt::NoBrush : Qt::SolidPattern)
+                << row;  // the trend's income rows keep their block's tint
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Down);
+        Press(exit);
+        Press(Qt::Key_PageUp);
+        EXPECT_EQ(litRows(), QList<int>{});
+        Press(Qt::Key_Return);
+        EXPECT_EQ(litRows(), QList<int>{1});
+        EXPECT_EQ(grid->currentRow(), 0);
+    }
+}
+
+TEST_F(MonthlyTrend, aMonthWhoseFileCannotBeReadIsMarkedNotZero) {
+    std::filesystem::create_directory(std::filesystem::path(home.temp.path()) / "199902.DAT");
+    home.temp.Write("199903.DAT", Item(6, 1, 500));
+    Open();
+    EXPECT_NE(Child<QLabel>(*screen, "unreadableNote")->text(), "");
+    for (int row : {1, 8, 20, 24}) {
+        EXPECT_EQ(CellText(months, row, 11), "読込不可") << row;
+        EXPECT_EQ(Cell(months, row, 11)->foreground().color(), kOverBudgetRed) << row;
+        EXPECT_EQ(CellText(months, row, 10), "0") << row;
+    }
+    EXPECT_EQ(months->horizontalHeaderItem(11)->foreground().color(), kOverBudgetRed);
+    EXPECT_EQ(CellText(months, 8, 12), "500");
+    Press(Qt::Key_PageDown);  // May to April: the mark moves with February
+    EXPECT_EQ(CellText(months, 8, 10), "読込不可");
+    EXPECT_EQ(CellText(months, 8, 11), "500");
+    EXPECT_NE(months->horizontalHeaderItem(11)->foreground().color(), kOverBudgetRed);
+}
+
+TEST(SummaryScreens, theReasonAMonthCannotBeReadShowsWholeAtEverySize) {
+    InstallFontSubstitutions();
+    for (const ScreenClass& size : kScreenClasses) {
+        SummaryHousehold home;
+        home.services.metrics = ScreenMetrics(size.height);
+        std::filesystem::create_directory(std::filesystem::path(home.temp.path()) / "199903.DAT");
+        std::unique_ptr<QWidget> screens[] = {
+            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+        for (const auto& screen : screens) {
+            SCOPED_TRACE(screen->objectName().toStdString() + " at " + std::to_string(size.height));
+            screen->show();
+            const auto* note = Child<QLabel>(*screen, "unreadableNote");
+            EXPECT_NE(note->text(), "");
+            EXPECT_TRUE(ShowsWhole(*note)) << note->text().toStdString();
+            EXPECT_FALSE(
+                note->geometry().intersects(Child<QPushButton>(*screen, "Command1")->geometry()));
+            EXPECT_FALSE(
+                note->geometry().intersects(Child<QTableWidget>(*screen, "Grid1")->geometry()));
+            ExpectWholeWithin(*screen, size.Room());
+        }
+    }
+}
+
 TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
     InstallFontSubstitutions();
     for (const ScreenClass& size : kScreenClasses) {
@@ -294,6 +445,51 @@ TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
             ExpectWholeWithin(*screen, size.Room());
             for (const QTableWidget* grid : screen->findChildren<QTableWidget*>())
                 EXPECT_GE(grid->rowHeight(0), QFontMetrics(grid->font()).height());
+        }
+    }
+}
+
+// Every text of the screen's grids within its column, in the type of its cell.
+void ExpectEveryCellWhole(const QWidget& screen) {
+    for (const QTableWidget* grid : screen.findChildren<QTableWidget*>()) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                const QTableWidgetItem* item = grid->item(r, c);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
+                EXPECT_LE(QFontMetrics(font).horizontalAdvance(item->text()), CellTextRoom(grid, c))
+                    << grid->objectName().toStdString() << " " << item->text().toStdString();
+            }
+        }
+    }
+}
+
+// A thousand items of 999,999,999 yen in one month, a budget of 99,999,999,999.
+TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
+    InstallFontSubstitutions();
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        SummaryHousehold home;
+        home.services.metrics = ScreenMetrics(size.height);
+        home.UseSettings(" 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n");
+        std::string file;
+        for (int i = 0; i < 1000; ++i)
+            file += Item(6, 1, 999999999);
+        home.temp.Write("199903.DAT", file);
+        std::unique_ptr<QWidget> screens[] = {
+            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+        for (const auto& screen : screens) {
+            SCOPED_TRACE(screen->objectName().toStdString());
+            ShowActive(*screen);
+            const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+            const QTableWidget* figures =
+                screen->objectName() == "Form7" ? grid : Child<QTableWidget>(*screen, "Grid2");
+            EXPECT_EQ(CellText(figures, 24, figures == grid ? 2 : 12), "-999,999,999,000");
+            ExpectEveryCellWhole(*screen);
+            Press(Qt::Key_Return);
+            for (int i = 0; i < 5; ++i)
+                Press(Qt::Key_Down);  // 食費: its breakdown
+            ExpectEveryCellWhole(*screen);
         }
     }
 }
