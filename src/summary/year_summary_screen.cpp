@@ -9,6 +9,7 @@
 #include "data/amount_format.h"
 #include "data/calendar.h"
 #include "summary/year_figures.h"
+#include "ui/fitting_font.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -100,10 +101,10 @@ void YearSummaryScreen::WriteCategoryColumns() {
     WriteCategoryNames(4);
     SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
     SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
-    SetCell(categoryGrid_, kBalanceRow, 1, QStringLiteral("合    計"));
+    SetCell(categoryGrid_, layout_.balanceRow(), 1, QStringLiteral("合    計"));
     // Names centred, figures to the right, in both grids.
     for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
-        for (int row = 1; row < kSummaryGridRows; ++row) {
+        for (int row = 1; row < grid->rowCount() + 1; ++row) {
             for (int c = 1; c < grid->columnCount(); ++c)
                 grid->item(row - 1, c)
                     ->setTextAlignment(c == 1 ? Qt::AlignCenter
@@ -118,7 +119,9 @@ void YearSummaryScreen::Aggregate() {
     const AggregationReport report = AggregateTwelveMonths(state_.folder, state_.categories,
                                                            state_.settings, year_, month_, trend_);
     sums_ = SumOfMonths(trend_);
-    unreadableNote_->setText(AggregationNote(report));
+    ShowNote(AggregationNote(report));
+    LayOut(DeletedCategoryRows(sums_));
+    WriteCategoryColumns();
     ShowByCategory();
 }
 
@@ -127,11 +130,16 @@ void YearSummaryScreen::ShowByCategory() {
     categoryGrid_->setUpdatesEnabled(false);
     ClearCells(categoryGrid_, 2, 6);
     ClearCells(descriptionGrid_, 0, 3);
-    for (int row = 1; row < kSummaryGridRows; ++row) {
+    ResetTints(descriptionGrid_, 1, 3);
+    for (int row = 1; row < layout_.rowCount(); ++row) {
         const int c = layout_.categoryAt[row];
-        if (c == 0)
+        const DeletedCategoryRow* gone = layout_.DeletedAt(row);
+        if (c == 0 && !gone)
             continue;
-        const CategoryLine line = MonthlyCategoryLine(sums_, state_.categories, budgets, c);
+        const CategoryLine line = gone ? DeletedCategoryLine(sums_, *gone)
+                                       : MonthlyCategoryLine(sums_, state_.categories, budgets, c);
+        const double total =
+            gone ? sums_.deleted[gone->category][gone->expense].amount : sums_.at(c, 0);
         QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
         amount->setText(Text(line.amount));
         if (line.overBudget)
@@ -142,19 +150,20 @@ void YearSummaryScreen::ShowByCategory() {
             amount->setFont(struck);
         }
         SetCell(categoryGrid_, row, 3, Text(line.share));
-        SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sums_.at(c, 0), trend_, true)));
-        SetCell(categoryGrid_, row, 5, Text(line.budget));
+        SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(total, trend_, true)));
+        SetBudgetCell(categoryGrid_, row, 5, line.budget, line.budgetMarked);
         SetCell(categoryGrid_, row, 6, Text(line.budgetUse));
     }
     for (const SummaryRowKind kind :
          {SummaryRowKind::IncomeTotal, SummaryRowKind::ExpenseTotal, SummaryRowKind::Balance}) {
         const int row = kind == SummaryRowKind::IncomeTotal    ? layout_.incomeTotalRow()
                         : kind == SummaryRowKind::ExpenseTotal ? layout_.expenseTotalRow()
-                                                               : kBalanceRow;
+                                                               : layout_.balanceRow();
         const double sum = YearTotal(trend_, kind);
         SetCell(categoryGrid_, row, 2, Text(FormatGrouped(sum)));
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sum, trend_, true)));
     }
+    FitCellsToColumns(categoryGrid_, 1, 6);
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }

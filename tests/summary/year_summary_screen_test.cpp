@@ -7,6 +7,7 @@
 #include "summary/graph_screen.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_menu.h"
+#include "summary/year_summary_screen.h"
 #include "summary_folder.h"
 
 namespace hanaki::testing {
@@ -86,6 +87,24 @@ TEST(YearSummary, theFourthChoiceSumsTwelveMonthsAgainstTwelveBudgets) {
     Press(Qt::Key_F5);
     EXPECT_EQ(GraphShown(*screen).selector, 0);
     EXPECT_EQ(GraphShown(*screen).month, 2);
+}
+
+// An item of a category gone from the master has a row of its own, counted in the totals.
+TEST(YearSummary, aDeletedCategoryHasItsOwnRow) {
+    SummaryHousehold home;
+    home.temp.Write("199810.DAT", SignedItem(18, Sjis("自動車"), "-3500000"));
+    YearSummaryScreen screen(home.state, home.services, nullptr);
+    ShowActive(screen);
+    const auto* grid = Child<QTableWidget>(screen, "Grid1");
+    int row = 0;
+    for (int r = 1; r <= grid->rowCount(); ++r) {
+        if (CellText(grid, r, 1) == "自動車（削除済み）")
+            row = r;
+    }
+    ASSERT_NE(row, 0);
+    EXPECT_EQ(Figures(grid, row).mid(0, 3), (QStringList{"3,500,000", "100.00", "3,500,000"}));
+    EXPECT_EQ(CellText(grid, row + 1, 1), "出金 合計");
+    EXPECT_EQ(CellText(grid, row + 1, 2), "3,500,000");
 }
 
 }  // namespace
