@@ -200,7 +200,8 @@ IoResult SaveMonthLedger(const DataFolder& folder, int closingDay, int year, int
     if (now != ledger.onDisk)
         return IoResult::Refuse(IoStep::Create, IoRefusal::ChangedOnDisk, 0, folder.PathOf(name));
     std::string bytes = ledger.head == 0 ? std::string() : SerializeMonthLedger(closingDay, ledger);
-    IoResult saved = ledger.head == 0 ? folder.Remove(name, note) : folder.Replace(name, bytes, note);
+    IoResult saved =
+        ledger.head == 0 ? folder.Remove(name, note) : folder.Replace(name, bytes, note);
     // Past the rename, the file holds the new bytes even when its folder sync failed.
     if (saved.ok() || saved.error->step == IoStep::SyncFolder)
         ledger.onDisk = std::move(bytes);

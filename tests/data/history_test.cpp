@@ -417,8 +417,7 @@ TEST(Pruning, bridgesLargeDifferencesSoEveryKeptVersionStillRebuildsItsBytes) {
         bridged += entry.version.find(".p") != std::string::npos;
         const std::string to = out.path() + "/" + std::to_string(entry.change);
         ASSERT_EQ(RestoreFolderAsOf(h.folder, entry.time - 1, to), "");
-        EXPECT_EQ(Snapshot(to), std::prev(copies.lower_bound(entry.time))->second)
-            << entry.change;
+        EXPECT_EQ(Snapshot(to), std::prev(copies.lower_bound(entry.time))->second) << entry.change;
     }
     EXPECT_GT(bridged, 0);
 }

@@ -26,12 +26,11 @@ enum class FsCall {
     OpenForAppend,
     MakeFolder,
 };
-inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,   FsCall::Sync,
-                                        FsCall::Close,           FsCall::Rename,  FsCall::Remove,
-                                        FsCall::SyncDirectory,   FsCall::ReadAll, FsCall::Status,
-                                        FsCall::SetMode,         FsCall::SetOwner,
-                                        FsCall::Link,            FsCall::OpenForAppend,
-                                        FsCall::MakeFolder};
+inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,     FsCall::Sync,
+                                        FsCall::Close,           FsCall::Rename,    FsCall::Remove,
+                                        FsCall::SyncDirectory,   FsCall::ReadAll,   FsCall::Status,
+                                        FsCall::SetMode,         FsCall::SetOwner,  FsCall::Link,
+                                        FsCall::OpenForAppend,   FsCall::MakeFolder};
 
 inline const char* NameOf(FsCall call) {
     switch (call) {
