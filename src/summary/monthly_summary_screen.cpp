@@ -93,19 +93,7 @@ void MonthlySummaryScreen::BuildControls() {
 }
 
 void MonthlySummaryScreen::WriteCategoryColumns() {
-    WriteCategoryNames(3);
-    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
-    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
-    SetCell(categoryGrid_, layout_.balanceRow(), 1, QStringLiteral("合    計"));
-    // Names centred, figures to the right, in both grids.
-    for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
-        for (int row = 1; row <= grid->rowCount(); ++row) {
-            for (int c = 1; c < grid->columnCount(); ++c)
-                grid->item(row - 1, c)
-                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
-                                              : Qt::AlignRight | Qt::AlignVCenter);
-        }
-    }
+    WriteNamesBeside(descriptionGrid_, 3);
 }
 
 void MonthlySummaryScreen::Aggregate() {
@@ -144,15 +132,7 @@ void MonthlySummaryScreen::ShowByCategory() {
 }
 
 void MonthlySummaryScreen::WriteCategoryLine(int row, const CategoryLine& line) {
-    QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
-    amount->setText(Text(line.amount));
-    if (line.overBudget)
-        amount->setForeground(kOverBudgetRed);
-    if (line.excluded) {
-        QFont struck = categoryGrid_->font();
-        struck.setStrikeOut(true);
-        amount->setFont(struck);
-    }
+    WriteAmountCell(row, line);
     SetCell(categoryGrid_, row, 3, Text(line.share));
     SetBudgetCell(categoryGrid_, row, 4, line.budget, line.budgetMarked);
     SetCell(categoryGrid_, row, 5, Text(line.budgetUse));

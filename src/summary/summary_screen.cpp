@@ -121,6 +121,33 @@ void SummaryScreen::WriteCategoryNames(int lastTintedColumn) {
               lastTintedColumn, kExpenseTint);
 }
 
+void SummaryScreen::WriteNamesBeside(QTableWidget* breakdown, int lastTintedColumn) {
+    WriteCategoryNames(lastTintedColumn);
+    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
+    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
+    SetCell(categoryGrid_, layout_.balanceRow(), 1, QStringLiteral("合    計"));
+    for (QTableWidget* grid : {categoryGrid_, breakdown}) {
+        for (int row = 1; row <= grid->rowCount(); ++row) {
+            for (int c = 1; c < grid->columnCount(); ++c)
+                grid->item(row - 1, c)
+                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+}
+
+void SummaryScreen::WriteAmountCell(int row, const CategoryLine& line) {
+    QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
+    amount->setText(QString::fromStdString(line.amount));
+    if (line.overBudget)
+        amount->setForeground(kOverBudgetRed);
+    if (line.excluded) {
+        QFont struck = categoryGrid_->font();
+        struck.setStrikeOut(true);
+        amount->setFont(struck);
+    }
+}
+
 void SummaryScreen::Start() {
     for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
                              static_cast<QWidget*>(categoryGrid_)})

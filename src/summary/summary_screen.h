@@ -69,6 +69,12 @@ class SummaryScreen : public QWidget {
     // The number and name of each category in columns 0 and 1, the income and
     // expense rows tinted from column 1 to `lastTintedColumn`.
     void WriteCategoryNames(int lastTintedColumn);
+    // WriteCategoryNames, the total rows' names, and in both grids names
+    // centred and figures to the right: the summaries with a breakdown grid.
+    void WriteNamesBeside(QTableWidget* breakdown, int lastTintedColumn);
+    // A category's amount in column 2: red over budget, struck through when
+    // left out of the totals.
+    void WriteAmountCell(int row, const CategoryLine& line);
     // The grid rows' height: the design's, or less where the window would not
     // leave room for a title bar on the smallest screen of its class.
     int RowPixelsWithin(int designRowPixels) const;

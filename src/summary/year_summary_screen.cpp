@@ -98,19 +98,7 @@ void YearSummaryScreen::BuildControls() {
 }
 
 void YearSummaryScreen::WriteCategoryColumns() {
-    WriteCategoryNames(4);
-    SetCell(categoryGrid_, layout_.incomeTotalRow(), 1, QStringLiteral("入金 合計"));
-    SetCell(categoryGrid_, layout_.expenseTotalRow(), 1, QStringLiteral("出金 合計"));
-    SetCell(categoryGrid_, layout_.balanceRow(), 1, QStringLiteral("合    計"));
-    // Names centred, figures to the right, in both grids.
-    for (QTableWidget* grid : {categoryGrid_, descriptionGrid_}) {
-        for (int row = 1; row < grid->rowCount() + 1; ++row) {
-            for (int c = 1; c < grid->columnCount(); ++c)
-                grid->item(row - 1, c)
-                    ->setTextAlignment(c == 1 ? Qt::AlignCenter
-                                              : Qt::AlignRight | Qt::AlignVCenter);
-        }
-    }
+    WriteNamesBeside(descriptionGrid_, 4);
 }
 
 void YearSummaryScreen::Aggregate() {
@@ -140,15 +128,7 @@ void YearSummaryScreen::ShowByCategory() {
                                        : MonthlyCategoryLine(sums_, state_.categories, budgets, c);
         const double total =
             gone ? sums_.deleted[gone->category][gone->expense].amount : sums_.at(c, 0);
-        QTableWidgetItem* amount = categoryGrid_->item(row - 1, 2);
-        amount->setText(Text(line.amount));
-        if (line.overBudget)
-            amount->setForeground(kOverBudgetRed);
-        if (line.excluded) {
-            QFont struck = categoryGrid_->font();
-            struck.setStrikeOut(true);
-            amount->setFont(struck);
-        }
+        WriteAmountCell(row, line);
         SetCell(categoryGrid_, row, 3, Text(line.share));
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(total, trend_, true)));
         SetBudgetCell(categoryGrid_, row, 5, line.budget, line.budgetMarked);
