@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::optional<std::string> ledger = ConvertMonthFile(bytes, month, closingDay, categories);
     if (!ledger)
         return 0;
-    std::size_t count = ForeignRecordCount(bytes.size());
-    Require(ledger->size() == count * kLedgerRecordBytes, "one record per foreign record");
+    std::size_t count = bytes.size() / kForeignRecordBytes;
+    Require(ledger->size() == count * kLedgerRecordBytes, "one record per whole foreign record");
 
     MemoryFileSystem fs;
     DataFolder folder("/data", fs);

@@ -156,10 +156,19 @@ std::optional<ConversionMessage> ReadSource(const std::string& path, RecordLimit
     return std::nullopt;
 }
 
-// The ledger a month file becomes, or why it cannot be converted.
+ConversionMessage CutRecordMessage(const std::string& path, std::size_t bytes) {
+    return {kFileErrorTitle,
+            "まちかど帳データ" + path + "の最後の記録は途中で切れているため(" +
+                std::to_string(bytes) + "バイト)、その記録だけ変換しませんでした。",
+            true};
+}
+
+// The ledger a month file becomes, or why it cannot be converted; `cutBytes`
+// is the length of a last record cut short, which is left out.
 std::optional<ConversionMessage> ConvertSource(const std::string& path, const ForeignMonth& month,
                                                int closingDay, const CategoryTable& categories,
-                                               FileSystem& fs, std::string& ledger) {
+                                               FileSystem& fs, std::string& ledger,
+                                               std::size_t& cutBytes) {
     std::string bytes;
     if (std::optional<ConversionMessage> problem = ReadSource(path, kMonthFileLimit, fs, bytes))
         return problem;
@@ -167,6 +176,7 @@ std::optional<ConversionMessage> ConvertSource(const std::string& path, const Fo
     if (!converted)
         return IncorrectDataMessage(path);
     ledger = std::move(*converted);
+    cutBytes = CutRecordBytes(bytes);
     return std::nullopt;
 }
 
@@ -181,7 +191,9 @@ PlannedFile PlanMonthFile(const ForeignFile& file, const std::string& source, in
     }
     planned.month = *month;
     std::string ledger;  // checked now, built again when it is written
-    planned.problem = ConvertSource(planned.sourcePath, *month, closingDay, categories, fs, ledger);
+    std::size_t cutBytes = 0;
+    planned.problem =
+        ConvertSource(planned.sourcePath, *month, closingDay, categories, fs, ledger, cutBytes);
     if (!planned.problem)
         planned.targetName = LedgerFileName(month->year, month->month);
     return planned;
@@ -263,12 +275,19 @@ bool ConvertAndWrite(const PlannedFile& file, const ConversionPlan& plan,
     if (Refused(file, report))
         return false;
     std::string ledger;
+    std::size_t cutBytes = 0;
     if (std::optional<ConversionMessage> problem = ConvertSource(
-            file.sourcePath, file.month, plan.closingDay, plan.categories, fs, ledger)) {
+            file.sourcePath, file.month, plan.closingDay, plan.categories, fs, ledger, cutBytes)) {
         report.messages.push_back(*problem);
         return false;
     }
-    return Write(file, ledger, destination, report);
+    if (!Write(file, ledger, destination, report))
+        return false;
+    if (cutBytes > 0) {
+        report.messages.push_back(CutRecordMessage(file.sourcePath, cutBytes));
+        ++report.recordsLeftOut;
+    }
+    return true;
 }
 
 bool CopyMemo(const PlannedFile& file, const DataFolder& destination, FileSystem& fs,
@@ -292,7 +311,7 @@ ConversionMessage SamePathMessage() {
 
 std::optional<std::string> ConvertMonthFile(std::string_view bytes, const ForeignMonth& month,
                                             int closingDay, const CategoryTable& categories) {
-    if (ForeignRecordCount(bytes.size()) > kMaxForeignRecords)
+    if (bytes.size() / kForeignRecordBytes > kMaxForeignRecords)
         return std::nullopt;
     std::vector<StagedItem> items;
     for (const ForeignRecord& record : DecodeForeignRecords(bytes)) {

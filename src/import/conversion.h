@@ -33,8 +33,8 @@ struct ConversionMessage {
 // Shown instead of converting when source and destination are one folder (IsSameFolder).
 ConversionMessage SamePathMessage();
 
-// The ledger file of one month file (records in accounting order), or nullopt
-// when the file holds data that cannot be converted.
+// The ledger file of one month file's whole records (in accounting order), or
+// nullopt when the file holds data that cannot be converted.
 std::optional<std::string> ConvertMonthFile(std::string_view bytes, const ForeignMonth& month,
                                             int closingDay, const CategoryTable& categories);
 
@@ -73,7 +73,8 @@ struct ConversionReport {
     int failed = 0;
     int memosCopied = 0;
     int memosFailed = 0;
-    int replaced = 0;  // existing destination files written over
+    int replaced = 0;        // existing destination files written over
+    int recordsLeftOut = 0;  // last records cut short, each reported
 };
 
 // Writes the plan's targets; a file that cannot be read or written is

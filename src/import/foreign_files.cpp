@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "data/amount_format.h"
-
 namespace hanaki {
 namespace {
 
@@ -35,28 +33,25 @@ std::vector<std::string> EntryNames(const std::string& folder) {
 }  // namespace
 
 ForeignRecord DecodeForeignRecord(std::string_view bytes) {
-    std::string padded(bytes.substr(0, kForeignRecordBytes));
-    padded.resize(kForeignRecordBytes, ' ');
-    return ForeignRecord{padded.substr(0, 4), padded.substr(4, 2), padded.substr(6, 2),
-                         padded.substr(8, 9), padded.substr(17, 23)};
-}
-
-std::size_t ForeignRecordCount(std::size_t size) {
-    return static_cast<std::size_t>(
-        RoundHalfEven(static_cast<double>(size) / static_cast<double>(kForeignRecordBytes)));
+    std::string record(bytes.substr(0, kForeignRecordBytes));
+    return ForeignRecord{record.substr(0, 4), record.substr(4, 2), record.substr(6, 2),
+                         record.substr(8, 9), record.substr(17, 23)};
 }
 
 std::vector<ForeignRecord> DecodeForeignRecords(std::string_view bytes) {
-    std::size_t count = ForeignRecordCount(bytes.size());
+    const std::size_t count = bytes.size() / kForeignRecordBytes;
     std::vector<ForeignRecord> records;
     records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::size_t offset = i * kForeignRecordBytes;
-        records.push_back(DecodeForeignRecord(offset < bytes.size()
-                                                  ? bytes.substr(offset, kForeignRecordBytes)
-                                                  : std::string_view()));
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(DecodeForeignRecord(bytes.substr(i * kForeignRecordBytes)));
     return records;
+}
+
+std::size_t CutRecordBytes(std::string_view bytes) {
+    std::string_view tail = bytes.substr(bytes.size() - bytes.size() % kForeignRecordBytes);
+    bool holdsData =
+        tail.find_first_not_of(std::string_view(" \r\n\0\x1a", 5)) != std::string_view::npos;
+    return holdsData ? tail.size() : 0;
 }
 
 int ExtensionValue(std::string_view extension) {

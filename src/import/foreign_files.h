@@ -25,15 +25,16 @@ struct ForeignRecord {
     std::string remark;             // 23
 };
 
-// From up to 40 bytes; a short last record is padded with blanks.
+// From one whole record of 40 bytes.
 ForeignRecord DecodeForeignRecord(std::string_view bytes);
 
-// Records in a file of `size` bytes: size / 40 rounded half to even, so 100
-// bytes hold 2 records and 60 bytes hold 2 (the second one short).
-std::size_t ForeignRecordCount(std::size_t size);
-
-// All records of a month file, ForeignRecordCount of them.
+// The whole records of a month file. Bytes after the last whole one are a
+// record cut short (a copy that broke off): its amount could read as another
+// number, so it is never converted.
 std::vector<ForeignRecord> DecodeForeignRecords(std::string_view bytes);
+// The length of such a cut record, for the caller to report; 0 also for a tail
+// that holds no data (blanks, line ends, NULs or an end-of-file mark 0x1A).
+std::size_t CutRecordBytes(std::string_view bytes);
 
 // The accounting month an extension "MMY" names: month MM of 1990 + Y.
 struct ForeignMonth {

@@ -109,7 +109,7 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
         (message.failure ? err : out) << message.text << "\n";
     if (report.replaced > 0)
         out << "既存のデータ" << report.replaced << "個を上書きしました。\n";
-    return report.failed > 0 || report.memosFailed > 0 ? 1 : 0;
+    return report.failed > 0 || report.memosFailed > 0 || report.recordsLeftOut > 0 ? 1 : 0;
 }
 
 }  // namespace hanaki

@@ -111,13 +111,14 @@ TEST(MonthFileConversion, FillsEachLedgerFieldFromTheRecordAndTheCategoryNames) 
     }
 }
 
-TEST(MonthFileConversion, CountsRecordsByTheLengthRoundedHalfToEven) {
+TEST(MonthFileConversion, ConvertsOnlyWholeRecords) {
     const std::string record = Foreign("0510", "02", "01", "-500", "ABC");
     struct Case {
         std::size_t bytes;
         std::size_t records;
     };
-    const Case cases[] = {{0, 0}, {39, 1}, {80, 2}, {100, 2}, {59, 1}, {60, 2}, {140, 4}};
+    // A last record cut short (its amount could read as another number) is left out.
+    const Case cases[] = {{0, 0}, {39, 0}, {80, 2}, {100, 2}, {59, 1}, {60, 1}, {140, 3}};
     for (const Case& c : cases) {
         std::string file;
         while (file.size() < c.bytes)
@@ -129,9 +130,6 @@ TEST(MonthFileConversion, CountsRecordsByTheLengthRoundedHalfToEven) {
         ASSERT_TRUE(ledger) << c.bytes;
         EXPECT_EQ(ledger->size(), c.records * 104) << c.bytes;
     }
-    // The short record of a 60-byte file keeps what it has, blank-padded.
-    EXPECT_EQ(Convert(record + record.substr(0, 20), {99, 5})->substr(104 + 44, 60),
-              FitField("ABC", 60));
 }
 
 TEST(MonthFileConversion, RefusesAFileWithDataOurLedgerCouldNotHold) {

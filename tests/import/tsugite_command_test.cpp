@@ -111,6 +111,28 @@ TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathOnStandardErrorAndExitsWithO
               "0個のメモデータをリネームコピーしました。\n");
 }
 
+TEST(TsugiteCommand, LeavesOutAndNamesALastRecordCutShortAndExitsWithOne) {
+    QTemporaryDir temp;
+    const fs::path root = temp.path().toStdString();
+    fs::create_directories(root / "SRC");
+    fs::create_directories(root / "DST");
+    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    const std::string days = ForeignDays({"0501", "0502"});
+    WriteFile(root / "SRC" / "VERADIV.059", days.substr(0, 40 + 14));  // the amount cut
+    std::ostringstream out, err;
+
+    int code =
+        RunTsugiteCommand(ParseTsugiteOptions({"--source", (root / "SRC").string(), "--dest",
+                                               (root / "DST").string(), "--closing-day", "31"}),
+                          RealFileSystem(), out, err);
+
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.str(), "まちかど帳データ" + (root / "SRC" / "VERADIV.059").string() +
+                             "の最後の記録は途中で切れているため(14バイト)、その記録だけ変換しま"
+                             "せんでした。\n");
+    EXPECT_EQ(ReadFile(root / "DST" / "199905.DAT").size(), 104U);
+}
+
 // A destination "DST" holding older files for a source "SRC" of May.
 struct CommandFolders {
     CommandFolders() : root(temp.path().toStdString()) {
