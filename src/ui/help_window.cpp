@@ -42,6 +42,9 @@ HelpWindow::HelpWindow(const QStringList& guidePlaces, QWidget* screen)
     setObjectName("FormHelp");
     setAttribute(Qt::WA_DeleteOnClose);
     text_->setObjectName("HelpText");
+    QFont readable = text_->font();  // as large as the guide's own text
+    readable.setPointSize(11);
+    text_->setFont(readable);
     // Links are followed here, so that one inside a section opens the whole guide there.
     text_->setOpenLinks(false);
     connect(text_, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
