@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
@@ -13,6 +15,7 @@
 #include "import/converter_screen.h"
 #include "settings/closing_day_dialog.h"
 #include "support/wait.h"
+#include "ui/help_guide.h"
 #include "ui/help_window.h"
 #include "ui/sub_screen.h"
 
@@ -151,6 +154,20 @@ TEST(HelpKey, F1OnEveryScreenOfTsugiteOpensItsSectionAndEscGivesTheKeysBack) {
     ShowInFrontOf(&closingDay, &converter);
     ASSERT_TRUE(WaitFor([&] { return closingDay.isActiveWindow(); }, "the closing-day dialog"));
     ExpectHelpAndBack("コンバータの月度設定（tsugite）");
+}
+
+// Qt's own windows (the messages, the print dialog) have no key test of their own.
+TEST(HelpKey, EveryWindowNamedForHelpHasItsSectionInTheGuide) {
+    QFile file(QStringLiteral(HANAKI_GUIDE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument guide;
+    guide.setHtml(QString::fromUtf8(file.readAll()));
+    for (const auto& sections : {HanakiHelpSections(), TsugiteHelpSections()}) {
+        for (const HelpSection& section : sections) {
+            EXPECT_FALSE(FindGuideSection(guide, QString::fromUtf8(section.anchor)).html.isEmpty())
+                << section.window << " " << section.control << ": " << section.anchor;
+        }
+    }
 }
 
 // A first-run dialog runs modal: the help in front of it still takes the keys.
