@@ -20,7 +20,8 @@ namespace {
 
 QString FirstExisting(const QStringList& places) {
     for (const QString& place : places) {
-        if (QFileInfo(place).isFile())
+        const QFileInfo file(place);
+        if (file.isFile() && file.isReadable())
             return place;
     }
     return {};
