@@ -41,6 +41,16 @@ QStringList BrokenReferences(const QTextDocument& guide, const QStringList& anch
     return broken;
 }
 
+// Qt quotes the generic font families, which makes them names of fonts no
+// browser has, and does not say the text is Japanese, which picks its fonts.
+QString ForBrowsers(QString html) {
+    return html.replace(QStringLiteral("<html>"), QStringLiteral("<html lang=\"ja\">"))
+        .replace(QStringLiteral("font-family:'sans-serif'"),
+                 QStringLiteral("font-family:sans-serif"))
+        .replace(QStringLiteral("font-family:'monospace'"),
+                 QStringLiteral("font-family:monospace"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,7 +92,7 @@ int main(int argc, char** argv) {
     if (!broken.isEmpty())
         return 1;
 
-    const QByteArray html = guide.toHtml().toUtf8();
+    const QByteArray html = ForBrowsers(guide.toHtml()).toUtf8();
     if (!WriteFileAtomically(RealFileSystem(), argv[2],
                              {html.constData(), std::size_t(html.size())})
              .ok()) {
