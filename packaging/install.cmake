@@ -63,9 +63,28 @@ foreach(icon org.hanaki.Hanaki org.hanaki.Tsugite)
     endforeach()
 endforeach()
 
-install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.ja.md ${PROJECT_SOURCE_DIR}/README.md
-              ${packaging}/debian/copyright
+# The guide as a person opens it (and as F1 finds it, under the programs' prefix),
+# with its pictures, and a README whose links lead to what is installed beside it.
+file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
+string(REPLACE "[docs/guide.ja.md](docs/guide.ja.md)" "[guide.ja.html](guide.ja.html)" readme
+       "${readme}")
+string(REPLACE "](docs/guide.ja.md)" "](guide.ja.html)" readme "${readme}")
+string(REPLACE "](docs/screenshots/" "](screenshots/" readme "${readme}")
+string(REPLACE "[COPYING](COPYING)" "[/usr/share/common-licenses/GPL-3](/usr/share/common-licenses/GPL-3)"
+       readme "${readme}")
+file(WRITE ${PROJECT_BINARY_DIR}/doc/README.md "${readme}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+install(FILES ${HANAKI_GUIDE_DIR}/guide.ja.html ${PROJECT_SOURCE_DIR}/docs/guide.ja.md
+              ${PROJECT_BINARY_DIR}/doc/README.md ${packaging}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        FILES_MATCHING PATTERN "*.png")
+# Registered with Debian's documentation index, where one is installed, by
+# the path under the prefix of the install itself (the package's is /usr).
+install(CODE "
+    set(docdir \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
+    configure_file(\"${packaging}/debian/hanaki-guide.doc-base.in\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/doc-base/hanaki-guide\" @ONLY)")
 # A native package's changelog, compressed without a time stamp as Debian wants it.
 configure_file(${packaging}/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
 execute_process(COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/debian/changelog)

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/help_sections.h"
 #include "app/history_commands.h"
 #include "app/program_screens.h"
 #include "app/start_up.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TieWindowsToLauncher(QStringLiteral("org.hanaki.Hanaki"));
     InstallJapaneseTranslations(app);
+    InstallHelpKey(app, HanakiHelpSections());
     InstallFontSubstitutions();
 
     const std::string& dataDir = folder.path;

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/help_sections.h"
 #include "app/start_up.h"
 #include "app/version.h"
 #include "app/window_identity.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TieWindowsToLauncher(QStringLiteral("org.hanaki.Tsugite"));
     InstallJapaneseTranslations(app);
+    InstallHelpKey(app, TsugiteHelpSections());
     InstallFontSubstitutions();
     DialogMessageService messages;
     Services services{messages, ScreenMetrics()};
