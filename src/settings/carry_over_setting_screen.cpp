@@ -143,12 +143,11 @@ KeyTable CarryOverSettingScreen::CategoryKeys() {
         keys.push_back({kEnterKeys, "決定ボタンへ", [this] { FocusConfirm(); }});
         return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  決定ボタンへ", std::move(keys)};
     }
-    if (table.IsExpense(category_))  // nothing to choose below it
+    // Nothing to choose below an expense, nor below a category the master no
+    // longer names (a carry-over saved before it was deleted).
+    if (table.IsExpense(category_) || table.names[category_].empty())
         return {"<Esc>      設定破棄<PageUp,Down>費目選択", std::move(keys)};
-    keys.push_back({kEnterKeys, "摘要選択へ", [this] {
-                        if (!state_.categories.names[category_].empty())
-                            FocusDescription();
-                    }});
+    keys.push_back({kEnterKeys, "摘要選択へ", [this] { FocusDescription(); }});
     return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  摘要選択へ", std::move(keys)};
 }
 
