@@ -263,6 +263,8 @@ const char* SummaryScreen::GraphMeaning(bool ofCategory) const {
     return ofCategory ? "費目別グラフ" : "総支出、総収入グラフ";
 }
 
+// The keys are alike on every summary screen; each names them in its own
+// legends (Kind::legends), beside its layout.
 KeyTable SummaryScreen::YearKeys() {
     return {legends_.year,
             {{{Qt::Key_Escape}, "集計終了", [this] { close(); }},
