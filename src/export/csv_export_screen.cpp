@@ -51,9 +51,7 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
     arrow_->setGeometry(kLeft + kSideWidth + 3, kTop + 120, kRight - kLeft - kSideWidth - 6, 28);
     destination_->setGeometry(kRight, kTop, kSideWidth, 270);
     convert_->setGeometry(kRight, kTop + 282, kSideWidth, 34);
-    auto* legend = new QLabel(
-        QStringLiteral("<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>データ変換終了"),
-        this);
+    auto* legend = new QLabel(QString::fromUtf8(Keys(nullptr).legend), this);
     legend->setObjectName("Legend");
     legend->setGeometry(kLeft, kTop + 324, width() - kLeft, 20);
 
@@ -76,20 +74,17 @@ CsvExportScreen::CsvExportScreen(ProgramState& state, Services& services, QWidge
 bool CsvExportScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    auto* button = qobject_cast<QPushButton*>(watched);
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Escape:  // anywhere: close
-            close();
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:  // on a button: press it; a folder list opens the folder itself
-            if (button == nullptr)
-                return false;
-            button->click();
-            return true;
-        default:
-            return false;
-    }
+    return Keys(qobject_cast<QPushButton*>(watched)).Run(static_cast<const QKeyEvent&>(*event));
+}
+
+// Tab and the arrows are the controls' own; Enter on a folder list opens the
+// folder (the picker's keys), on a button presses it.
+KeyTable CsvExportScreen::Keys(QPushButton* focusedButton) {
+    std::vector<KeyBinding> keys{{{Qt::Key_Escape}, "データ変換終了", [this] { close(); }}};
+    if (focusedButton != nullptr)
+        keys.push_back({kEnterKeys, "実行", [focusedButton] { focusedButton->click(); }});
+    return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>データ変換終了",
+            std::move(keys)};
 }
 
 void CsvExportScreen::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "data/program_state.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QListWidget;
@@ -23,6 +24,7 @@ class CsvExportScreen : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    KeyTable Keys(QPushButton* focusedButton);
     void ListSourceFiles();
     void Convert();
 

@@ -118,57 +118,37 @@ bool FindScreen::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
         return true;
-    return focus_ == Focus::Text ? OnTextKey(key) : OnResultsKey(key);
+    if (focus_ == Focus::Text)
+        return TextKeys().Run(key);  // typing and editing keys go to the field
+    ResultsKeys().Run(key);
+    return true;
 }
 
-// " <ESC>終了    <Enter>検索"
-bool FindScreen::OnTextKey(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            StartSearch();
-            return true;
-        case Qt::Key_Escape:
-            close();
-            return true;
-        default:  // typing and editing keys go to the field
-            return false;
-    }
+KeyTable FindScreen::TextKeys() {
+    return {" <ESC>終了    <Enter>検索",
+            {{{Qt::Key_Escape}, "終了", [this] { close(); }},
+             {kEnterKeys, "検索", [this] { StartSearch(); }}}};
 }
 
-// " <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
-bool FindScreen::OnResultsKey(const QKeyEvent& key) {
-    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+KeyTable FindScreen::ResultsKeys() {
+    auto move = [this](int step) {
+        const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+        MoveTo(row + step);
+    };
     const int page = std::max(
         1, grid_->viewport()->height() / grid_->verticalHeader()->defaultSectionSize() - 1);
-    switch (key.key()) {
-        case Qt::Key_Up:
-            MoveTo(row - 1);
-            return true;
-        case Qt::Key_Down:
-            MoveTo(row + 1);
-            return true;
-        case Qt::Key_PageUp:
-            MoveTo(row - page);
-            return true;
-        case Qt::Key_PageDown:
-            MoveTo(row + page);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            HandOffSelected();
-            return true;
-        case Qt::Key_Escape:
-            EnterText();
-            return true;
-        default:
-            return true;
-    }
+    return {" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
+            {{{Qt::Key_Escape}, "文字へ", [this] { EnterText(); }},
+             {{Qt::Key_Up}, "前", [move] { move(-1); }},
+             {{Qt::Key_Down}, "後", [move] { move(1); }},
+             {{Qt::Key_PageUp}, "前頁", [move, page] { move(-page); }},
+             {{Qt::Key_PageDown}, "改頁", [move, page] { move(page); }},
+             {kEnterKeys, "訂正", [this] { HandOffSelected(); }}}};
 }
 
 void FindScreen::EnterText() {
     focus_ = Focus::Text;
-    legend_->setText(QStringLiteral(" <ESC>終了    <Enter>検索"));
+    legend_->setText(QString::fromUtf8(TextKeys().legend));
     grid_->setFocusPolicy(Qt::NoFocus);
     textField_->setFocusPolicy(Qt::StrongFocus);
     textField_->setFocus();
@@ -177,8 +157,7 @@ void FindScreen::EnterText() {
 
 void FindScreen::EnterResults() {
     focus_ = Focus::Results;
-    legend_->setText(
-        QStringLiteral(" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
+    legend_->setText(QString::fromUtf8(ResultsKeys().legend));
     textField_->setFocusPolicy(Qt::NoFocus);
     grid_->setFocusPolicy(Qt::StrongFocus);
     grid_->setFocus();

@@ -9,9 +9,9 @@
 #include "data/ledger_search.h"
 #include "data/program_state.h"
 #include "find/item_text_match.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -42,8 +42,8 @@ class FindScreen : public QWidget {
     enum class Focus { Text, Results };
 
     void BuildControls();
-    bool OnTextKey(const QKeyEvent& key);
-    bool OnResultsKey(const QKeyEvent& key);
+    KeyTable TextKeys();
+    KeyTable ResultsKeys();
     void EnterText();
     void EnterResults();
     void StartSearch();

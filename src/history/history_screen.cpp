@@ -49,8 +49,7 @@ HistoryScreen::HistoryScreen(ProgramState& state, Services& services, QWidget* p
     space_ = new QLabel(this);
     space_->setObjectName("HistorySpace");
     space_->setWordWrap(true);
-    legend_ = new QLabel(
-        QStringLiteral("<Esc>戻る   <↑↓PageUp/Down>選択   <Enter>この変更の前の状態に戻す"), this);
+    legend_ = new QLabel(QString::fromUtf8(Keys().legend), this);
     legend_->setObjectName("Legend");
 
     auto* layout = new QVBoxLayout(this);
@@ -108,17 +107,15 @@ void HistoryScreen::RestoreChosen() {
 }
 
 void HistoryScreen::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            RestoreChosen();
-            return;
-        case Qt::Key_Escape:
-            close();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
-    }
+    if (!Keys().Run(*event))
+        QDialog::keyPressEvent(event);
+}
+
+// The arrows and PageUp/Down are the list's own.
+KeyTable HistoryScreen::Keys() {
+    return {"<Esc>戻る   <↑↓PageUp/Down>選択   <Enter>この変更の前の状態に戻す",
+            {{{Qt::Key_Escape}, "戻る", [this] { close(); }},
+             {kEnterKeys, "この変更の前の状態に戻す", [this] { RestoreChosen(); }}}};
 }
 
 }  // namespace hanaki

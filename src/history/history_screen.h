@@ -4,6 +4,7 @@
 
 #include "data/history_store.h"
 #include "data/program_state.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QLabel;
@@ -27,6 +28,7 @@ class HistoryScreen : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    KeyTable Keys();
     void Fill();
     void RestoreChosen();
 

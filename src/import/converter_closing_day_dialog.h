@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <optional>
 
+#include "ui/key_table.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -24,6 +26,7 @@ class ConverterClosingDayDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    KeyTable Keys();
     void SetDay(int day);
 
     QLabel* prompt_;

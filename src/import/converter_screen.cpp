@@ -78,9 +78,7 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     destination_->setGeometry(348, 40, 280, 336);
     convertButton_->setGeometry(488, 386, 140, 30);
     convertButton_->setAutoDefault(true);  // Enter presses it when it has the focus
-    auto* legend = new QLabel(
-        QStringLiteral("<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>コンバータ終了"),
-        this);
+    auto* legend = new QLabel(QString::fromUtf8(Keys().legend), this);
     legend->setObjectName(QStringLiteral("Legend"));
     legend->setFont(GothicFont(10));
     legend->setGeometry(12, 422, 616, 20);
@@ -96,11 +94,15 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
 }
 
 void ConverterScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!Keys().Run(*event))
+        QWidget::keyPressEvent(event);
+}
+
+// Tab and the arrows are the controls' own; Enter opens a folder (the
+// picker's keys) or presses the button with the focus.
+KeyTable ConverterScreen::Keys() {
+    return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>コンバータ終了",
+            {{{Qt::Key_Escape}, "コンバータ終了", [this] { close(); }}}};
 }
 
 bool ConverterScreen::OpenSource(const QString& folder) {

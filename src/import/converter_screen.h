@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "data/file_system.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QKeyEvent;
@@ -35,6 +36,7 @@ class ConverterScreen : public QWidget {
     void programEnds();
 
   private:
+    KeyTable Keys();
     void ListSourceFiles();
     void Convert();
     void Show(const ConversionMessage& message);

@@ -59,122 +59,84 @@ MonthlyTableScreen::MonthlyTableScreen(ProgramState& state, Services& services,
 
 MonthlyTableScreen::~MonthlyTableScreen() = default;
 
-// Keys reach the screen before the control that has the focus.
+// Keys reach the screen before the control that has the focus; none goes
+// further (not Tab either).
 bool MonthlyTableScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return QWidget::eventFilter(watched, event);
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (key.key() == Qt::Key_F5) {  // in every state: print
-        if (event->type() == QEvent::KeyPress)
-            Print();
-        return true;
-    }
-    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
-        return true;
-    switch (focus_) {
+    KeysOf(focus_).Run(static_cast<const QKeyEvent&>(*event));
+    return true;
+}
+
+KeyTable MonthlyTableScreen::KeysOf(Focus focus) {
+    switch (focus) {
         case Focus::Table:
-            return OnTableKey(key);
+            return TableKeys();
         case Focus::Year:
-            return event->type() == QEvent::KeyPress ? OnYearKey(key) : true;
+            return YearKeys();
         case Focus::Month:
-            return event->type() == QEvent::KeyPress ? OnMonthKey(key) : true;
+            break;
     }
-    return false;
+    return MonthKeys();
 }
 
-// " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"
-bool MonthlyTableScreen::OnTableKey(const QKeyEvent& key) {
-    const bool press = key.type() == QEvent::KeyPress;
+KeyTable MonthlyTableScreen::TableKeys() {
     const int page = kMonthlyVisibleItemRows - 1;
-    switch (key.key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:  // a row or a page, never past the last item
-            if (press) {
-                const int step = key.key() == Qt::Key_Up       ? -1
-                                 : key.key() == Qt::Key_Down   ? 1
-                                 : key.key() == Qt::Key_PageUp ? -page
-                                                               : page;
-                MoveSelection(selectedPosition_ + step);
-            }
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:  // correct the selected item in the main window
-            if (press)
-                HandOffSelected();
-            return true;
-        case Qt::Key_Home:    // on release: choose another month
-        case Qt::Key_Escape:  // on release: close
-            // Only a key pressed here counts: the release of the Esc that
-            // cancelled the printer dialog must not close the table.
-            if (key.isAutoRepeat())
-                return true;
-            if (press) {
-                pressedKey_ = key.key();
-            } else if (pressedKey_ == key.key()) {
-                pressedKey_ = 0;
-                if (key.key() == Qt::Key_Escape)
-                    close();
-                else
-                    EnterField(Focus::Month);
-            }
-            return true;
-        default:
-            return true;
-    }
+    // A row or a page, never past the last item.
+    auto move = [this](int step) { MoveSelection(selectedPosition_ + step); };
+    // Esc and Home act when let go, and only when pressed here: the release
+    // of the Esc that cancelled the printer dialog must not close the table.
+    auto released = [this](int key, std::function<void()> action) {
+        return [this, key, action] {
+            if (pressedKey_ != key)
+                return;
+            pressedKey_ = 0;
+            action();
+        };
+    };
+    auto press = [this](int key) { return [this, key] { pressedKey_ = key; }; };
+    return {" <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
+            {OnRelease({{Qt::Key_Escape}, "終了", released(Qt::Key_Escape, [this] { close(); })}),
+             {{Qt::Key_Escape}, "", press(Qt::Key_Escape)},
+             OnRelease({{Qt::Key_Home},
+                        "日付変更",
+                        released(Qt::Key_Home, [this] { EnterField(Focus::Month); })}),
+             {{Qt::Key_Home}, "", press(Qt::Key_Home)},
+             {{Qt::Key_Up}, "前", [move] { move(-1); }},
+             {{Qt::Key_Down}, "後", [move] { move(1); }},
+             {{Qt::Key_PageUp}, "前頁", [move, page] { move(-page); }},
+             {{Qt::Key_PageDown}, "改頁", [move, page] { move(page); }},
+             {kEnterKeys, "訂正", [this] { HandOffSelected(); }},
+             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
 }
 
-// " <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ"
-bool MonthlyTableScreen::OnYearKey(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_PageUp:
-            StepYear(-1);
-            break;
-        case Qt::Key_PageDown:
-            StepYear(1);
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            EnterField(Focus::Month);
-            break;
-        case Qt::Key_Escape:
-            close();
-            break;
-        default:  // Delete and typed characters are ignored
-            break;
-    }
-    return true;
+// Delete and typed characters are ignored in the fields.
+KeyTable MonthlyTableScreen::YearKeys() {
+    return {" <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ",
+            {{{Qt::Key_Escape}, "終了", [this] { close(); }},
+             {{Qt::Key_PageUp}, "前年", [this] { StepYear(-1); }},
+             {{Qt::Key_PageDown}, "翌年", [this] { StepYear(1); }},
+             {kEnterKeys, "月へ", [this] { EnterField(Focus::Month); }},
+             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
 }
 
-// " <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>月計表へ"
-bool MonthlyTableScreen::OnMonthKey(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_PageUp:
-            StepMonth(-1);
-            break;
-        case Qt::Key_PageDown:
-            StepMonth(1);
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            FillGrid();
-            EnterTable(1);
-            break;
-        case Qt::Key_Escape:
-            EnterField(Focus::Year);
-            break;
-        default:  // Delete and typed characters are ignored
-            break;
-    }
-    return true;
+KeyTable MonthlyTableScreen::MonthKeys() {
+    return {" <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>月計表へ",
+            {{{Qt::Key_Escape}, "年へ", [this] { EnterField(Focus::Year); }},
+             {{Qt::Key_PageUp}, "前月", [this] { StepMonth(-1); }},
+             {{Qt::Key_PageDown}, "翌月", [this] { StepMonth(1); }},
+             {kEnterKeys, "月計表へ",
+              [this] {
+                  FillGrid();
+                  EnterTable(1);
+              }},
+             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
 }
 
 void MonthlyTableScreen::EnterTable(int selectRow) {
     focus_ = Focus::Table;
     pressedKey_ = 0;
-    controls_.legend->setText(QStringLiteral(
-        " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
+    controls_.legend->setText(QString::fromUtf8(TableKeys().legend));
     controls_.grid->setEnabled(true);
     controls_.grid->setFocusPolicy(Qt::StrongFocus);
     controls_.grid->setFocus();
@@ -187,15 +149,11 @@ void MonthlyTableScreen::EnterField(Focus focus) {
     controls_.grid->clearSelection();
     controls_.grid->setEnabled(false);
     controls_.grid->setFocusPolicy(Qt::NoFocus);
-    if (focus == Focus::Year) {
-        controls_.legend->setText(
-            QStringLiteral(" <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ"));
+    controls_.legend->setText(QString::fromUtf8(KeysOf(focus).legend));
+    if (focus == Focus::Year)
         controls_.yearField->setFocus();
-    } else {
-        controls_.legend->setText(
-            QStringLiteral(" <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>月計表へ"));
+    else
         controls_.monthField->setFocus();
-    }
 }
 
 void MonthlyTableScreen::StepYear(int delta) {

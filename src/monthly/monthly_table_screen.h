@@ -7,9 +7,9 @@
 #include "data/program_state.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_controls.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,9 +50,10 @@ class MonthlyTableScreen : public QWidget {
     // Which control has the focus; only the key tables move it.
     enum class Focus { Table, Year, Month };
 
-    bool OnTableKey(const QKeyEvent& key);
-    bool OnYearKey(const QKeyEvent& key);
-    bool OnMonthKey(const QKeyEvent& key);
+    KeyTable KeysOf(Focus focus);
+    KeyTable TableKeys();
+    KeyTable YearKeys();
+    KeyTable MonthKeys();
     void EnterTable(int selectRow);
     void EnterField(Focus focus);
     void StepMonth(int delta);

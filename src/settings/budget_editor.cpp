@@ -24,9 +24,6 @@ namespace hanaki {
 namespace {
 
 const QString kTitle = QStringLiteral("予算設定");
-const QString kLegend = QStringLiteral(
-    "<Esc>設定破棄  <↑↓>費目選択  <数字キー>予算設定  <Enter>確定      "
-    "<Space>集計フラグ(集計時に加えるかどうかの選択です。)");
 const QString kTooLarge = QStringLiteral("予算額は 2,147,483,647 円までです。");
 
 constexpr long long kMaxBudget = std::numeric_limits<std::int32_t>::max();
@@ -37,7 +34,8 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     : QDialog(parent),
       state_(state),
       services_(services),
-      legendText_(LegendInTwoLines(kLegend, QStringLiteral("<Space>"))),
+      legendText_(
+          LegendInTwoLines(QString::fromUtf8(GridKeys().legend), QStringLiteral("<Space>"))),
       controls_(this, legendText_) {
     setObjectName("Form13");
     setWindowTitle(kTitle);
@@ -134,14 +132,14 @@ bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
     if (watched == controls_.budgetGrid)
-        return GridKey(key);
+        return GridKeys().Run(key) || TakeTyped(key);
     if (watched == controls_.editor)
-        return EditorKey(key);
+        return EditorKeys().Run(key);
     // Enter and Space press a button, Esc closes unsaved, Tab steps on.
     if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonRowKey(*this, button, key, FocusCycle());
+        return ButtonRowKeys(*this, button, FocusCycle()).Run(key);
     return false;
 }
 
@@ -150,74 +148,47 @@ std::vector<QWidget*> BudgetEditor::FocusCycle() const {
             controls_.cancelButton};
 }
 
-bool BudgetEditor::GridKey(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Space:  // <Space>集計フラグ
-            FlipFlag();
-            return true;
-        case Qt::Key_Return:  // <Enter>確定 once the editor is open
-        case Qt::Key_Enter:
-            BeginCellEdit(CellEditStart::KeepText);
-            return true;
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-            BeginCellEdit(CellEditStart::Clear);
-            return true;
-        case Qt::Key_Escape:  // <Esc>設定破棄
-            reject();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            StepFocus(FocusCycle(), controls_.budgetGrid, event->key() == Qt::Key_Tab);
-            return true;
-        default:
-            break;
-    }
-    const int row = controls_.budgetGrid->currentRow() + 1;
-    switch (event->key()) {  // <↑↓>費目選択, and the grid's other movement keys
-        case Qt::Key_Up:
-            MoveSelection(row - 1);
-            return true;
-        case Qt::Key_Down:
-            MoveSelection(row + 1);
-            return true;
-        case Qt::Key_PageUp:
-        case Qt::Key_Home:
-            MoveSelection(1);
-            return true;
-        case Qt::Key_PageDown:
-        case Qt::Key_End:
-            MoveSelection(kBudgetRows);
-            return true;
-        default:
-            break;
-    }
-    // <数字キー>予算設定; any other character does nothing.
-    const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+// The legend's <Enter>確定 is the editor's, once Enter has opened it.
+KeyTable BudgetEditor::GridKeys() {
+    auto move = [this](int step) { MoveSelection(controls_.budgetGrid->currentRow() + 1 + step); };
+    auto stepFocus = [this](bool forward) {
+        StepFocus(FocusCycle(), controls_.budgetGrid, forward);
+    };
+    return {
+        "<Esc>設定破棄  <↑↓>費目選択  <数字キー>予算設定  <Enter>確定      "
+        "<Space>集計フラグ(集計時に加えるかどうかの選択です。)",
+        {{{Qt::Key_Escape}, "設定破棄", [this] { reject(); }},
+         {{Qt::Key_Up}, "費目選択", [move] { move(-1); }},
+         {{Qt::Key_Down}, "費目選択", [move] { move(1); }},
+         {{Qt::Key_PageUp, Qt::Key_Home}, "", [this] { MoveSelection(1); }},
+         {{Qt::Key_PageDown, Qt::Key_End}, "", [this] { MoveSelection(kBudgetRows); }},
+         {kEnterKeys, "", [this] { BeginCellEdit(CellEditStart::KeepText); }},
+         {{Qt::Key_Space}, "集計フラグ", [this] { FlipFlag(); }},
+         {{Qt::Key_Backspace, Qt::Key_Delete}, "", [this] { BeginCellEdit(CellEditStart::Clear); }},
+         {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
+         {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
+}
+
+// <数字キー>予算設定; any other character does nothing.
+bool BudgetEditor::TakeTyped(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     if (text.front() >= u'0' && text.front() <= u'9')
         BeginCellEdit(CellEditStart::Typed, text.front());
     return true;
 }
 
-bool BudgetEditor::EditorKey(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Escape:
-            DiscardEdit();
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            CommitEdit();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            if (CommitEdit())
-                StepFocus(FocusCycle(), controls_.budgetGrid, event->key() == Qt::Key_Tab);
-            return true;
-        default:
-            return false;
-    }
+KeyTable BudgetEditor::EditorKeys() {
+    auto stepFocus = [this](bool forward) {
+        if (CommitEdit())
+            StepFocus(FocusCycle(), controls_.budgetGrid, forward);
+    };
+    return {"",
+            {{{Qt::Key_Escape}, "", [this] { DiscardEdit(); }},
+             {kEnterKeys, "確定", [this] { CommitEdit(); }},
+             {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
+             {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
 }
 
 void BudgetEditor::MoveSelection(int row) {

@@ -7,9 +7,11 @@
 #include "data/program_state.h"
 #include "settings/budget_editor_controls.h"
 #include "settings/cell_editor.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QTableWidgetItem;
 
 namespace hanaki {
@@ -30,8 +32,9 @@ class BudgetEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool GridKey(QKeyEvent* event);
-    bool EditorKey(QKeyEvent* event);
+    KeyTable GridKeys();
+    bool TakeTyped(const QKeyEvent& event);
+    KeyTable EditorKeys();
     std::vector<QWidget*> FocusCycle() const;
 
     void ComputePastAverages();

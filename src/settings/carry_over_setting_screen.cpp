@@ -111,79 +111,68 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
 bool CarryOverSettingScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (watched == categoryField_)
-        CategoryKey(key);
-    else if (watched == descriptionField_)
-        DescriptionKey(key);
-    else
-        ConfirmKey(key);
+    const KeyTable keys = watched == categoryField_      ? CategoryKeys()
+                          : watched == descriptionField_ ? DescriptionKeys()
+                                                         : ConfirmKeys();
+    keys.Run(static_cast<const QKeyEvent&>(*event));
     return true;  // typed characters and other keys are discarded
 }
 
-void CarryOverSettingScreen::CategoryKey(int key) {
+KeyTable CarryOverSettingScreen::CategoryKeys() {
     const CategoryTable& table = state_.categories;
-    switch (key) {
-        case Qt::Key_PageUp:  // <PageUp,Down>費目選択
-            if (category_ == 1)
-                ShowNoCarryOver();
-            else if (category_ > 1)
-                LookAt(category_ - 1);
-            break;
-        case Qt::Key_PageDown:
-            LookAt(category_ == 20 ? 20 : category_ + 1);
-            break;
-        case Qt::Key_Return:  // <Enter>摘要選択へ, or 決定ボタンへ at 0
-        case Qt::Key_Enter:
-            if (category_ == 0)
-                FocusConfirm();
-            else if (!table.IsExpense(category_) && !table.names[category_].empty())
-                FocusDescription();
-            return;
-        case Qt::Key_Escape:  // <Esc>設定破棄
-            reject();
-            return;
-        default:
-            break;
+    auto look = [this](int category) {
+        if (category == 0)
+            ShowNoCarryOver();
+        else
+            LookAt(category);
+        FocusCategory();  // the legend follows the value
+    };
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "設定破棄", [this] { reject(); }},
+        {{Qt::Key_PageUp},
+         "費目選択",
+         [this, look] {
+             if (category_ >= 1)
+                 look(category_ - 1);
+         }},
+        {{Qt::Key_PageDown},
+         "費目選択",
+         [this, look] { look(category_ == 20 ? 20 : category_ + 1); }},
+    };
+    if (category_ == 0) {
+        keys.push_back({kEnterKeys, "決定ボタンへ", [this] { FocusConfirm(); }});
+        return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  決定ボタンへ", std::move(keys)};
     }
-    FocusCategory();  // the legend follows the value
+    // Nothing to choose below an expense, nor below a category the master no
+    // longer names (a carry-over saved before it was deleted).
+    if (table.IsExpense(category_) || table.names[category_].empty())
+        return {"<Esc>      設定破棄<PageUp,Down>費目選択", std::move(keys)};
+    keys.push_back({kEnterKeys, "摘要選択へ", [this] { FocusDescription(); }});
+    return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  摘要選択へ", std::move(keys)};
 }
 
-void CarryOverSettingScreen::DescriptionKey(int key) {
-    switch (key) {
-        case Qt::Key_PageUp:  // <PageUp,Down>摘要選択
-            if (description_ != 1 && !DescriptionName(category_, description_ - 1).isEmpty())
-                ShowDescription(description_ - 1);
-            break;
-        case Qt::Key_PageDown:
-            if (description_ != 20 && !DescriptionName(category_, description_ + 1).isEmpty())
-                ShowDescription(description_ + 1);
-            break;
-        case Qt::Key_Return:  // <Enter>決定ボタンへ
-        case Qt::Key_Enter:
-            FocusConfirm();
-            break;
-        case Qt::Key_Escape:  // <Esc>費目選択へ
-            FocusCategory();
-            break;
-        default:
-            break;
-    }
+KeyTable CarryOverSettingScreen::DescriptionKeys() {
+    auto show = [this](int description) {
+        if (description >= 1 && description <= 20 &&
+            !DescriptionName(category_, description).isEmpty())
+            ShowDescription(description);
+    };
+    return {"<Esc>      費目選択へ<PageUp,Down>摘要選択  <Enter>  決定ボタンへ",
+            {{{Qt::Key_Escape}, "費目選択へ", [this] { FocusCategory(); }},
+             {{Qt::Key_PageUp}, "摘要選択", [this, show] { show(description_ - 1); }},
+             {{Qt::Key_PageDown}, "摘要選択", [this, show] { show(description_ + 1); }},
+             {kEnterKeys, "決定ボタンへ", [this] { FocusConfirm(); }}}};
 }
 
-void CarryOverSettingScreen::ConfirmKey(int key) {
-    switch (key) {
-        case Qt::Key_Return:  // <Enter>設定終了
-        case Qt::Key_Enter:
-            Save();
-            break;
-        case Qt::Key_Escape:  // <Esc>戻る
-            confirmButton_->setEnabled(false);
-            FocusCategory();
-            break;
-        default:
-            break;
-    }
+KeyTable CarryOverSettingScreen::ConfirmKeys() {
+    return {"<Esc>        戻る   <Enter>  設定終了",
+            {{{Qt::Key_Escape},
+              "戻る",
+              [this] {
+                  confirmButton_->setEnabled(false);
+                  FocusCategory();
+              }},
+             {kEnterKeys, "設定終了", [this] { Save(); }}}};
 }
 
 void CarryOverSettingScreen::LookAt(int category) {
@@ -220,26 +209,17 @@ void CarryOverSettingScreen::ShowDescription(int description) {
 }
 
 void CarryOverSettingScreen::FocusCategory() {
-    const CategoryTable& table = state_.categories;
-    if (category_ == 0)
-        legend_->setText(
-            QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  決定ボタンへ"));
-    else if (table.IsExpense(category_))
-        legend_->setText(QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択"));
-    else
-        legend_->setText(
-            QStringLiteral("<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  摘要選択へ"));
+    legend_->setText(QString::fromUtf8(CategoryKeys().legend));
     categoryField_->setFocus();
 }
 
 void CarryOverSettingScreen::FocusDescription() {
-    legend_->setText(
-        QStringLiteral("<Esc>      費目選択へ<PageUp,Down>摘要選択  <Enter>  決定ボタンへ"));
+    legend_->setText(QString::fromUtf8(DescriptionKeys().legend));
     descriptionField_->setFocus();
 }
 
 void CarryOverSettingScreen::FocusConfirm() {
-    legend_->setText(QStringLiteral("<Esc>        戻る   <Enter>  設定終了"));
+    legend_->setText(QString::fromUtf8(ConfirmKeys().legend));
     confirmButton_->setEnabled(true);
     confirmButton_->setFocus();
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "data/program_state.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QLabel;
@@ -23,9 +24,9 @@ class CarryOverSettingScreen : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void CategoryKey(int key);
-    void DescriptionKey(int key);
-    void ConfirmKey(int key);
+    KeyTable CategoryKeys();
+    KeyTable DescriptionKeys();
+    KeyTable ConfirmKeys();
 
     void LookAt(int category);
     void ShowNoCarryOver();

@@ -28,9 +28,6 @@ namespace hanaki {
 namespace {
 
 const QString kTitle = QStringLiteral("費目、摘要設定");
-const QString kLegend = QStringLiteral(
-    "<Ins>赤-入金,青-出金 切り替え(費目上で)  <Enter,Space>編集  <Del>削除  <Esc>破棄  "
-    "<Enter>確定    注:摘要は最低ひとつ必要です｡ 各項目 全角5文字以内");
 const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
 const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
 
@@ -78,7 +75,8 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
     descriptionRule_ = new NoLeadingSign([this] { ShowHint(kSignHint); }, this);
     connect(editor_, &ByteLimitedField::refused, this, &CategoryEditor::ShowHint);
 
-    const QString legend = LegendInTwoLines(kLegend, QStringLiteral("注:"));
+    const QString legend =
+        LegendInTwoLines(QString::fromUtf8(GridKeys().legend), QStringLiteral("注:"));
     legend_ = new QLabel(legend, this);
     legend_->setObjectName("Label1");
     legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
@@ -154,14 +152,14 @@ bool CategoryEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
     if (watched == grid_)
-        return GridKey(key);
+        return GridKeys().Run(key) || TakeTyped(key);
     if (watched == editor_)
-        return EditorKey(key);
+        return EditorKeys().Run(key);
     // Enter and Space press a button, Esc closes unsaved, Tab steps on.
     if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonRowKey(*this, button, key, FocusCycle());
+        return ButtonRowKeys(*this, button, FocusCycle()).Run(key);
     return false;
 }
 
@@ -169,33 +167,28 @@ std::vector<QWidget*> CategoryEditor::FocusCycle() const {
     return {grid_, saveButton_, reloadButton_, cancelButton_};
 }
 
-bool CategoryEditor::GridKey(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Insert:  // <Ins>赤-入金,青-出金 切り替え(費目上で)
-            FlipKind();
-            return true;
-        case Qt::Key_Return:  // <Enter,Space>編集
-        case Qt::Key_Enter:
-            BeginCellEdit(CellEditStart::KeepText);
-            return true;
-        case Qt::Key_Delete:  // <Del>削除
-        case Qt::Key_Backspace:
-            BeginCellEdit(CellEditStart::Clear);
-            return true;
-        case Qt::Key_Escape:  // <Esc>破棄, without asking
-            reject();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            StepFocus(FocusCycle(), grid_, event->key() == Qt::Key_Tab);
-            return true;
-        default:
-            break;
-    }
-    // Every character typed on the grid starts an edit; the movement keys and
-    // shortcuts carry none and stay with the grid.
-    const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+// The legend's <Enter>確定 is the editor's; Space starts an edit as a typed
+// character does.
+KeyTable CategoryEditor::GridKeys() {
+    auto stepFocus = [this](bool forward) { StepFocus(FocusCycle(), grid_, forward); };
+    return {
+        "<Ins>赤-入金,青-出金 切り替え(費目上で)  <Enter,Space>編集  <Del>削除  <Esc>破棄  "
+        "<Enter>確定    注:摘要は最低ひとつ必要です｡ 各項目 全角5文字以内",
+        {{{Qt::Key_Insert}, "赤-入金,青-出金 切り替え", [this] { FlipKind(); }},
+         {kEnterKeys, "編集", [this] { BeginCellEdit(CellEditStart::KeepText); }},
+         {{Qt::Key_Delete, Qt::Key_Backspace},
+          "削除",
+          [this] { BeginCellEdit(CellEditStart::Clear); }},
+         {{Qt::Key_Escape}, "破棄", [this] { reject(); }},  // without asking
+         {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
+         {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
+}
+
+// Every character typed on the grid starts an edit; the movement keys and
+// shortcuts carry none and stay with the grid.
+bool CategoryEditor::TakeTyped(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     if (text.front() == u' ')
         BeginCellEdit(CellEditStart::KeepTextCaretFirst);
@@ -204,23 +197,16 @@ bool CategoryEditor::GridKey(QKeyEvent* event) {
     return true;
 }
 
-bool CategoryEditor::EditorKey(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Escape:  // the edit is dropped
-            DiscardEdit();
-            return true;
-        case Qt::Key_Return:  // <Enter>確定
-        case Qt::Key_Enter:
-            CommitEdit();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            CommitEdit();
-            StepFocus(FocusCycle(), grid_, event->key() == Qt::Key_Tab);
-            return true;
-        default:
-            return false;
-    }
+KeyTable CategoryEditor::EditorKeys() {
+    auto stepFocus = [this](bool forward) {
+        CommitEdit();
+        StepFocus(FocusCycle(), grid_, forward);
+    };
+    return {"",
+            {{{Qt::Key_Escape}, "", [this] { DiscardEdit(); }},  // the edit is dropped
+             {kEnterKeys, "確定", [this] { CommitEdit(); }},
+             {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
+             {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
 }
 
 void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {

@@ -8,8 +8,10 @@
 
 #include "data/program_state.h"
 #include "settings/cell_editor.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -35,8 +37,9 @@ class CategoryEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool GridKey(QKeyEvent* event);
-    bool EditorKey(QKeyEvent* event);
+    KeyTable GridKeys();
+    bool TakeTyped(const QKeyEvent& event);
+    KeyTable EditorKeys();
     void GridInputMethod(QInputMethodEvent* event);
     std::vector<QWidget*> FocusCycle() const;
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "data/program_state.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
 class QLabel;
@@ -21,6 +22,7 @@ class ClosingDayDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    KeyTable Keys();
     void Step(int delta);
     void Save();
 

@@ -1,7 +1,6 @@
 #include "settings/focus_cycle.h"
 
 #include <QDialog>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 #include <algorithm>
@@ -21,26 +20,12 @@ void StepFocus(const std::vector<QWidget*>& cycle, QWidget* from, bool forward) 
     }
 }
 
-bool ButtonRowKey(QDialog& editor, QPushButton* button, const QKeyEvent* event,
-                  const std::vector<QWidget*>& cycle) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            button->click();
-            return true;
-        case Qt::Key_Escape:
-            editor.reject();
-            return true;
-        case Qt::Key_Tab:
-            StepFocus(cycle, button, true);
-            return true;
-        case Qt::Key_Backtab:
-            StepFocus(cycle, button, false);
-            return true;
-        default:
-            return false;
-    }
+KeyTable ButtonRowKeys(QDialog& editor, QPushButton* button, const std::vector<QWidget*>& cycle) {
+    return {"",
+            {{{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}, "", [button] { button->click(); }},
+             {{Qt::Key_Escape}, "破棄", [&editor] { editor.reject(); }},
+             {{Qt::Key_Tab}, "", [cycle, button] { StepFocus(cycle, button, true); }},
+             {{Qt::Key_Backtab}, "", [cycle, button] { StepFocus(cycle, button, false); }}}};
 }
 
 }  // namespace hanaki

@@ -2,8 +2,9 @@
 
 #include <vector>
 
+#include "ui/key_table.h"
+
 class QDialog;
-class QKeyEvent;
 class QPushButton;
 class QWidget;
 
@@ -13,10 +14,8 @@ namespace hanaki {
 // again. Disabled widgets are passed over.
 void StepFocus(const std::vector<QWidget*>& cycle, QWidget* from, bool forward);
 
-// A key on an editor's button row: Enter and Space press the button, Esc closes
-// the editor unsaved, Tab and Shift+Tab step round `cycle`. False for any
-// other key.
-bool ButtonRowKey(QDialog& editor, QPushButton* button, const QKeyEvent* event,
-                  const std::vector<QWidget*>& cycle);
+// The keys on an editor's button row: Enter and Space press the button, Esc
+// closes the editor unsaved, Tab and Shift+Tab step round `cycle`.
+KeyTable ButtonRowKeys(QDialog& editor, QPushButton* button, const std::vector<QWidget*>& cycle);
 
 }  // namespace hanaki

@@ -17,30 +17,28 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
     setWindowTitle(QStringLiteral("設定メニュー"));
     // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. Each
     // screen opens modeless; one already open is brought to the front instead.
-    AddButton("Command1", QStringLiteral("1. 費目設定   "), u'1', [this] {
+    AddButton("Command1", QStringLiteral("1. 費目設定   "), "1", [this] {
         ShowOnce(categoryEditor_, this, [this] {
             auto* editor = new CategoryEditor(state_, services_, this);
             connect(editor, &QDialog::accepted, this, &SettingsMenu::categoriesSaved);
             return editor;
         });
     });
-    AddButton("Command2", QStringLiteral("2. 予算設定   "), u'2', [this] {
+    AddButton("Command2", QStringLiteral("2. 予算設定   "), "2", [this] {
         ShowOnce(budgetEditor_, this, [this] { return new BudgetEditor(state_, services_, this); });
     });
-    AddButton("Command3", QStringLiteral("3. 自動繰越   "), u'3', [this] {
+    AddButton("Command3", QStringLiteral("3. 自動繰越   "), "3", [this] {
         ShowOnce(carryOverSetting_, this,
                  [this] { return new CarryOverSettingScreen(state_, services_, this); });
     });
-    AddButton("Command4", QStringLiteral("4. 変更履歴   "), u'4', [this] {
+    AddButton("Command4", QStringLiteral("4. 変更履歴   "), "4", [this] {
         ShowOnce(historyScreen_, this, [this] {
             auto* screen = new HistoryScreen(state_, services_, this);
             connect(screen, &HistoryScreen::restored, this, &SettingsMenu::historyRestored);
             return screen;
         });
     });
-    AddLegend(
-        "Label1",
-        QStringLiteral("   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定"));
+    AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定");
 }
 
 }  // namespace hanaki

@@ -5,6 +5,7 @@
 
 #include "ui/fonts.h"
 #include "ui/graph_canvas.h"
+#include "ui/key_table.h"
 #include "ui/painter_surface.h"
 #include "ui/sub_screen.h"
 
@@ -76,43 +77,36 @@ GraphScreen::GraphScreen(GraphInput input, Services& services, QWidget* opener)
 
 bool GraphScreen::event(QEvent* event) {
     // Tab belongs to the graph, not to focus navigation.
-    if (event->type() == QEvent::KeyPress && HandleKey(static_cast<QKeyEvent&>(*event)))
+    if (event->type() == QEvent::KeyPress && Keys().Run(static_cast<QKeyEvent&>(*event)))
         return true;
     return QWidget::event(event);
 }
 
-bool GraphScreen::HandleKey(const QKeyEvent& key) {
+// The legend is the graph's own (BuildGraph): it names the keys that change
+// the graph shown; the others do nothing there.
+KeyTable GraphScreen::Keys() {
     const bool trendOfCategory = input_.source == GraphSource::Trend && input_.selector > 0;
-    switch (key.key()) {
-        case Qt::Key_Escape:  // <ESC>グラフ終了
-            close();
-            return true;
-        case Qt::Key_Up:  // <↑↓>費目変更
-            StepCategory(-1);
-            return true;
-        case Qt::Key_Down:
-            StepCategory(+1);
-            return true;
-        case Qt::Key_Right:  // <←→>摘要変更
-            if (trendOfCategory)
-                StepDescription(+1);
-            return true;
-        case Qt::Key_Left:
-            if (trendOfCategory)
-                StepDescription(-1);
-            return true;
-        case Qt::Key_Tab:  // <Tab>棒,円グラフ切り替え
-            if (input_.source == GraphSource::MonthlyBar)
-                input_.source = GraphSource::MonthlyPie;
-            else if (input_.source == GraphSource::MonthlyPie)
-                input_.source = GraphSource::MonthlyBar;
-            else
-                return true;
-            Rebuild();
-            return true;
-        default:
-            return false;
-    }
+    auto stepDescription = [this, trendOfCategory](int step) {
+        if (trendOfCategory)
+            StepDescription(step);
+    };
+    return {"",
+            {{{Qt::Key_Escape}, "グラフ終了", [this] { close(); }},
+             {{Qt::Key_Up}, "費目変更", [this] { StepCategory(-1); }},
+             {{Qt::Key_Down}, "費目変更", [this] { StepCategory(+1); }},
+             {{Qt::Key_Right}, "摘要変更", [stepDescription] { stepDescription(+1); }},
+             {{Qt::Key_Left}, "摘要変更", [stepDescription] { stepDescription(-1); }},
+             {{Qt::Key_Tab}, "棒,円グラフ切り替え", [this] { SwitchBarAndPie(); }}}};
+}
+
+void GraphScreen::SwitchBarAndPie() {
+    if (input_.source == GraphSource::MonthlyBar)
+        input_.source = GraphSource::MonthlyPie;
+    else if (input_.source == GraphSource::MonthlyPie)
+        input_.source = GraphSource::MonthlyBar;
+    else
+        return;
+    Rebuild();
 }
 
 // To the neighbouring category, when it has a name: an unnamed one ends the way.

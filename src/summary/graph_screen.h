@@ -6,12 +6,12 @@
 #include "summary/graph_drawing.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLabel;
 
 namespace hanaki {
 
 class GraphCanvas;
+struct KeyTable;
 
 // グラフ表示: the bar or pie graph of `input`, the figures the opening
 // summary screen handed over. Shows itself in front of `opener`, modeless,
@@ -28,7 +28,8 @@ class GraphScreen : public QWidget {
     bool event(QEvent* event) override;
 
   private:
-    bool HandleKey(const QKeyEvent& key);
+    KeyTable Keys();
+    void SwitchBarAndPie();
     void StepCategory(int step);
     void StepDescription(int step);
     void Rebuild();

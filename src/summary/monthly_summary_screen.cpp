@@ -13,12 +13,12 @@
 namespace hanaki {
 namespace {
 
-const QString kYearLegend = QStringLiteral(
-    "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ");
-const QString kMonthLegend = QStringLiteral(
-    "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ");
-const QString kGridLegend = QStringLiteral(
-    "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ");
+constexpr const char* kYearLegend =
+    "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ";
+constexpr const char* kMonthLegend =
+    "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ";
+constexpr const char* kGridLegend =
+    "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ";
 
 // Column widths w0 … w3 in twips by size class.
 constexpr int kWidths[3][4] = {

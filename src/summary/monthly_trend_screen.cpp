@@ -15,12 +15,12 @@
 namespace hanaki {
 namespace {
 
-const QString kYearLegend = QStringLiteral(
-    "    <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ");
-const QString kMonthLegend = QStringLiteral(
-    "    <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ");
-const QString kGridLegend = QStringLiteral(
-    "   <ESC,Home>年月度変更へ   <↑↓>費目変更   <Enter>費目別グラフ   <F5>総支出、総収入グラフ");
+constexpr const char* kYearLegend =
+    "    <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ";
+constexpr const char* kMonthLegend =
+    "    <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ";
+constexpr const char* kGridLegend =
+    "   <ESC,Home>年月度変更へ   <↑↓>費目変更   <Enter>費目別グラフ   <F5>総支出、総収入グラフ";
 
 // w0, w1, w2 in twips by size class.
 constexpr int kWidths[3][3] = {{230, 820, 630}, {250, 1040, 775}, {300, 1200, 910}};

@@ -16,13 +16,11 @@ SummaryMenu::SummaryMenu(ProgramState& state, Services& services, QWidget* paren
     setWindowTitle(QStringLiteral("集計メニュー"));
     // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. There is
     // no separate annual summary: 3 opens the monthly one, by Enter or a click only.
-    AddButton("Command1", QStringLiteral("1. 月度集計   "), u'1', [this] { OpenSummary(); });
-    AddButton("Command2", QStringLiteral("2. 月度推移   "), u'2', [this] { OpenTrend(); });
-    AddButton("Command3", QStringLiteral("3. 年次集計   "), QChar(), [this] { OpenSummary(); });
-    AddButton("Command4", QStringLiteral("4. 年間集計   "), u'4', [this] { OpenYearSummary(); });
-    AddLegend(
-        "Label1",
-        QStringLiteral("   <Esc>集計終了    <1,2,4>直接選択      <↑↓>カーソル移動    <Enter>決定"));
+    AddButton("Command1", QStringLiteral("1. 月度集計   "), "1", [this] { OpenSummary(); });
+    AddButton("Command2", QStringLiteral("2. 月度推移   "), "2", [this] { OpenTrend(); });
+    AddButton("Command3", QStringLiteral("3. 年次集計   "), nullptr, [this] { OpenSummary(); });
+    AddButton("Command4", QStringLiteral("4. 年間集計   "), "4", [this] { OpenYearSummary(); });
+    AddLegend("Label1", "   <Esc>集計終了    <1,2,4>直接選択      <↑↓>カーソル移動    <Enter>決定");
 }
 
 void SummaryMenu::OpenSummary() {

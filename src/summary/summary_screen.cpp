@@ -177,15 +177,15 @@ void SummaryScreen::Enter(Focus focus) {
     monthField_->setFocusPolicy(focus == Focus::Month ? Qt::StrongFocus : Qt::NoFocus);
     switch (focus) {
         case Focus::Year:
-            legend_->setText(legends_.year);
+            legend_->setText(QString::fromUtf8(legends_.year));
             yearField_->setFocus();
             break;
         case Focus::Month:
-            legend_->setText(legends_.month);
+            legend_->setText(QString::fromUtf8(legends_.month));
             monthField_->setFocus();
             break;
         case Focus::Grid:
-            legend_->setText(legends_.grid);
+            legend_->setText(QString::fromUtf8(legends_.grid));
             categoryGrid_->setFocus();
             FollowCursor();
             break;
@@ -237,102 +237,81 @@ void SummaryScreen::OpenGraph(int selector) {
     ShowInFrontOf(graph_, this);
 }
 
-// The keys of the three states; each screen's legends (Legends) name them.
 bool SummaryScreen::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && focus_ == Focus::Grid) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Home && !key->isAutoRepeat()) {  // <Home>: on release
-            LeaveGrid();
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F5) {  // <F5>: the overall graph, in every state
-        OpenGraph(f5FollowsCursor_ && focus_ == Focus::Grid
-                      ? layout_.categoryAt[categoryGrid_->currentRow() + 1]
-                      : 0);
-        return true;
-    }
-    switch (focus_) {
+    // Typing and Delete change nothing; releases the tables leave pass on.
+    return KeysOf(focus_).Run(static_cast<const QKeyEvent&>(*event)) ||
+           event->type() == QEvent::KeyPress;
+}
+
+KeyTable SummaryScreen::KeysOf(Focus focus) {
+    switch (focus) {
         case Focus::Year:
-            return YearKey(key);
+            return YearKeys();
         case Focus::Month:
-            return MonthKey(key);
+            return MonthKeys();
         case Focus::Grid:
-            return GridKey(key);
+            break;
     }
-    return false;
+    return GridKeys();
 }
 
-// <ESC>集計終了  <PageUp,Down>年度変更  <Enter>月度変更へ
-bool SummaryScreen::YearKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            StepYear(year_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonth();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Month);
-            break;
-        case Qt::Key_Escape:
-            close();
-            break;
-        default:
-            break;  // typing and Delete change nothing
-    }
-    return true;
+const char* SummaryScreen::GraphMeaning(bool ofCategory) const {
+    if (graphSource_ == GraphSource::MonthlyBar)
+        return ofCategory ? "摘要別グラフ" : "費目別グラフ";
+    return ofCategory ? "費目別グラフ" : "総支出、総収入グラフ";
 }
 
-// <ESC>年変更へ  <PageUp,Down>月度変更  <Enter>費目欄へ
-bool SummaryScreen::MonthKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            StepMonth(year_, month_, key->key() == Qt::Key_PageUp ? -1 : 1);
-            ShowMonth();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            Enter(Focus::Grid);
-            break;
-        case Qt::Key_Escape:
-            Enter(Focus::Year);
-            break;
-        default:
-            break;
-    }
-    return true;
+// The keys are alike on every summary screen; each names them in its own
+// legends (Kind::legends), beside its layout.
+KeyTable SummaryScreen::YearKeys() {
+    return {legends_.year,
+            {{{Qt::Key_Escape}, "集計終了", [this] { close(); }},
+             {{Qt::Key_PageUp}, "年度変更", [this] { StepYearShown(-1); }},
+             {{Qt::Key_PageDown}, "年度変更", [this] { StepYearShown(1); }},
+             {kEnterKeys, "月度変更へ", [this] { Enter(Focus::Month); }},
+             {{Qt::Key_F5}, GraphMeaning(false), [this] { OpenGraph(0); }}}};
 }
 
-// <ESC>集計終了 (the trend: 年月度変更へ)  <Home>月度変更へ  <↑↓>費目変更  <Enter>そのグラフ
-bool SummaryScreen::GridKey(QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
-            // Over the total rows and the empty row to the next category row.
-            const int row = categoryGrid_->currentRow() + 1 + (key->key() == Qt::Key_Up ? -1 : 1);
-            if (const int target = layout_.CursorRow(row); target != 0)
-                categoryGrid_->setCurrentCell(target - 1, 1);
-            return true;
-        }
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            OpenGraph(layout_.categoryAt[categoryGrid_->currentRow() + 1]);
-            return true;
-        case Qt::Key_Escape:
-            if (gridEsc_ == GridEsc::Closes)
-                close();
-            else
-                LeaveGrid();
-            return true;
-        default:
-            return true;  // Home acts when released
-    }
+KeyTable SummaryScreen::MonthKeys() {
+    auto step = [this](int delta) {
+        StepMonth(year_, month_, delta);
+        ShowMonth();
+    };
+    return {legends_.month,
+            {{{Qt::Key_Escape}, "年変更へ", [this] { Enter(Focus::Year); }},
+             {{Qt::Key_PageUp}, "月度変更", [step] { step(-1); }},
+             {{Qt::Key_PageDown}, "月度変更", [step] { step(1); }},
+             {kEnterKeys, "費目欄へ", [this] { Enter(Focus::Grid); }},
+             {{Qt::Key_F5}, GraphMeaning(false), [this] { OpenGraph(0); }}}};
+}
+
+KeyTable SummaryScreen::GridKeys() {
+    const int cursorCategory = layout_.categoryAt[categoryGrid_->currentRow() + 1];
+    // Over the total rows and the empty row to the next category row.
+    auto step = [this](int delta) {
+        const int row = categoryGrid_->currentRow() + 1 + delta;
+        if (const int target = layout_.CursorRow(row); target != 0)
+            categoryGrid_->setCurrentCell(target - 1, 1);
+    };
+    return {
+        legends_.grid,
+        {gridEsc_ == GridEsc::Closes
+             ? KeyBinding{{Qt::Key_Escape}, "集計終了", [this] { close(); }}
+             : KeyBinding{{Qt::Key_Escape}, "年月度変更へ", [this] { LeaveGrid(); }},
+         OnRelease({{Qt::Key_Home}, "月度変更へ", [this] { LeaveGrid(); }}),
+         {{Qt::Key_Up}, "費目変更", [step] { step(-1); }},
+         {{Qt::Key_Down}, "費目変更", [step] { step(1); }},
+         {kEnterKeys, GraphMeaning(true), [this, cursorCategory] { OpenGraph(cursorCategory); }},
+         {{Qt::Key_F5}, GraphMeaning(f5FollowsCursor_), [this, cursorCategory] {
+              OpenGraph(f5FollowsCursor_ ? cursorCategory : 0);
+          }}}};
+}
+
+void SummaryScreen::StepYearShown(int delta) {
+    StepYear(year_, delta);
+    ShowMonth();
 }
 
 }  // namespace hanaki

@@ -8,9 +8,9 @@
 #include "summary/graph_data.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_table.h"
+#include "ui/key_table.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,10 +26,11 @@ class GraphScreen;
 class SummaryScreen : public QWidget {
     Q_OBJECT
   public:
+    // The legend of each state's keys (UTF-8).
     struct Legends {
-        QString year;
-        QString month;
-        QString grid;
+        const char* year;
+        const char* month;
+        const char* grid;
     };
 
   protected:
@@ -115,9 +116,14 @@ class SummaryScreen : public QWidget {
     void FollowCursor();
     void LeaveGrid();
     void OpenGraph(int selector);
-    bool YearKey(QKeyEvent* key);
-    bool MonthKey(QKeyEvent* key);
-    bool GridKey(QKeyEvent* key);
+    void StepYearShown(int delta);
+    // What the graph keys draw, as the legends name it: the whole, or the
+    // category under the cursor.
+    const char* GraphMeaning(bool ofCategory) const;
+    KeyTable KeysOf(Focus focus);
+    KeyTable YearKeys();
+    KeyTable MonthKeys();
+    KeyTable GridKeys();
 
     const Legends legends_;
     const GridEsc gridEsc_;

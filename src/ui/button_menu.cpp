@@ -10,7 +10,7 @@ namespace hanaki {
 ButtonMenu::ButtonMenu(QWidget* parent, const QFont& font)
     : QWidget(parent, Qt::Window), font_(font), layout_(new QVBoxLayout(this)) {}
 
-void ButtonMenu::AddButton(const char* name, const QString& caption, QChar digit,
+void ButtonMenu::AddButton(const char* name, const QString& caption, const char* digit,
                            std::function<void()> choose) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
@@ -18,50 +18,37 @@ void ButtonMenu::AddButton(const char* name, const QString& caption, QChar digit
     button->installEventFilter(this);
     connect(button, &QPushButton::clicked, this, std::move(choose));
     layout_->addWidget(button);
-    if (!digit.isNull())
-        digits_.push_back({digit, button});
+    if (digit != nullptr)
+        digitKeys_.push_back({digit, "直接選択", [button] { button->click(); }});
     if (layout_->count() == 1)
         button->setFocus();
 }
 
-void ButtonMenu::AddLegend(const char* name, const QString& text) {
-    auto* legend = new QLabel(text, this);
+void ButtonMenu::AddLegend(const char* name, const char* text) {
+    legend_ = text;
+    auto* legend = new QLabel(QString::fromUtf8(text), this);
     legend->setObjectName(name);
     legend->setFont(font_);
     layout_->addWidget(legend);
 }
 
+KeyTable ButtonMenu::Keys(QPushButton* focused) {
+    std::vector<KeyBinding> keys = digitKeys_;
+    keys.insert(keys.end(), {{{Qt::Key_Escape}, "終了", [this] { close(); }},
+                             {{Qt::Key_Up}, "カーソル移動", [this] { focusPreviousChild(); }},
+                             {{Qt::Key_Down}, "カーソル移動", [this] { focusNextChild(); }},
+                             {kEnterKeys, "決定", [focused] { focused->click(); }}});
+    return {legend_, std::move(keys)};
+}
+
 bool ButtonMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    for (const TypedDigit& typed : digits_) {
-        if (text == typed.digit) {
-            typed.button->click();
-            return true;
-        }
-    }
-    switch (key->key()) {
-        case Qt::Key_Escape:
-            close();
-            return true;
-        case Qt::Key_Up:
-            focusPreviousChild();
-            return true;
-        case Qt::Key_Down:
-            focusNextChild();
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            static_cast<QPushButton*>(watched)->click();
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;
-        default:
-            return true;
-    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return false;  // the buttons' own order
+    Keys(static_cast<QPushButton*>(watched)).Run(key);
+    return true;  // any other key does nothing
 }
 
 }  // namespace hanaki

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QChar>
 #include <QFont>
 #include <QWidget>
 #include <functional>
 #include <vector>
+
+#include "ui/key_table.h"
 
 class QPushButton;
 class QVBoxLayout;
@@ -22,23 +23,22 @@ class ButtonMenu : public QWidget {
     ButtonMenu(QWidget* parent, const QFont& font);
 
     // The next button down; the first one added has the focus. `digit` typed
-    // chooses it too; a button without one is chosen by Enter or a click only.
-    void AddButton(const char* name, const QString& caption, QChar digit,
+    // chooses it too; a button without one (nullptr) is chosen by Enter or a
+    // click only.
+    void AddButton(const char* name, const QString& caption, const char* digit,
                    std::function<void()> choose);
-    // The legend under the buttons.
-    void AddLegend(const char* name, const QString& text);
+    // The legend under the buttons, naming the keys of Keys.
+    void AddLegend(const char* name, const char* text);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct TypedDigit {
-        QChar digit;
-        QPushButton* button;
-    };
+    KeyTable Keys(QPushButton* focused);
 
     const QFont font_;
     QVBoxLayout* layout_;
-    std::vector<TypedDigit> digits_;
+    std::vector<KeyBinding> digitKeys_;
+    const char* legend_ = "";
 };
 
 }  // namespace hanaki

@@ -214,38 +214,38 @@ QStringList FolderPicker::FileNames(const std::function<bool(std::string_view)>&
 bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == folders_)
-        return ListKey(key);
-    if (watched == path_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-        OpenTyped(path_->text());
-        return true;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (watched == folders_) {
+        if (key.matches(QKeySequence::Paste)) {  // however the platform spells it
+            OpenTyped(QApplication::clipboard()->text());
+            return true;
+        }
+        return ListKeys().Run(key);
     }
+    if (watched == path_ && PathKeys().Run(key))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
 // Enter opens the row itself rather than relying on the style's idea of
 // "activated", which on some platforms also fires on a single click. Other
 // printable keys go to the list's own search for the name that begins so.
-bool FolderPicker::ListKey(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        OpenRow(folders_->currentItem());
-        return true;
-    }
-    if (key->matches(QKeySequence::Paste)) {
-        OpenTyped(QApplication::clipboard()->text());
-        return true;
-    }
-    if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier) {
-        EditPath(path_->text());
-        path_->selectAll();
-        return true;
-    }
-    if (key->text().startsWith(u'/') || key->text().startsWith(u'~')) {
-        EditPath(key->text());
-        return true;
-    }
-    return false;
+KeyTable FolderPicker::ListKeys() {
+    return {"",
+            {{kEnterKeys, "開く", [this] { OpenRow(folders_->currentItem()); }},
+             {{Qt::Key_L},
+              "場所を入力",
+              [this] {
+                  EditPath(path_->text());
+                  path_->selectAll();
+              },
+              Qt::ControlModifier},
+             {"/", "場所を入力", [this] { EditPath(QStringLiteral("/")); }},
+             {"~", "場所を入力", [this] { EditPath(QStringLiteral("~")); }}}};
+}
+
+KeyTable FolderPicker::PathKeys() {
+    return {"", {{kEnterKeys, "開く", [this] { OpenTyped(path_->text()); }}}};
 }
 
 void FolderPicker::ChooseDrive(int index) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/key_table.h"
+
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -56,7 +58,8 @@ class FolderPicker : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool ListKey(QKeyEvent* key);
+    KeyTable ListKeys();
+    KeyTable PathKeys();
     void ChooseDrive(int index);
     void OpenRow(QListWidgetItem* row);
     void OpenTyped(const QString& text);

@@ -28,14 +28,24 @@ struct KeyBinding {
     QString characters;
     const char* meaning;  // as the legend names it
     std::function<void()> action;
+    // Acts when the key is let go, not held: for keys whose press belongs to
+    // the window that was in front until then.
+    bool onRelease = false;
 };
+
+// `binding`, acting on the key's release.
+KeyBinding OnRelease(KeyBinding binding);
+
+// Return and the keypad's Enter, which act alike in every table.
+inline const std::vector<int> kEnterKeys{Qt::Key_Return, Qt::Key_Enter};
 
 // The keys of one focus state and the legend line that names them.
 struct KeyTable {
     const char* legend = "";
     std::vector<KeyBinding> keys;
 
-    // Runs the action bound to `event`; false when none is.
+    // Runs the action bound to `event`, a press or (for the OnRelease
+    // bindings) a release; false when none is.
     bool Run(const QKeyEvent& event) const;
     // Runs the action of text committed by an input method when it is one of
     // a binding's characters; false when it is none.

@@ -54,6 +54,16 @@ TEST_F(CarryOver, pageKeysWalkTheCategoriesButNeverPastTheList) {
     }
 }
 
+TEST_F(CarryOver, aSavedCategoryTheMasterNoLongerNamesOffersNoEnter) {
+    home.UseSettings(" 25 \r\n4,1\r\n");
+    Open();
+    EXPECT_EQ(Legend(), "<Esc>      設定破棄<PageUp,Down>費目選択");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Focused(), Child<QLineEdit>(*screen, "Text1"));
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(Shown()[0], "3");
+}
+
 TEST_F(CarryOver, confirmingNoCarryOverWritesZeroZeroAsLineTwo) {
     Open();
     Press(Qt::Key_PageDown);
