@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "data/amount_format.h"
 #include "data/calendar.h"
 #include "summary/graph_screen.h"
 #include "ui/fitting_font.h"
@@ -48,12 +49,37 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
         widget->setFont(font_);
 }
 
+SummaryScreen::Kind SummaryScreen::ByCategoryKind(const ScreenMetrics& metrics,
+                                                  const char* objectName, QString title,
+                                                  GraphSource graphSource, Legends legends) {
+    return {.objectName = objectName,
+            .title = std::move(title),
+            .scale = PickSummaryScale(metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
+            .graphSource = graphSource,
+            .graphCaption = QStringLiteral("F5 グラフ"),
+            .legends = std::move(legends),
+            .gridEsc = GridEsc::Closes};
+}
+
 int SummaryScreen::HeadingTop() const {
     return scale_.Y(150);
 }
 
 int SummaryScreen::FieldHeight() const {
     return QFontMetrics(font_).height() + 8;
+}
+
+void SummaryScreen::PlaceYearMonthTitle(int x, QLabel* words, QLabel* title) {
+    const QFontMetrics metrics(font_);
+    const int top = HeadingTop();
+    const int fieldHeight = FieldHeight();
+    yearField_->setGeometry(x, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
+    const int wordsLeft = yearField_->geometry().right() + 4;
+    words->setGeometry(wordsLeft, top, metrics.horizontalAdvance(words->text()), fieldHeight);
+    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
+                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
+    title->setGeometry(words->geometry().right() + 1, top,
+                       metrics.horizontalAdvance(title->text()) + 4, fieldHeight);
 }
 
 // Above, the heading line and its gaps; below, the legend and the margin, as
@@ -146,6 +172,25 @@ void SummaryScreen::WriteAmountCell(int row, const CategoryLine& line) {
         struck.setStrikeOut(true);
         amount->setFont(struck);
     }
+}
+
+void SummaryScreen::ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals,
+                                     int category) {
+    ClearCells(breakdown, 0, 3);
+    ResetTints(breakdown, 1, 3);
+    int n = 0;
+    for (const DescriptionLine& line : DescriptionLines(totals, state_.categories, category)) {
+        ++n;
+        SetCell(breakdown, n, 0, QString::number(line.number));
+        SetCell(breakdown, n, 1, FromCp932(line.name));
+        SetCell(breakdown, n, 2, Text(line.amount));
+        SetCell(breakdown, n, 3, Text(line.share));
+    }
+    SetCell(breakdown, n + 1, 1, QStringLiteral("摘 要 計"));
+    SetCell(breakdown, n + 1, 2, Text(FormatGrouped(totals.at(category, 0))));
+    TintCells(breakdown, 1, n, 1, 3,
+              state_.categories.IsExpense(category) ? kExpenseTint : kIncomeTint);
+    FitCellsToColumns(breakdown, 1, 3);
 }
 
 void SummaryScreen::Start() {

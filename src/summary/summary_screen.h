@@ -48,9 +48,15 @@ class SummaryScreen : public QWidget {
         GridEsc gridEsc;
     };
 
+    // The summaries by category, monthly and yearly: their scale, graph button and Esc.
+    static Kind ByCategoryKind(const ScreenMetrics& metrics, const char* objectName, QString title,
+                               GraphSource graphSource, Legends legends);
+
     // Makes the controls every summary screen has: the year and month fields,
     // the legend, the note of what the figures leave out and the graph button.
     SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind);
+
+    static QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
     // Called last by the screen's constructor, once it has made categoryGrid_ and placed it.
     void Start();
@@ -60,6 +66,9 @@ class SummaryScreen : public QWidget {
     // under the grids; and sizes the window.
     void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
     int HeadingTop() const;
+    // On the heading line from `x`: the year field, `words` ("年    月度") with
+    // the month field in its blanks, and `title`.
+    void PlaceYearMonthTitle(int x, QLabel* words, QLabel* title);
     int FieldHeight() const;
     // What the figures leave out, whole above the grids.
     void ShowNote(const QString& note);
@@ -75,6 +84,9 @@ class SummaryScreen : public QWidget {
     // A category's amount in column 2: red over budget, struck through when
     // left out of the totals.
     void WriteAmountCell(int row, const CategoryLine& line);
+    // Category `category`'s named descriptions in `breakdown`, with their
+    // shares and the category's total under them.
+    void ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals, int category);
     // The grid rows' height: the design's, or less where the window would not
     // leave room for a title bar on the smallest screen of its class.
     int RowPixelsWithin(int designRowPixels) const;
