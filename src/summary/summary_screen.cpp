@@ -82,12 +82,25 @@ void SummaryScreen::PlaceYearMonthTitle(int x, QLabel* words, QLabel* title) {
                        metrics.horizontalAdvance(title->text()) + 4, fieldHeight);
 }
 
+int SummaryScreen::LineHeight() const {
+    return QFontMetrics(font_).height() + 4;
+}
+
+int SummaryScreen::LinesUnderGrids() const {
+    return figuresLine_ != nullptr ? 2 : 1;
+}
+
+void SummaryScreen::ShowFiguresLine(const QString& text) {
+    figuresLine_->setText(text);
+    FitLabel(figuresLine_, font_);
+}
+
 // Above, the heading line and its gaps; below, the legend and the margin, as
 // PlaceAround puts them.
 int SummaryScreen::RowPixelsWithin(int designRowPixels) const {
     const int frames = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
-                           QFontMetrics(font_).height() + 4 + scale_.Y(120);
+                           LinesUnderGrids() * LineHeight() + scale_.Y(120);
     const int room =
         TwipsToPixels(WindowTwips(scale_.sizeClass).height()) - kTitleBarAllowance - besideRows;
     return std::min(designRowPixels, room / kSummaryGridRows);
@@ -108,8 +121,12 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
     // From the window's top down to the grids: a reason in two lines shows whole.
     unreadableNote_->setGeometry(titleRight + 8, 0, graphButton_->x() - titleRight - 16,
                                  gridTop - 1);
-    legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
-                         QFontMetrics(font_).height() + 4);
+    int lineTop = gridTop + gridHeight + scale_.Y(80);
+    if (figuresLine_ != nullptr) {
+        figuresLine_->setGeometry(left, lineTop, right - left, LineHeight());
+        lineTop += LineHeight();
+    }
+    legend_->setGeometry(left, lineTop, right - left, LineHeight());
     const QSize windowTwips = WindowTwips(scale_.sizeClass);
     // The design's width, unless the grids reach past it.
     const int designWidth = TwipsToPixels(windowTwips.width());

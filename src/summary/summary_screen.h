@@ -70,6 +70,8 @@ class SummaryScreen : public QWidget {
     // the month field in its blanks, and `title`.
     void PlaceYearMonthTitle(int x, QLabel* words, QLabel* title);
     int FieldHeight() const;
+    // The line under the grids, whole within its width.
+    void ShowFiguresLine(const QString& text);
     // What the figures leave out, whole above the grids.
     void ShowNote(const QString& note);
     // Lays the category grid out afresh for the month's deleted categories, as
@@ -117,11 +119,16 @@ class SummaryScreen : public QWidget {
     QLabel* legend_;
     QLabel* unreadableNote_;
     QPushButton* graphButton_;
+    // A line under the grids that explains the figures, when the screen makes one before placing.
+    QLabel* figuresLine_ = nullptr;
     QTableWidget* categoryGrid_ = nullptr;  // Grid1, made by the screen
     // F5 in the grid draws the category under the cursor, not the whole.
     bool f5FollowsCursor_ = false;
 
   private:
+    int LineHeight() const;
+    // The legend, and the figures line when the screen has one.
+    int LinesUnderGrids() const;
     void Enter(Focus focus);
     void ShowMonth();
     void FollowCursor();

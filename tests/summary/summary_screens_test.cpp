@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "summary/graph_screen.h"
@@ -182,6 +183,51 @@ TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
     EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "出金 合計", ""}));
     EXPECT_EQ(CellText(grid, 20, 0), "");
     EXPECT_EQ(Cell(grid, 21, 1)->background().style(), Qt::NoBrush);
+}
+
+long long Yen(const QString& grouped) {
+    return QString(grouped).remove(',').toLongLong();
+}
+
+// The main window's 月計 is the summary's total plus what the line under the
+// grids says was left out, to the yen; with every flag on the line is empty.
+TEST_F(MonthlySummary, aLineExplainsTheStrikeThroughAndReconcilesTheTotalsWithTheMonth) {
+    const std::string flags[] = {"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1",
+                                 "1,1,1,1,0,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1"};
+    home.temp.Write("199903.DAT", Item(1, 1, 250000) + Item(5, 1, 1234567) + Item(6, 1, 30000) +
+                                      Item(12, 1, 5000) +
+                                      SignedItem(18, Sjis("自動車"), "-3500000"));
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(home.state.folder, 31, 99, 3, ledger).ok());
+    MonthTotals month;  // as the main window sums it for 月計
+    SumMonthLedger(ledger, home.state.categories, month);
+    for (const std::string& flag : flags) {
+        SCOPED_TRACE(flag);
+        home.UseSettings(" 31 \r\n0,0\r\n" + std::string(19, ',') + "\r\n" + flag + "\r\n");
+        Open();
+        const QString line = Child<QLabel>(*screen, "exclusionLegend")->text();
+        const QStringList names = Column(grid, 1);
+        const QString income = CellText(grid, names.indexOf("入金 合計"), 2);
+        const QString expense = CellText(grid, names.indexOf("出金 合計"), 2);
+        if (flag == flags[0]) {
+            EXPECT_EQ(line, "");
+            EXPECT_EQ(Yen(income), month.income());
+            EXPECT_EQ(Yen(expense), month.expense());
+            continue;
+        }
+        EXPECT_TRUE(line.startsWith("取り消し線は集計対象外の費目（合計と比率に含めない）。"))
+            << line.toStdString();
+        const QRegularExpressionMatch leftOut =
+            QRegularExpression("対象外 入金 ([-0-9,]+)・出金 ([-0-9,]+)（月計 ＝ 合計 ＋ 対象外）$")
+                .match(line);
+        ASSERT_TRUE(leftOut.hasMatch()) << line.toStdString();
+        EXPECT_EQ(leftOut.captured(1), "1,234,567");
+        EXPECT_EQ(leftOut.captured(2), "5,000");
+        EXPECT_EQ(Yen(income) + Yen(leftOut.captured(1)), month.income());
+        EXPECT_EQ(Yen(expense) + Yen(leftOut.captured(2)), month.expense());
+        EXPECT_EQ(Yen(CellText(grid, 24, 2)) + Yen(leftOut.captured(1)) - Yen(leftOut.captured(2)),
+                  month.income() - month.expense());
+    }
 }
 
 TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
@@ -470,21 +516,25 @@ TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
         SCOPED_TRACE(size.height);
         SummaryHousehold home;
         home.services.metrics = ScreenMetrics(size.height);
-        home.UseSettings(" 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n");
+        home.UseSettings(
+            " 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n"
+            "1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n");
         std::string file;
         for (int i = 0; i < 1000; ++i)
-            file += Item(6, 1, 999999999);
+            file += Item(6, 1, 999999999) + Item(12, 1, 999999999);  // 娯楽費 left out
         home.temp.Write("199903.DAT", file);
         std::unique_ptr<QWidget> screens[] = {
             std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
-            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
+            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr),
+            std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr)};
         for (const auto& screen : screens) {
             SCOPED_TRACE(screen->objectName().toStdString());
             ShowActive(*screen);
             const auto* grid = Child<QTableWidget>(*screen, "Grid1");
             const QTableWidget* figures =
-                screen->objectName() == "Form7" ? grid : Child<QTableWidget>(*screen, "Grid2");
+                screen->objectName() == "Form10" ? Child<QTableWidget>(*screen, "Grid2") : grid;
             EXPECT_EQ(CellText(figures, 24, figures == grid ? 2 : 12), "-999,999,999,000");
+            ExpectWholeWithin(*screen, size.Room());
             ExpectEveryCellWhole(*screen);
             Press(Qt::Key_Return);
             for (int i = 0; i < 5; ++i)
