@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
@@ -223,7 +224,9 @@ void SummaryScreen::Start() {
 void SummaryScreen::ResetCursor() {
     const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
     categoryGrid_->clearSelection();            // or the old row stays lit outside the grid
+    const int top = categoryGrid_->verticalScrollBar()->value();
     categoryGrid_->setCurrentCell(0, 1);
+    categoryGrid_->verticalScrollBar()->setValue(top);
 }
 
 void SummaryScreen::Enter(Focus focus) {
@@ -274,8 +277,20 @@ void SummaryScreen::FollowCursor() {
     if (focus_ != Focus::Grid)
         return;
     categoryGrid_->selectRow(row - 1);
+    ShowRowsAround(row);
     if (const int category = layout_.categoryAt[row]; category != 0)
         ShowCategory(category);
+}
+
+// More rows than the grid shows (deleted categories): the cursor's row in
+// sight, and with it the rows it passes over to the next one, down to the
+// totals after the last; from the first, also the rows above.
+void SummaryScreen::ShowRowsAround(int row) {
+    const int next = layout_.CursorRow(row + 1);
+    const int last = next > row ? next - 1 : layout_.rowCount() - 1;
+    const int first = layout_.CursorRow(row - 1) < row ? row : 1;
+    for (const int shown : {last, first, row})
+        categoryGrid_->scrollTo(categoryGrid_->model()->index(shown - 1, 1));
 }
 
 void SummaryScreen::LeaveGrid() {

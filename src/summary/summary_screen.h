@@ -102,7 +102,9 @@ class SummaryScreen : public QWidget {
     // Puts the figures this screen shows into the input of a graph.
     virtual void FillGraphFigures(GraphInput& input) const = 0;
 
-    // The category grid's cursor back on its first row, quietly, and no row lit.
+    // The category grid's cursor back on its first row, quietly, and no row lit;
+    // the rows stay where the user left them, so that the totals under a long
+    // grid can be read from the month field.
     void ResetCursor();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -132,6 +134,7 @@ class SummaryScreen : public QWidget {
     void Enter(Focus focus);
     void ShowMonth();
     void FollowCursor();
+    void ShowRowsAround(int row);
     void LeaveGrid();
     void OpenGraph(int selector);
     bool YearKey(QKeyEvent* key);

@@ -544,6 +544,61 @@ TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
     }
 }
 
+// Whether row `row` (1 = the first under the headings) is within the grid's view.
+bool InSight(const QTableWidget* grid, int row) {
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+    return cell.top() >= 0 && cell.bottom() < grid->viewport()->height();
+}
+
+// Three deleted categories of each sign: 27 rows under the headings, where the
+// grids show 24. The cursor brings each into sight, the totals after the last,
+// and the trend's months stay beside their categories.
+TEST(SummaryScreens, rowsPastTheTwentyFourthComeIntoSightWithTheCursor) {
+    SummaryHousehold home;
+    std::string file;
+    for (int c : {18, 19, 20})
+        file += SignedItem(c, Sjis("旧費目"), "+1000") + SignedItem(c, Sjis("旧費目"), "-2000");
+    home.temp.Write("199903.DAT", file);
+    std::unique_ptr<QWidget> screens[] = {
+        std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
+        std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr),
+        std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr)};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen->objectName().toStdString());
+        ShowActive(*screen);
+        const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+        const auto* beside = Child<QTableWidget>(*screen, "Grid2");
+        const bool trend = screen->objectName() == "Form10";
+        ASSERT_EQ(grid->rowCount(), 27);
+        ASSERT_FALSE(InSight(grid, 27));
+        Press(Qt::Key_Return);
+        for (int i = 0; i < 25; ++i) {
+            Press(Qt::Key_Down);
+            EXPECT_TRUE(InSight(grid, grid->currentRow() + 1)) << grid->currentRow() + 1;
+        }
+        EXPECT_EQ(grid->currentRow() + 1, 22);  // the last expense category
+        for (int row = 22; row <= 27; ++row)
+            EXPECT_TRUE(InSight(grid, row)) << row;
+        EXPECT_EQ(CellText(grid, 27, trend ? 0 : 1), trend ? "" : "合    計");
+        EXPECT_TRUE(InSight(beside, 1));  // the breakdown from its top
+
+        if (trend) {  // back in the month field: the months beside their categories
+            Press(Qt::Key_Home);
+            EXPECT_EQ(CellText(beside, 27, 0), "合    計");
+            for (int row = 22; row <= 27; ++row) {
+                EXPECT_TRUE(InSight(beside, row)) << row;
+                EXPECT_EQ(beside->visualRect(beside->model()->index(row - 1, 0)).top(),
+                          grid->visualRect(grid->model()->index(row - 1, 0)).top());
+            }
+            Press(Qt::Key_Return);
+        }
+        for (int i = 0; i < 25; ++i)
+            Press(Qt::Key_Up);
+        EXPECT_EQ(grid->currentRow() + 1, 1);
+        EXPECT_TRUE(InSight(grid, 1));
+    }
+}
+
 class SummaryMenuKeys : public ::testing::Test {
   protected:
     SummaryMenuKeys() { ShowActive(menu); }
