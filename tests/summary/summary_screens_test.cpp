@@ -495,6 +495,15 @@ TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
     }
 }
 
+// The monthly summary, the trend and the year summary over `home`.
+std::vector<std::unique_ptr<QWidget>> SummaryScreensOver(SummaryHousehold& home) {
+    std::vector<std::unique_ptr<QWidget>> screens;
+    screens.push_back(std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr));
+    screens.push_back(std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr));
+    screens.push_back(std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr));
+    return screens;
+}
+
 // Every text of the screen's grids within its column, in the type of its cell.
 void ExpectEveryCellWhole(const QWidget& screen) {
     for (const QTableWidget* grid : screen.findChildren<QTableWidget*>()) {
@@ -523,11 +532,7 @@ TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
         for (int i = 0; i < 1000; ++i)
             file += Item(6, 1, 999999999) + Item(12, 1, 999999999);  // 娯楽費 left out
         home.temp.Write("199903.DAT", file);
-        std::unique_ptr<QWidget> screens[] = {
-            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
-            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr),
-            std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr)};
-        for (const auto& screen : screens) {
+        for (const auto& screen : SummaryScreensOver(home)) {
             SCOPED_TRACE(screen->objectName().toStdString());
             ShowActive(*screen);
             const auto* grid = Child<QTableWidget>(*screen, "Grid1");
@@ -559,11 +564,7 @@ TEST(SummaryScreens, rowsPastTheTwentyFourthComeIntoSightWithTheCursor) {
     for (int c : {18, 19, 20})
         file += SignedItem(c, Sjis("旧費目"), "+1000") + SignedItem(c, Sjis("旧費目"), "-2000");
     home.temp.Write("199903.DAT", file);
-    std::unique_ptr<QWidget> screens[] = {
-        std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
-        std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr),
-        std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr)};
-    for (const auto& screen : screens) {
+    for (const auto& screen : SummaryScreensOver(home)) {
         SCOPED_TRACE(screen->objectName().toStdString());
         ShowActive(*screen);
         const auto* grid = Child<QTableWidget>(*screen, "Grid1");
