@@ -38,10 +38,7 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
 void MonthlySummaryScreen::BuildControls() {
     const ScreenSizeClass sizeClass = scale_.sizeClass;
     const QFont& font = font_;
-    figuresLine_ = new QLabel(this);
-    figuresLine_->setObjectName("exclusionLegend");
-    figuresLine_->setFont(font);
-    figuresLine_->setTextFormat(Qt::PlainText);
+    MakeFiguresLine("exclusionLegend");
     const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
     yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
@@ -111,7 +108,8 @@ void MonthlySummaryScreen::ShowByCategory() {
     SetCell(categoryGrid_, layout_.balanceRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
     FitCellsToColumns(categoryGrid_, 1, 5);
-    ShowFiguresLine(Text(ExclusionLine(totals, state_.categories, state_.settings)));
+    ShowFiguresLine(
+        Text(ExclusionLine(totals, state_.categories, state_.settings, LeftOutOf::Month)));
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }

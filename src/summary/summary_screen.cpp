@@ -91,6 +91,13 @@ int SummaryScreen::LinesUnderGrids() const {
     return figuresLine_ != nullptr ? 2 : 1;
 }
 
+void SummaryScreen::MakeFiguresLine(const char* objectName) {
+    figuresLine_ = new QLabel(this);
+    figuresLine_->setObjectName(objectName);
+    figuresLine_->setFont(font_);
+    figuresLine_->setTextFormat(Qt::PlainText);
+}
+
 void SummaryScreen::ShowFiguresLine(const QString& text) {
     figuresLine_->setText(text);
     FitLabel(figuresLine_, font_);

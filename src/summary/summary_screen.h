@@ -70,6 +70,8 @@ class SummaryScreen : public QWidget {
     // the month field in its blanks, and `title`.
     void PlaceYearMonthTitle(int x, QLabel* words, QLabel* title);
     int FieldHeight() const;
+    // A line under the grids that explains the figures; made before PlaceAround.
+    void MakeFiguresLine(const char* objectName);
     // The line under the grids, whole within its width.
     void ShowFiguresLine(const QString& text);
     // What the figures leave out, whole above the grids.
@@ -121,8 +123,6 @@ class SummaryScreen : public QWidget {
     QLabel* legend_;
     QLabel* unreadableNote_;
     QPushButton* graphButton_;
-    // A line under the grids that explains the figures, when the screen makes one before placing.
-    QLabel* figuresLine_ = nullptr;
     QTableWidget* categoryGrid_ = nullptr;  // Grid1, made by the screen
     // F5 in the grid draws the category under the cursor, not the whole.
     bool f5FollowsCursor_ = false;
@@ -142,6 +142,7 @@ class SummaryScreen : public QWidget {
     bool GridKey(QKeyEvent* key);
 
     const Legends legends_;
+    QLabel* figuresLine_ = nullptr;  // when the screen has one
     const GridEsc gridEsc_;
     const GraphSource graphSource_;
     Focus focus_ = Focus::Month;

@@ -136,7 +136,7 @@ CategoryLine MonthlyCategoryLine(const MonthTotals& totals, const CategoryTable&
 }
 
 std::string ExclusionLine(const MonthTotals& totals, const CategoryTable& categories,
-                          const Settings& settings) {
+                          const Settings& settings, LeftOutOf span) {
     bool leftOut = false;
     for (int c = 1; c <= kMaxCategories; ++c) {
         const bool listed = categories.IsExpense(c) || !categories.names[c].empty();
@@ -144,9 +144,10 @@ std::string ExclusionLine(const MonthTotals& totals, const CategoryTable& catego
     }
     if (!leftOut)
         return {};
-    return "取り消し線は集計対象外の費目（合計と比率に含めない）。対象外 入金 " +
-           FormatGrouped(totals.income() - totals.flaggedIncome()) + "・出金 " +
-           FormatGrouped(totals.expense() - totals.flaggedExpense()) + "（月計 ＝ 合計 ＋ 対象外）";
+    const std::string line = "取り消し線は集計対象外の費目（合計と比率に含めない）。対象外 入金 " +
+                             FormatGrouped(totals.income() - totals.flaggedIncome()) + "・出金 " +
+                             FormatGrouped(totals.expense() - totals.flaggedExpense());
+    return span == LeftOutOf::Month ? line + "（月計 ＝ 合計 ＋ 対象外）" : line;
 }
 
 CategoryLine DeletedCategoryLine(const MonthTotals& totals, const DeletedCategoryRow& row) {

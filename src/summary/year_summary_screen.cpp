@@ -40,6 +40,7 @@ YearSummaryScreen::YearSummaryScreen(ProgramState& state, Services& services, QW
 
 void YearSummaryScreen::BuildControls() {
     const QFont& font = font_;
+    MakeFiguresLine("exclusionLegend");
     const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
     firstMonth_ = new QLabel(this);
@@ -124,6 +125,8 @@ void YearSummaryScreen::ShowByCategory() {
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sum, trend_, true)));
     }
     FitCellsToColumns(categoryGrid_, 1, 6);
+    ShowFiguresLine(
+        Text(ExclusionLine(sums_, state_.categories, state_.settings, LeftOutOf::Months)));
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }
