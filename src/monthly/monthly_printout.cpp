@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "data/amount_format.h"
 #include "data/calendar.h"
@@ -47,15 +48,45 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-// An amount as the printout sets it: 9 bytes at 11 points, or 11 bytes at
-// 9.25 points when it needs more than six digits or a minus before six.
-struct SetAmount {
-    std::string text;
+// How far a figure that needs smaller type keeps from the rules.
+constexpr int kInset = 30;
+
+// The fonts give a half-width character half an em: a byte of code page 932
+// takes half the point size in twentieths.
+double PrintedWidth(std::size_t bytes, double points) {
+    return static_cast<double>(bytes) * points * 10;
+}
+
+// `points`, or the largest quarter point below it at which `bytes` fit `room` twips.
+double PointsWithin(double points, std::size_t bytes, double room) {
+    if (PrintedWidth(bytes, points) <= room)
+        return points;
+    return std::floor(room / PrintedWidth(bytes, 1) * 4) / 4;
+}
+
+// A text where it goes and in what size.
+struct Placed {
+    int x;
     double points;
+    std::string text;
 };
-SetAmount Set(long long value, std::string formatted) {
+
+// An amount set from `offset` twips left of its column's rule: 9 bytes at 11
+// points, or 11 bytes at 9.25 points when it needs more than six digits or a
+// minus before six. A figure that would reach the rule in either (a minus
+// before eight digits, nine digits and more) ends where the 11-byte ones do,
+// in the type that keeps it within the column.
+Placed SetAmount(long long value, const std::string& formatted, int column, int offset) {
     const bool big = value > 999'999 || value < -99'999;
-    return {PadLeft(formatted, big ? 11 : 9), big ? kBigAmountPoints : kNormalPoints};
+    const std::size_t width = big ? 11 : 9;
+    const double points = big ? kBigAmountPoints : kNormalPoints;
+    const int x = kX0 + column - offset;
+    if (formatted.size() < width)
+        return {x, points, PadLeft(formatted, width)};
+    const double end = x + PrintedWidth(width, points);
+    const double fitted = PointsWithin(points, formatted.size(), end - (kX0 + column + kInset));
+    return {static_cast<int>(std::lround(end - PrintedWidth(formatted.size(), fitted))), fitted,
+            formatted};
 }
 
 // Draws in the order the page is built, keeping track of the font in use
@@ -103,25 +134,56 @@ void PrintPageTop(Pen& pen, const MonthlyPrintout& printout, int pageNumber) {
     pen.Utf8(kX0 + kRemarkColumn, headingY, "  備                   考");
 }
 
+// The running number right-aligned in 3 characters; 1000 in the type that
+// keeps it within the No. column.
+Placed SetNumber(int number) {
+    const std::string digits = std::to_string(number);
+    if (digits.size() <= 3)
+        return {kX0 + 1, kNormalPoints, PadLeft(digits, 3)};
+    const double points = PointsWithin(kNormalPoints, digits.size(), kDateColumn - 2 * kInset);
+    return {kX0 + kDateColumn - kInset -
+                static_cast<int>(std::lround(PrintedWidth(digits.size(), points))),
+            points, digits};
+}
+
+// A name of up to 12 bytes: longer than its column at 11 points from 11 bytes on.
+double NamePoints(const std::string& cp932) {
+    return PointsWithin(kNormalPoints, TrimRight(cp932).size(),
+                        kDescriptionColumn - kCategoryColumn - kInset);
+}
+
 void PrintItem(Pen& pen, const MonthlyRow& row, int number, int line) {
     const int y = TextY(line);
-    pen.Font(kMincho, kNormalPoints);
-    pen.Utf8(kX0 + 1, y, PadLeft(std::to_string(number), 3));
+    const Placed numberText = SetNumber(number);
+    pen.Font(kMincho, numberText.points);
+    pen.Utf8(numberText.x, y, numberText.text);
+    pen.Size(kNormalPoints);
     pen.Utf8(kX0 + kDateColumn + 30, y, PrintedDate(row.calendarDate));
-    pen.Cp932(kX0 + kCategoryColumn, y, CutToBytes(row.record.categoryName, 12));
-    pen.Cp932(kX0 + kDescriptionColumn, y, CutToBytes(row.record.descriptionName, 12));
+    for (const auto& [name, column] :
+         {std::pair{&row.record.categoryName, kCategoryColumn},
+          std::pair{&row.record.descriptionName, kDescriptionColumn}}) {
+        const std::string cut = CutToBytes(*name, 12);
+        pen.Size(NamePoints(cut));
+        pen.Cp932(kX0 + column, y, cut);
+    }
 
-    const SetAmount amount =
-        Set(row.amount, FormatGroupedBlankZero(static_cast<double>(row.amount)));
+    const std::string formatted = FormatGroupedBlankZero(static_cast<double>(row.amount));
     const std::string blank(9, ' ');
+    const Placed amount =
+        SetAmount(row.amount, formatted, row.income ? kIncomeColumn : kExpenseColumn, 60);
     pen.Size(amount.points);
-    pen.Utf8(kX0 + kIncomeColumn - 60, y, row.income ? amount.text : blank);
-    pen.Utf8(kX0 + kExpenseColumn - 60, y, row.income ? blank : amount.text);
+    if (row.income) {
+        pen.Utf8(amount.x, y, amount.text);
+        pen.Utf8(kX0 + kExpenseColumn - 60, y, blank);
+    } else {
+        pen.Utf8(kX0 + kIncomeColumn - 60, y, blank);
+        pen.Utf8(amount.x, y, amount.text);
+    }
 
-    const SetAmount balance =
-        Set(row.balance, FormatGroupedBlankZero(static_cast<double>(row.balance)));
+    const Placed balance = SetAmount(
+        row.balance, FormatGroupedBlankZero(static_cast<double>(row.balance)), kBalanceColumn, 50);
     pen.Size(balance.points);
-    pen.Utf8(kX0 + kBalanceColumn - 50, y, balance.text);
+    pen.Utf8(balance.x, y, balance.text);
 
     const std::string remark = TrimRight(row.record.remark);
     pen.Font(kMincho, remark.size() > kLongRemarkBytes ? kLongRemarkPoints : kNormalPoints);
@@ -153,14 +215,21 @@ void PrintTotals(Pen& pen, const MonthlyPrintout& printout, int row) {
     const int y = TextY(row);
     pen.Font(kGothic, kNormalPoints);
     pen.Utf8(kX0 + kDescriptionColumn, y, " 合 計 ");
+    double points = kNormalPoints;
     for (const auto& [shown, column] : {std::pair{&printout.totals.income, kIncomeColumn},
                                         std::pair{&printout.totals.expense, kExpenseColumn}}) {
         const long long value = ValueOfShown(*shown);
-        const SetAmount total = Set(value, FormatGrouped(static_cast<double>(value)));
-        pen.Size(total.points);
-        pen.Utf8(kX0 + column - 50, y, total.text);
+        const Placed total =
+            SetAmount(value, FormatGrouped(static_cast<double>(value)), column, 50);
+        points = total.points;
+        pen.Size(points);
+        pen.Utf8(total.x, y, total.text);
     }
-    pen.Utf8(kX0 + kBalanceColumn, y, " 残高   " + printout.totals.balance);
+    // In the expense total's size, smaller where the balance would reach past the rule.
+    const std::string balance = " 残高   " + printout.totals.balance;
+    const std::size_t bytes = ToCp932(QString::fromStdString(balance)).value_or(balance).size();
+    pen.Size(PointsWithin(points, bytes, kTotalsRight - kBalanceColumn - kInset));
+    pen.Utf8(kX0 + kBalanceColumn, y, balance);
 
     const int top = kY0 + row * kRow;
     const int bottom = top + kRow;

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -29,6 +30,19 @@ constexpr int kSmallRemarkBytes = 47;
 
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
+}
+
+// The running numbers in the row heading, 1000 in the type that shows it whole.
+void FitRowNumbers(QTableWidget* grid) {
+    const QHeaderView* header = grid->verticalHeader();
+    const int room = header->width() -
+                     2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QTableWidgetItem* number = grid->verticalHeaderItem(r);
+        if (number != nullptr &&
+            QFontMetrics(header->font()).horizontalAdvance(number->text()) > room)
+            number->setFont(FittingFont(header->font(), number->text(), room));
+    }
 }
 
 }  // namespace
@@ -90,6 +104,7 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
     for (int r = 0; r < grid->rowCount(); ++r)
         numbers << (r < items ? QString::number(r + 1) : QString());
     grid->setVerticalHeaderLabels(numbers);
+    FitRowNumbers(grid);
     grid->verticalScrollBar()->setValue(0);
     grid->setUpdatesEnabled(false);
     const QFont remarkFont = GothicFont(size.remarkPoints);

@@ -24,22 +24,13 @@ constexpr const char* kGridLegend =
 constexpr int kWidths[3][4] = {
     {300, 1200, 1050, 880}, {370, 1500, 1300, 1100}, {400, 1600, 1600, 1250}};
 
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 }  // namespace
 
 MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
-    : SummaryScreen(state, services, opener,
-                    {.objectName = "Form7",
-                     .title = QStringLiteral("月度集計"),
-                     .scale = PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0,
-                                               665.0 / 768.0),
-                     .graphSource = GraphSource::MonthlyBar,
-                     .graphCaption = QStringLiteral("F5 グラフ"),
-                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
-                     .gridEsc = GridEsc::Closes}) {
+    : SummaryScreen(
+          state, services, opener,
+          ByCategoryKind(services.metrics, "Form7", QStringLiteral("月度集計"),
+                         GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend})) {
     BuildControls();
     Start();
 }
@@ -47,6 +38,7 @@ MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& servic
 void MonthlySummaryScreen::BuildControls() {
     const ScreenSizeClass sizeClass = scale_.sizeClass;
     const QFont& font = font_;
+    MakeFiguresLine("exclusionLegend");
     const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
     yearMonthWords_ = new QLabel(QStringLiteral("年    月度"), this);
@@ -76,19 +68,8 @@ void MonthlySummaryScreen::BuildControls() {
     descriptionGrid_->setHorizontalHeaderLabels(
         {QString(), QStringLiteral("摘  要"), QStringLiteral("金  額"), QStringLiteral("比  率")});
 
-    // The month field sits in the blanks of "年    月度".
-    const QFontMetrics metrics(font);
-    const int top = HeadingTop();
-    const int fieldHeight = FieldHeight();
     const int left = scale_.X(240);
-    yearField_->setGeometry(left, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
-    const int wordsLeft = yearField_->geometry().right() + 4;
-    yearMonthWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(yearMonthWords_->text()),
-                                 fieldHeight);
-    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
-                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
-    title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
-                        metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
+    PlaceYearMonthTitle(left, yearMonthWords_, title_);
     PlaceAround(left, title_->geometry().right(), rowPixels, descriptionGrid_, scale_.X(120));
 }
 
@@ -127,6 +108,8 @@ void MonthlySummaryScreen::ShowByCategory() {
     SetCell(categoryGrid_, layout_.balanceRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
     FitCellsToColumns(categoryGrid_, 1, 5);
+    ShowFiguresLine(
+        Text(ExclusionLine(totals, state_.categories, state_.settings, LeftOutOf::Month)));
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }
@@ -139,22 +122,7 @@ void MonthlySummaryScreen::WriteCategoryLine(int row, const CategoryLine& line) 
 }
 
 void MonthlySummaryScreen::ShowCategory(int c) {
-    ClearCells(descriptionGrid_, 0, 3);
-    ResetTints(descriptionGrid_, 1, 3);
-    const std::vector<DescriptionLine> lines = DescriptionLines(totals_, state_.categories, c);
-    int n = 0;
-    for (const DescriptionLine& line : lines) {
-        ++n;
-        SetCell(descriptionGrid_, n, 0, QString::number(line.number));
-        SetCell(descriptionGrid_, n, 1, FromCp932(line.name));
-        SetCell(descriptionGrid_, n, 2, Text(line.amount));
-        SetCell(descriptionGrid_, n, 3, Text(line.share));
-    }
-    SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
-    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(totals_.at(c, 0))));
-    TintCells(descriptionGrid_, 1, n, 1, 3,
-              state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
-    FitCellsToColumns(descriptionGrid_, 1, 3);
+    ShowDescriptions(descriptionGrid_, totals_, c);
 }
 
 void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {

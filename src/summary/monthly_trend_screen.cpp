@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "data/amount_format.h"
@@ -92,6 +93,13 @@ void MonthlyTrendScreen::BuildControls() {
         afterYear + 2, top,
         wordsLeft + metrics.horizontalAdvance(words.left(monthAt)) - afterYear - 4, fieldHeight);
     PlaceAround(left, titleWords_->geometry().right(), rowPixels, monthGrid_, 1);
+    // Row for row with the category grid while it shows the categories.
+    for (auto [from, to] : {std::pair{categoryGrid_, monthGrid_}, {monthGrid_, categoryGrid_}}) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, to](int top) {
+            if (byCategory_)
+                to->verticalScrollBar()->setValue(top);
+        });
+    }
 }
 
 void MonthlyTrendScreen::Aggregate() {
@@ -191,10 +199,14 @@ void MonthlyTrendScreen::ShowByCategory() {
     FitCellsToColumns(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
     ResetCursor();
+    byCategory_ = true;
+    monthGrid_->verticalScrollBar()->setValue(categoryGrid_->verticalScrollBar()->value());
 }
 
 void MonthlyTrendScreen::ShowCategory(int c) {
     const TrendTotals& trend = trend_;
+    byCategory_ = false;  // the descriptions from the top, wherever the categories are
+    monthGrid_->verticalScrollBar()->setValue(0);
     monthGrid_->setUpdatesEnabled(false);
     ClearCells(monthGrid_, 0, 12);
     ResetTints(monthGrid_, 0, 12);

@@ -24,6 +24,7 @@ class MonthlyTrendScreen : public SummaryScreen {
     void MarkUnreadableMonths();
 
     double gridPoints_ = 11;
+    bool byCategory_ = true;  // the month grid shows the categories, not a breakdown
 
     TrendTotals trend_;                       // of the twelve months shown
     std::array<bool, 12> unreadableMonth_{};  // by slot: its file could not be read

@@ -5,11 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 
+#include "data/amount_format.h"
 #include "data/calendar.h"
 #include "summary/graph_screen.h"
 #include "ui/fitting_font.h"
@@ -48,6 +50,18 @@ SummaryScreen::SummaryScreen(ProgramState& state, Services& services, QWidget* o
         widget->setFont(font_);
 }
 
+SummaryScreen::Kind SummaryScreen::ByCategoryKind(const ScreenMetrics& metrics,
+                                                  const char* objectName, QString title,
+                                                  GraphSource graphSource, Legends legends) {
+    return {.objectName = objectName,
+            .title = std::move(title),
+            .scale = PickSummaryScale(metrics, 526.0 / 768.0, 890.0 / 1024.0, 665.0 / 768.0),
+            .graphSource = graphSource,
+            .graphCaption = QStringLiteral("F5 グラフ"),
+            .legends = std::move(legends),
+            .gridEsc = GridEsc::Closes};
+}
+
 int SummaryScreen::HeadingTop() const {
     return scale_.Y(150);
 }
@@ -56,12 +70,45 @@ int SummaryScreen::FieldHeight() const {
     return QFontMetrics(font_).height() + 8;
 }
 
+void SummaryScreen::PlaceYearMonthTitle(int x, QLabel* words, QLabel* title) {
+    const QFontMetrics metrics(font_);
+    const int top = HeadingTop();
+    const int fieldHeight = FieldHeight();
+    yearField_->setGeometry(x, top, metrics.horizontalAdvance("00000") + 8, fieldHeight);
+    const int wordsLeft = yearField_->geometry().right() + 4;
+    words->setGeometry(wordsLeft, top, metrics.horizontalAdvance(words->text()), fieldHeight);
+    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
+                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
+    title->setGeometry(words->geometry().right() + 1, top,
+                       metrics.horizontalAdvance(title->text()) + 4, fieldHeight);
+}
+
+int SummaryScreen::LineHeight() const {
+    return QFontMetrics(font_).height() + 4;
+}
+
+int SummaryScreen::LinesUnderGrids() const {
+    return figuresLine_ != nullptr ? 2 : 1;
+}
+
+void SummaryScreen::MakeFiguresLine(const char* objectName) {
+    figuresLine_ = new QLabel(this);
+    figuresLine_->setObjectName(objectName);
+    figuresLine_->setFont(font_);
+    figuresLine_->setTextFormat(Qt::PlainText);
+}
+
+void SummaryScreen::ShowFiguresLine(const QString& text) {
+    figuresLine_->setText(text);
+    FitLabel(figuresLine_, font_);
+}
+
 // Above, the heading line and its gaps; below, the legend and the margin, as
 // PlaceAround puts them.
 int SummaryScreen::RowPixelsWithin(int designRowPixels) const {
     const int frames = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
-                           QFontMetrics(font_).height() + 4 + scale_.Y(120);
+                           LinesUnderGrids() * LineHeight() + scale_.Y(120);
     const int room =
         TwipsToPixels(WindowTwips(scale_.sizeClass).height()) - kTitleBarAllowance - besideRows;
     return std::min(designRowPixels, room / kSummaryGridRows);
@@ -82,8 +129,12 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
     // From the window's top down to the grids: a reason in two lines shows whole.
     unreadableNote_->setGeometry(titleRight + 8, 0, graphButton_->x() - titleRight - 16,
                                  gridTop - 1);
-    legend_->setGeometry(left, gridTop + gridHeight + scale_.Y(80), right - left,
-                         QFontMetrics(font_).height() + 4);
+    int lineTop = gridTop + gridHeight + scale_.Y(80);
+    if (figuresLine_ != nullptr) {
+        figuresLine_->setGeometry(left, lineTop, right - left, LineHeight());
+        lineTop += LineHeight();
+    }
+    legend_->setGeometry(left, lineTop, right - left, LineHeight());
     const QSize windowTwips = WindowTwips(scale_.sizeClass);
     // The design's width, unless the grids reach past it.
     const int designWidth = TwipsToPixels(windowTwips.width());
@@ -148,6 +199,25 @@ void SummaryScreen::WriteAmountCell(int row, const CategoryLine& line) {
     }
 }
 
+void SummaryScreen::ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals,
+                                     int category) {
+    ClearCells(breakdown, 0, 3);
+    ResetTints(breakdown, 1, 3);
+    int n = 0;
+    for (const DescriptionLine& line : DescriptionLines(totals, state_.categories, category)) {
+        ++n;
+        SetCell(breakdown, n, 0, QString::number(line.number));
+        SetCell(breakdown, n, 1, FromCp932(line.name));
+        SetCell(breakdown, n, 2, Text(line.amount));
+        SetCell(breakdown, n, 3, Text(line.share));
+    }
+    SetCell(breakdown, n + 1, 1, QStringLiteral("摘 要 計"));
+    SetCell(breakdown, n + 1, 2, Text(FormatGrouped(totals.at(category, 0))));
+    TintCells(breakdown, 1, n, 1, 3,
+              state_.categories.IsExpense(category) ? kExpenseTint : kIncomeTint);
+    FitCellsToColumns(breakdown, 1, 3);
+}
+
 void SummaryScreen::Start() {
     for (QWidget* control : {static_cast<QWidget*>(yearField_), static_cast<QWidget*>(monthField_),
                              static_cast<QWidget*>(categoryGrid_)})
@@ -161,7 +231,9 @@ void SummaryScreen::Start() {
 void SummaryScreen::ResetCursor() {
     const QSignalBlocker quiet(categoryGrid_);  // the breakdown shows in the grid state only
     categoryGrid_->clearSelection();            // or the old row stays lit outside the grid
+    const int top = categoryGrid_->verticalScrollBar()->value();
     categoryGrid_->setCurrentCell(0, 1);
+    categoryGrid_->verticalScrollBar()->setValue(top);
 }
 
 void SummaryScreen::Enter(Focus focus) {
@@ -212,8 +284,20 @@ void SummaryScreen::FollowCursor() {
     if (focus_ != Focus::Grid)
         return;
     categoryGrid_->selectRow(row - 1);
+    ShowRowsAround(row);
     if (const int category = layout_.categoryAt[row]; category != 0)
         ShowCategory(category);
+}
+
+// More rows than the grid shows (deleted categories): the cursor's row in
+// sight, and with it the rows it passes over to the next one, down to the
+// totals after the last; from the first, also the rows above.
+void SummaryScreen::ShowRowsAround(int row) {
+    const int next = layout_.CursorRow(row + 1);
+    const int last = next > row ? next - 1 : layout_.rowCount() - 1;
+    const int first = layout_.CursorRow(row - 1) < row ? row : 1;
+    for (const int shown : {last, first, row})
+        categoryGrid_->scrollTo(categoryGrid_->model()->index(shown - 1, 1));
 }
 
 void SummaryScreen::LeaveGrid() {

@@ -49,9 +49,15 @@ class SummaryScreen : public QWidget {
         GridEsc gridEsc;
     };
 
+    // The summaries by category, monthly and yearly: their scale, graph button and Esc.
+    static Kind ByCategoryKind(const ScreenMetrics& metrics, const char* objectName, QString title,
+                               GraphSource graphSource, Legends legends);
+
     // Makes the controls every summary screen has: the year and month fields,
     // the legend, the note of what the figures leave out and the graph button.
     SummaryScreen(ProgramState& state, Services& services, QWidget* opener, Kind kind);
+
+    static QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
     // Called last by the screen's constructor, once it has made categoryGrid_ and placed it.
     void Start();
@@ -61,7 +67,14 @@ class SummaryScreen : public QWidget {
     // under the grids; and sizes the window.
     void PlaceAround(int left, int titleRight, int rowPixels, QTableWidget* sideGrid, int gap);
     int HeadingTop() const;
+    // On the heading line from `x`: the year field, `words` ("年    月度") with
+    // the month field in its blanks, and `title`.
+    void PlaceYearMonthTitle(int x, QLabel* words, QLabel* title);
     int FieldHeight() const;
+    // A line under the grids that explains the figures; made before PlaceAround.
+    void MakeFiguresLine(const char* objectName);
+    // The line under the grids, whole within its width.
+    void ShowFiguresLine(const QString& text);
     // What the figures leave out, whole above the grids.
     void ShowNote(const QString& note);
     // Lays the category grid out afresh for the month's deleted categories, as
@@ -76,6 +89,9 @@ class SummaryScreen : public QWidget {
     // A category's amount in column 2: red over budget, struck through when
     // left out of the totals.
     void WriteAmountCell(int row, const CategoryLine& line);
+    // Category `category`'s named descriptions in `breakdown`, with their
+    // shares and the category's total under them.
+    void ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals, int category);
     // The grid rows' height: the design's, or less where the window would not
     // leave room for a title bar on the smallest screen of its class.
     int RowPixelsWithin(int designRowPixels) const;
@@ -89,7 +105,9 @@ class SummaryScreen : public QWidget {
     // Puts the figures this screen shows into the input of a graph.
     virtual void FillGraphFigures(GraphInput& input) const = 0;
 
-    // The category grid's cursor back on its first row, quietly, and no row lit.
+    // The category grid's cursor back on its first row, quietly, and no row lit;
+    // the rows stay where the user left them, so that the totals under a long
+    // grid can be read from the month field.
     void ResetCursor();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,9 +129,13 @@ class SummaryScreen : public QWidget {
     bool f5FollowsCursor_ = false;
 
   private:
+    int LineHeight() const;
+    // The legend, and the figures line when the screen has one.
+    int LinesUnderGrids() const;
     void Enter(Focus focus);
     void ShowMonth();
     void FollowCursor();
+    void ShowRowsAround(int row);
     void LeaveGrid();
     void OpenGraph(int selector);
     void StepYearShown(int delta);
@@ -126,6 +148,7 @@ class SummaryScreen : public QWidget {
     KeyTable GridKeys();
 
     const Legends legends_;
+    QLabel* figuresLine_ = nullptr;  // when the screen has one
     const GridEsc gridEsc_;
     const GraphSource graphSource_;
     Focus focus_ = Focus::Month;

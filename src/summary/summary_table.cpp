@@ -135,6 +135,21 @@ CategoryLine MonthlyCategoryLine(const MonthTotals& totals, const CategoryTable&
     return line;
 }
 
+std::string ExclusionLine(const MonthTotals& totals, const CategoryTable& categories,
+                          const Settings& settings, LeftOutOf span) {
+    bool leftOut = false;
+    for (int c = 1; c <= kMaxCategories; ++c) {
+        const bool listed = categories.IsExpense(c) || !categories.names[c].empty();
+        leftOut = leftOut || (listed && settings.summaryFlags[c] == 0);
+    }
+    if (!leftOut)
+        return {};
+    const std::string line = "取り消し線は集計対象外の費目（合計と比率に含めない）。対象外 入金 " +
+                             FormatGrouped(totals.income() - totals.flaggedIncome()) + "・出金 " +
+                             FormatGrouped(totals.expense() - totals.flaggedExpense());
+    return span == LeftOutOf::Month ? line + "（月計 ＝ 合計 ＋ 対象外）" : line;
+}
+
 CategoryLine DeletedCategoryLine(const MonthTotals& totals, const DeletedCategoryRow& row) {
     CategoryLine line;
     const double total = totals.deleted[row.category][row.expense ? 1 : 0].amount;

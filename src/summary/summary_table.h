@@ -87,6 +87,14 @@ CategoryLine MonthlyCategoryLine(const MonthTotals& totals, const CategoryTable&
 // A deleted category's row: no budget, counted in the totals.
 CategoryLine DeletedCategoryLine(const MonthTotals& totals, const DeletedCategoryRow& row);
 
+// Under a summary when a listed category is left out of the totals: what its
+// struck-through amount means and what the totals leave out; for one month
+// also that the main window's 月計 is the total plus that. Empty when none is
+// left out.
+enum class LeftOutOf { Month, Months };
+std::string ExclusionLine(const MonthTotals& totals, const CategoryTable& categories,
+                          const Settings& settings, LeftOutOf span);
+
 // The named descriptions of a category and their share of it ("0" while the
 // category total is 0). Names stay code page 932.
 struct DescriptionLine {

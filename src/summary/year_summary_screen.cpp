@@ -26,22 +26,12 @@ constexpr const char* kGridLegend =
 constexpr int kWidths[3][5] = {
     {300, 1100, 1050, 700, 950}, {350, 1300, 1200, 950, 1200}, {400, 1500, 1450, 1100, 1450}};
 
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 }  // namespace
 
 YearSummaryScreen::YearSummaryScreen(ProgramState& state, Services& services, QWidget* opener)
     : SummaryScreen(state, services, opener,
-                    {.objectName = "FormYear",
-                     .title = QStringLiteral("年間集計"),
-                     .scale = PickSummaryScale(services.metrics, 526.0 / 768.0, 890.0 / 1024.0,
-                                               665.0 / 768.0),
-                     .graphSource = GraphSource::Trend,
-                     .graphCaption = QStringLiteral("F5 グラフ"),
-                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
-                     .gridEsc = GridEsc::Closes}) {
+                    ByCategoryKind(services.metrics, "FormYear", QStringLiteral("年間集計"),
+                                   GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend})) {
     f5FollowsCursor_ = true;
     BuildControls();
     WriteCategoryColumns();
@@ -50,6 +40,7 @@ YearSummaryScreen::YearSummaryScreen(ProgramState& state, Services& services, QW
 
 void YearSummaryScreen::BuildControls() {
     const QFont& font = font_;
+    MakeFiguresLine("exclusionLegend");
     const int rowPixels = RowPixelsWithin(scale_.Y(350));
 
     firstMonth_ = new QLabel(this);
@@ -79,21 +70,11 @@ void YearSummaryScreen::BuildControls() {
                                                  QStringLiteral("比  率")});
 
     // "1998年4月度 ～", then the fields in the blanks of "年    月度".
-    const QFontMetrics metrics(font);
-    const int top = HeadingTop();
-    const int fieldHeight = FieldHeight();
     const int left = scale_.X(240);
     firstMonth_->setGeometry(
-        left, top, metrics.horizontalAdvance(QStringLiteral("0000年00月度 ～")) + 4, fieldHeight);
-    yearField_->setGeometry(firstMonth_->geometry().right() + 4, top,
-                            metrics.horizontalAdvance("00000") + 8, fieldHeight);
-    const int wordsLeft = yearField_->geometry().right() + 4;
-    yearMonthWords_->setGeometry(wordsLeft, top, metrics.horizontalAdvance(yearMonthWords_->text()),
-                                 fieldHeight);
-    monthField_->setGeometry(wordsLeft + metrics.horizontalAdvance(QStringLiteral("年")) + 1, top,
-                             metrics.horizontalAdvance("    ") - 2, fieldHeight);
-    title_->setGeometry(yearMonthWords_->geometry().right() + 1, top,
-                        metrics.horizontalAdvance(title_->text()) + 4, fieldHeight);
+        left, HeadingTop(),
+        QFontMetrics(font).horizontalAdvance(QStringLiteral("0000年00月度 ～")) + 4, FieldHeight());
+    PlaceYearMonthTitle(firstMonth_->geometry().right() + 4, yearMonthWords_, title_);
     PlaceAround(left, title_->geometry().right(), rowPixels, descriptionGrid_, scale_.X(120));
 }
 
@@ -144,25 +125,14 @@ void YearSummaryScreen::ShowByCategory() {
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sum, trend_, true)));
     }
     FitCellsToColumns(categoryGrid_, 1, 6);
+    ShowFiguresLine(
+        Text(ExclusionLine(sums_, state_.categories, state_.settings, LeftOutOf::Months)));
     ResetCursor();
     categoryGrid_->setUpdatesEnabled(true);
 }
 
 void YearSummaryScreen::ShowCategory(int c) {
-    ClearCells(descriptionGrid_, 0, 3);
-    ResetTints(descriptionGrid_, 1, 3);
-    int n = 0;
-    for (const DescriptionLine& line : DescriptionLines(sums_, state_.categories, c)) {
-        ++n;
-        SetCell(descriptionGrid_, n, 0, QString::number(line.number));
-        SetCell(descriptionGrid_, n, 1, FromCp932(line.name));
-        SetCell(descriptionGrid_, n, 2, Text(line.amount));
-        SetCell(descriptionGrid_, n, 3, Text(line.share));
-    }
-    SetCell(descriptionGrid_, n + 1, 1, QStringLiteral("摘 要 計"));
-    SetCell(descriptionGrid_, n + 1, 2, Text(FormatGrouped(sums_.at(c, 0))));
-    TintCells(descriptionGrid_, 1, n, 1, 3,
-              state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
+    ShowDescriptions(descriptionGrid_, sums_, c);
 }
 
 void YearSummaryScreen::FillGraphFigures(GraphInput& input) const {

@@ -139,6 +139,90 @@ TEST(MonthlyPrintout, LargeAmountsAreSetSmallerAndWider) {
     }
 }
 
+// Where a recorded text shows ink, in twips across the page: from its first
+// to its last non-blank byte, a byte being half an em of its size.
+struct Ink {
+    double left, right;
+    std::string text;  // without the blanks around it
+};
+Ink InkOf(const std::string& call) {
+    const std::size_t open = call.find('[');
+    const std::size_t sizeAt = call.rfind(' ', open - 2) + 1;
+    const double points = std::stod(call.substr(sizeAt, open - 1 - sizeAt));
+    const std::string bytes = Sjis(call.substr(open + 1, call.size() - open - 2));
+    const std::size_t first = bytes.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {0, 0, ""};
+    const std::size_t last = bytes.find_last_not_of(' ');
+    const double x = std::stoi(call);
+    const std::string shown = call.substr(open + 1, call.size() - open - 2);
+    return {x + first * points * 10, x + (last + 1) * points * 10,
+            shown.substr(shown.find_first_not_of(' '),
+                         shown.find_last_not_of(' ') - shown.find_first_not_of(' ') + 1)};
+}
+
+TEST(MonthlyPrintout, EveryFigureStaysWithinItsColumnRules) {
+    // The rules from the table's left edge: No., date, category, description,
+    // income, expense, balance, remark, right edge; the totals row ends at 7755.
+    const std::vector<int> rules = {0, 330, 990, 2145, 3300, 4290, 5280, 6270, 10870};
+    const std::vector<int> totalsRules = {2145, 3300, 4290, 5280, 7755};
+    std::vector<Item> incomes, expenses;
+    for (int i = 0; i < 1000; ++i) {
+        incomes.push_back({"2612" + TwoDigits(i * 31 / 1000 + 1), 1, 999'999'999});
+        expenses.push_back({"2612" + TwoDigits(i * 31 / 1000 + 1), 2, 999'999'999});
+    }
+    struct Case {
+        const char* name;
+        std::vector<Item> items;
+        std::vector<std::string> mustShow;  // figures read whole somewhere on paper
+    };
+    const std::vector<Case> cases = {
+        {"a balance of minus ten million", {{"261201", 2, 10'000'000}}, {"-10,000,000"}},
+        {"nine digits", {{"261201", 1, 100'000'000}}, {"100,000,000"}},
+        {"a thousand incomes of nine digits",
+         incomes,
+         {"1000", "999,999,999", "999,999,999,000", "残高   999,999,999,000"}},
+        {"a thousand expenses of nine digits",
+         expenses,
+         {"1000", "-999,999,999,000", "残高   -999,999,999,000"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonthlyPrintout printout = PrintoutOf(c.items);
+        printout.rows[0].record.categoryName = Sjis("ＡＢＣＤＥＦ");     // 12 bytes
+        printout.rows[0].record.descriptionName = Sjis("ａｂｃｄｅ１");  // likewise
+        const RecordingPrintSurface paper = Print(printout);
+        std::vector<std::string> shown;
+        const int items = static_cast<int>(printout.rows.size());
+        for (std::size_t sheet = 0; sheet < paper.sheets.size(); ++sheet) {
+            const int lines = std::min(58, items - static_cast<int>(sheet) * 58);
+            for (int line = 1; line <= lines + 1; ++line) {
+                const bool totals = line == lines + 1;
+                if (totals && sheet + 1 != paper.sheets.size())
+                    continue;
+                std::vector<std::string> row;
+                for (const std::string& call : paper.TextsOf(sheet)) {
+                    if (std::stoi(call.substr(call.find(',') + 1)) == 700 + line * 250 + 25)
+                        row.push_back(call);
+                }
+                const std::vector<int>& bounds = totals ? totalsRules : rules;
+                ASSERT_EQ(row.size(), bounds.size() - 1) << "sheet " << sheet << " line " << line;
+                for (std::size_t k = 0; k < row.size(); ++k) {
+                    const Ink ink = InkOf(row[k]);
+                    if (ink.text.empty())
+                        continue;
+                    // A cell may touch a rule: the glyph's bearing keeps its ink off it.
+                    EXPECT_GE(ink.left, 400 + bounds[k]) << row[k];
+                    EXPECT_LE(ink.right, 400 + bounds[k + 1] + 1) << row[k];
+                    shown.push_back(ink.text);
+                }
+            }
+        }
+        for (const std::string& figure : c.mustShow)
+            EXPECT_NE(std::find(shown.begin(), shown.end(), figure), shown.end()) << figure;
+    }
+}
+
 TEST(MonthlyPrintout, AZeroBalancePrintsBlankWhileTheTotalShowsZero) {
     const RecordingPrintSurface paper = Print(PrintoutOf({{"261201", 1, 500}, {"261202", 2, 500}}));
     EXPECT_EQ(paper.TextsAt(5630, 1225),

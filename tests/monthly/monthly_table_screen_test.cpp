@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "monthly/month_files.h"
@@ -341,6 +343,16 @@ TEST(MonthlyTableScreen, TheLargestFiguresShowWholeAtEverySize) {
                           CellTextRoom(table.grid(), column))
                     << row << " " << column << " " << text.toStdString();
             }
+        }
+        const QHeaderView* numbers = table.grid()->verticalHeader();
+        const int room = numbers->width() - 2 * numbers->style()->pixelMetric(
+                                                    QStyle::PM_HeaderMargin, nullptr, numbers);
+        for (int row : {1, 999, 1000}) {
+            EXPECT_EQ(table.Cell(row, 0), QString::number(row));
+            const QTableWidgetItem* number = table.grid()->verticalHeaderItem(row - 1);
+            const QFont font =
+                number->data(Qt::FontRole).isValid() ? number->font() : numbers->font();
+            EXPECT_LE(QFontMetrics(font).horizontalAdvance(number->text()), room) << row;
         }
     }
 }

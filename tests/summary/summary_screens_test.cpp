@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "summary/graph_screen.h"
@@ -182,6 +183,51 @@ TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
     EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "出金 合計", ""}));
     EXPECT_EQ(CellText(grid, 20, 0), "");
     EXPECT_EQ(Cell(grid, 21, 1)->background().style(), Qt::NoBrush);
+}
+
+long long Yen(const QString& grouped) {
+    return QString(grouped).remove(',').toLongLong();
+}
+
+// The main window's 月計 is the summary's total plus what the line under the
+// grids says was left out, to the yen; with every flag on the line is empty.
+TEST_F(MonthlySummary, aLineExplainsTheStrikeThroughAndReconcilesTheTotalsWithTheMonth) {
+    const std::string flags[] = {"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1",
+                                 "1,1,1,1,0,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1"};
+    home.temp.Write("199903.DAT", Item(1, 1, 250000) + Item(5, 1, 1234567) + Item(6, 1, 30000) +
+                                      Item(12, 1, 5000) +
+                                      SignedItem(18, Sjis("自動車"), "-3500000"));
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(home.state.folder, 31, 99, 3, ledger).ok());
+    MonthTotals month;  // as the main window sums it for 月計
+    SumMonthLedger(ledger, home.state.categories, month);
+    for (const std::string& flag : flags) {
+        SCOPED_TRACE(flag);
+        home.UseSettings(" 31 \r\n0,0\r\n" + std::string(19, ',') + "\r\n" + flag + "\r\n");
+        Open();
+        const QString line = Child<QLabel>(*screen, "exclusionLegend")->text();
+        const QStringList names = Column(grid, 1);
+        const QString income = CellText(grid, names.indexOf("入金 合計"), 2);
+        const QString expense = CellText(grid, names.indexOf("出金 合計"), 2);
+        if (flag == flags[0]) {
+            EXPECT_EQ(line, "");
+            EXPECT_EQ(Yen(income), month.income());
+            EXPECT_EQ(Yen(expense), month.expense());
+            continue;
+        }
+        EXPECT_TRUE(line.startsWith("取り消し線は集計対象外の費目（合計と比率に含めない）。"))
+            << line.toStdString();
+        const QRegularExpressionMatch leftOut =
+            QRegularExpression("対象外 入金 ([-0-9,]+)・出金 ([-0-9,]+)（月計 ＝ 合計 ＋ 対象外）$")
+                .match(line);
+        ASSERT_TRUE(leftOut.hasMatch()) << line.toStdString();
+        EXPECT_EQ(leftOut.captured(1), "1,234,567");
+        EXPECT_EQ(leftOut.captured(2), "5,000");
+        EXPECT_EQ(Yen(income) + Yen(leftOut.captured(1)), month.income());
+        EXPECT_EQ(Yen(expense) + Yen(leftOut.captured(2)), month.expense());
+        EXPECT_EQ(Yen(CellText(grid, 24, 2)) + Yen(leftOut.captured(1)) - Yen(leftOut.captured(2)),
+                  month.income() - month.expense());
+    }
 }
 
 TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
@@ -449,6 +495,15 @@ TEST(SummaryScreens, everyScreenClassShowsTheMenuAndBothTablesWhole) {
     }
 }
 
+// The monthly summary, the trend and the year summary over `home`.
+std::vector<std::unique_ptr<QWidget>> SummaryScreensOver(SummaryHousehold& home) {
+    std::vector<std::unique_ptr<QWidget>> screens;
+    screens.push_back(std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr));
+    screens.push_back(std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr));
+    screens.push_back(std::make_unique<YearSummaryScreen>(home.state, home.services, nullptr));
+    return screens;
+}
+
 // Every text of the screen's grids within its column, in the type of its cell.
 void ExpectEveryCellWhole(const QWidget& screen) {
     for (const QTableWidget* grid : screen.findChildren<QTableWidget*>()) {
@@ -470,27 +525,78 @@ TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
         SCOPED_TRACE(size.height);
         SummaryHousehold home;
         home.services.metrics = ScreenMetrics(size.height);
-        home.UseSettings(" 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n");
+        home.UseSettings(
+            " 31 \r\n0,0\r\n,,,,,99999999999,,,,,,,,,,,,,,\r\n"
+            "1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n");
         std::string file;
         for (int i = 0; i < 1000; ++i)
-            file += Item(6, 1, 999999999);
+            file += Item(6, 1, 999999999) + Item(12, 1, 999999999);  // 娯楽費 left out
         home.temp.Write("199903.DAT", file);
-        std::unique_ptr<QWidget> screens[] = {
-            std::make_unique<MonthlySummaryScreen>(home.state, home.services, nullptr),
-            std::make_unique<MonthlyTrendScreen>(home.state, home.services, nullptr)};
-        for (const auto& screen : screens) {
+        for (const auto& screen : SummaryScreensOver(home)) {
             SCOPED_TRACE(screen->objectName().toStdString());
             ShowActive(*screen);
             const auto* grid = Child<QTableWidget>(*screen, "Grid1");
             const QTableWidget* figures =
-                screen->objectName() == "Form7" ? grid : Child<QTableWidget>(*screen, "Grid2");
+                screen->objectName() == "Form10" ? Child<QTableWidget>(*screen, "Grid2") : grid;
             EXPECT_EQ(CellText(figures, 24, figures == grid ? 2 : 12), "-999,999,999,000");
+            ExpectWholeWithin(*screen, size.Room());
             ExpectEveryCellWhole(*screen);
             Press(Qt::Key_Return);
             for (int i = 0; i < 5; ++i)
                 Press(Qt::Key_Down);  // 食費: its breakdown
             ExpectEveryCellWhole(*screen);
         }
+    }
+}
+
+// Whether row `row` (1 = the first under the headings) is within the grid's view.
+bool InSight(const QTableWidget* grid, int row) {
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+    return cell.top() >= 0 && cell.bottom() < grid->viewport()->height();
+}
+
+// Three deleted categories of each sign: 27 rows under the headings, where the
+// grids show 24. The cursor brings each into sight, the totals after the last,
+// and the trend's months stay beside their categories.
+TEST(SummaryScreens, rowsPastTheTwentyFourthComeIntoSightWithTheCursor) {
+    SummaryHousehold home;
+    std::string file;
+    for (int c : {18, 19, 20})
+        file += SignedItem(c, Sjis("旧費目"), "+1000") + SignedItem(c, Sjis("旧費目"), "-2000");
+    home.temp.Write("199903.DAT", file);
+    for (const auto& screen : SummaryScreensOver(home)) {
+        SCOPED_TRACE(screen->objectName().toStdString());
+        ShowActive(*screen);
+        const auto* grid = Child<QTableWidget>(*screen, "Grid1");
+        const auto* beside = Child<QTableWidget>(*screen, "Grid2");
+        const bool trend = screen->objectName() == "Form10";
+        ASSERT_EQ(grid->rowCount(), 27);
+        ASSERT_FALSE(InSight(grid, 27));
+        Press(Qt::Key_Return);
+        for (int i = 0; i < 25; ++i) {
+            Press(Qt::Key_Down);
+            EXPECT_TRUE(InSight(grid, grid->currentRow() + 1)) << grid->currentRow() + 1;
+        }
+        EXPECT_EQ(grid->currentRow() + 1, 22);  // the last expense category
+        for (int row = 22; row <= 27; ++row)
+            EXPECT_TRUE(InSight(grid, row)) << row;
+        EXPECT_EQ(CellText(grid, 27, trend ? 0 : 1), trend ? "" : "合    計");
+        EXPECT_TRUE(InSight(beside, 1));  // the breakdown from its top
+
+        if (trend) {  // back in the month field: the months beside their categories
+            Press(Qt::Key_Home);
+            EXPECT_EQ(CellText(beside, 27, 0), "合    計");
+            for (int row = 22; row <= 27; ++row) {
+                EXPECT_TRUE(InSight(beside, row)) << row;
+                EXPECT_EQ(beside->visualRect(beside->model()->index(row - 1, 0)).top(),
+                          grid->visualRect(grid->model()->index(row - 1, 0)).top());
+            }
+            Press(Qt::Key_Return);
+        }
+        for (int i = 0; i < 25; ++i)
+            Press(Qt::Key_Up);
+        EXPECT_EQ(grid->currentRow() + 1, 1);
+        EXPECT_TRUE(InSight(grid, 1));
     }
 }
 

@@ -62,6 +62,8 @@ TEST(YearSummary, theFourthChoiceSumsTwelveMonthsAgainstTwelveBudgets) {
     // 娯楽費 is left out: struck through, out of the totals.
     EXPECT_TRUE(Cell(grid, 14, 2)->font().strikeOut());
     EXPECT_EQ(Figures(grid, 14).mid(0, 2), (QStringList{"5,000", ""}));
+    EXPECT_EQ(Child<QLabel>(*screen, "exclusionLegend")->text(),
+              "取り消し線は集計対象外の費目（合計と比率に含めない）。対象外 入金 0・出金 5,000");
     EXPECT_EQ(Figures(grid, 6).mid(0, 3), (QStringList{"400,000", "", "200,000"}));
     EXPECT_EQ(Figures(grid, 20).mid(0, 3), (QStringList{"360,001", "", "180,000"}));
     EXPECT_EQ(Figures(grid, 24).mid(0, 3), (QStringList{"39,999", "", "20,000"}));
