@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "data/amount_format.h"
 #include "data/cp932.h"
@@ -69,22 +71,46 @@ void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurfac
     }
 }
 
+// The rows, the total and the heading start at one place, so their columns
+// line up in any type: three blanks keep room for a row's colour square. A
+// name or an amount wider than its column widens the column for every line,
+// and the table takes type small enough to end within the window.
 void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
-    surface.Text({kTableLeft, 105}, "             支出金額(円)   比率(%)", sizes.table, kBlack);
     const int n = static_cast<int>(graph.entries.size());
+    std::size_t labelCells = 10, valueCells = 10;
+    for (const GraphEntry& entry : graph.entries) {
+        labelCells = std::max(labelCells, entry.label.size());
+        valueCells = std::max(valueCells, FormatGrouped(entry.value).size());
+    }
+    valueCells = std::max(valueCells, FormatGrouped(graph.reference).size());
+    const std::string widening(labelCells - 10 + valueCells - 10, ' ');
+
+    std::vector<std::string> lines;
+    lines.push_back(widening + (graph.income ? "             入金金額(円)   比率(%)"
+                                             : "             支出金額(円)   比率(%)"));
     for (int i = 1; i <= n; ++i) {
         const GraphEntry& entry = graph.entries[i - 1];
-        const double y = 100 - 6 * i;
-        surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i), SliceColour(i));
-        const std::string line = PadLeft(std::to_string(i), 2) + ". " + LabelCell(entry.label, 10) +
-                                 PadLeft(FormatGrouped(entry.value), 10) + "  " +
-                                 PadLeft(RatioText(entry.value, graph.reference), 6);
-        surface.Text({kTableLeft + 5, y + 5}, line, sizes.table, kBlack);
+        lines.push_back("   " + PadLeft(std::to_string(i), 2) + ". " +
+                        LabelCell(entry.label, labelCells) +
+                        PadLeft(FormatGrouped(entry.value), valueCells) + "  " +
+                        PadLeft(RatioText(entry.value, graph.reference), 6));
     }
-    const double y = 100 - 6 * (n + 1);
-    surface.Text({kTableLeft, y + 5},
-                 "　　 支出合計　　" + PadLeft(FormatGrouped(graph.reference), 10) + "  100.00",
-                 sizes.table, kBlack);
+    lines.push_back(std::string(labelCells - 10, ' ') +
+                    (graph.income ? "　　 入金合計　　" : "　　 支出合計　　") +
+                    PadLeft(FormatGrouped(graph.reference), valueCells) + "  100.00");
+
+    std::size_t widest = 0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, Cells(line));
+    const double points = PointsToFit(sizes.table, widest, kGraphRight - kTableLeft - 0.5);
+    surface.Text({kTableLeft, 105}, lines.front(), points, kBlack);
+    for (int i = 1; i <= n + 1; ++i) {
+        const double y = 100 - 6 * i;
+        if (i <= n)
+            surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i),
+                              SliceColour(i));
+        surface.Text({kTableLeft, y + 5}, lines[i], points, kBlack);
+    }
 }
 
 }  // namespace
@@ -93,6 +119,7 @@ void DrawPie(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& 
     DrawHeading(graph, sizes, surface);
     if (graph.entries.empty()) {
         surface.Circle(kCentre, kRadius, kWhite, kWhite);
+        DrawNoData(surface, kCentre, sizes.title);
         return;
     }
     DrawSlices(graph, sizes, surface);

@@ -6,13 +6,12 @@
 
 namespace hanaki {
 
-// The widget a graph is drawn on: it keeps the drawing and paints it, scaled
-// to its own size, whenever the window system asks.
+// The widget a graph is drawn on: it keeps the drawing and paints it, type
+// and all scaled to its own size, whenever the window system asks.
 class GraphCanvas : public QWidget {
     Q_OBJECT
   public:
-    // `designWidth` is the width in pixels the font sizes were chosen for.
-    GraphCanvas(int designWidth, QWidget* parent);
+    explicit GraphCanvas(QWidget* parent);
 
     RecordingSurface& drawing() { return drawing_; }
     const RecordingSurface& drawing() const { return drawing_; }
@@ -22,7 +21,6 @@ class GraphCanvas : public QWidget {
 
   private:
     RecordingSurface drawing_;
-    int designWidth_;
 };
 
 }  // namespace hanaki

@@ -170,8 +170,8 @@ TEST(PieGraph, theTableCountsFullWidthCharactersAsTwoCells) {
     GraphData graph = Pie({1200, 800});
     graph.entries[0].label = Sjis("ボールペン");
     const RecordingSurface drawing = Draw(graph);
-    EXPECT_EQ(TextAt(drawing, 130, 99), " 1. ボールペン     1,200   60.00");
-    EXPECT_EQ(TextAt(drawing, 130, 93), " 2. 食費" + std::string(13, ' ') + "800   40.00");
+    EXPECT_EQ(TextAt(drawing, 125, 99), "    1. ボールペン     1,200   60.00");
+    EXPECT_EQ(TextAt(drawing, 125, 93), "    2. 食費" + std::string(13, ' ') + "800   40.00");
     EXPECT_EQ(TextAt(drawing, 125, 87), "　　 支出合計　　     2,000  100.00");
 }
 
@@ -186,7 +186,7 @@ TEST(PieGraph, sharesRoundLikeTheMonthlySummary) {
     };
     for (const auto& [large, small, share] : cases) {
         const RecordingSurface drawing = Draw(Pie({large, small}));
-        const std::string line = TextAt(drawing, 130, 93);
+        const std::string line = TextAt(drawing, 125, 93);
         EXPECT_EQ(line.substr(line.find_last_of(' ') + 1), share) << large << " " << small;
     }
 }
