@@ -12,7 +12,7 @@ GraphCanvas::GraphCanvas(QWidget* parent) : QWidget(parent) {
 
 void GraphCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterSurface surface(painter, QRectF(rect()), double(width()) / kGraphDesignWidth);
+    PainterSurface surface(painter, QRectF(rect()), TypeScale());
     surface.Clear();
     drawing_.ReplayOn(surface);
 }

@@ -15,6 +15,8 @@ class GraphCanvas : public QWidget {
 
     RecordingSurface& drawing() { return drawing_; }
     const RecordingSurface& drawing() const { return drawing_; }
+    // The canvas's width over the full-size drawing's: type and pens grow by it.
+    double TypeScale() const { return width() / kGraphDesignWidth; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
