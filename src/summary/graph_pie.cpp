@@ -44,10 +44,20 @@ double Degrees(double radians) {
     return radians * 180 / pi;
 }
 
+// Whether a marker at `at` would cover one already placed.
+bool CoversAnother(const std::vector<GraphPoint>& placed, GraphPoint at, double points) {
+    const double width = 2 * CellWidth(points), height = LineHeight(points);
+    for (GraphPoint other : placed)
+        if (std::abs(other.x - at.x) < width && std::abs(other.y - at.y) < height)
+            return true;
+    return false;
+}
+
 void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const int n = static_cast<int>(graph.entries.size());
     double from = pi / 2;  // counter-clockwise from 3 o'clock; slices run clockwise
     double travelled = 0;
+    std::vector<GraphPoint> markers;
     for (int i = 1; i <= n; ++i) {
         const float degrees =
             static_cast<float>(graph.entries[i - 1].value / graph.reference * 360);
@@ -63,9 +73,14 @@ void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurfac
         // A little past the middle; across 3 o'clock, the middle of the wrapped range.
         const double theta =
             from <= pi / 2 && to >= pi / 2 ? (from + to + 2 * pi) / 2 : (from + to) * 3.6 / 7;
-        surface.Text(
-            {kCentre.x + kMarkerRing * std::cos(theta), kCentre.y + kMarkerRing * std::sin(theta)},
-            Marker(i), sizes.table, kBlack);
+        const GraphPoint at{kCentre.x + kMarkerRing * std::cos(theta),
+                            kCentre.y + kMarkerRing * std::sin(theta)};
+        // Narrow slices side by side would pile their numbers on each other:
+        // the table names them all.
+        if (!CoversAnother(markers, at, sizes.table)) {
+            surface.Text(at, Marker(i), sizes.table, kBlack);
+            markers.push_back(at);
+        }
         travelled += span;
         from = to;
     }
