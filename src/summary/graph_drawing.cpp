@@ -39,8 +39,12 @@ double graph_parts::PointsToFit(double points, std::size_t cells, double room) {
 void graph_parts::DrawHeading(const GraphData& graph, const GraphTextSizes& sizes,
                               GraphSurface& surface) {
     surface.Text({40, 119}, graph.title, sizes.title, graph_colours::kBlack);
-    if (!graph.subtitle.empty())
-        surface.Text({18, 113}, "費目:" + graph.subtitle, sizes.title, graph_colours::kPureBlue);
+    if (graph.subtitle.empty())
+        return;
+    // Hand-edited names can be long: the sub-title ends before the legends on its right.
+    const std::string subtitle = "費目:" + graph.subtitle;
+    surface.Text({18, 113}, subtitle, PointsToFit(sizes.title, Cells(subtitle), 158 - 18),
+                 graph_colours::kPureBlue);
 }
 
 void graph_parts::DrawNoData(GraphSurface& surface, GraphPoint centre, double points) {

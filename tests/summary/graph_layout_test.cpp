@@ -131,13 +131,19 @@ Prepare Budget(double spent, const char* budget) {
 void LongNames(GraphInput& input) {
     input.categories.names[2] = Sjis("食費食費食費食費食費");
     input.categories.names[3] = Sjis("HOUSING-AND-RENT");
-    input.categories.descriptions[2][1] = Sjis("外食外食外食外食");
+    input.categories.descriptions[2][1] = Sjis("外食外食外食外食外食外食");
     input.categories.descriptions[2][2] = Sjis("ABCDEFGHIJKLMNOP");
     for (int c : {2, 3, 4}) {
         input.monthTotals.at(c, 0) = 10'000 * c;
         input.monthTotals.at(c, 1) = input.monthTotals.at(c, 2) = 5'000 * c;
     }
     input.monthTotals.deleted[7][1] = {true, 3'500'000, Sjis("自動車ローン")};
+    input.settings.budgets[2] = "99999999";
+    for (int s = 0; s < 12; ++s) {
+        MonthTotals& month = input.trendTotals.months[s];
+        month.MarkHasItems();
+        month.at(2, 0) = month.at(2, 1) = 5'000.0 * (s + 1);
+    }
 }
 
 double GapBetween(const QRectF& a, const QRectF& b) {
@@ -186,6 +192,7 @@ TEST(GraphLayout, everyTextIsWholeWithinTheDrawingAndClearOfTheOthers) {
         {"long names in a pie", GraphSource::MonthlyPie, 0, 0, LongNames},
         {"long descriptions in bars", GraphSource::MonthlyBar, 2, 0, LongNames},
         {"long descriptions in a pie", GraphSource::MonthlyPie, 2, 0, LongNames},
+        {"long names over twelve months", GraphSource::Trend, 2, 1, LongNames},
         {"an empty pie", GraphSource::MonthlyPie, 0, 0, {}},
         {"an empty trend", GraphSource::Trend, 0, 0, {}},
     };
