@@ -10,12 +10,6 @@ namespace {
 
 using namespace graph_colours;
 
-RecordingSurface Draw(const GraphData& graph) {
-    RecordingSurface drawing;
-    DrawGraph(graph, GraphTextSizes{}, drawing);
-    return drawing;
-}
-
 GraphData Bars(GraphKind kind, const std::vector<double>& values) {
     GraphData graph;
     graph.kind = kind;

@@ -2,14 +2,10 @@
 
 #include <QImage>
 #include <QPainter>
-#include <functional>
 
-#include "settings/household.h"
-#include "summary/graph_household.h"
-#include "summary/graph_screen.h"
+#include "summary/graph_window.h"
 #include "support/screen_fit.h"
 #include "ui/fonts.h"
-#include "ui/graph_canvas.h"
 #include "ui/painter_surface.h"
 
 // Where the graph window really paints its texts, at every screen size, with
@@ -48,19 +44,10 @@ struct Graph {
 
 // Opens the graph window on a screen of `height` pixels and measures what it drew.
 Shown Show(const Graph& graph, int height) {
-    GraphHousehold home;
-    home.input.source = graph.source;
-    home.input.selector = graph.selector;
-    if (graph.prepare)
-        graph.prepare(home.input);
-    ScriptedMessages messages;
-    Services services{messages, ScreenMetrics(height)};
-    QWidget opener;
-    auto* screen = new GraphScreen(home.input, services, &opener);
-    ShowActive(*screen);
+    GraphWindow window({graph.source, graph.selector, 2026, 3}, height, graph.prepare);
     for (int i = 0; i < graph.rights; ++i)
         Press(Qt::Key_Right);
-    const GraphCanvas& canvas = *Child<GraphCanvas>(*screen, "P1");
+    const GraphCanvas& canvas = *Child<GraphCanvas>(*window.screen, "P1");
     QImage image(canvas.size(), QImage::Format_RGB32);
     QPainter painter(&image);
     PainterSurface surface(painter, QRectF(canvas.rect()), canvas.TypeScale());
@@ -80,7 +67,6 @@ Shown Show(const Graph& graph, int height) {
                  true});
         }
     }
-    delete screen;
     return shown;
 }
 

@@ -13,12 +13,6 @@ namespace {
 
 using namespace graph_colours;
 
-RecordingSurface Draw(const GraphData& graph) {
-    RecordingSurface drawing;
-    DrawGraph(graph, GraphTextSizes{}, drawing);
-    return drawing;
-}
-
 bool Says(const RecordingSurface& drawing, const std::string& text) {
     for (const drawn::Text& shown : All<drawn::Text>(drawing))
         if (shown.text == text)
