@@ -77,7 +77,8 @@ void AHouseBought(GraphInput& input) {
     input.monthTotals.at(3, 0) = input.monthTotals.at(3, 1) = 35'000'000;
     input.monthTotals.at(2, 0) = input.monthTotals.at(2, 1) = 64'380;
     input.monthTotals.at(1, 0) = input.monthTotals.at(1, 1) = 280'000;
-    input.monthTotals.at(4, 0) = 13'200;  // slices too narrow to hold their numbers
+    input.categories.names[4] = Sjis("水道光熱費");  // five lines under its bar
+    input.monthTotals.at(4, 0) = 13'200;             // slices too narrow to hold their numbers
     input.monthTotals.deleted[8][1] = {true, 5'000, Sjis("旧費目")};
     for (int s = 0; s < 12; ++s) {
         MonthTotals& month = input.trendTotals.months[s];
