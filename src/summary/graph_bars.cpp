@@ -244,16 +244,13 @@ bool HasData(const GraphData& graph) {
     return false;
 }
 
-// One size for every column of labels, small enough that the longest is
-// whole above the window's bottom and each keeps within its slot.
-double LabelPoints(const std::vector<std::vector<std::string>>& columns, double slot,
-                   double points) {
+// Small enough that the column is whole above the window's bottom and keeps
+// within its slot: a long name gets smaller type, its neighbours keep theirs.
+double LabelPoints(const std::vector<std::string>& lines, double slot, double points) {
     constexpr double kGap = 0.5, kRoom = -1 - kGraphBottom - 0.5;
-    std::size_t lines = 0;
-    for (const auto& column : columns)
-        lines = std::max(lines, column.size());
-    if (lines > 0)
-        points = std::min(points, (kRoom / static_cast<double>(lines) - kGap) / LineHeight(1));
+    if (!lines.empty())
+        points =
+            std::min(points, (kRoom / static_cast<double>(lines.size()) - kGap) / LineHeight(1));
     return PointsToFit(points, 2, slot - 1);
 }
 
@@ -289,17 +286,15 @@ void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface&
     if (graph.entries.empty())
         return;
     const double slot = 200.0 / static_cast<double>(graph.entries.size());
-    std::vector<std::vector<std::string>> columns;
-    for (const GraphEntry& entry : graph.entries)
-        columns.push_back(VerticalLines(entry.label));
-    const double labelPoints = LabelPoints(columns, slot, sizes.label);
     const double w = slot / 2;
     double x = slot / 4;
     for (std::size_t i = 0; i < graph.entries.size(); ++i) {
         // A month without data has nothing to measure the bars against.
         if (hasData && most > 1)
             DrawEntryBars(graph, surface, most, x, w, i);
-        surface.TextColumn({x + slot / 4, -1}, columns[i], 0.5, labelPoints, kBlack);
+        const std::vector<std::string> lines = VerticalLines(graph.entries[i].label);
+        surface.TextColumn({x + slot / 4, -1}, lines, 0.5, LabelPoints(lines, slot, sizes.label),
+                           kBlack);
         x += slot;
     }
 }

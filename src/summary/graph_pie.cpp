@@ -92,12 +92,11 @@ void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurfac
 // and the table takes type small enough to end within the window.
 void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const int n = static_cast<int>(graph.entries.size());
-    std::size_t labelCells = 10, valueCells = 10;
-    for (const GraphEntry& entry : graph.entries) {
+    std::size_t labelCells = 10, widestValue = FormatGrouped(graph.reference).size();
+    for (const GraphEntry& entry : graph.entries)
         labelCells = std::max(labelCells, entry.label.size());
-        valueCells = std::max(valueCells, FormatGrouped(entry.value).size());
-    }
-    valueCells = std::max(valueCells, FormatGrouped(graph.reference).size());
+    // A blank between a name and an amount of eight digits and more.
+    const std::size_t valueCells = std::max<std::size_t>(10, widestValue + 1);
     const std::string widening(labelCells - 10 + valueCells - 10, ' ');
 
     std::vector<std::string> lines;

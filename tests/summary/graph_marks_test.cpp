@@ -104,6 +104,28 @@ TEST(GraphMarks, thePieOfAnIncomeCategorySpeaksOfIncome) {
     }
 }
 
+TEST(GraphMarks, thePieTableKeepsNamesAndAmountsApart) {
+    struct Case {
+        std::string label;
+        double value;
+        std::string row, total;
+    } cases[] = {
+        {"ボールペン", 35'000'000, "    1. ボールペン 35,000,000  100.00",
+         "　　 支出合計　　 35,000,000  100.00"},
+        {"住居費と家の修繕費", 1'200, "    1. 住居費と家の修繕費     1,200  100.00",
+         "        　　 支出合計　　     1,200  100.00"},
+    };
+    for (const Case& c : cases) {
+        GraphData graph;
+        graph.kind = GraphKind::MonthlyCategoryPie;
+        graph.entries = {{Sjis(c.label), c.value}};
+        graph.reference = c.value;
+        const RecordingSurface drawing = Draw(graph);
+        EXPECT_EQ(TextAt(drawing, 125, 99), c.row);
+        EXPECT_EQ(TextAt(drawing, 125, 93), c.total);
+    }
+}
+
 // A bar a little taller than its side face is deep, but not by a whole unit.
 TEST(GraphMarks, noSideFaceReachesBelowTheAxis) {
     struct Case {
