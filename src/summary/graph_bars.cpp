@@ -55,21 +55,22 @@ void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
                  kHairline);
 }
 
-// One character a line, a dash turned upright, two single-byte characters
-// sharing a line so that "10" reads as a number.
-std::vector<std::string> VerticalLines(const std::string& label) {
+// Up to `cells` of the label a line: with 2, one character a line, a dash
+// turned upright, two single-byte characters sharing a line so that "10"
+// reads as a number.
+std::vector<std::string> LabelLines(const std::string& label, std::size_t cells) {
     std::vector<std::string> lines;
-    std::size_t i = 0;
-    const auto width = [&label](std::size_t at) {
+    const auto width = [&label](std::size_t at) -> std::size_t {
         return IsCp932LeadByte(static_cast<unsigned char>(label[at])) && at + 1 < label.size() ? 2
                                                                                                : 1;
     };
+    std::size_t i = 0;
     while (i < label.size() && static_cast<int>(lines.size()) < kMostLabelLines) {
-        std::size_t length = width(i);
-        if (length == 1 && i + 1 < label.size() && width(i + 1) == 1)
-            length = 2;
+        std::size_t length = 0;
+        while (i + length < label.size() && length + width(i + length) <= cells)
+            length += width(i + length);
         std::string line = Cp932ToUtf8(label.substr(i, length));
-        if (line == "ー" || line == "－")
+        if (cells == 2 && (line == "ー" || line == "－"))
             line = "｜";
         lines.push_back(line);
         i += length;
@@ -244,14 +245,33 @@ bool HasData(const GraphData& graph) {
     return false;
 }
 
-// Small enough that the column is whole above the window's bottom and keeps
-// within its slot: a long name gets smaller type, its neighbours keep theirs.
-double LabelPoints(const std::vector<std::string>& lines, double slot, double points) {
+// Small enough that the column of `cells` a line is whole above the
+// window's bottom and keeps within its slot.
+double LabelPoints(const std::vector<std::string>& lines, std::size_t cells, double slot,
+                   double points) {
     constexpr double kGap = 0.5, kRoom = -1 - kGraphBottom - 0.5;
     if (!lines.empty())
         points =
             std::min(points, (kRoom / static_cast<double>(lines.size()) - kGap) / LineHeight(1));
-    return PointsToFit(points, 2, slot - 1);
+    return PointsToFit(points, cells, slot - 1);
+}
+
+// The label under a bar: read downwards; a name too long to stand whole in
+// one column at the label size is read across, two characters a line, when
+// that gives it larger type. Only that column takes smaller type.
+void DrawLabel(GraphSurface& surface, GraphPoint start, const std::string& label, double slot,
+               double points) {
+    std::vector<std::string> lines = LabelLines(label, 2);
+    double fitted = LabelPoints(lines, 2, slot, points);
+    if (fitted < points) {
+        std::vector<std::string> across = LabelLines(label, 4);
+        const double acrossPoints = LabelPoints(across, 4, slot, points);
+        if (acrossPoints > fitted) {
+            lines = std::move(across);
+            fitted = acrossPoints;
+        }
+    }
+    surface.TextColumn(start, lines, 0.5, fitted, kBlack);
 }
 
 }  // namespace
@@ -292,9 +312,7 @@ void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface&
         // A month without data has nothing to measure the bars against.
         if (hasData && most > 1)
             DrawEntryBars(graph, surface, most, x, w, i);
-        const std::vector<std::string> lines = VerticalLines(graph.entries[i].label);
-        surface.TextColumn({x + slot / 4, -1}, lines, 0.5, LabelPoints(lines, slot, sizes.label),
-                           kBlack);
+        DrawLabel(surface, {x + slot / 4, -1}, graph.entries[i].label, slot, sizes.label);
         x += slot;
     }
 }

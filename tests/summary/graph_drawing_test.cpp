@@ -105,6 +105,20 @@ TEST(BarGraph, labelsReadDownwards) {
     EXPECT_EQ(columns[1].start.y, -1);
 }
 
+// Names typed into the master by hand can be longer than a column holds.
+TEST(BarGraph, aNameTooLongForOneColumnReadsAcrossTwoCharactersALine) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"水道光熱費", {"水", "道", "光", "熱", "費"}},
+        {"住居費と家の修繕費", {"住居", "費と", "家の", "修繕", "費"}},
+        {"HOUSING-AND-RENT", {"HOUS", "ING-", "AND-", "RENT"}},
+    };
+    for (const auto& [label, lines] : cases) {
+        GraphData graph = Bars(GraphKind::MonthlyDescriptionBar, std::vector<double>(12, 1));
+        graph.entries[5].label = Sjis(label);
+        EXPECT_EQ(All<drawn::TextColumn>(Draw(graph))[5].lines, lines);
+    }
+}
+
 TEST(BarGraph, aMonthWithoutItemsHasLabelsButNoBars) {
     GraphHousehold home;
     const RecordingSurface drawing = Draw(BuildGraph(home.input, 0));
