@@ -253,5 +253,23 @@ TEST(GraphLayout, thePieTablesLinesEndInOneColumn) {
     }
 }
 
+// The smaller windows shrink the drawing by a fixed factor: their type
+// shrinks with it, so every text keeps its room among the shapes.
+TEST(GraphLayout, typeShrinksWithTheDrawing) {
+    InstallFontSubstitutions();
+    const Graph graph{"", GraphSource::Trend, 2, 0, Budget(60'000, "57500")};
+    const Shown full = Show(graph, 1024);
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        const Shown shown = Show(graph, size.height);
+        for (const char* text : {"  (円)", "平均額", "予算額"}) {
+            const double scale = shown.canvas.width() / full.canvas.width();
+            const QRectF box = shown.Find(text)->box, fullBox = full.Find(text)->box;
+            EXPECT_NEAR(box.height() / fullBox.height(), scale, 0.06) << text;
+            EXPECT_NEAR(box.width() / fullBox.width(), scale, 0.06) << text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace hanaki::testing
