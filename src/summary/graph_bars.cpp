@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/amount_format.h"
@@ -16,6 +17,8 @@ constexpr int kMostLabelLines = 10;
 constexpr int kHairline = 1;
 // Averages and budgets stand out from the scale, the yellow one from the background.
 constexpr int kMarkLine = 2;
+// Dark enough against the background and the yellow alike.
+constexpr GraphColour kBudgetEdge{96, 96, 0};
 
 // A bar with its side face, seen from the right: a low bar gets a triangle.
 void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColour front,
@@ -24,7 +27,9 @@ void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColo
     if (h == 0)
         return;
     const double depth = w / 3;
-    if (std::floor(depth) >= h) {
+    // Measured against the whole depth: a side face deeper than the bar is
+    // tall would reach below the axis.
+    if (depth >= h) {
         if (h > 1)
             surface.Polygon({{x + w, 0}, {x + w, h}, {x + w + h, 0}}, side, kBlack);
         else
@@ -41,7 +46,7 @@ void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
     if (b == 0)
         return;
     const double depth = w / 3;
-    if (std::floor(depth) >= b) {
+    if (depth >= b) {
         surface.Line({x + w, b}, {x + w + b, 0}, kPureBlue, LineStyle::Dotted, kHairline);
         return;
     }
@@ -50,21 +55,22 @@ void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
                  kHairline);
 }
 
-// One character a line, a dash turned upright, two single-byte characters
-// sharing a line so that "10" reads as a number.
-std::vector<std::string> VerticalLines(const std::string& label) {
+// Up to `cells` of the label a line: with 2, one character a line, a dash
+// turned upright, two single-byte characters sharing a line so that "10"
+// reads as a number.
+std::vector<std::string> LabelLines(const std::string& label, std::size_t cells) {
     std::vector<std::string> lines;
-    std::size_t i = 0;
-    const auto width = [&label](std::size_t at) {
+    const auto width = [&label](std::size_t at) -> std::size_t {
         return IsCp932LeadByte(static_cast<unsigned char>(label[at])) && at + 1 < label.size() ? 2
                                                                                                : 1;
     };
+    std::size_t i = 0;
     while (i < label.size() && static_cast<int>(lines.size()) < kMostLabelLines) {
-        std::size_t length = width(i);
-        if (length == 1 && i + 1 < label.size() && width(i + 1) == 1)
-            length = 2;
+        std::size_t length = 0;
+        while (i + length < label.size() && length + width(i + length) <= cells)
+            length += width(i + length);
         std::string line = Cp932ToUtf8(label.substr(i, length));
-        if (line == "ー" || line == "－")
+        if (cells == 2 && (line == "ー" || line == "－"))
             line = "｜";
         lines.push_back(line);
         i += length;
@@ -83,14 +89,51 @@ double Largest(const GraphData& graph) {
     return most == 0 ? 1 : most;
 }
 
+// Nine digits and more are grouped to be read at a glance; every figure in
+// type small enough to stay clear of the axis.
 void DrawScale(const GraphTextSizes& sizes, GraphSurface& surface, double most) {
-    for (double share : {1.0, 0.75, 0.5, 0.25}) {
-        const double y = 100 * share;
-        surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted, kHairline);
+    constexpr double kShares[] = {1.0, 0.75, 0.5, 0.25};
+    constexpr double kLeft = -18, kRoom = -1 - kLeft - 0.5;
+    const bool grouped = std::to_string(RoundHalfEven(most) / 10 * 10).size() >= 9;
+    std::vector<std::string> texts;
+    std::size_t widest = 0;
+    for (double share : kShares) {
         const long long tens = RoundHalfEven(most * share) / 10 * 10;
-        surface.Text({-18, y + 1.5}, std::to_string(tens), sizes.label, kBlack);
+        texts.push_back(grouped ? FormatGrouped(static_cast<double>(tens)) : std::to_string(tens));
+        widest = std::max(widest, texts.back().size());
     }
-    surface.Text({-18, 115}, "  (円)", sizes.label, kBlack);
+    const double points = PointsToFit(sizes.label, widest, kRoom);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const double y = 100 * kShares[i];
+        surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted, kHairline);
+        surface.Text({kLeft, y + 1.5}, texts[i], points, kBlack);
+    }
+    surface.Text({kLeft, 115}, "  (円)", sizes.label, kBlack);
+}
+
+// A legend in type small enough to end before the labels right of the chart.
+void LegendText(GraphSurface& surface, GraphPoint topLeft, const std::string& text, double points,
+                GraphColour colour) {
+    surface.Text(topLeft, text, PointsToFit(points, Cells(text), 199.5 - topLeft.x), colour);
+}
+
+// Tops of the labels of two lines at heights `first` and `second`, moved
+// apart just enough that neither covers or touches the other; the first
+// stays above when the lines meet.
+std::pair<double, double> LabelsApart(double first, double second, double points) {
+    const double room = LineHeight(points) + 0.5;
+    if (std::abs(first - second) >= room)
+        return {first + 2, second + 2};
+    const double middle = (first + second) / 2 + 2;
+    const double half = first >= second ? room / 2 : -room / 2;
+    return {middle + half, middle - half};
+}
+
+// The budget's yellow shows little against the background: a dark band
+// under it makes it stand out.
+void BudgetLine(GraphSurface& surface, double y, LineStyle style) {
+    surface.Line({0, y}, {201, y}, kBudgetEdge, LineStyle::Solid, kMarkLine + 2);
+    surface.Line({0, y}, {201, y}, kYellow, style, kMarkLine);
 }
 
 long long Average(const std::vector<double>& values, int months) {
@@ -108,24 +151,25 @@ void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSu
     const long long average = Average(values, graph.monthsWithFiles);
     const double a = 100 / most * static_cast<double>(average);
     surface.Line({0, a}, {201, a}, kPureBlue, LineStyle::Solid, kMarkLine);
-    surface.Text({201, a + 2}, "平均額", sizes.label, kBlack);
     const double budget = graph.reference;
-    if (budget != 0) {
+    if (budget == 0) {
+        surface.Text({201, a + 2}, "平均額", sizes.label, kBlack);
+    } else {
         double b = 100 / most * budget;
         if (b > 113) {
             b = 114;
-            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Dotted, kMarkLine);
+            BudgetLine(surface, b, LineStyle::Dotted);
         } else {
-            surface.Line({0, b}, {201, b}, kYellow, LineStyle::Solid, kMarkLine);
+            BudgetLine(surface, b, LineStyle::Solid);
         }
-        double labelAt = b;
-        if (std::floor(std::abs(a - b)) < 5)
-            labelAt += b > a ? 3 : -3;
-        surface.Text({201, labelAt + 2}, "予算額", sizes.label, kBlack);
-        surface.Text({160, 113}, "予算額:" + FormatGrouped(budget) + "円", sizes.label, kBlack);
+        const auto [averageTop, budgetTop] = LabelsApart(a, b, sizes.label);
+        surface.Text({201, averageTop}, "平均額", sizes.label, kBlack);
+        surface.Text({201, budgetTop}, "予算額", sizes.label, kBlack);
+        LegendText(surface, {160, 113}, "予算額:" + FormatGrouped(budget) + "円", sizes.label,
+                   kBlack);
     }
-    surface.Text({160, 109}, "平均額:" + FormatGrouped(double(average / 100 * 100)) + "円",
-                 sizes.label, kBlack);
+    LegendText(surface, {160, 109}, "平均額:" + FormatGrouped(double(average / 100 * 100)) + "円",
+               sizes.label, kBlack);
 }
 
 void DrawTotalsMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface,
@@ -140,13 +184,14 @@ void DrawTotalsMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphS
     const double e = 100 / most * static_cast<double>(expense);
     const double i = 100 / most * static_cast<double>(income);
     surface.Line({0, e}, {202, e}, kPureBlue, LineStyle::Solid, kMarkLine);
-    surface.Text({202, e + 2}, "支出平均", sizes.label, kBlack);
     surface.Line({0, i}, {202, i}, kPureRed, LineStyle::Solid, kMarkLine);
-    surface.Text({202, i + 2}, "収入平均", sizes.label, kBlack);
-    surface.Text({140, 113}, "赤色:収入 平均額" + FormatGrouped(double(income)) + "円", sizes.label,
-                 kRedFront);
-    surface.Text({140, 109}, "青色:支出 平均額" + FormatGrouped(double(expense)) + "円",
-                 sizes.label, kBlueFront);
+    const auto [incomeTop, expenseTop] = LabelsApart(i, e, sizes.label);
+    surface.Text({202, expenseTop}, "支出平均", sizes.label, kBlack);
+    surface.Text({202, incomeTop}, "収入平均", sizes.label, kBlack);
+    LegendText(surface, {140, 113}, "赤色:収入 平均額" + FormatGrouped(double(income)) + "円",
+               sizes.label, kRedFront);
+    LegendText(surface, {140, 109}, "青色:支出 平均額" + FormatGrouped(double(expense)) + "円",
+               sizes.label, kBlueFront);
 }
 
 void DrawEntryBars(const GraphData& graph, GraphSurface& surface, double most, double x, double w,
@@ -189,29 +234,73 @@ void DrawEntryBars(const GraphData& graph, GraphSurface& surface, double most, d
     }
 }
 
+bool HasData(const GraphData& graph) {
+    for (const GraphEntry& entry : graph.entries)
+        if (entry.value > 0)
+            return true;
+    if (graph.kind == GraphKind::TrendTotals)
+        for (long long income : graph.second)
+            if (income > 0)
+                return true;
+    return false;
+}
+
+// Small enough that the column of `cells` a line is whole above the
+// window's bottom and keeps within its slot.
+double LabelPoints(const std::vector<std::string>& lines, std::size_t cells, double slot,
+                   double points) {
+    constexpr double kGap = 0.5, kRoom = -1 - kGraphBottom - 0.5;
+    if (!lines.empty())
+        points =
+            std::min(points, (kRoom / static_cast<double>(lines.size()) - kGap) / LineHeight(1));
+    return PointsToFit(points, cells, slot - 1);
+}
+
+// The label under a bar: read downwards; a name too long to stand whole in
+// one column at the label size is read across, two characters a line, when
+// that gives it larger type. Only that column takes smaller type.
+void DrawLabel(GraphSurface& surface, GraphPoint start, const std::string& label, double slot,
+               double points) {
+    std::vector<std::string> lines = LabelLines(label, 2);
+    double fitted = LabelPoints(lines, 2, slot, points);
+    if (fitted < points) {
+        std::vector<std::string> across = LabelLines(label, 4);
+        const double acrossPoints = LabelPoints(across, 4, slot, points);
+        if (acrossPoints > fitted) {
+            lines = std::move(across);
+            fitted = acrossPoints;
+        }
+    }
+    surface.TextColumn(start, lines, 0.5, fitted, kBlack);
+}
+
 }  // namespace
 
 void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const double most = Largest(graph);
+    const bool hasData = HasData(graph);
     surface.Line({0, 0}, {200, 0}, kBlack, LineStyle::Solid, kHairline);
     surface.Line({0, 0}, {0, 110}, kBlack, LineStyle::Solid, kHairline);
     surface.Line({200, 0}, {200, 110}, kBlack, LineStyle::Solid, kHairline);
     DrawHeading(graph, sizes, surface);
-    DrawScale(sizes, surface, most);
-
-    switch (graph.kind) {
-        case GraphKind::MonthlyCategoryBar:
-            surface.Text({160, 109}, "赤色:予算オーバー", sizes.label, kRedFront);
-            break;
-        case GraphKind::TrendCategory:
-        case GraphKind::TrendDescription:
-            DrawTrendMarks(graph, sizes, surface, most);
-            break;
-        case GraphKind::TrendTotals:
-            DrawTotalsMarks(graph, sizes, surface, most);
-            break;
-        default:
-            break;
+    if (hasData) {
+        DrawScale(sizes, surface, most);
+        switch (graph.kind) {
+            case GraphKind::MonthlyCategoryBar:
+                surface.Text({160, 109}, "赤色:予算オーバー", sizes.label, kRedFront);
+                break;
+            case GraphKind::TrendCategory:
+            case GraphKind::TrendDescription:
+                DrawTrendMarks(graph, sizes, surface, most);
+                break;
+            case GraphKind::TrendTotals:
+                DrawTotalsMarks(graph, sizes, surface, most);
+                break;
+            default:
+                break;
+        }
+    } else {
+        DrawNoData(surface, {100, 50}, sizes.title);
     }
 
     if (graph.entries.empty())
@@ -221,10 +310,9 @@ void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface&
     double x = slot / 4;
     for (std::size_t i = 0; i < graph.entries.size(); ++i) {
         // A month without data has nothing to measure the bars against.
-        if (most > 1)
+        if (hasData && most > 1)
             DrawEntryBars(graph, surface, most, x, w, i);
-        surface.TextColumn({x + slot / 4, -1}, VerticalLines(graph.entries[i].label), 0.5,
-                           sizes.label, kBlack);
+        DrawLabel(surface, {x + slot / 4, -1}, graph.entries[i].label, slot, sizes.label);
         x += slot;
     }
 }

@@ -85,6 +85,7 @@ GraphData MonthlyDescriptions(const GraphInput& input, bool pie) {
     GraphData graph;
     graph.kind = pie ? GraphKind::MonthlyDescriptionPie : GraphKind::MonthlyDescriptionBar;
     const int c = input.selector;
+    graph.income = !input.categories.IsExpense(c);
     for (int d = 1; d <= kMaxDescriptions; ++d) {
         const std::string& name = input.categories.descriptions[c][d];
         const double total = input.monthTotals.at(c, d);

@@ -54,6 +54,8 @@ struct GraphData {
     std::string legend;    // UTF-8
     // Of the twelve months, those whose ledger file holds anything (at least 1).
     int monthsWithFiles = 1;
+    // The descriptions of an income category: its table speaks of 入金.
+    bool income = false;
 
     bool IsPie() const {
         return kind == GraphKind::MonthlyCategoryPie || kind == GraphKind::MonthlyDescriptionPie;

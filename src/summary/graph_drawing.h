@@ -23,7 +23,8 @@ inline constexpr GraphColour kPie[7] = {{128, 255, 128}, {128, 255, 255}, {255, 
                                         {255, 255, 255}};
 }  // namespace graph_colours
 
-// Point sizes of the three kinds of text, by screen-size class.
+// Point sizes of the three kinds of text on the full-size drawing; a smaller
+// window scales its type with its drawing.
 struct GraphTextSizes {
     double title = 16;
     double label = 11;

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "data/amount_format.h"
 #include "data/cp932.h"
@@ -42,10 +44,20 @@ double Degrees(double radians) {
     return radians * 180 / pi;
 }
 
+// Whether a marker at `at` would cover one already placed.
+bool CoversAnother(const std::vector<GraphPoint>& placed, GraphPoint at, double points) {
+    const double width = 2 * CellWidth(points), height = LineHeight(points);
+    for (GraphPoint other : placed)
+        if (std::abs(other.x - at.x) < width && std::abs(other.y - at.y) < height)
+            return true;
+    return false;
+}
+
 void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const int n = static_cast<int>(graph.entries.size());
     double from = pi / 2;  // counter-clockwise from 3 o'clock; slices run clockwise
     double travelled = 0;
+    std::vector<GraphPoint> markers;
     for (int i = 1; i <= n; ++i) {
         const float degrees =
             static_cast<float>(graph.entries[i - 1].value / graph.reference * 360);
@@ -61,30 +73,58 @@ void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurfac
         // A little past the middle; across 3 o'clock, the middle of the wrapped range.
         const double theta =
             from <= pi / 2 && to >= pi / 2 ? (from + to + 2 * pi) / 2 : (from + to) * 3.6 / 7;
-        surface.Text(
-            {kCentre.x + kMarkerRing * std::cos(theta), kCentre.y + kMarkerRing * std::sin(theta)},
-            Marker(i), sizes.table, kBlack);
+        const GraphPoint at{kCentre.x + kMarkerRing * std::cos(theta),
+                            kCentre.y + kMarkerRing * std::sin(theta)};
+        // Narrow slices side by side would pile their numbers on each other:
+        // the table names them all.
+        if (!CoversAnother(markers, at, sizes.table)) {
+            surface.Text(at, Marker(i), sizes.table, kBlack);
+            markers.push_back(at);
+        }
         travelled += span;
         from = to;
     }
 }
 
+// The rows, the total and the heading start at one place, so their columns
+// line up in any type: three blanks keep room for a row's colour square. A
+// name or an amount wider than its column widens the column for every line,
+// and the table takes type small enough to end within the window.
 void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
-    surface.Text({kTableLeft, 105}, "             支出金額(円)   比率(%)", sizes.table, kBlack);
     const int n = static_cast<int>(graph.entries.size());
+    std::size_t labelCells = 10, widestValue = FormatGrouped(graph.reference).size();
+    for (const GraphEntry& entry : graph.entries)
+        labelCells = std::max(labelCells, entry.label.size());
+    // A blank between a name and an amount of eight digits and more.
+    const std::size_t valueCells = std::max<std::size_t>(10, widestValue + 1);
+    const std::string widening(labelCells - 10 + valueCells - 10, ' ');
+
+    std::vector<std::string> lines;
+    lines.push_back(widening + (graph.income ? "             入金金額(円)   比率(%)"
+                                             : "             支出金額(円)   比率(%)"));
     for (int i = 1; i <= n; ++i) {
         const GraphEntry& entry = graph.entries[i - 1];
-        const double y = 100 - 6 * i;
-        surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i), SliceColour(i));
-        const std::string line = PadLeft(std::to_string(i), 2) + ". " + LabelCell(entry.label, 10) +
-                                 PadLeft(FormatGrouped(entry.value), 10) + "  " +
-                                 PadLeft(RatioText(entry.value, graph.reference), 6);
-        surface.Text({kTableLeft + 5, y + 5}, line, sizes.table, kBlack);
+        lines.push_back("   " + PadLeft(std::to_string(i), 2) + ". " +
+                        LabelCell(entry.label, labelCells) +
+                        PadLeft(FormatGrouped(entry.value), valueCells) + "  " +
+                        PadLeft(RatioText(entry.value, graph.reference), 6));
     }
-    const double y = 100 - 6 * (n + 1);
-    surface.Text({kTableLeft, y + 5},
-                 "　　 支出合計　　" + PadLeft(FormatGrouped(graph.reference), 10) + "  100.00",
-                 sizes.table, kBlack);
+    lines.push_back(std::string(labelCells - 10, ' ') +
+                    (graph.income ? "　　 入金合計　　" : "　　 支出合計　　") +
+                    PadLeft(FormatGrouped(graph.reference), valueCells) + "  100.00");
+
+    std::size_t widest = 0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, Cells(line));
+    const double points = PointsToFit(sizes.table, widest, kGraphRight - kTableLeft - 0.5);
+    surface.Text({kTableLeft, 105}, lines.front(), points, kBlack);
+    for (int i = 1; i <= n + 1; ++i) {
+        const double y = 100 - 6 * i;
+        if (i <= n)
+            surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i),
+                              SliceColour(i));
+        surface.Text({kTableLeft, y + 5}, lines[i], points, kBlack);
+    }
 }
 
 }  // namespace
@@ -93,6 +133,7 @@ void DrawPie(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& 
     DrawHeading(graph, sizes, surface);
     if (graph.entries.empty()) {
         surface.Circle(kCentre, kRadius, kWhite, kWhite);
+        DrawNoData(surface, kCentre, sizes.title);
         return;
     }
     DrawSlices(graph, sizes, surface);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <cmath>
 
 #include "ui/fonts.h"
 #include "ui/graph_canvas.h"
@@ -12,12 +13,11 @@
 namespace hanaki {
 namespace {
 
-// Twips of the full-size layout; the smaller classes scale the drawing and
-// the legend by one factor.
+// Twips of the full-size layout; the smaller classes scale the drawing, its
+// type with it, and the legend by one factor.
 struct Layout {
     int windowWidth, windowHeight;
     double factor;
-    GraphTextSizes sizes;
     double legendPoints;
 };
 
@@ -28,13 +28,13 @@ Layout LayoutFor(const ScreenMetrics& metrics) {
     const QSize window = WindowTwips(sizeClass);
     switch (sizeClass) {
         case ScreenSizeClass::Small:
-            return {window.width(), window.height() - 450, 640.0 / 1024, {11, 8, 9}, 11};
+            return {window.width(), window.height() - 450, 640.0 / 1024, 11};
         case ScreenSizeClass::Middle:
-            return {window.width(), window.height() - 450, 819.0 / 1024, {14, 10, 11}, 14};
+            return {window.width(), window.height() - 450, 819.0 / 1024, 14};
         case ScreenSizeClass::Full:
             break;
     }
-    return {window.width(), window.height(), 1.0, {16, 11, 13}, 16};
+    return {window.width(), window.height(), 1.0, 16};
 }
 
 int Scaled(int twips, double factor) {
@@ -49,19 +49,19 @@ GraphScreen::GraphScreen(GraphInput input, Services& services, QWidget* opener)
     setWindowTitle(QStringLiteral("グラフ表示"));
     setAttribute(Qt::WA_DeleteOnClose);
     const Layout layout = LayoutFor(services.metrics);
-    sizes_ = layout.sizes;
     setFixedSize(TwipsToPixels(layout.windowWidth), TwipsToPixels(layout.windowHeight));
     // The drawing is a little narrower than the smaller windows; no seam beside it.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, PainterSurface::kBackground);
+    palette.setColor(QPalette::Window, PainterSurface::ToQColor(kGraphBackground));
     setPalette(palette);
     setAutoFillBackground(true);
 
-    const int canvasWidth = Scaled(14200, layout.factor);
+    const int canvasWidth = static_cast<int>(std::lround(kGraphDesignWidth * layout.factor));
     const int left = (width() - canvasWidth) / 2;
-    canvas_ = new GraphCanvas(canvasWidth, this);
+    canvas_ = new GraphCanvas(this);
     canvas_->setObjectName("P1");
-    canvas_->setGeometry(left, 0, canvasWidth, Scaled(10050, layout.factor));
+    canvas_->setGeometry(left, 0, canvasWidth,
+                         static_cast<int>(std::lround(kGraphDesignHeight * layout.factor)));
 
     legend_ = new QLabel(this);
     legend_->setObjectName("Label1");
@@ -137,7 +137,7 @@ void GraphScreen::StepDescription(int step) {
 
 void GraphScreen::Rebuild() {
     const GraphData graph = BuildGraph(input_, description_);
-    DrawGraph(graph, sizes_, canvas_->drawing());
+    DrawGraph(graph, GraphTextSizes{}, canvas_->drawing());
     canvas_->update();
     legend_->setText(QString::fromStdString(graph.legend));
 }

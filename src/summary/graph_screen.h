@@ -35,7 +35,6 @@ class GraphScreen : public QWidget {
     void Rebuild();
 
     GraphInput input_;
-    GraphTextSizes sizes_;
     GraphCanvas* canvas_;
     QLabel* legend_;
     int description_ = 0;  // of the twelve-month category graph; 0 for none

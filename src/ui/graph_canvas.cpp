@@ -6,14 +6,13 @@
 
 namespace hanaki {
 
-GraphCanvas::GraphCanvas(int designWidth, QWidget* parent)
-    : QWidget(parent), designWidth_(designWidth) {
+GraphCanvas::GraphCanvas(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GraphCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterSurface surface(painter, QRectF(rect()), double(width()) / designWidth_);
+    PainterSurface surface(painter, QRectF(rect()), TypeScale());
     surface.Clear();
     drawing_.ReplayOn(surface);
 }

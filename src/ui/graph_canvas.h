@@ -6,23 +6,23 @@
 
 namespace hanaki {
 
-// The widget a graph is drawn on: it keeps the drawing and paints it, scaled
-// to its own size, whenever the window system asks.
+// The widget a graph is drawn on: it keeps the drawing and paints it, type
+// and all scaled to its own size, whenever the window system asks.
 class GraphCanvas : public QWidget {
     Q_OBJECT
   public:
-    // `designWidth` is the width in pixels the font sizes were chosen for.
-    GraphCanvas(int designWidth, QWidget* parent);
+    explicit GraphCanvas(QWidget* parent);
 
     RecordingSurface& drawing() { return drawing_; }
     const RecordingSurface& drawing() const { return drawing_; }
+    // The canvas's width over the full-size drawing's: type and pens grow by it.
+    double TypeScale() const { return width() / kGraphDesignWidth; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     RecordingSurface drawing_;
-    int designWidth_;
 };
 
 }  // namespace hanaki

@@ -31,6 +31,16 @@ inline constexpr double kGraphRight = 220;
 inline constexpr double kGraphTop = 120;
 inline constexpr double kGraphBottom = -25;
 
+// The drawing's pixels at the full-size window, which type sizes are given
+// for: a smaller drawing scales its type with it, so a text takes the same
+// room among the shapes at every size.
+inline constexpr double kGraphDesignWidth = 947;
+inline constexpr double kGraphDesignHeight = 670;
+
+// Behind the shapes: light enough for black text, dark enough that the white
+// slice outlines and the white pie colour still show.
+inline constexpr GraphColour kGraphBackground{224, 224, 224};
+
 class GraphSurface {
   public:
     virtual ~GraphSurface() = default;

@@ -10,8 +10,6 @@
 
 namespace hanaki {
 
-const QColor PainterSurface::kBackground(224, 224, 224);
-
 PainterSurface::PainterSurface(QPainter& painter, const QRectF& target, double fontScale)
     : painter_(painter), target_(target), fontScale_(fontScale) {
     painter_.setRenderHint(QPainter::Antialiasing);
@@ -45,7 +43,7 @@ void PainterSurface::SetPen(GraphColour colour, LineStyle style, int pixels) {
 }
 
 void PainterSurface::Clear() {
-    painter_.fillRect(target_, kBackground);
+    painter_.fillRect(target_, ToQColor(kGraphBackground));
 }
 
 void PainterSurface::Line(GraphPoint from, GraphPoint to, GraphColour colour, LineStyle style,
@@ -106,17 +104,37 @@ void PainterSurface::Text(GraphPoint topLeft, const std::string& text, double po
     TextColumn({topLeft.x, topLeft.y}, {text}, 0, points, colour);
 }
 
+QFont PainterSurface::Font(double points) const {
+    QFont font = GothicFont(points);
+    // Not rounded to an even size as the screens' type is: the gothic font's
+    // advances stay exact halves and wholes at any pixel size.
+    font.setPixelSize(std::max(2, static_cast<int>(std::lround(points * 96 / 72 * fontScale_))));
+    return font;
+}
+
+double PainterSurface::GapPixels(double gap) const {
+    return gap / (kGraphTop - kGraphBottom) * target_.height();
+}
+
+QRectF PainterSurface::TextBounds(GraphPoint start, const std::vector<std::string>& lines,
+                                  double gap, double points) const {
+    const QFontMetricsF metrics(Font(points));
+    double width = 0;
+    for (const std::string& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
+    const double height = static_cast<double>(lines.size()) * (GapPixels(gap) + metrics.height());
+    return {Exact(start), QSizeF(width, height)};
+}
+
 void PainterSurface::TextColumn(GraphPoint start, const std::vector<std::string>& lines, double gap,
                                 double points, GraphColour colour) {
-    QFont font = GothicFont(points);
-    font.setPixelSize(std::max(2, static_cast<int>(std::lround(font.pixelSize() * fontScale_))));
+    const QFont font = Font(points);
     painter_.setFont(font);
     painter_.setPen(ToQColor(colour));
     const QFontMetricsF metrics(font);
-    const double gapPixels = gap / (kGraphTop - kGraphBottom) * target_.height();
     QPointF top = Exact(start);
     for (const std::string& line : lines) {
-        top.ry() += gapPixels;
+        top.ry() += GapPixels(gap);
         painter_.drawText(QPointF(top.x(), top.y() + metrics.ascent()),
                           QString::fromStdString(line));
         top.ry() += metrics.height();

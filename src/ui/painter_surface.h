@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
 #include <QRectF>
 
@@ -11,8 +12,9 @@ class QPainter;
 namespace hanaki {
 
 // Paints graph shapes with a QPainter into `target`, the graphs' user scale
-// stretched over it. Fonts grow with `fontScale` so that text keeps its place
-// among the shapes when the target is larger than the layout it was made for.
+// stretched over it. Type and pens follow `fontScale`, the target's width over
+// the width the sizes were given for, so that text keeps its place among the
+// shapes at any size.
 class PainterSurface : public GraphSurface {
   public:
     PainterSurface(QPainter& painter, const QRectF& target, double fontScale = 1.0);
@@ -32,9 +34,11 @@ class PainterSurface : public GraphSurface {
     void TextColumn(GraphPoint start, const std::vector<std::string>& lines, double gap,
                     double points, GraphColour colour) override;
 
-    // Behind the shapes: light enough for black text, dark enough that the
-    // white slice outlines and the white pie colour still show.
-    static const QColor kBackground;
+    // Where TextColumn puts its lines, in the target's pixels.
+    QRectF TextBounds(GraphPoint start, const std::vector<std::string>& lines, double gap,
+                      double points) const;
+    // The pixel a point of the drawing falls on.
+    QPointF Exact(GraphPoint point) const;
 
     static QColor ToQColor(GraphColour colour) {
         return QColor(colour.red, colour.green, colour.blue);
@@ -44,7 +48,8 @@ class PainterSurface : public GraphSurface {
     // On a pixel's centre for a pen of odd width, on its corner for an even
     // one, so that lines stay sharp.
     QPointF Pixel(GraphPoint point, int penPixels = 1) const;
-    QPointF Exact(GraphPoint point) const;
+    QFont Font(double points) const;
+    double GapPixels(double gap) const;
     double RadiusPixels(double radius) const;
     void SetPen(GraphColour colour, LineStyle style, int pixels = 1);
 

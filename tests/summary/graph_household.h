@@ -7,6 +7,7 @@
 
 #include "data/cp932.h"
 #include "summary/graph_data.h"
+#include "summary/graph_drawing.h"
 #include "support/temp_folder.h"
 #include "ui/graph_surface.h"
 
@@ -34,6 +35,13 @@ struct GraphHousehold {
 
     GraphInput input;
 };
+
+// The graph as the full-size window draws it.
+inline RecordingSurface Draw(const GraphData& graph) {
+    RecordingSurface drawing;
+    DrawGraph(graph, GraphTextSizes{}, drawing);
+    return drawing;
+}
 
 template <typename Shape>
 std::vector<Shape> All(const RecordingSurface& drawing) {

@@ -3,53 +3,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QPointer>
-#include <QTest>
 #include <cstdlib>
-#include <functional>
 
 #include "settings/household.h"
 #include "summary/graph_household.h"
-#include "summary/graph_screen.h"
+#include "summary/graph_window.h"
 #include "support/screen_fit.h"
+#include "support/wait.h"
 #include "ui/fonts.h"
 #include "ui/graph_canvas.h"
 
 namespace hanaki::testing {
 namespace {
-
-// The graph window over a household's figures, opened as a summary screen
-// opens it.
-struct Choice {
-    GraphSource source;
-    int selector, year, month;
-};
-struct GraphWindow {
-    explicit GraphWindow(Choice choice, int screenHeight = 768,
-                         const std::function<void(GraphInput&)>& prepare = {})
-        : services{messages, ScreenMetrics(screenHeight)} {
-        home.input.source = choice.source;
-        home.input.selector = choice.selector;
-        home.input.year = choice.year;
-        home.input.month = choice.month;
-        if (prepare)
-            prepare(home.input);
-        screen = new GraphScreen(home.input, services, &opener);
-        ShowActive(*screen);
-    }
-    ~GraphWindow() { delete screen; }
-
-    const RecordingSurface& drawing() const { return Child<GraphCanvas>(*screen, "P1")->drawing(); }
-    std::string Subtitle() const { return TextAt(drawing(), 18, 113); }
-    std::string Title() const { return TextAt(drawing(), 40, 119); }
-    QString Legend() const { return Child<QLabel>(*screen, "Label1")->text(); }
-
-    GraphHousehold home;
-    ScriptedMessages messages;
-    Services services;
-    QWidget opener;
-    QPointer<GraphScreen> screen;
-};
 
 TEST(GraphScreen, opensAsTheGraphWindowOfItsScreenSize) {
     InstallFontSubstitutions();
@@ -141,7 +106,7 @@ TEST(GraphScreen, tabLeavesTheTwelveMonthGraphAlone) {
 TEST(GraphScreen, escapeClosesTheWindow) {
     GraphWindow window({GraphSource::MonthlyPie, 0, 2026, 3});
     Press(Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.screen.isNull(); }));
+    ASSERT_TRUE(WaitFor([&] { return window.screen.isNull(); }, "the graph window to close"));
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 #include <QPixmap>
 #include <cstdlib>
 
-#include "settings/household.h"
-#include "summary/graph_household.h"
-#include "summary/graph_screen.h"
+#include "summary/graph_window.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {
@@ -78,23 +76,13 @@ TEST(GraphScreenshots, everyGraphAtEachScreenSize) {
     };
     for (int height : {1024, 600, 480}) {
         for (const Shot& shot : shots) {
-            GraphHousehold home;
-            FillAYear(home.input);
-            home.input.source = shot.source;
-            home.input.selector = shot.selector;
-            home.input.month = 11;
-            ScriptedMessages messages;
-            Services services{messages, ScreenMetrics(height)};
-            QWidget opener;
-            auto* screen = new GraphScreen(home.input, services, &opener);
-            ShowActive(*screen);
+            GraphWindow window({shot.source, shot.selector, 2026, 11}, height, FillAYear);
             for (int i = 0; i < shot.rights; ++i)
                 Press(Qt::Key_Right);
             QCoreApplication::processEvents();
             const QString path =
                 QDir(folder).filePath(QString("graph-%1-%2.png").arg(height).arg(shot.name));
-            EXPECT_TRUE(screen->grab().save(path));
-            delete screen;
+            EXPECT_TRUE(window.screen->grab().save(path));
         }
     }
 }
