@@ -1,6 +1,5 @@
 #include "entry/entry_form.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -18,9 +17,6 @@
 namespace hanaki {
 namespace {
 
-const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
-// "\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
-const char* const kCalculatorCharacters = "\\¥￥＼";
 constexpr int kAmountBytes = 9;
 
 // A guide from the master, lines as the screen breaks them.
@@ -142,7 +138,7 @@ void EntryForm::AcceptAmount(QLineEdit* field) {
         return;
     }
     amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
-    AmountEdited();
+    correction_.AmountEdited();
     emit moveFocus(EntryField::Remark);
 }
 
@@ -176,7 +172,7 @@ void EntryForm::ApplyTax(bool add) {
         return;
     }
     controls_.expenseField->setText(result);
-    AmountEdited();
+    correction_.AmountEdited();
 }
 
 void EntryForm::OpenCalculator(QLineEdit* field) {
@@ -187,24 +183,6 @@ void EntryForm::OpenCalculator(QLineEdit* field) {
 void EntryForm::CloseCalculator() {
     controls_.calculatorField->hide();
     FocusAmountField();
-}
-
-bool EntryForm::RefuseNumber(QLineEdit* field, const QString& text) {
-    return RefuseNumberText(field, text);
-}
-
-bool EntryForm::RefuseAmount(QLineEdit* field, const QString& text) {
-    Correction* corrected = correction_.item();
-    bool prefilled = corrected && corrected->amountPrefilled;
-    const bool refused = RefuseAmountText(field, text, prefilled);
-    if (corrected)
-        corrected->amountPrefilled = prefilled;
-    return refused;
-}
-
-void EntryForm::AmountEdited() {
-    if (Correction* corrected = correction_.item())
-        corrected->amountPrefilled = false;
 }
 
 QLineEdit* EntryForm::AmountFieldOfCategory() const {
@@ -291,91 +269,6 @@ void EntryForm::DeleteCorrectedItem() {
     correction_.End();
     ClearInputFields();
     emit moveFocus(EntryField::Category);
-}
-
-KeyTable EntryForm::DescriptionKeys() {
-    std::vector<KeyBinding> keys{
-        {{Qt::Key_Escape}, "戻る", [this] { emit moveFocus(EntryField::Category); }},
-        {kEnter, "変更なし", [this] { AcceptDescription(); }},
-    };
-    return {correction_.active() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
-            std::move(keys)};
-}
-
-KeyTable EntryForm::AmountKeys(QLineEdit* field) {
-    const bool expense = field == controls_.expenseField;
-    std::vector<KeyBinding> keys{
-        {kEnter, "変更なし", [this, field] { AcceptAmount(field); }},
-        {{Qt::Key_Escape}, "戻る", [this, field] { LeaveAmount(field); }},
-        {kCalculatorCharacters, "電卓", [this, field] { OpenCalculator(field); }},
-    };
-    if (!expense) {
-        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
-        return {correction_.active() ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
-                                     : " <ESC>戻る    <\\>電卓",
-                std::move(keys)};
-    }
-    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(true); }});
-    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(false); }});
-    keys.push_back({{Qt::Key_Home}, "", [] {}});
-    return {correction_.active()
-                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
-                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
-            std::move(keys)};
-}
-
-KeyTable EntryForm::RemarkKeys() {
-    return {" <ESC>戻る    <Enter>確定",
-            {{{Qt::Key_Escape}, "戻る", [this] { LeaveRemark(); }},
-             {kEnter, "確定", [this] { StoreItemFromFields(); }}}};
-}
-
-KeyTable EntryForm::KeysOf(EntryField field) {
-    switch (field) {
-        case EntryField::Description:
-            return DescriptionKeys();
-        case EntryField::Income:
-            return AmountKeys(controls_.incomeField);
-        case EntryField::Expense:
-            return AmountKeys(controls_.expenseField);
-        case EntryField::Remark:
-            return RemarkKeys();
-        default:
-            return {};
-    }
-}
-
-bool EntryForm::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
-    if (key.matches(QKeySequence::Paste))
-        return state != EntryField::Remark;
-    const QChar c = CharacterOf(key);
-    switch (state) {
-        case EntryField::Category:
-        case EntryField::Description:  // digits; Backspace and the caret keys edit
-            return !c.isNull() && RefuseNumber(field, c);
-        case EntryField::Income:
-        case EntryField::Expense:
-            if (key.key() == Qt::Key_Backspace)
-                AmountEdited();
-            return !c.isNull() && RefuseAmount(field, c);
-        case EntryField::Remark:
-            return false;  // typed as it comes
-        default:
-            return true;  // the date fields and the grid take no typing
-    }
-}
-
-bool EntryForm::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
-    switch (state) {
-        case EntryField::Category:
-        case EntryField::Description:
-            return RefuseNumber(field, text);
-        case EntryField::Income:
-        case EntryField::Expense:
-            return RefuseAmount(field, text);
-        default:
-            return false;
-    }
 }
 
 }  // namespace hanaki

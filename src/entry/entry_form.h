@@ -7,10 +7,8 @@
 #include "data/program_state.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
-#include "ui/key_table.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLineEdit;
 
 namespace hanaki {
@@ -44,11 +42,6 @@ class EntryForm : public QObject {
     void ApplyTax(bool add);
     void OpenCalculator(QLineEdit* field);
     void CloseCalculator();
-    // The keys of the description, amount and remark fields, and what they
-    // take typed or committed; true: the key or text is used up (or refused).
-    KeyTable KeysOf(EntryField field);
-    bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
-    bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     void ClearInputFields();
     QLineEdit* AmountFieldOfCategory() const;
 
@@ -66,12 +59,6 @@ class EntryForm : public QObject {
     void legendHint(const QString& hint);
 
   private:
-    KeyTable DescriptionKeys();
-    KeyTable AmountKeys(QLineEdit* field);
-    KeyTable RemarkKeys();
-    bool RefuseNumber(QLineEdit* field, const QString& text);
-    bool RefuseAmount(QLineEdit* field, const QString& text);
-    void AmountEdited();
     // After a category was chosen: the amount stays only in the field of its kind.
     void MoveAmountToFieldOfCategory();
     void FocusAmountField();

@@ -54,6 +54,11 @@ void ItemCorrection::End() {
     ShowInputTitle(false);
 }
 
+void ItemCorrection::AmountEdited() {
+    if (correction_)
+        correction_->amountPrefilled = false;
+}
+
 int ItemCorrection::RowOfSlot(int slot) const {
     for (std::size_t i = 0; i < day_.rows.size(); ++i) {
         if (day_.rows[i].slot == slot)

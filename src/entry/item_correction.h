@@ -25,6 +25,8 @@ class ItemCorrection : public QObject {
     bool active() const { return correction_.has_value(); }
     // The open correction; nullptr when none is.
     Correction* item() { return correction_ ? &*correction_ : nullptr; }
+    // The amount shown is no longer the corrected item's own.
+    void AmountEdited();
 
     // From the category field: the grid takes the keys, row `row` picked.
     void StartPick(int row);

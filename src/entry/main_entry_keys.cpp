@@ -13,12 +13,15 @@
 #include "entry/item_correction.h"
 #include "entry/main_entry_screen.h"
 #include "entry/month_view.h"
+#include "entry/typed_text.h"
 #include "ui/byte_limited_field.h"
 
 namespace hanaki {
 namespace {
 
 const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
+// "\\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
+const char* const kCalculatorCharacters = "\\¥￥＼";
 // "/" as typed, and as an input method commits it.
 const char* const kMemoCharacters = "/・／";
 
@@ -113,6 +116,85 @@ KeyTable MainEntryKeys::CategoryKeys() {
             std::move(keys)};
 }
 
+KeyTable MainEntryKeys::DescriptionKeys() {
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "戻る", [this] { Focus(EntryField::Category); }},
+        {kEnter, "変更なし", [this] { form_.AcceptDescription(); }},
+    };
+    return {correction_.active() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
+            std::move(keys)};
+}
+
+KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
+    const bool expense = field == controls_.expenseField;
+    std::vector<KeyBinding> keys{
+        {kEnter, "変更なし", [this, field] { form_.AcceptAmount(field); }},
+        {{Qt::Key_Escape}, "戻る", [this, field] { form_.LeaveAmount(field); }},
+        {kCalculatorCharacters, "電卓", [this, field] { form_.OpenCalculator(field); }},
+    };
+    if (!expense) {
+        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
+        return {correction_.active() ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
+                                     : " <ESC>戻る    <\\>電卓",
+                std::move(keys)};
+    }
+    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { form_.ApplyTax(true); }});
+    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { form_.ApplyTax(false); }});
+    keys.push_back({{Qt::Key_Home}, "", [] {}});
+    return {correction_.active()
+                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
+                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            std::move(keys)};
+}
+
+KeyTable MainEntryKeys::RemarkKeys() {
+    return {" <ESC>戻る    <Enter>確定",
+            {{{Qt::Key_Escape}, "戻る", [this] { form_.LeaveRemark(); }},
+             {kEnter, "確定", [this] { form_.StoreItemFromFields(); }}}};
+}
+
+bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return state != EntryField::Remark;
+    const QChar c = CharacterOf(key);
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:  // digits; Backspace and the caret keys edit
+            return !c.isNull() && RefuseNumberText(field, c);
+        case EntryField::Income:
+        case EntryField::Expense:
+            if (key.key() == Qt::Key_Backspace)
+                correction_.AmountEdited();
+            return !c.isNull() && RefuseAmount(field, c);
+        case EntryField::Remark:
+            return false;  // typed as it comes
+        default:
+            return true;  // the date fields and the grid take no typing
+    }
+}
+
+bool MainEntryKeys::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:
+            return RefuseNumberText(field, text);
+        case EntryField::Income:
+        case EntryField::Expense:
+            return RefuseAmount(field, text);
+        default:
+            return false;
+    }
+}
+
+bool MainEntryKeys::RefuseAmount(QLineEdit* field, const QString& text) {
+    Correction* corrected = correction_.item();
+    bool prefilled = corrected && corrected->amountPrefilled;
+    const bool refused = RefuseAmountText(field, text, prefilled);
+    if (corrected)
+        corrected->amountPrefilled = prefilled;
+    return refused;
+}
+
 KeyTable MainEntryKeys::KeysOf(EntryField field) {
     switch (field) {
         case EntryField::Year:
@@ -124,10 +206,13 @@ KeyTable MainEntryKeys::KeysOf(EntryField field) {
         case EntryField::Category:
             return CategoryKeys();
         case EntryField::Description:
+            return DescriptionKeys();
         case EntryField::Income:
+            return AmountKeys(controls_.incomeField);
         case EntryField::Expense:
+            return AmountKeys(controls_.expenseField);
         case EntryField::Remark:
-            return form_.KeysOf(field);
+            return RemarkKeys();
         case EntryField::Grid:
             return correction_.GridKeys();
         case EntryField::Memo:
@@ -165,7 +250,7 @@ bool MainEntryKeys::OnKey(QObject* watched, const QKeyEvent& key) {
         return true;
     if (KeysOf(field_).Run(key))
         return true;
-    return form_.TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
+    return TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
 }
 
 // Number fields take from an input method what they take from keys.
@@ -174,7 +259,7 @@ bool MainEntryKeys::OnCommit(QObject* watched, const QString& text) {
         return true;
     if (KeysOf(field_).RunCommitted(text))
         return true;
-    return form_.TakeCommitted(field_, static_cast<QLineEdit*>(watched), text);
+    return TakeCommitted(field_, static_cast<QLineEdit*>(watched), text);
 }
 
 void MainEntryKeys::ShowLegend() {

@@ -9,6 +9,7 @@
 #include "ui/key_table.h"
 
 class QKeyEvent;
+class QLineEdit;
 
 namespace hanaki {
 
@@ -20,9 +21,9 @@ class MainEntryScreen;
 class MonthView;
 
 // The main window's keys: which input has them (the focus state), the key
-// table of each state with the legend it shows, and the rule for F5 … F8.
-// The date fields' tables are DateFields', the grid's ItemCorrection's and the
-// entry fields' EntryForm's; the memo and the calculator own their keys.
+// table of each state with the legend it shows, what the entry fields take
+// typed, and the rule for F5 … F8. The date fields' tables are DateFields' and
+// the grid's ItemCorrection's; the memo and the calculator own their keys.
 class MainEntryKeys : public QObject {
     Q_OBJECT
   public:
@@ -52,8 +53,16 @@ class MainEntryKeys : public QObject {
   private:
     KeyTable KeysOf(EntryField field);
     KeyTable CategoryKeys();
+    KeyTable DescriptionKeys();
+    KeyTable AmountKeys(QLineEdit* field);
+    KeyTable RemarkKeys();
     bool OnKey(QObject* watched, const QKeyEvent& key);
     bool OnCommit(QObject* watched, const QString& text);
+    // What the entry fields take typed or committed beyond their tables;
+    // true: the key or text is used up (or refused).
+    bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
+    bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
+    bool RefuseAmount(QLineEdit* field, const QString& text);
     void OnGridClicked(int row);
     // F5 … F8 open another screen only while no item is under way: in the date
     // fields, and in the category field unless an item is being corrected.
