@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "data/cp932.h"
 #include "data/data_folder.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 
@@ -48,10 +48,5 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
-
-// Code page 932 bytes of a UTF-8 literal.
-inline std::string Sjis(const std::string& utf8) {
-    return *Utf8ToCp932(utf8);
-}
 
 }  // namespace hanaki::testing
