@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/program_screens.h"
+#include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "data/program_state.h"
 #include "entry/main_entry_screen.h"
@@ -38,7 +39,7 @@ inline std::string Record(const std::string& date, int category, const std::stri
     static const char* const names[][2] = {
         {"", ""}, {"給料", "月給"}, {"食費", "朝食"}, {"住居", "家賃"}, {"繰越", "前月繰越"}};
     return RecordBytes({.date = date,
-                        .category = category,
+                        .category = TwoDigits(category),
                         .categoryName = names[category][0],
                         .descriptionName = names[category][1],
                         .amount = amount,
@@ -68,7 +69,10 @@ struct EntryWindow {
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         testing::Press(focus(), key, modifiers);
     }
-    void Type(const char* text) { testing::Type(focus(), QString::fromUtf8(text)); }
+    void Type(const char* text) {
+        for (char32_t c : QString::fromUtf8(text).toUcs4())
+            TypeCharacter(focus(), c);
+    }
     void Commit(const QString& text) { testing::Commit(focus(), text); }
     // Types into the focused field and presses Enter, once per text.
     void Enter(std::initializer_list<const char*> texts) {

@@ -10,6 +10,15 @@
 // keyboard does, shortcuts first; an input method commits its text whole.
 namespace hanaki::testing {
 
+// Shows a screen as the active window, so that keys reach the widget with the
+// focus and the focus is shown.
+inline void ShowActive(QWidget& screen) {
+    screen.show();
+    screen.activateWindow();
+    QApplication::setActiveWindow(&screen);
+    QCoreApplication::processEvents();
+}
+
 inline QWidget* Focused() {
     return QApplication::focusWidget();
 }
@@ -28,16 +37,20 @@ inline void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 
 // One key per character; a character off the keyboard's ASCII keys comes as
 // the text of an unknown key, as an input method left on sends it.
-inline void Type(QWidget* widget, const QString& text) {
-    for (char32_t c : text.toUcs4()) {
-        if (c < 0x80)
-            QTest::keyClick(widget, static_cast<char>(c));
-        else
-            Press(widget, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
-    }
+inline void TypeCharacter(QWidget* widget, char32_t c) {
+    if (c < 0x80)
+        QTest::keyClick(widget, static_cast<char>(c));
+    else
+        Press(widget, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
 }
+inline void Type(QWidget* widget, const QString& text) {
+    for (char32_t c : text.toUcs4())
+        TypeCharacter(widget, c);
+}
+// Each character to the widget that has the focus by then: the first may move it.
 inline void Type(const QString& text) {
-    Type(Focused(), text);
+    for (char32_t c : text.toUcs4())
+        TypeCharacter(Focused(), c);
 }
 
 // Text an input method commits, with `preedit` still being composed after it.

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "data/data_folder.h"
-#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 
