@@ -7,6 +7,7 @@
 
 #include "data/cp932.h"
 #include "summary/graph_data.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 #include "ui/graph_surface.h"
 

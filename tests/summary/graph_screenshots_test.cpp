@@ -8,6 +8,7 @@
 #include "settings/household.h"
 #include "summary/graph_household.h"
 #include "summary/graph_screen.h"
+#include "support/cp932_text.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {

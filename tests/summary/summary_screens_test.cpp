@@ -145,7 +145,7 @@ constexpr const char* kOddBudgets =
     " 31 \r\n0,0\r\n,,,,,5000.7,abc,,,,,,,,,,,,,\r\n1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n";
 
 std::string MonthWithACarOfADeletedCategory() {
-    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, Sjis("自動車"), "-3500000");
+    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, "自動車", "-3500000");
 }
 
 TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
