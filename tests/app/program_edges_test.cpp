@@ -7,6 +7,8 @@
 
 #include "data/cp932.h"
 #include "data/ledger.h"
+#include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
@@ -17,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramRun;
+using testing::RecordBytes;
 using testing::RunProgram;
 using testing::Sjis;
 using testing::TempFolder;
@@ -37,7 +40,7 @@ void WriteHousehold(const fs::path& folder) {
     WriteFile(folder / "VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n"));
     WriteFile(folder / "VERADIV.ENV", " 31 \r\n");
     WriteFile(folder / "200001.DAT",
-              EncodeLedgerRecord({"000115", "02", Sjis("食費"), "01", Sjis("昼食"), "-1000", ""}));
+              RecordBytes({.date = "000115", .categoryName = "食費", .descriptionName = "昼食"}));
     WriteFile(folder / "200001.MEM", Sjis("買い物\r\n"));
 }
 
