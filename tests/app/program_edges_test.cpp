@@ -8,6 +8,7 @@
 #include "data/cp932.h"
 #include "data/ledger.h"
 #include "support/cp932_text.h"
+#include "support/file_bytes.h"
 #include "support/ledger_records.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -23,13 +24,10 @@ using testing::RecordBytes;
 using testing::RunProgram;
 using testing::Sjis;
 using testing::TempFolder;
+using testing::WriteFile;
 
 const std::string kHanaki = HANAKI_PROGRAM;
 const std::string kTsugite = TSUGITE_PROGRAM;
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool IsFifo(const fs::path& path) {
     return fs::is_fifo(fs::symlink_status(path));

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,6 +10,7 @@
 #include "data/file_system.h"
 #include "data/ledger.h"
 #include "support/cp932_text.h"
+#include "support/file_bytes.h"
 #include "support/ledger_records.h"
 
 // Ledger files, category files and CSV bytes as the export tests build them.
@@ -38,15 +37,6 @@ inline const std::string& Heading() {
     static const std::string heading =
         Sjis("\"年月日\",\"費目No.\",\"費目\",\"摘要No.\",\"摘要\",\"入金\",\"出金\",\"備考\"\r\n");
     return heading;
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // File names in a folder, sorted.

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "data/fixed_field.h"
 #include "import/conversion.h"
 #include "support/cp932_text.h"
+#include "support/file_bytes.h"
 
 namespace hanaki {
 
@@ -41,15 +40,6 @@ inline std::string ForeignDays(const std::vector<std::string>& dates) {
     for (const std::string& date : dates)
         bytes += Foreign(date.c_str(), "02", "01", ("-" + date.substr(2)).c_str());
     return bytes;
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The date fields of a ledger file, in file order.
