@@ -35,6 +35,11 @@ inline void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     Press(Focused(), key, modifiers);
 }
 
+// A release alone, of a key whose press went to a window that has gone since.
+inline void Release(QWidget* widget, int key) {
+    QTest::keyRelease(widget, Qt::Key(key));
+}
+
 // One key per character; a character off the keyboard's ASCII keys comes as
 // the text of an unknown key, as an input method left on sends it.
 inline void TypeCharacter(QWidget* widget, char32_t c) {
