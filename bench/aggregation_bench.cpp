@@ -4,6 +4,7 @@
 #include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "plain_read.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 // The twelve-month sums beside the floor they cannot beat: reading the same

@@ -4,6 +4,7 @@
 
 #include "app/program_screens.h"
 #include "entry/main_entry_screen.h"
+#include "support/cp932_text.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 

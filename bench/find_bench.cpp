@@ -4,6 +4,7 @@
 #include "data/ledger_search.h"
 #include "find/item_text_match.h"
 #include "plain_read.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 // The find rule over ten full years beside the floor it cannot beat: reading

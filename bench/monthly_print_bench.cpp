@@ -5,6 +5,7 @@
 #include "data/category_table.h"
 #include "monthly/month_files.h"
 #include "monthly/monthly_printout.h"
+#include "support/cp932_text.h"
 #include "support/recording_print_surface.h"
 #include "ui/fonts.h"
 #include "ui/pdf_file_surface.h"

@@ -4,6 +4,7 @@
 
 #include "data/fixed_field.h"
 #include "summary/monthly_trend_screen.h"
+#include "support/cp932_text.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 

@@ -72,38 +72,26 @@ void EntryCalculator::Open(const QString& amountText, const CivilDate& taxDate) 
     field_->show();
     field_->setFocus();
     field_->end(false);
-    legend_->setText(
-        QStringLiteral("<ESC>戻る <Enter>計算,確定 <Del>Clear <Ins>AC <PageUp>+消費税 "
-                       "<PageDown>-消費税"));
+    legend_->setText(QString::fromUtf8(Keys().legend));
+}
+
+KeyTable EntryCalculator::Keys() {
+    return {"<ESC>戻る <Enter>計算,確定 <Del>Clear <Ins>AC <PageUp>+消費税 <PageDown>-消費税",
+            {{{Qt::Key_Escape}, "戻る", [this] { Cancel(); }},
+             {{Qt::Key_Return, Qt::Key_Enter}, "計算,確定", [this] { Calculate(); }},
+             {{Qt::Key_Delete}, "Clear", [this] { Clear(); }},
+             {{Qt::Key_Insert}, "AC", [this] { AllClear(); }},
+             {{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(AddConsumptionTax); }},
+             {{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(RemoveConsumptionTax); }}}};
 }
 
 bool EntryCalculator::OnKey(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_Escape:  // 戻る
-            Cancel();
-            return true;
-        case Qt::Key_Return:  // 計算,確定
-        case Qt::Key_Enter:
-            Calculate();
-            return true;
-        case Qt::Key_Delete:  // Clear
-            Clear();
-            return true;
-        case Qt::Key_Insert:  // AC
-            AllClear();
-            return true;
-        case Qt::Key_PageUp:  // +消費税
-            ApplyTax(AddConsumptionTax);
-            return true;
-        case Qt::Key_PageDown:  // -消費税
-            ApplyTax(RemoveConsumptionTax);
-            return true;
-        case Qt::Key_End:
-            return false;  // the field moves the caret
-        default:
-            Type(key.text());  // digits and operators; every other key is swallowed
-            return true;
-    }
+    if (Keys().Run(key))
+        return true;
+    if (key.key() == Qt::Key_End)
+        return false;  // the field moves the caret
+    Type(key.text());  // digits and operators; every other key is swallowed
+    return true;
 }
 
 bool EntryCalculator::eventFilter(QObject* watched, QEvent* event) {

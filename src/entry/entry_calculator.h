@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "data/calendar.h"
+#include "ui/key_table.h"
 
 class QEvent;
 class QInputMethodEvent;
@@ -41,6 +42,8 @@ class EntryCalculator : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The keys with a meaning and the legend; digits and operators are typed.
+    KeyTable Keys();
     bool OnKey(const QKeyEvent& key);
     void OnCommit(const QInputMethodEvent& commit);
     void Type(const QString& text);

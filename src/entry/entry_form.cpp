@@ -1,16 +1,15 @@
 #include "entry/entry_form.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "data/amount_format.h"
-#include "data/carry_over.h"
 #include "data/consumption_tax.h"
 #include "data/fixed_field.h"
-#include "entry/day_grid.h"
 #include "entry/entry_calculator.h"
+#include "entry/item_correction.h"
 #include "entry/item_store.h"
+#include "entry/month_view.h"
 #include "entry/typed_text.h"
 #include "ui/byte_limited_field.h"
 #include "ui/text_codec.h"
@@ -18,41 +17,29 @@
 namespace hanaki {
 namespace {
 
-const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
-// "\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
-const char* const kCalculatorCharacters = "\\¥￥＼";
 constexpr int kAmountBytes = 9;
-const QColor kOverBudgetRed(255, 0, 0);
-const QColor kCorrectionTitle(255, 0, 0);
-const QColor kEntryTitle(0, 0, 128);
 
 // A guide from the master, lines as the screen breaks them.
 QString GuideText(const std::string& bytes) {
     return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-void SetTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 }  // namespace
 
 EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
-                     const MainEntryControls& controls, const DayView& day,
-                     const MonthTotals& monthTotals, QWidget* window)
+                     const MainEntryControls& controls, MonthView& month,
+                     ItemCorrection& correction, QWidget* window)
     : QObject(window),
       state_(state),
       services_(services),
       store_(store),
       controls_(controls),
-      day_(day),
-      monthTotals_(monthTotals),
+      month_(month),
+      correction_(correction),
       window_(window),
       calculator_(std::make_unique<EntryCalculator>(controls.calculatorField, controls.legend,
                                                     services.messages, window)) {
-    SetInputTitle(false);
+    connect(&correction_, &ItemCorrection::chosen, this, &EntryForm::BeginCorrection);
     connect(calculator_.get(), &EntryCalculator::finished, this, [this](const QString& result) {
         QLineEdit* field = AmountFieldOfCategory();
         field->setText(result);
@@ -68,9 +55,10 @@ void EntryForm::EnterCategoryField() {
     controls_.guide->setText(GuideText(state_.categories.categoryGuide));
     controls_.categoryTotal->clear();
     controls_.budget->clear();
-    if (!correction_)
-        SetInputTitle(false);
-    const int row = correction_ ? correction_->row : static_cast<int>(day_.rows.size()) + 1;
+    const Correction* corrected = correction_.item();
+    if (!corrected)
+        correction_.ShowInputTitle(false);
+    const int row = corrected ? corrected->row : static_cast<int>(month_.day().rows.size()) + 1;
     controls_.rowNumberField->setText(QString::number(row));
 }
 
@@ -80,23 +68,24 @@ void EntryForm::EnterDescriptionField() {
 
 void EntryForm::AcceptCategory() {
     const long long value = LeadingValue(controls_.categoryField->text());
+    const Correction* corrected = correction_.item();
     if (value == 0) {
-        if (!correction_)
+        if (!corrected)
             return;
-        if (!state_.categories.HasCategory(correction_->category)) {
+        if (!state_.categories.HasCategory(corrected->category)) {
             // Its kind and its names are gone with the category: storing it
             // again would change what the record says. It stays as it is.
             services_.messages.Inform(
                 window_, QStringLiteral("訂正"),
                 QStringLiteral("この項目の費目は削除されています。記録は変更しません。"));
-            EndCorrection();
+            correction_.End();
             ClearInputFields();
             emit moveFocus(EntryField::Category);
             return;
         }
         // 変更なし: the corrected item's category stays.
-        currentCategory_ = correction_->category;
-        controls_.categoryField->setText(correction_->categoryName);
+        currentCategory_ = corrected->category;
+        controls_.categoryField->setText(corrected->categoryName);
         MoveAmountToFieldOfCategory();
         emit moveFocus(EntryField::Description);
         return;
@@ -106,37 +95,21 @@ void EntryForm::AcceptCategory() {
         controls_.categoryField->clear();
         return;
     }
-    if (!correction_ && !store_.MayAdd())
+    if (!corrected && !store_.MayAdd())
         return;
     currentCategory_ = static_cast<int>(value);
     controls_.categoryField->setText(FromCp932(state_.categories.names[currentCategory_]));
     MoveAmountToFieldOfCategory();
     emit moveFocus(EntryField::Description);
-    ShowBudget(currentCategory_);
-}
-
-void EntryForm::ShowBudget(int category) {
-    const double total = monthTotals_.at(category, 0);
-    const long long budget = state_.settings.BudgetOf(category);
-    controls_.categoryTotal->setText(QString::fromStdString(FormatPlain(total)) +
-                                     QStringLiteral(" (今月累計)"));
-    const bool over = state_.categories.IsExpense(category) && budget != 0 && budget < total;
-    SetTextColour(controls_.categoryTotal, over ? kOverBudgetRed : QColor(Qt::black));
-    if (budget == 0)
-        return;
-    const int days =
-        DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month);
-    controls_.budget->setText(QString::number(ProratedBudget(budget, days, state_.date.day)) +
-                              QStringLiteral(" (現予算額) / ") +
-                              FromCp932(state_.settings.budgets[category]).trimmed() +
-                              QStringLiteral(" (月予算額)"));
+    month_.ShowBudget(currentCategory_);
 }
 
 void EntryForm::AcceptDescription() {
     const long long value = LeadingValue(controls_.descriptionField->text());
-    if (value == 0 && correction_ && correction_->category == currentCategory_) {
-        currentDescription_ = correction_->description;  // 変更なし
-        controls_.descriptionField->setText(correction_->descriptionName);
+    const Correction* corrected = correction_.item();
+    if (value == 0 && corrected && corrected->category == currentCategory_) {
+        currentDescription_ = corrected->description;  // 変更なし
+        controls_.descriptionField->setText(corrected->descriptionName);
         FocusAmountField();
         return;
     }
@@ -165,15 +138,14 @@ void EntryForm::AcceptAmount(QLineEdit* field) {
         return;
     }
     amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
-    if (correction_)
-        correction_->amountPrefilled = false;
+    correction_.AmountEdited();
     emit moveFocus(EntryField::Remark);
 }
 
 void EntryForm::LeaveAmount(QLineEdit* field) {
-    if (correction_) {
-        field->setText(correction_->amount);
-        correction_->amountPrefilled = true;
+    if (Correction* corrected = correction_.item()) {
+        field->setText(corrected->amount);
+        corrected->amountPrefilled = true;
     } else {
         controls_.incomeField->clear();
         controls_.expenseField->clear();
@@ -200,7 +172,7 @@ void EntryForm::ApplyTax(bool add) {
         return;
     }
     controls_.expenseField->setText(result);
-    AmountEdited();
+    correction_.AmountEdited();
 }
 
 void EntryForm::OpenCalculator(QLineEdit* field) {
@@ -211,23 +183,6 @@ void EntryForm::OpenCalculator(QLineEdit* field) {
 void EntryForm::CloseCalculator() {
     controls_.calculatorField->hide();
     FocusAmountField();
-}
-
-bool EntryForm::RefuseNumber(QLineEdit* field, const QString& text) {
-    return RefuseNumberText(field, text);
-}
-
-bool EntryForm::RefuseAmount(QLineEdit* field, const QString& text) {
-    bool prefilled = correction_ && correction_->amountPrefilled;
-    const bool refused = RefuseAmountText(field, text, prefilled);
-    if (correction_)
-        correction_->amountPrefilled = prefilled;
-    return refused;
-}
-
-void EntryForm::AmountEdited() {
-    if (correction_)
-        correction_->amountPrefilled = false;
 }
 
 QLineEdit* EntryForm::AmountFieldOfCategory() const {
@@ -257,14 +212,15 @@ void EntryForm::StoreItemFromFields() {
     while (remark.endsWith(u' '))
         remark.chop(1);
     controls_.remarkField->setText(remark);
-    if (!correction_ && !store_.MayAdd())
+    const Correction* corrected = correction_.item();
+    if (!corrected && !store_.MayAdd())
         return;
     const LedgerRecord record = store_.MakeRecord(currentCategory_, currentDescription_,
                                                   amountText_, ToCp932(remark).value_or(""));
-    if (!(correction_ ? store_.Replace(correction_->slot, record) : store_.Add(record)))
+    if (!(corrected ? store_.Replace(corrected->slot, record) : store_.Add(record)))
         return;  // the fields stay: Enter tries again
-    if (correction_)
-        EndCorrection();
+    if (corrected)
+        correction_.End();
     ClearInputFields();
     emit moveFocus(EntryField::Category);
 }
@@ -283,157 +239,36 @@ void EntryForm::CheckNewMonth() {
     ClearInputFields();
 }
 
-void EntryForm::SetInputTitle(bool correction) {
-    controls_.inputTitle->setText(correction ? QStringLiteral("  訂 正 入 力 欄")
-                                             : QStringLiteral("  入   力   欄"));
-    SetTextColour(controls_.inputTitle, correction ? kCorrectionTitle : kEntryTitle);
-}
-
-void EntryForm::StartPick(int row) {
-    controls_.categoryField->clear();
-    SetInputTitle(true);
-    MovePick(row);
-    emit moveFocus(EntryField::Grid);
-}
-
-void EntryForm::MovePick(int row) {
-    controls_.grid->Pick(row);
-    controls_.rowNumberField->setText(QString::number(row));
-}
-
-void EntryForm::EndPick() {
-    controls_.grid->ClearPick();
-    emit moveFocus(EntryField::Category);
-}
-
 void EntryForm::BeginCorrection(int row) {
-    const int slot = day_.rows[row - 1].slot;
-    correction_ = Correction::Of(state_.ledger.entries[slot].record, slot, row);
-    if (!correction_)
+    const Correction* corrected = correction_.Begin(row);
+    if (!corrected)
         return;
-    currentCategory_ = correction_->category;
-    currentDescription_ = correction_->description;
-    amountText_ = correction_->amountText;
+    currentCategory_ = corrected->category;
+    currentDescription_ = corrected->description;
+    amountText_ = corrected->amountText;
 
     ClearInputFields();
-    controls_.categoryField->setText(correction_->categoryName);
-    controls_.descriptionField->setText(correction_->descriptionName);
-    AmountFieldOfCategory()->setText(correction_->amount);
-    controls_.remarkField->setText(correction_->remark);
-    controls_.grid->setEnabled(false);
+    controls_.categoryField->setText(corrected->categoryName);
+    controls_.descriptionField->setText(corrected->descriptionName);
+    AmountFieldOfCategory()->setText(corrected->amount);
+    controls_.remarkField->setText(corrected->remark);
     emit moveFocus(EntryField::Category);
 }
 
 void EntryForm::CorrectSlot(int slot) {
-    int row = 0;
-    for (std::size_t i = 0; i < day_.rows.size(); ++i) {
-        if (day_.rows[i].slot == slot)
-            row = static_cast<int>(i) + 1;
-    }
+    const int row = correction_.RowOfSlot(slot);
     if (row == 0)
         return;
-    StartPick(row);
+    correction_.StartPick(row);
     BeginCorrection(row);
 }
 
-void EntryForm::EndCorrection() {
-    correction_.reset();
-    controls_.grid->setEnabled(true);
-    controls_.grid->ClearPick();
-    SetInputTitle(false);
-}
-
 void EntryForm::DeleteCorrectedItem() {
-    if (!store_.Delete(correction_->slot))
+    if (!store_.Delete(correction_.item()->slot))
         return;
-    EndCorrection();
+    correction_.End();
     ClearInputFields();
     emit moveFocus(EntryField::Category);
-}
-
-KeyTable EntryForm::DescriptionKeys() {
-    std::vector<KeyBinding> keys{
-        {{Qt::Key_Escape}, "戻る", [this] { emit moveFocus(EntryField::Category); }},
-        {kEnter, "変更なし", [this] { AcceptDescription(); }},
-    };
-    return {correcting() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
-            std::move(keys)};
-}
-
-KeyTable EntryForm::AmountKeys(QLineEdit* field) {
-    const bool expense = field == controls_.expenseField;
-    std::vector<KeyBinding> keys{
-        {kEnter, "変更なし", [this, field] { AcceptAmount(field); }},
-        {{Qt::Key_Escape}, "戻る", [this, field] { LeaveAmount(field); }},
-        {kCalculatorCharacters, "電卓", [this, field] { OpenCalculator(field); }},
-    };
-    if (!expense) {
-        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
-        return {
-            correcting() ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
-            std::move(keys)};
-    }
-    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(true); }});
-    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(false); }});
-    keys.push_back({{Qt::Key_Home}, "", [] {}});
-    return {correcting()
-                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
-                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
-            std::move(keys)};
-}
-
-KeyTable EntryForm::RemarkKeys() {
-    return {" <ESC>戻る    <Enter>確定",
-            {{{Qt::Key_Escape}, "戻る", [this] { LeaveRemark(); }},
-             {kEnter, "確定", [this] { StoreItemFromFields(); }}}};
-}
-
-KeyTable EntryForm::KeysOf(EntryField field) {
-    switch (field) {
-        case EntryField::Description:
-            return DescriptionKeys();
-        case EntryField::Income:
-            return AmountKeys(controls_.incomeField);
-        case EntryField::Expense:
-            return AmountKeys(controls_.expenseField);
-        case EntryField::Remark:
-            return RemarkKeys();
-        default:
-            return {};
-    }
-}
-
-bool EntryForm::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
-    if (key.matches(QKeySequence::Paste))
-        return state != EntryField::Remark;
-    const QChar c = CharacterOf(key);
-    switch (state) {
-        case EntryField::Category:
-        case EntryField::Description:  // digits; Backspace and the caret keys edit
-            return !c.isNull() && RefuseNumber(field, c);
-        case EntryField::Income:
-        case EntryField::Expense:
-            if (key.key() == Qt::Key_Backspace)
-                AmountEdited();
-            return !c.isNull() && RefuseAmount(field, c);
-        case EntryField::Remark:
-            return false;  // typed as it comes
-        default:
-            return true;  // the date fields and the grid take no typing
-    }
-}
-
-bool EntryForm::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
-    switch (state) {
-        case EntryField::Category:
-        case EntryField::Description:
-            return RefuseNumber(field, text);
-        case EntryField::Income:
-        case EntryField::Expense:
-            return RefuseAmount(field, text);
-        default:
-            return false;
-    }
 }
 
 }  // namespace hanaki

@@ -2,40 +2,33 @@
 
 #include <QObject>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "data/aggregation.h"
-#include "data/day_view.h"
 #include "data/program_state.h"
-#include "entry/correction.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
-#include "ui/key_table.h"
 #include "ui/services.h"
 
-class QKeyEvent;
 class QLineEdit;
 
 namespace hanaki {
 
 class EntryCalculator;
+class ItemCorrection;
 class ItemStore;
+class MonthView;
 
 // The entry fields of the main window and what they store: a new item of the
 // displayed day, the correction (訂正) of an item picked in the day grid, its
-// deletion, and the carry-over into a new month; the writes are ItemStore's.
-// Each step says where the keys go next (moveFocus).
+// deletion, and the carry-over into a new month; the writes are ItemStore's,
+// the picking ItemCorrection's. Each step says where the keys go next (moveFocus).
 class EntryForm : public QObject {
     Q_OBJECT
   public:
-    // `day` and `monthTotals` are the window's displayed day and month sums.
     EntryForm(ProgramState& state, Services& services, ItemStore& store,
-              const MainEntryControls& controls, const DayView& day, const MonthTotals& monthTotals,
+              const MainEntryControls& controls, MonthView& month, ItemCorrection& correction,
               QWidget* window);
     ~EntryForm() override;
-
-    bool correcting() const { return correction_.has_value(); }
 
     // Entering the category and the description field: the guides, the row number, the title.
     void EnterCategoryField();
@@ -49,20 +42,11 @@ class EntryForm : public QObject {
     void ApplyTax(bool add);
     void OpenCalculator(QLineEdit* field);
     void CloseCalculator();
-    // The keys of the description, amount and remark fields, and what they
-    // take typed or committed; true: the key or text is used up (or refused).
-    KeyTable KeysOf(EntryField field);
-    bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
-    bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     void ClearInputFields();
     QLineEdit* AmountFieldOfCategory() const;
 
-    // Picking an item of the day in the grid and correcting or deleting it.
-    void StartPick(int row);
-    void MovePick(int row);
-    void EndPick();
+    // Filling the fields with the item of grid row `row`, and deleting it.
     void BeginCorrection(int row);
-    void EndCorrection();
     void DeleteCorrectedItem();
     // Picks and opens the day's row that holds ledger slot `slot`.
     void CorrectSlot(int slot);
@@ -75,14 +59,6 @@ class EntryForm : public QObject {
     void legendHint(const QString& hint);
 
   private:
-    KeyTable DescriptionKeys();
-    KeyTable AmountKeys(QLineEdit* field);
-    KeyTable RemarkKeys();
-    bool RefuseNumber(QLineEdit* field, const QString& text);
-    bool RefuseAmount(QLineEdit* field, const QString& text);
-    void AmountEdited();
-    void ShowBudget(int category);
-    void SetInputTitle(bool correction);
     // After a category was chosen: the amount stays only in the field of its kind.
     void MoveAmountToFieldOfCategory();
     void FocusAmountField();
@@ -91,15 +67,14 @@ class EntryForm : public QObject {
     Services& services_;
     ItemStore& store_;
     const MainEntryControls& controls_;
-    const DayView& day_;
-    const MonthTotals& monthTotals_;
+    MonthView& month_;
+    ItemCorrection& correction_;
     QWidget* window_;
     std::unique_ptr<EntryCalculator> calculator_;
 
     int currentCategory_ = 0;
     int currentDescription_ = 0;
     std::string amountText_;  // "+" or "-", then the amount field's text
-    std::optional<Correction> correction_;
 };
 
 }  // namespace hanaki

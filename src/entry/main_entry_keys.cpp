@@ -1,6 +1,5 @@
-// The main window's key tables: for each focus state, the legend it shows and
-// what each of its keys does. Typing into the entry fields is not a table
-// entry: the number and amount fields take their characters in OnKey.
+#include "entry/main_entry_keys.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,97 +10,211 @@
 #include "entry/day_grid.h"
 #include "entry/entry_form.h"
 #include "entry/entry_screens.h"
+#include "entry/item_correction.h"
 #include "entry/main_entry_screen.h"
+#include "entry/month_view.h"
+#include "entry/typed_text.h"
 #include "ui/byte_limited_field.h"
 
 namespace hanaki {
 namespace {
 
 const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
+// "\\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
+const char* const kCalculatorCharacters = "\\¥￥＼";
 // "/" as typed, and as an input method commits it.
 const char* const kMemoCharacters = "/・／";
 
 }  // namespace
 
-KeyTable MainEntryScreen::CategoryKeys() {
+MainEntryKeys::MainEntryKeys(const MainEntryControls& controls, DateFields& dateFields,
+                             EntryForm& form, ItemCorrection& correction, const MonthView& month,
+                             EntryScreens& screens, MainEntryScreen& window, Link link)
+    : QObject(&window),
+      controls_(controls),
+      dateFields_(dateFields),
+      form_(form),
+      correction_(correction),
+      month_(month),
+      screens_(screens),
+      window_(window),
+      link_(std::move(link)) {
+    for (EntryField field : {EntryField::Year, EntryField::Month, EntryField::Day, EntryField::Grid,
+                             EntryField::Category, EntryField::Description, EntryField::Income,
+                             EntryField::Expense, EntryField::Remark})
+        InputOf(controls_, field)->installEventFilter(this);
+    connect(controls_.remarkField, &ByteLimitedField::refused, this,
+            &MainEntryKeys::ShowLegendHint);
+    connect(controls_.grid, &QTableWidget::cellClicked, this,
+            [this](int row, int) { OnGridClicked(row + 1); });
+    for (std::size_t i = 0; i < controls_.functionButtons.size(); ++i)
+        connect(controls_.functionButtons[i], &QPushButton::clicked, this,
+                [this, i] { OnFunctionKey(static_cast<int>(i)); });
+}
+
+void MainEntryKeys::Focus(EntryField field) {
+    if (field_ == EntryField::Category && field != EntryField::Category)
+        controls_.guide->clear();
+    field_ = field;
+    if (QWidget* widget = InputOf(controls_, field))
+        widget->setFocus();
+    ShowLegend();
+    if (field == EntryField::Category)
+        form_.EnterCategoryField();
+    if (field == EntryField::Description)
+        form_.EnterDescriptionField();
+}
+
+void MainEntryKeys::GiveToEditor(EntryField editor) {
+    field_ = editor;
+    ShowLegend();
+}
+
+void MainEntryKeys::OnGridClicked(int picked) {
+    if (picked > controls_.grid->filledRows())
+        return;
+    if (field_ == EntryField::Grid) {
+        correction_.MovePick(picked);
+        ShowLegend();
+    } else if (field_ == EntryField::Category && !correction_.active()) {
+        correction_.StartPick(picked);
+    }
+}
+
+KeyTable MainEntryKeys::CategoryKeys() {
     // Keys of both legends; Enter takes the typed number (in correction, 変更なし).
     std::vector<KeyBinding> keys{
-        {kEnter, "変更なし", [this] { form_->AcceptCategory(); }},
-        {{Qt::Key_Home}, "現在日", [this] { PlaceTodayAgain(); }, Qt::ShiftModifier},
-        {{Qt::Key_Home}, "日付変更", [this] { GoToDayField(); }},
+        {kEnter, "変更なし", [this] { form_.AcceptCategory(); }},
+        {{Qt::Key_Home}, "現在日", [this] { link_.placeTodayAgain(); }, Qt::ShiftModifier},
+        {{Qt::Key_Home}, "日付変更", [this] { link_.goToDayField(); }},
         {{Qt::Key_Up},
          "訂正",
          [this] {
-             if (form_->correcting()) {  // back to the grid
-                 form_->EndCorrection();
-                 form_->ClearInputFields();
+             if (correction_.active()) {  // back to the grid
+                 correction_.End();
+                 form_.ClearInputFields();
              }
-             if (!day_.rows.empty())
-                 form_->StartPick(static_cast<int>(day_.rows.size()));
+             if (!month_.day().rows.empty())
+                 correction_.StartPick(static_cast<int>(month_.day().rows.size()));
          }},
-        {kMemoCharacters, "メモ", [this] { OpenMemo(); }},  // while correcting too
+        {kMemoCharacters, "メモ", [this] { link_.openMemo(); }},  // while correcting too
         {{Qt::Key_Right, Qt::Key_Down}, "", [] {}},
     };
-    if (!form_->correcting()) {
-        keys.push_back({{Qt::Key_Escape}, "終了", [this] { ConfirmExit(); }});
+    if (!correction_.active()) {
+        keys.push_back({{Qt::Key_Escape}, "終了", [this] { link_.confirmExit(); }});
         keys.push_back({{Qt::Key_Delete}, "", [] {}});
         return {" <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ",
                 std::move(keys)};
     }
     keys.push_back({{Qt::Key_Escape}, "入力欄", [this] {
-                        form_->EndCorrection();
-                        form_->ClearInputFields();
-                        FocusField(EntryField::Category);
+                        correction_.End();
+                        form_.ClearInputFields();
+                        Focus(EntryField::Category);
                     }});
-    keys.push_back({{Qt::Key_Delete}, "項目削除", [this] { form_->DeleteCorrectedItem(); }});
+    keys.push_back({{Qt::Key_Delete}, "項目削除", [this] { form_.DeleteCorrectedItem(); }});
     return {" <ESC>入力欄  <↑>訂正欄    <DEL>項目削除    <数字>項目入力    <Enter>変更なし",
             std::move(keys)};
 }
 
-KeyTable MainEntryScreen::GridKeys() {
-    const int lastRow = controls_.grid->filledRows();
-    const int picked = controls_.grid->pickedRow();
-    auto move = [this](int row) {
-        form_->MovePick(row);
-        ShowLegend();
+KeyTable MainEntryKeys::DescriptionKeys() {
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "戻る", [this] { Focus(EntryField::Category); }},
+        {kEnter, "変更なし", [this] { form_.AcceptDescription(); }},
     };
-    return {picked == lastRow ? " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択"
-                              : " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択",
-            {{{Qt::Key_Escape}, "入力欄へ", [this] { form_->EndPick(); }},
-             {{Qt::Key_Up},
-              "カーソル移動",
-              [move, picked] {
-                  if (picked > 1)
-                      move(picked - 1);
-              }},
-             {{Qt::Key_Down},
-              "カーソル移動",
-              [this, move, picked, lastRow] {
-                  if (picked < lastRow)
-                      move(picked + 1);
-                  else
-                      form_->EndPick();
-              }},
-             {kEnter, "選択", [this, picked] { form_->BeginCorrection(picked); }}}};
+    return {correction_.active() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
+            std::move(keys)};
 }
 
-KeyTable MainEntryScreen::KeysOf(EntryField field) {
+KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
+    const bool expense = field == controls_.expenseField;
+    std::vector<KeyBinding> keys{
+        {kEnter, "変更なし", [this, field] { form_.AcceptAmount(field); }},
+        {{Qt::Key_Escape}, "戻る", [this, field] { form_.LeaveAmount(field); }},
+        {kCalculatorCharacters, "電卓", [this, field] { form_.OpenCalculator(field); }},
+    };
+    if (!expense) {
+        keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
+        return {correction_.active() ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
+                                     : " <ESC>戻る    <\\>電卓",
+                std::move(keys)};
+    }
+    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { form_.ApplyTax(true); }});
+    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { form_.ApplyTax(false); }});
+    keys.push_back({{Qt::Key_Home}, "", [] {}});
+    return {correction_.active()
+                ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
+                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            std::move(keys)};
+}
+
+KeyTable MainEntryKeys::RemarkKeys() {
+    return {" <ESC>戻る    <Enter>確定",
+            {{{Qt::Key_Escape}, "戻る", [this] { form_.LeaveRemark(); }},
+             {kEnter, "確定", [this] { form_.StoreItemFromFields(); }}}};
+}
+
+bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste))
+        return state != EntryField::Remark;
+    const QChar c = CharacterOf(key);
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:  // digits; Backspace and the caret keys edit
+            return !c.isNull() && RefuseNumberText(field, c);
+        case EntryField::Income:
+        case EntryField::Expense:
+            if (key.key() == Qt::Key_Backspace)
+                correction_.AmountEdited();
+            return !c.isNull() && RefuseAmount(field, c);
+        case EntryField::Remark:
+            return false;  // typed as it comes
+        default:
+            return true;  // the date fields and the grid take no typing
+    }
+}
+
+bool MainEntryKeys::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
+    switch (state) {
+        case EntryField::Category:
+        case EntryField::Description:
+            return RefuseNumberText(field, text);
+        case EntryField::Income:
+        case EntryField::Expense:
+            return RefuseAmount(field, text);
+        default:
+            return false;
+    }
+}
+
+bool MainEntryKeys::RefuseAmount(QLineEdit* field, const QString& text) {
+    Correction* corrected = correction_.item();
+    bool prefilled = corrected && corrected->amountPrefilled;
+    const bool refused = RefuseAmountText(field, text, prefilled);
+    if (corrected)
+        corrected->amountPrefilled = prefilled;
+    return refused;
+}
+
+KeyTable MainEntryKeys::KeysOf(EntryField field) {
     switch (field) {
         case EntryField::Year:
-            return dateFields_->YearKeys();
+            return dateFields_.YearKeys();
         case EntryField::Month:
-            return dateFields_->MonthKeys();
+            return dateFields_.MonthKeys();
         case EntryField::Day:
-            return dateFields_->DayKeys();
+            return dateFields_.DayKeys();
         case EntryField::Category:
             return CategoryKeys();
         case EntryField::Description:
+            return DescriptionKeys();
         case EntryField::Income:
+            return AmountKeys(controls_.incomeField);
         case EntryField::Expense:
+            return AmountKeys(controls_.expenseField);
         case EntryField::Remark:
-            return form_->KeysOf(field);
+            return RemarkKeys();
         case EntryField::Grid:
-            return GridKeys();
+            return correction_.GridKeys();
         case EntryField::Memo:
         case EntryField::Calculator:
             break;  // their editors own the keys and the legend
@@ -109,25 +222,25 @@ KeyTable MainEntryScreen::KeysOf(EntryField field) {
     return {};
 }
 
-bool MainEntryScreen::eventFilter(QObject* watched, QEvent* event) {
+bool MainEntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::InputMethod) {
         const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
         return !commit.isEmpty() && OnCommit(watched, commit);
     }
     if (event->type() == QEvent::KeyPress)
         return OnKey(watched, *static_cast<QKeyEvent*>(event));
-    return QWidget::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
-bool MainEntryScreen::OnKey(QObject* watched, const QKeyEvent& key) {
+bool MainEntryKeys::OnKey(QObject* watched, const QKeyEvent& key) {
     if (key.key() >= Qt::Key_F5 && key.key() <= Qt::Key_F9) {  // in every field
         OnFunctionKey(key.key() - Qt::Key_F5);
         return true;
     }
     if (key.matches(QKeySequence::Undo)) {  // 取り消し, under the F-keys' rule
-        if (FunctionKeysAllowed() && screens_.UndoLastChange(this)) {
-            ShowCurrentMonth();
-            RefreshGuide();
+        if (FunctionKeysAllowed() && screens_.UndoLastChange(&window_)) {
+            window_.ShowCurrentMonth();
+            window_.RefreshGuide();
         }
         return true;
     }
@@ -137,46 +250,46 @@ bool MainEntryScreen::OnKey(QObject* watched, const QKeyEvent& key) {
         return true;
     if (KeysOf(field_).Run(key))
         return true;
-    return form_->TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
+    return TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
 }
 
 // Number fields take from an input method what they take from keys.
-bool MainEntryScreen::OnCommit(QObject* watched, const QString& text) {
+bool MainEntryKeys::OnCommit(QObject* watched, const QString& text) {
     if (watched != InputOf(controls_, field_))
         return true;
     if (KeysOf(field_).RunCommitted(text))
         return true;
-    return form_->TakeCommitted(field_, static_cast<QLineEdit*>(watched), text);
+    return TakeCommitted(field_, static_cast<QLineEdit*>(watched), text);
 }
 
-void MainEntryScreen::ShowLegend() {
+void MainEntryKeys::ShowLegend() {
     if (field_ != EntryField::Memo && field_ != EntryField::Calculator)
         controls_.legend->setText(QString::fromUtf8(KeysOf(field_).legend));
     for (QPushButton* button : controls_.functionButtons)
         button->setEnabled(FunctionKeysAllowed());
 }
 
-void MainEntryScreen::ShowLegendHint(const QString& hint) {
+void MainEntryKeys::ShowLegendHint(const QString& hint) {
     ShowLegend();
     controls_.legend->setText(controls_.legend->text() + QStringLiteral("    ") + hint);
 }
 
-bool MainEntryScreen::FunctionKeysAllowed() const {
+bool MainEntryKeys::FunctionKeysAllowed() const {
     switch (field_) {
         case EntryField::Year:
         case EntryField::Month:
         case EntryField::Day:
             return true;
         case EntryField::Category:
-            return !form_->correcting();
+            return !correction_.active();
         default:
             return false;
     }
 }
 
-void MainEntryScreen::OnFunctionKey(int index) {
+void MainEntryKeys::OnFunctionKey(int index) {
     if (FunctionKeysAllowed())
-        screens_.Open(static_cast<FunctionScreen>(index), *this);
+        screens_.Open(static_cast<FunctionScreen>(index), window_);
 }
 
 }  // namespace hanaki

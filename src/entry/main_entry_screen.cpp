@@ -3,18 +3,17 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
 #include <algorithm>
 
-#include "data/amount_format.h"
 #include "entry/date_fields.h"
 #include "entry/day_grid.h"
 #include "entry/entry_form.h"
+#include "entry/item_correction.h"
 #include "entry/item_store.h"
+#include "entry/main_entry_keys.h"
 #include "entry/memo_editor.h"
+#include "entry/month_view.h"
 #include "entry/start_up.h"
-#include "ui/byte_limited_field.h"
 
 namespace hanaki {
 namespace {
@@ -38,61 +37,42 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
     setObjectName("Form1");
     setWindowTitle(MarkedTitle(state_.folder, QString::fromUtf8(kTitle)));
     PlaceMainEntryControls(this, controls_, services_.metrics);
-    for (QWidget* input :
-         {static_cast<QWidget*>(controls_.yearField), static_cast<QWidget*>(controls_.monthField),
-          static_cast<QWidget*>(controls_.dayField), static_cast<QWidget*>(controls_.grid),
-          static_cast<QWidget*>(controls_.categoryField),
-          static_cast<QWidget*>(controls_.descriptionField),
-          static_cast<QWidget*>(controls_.incomeField),
-          static_cast<QWidget*>(controls_.expenseField),
-          static_cast<QWidget*>(controls_.remarkField)})
-        input->installEventFilter(this);
-
     dateFields_ = std::make_unique<DateFields>(
         state_, controls_,
         DateFields::Link{[this](bool monthChanged) { ChangeDate(monthChanged); },
-                         [this](EntryField field) { FocusField(field); },
+                         [this](EntryField field) { keys_->Focus(field); },
                          [this] { return ConfirmExit(); },
                          [this] {
                              form_->CheckNewMonth();
                              ChangeDate(false);
-                             FocusField(EntryField::Category);
+                             keys_->Focus(EntryField::Category);
                          }});
     store_ = std::make_unique<ItemStore>(state_, services_, this);
-    connect(store_.get(), &ItemStore::restored, this, &MainEntryScreen::ShowDay);
+    month_ = std::make_unique<MonthView>(state_, services_, *store_, controls_, this);
+    connect(store_.get(), &ItemStore::restored, this, [this] { month_->ShowDay(); });
     connect(store_.get(), &ItemStore::changedOnDisk, this, [this] {
-        ReloadMonth();
-        ShowDay();
+        month_->Reload();
+        month_->ShowDay();
         emit ledgerChanged();
     });
     connect(store_.get(), &ItemStore::saved, this, [this] {
-        ShowDay();
+        month_->ShowDay();
         emit ledgerChanged();
     });
-    form_ = std::make_unique<EntryForm>(state_, services_, *store_, controls_, day_, monthTotals_,
-                                        this);
-    connect(form_.get(), &EntryForm::moveFocus, this, &MainEntryScreen::FocusField);
-    connect(form_.get(), &EntryForm::legendHint, this, &MainEntryScreen::ShowLegendHint);
+    correction_ = std::make_unique<ItemCorrection>(state_, controls_, month_->day(), this);
+    form_ = std::make_unique<EntryForm>(state_, services_, *store_, controls_, *month_,
+                                        *correction_, this);
     memo_ = std::make_unique<MemoEditor>(state_, services_, controls_.memoLines,
                                          controls_.memoTitle, controls_.legend, this);
     connect(memo_.get(), &MemoEditor::closed, this, &MainEntryScreen::OnMemoClosed);
-
-    connect(controls_.remarkField, &ByteLimitedField::refused, this,
-            &MainEntryScreen::ShowLegendHint);
-    connect(controls_.grid, &QTableWidget::cellClicked, this, [this](int row, int) {
-        const int picked = row + 1;
-        if (picked > controls_.grid->filledRows())
-            return;
-        if (field_ == EntryField::Grid) {
-            form_->MovePick(picked);
-            ShowLegend();
-        } else if (field_ == EntryField::Category && !form_->correcting()) {
-            form_->StartPick(picked);
-        }
-    });
-    for (std::size_t i = 0; i < controls_.functionButtons.size(); ++i)
-        connect(controls_.functionButtons[i], &QPushButton::clicked, this,
-                [this, i] { OnFunctionKey(static_cast<int>(i)); });
+    keys_ = std::make_unique<MainEntryKeys>(
+        controls_, *dateFields_, *form_, *correction_, *month_, screens_, *this,
+        MainEntryKeys::Link{[this] { PlaceTodayAgain(); }, [this] { GoToDayField(); },
+                            [this] { OpenMemo(); }, [this] { return ConfirmExit(); }});
+    connect(correction_.get(), &ItemCorrection::moveFocus, keys_.get(), &MainEntryKeys::Focus);
+    connect(correction_.get(), &ItemCorrection::pickMoved, keys_.get(), &MainEntryKeys::ShowLegend);
+    connect(form_.get(), &EntryForm::moveFocus, keys_.get(), &MainEntryKeys::Focus);
+    connect(form_.get(), &EntryForm::legendHint, keys_.get(), &MainEntryKeys::ShowLegendHint);
 }
 
 MainEntryScreen::~MainEntryScreen() = default;
@@ -108,9 +88,9 @@ bool MainEntryScreen::StartUp() {
         return false;
     state_.date = PlaceToday(state_.closingDay(), state_.today());
     dateFields_->Show();
-    ReloadMonth();
-    ShowDay();
-    FocusField(EntryField::Day);
+    month_->Reload();
+    month_->ShowDay();
+    keys_->Focus(EntryField::Day);
     return true;
 }
 
@@ -118,28 +98,29 @@ void MainEntryScreen::CloseEditors() {
     // The memo is saved under its own day; a calculation under way is dropped.
     if (memo_->IsOpen())
         memo_->Close();
-    if (field_ == EntryField::Calculator)
+    if (keys_->field() == EntryField::Calculator)
         form_->CloseCalculator();
 }
 
 void MainEntryScreen::ShowCurrentMonth() {
     CloseEditors();
     // The corrected slot belongs to the month that was on screen.
-    if (form_->correcting())
-        form_->EndCorrection();
+    if (correction_->active())
+        correction_->End();
     state_.date.day =
         std::min(state_.date.day,
                  DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
     dateFields_->Show();
-    ReloadMonth();
-    ShowDay();
+    month_->Reload();
+    month_->ShowDay();
     // An item begun on the old month is not carried into the new one.
-    if (field_ != EntryField::Year && field_ != EntryField::Month && field_ != EntryField::Day) {
+    const EntryField field = keys_->field();
+    if (field != EntryField::Year && field != EntryField::Month && field != EntryField::Day) {
         controls_.grid->ClearPick();
         form_->ClearInputFields();
-        FocusField(EntryField::Category);
+        keys_->Focus(EntryField::Category);
     }
-    controls_.rowNumberField->setText(QString::number(day_.rows.size() + 1));
+    controls_.rowNumberField->setText(QString::number(month_->day().rows.size() + 1));
 }
 
 void MainEntryScreen::OpenForCorrection(int slot) {
@@ -151,13 +132,13 @@ void MainEntryScreen::OpenForCorrection(int slot) {
     if (!real)
         return;
     CloseEditors();
-    if (form_->correcting())
-        form_->EndCorrection();
+    if (correction_->active())
+        correction_->End();
     form_->ClearInputFields();
 
     state_.date.day = real->day;  // the accounting day of the item
     dateFields_->Show();
-    ShowDay();
+    month_->ShowDay();
     form_->CorrectSlot(slot);
     activateWindow();
 }
@@ -169,76 +150,39 @@ void MainEntryScreen::OpenItem(int year, int month, int slot) {
 }
 
 void MainEntryScreen::RefreshGuide() {
-    if (field_ == EntryField::Category)
+    if (keys_->field() == EntryField::Category)
         form_->EnterCategoryField();
-    else if (field_ == EntryField::Description)
+    else if (keys_->field() == EntryField::Description)
         form_->EnterDescriptionField();
-}
-
-void MainEntryScreen::ReloadMonth() {
-    const IoResult loaded = LoadMonthLedger(state_.folder, state_.closingDay(), state_.date.year,
-                                            state_.date.month, state_.ledger);
-    store_->SetMonthUnreadable(!loaded.ok());
-    if (!loaded.ok()) {
-        state_.ledger = MonthLedger();
-        services_.messages.Inform(this, QStringLiteral("ファイルエラー"),
-                                  QString::fromStdString(DescribeIoError(*loaded.error)) +
-                                      QStringLiteral("\nこの月度には入力できません。"));
-        return;
-    }
-    const int month = state_.date.year * 100 + state_.date.month;
-    if (state_.ledger.unreadableRecords > 0 && warnedMonth_ != month) {
-        warnedMonth_ = month;
-        services_.messages.Inform(
-            this, QStringLiteral("月度ファイル"),
-            QString::fromStdString(UnreadableRecordsNote(state_.ledger.unreadableRecords)));
-    }
-}
-
-void MainEntryScreen::ShowDay() {
-    day_ = BuildDayView(state_.ledger, state_.categories, state_.date.DateKey());
-    state_.ledger.insertionPoint = day_.insertionPoint;
-    controls_.grid->Fill(day_, state_.ledger);
-
-    const std::optional<CivilDate> last = LastEntryDate(state_.ledger, state_.closingDay());
-    controls_.lastEntryDate->setText(last ? QString::number(last->month) + QStringLiteral("/") +
-                                                QString::number(last->day) + QStringLiteral("現在")
-                                          : QStringLiteral("未入力"));
-    SumMonthLedger(state_.ledger, state_.categories, monthTotals_);
-    const double income = monthTotals_.income();
-    const double expense = monthTotals_.expense();
-    controls_.incomeTotal->setText(QString::fromStdString(FormatGrouped(income)));
-    controls_.expenseTotal->setText(QString::fromStdString(FormatGrouped(expense)));
-    controls_.balanceTotal->setText(QString::fromStdString(FormatGrouped(income - expense)));
 }
 
 void MainEntryScreen::ChangeDate(bool monthChanged) {
     dateFields_->Show();
     if (monthChanged)
-        ReloadMonth();
-    ShowDay();
+        month_->Reload();
+    month_->ShowDay();
 }
 
 void MainEntryScreen::GoToDayField() {
-    if (form_->correcting())
-        form_->EndCorrection();
+    if (correction_->active())
+        correction_->End();
     form_->ClearInputFields();
-    FocusField(EntryField::Day);
+    keys_->Focus(EntryField::Day);
 }
 
 void MainEntryScreen::PlaceTodayAgain() {
     // The corrected slot belongs to the month on screen; leave it before the month may change.
-    if (form_->correcting()) {
-        form_->EndCorrection();
+    if (correction_->active()) {
+        correction_->End();
         form_->ClearInputFields();
     }
     state_.date = PlaceToday(state_.closingDay(), state_.today());
     dateFields_->Show();
-    ReloadMonth();
+    month_->Reload();
     form_->CheckNewMonth();
     dateFields_->Show();
-    ShowDay();
-    FocusField(EntryField::Category);
+    month_->ShowDay();
+    keys_->Focus(EntryField::Category);
 }
 
 bool MainEntryScreen::ConfirmExit() {
@@ -251,8 +195,7 @@ bool MainEntryScreen::ConfirmExit() {
 
 void MainEntryScreen::OpenMemo() {
     controls_.guide->hide();
-    field_ = EntryField::Memo;
-    ShowLegend();
+    keys_->GiveToEditor(EntryField::Memo);
     memo_->Open();
     if (!memo_->IsOpen())
         OnMemoClosed();  // the memo file could not be read
@@ -260,20 +203,7 @@ void MainEntryScreen::OpenMemo() {
 
 void MainEntryScreen::OnMemoClosed() {
     controls_.guide->show();
-    FocusField(EntryField::Category);
-}
-
-void MainEntryScreen::FocusField(EntryField field) {
-    if (field_ == EntryField::Category && field != EntryField::Category)
-        controls_.guide->clear();
-    field_ = field;
-    if (QWidget* widget = InputOf(controls_, field))
-        widget->setFocus();
-    ShowLegend();
-    if (field == EntryField::Category)
-        form_->EnterCategoryField();
-    if (field == EntryField::Description)
-        form_->EnterDescriptionField();
+    keys_->Focus(EntryField::Category);
 }
 
 void MainEntryScreen::closeEvent(QCloseEvent* event) {

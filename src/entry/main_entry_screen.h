@@ -4,30 +4,26 @@
 #include <QWidget>
 #include <memory>
 
-#include "data/aggregation.h"
-#include "data/day_view.h"
 #include "data/program_state.h"
-#include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
-#include "ui/key_table.h"
 #include "ui/services.h"
-
-class QKeyEvent;
 
 namespace hanaki {
 
 class DateFields;
 class EntryForm;
 class EntryScreens;
+class ItemCorrection;
 class ItemStore;
+class MainEntryKeys;
 class MemoEditor;
+class MonthView;
 
 // The home window: one day of the current accounting month, its items and the
-// month's totals, and the fields to enter an item. It owns the day view and
-// the month's sums and dispatches every key by focus state
-// (main_entry_keys.cpp); the date fields' keys are DateFields', the entry
-// fields' steps EntryForm's, the memo MemoEditor's, and the other screens
-// come from EntryScreens.
+// month's totals, and the fields to enter an item. Its keys are MainEntryKeys',
+// the open month's figures MonthView's, the date fields DateFields', the
+// picking of an item ItemCorrection's, the entry fields' steps EntryForm's,
+// the memo MemoEditor's, and the other screens come from EntryScreens.
 class MainEntryScreen : public QWidget {
     Q_OBJECT
   public:
@@ -62,27 +58,9 @@ class MainEntryScreen : public QWidget {
     void ledgerChanged();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // main_entry_keys.cpp: the key table of each focus state
-    KeyTable KeysOf(EntryField field);
-    KeyTable CategoryKeys();
-    KeyTable GridKeys();
-    bool OnKey(QObject* watched, const QKeyEvent& key);
-    bool OnCommit(QObject* watched, const QString& text);
-    void ShowLegend();
-    void ShowLegendHint(const QString& hint);
-    // F5 … F8 open another screen only while no item is under way: in the date
-    // fields, and in the category field unless an item is being corrected.
-    bool FunctionKeysAllowed() const;
-    void OnFunctionKey(int index);
-
-    // main_entry_screen.cpp: the day, the month and the focus
-    void FocusField(EntryField field);
-    void ReloadMonth();
-    void ShowDay();
     void ChangeDate(bool monthChanged);
     void GoToDayField();
     void PlaceTodayAgain();
@@ -96,14 +74,13 @@ class MainEntryScreen : public QWidget {
     Services& services_;
     EntryScreens& screens_;
     MainEntryControls controls_;
-    DayView day_;              // the displayed day's items and the insertion point
-    MonthTotals monthTotals_;  // of the open month, as 月計 shows them
     std::unique_ptr<DateFields> dateFields_;
     std::unique_ptr<ItemStore> store_;
+    std::unique_ptr<MonthView> month_;
+    std::unique_ptr<ItemCorrection> correction_;
     std::unique_ptr<EntryForm> form_;
     std::unique_ptr<MemoEditor> memo_;
-    EntryField field_ = EntryField::Day;
-    int warnedMonth_ = 0;  // year * 100 + month last warned about unreadable records
+    std::unique_ptr<MainEntryKeys> keys_;
 };
 
 }  // namespace hanaki

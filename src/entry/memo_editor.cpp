@@ -54,57 +54,50 @@ void MemoEditor::Close() {
 }
 
 void MemoEditor::ShowLegend(const QString& hint) {
-    const QString legend =
-        QStringLiteral("<ESC>メモ終了 <PageUP,Down>日付変更 <Shift+PageUp,Down>前後項目");
+    const QString legend = QString::fromUtf8(KeysOf(0).legend);
     legend_->setText(hint.isEmpty() ? legend : legend + QStringLiteral("    ") + hint);
 }
 
-bool MemoEditor::OnKey(int line, const QKeyEvent& key) {
-    const bool shift = key.modifiers() & Qt::ShiftModifier;
-    ByteLimitedField* field = lines_[line];
-    switch (key.key()) {
-        case Qt::Key_Escape:  // メモ終了; a memo that could not be saved stays on screen
-            if (Save())
-                Hide();
-            return true;
-        case Qt::Key_PageUp:  // 日付変更, with Shift 前後項目
-            shift ? StepToMemo(-1) : StepDay(-1);
-            return true;
-        case Qt::Key_PageDown:
-            shift ? StepToMemo(1) : StepDay(1);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Down:
-            if (line < 2)
-                lines_[line + 1]->setFocus();
-            return true;
-        case Qt::Key_Up:
-            if (line > 0)
-                lines_[line - 1]->setFocus();
-            return true;
-        case Qt::Key_Tab:  // stays among the three lines
-            lines_[(line + 1) % 3]->setFocus();
-            return true;
-        case Qt::Key_Backtab:
-            lines_[(line + 2) % 3]->setFocus();
-            return true;
-        case Qt::Key_Right:  // at the end of a non-empty line: the next line, from its start
-            if (line == 2 || field->text().isEmpty() ||
-                field->cursorPosition() < field->text().size())
-                return false;
-            lines_[line + 1]->setFocus();
-            lines_[line + 1]->home(false);
-            return true;
-        case Qt::Key_Left:  // at the start of line 2 or 3: the previous line, from its end
-            if (line == 0 || field->cursorPosition() > 0)
-                return false;
-            lines_[line - 1]->setFocus();
-            lines_[line - 1]->end(false);
-            return true;
-        default:
-            return false;
-    }
+KeyTable MemoEditor::KeysOf(int line) {
+    // Past the first or the last line nothing moves.
+    auto focus = [this](int to) -> std::function<void()> {
+        if (to < 0 || to > 2)
+            return [] {};
+        return [this, to] { lines_[to]->setFocus(); };
+    };
+    std::vector<KeyBinding> keys{
+        // A memo that could not be saved stays on screen.
+        {{Qt::Key_Escape},
+         "メモ終了",
+         [this] {
+             if (Save())
+                 Hide();
+         }},
+        {{Qt::Key_PageUp}, "前後項目", [this] { StepToMemo(-1); }, Qt::ShiftModifier},
+        {{Qt::Key_PageDown}, "前後項目", [this] { StepToMemo(1); }, Qt::ShiftModifier},
+        {{Qt::Key_PageUp}, "日付変更", [this] { StepDay(-1); }},
+        {{Qt::Key_PageDown}, "日付変更", [this] { StepDay(1); }},
+        {{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Down}, "", focus(line + 1)},
+        {{Qt::Key_Up}, "", focus(line - 1)},
+        // Tab stays among the three lines.
+        {{Qt::Key_Tab}, "", focus((line + 1) % 3)},
+        {{Qt::Key_Backtab}, "", focus((line + 2) % 3)},
+    };
+    // Right at the end of a non-empty line goes on to the next line, from its
+    // start; Left at the start of line 2 or 3 back to the previous one, from its
+    // end. Elsewhere they move the caret.
+    const ByteLimitedField* field = lines_[line];
+    if (line < 2 && !field->text().isEmpty() && field->cursorPosition() >= field->text().size())
+        keys.push_back({{Qt::Key_Right}, "", [this, line] {
+                            lines_[line + 1]->setFocus();
+                            lines_[line + 1]->home(false);
+                        }});
+    if (line > 0 && field->cursorPosition() == 0)
+        keys.push_back({{Qt::Key_Left}, "", [this, line] {
+                            lines_[line - 1]->setFocus();
+                            lines_[line - 1]->end(false);
+                        }});
+    return {"<ESC>メモ終了 <PageUP,Down>日付変更 <Shift+PageUp,Down>前後項目", std::move(keys)};
 }
 
 bool MemoEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -112,7 +105,7 @@ bool MemoEditor::eventFilter(QObject* watched, QEvent* event) {
         return false;
     for (int line = 0; line < 3; ++line) {
         if (watched == lines_[line])
-            return OnKey(line, static_cast<const QKeyEvent&>(*event));
+            return KeysOf(line).Run(static_cast<const QKeyEvent&>(*event));
     }
     return false;
 }

@@ -5,9 +5,9 @@
 
 #include "data/calendar.h"
 #include "data/memo.h"
+#include "ui/key_table.h"
 
 class QEvent;
-class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -41,7 +41,8 @@ class MemoEditor : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool OnKey(int line, const QKeyEvent& key);
+    // The keys of memo line `line` (0 … 2) and the legend.
+    KeyTable KeysOf(int line);
     void StepDay(int delta);
     void StepToMemo(int delta);
     // Saves the day, then shows `to`, reading its month's file when it is

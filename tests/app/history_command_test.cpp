@@ -9,6 +9,7 @@
 #include "data/folder_copy.h"
 #include "data/history_store.h"
 #include "data/ledger.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

@@ -7,6 +7,9 @@
 
 #include "data/cp932.h"
 #include "data/ledger.h"
+#include "support/cp932_text.h"
+#include "support/file_bytes.h"
+#include "support/ledger_records.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
@@ -17,16 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramRun;
+using testing::RecordBytes;
 using testing::RunProgram;
 using testing::Sjis;
 using testing::TempFolder;
+using testing::WriteFile;
 
 const std::string kHanaki = HANAKI_PROGRAM;
 const std::string kTsugite = TSUGITE_PROGRAM;
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool IsFifo(const fs::path& path) {
     return fs::is_fifo(fs::symlink_status(path));
@@ -37,7 +38,7 @@ void WriteHousehold(const fs::path& folder) {
     WriteFile(folder / "VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n"));
     WriteFile(folder / "VERADIV.ENV", " 31 \r\n");
     WriteFile(folder / "200001.DAT",
-              EncodeLedgerRecord({"000115", "02", Sjis("食費"), "01", Sjis("昼食"), "-1000", ""}));
+              RecordBytes({.date = "000115", .categoryName = "食費", .descriptionName = "昼食"}));
     WriteFile(folder / "200001.MEM", Sjis("買い物\r\n"));
 }
 

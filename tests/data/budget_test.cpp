@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

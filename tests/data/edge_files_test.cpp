@@ -11,6 +11,7 @@
 #include "data/memo.h"
 #include "data/safe_write.h"
 #include "data/settings.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 // What a data file's name may point at, for every reader and the writer.

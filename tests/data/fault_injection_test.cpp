@@ -16,6 +16,7 @@
 #include "data/stale_temporaries.h"
 #include "export/csv_export.h"
 #include "import/conversion.h"
+#include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"

@@ -3,6 +3,7 @@
 #include "data/category_table.h"
 #include "data/memo.h"
 #include "data/settings.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

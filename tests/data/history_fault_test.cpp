@@ -11,6 +11,7 @@
 #include "data/history_store.h"
 #include "data/ledger.h"
 #include "data/undo.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 

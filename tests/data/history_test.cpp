@@ -17,6 +17,7 @@
 #include "data/memo.h"
 #include "data/settings.h"
 #include "data/undo.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 

@@ -10,6 +10,7 @@
 
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
+#include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/temp_folder.h"
 

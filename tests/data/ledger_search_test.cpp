@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "data/fixed_field.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

@@ -2,6 +2,7 @@
 
 #include "data/fixed_field.h"
 #include "data/ledger.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <vector>
 
 #include "entry/entry_calculator.h"
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 
@@ -43,16 +41,12 @@ struct Calculator {
     void Run(const std::vector<Step>& steps) {
         for (const Step& step : steps) {
             if (step.typed)
-                QTest::keyClicks(field, QString::fromUtf8(step.typed));
+                testing::Type(field, QString::fromUtf8(step.typed));
             else
-                QTest::keyClick(field, step.key);
+                testing::Press(field, step.key);
         }
     }
-    void Commit(const QString& text) {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(field, &event);
-    }
+    void Commit(const QString& text) { testing::Commit(field, text); }
 
     QWidget window;
     QLineEdit* field;

@@ -5,6 +5,7 @@
 #include "settings/settings_menu.h"
 
 #include "entry_window.h"
+#include "support/cp932_text.h"
 
 namespace hanaki {
 namespace {

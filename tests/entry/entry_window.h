@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QTest>
 #include <memory>
 #include <string>
 
 #include "app/program_screens.h"
+#include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "data/program_state.h"
 #include "entry/main_entry_screen.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
+#include "support/keyboard.h"
+#include "support/ledger_records.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
@@ -38,10 +38,12 @@ inline std::string Record(const std::string& date, int category, const std::stri
                           const std::string& remark = "") {
     static const char* const names[][2] = {
         {"", ""}, {"給料", "月給"}, {"食費", "朝食"}, {"住居", "家賃"}, {"繰越", "前月繰越"}};
-    LedgerRecord record{date,        "0" + std::to_string(category), Sjis(names[category][0]),
-                        "01",        Sjis(names[category][1]),       amount,
-                        Sjis(remark)};
-    return EncodeLedgerRecord(record);
+    return RecordBytes({.date = date,
+                        .category = TwoDigits(category),
+                        .categoryName = names[category][0],
+                        .descriptionName = names[category][1],
+                        .amount = amount,
+                        .remark = remark});
 }
 
 // The whole program around one main window, in a temporary data folder.
@@ -63,26 +65,15 @@ struct EntryWindow {
 
     QWidget* focus() const { return screen->focusWidget(); }
     QString FocusName() const { return focus() ? focus()->objectName() : QString(); }
+    // The keyboard, on the window's focused input.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(focus(), key, modifiers);
+        testing::Press(focus(), key, modifiers);
     }
-    // One key per character; a character off the keyboard's ASCII keys comes as
-    // the text of an unknown key, as an input method left on sends it.
     void Type(const char* text) {
-        for (QChar c : QString::fromUtf8(text)) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(focus(), c.toLatin1());
-            } else {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(focus(), &press);
-            }
-        }
+        for (char32_t c : QString::fromUtf8(text).toUcs4())
+            TypeCharacter(focus(), c);
     }
-    void Commit(const QString& text) {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(focus(), &event);
-    }
+    void Commit(const QString& text) { testing::Commit(focus(), text); }
     // Types into the focused field and presses Enter, once per text.
     void Enter(std::initializer_list<const char*> texts) {
         for (const char* text : texts) {

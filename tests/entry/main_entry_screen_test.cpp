@@ -3,6 +3,7 @@
 #include <QScrollBar>
 
 #include "entry_window.h"
+#include "support/cp932_text.h"
 #include "ui/fonts.h"
 
 namespace hanaki {

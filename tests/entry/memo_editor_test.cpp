@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cerrno>
 
 #include "data/program_state.h"
 #include "entry/memo_editor.h"
 #include "support/faulty_file_system.h"
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "ui/byte_limited_field.h"
@@ -63,19 +61,15 @@ struct MemoScreen {
     }
 
     QWidget* focus() const { return window.focusWidget(); }
-    void Type(const char* text) { QTest::keyClicks(focus(), QString::fromUtf8(text)); }
+    void Type(const char* text) { testing::Type(focus(), QString::fromUtf8(text)); }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(focus(), key, modifiers);
+        testing::Press(focus(), key, modifiers);
     }
-    void Commit(const QString& text) {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(focus(), &event);
-    }
+    void Commit(const QString& text) { testing::Commit(focus(), text); }
     void EraseAllLines() {
         for (ByteLimitedField* line : lines) {
             line->selectAll();
-            QTest::keyClick(line, Qt::Key_Backspace);
+            testing::Press(line, Qt::Key_Backspace);
         }
     }
     QStringList Texts() const { return {lines[0]->text(), lines[1]->text(), lines[2]->text()}; }

@@ -1,26 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTableWidget>
-#include <QTest>
 
 #include "entry_window.h"
+#include "support/keyboard.h"
 #include "support/wait.h"
 
 namespace hanaki {
 namespace {
 
 using testing::January2000;
+using testing::Press;
 using testing::Record;
+using testing::Type;
 using testing::WaitFor;
-
-void PressInActiveWindow(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key);
-}
-
-void TypeInActiveWindow(char key) {
-    QTest::keyClick(QApplication::focusWidget(), key);
-}
 
 // Opens the screen of `key` from the category field and waits until it has the keyboard.
 QWidget* OpenFromMainWindow(January2000& window, Qt::Key key, const char* name) {
@@ -38,9 +31,9 @@ TEST(SubScreens, AnItemPickedInTheMonthlyTableIsCorrectedOnTheMainWindow) {
     window.Press(Qt::Key_Return);  // to the category field, where the F-keys work
     ASSERT_NE(OpenFromMainWindow(window, Qt::Key_F5, "Form2"), nullptr);
 
-    PressInActiveWindow(Qt::Key_Down);
-    PressInActiveWindow(Qt::Key_Down);
-    PressInActiveWindow(Qt::Key_Return);  // the third item: the second of 5 January
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);  // the third item: the second of 5 January
     ASSERT_TRUE(WaitFor([&] { return window.screen->findChild<QWidget*>("Form2") == nullptr; },
                         "the table to close"));
     EXPECT_EQ(window.Text("Text6") + "/" + window.Text("Text7") + "/" + window.Text("Text8"),
@@ -74,8 +67,8 @@ TEST(SubScreens, TheMonthlyTablesMonthBecomesTheMainWindowsMonth) {
     ASSERT_TRUE(window.Start());
     window.Press(Qt::Key_Return);
     ASSERT_NE(OpenFromMainWindow(window, Qt::Key_F5, "Form2"), nullptr);
-    PressInActiveWindow(Qt::Key_Home);  // the month field
-    PressInActiveWindow(Qt::Key_PageUp);
+    Press(Qt::Key_Home);  // the month field
+    Press(Qt::Key_PageUp);
     EXPECT_EQ(window.Text("Text6") + "/" + window.Text("Text7"), "1999/12");
     EXPECT_EQ(window.Text("Label3"), "123");  // the main window's expense total
 }
@@ -87,11 +80,11 @@ TEST(SubScreens, TheBudgetLineShowsTheOpenMonthWhateverTheSummaryShows) {
     ASSERT_TRUE(window.Start());
     window.Press(Qt::Key_Return);
     ASSERT_NE(OpenFromMainWindow(window, Qt::Key_F6, "Form4"), nullptr);
-    TypeInActiveWindow('1');
+    Type("1");
     QWidget* summary = window.screen->findChild<QWidget*>("Form7");
     ASSERT_NE(summary, nullptr);
     ASSERT_TRUE(WaitFor([&] { return summary->isActiveWindow(); }, "the summary"));
-    PressInActiveWindow(Qt::Key_PageUp);  // December 1999
+    Press(Qt::Key_PageUp);  // December 1999
 
     window.screen->activateWindow();
     window.Enter({"2"});
@@ -104,11 +97,11 @@ TEST(SubScreens, F6OpensTheSummaryMenuAndFromTheSummaryAGraph) {
     window.Press(Qt::Key_Return);
     QWidget* menu = OpenFromMainWindow(window, Qt::Key_F6, "Form4");
     ASSERT_NE(menu, nullptr);
-    TypeInActiveWindow('1');
+    Type("1");
     QWidget* summary = menu->findChild<QWidget*>("Form7");
     ASSERT_NE(summary, nullptr);
     ASSERT_TRUE(WaitFor([&] { return summary->isActiveWindow(); }, "the summary"));
-    PressInActiveWindow(Qt::Key_F5);
+    Press(Qt::Key_F5);
     QWidget* graph = summary->findChild<QWidget*>("Form8");
     ASSERT_NE(graph, nullptr);
     ASSERT_TRUE(WaitFor([&] { return graph->isVisible(); }, "the graph"));

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "ledger_files.h"
+#include "support/cp932_text.h"
 
 namespace hanaki {
 namespace {
@@ -51,7 +52,7 @@ TEST(ExportCsvCommand, ExitsWithTheCodeAndMessageOfEachOutcome) {
         fs::create_directories(root / "data");
         fs::create_directories(root / "src");
         fs::create_directories(root / "dst");
-        WriteFile(root / "data" / "VERADIV.DAT", Cp932(kCategoryFile));
+        WriteFile(root / "data" / "VERADIV.DAT", Sjis(kCategoryFile));
         WriteFile(root / "src" / "199905.DAT",
                   Record("990526", "02", "食費", "02", "昼食", "-850", "") +
                       Record("990527", "99", "食費", "02", "昼食", "-850", ""));

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include "ledger_files.h"
+#include "support/cp932_text.h"
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/tab_stops.h"
@@ -48,8 +49,7 @@ struct Program {
     void Press(const char* control, int key) {
         QWidget* widget = Control(control);
         widget->setFocus();
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
+        testing::Press(widget, key);
     }
     // Enter on the row of a folder list that shows `folder`.
     void Open(const char* list, const QString& folder) {
@@ -96,8 +96,7 @@ TEST(CsvExportScreen, TabGoesThroughTheLeftSideThenTheRight) {
     Program program({"199905.DAT"});
     QStringList visited{program.screen->focusWidget()->objectName()};
     for (int i = 0; i < 6; ++i) {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(program.screen->focusWidget(), &tab);
+        testing::Press(program.screen->focusWidget(), Qt::Key_Tab);
         visited << program.screen->focusWidget()->objectName();
     }
     EXPECT_EQ(visited,
@@ -145,7 +144,7 @@ TEST(CsvExportScreen, EnterOnConvertWritesEveryMonthReportsTheCountAndCloses) {
     EXPECT_EQ(Names(program.root / "data" / "out"),
               (std::vector<std::string>{"199904.CSV", "199905.CSV"}));
     EXPECT_EQ(ReadFile(program.root / "data" / "out" / "199905.CSV"),
-              Heading() + Cp932("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
+              Heading() + Sjis("\"99/05/26\",2,\"食費\",2,\"昼食\",\"\",850,\"\"\r\n"));
 }
 
 TEST(CsvExportScreen, IntoAFolderThatCannotBeWrittenShowsOneBoxForTheRunThenTheCount) {
@@ -199,7 +198,7 @@ TEST(CsvExportScreen, ShowsTheNoticeWhileWritingAndClosesItBeforeTheCount) {
 // Finding a folder by keyboard needs to see where Tab went, and which keys act.
 TEST(CsvExportScreen, FramesEveryTabStopAndShowsTheKeysInALegend) {
     Program program({"199905.DAT"});
-    MakeActive(*program.screen);
+    ShowActive(*program.screen);
     EXPECT_EQ(FramedTabStops(*program.screen, 7),
               QStringList({"File1", "Command2", "Drive2", "Dir2", "Command1", "Drive1", "Dir1"}));
     auto* legend = program.Control<QLabel>("Legend");

@@ -7,6 +7,7 @@
 
 #include "data/stale_temporaries.h"
 #include "ledger_files.h"
+#include "support/cp932_text.h"
 #include "support/dead_process.h"
 
 namespace hanaki {
@@ -70,7 +71,7 @@ TEST(LedgerToCsv, WritesEachRecordUnderItsCategorysKindToday) {
     const CategoryTable categories = Categories();
     for (const Case& c : cases) {
         int skipped = 0;
-        EXPECT_EQ(LedgerToCsv(c.record, categories, skipped), Heading() + Cp932(c.line) + "\r\n")
+        EXPECT_EQ(LedgerToCsv(c.record, categories, skipped), Heading() + Sjis(c.line) + "\r\n")
             << c.name;
         EXPECT_EQ(skipped, 0) << c.name;
     }
@@ -92,7 +93,7 @@ TEST(LedgerToCsv, LeavesOutAndCountsRecordsThatCannotBeRead) {
         Record("990515", "02", "食費", "01", "朝食", "", "") +             // no amount
         good + good.substr(0, 60);                                         // cut off
     int skipped = 0;
-    const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
+    const std::string line = Sjis("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
     EXPECT_EQ(LedgerToCsv(bytes, Categories(), skipped), Heading() + line + line);
     EXPECT_EQ(skipped, 6);
 }
@@ -108,7 +109,7 @@ TEST(LedgerToCsv, ReportsEveryCutOffTailAsASkippedRecord) {
         {104 + 1, 1, 1},  {104 + 51, 1, 1},  {104 + 52, 1, 1}, {208 + 52, 2, 1},
         {104 + 53, 1, 1}, {208 + 103, 2, 1}, {208, 2, 0},
     };
-    const std::string line = Cp932("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
+    const std::string line = Sjis("\"99/05/10\",2,\"食費\",1,\"朝食\",\"\",100,\"\"\r\n");
     for (const Case& c : cases) {
         std::string bytes = record + record + record;
         bytes.resize(c.bytes);
@@ -160,7 +161,7 @@ TEST(ExportFolderToCsv, WritesOneCsvPerLedgerFileAndPassesOverOtherNames) {
     WriteFile(folders.source / "199905.DAT", may);
     WriteFile(folders.source / "ABCDEF.DAT", may);
     WriteFile(folders.source / "000000.DAT", may);
-    WriteFile(folders.source / "VERADIV.DAT", Cp932(kCategoryFile));
+    WriteFile(folders.source / "VERADIV.DAT", Sjis(kCategoryFile));
     fs::create_directory(folders.source / "199906.DAT");
     WriteFile(folders.destination / "199905.CSV", "old");
 

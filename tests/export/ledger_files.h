@@ -3,29 +3,25 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "data/category_table.h"
-#include "data/cp932.h"
 #include "data/file_system.h"
 #include "data/ledger.h"
+#include "support/cp932_text.h"
+#include "support/file_bytes.h"
+#include "support/ledger_records.h"
 
 // Ledger files, category files and CSV bytes as the export tests build them.
 namespace hanaki::testing {
-
-inline std::string Cp932(const std::string& utf8) {
-    return *Utf8ToCp932(utf8);
-}
 
 // One 104-byte record from UTF-8 fields.
 inline std::string Record(const char* date, const char* category, const char* categoryName,
                           const char* description, const char* descriptionName, const char* amount,
                           const char* remark) {
-    return EncodeLedgerRecord({date, category, Cp932(categoryName), description,
-                               Cp932(descriptionName), amount, Cp932(remark)});
+    return RecordBytes(
+        {date, category, categoryName, description, descriptionName, amount, remark});
 }
 
 // 1 給料 income, 2 食費 expense.
@@ -33,23 +29,14 @@ inline constexpr const char* kCategoryFile = "+給料\r\n基本給,賞与\r\n-�
 
 inline CategoryTable Categories(const char* utf8 = kCategoryFile) {
     CategoryTable table;
-    ParseCategoryFile(Cp932(utf8), table);
+    ParseCategoryFile(Sjis(utf8), table);
     return table;
 }
 
 inline const std::string& Heading() {
-    static const std::string heading = Cp932(
-        "\"年月日\",\"費目No.\",\"費目\",\"摘要No.\",\"摘要\",\"入金\",\"出金\",\"備考\"\r\n");
+    static const std::string heading =
+        Sjis("\"年月日\",\"費目No.\",\"費目\",\"摘要No.\",\"摘要\",\"入金\",\"出金\",\"備考\"\r\n");
     return heading;
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // File names in a folder, sorted.

@@ -9,6 +9,8 @@
 
 #include "app/command_line.h"
 #include "data/fixed_field.h"
+#include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki::testing {
@@ -17,9 +19,8 @@ namespace {
 std::string Record(const std::string& date, int category, const std::string& categoryName,
                    int description, const std::string& descriptionName, const std::string& amount,
                    const std::string& remark) {
-    return EncodeLedgerRecord({date, TwoDigits(category), Sjis(categoryName),
-                               TwoDigits(description), Sjis(descriptionName), amount,
-                               Sjis(remark)});
+    return RecordBytes({date, TwoDigits(category), categoryName, TwoDigits(description),
+                        descriptionName, amount, remark});
 }
 
 // Three months of a household whose master no longer has category 9, with

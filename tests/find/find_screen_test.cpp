@@ -10,6 +10,7 @@
 
 #include "data/fixed_field.h"
 #include "settings/household.h"
+#include "support/ledger_records.h"
 #include "support/screen_fit.h"
 #include "support/wait.h"
 
@@ -18,9 +19,12 @@ namespace {
 
 std::string Record(const std::string& date, int category, const std::string& amount,
                    const std::string& remark) {
-    return EncodeLedgerRecord({date, TwoDigits(category), Sjis(category == 1 ? "給料" : "車両費"),
-                               "01", Sjis(category == 1 ? "月給" : "ガソリン"), amount,
-                               Sjis(remark)});
+    return RecordBytes({.date = date,
+                        .category = TwoDigits(category),
+                        .categoryName = category == 1 ? "給料" : "車両費",
+                        .descriptionName = category == 1 ? "月給" : "ガソリン",
+                        .amount = amount,
+                        .remark = remark});
 }
 
 struct HandOff {

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "data/fixed_field.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
 namespace {
 
-using testing::Sjis;
+using testing::RecordBytes;
 
 TEST(ItemTextMatch, comparesFoldedTextsInNamesAndRemarkAndDigitsAlsoAsTheAmount) {
     const struct {
@@ -36,9 +37,11 @@ TEST(ItemTextMatch, comparesFoldedTextsInNamesAndRemarkAndDigitsAlsoAsTheAmount)
         {"", "食費", "", "", 0, false},
     };
     for (const auto& c : cases) {
-        const std::string bytes =
-            EncodeLedgerRecord({"260105", "02", Sjis(c.category), "01", Sjis(c.description),
-                                "-" + std::to_string(c.amount), Sjis(c.remark)});
+        const std::string bytes = RecordBytes({.date = "260105",
+                                               .categoryName = c.category,
+                                               .descriptionName = c.description,
+                                               .amount = "-" + std::to_string(c.amount),
+                                               .remark = c.remark});
         ItemTextMatch match(c.text);
         EXPECT_EQ(match(RecordFields{bytes, {2, 1, c.amount}}), c.found)
             << c.text << " in " << c.category << "/" << c.description << "/" << c.remark;
@@ -48,9 +51,9 @@ TEST(ItemTextMatch, comparesFoldedTextsInNamesAndRemarkAndDigitsAlsoAsTheAmount)
 TEST(ItemTextMatch, aRenamedCategoryIsFoundByTheNameEachRecordStores) {
     ItemTextMatch match("旧名");
     const std::string before =
-        EncodeLedgerRecord({"260105", "02", Sjis("旧名"), "01", "", "-1", ""});
+        RecordBytes({.date = "260105", .categoryName = "旧名", .amount = "-1"});
     const std::string after =
-        EncodeLedgerRecord({"260105", "02", Sjis("新名"), "01", "", "-1", ""});
+        RecordBytes({.date = "260105", .categoryName = "新名", .amount = "-1"});
     EXPECT_TRUE(match(RecordFields{before, {2, 1, 1}}));
     EXPECT_FALSE(match(RecordFields{after, {2, 1, 1}}));
     EXPECT_TRUE(match(RecordFields{before, {2, 1, 1}}));

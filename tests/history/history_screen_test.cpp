@@ -10,6 +10,7 @@
 #include "data/ledger.h"
 #include "history/history_screen.h"
 #include "history/undo_prompt.h"
+#include "support/cp932_text.h"
 #include "support/screen_fit.h"
 
 namespace hanaki::testing {

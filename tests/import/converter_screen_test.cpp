@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +15,8 @@
 #include "data/folder_lock.h"
 #include "foreign_folder.h"
 #include "import/converter_closing_day_dialog.h"
+#include "support/cp932_text.h"
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/tab_stops.h"
@@ -25,11 +26,6 @@ namespace {
 
 using namespace hanaki::testing;
 namespace fs = std::filesystem;
-
-void Press(QWidget* widget, int key, const QString& text = {}) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &event);
-}
 
 QStringList Rows(QListWidget* list) {
     QStringList rows;
@@ -174,7 +170,7 @@ TEST(ConverterClosingDayDialog, MovesTheDayOnlyWithPageUpAndPageDown) {
         dialog.show();
         auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("Text1"));
         for (int key : c.keys)
-            Press(field, key, key == Qt::Key_5 ? QStringLiteral("5") : QString());
+            Press(field, key, Qt::NoModifier, key == Qt::Key_5 ? QStringLiteral("5") : QString());
         EXPECT_EQ(dialog.closingDay(), c.day);
         EXPECT_EQ(field->text(), QString::number(c.day));
         EXPECT_TRUE(dialog.isVisible());
@@ -183,7 +179,7 @@ TEST(ConverterClosingDayDialog, MovesTheDayOnlyWithPageUpAndPageDown) {
 
 TEST(ConverterScreen, ConvertsWithTheClosingDayAndEndsAfterTheLastMessage) {
     Converter converter;
-    WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(converter.source / "VERADIV.DAT", Sjis(kForeignCategories));
     WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501", "0426"}));
     WriteFile(converter.source / "KAKMEMO.059", "memo");
     converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
@@ -207,7 +203,7 @@ TEST(ConverterScreen, ConvertsWithTheClosingDayAndEndsAfterTheLastMessage) {
 TEST(ConverterScreen, AsksOnceBeforeReplacingAndCancelLeavesTheDestinationAlone) {
     for (bool ok : {false, true}) {
         Converter converter;
-        WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(converter.source / "VERADIV.DAT", Sjis(kForeignCategories));
         WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
         WriteFile(converter.source / "VERADIV.069", ForeignDays({"0601"}));
         WriteFile(converter.source / "KAKMEMO.059", "memo");
@@ -257,7 +253,7 @@ TEST(ConverterScreen, EndsTheConversionWithoutReadingOrWritingWhenRefused) {
     for (const Case& c : cases) {
         Converter converter;
         if (c.categoryFile)
-            WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+            WriteFile(converter.source / "VERADIV.DAT", Sjis(kForeignCategories));
         WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
         converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
         if (c.samePath)
@@ -288,7 +284,7 @@ TEST(ConverterScreen, EachRefusedDestinationIsNamedForWhatHappenedAndNothingIsWr
     };
     for (const Case& c : cases) {
         Converter converter;
-        WriteFile(converter.source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(converter.source / "VERADIV.DAT", Sjis(kForeignCategories));
         WriteFile(converter.source / "VERADIV.059", ForeignDays({"0501"}));
         converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
         std::optional<FolderLock> hanaki;
@@ -313,7 +309,7 @@ TEST(ConverterScreen, FramesEveryTabStopAndShowsTheKeysInALegend) {
     Converter converter;
     WriteFile(converter.source / "VERADIV.DAT", kForeignCategories);
     converter.screen->OpenSource(QString::fromStdString(converter.source.string()));
-    MakeActive(*converter.screen);
+    ShowActive(*converter.screen);
     converter.Control("Dir1")->setFocus();
     EXPECT_EQ(FramedTabStops(*converter.screen, 6),
               QStringList({"File1", "Drive2", "Dir2", "Command1", "Drive1", "Dir1"}));

@@ -10,6 +10,7 @@
 #include "data/stale_temporaries.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
+#include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/faulty_file_system.h"
 
@@ -27,7 +28,7 @@ struct Folders {
     Folders() : root(temp.path().toStdString()), source(root / "src"), destination(root / "dst") {
         fs::create_directories(source);
         fs::create_directories(destination);
-        WriteFile(source / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(source / "VERADIV.DAT", Sjis(kForeignCategories));
     }
 
     ConversionRequest Request(int closingDay = 31) const {
@@ -89,7 +90,7 @@ TEST(FolderConversion, WritesFilesThatOurOwnLoadersRead) {
     WriteFile(folders.source / "VERADIV.059", Foreign("0501", "01", "01", "+250000", "五月分") +
                                                   Foreign("0428", "02", "03", "-1800", "*控え") +
                                                   Foreign("0428", "02", "01", "-450", "パン"));
-    MemoRecord memo{{"28", "28", "28"}, {Cp932("雨"), "", ""}};
+    MemoRecord memo{{"28", "28", "28"}, {Sjis("雨"), "", ""}};
     WriteFile(folders.source / "KAKMEMO.059", EncodeMemoRecord(memo));
 
     folders.Run(25);
@@ -106,12 +107,12 @@ TEST(FolderConversion, WritesFilesThatOurOwnLoadersRead) {
                         TrimRight(r.descriptionName) + " " + std::to_string(numbers->amount) + " " +
                         TrimRight(r.remark));
     }
-    EXPECT_EQ(items, (std::vector<std::string>{Cp932("990503 食費 夕食 1800 "),
-                                               Cp932("990503 食費 朝食 450 パン"),
-                                               Cp932("990506 給料 基本給 250000 五月分")}));
+    EXPECT_EQ(items, (std::vector<std::string>{Sjis("990503 食費 夕食 1800 "),
+                                               Sjis("990503 食費 朝食 450 パン"),
+                                               Sjis("990506 給料 基本給 250000 五月分")}));
     MemoMonth memos;
     ASSERT_TRUE(LoadMemo(destination, 25, 99, 5, memos).ok());
-    EXPECT_EQ(memos.LinesOf(3)[0], Cp932("雨"));
+    EXPECT_EQ(memos.LinesOf(3)[0], Sjis("雨"));
 }
 
 TEST(FolderConversion, CopiesMemoFilesUntilANameThatIsNotANumber) {

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "data/cp932.h"
 #include "data/fixed_field.h"
 #include "import/conversion.h"
+#include "support/cp932_text.h"
+#include "support/file_bytes.h"
 
 namespace hanaki {
 
@@ -24,10 +23,6 @@ inline void PrintTo(const ConversionMessage& message, std::ostream* out) {
 // Foreign data folders as the import tests build them (code page 932 bytes).
 namespace hanaki::testing {
 
-inline std::string Cp932(const std::string& utf8) {
-    return *Utf8ToCp932(utf8);
-}
-
 // 1 給料 (基本給, 賞与), 2 食費 (朝食, 昼食, 夕食).
 inline constexpr const char* kForeignCategories =
     "+給料\r\n基本給,賞与\r\n-食費\r\n朝食,昼食,夕食\r\n";
@@ -36,7 +31,7 @@ inline constexpr const char* kForeignCategories =
 inline std::string Foreign(const char* date, const char* category, const char* description,
                            const char* amount, const char* remark = "") {
     return FitField(date, 4) + FitField(category, 2) + FitField(description, 2) +
-           FitField(amount, 9) + FitField(Cp932(remark), 23);
+           FitField(amount, 9) + FitField(Sjis(remark), 23);
 }
 
 // Expense items of category 2, description 1, with the day as the amount.
@@ -45,15 +40,6 @@ inline std::string ForeignDays(const std::vector<std::string>& dates) {
     for (const std::string& date : dates)
         bytes += Foreign(date.c_str(), "02", "01", ("-" + date.substr(2)).c_str());
     return bytes;
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The date fields of a ledger file, in file order.

@@ -3,6 +3,7 @@
 #include "data/category_table.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
+#include "support/cp932_text.h"
 
 namespace hanaki {
 namespace {
@@ -11,7 +12,7 @@ using namespace hanaki::testing;
 
 CategoryTable ForeignCategoryTable() {
     CategoryTable table;
-    ParseCategoryFile(Cp932(kForeignCategories), table);
+    ParseCategoryFile(Sjis(kForeignCategories), table);
     return table;
 }
 
@@ -107,7 +108,7 @@ TEST(MonthFileConversion, FillsEachLedgerFieldFromTheRecordAndTheCategoryNames) 
         std::optional<std::string> ledger = Convert(c.record, {99, 5});
 
         ASSERT_TRUE(ledger) << c.name;
-        EXPECT_EQ(*ledger, FitField(Cp932(c.expected) + Cp932(c.remark), 104)) << c.name;
+        EXPECT_EQ(*ledger, FitField(Sjis(c.expected) + Sjis(c.remark), 104)) << c.name;
     }
 }
 

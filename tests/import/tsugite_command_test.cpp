@@ -7,6 +7,7 @@
 
 #include "data/folder_lock.h"
 #include "foreign_folder.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
 
 namespace hanaki {
@@ -63,7 +64,7 @@ TEST(TsugiteCommand, ExitsWithTheCodeOfEachOutcome) {
         fs::create_directories(root / "SRC");
         fs::create_directories(root / "DST");
         if (c.categoryFile)
-            WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+            WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
         WriteFile(root / "SRC" / "VERADIV.059", ForeignDays({"0501"}));
         WriteFile(root / "SRC" / "KAKMEMO.059", "memo");
         WriteFile(root / "DST" / "199905.MEM", "older memo");
@@ -92,7 +93,7 @@ TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathOnStandardErrorAndExitsWithO
     const fs::path root = fs::weakly_canonical(temp.path().toStdString());
     fs::create_directories(root / "SRC");
     fs::create_directories(root / "DST");
-    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
     WriteFile(root / "SRC" / "VERADIV.069", ForeignDays({"0632"}));
     const fs::path relative = fs::relative(root / "SRC", fs::current_path());
     ASSERT_TRUE(relative.is_relative());
@@ -116,7 +117,7 @@ TEST(TsugiteCommand, LeavesOutAndNamesALastRecordCutShortAndExitsWithOne) {
     const fs::path root = temp.path().toStdString();
     fs::create_directories(root / "SRC");
     fs::create_directories(root / "DST");
-    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
     const std::string days = ForeignDays({"0501", "0502"});
     WriteFile(root / "SRC" / "VERADIV.059", days.substr(0, 40 + 14));  // the amount cut
     std::ostringstream out, err;
@@ -138,7 +139,7 @@ struct CommandFolders {
     CommandFolders() : root(temp.path().toStdString()) {
         fs::create_directories(root / "SRC");
         fs::create_directories(root / "DST");
-        WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+        WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
         WriteFile(root / "SRC" / "VERADIV.059", ForeignDays({"0501"}));
         WriteFile(root / "SRC" / "KAKMEMO.059", "new memo");
         WriteFile(root / "DST" / "199905.DAT", "older May");
@@ -195,7 +196,7 @@ TEST(TsugiteCommand, RefusesAFolderARunningHanakiHolds) {
     const fs::path root = temp.path().toStdString();
     fs::create_directories(root / "SRC");
     fs::create_directories(root / "DST");
-    WriteFile(root / "SRC" / "VERADIV.DAT", Cp932(kForeignCategories));
+    WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
     WriteFile(root / "SRC" / "VERADIV.059", ForeignDays({"0501"}));
     FolderLock hanaki((root / "DST").string(), "hanaki");
     ASSERT_TRUE(hanaki.held());

@@ -7,6 +7,8 @@
 #include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "data/memo.h"
+#include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 // Ledger and memo files of one month as the monthly tests build them.
@@ -32,14 +34,15 @@ struct Item {
 inline std::string LedgerBytes(const std::vector<Item>& items) {
     static const char* const names[][2] = {
         {"", ""}, {"給料", "月給"}, {"食費", "昼食"}, {"住居", "家賃"}};
-    std::string bytes;
-    for (const Item& item : items) {
-        const std::string sign = item.category == 1 ? "+" : "-";
-        bytes += EncodeLedgerRecord(
-            {item.date, "0" + std::to_string(item.category), Sjis(names[item.category][0]), "01",
-             Sjis(names[item.category][1]), sign + std::to_string(item.amount), Sjis(item.remark)});
-    }
-    return bytes;
+    std::vector<ItemFields> fields;
+    for (const Item& item : items)
+        fields.push_back({.date = item.date,
+                          .category = TwoDigits(item.category),
+                          .categoryName = names[item.category][0],
+                          .descriptionName = names[item.category][1],
+                          .amount = (item.category == 1 ? "+" : "-") + std::to_string(item.amount),
+                          .remark = item.remark});
+    return LedgerFileBytes(fields);
 }
 
 // `count` expenses of 1000 in December 2026, spread over the month in date order.

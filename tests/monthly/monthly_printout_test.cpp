@@ -6,6 +6,7 @@
 
 #include "data/category_table.h"
 #include "monthly/month_files.h"
+#include "support/cp932_text.h"
 #include "support/recording_print_surface.h"
 
 namespace hanaki::testing {

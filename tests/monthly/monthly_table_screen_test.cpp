@@ -238,8 +238,7 @@ TEST(MonthlyTableScreen, OnlyAnEscapePressedInTheTableClosesIt) {
     table.WriteMonth(2026, 12, DecemberItems(2));
     table.Open(2026, 12);
     // The release of the Esc that cancelled the printer dialog.
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(Focused(), &release);
+    Release(Focused(), Qt::Key_Escape);
     EXPECT_TRUE(table.screen->isVisible());
     Press(Qt::Key_Escape);
     EXPECT_FALSE(table.screen->isVisible());

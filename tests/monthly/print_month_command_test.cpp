@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "monthly/month_files.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 #include "ui/pdf_file_surface.h"
 

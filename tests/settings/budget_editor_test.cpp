@@ -5,9 +5,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/ledger.h"
+#include "data/fixed_field.h"
 #include "household.h"
 #include "settings/budget_editor.h"
+#include "support/ledger_records.h"
 #include "ui/byte_limited_field.h"
 #include "ui/row_tints.h"
 
@@ -15,12 +16,7 @@ namespace hanaki::testing {
 namespace {
 
 std::string Item(int category, const std::string& amount) {
-    LedgerRecord record;
-    record.date = "240501";
-    record.categoryNumber = "0" + std::to_string(category);
-    record.descriptionNumber = "01";
-    record.amount = amount;
-    return EncodeLedgerRecord(record);
+    return RecordBytes({.date = "240501", .category = TwoDigits(category), .amount = amount});
 }
 
 std::string SettingsFile(const std::string& budgets, const std::string& flags) {

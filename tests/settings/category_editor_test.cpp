@@ -6,6 +6,7 @@
 
 #include "household.h"
 #include "settings/category_editor.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
 #include "ui/byte_limited_field.h"
 #include "ui/row_tints.h"

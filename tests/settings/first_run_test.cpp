@@ -5,6 +5,7 @@
 
 #include "household.h"
 #include "settings/first_run.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 namespace {

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QStyleOption>
-#include <QTest>
 #include <QWidget>
 
 #include "data/program_state.h"
+#include "support/cp932_text.h"
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
@@ -40,39 +38,6 @@ struct Household {
     ScriptedMessages messages;
     Services services{messages, ScreenMetrics(768)};
 };
-
-// Shows a screen as the active window, so keys reach the widget with the focus.
-inline void ShowActive(QWidget& screen) {
-    screen.show();
-    screen.activateWindow();
-    QApplication::setActiveWindow(&screen);
-    QCoreApplication::processEvents();
-}
-
-inline QWidget* Focused() {
-    return QApplication::focusWidget();
-}
-
-inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(Focused(), key, modifiers);
-}
-
-// Characters as a keyboard without an input method types them.
-inline void Type(const QString& text) {
-    for (char32_t c : text.toUcs4()) {
-        const QString character = QString::fromUcs4(&c, 1);
-        const int key = c < 0x80 ? int(QChar(c).toUpper().unicode()) : int(Qt::Key_unknown);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, character);
-        QApplication::sendEvent(Focused(), &press);
-    }
-}
-
-// Text committed by an input method to the widget with the focus.
-inline void Commit(const QString& text) {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(Focused(), &event);
-}
 
 // Whether the style is told to draw the focus frame on the widget.
 inline bool DrawsFocusFrame(QWidget* widget) {

@@ -7,6 +7,7 @@
 
 #include "household.h"
 #include "settings/settings_menu.h"
+#include "support/cp932_text.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki::testing {

@@ -2,6 +2,7 @@
 
 #include "summary/graph_data.h"
 #include "summary/graph_household.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "summary/graph_drawing.h"
 #include "summary/graph_household.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 namespace {

@@ -8,6 +8,7 @@
 #include "data/cp932.h"
 #include "summary/graph_data.h"
 #include "summary/graph_drawing.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 #include "ui/graph_surface.h"
 

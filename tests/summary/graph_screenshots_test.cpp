@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "summary/graph_window.h"
+#include "support/cp932_text.h"
 #include "ui/fonts.h"
 
 namespace hanaki::testing {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "data/fixed_field.h"
-#include "data/ledger.h"
 #include "settings/household.h"
+#include "support/ledger_records.h"
 
 namespace hanaki::testing {
 
@@ -20,21 +20,20 @@ inline const char* const kSeventeenSettings =
 
 // One item as a ledger file holds it.
 inline std::string Item(int category, int description, long long amount) {
-    LedgerRecord record;
-    record.date = "990310";
-    record.categoryNumber = TwoDigits(category);
-    record.descriptionNumber = TwoDigits(description);
-    record.amount = "+" + std::to_string(amount);  // the sign character is not read
-    return EncodeLedgerRecord(record);
+    // The sign character is not read.
+    return RecordBytes({.date = "990310",
+                        .category = TwoDigits(category),
+                        .description = TwoDigits(description),
+                        .amount = "+" + std::to_string(amount)});
 }
 
 // An item as it was entered, with its sign and the category name of the time.
-inline std::string SignedItem(int category, const std::string& cp932Name,
+inline std::string SignedItem(int category, const std::string& name,
                               const std::string& signedAmount) {
-    LedgerRecord record = DecodeLedgerRecord(Item(category, 1, 0));
-    record.categoryName = cp932Name;
-    record.amount = signedAmount;
-    return EncodeLedgerRecord(record);
+    return RecordBytes({.date = "990310",
+                        .category = TwoDigits(category),
+                        .categoryName = name,
+                        .amount = signedAmount});
 }
 
 struct SummaryHousehold : Household {

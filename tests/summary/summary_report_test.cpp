@@ -7,6 +7,7 @@
 #include "data/display_width.h"
 #include "data/ledger.h"
 #include "summary_folder.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 namespace {
@@ -118,7 +119,7 @@ TEST_F(Reports, theTwelveMonthsAsText) {
 
 // An item of category 4, which the master no longer has, as it was entered.
 std::string DeletedItem(const std::string& name, const std::string& signedAmount) {
-    return SignedItem(4, Sjis(name), signedAmount);
+    return SignedItem(4, name, signedAmount);
 }
 
 TEST_F(Reports, itemsOfADeletedCategoryShowInRowsOfTheirOwnByTheirSign) {

@@ -146,7 +146,7 @@ constexpr const char* kOddBudgets =
     " 31 \r\n0,0\r\n,,,,,5000.7,abc,,,,,,,,,,,,,\r\n1,1,1,1,1,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1\r\n";
 
 std::string MonthWithACarOfADeletedCategory() {
-    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, Sjis("自動車"), "-3500000");
+    return Item(6, 1, 6000) + Item(7, 1, 1000) + SignedItem(18, "自動車", "-3500000");
 }
 
 TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
@@ -196,7 +196,7 @@ TEST_F(MonthlySummary, aLineExplainsTheStrikeThroughAndReconcilesTheTotalsWithTh
                                  "1,1,1,1,0,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1"};
     home.temp.Write("199903.DAT", Item(1, 1, 250000) + Item(5, 1, 1234567) + Item(6, 1, 30000) +
                                       Item(12, 1, 5000) +
-                                      SignedItem(18, Sjis("自動車"), "-3500000"));
+                                      SignedItem(18, "自動車", "-3500000"));
     MonthLedger ledger;
     ASSERT_TRUE(LoadMonthLedger(home.state.folder, 31, 99, 3, ledger).ok());
     MonthTotals month;  // as the main window sums it for 月計
@@ -562,7 +562,7 @@ TEST(SummaryScreens, rowsPastTheTwentyFourthComeIntoSightWithTheCursor) {
     SummaryHousehold home;
     std::string file;
     for (int c : {18, 19, 20})
-        file += SignedItem(c, Sjis("旧費目"), "+1000") + SignedItem(c, Sjis("旧費目"), "-2000");
+        file += SignedItem(c, "旧費目", "+1000") + SignedItem(c, "旧費目", "-2000");
     home.temp.Write("199903.DAT", file);
     for (const auto& screen : SummaryScreensOver(home)) {
         SCOPED_TRACE(screen->objectName().toStdString());

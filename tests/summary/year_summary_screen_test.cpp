@@ -9,6 +9,7 @@
 #include "summary/summary_menu.h"
 #include "summary/year_summary_screen.h"
 #include "summary_folder.h"
+#include "support/cp932_text.h"
 
 namespace hanaki::testing {
 namespace {
@@ -94,7 +95,7 @@ TEST(YearSummary, theFourthChoiceSumsTwelveMonthsAgainstTwelveBudgets) {
 // An item of a category gone from the master has a row of its own, counted in the totals.
 TEST(YearSummary, aDeletedCategoryHasItsOwnRow) {
     SummaryHousehold home;
-    home.temp.Write("199810.DAT", SignedItem(18, Sjis("自動車"), "-3500000"));
+    home.temp.Write("199810.DAT", SignedItem(18, "自動車", "-3500000"));
     YearSummaryScreen screen(home.state, home.services, nullptr);
     ShowActive(screen);
     const auto* grid = Child<QTableWidget>(screen, "Grid1");

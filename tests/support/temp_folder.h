@@ -1,13 +1,12 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 
-#include "data/cp932.h"
 #include "data/data_folder.h"
+#include "support/file_bytes.h"
 
 namespace hanaki::testing {
 
@@ -33,13 +32,10 @@ class TempFolder {
     DataFolder folder(FileSystem& fs = RealFileSystem()) const { return DataFolder(path(), fs); }
 
     void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        WriteFile(path_ / name, bytes);
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Read(const std::string& name) const { return ReadFile(path_ / name); }
     std::size_t FileCount() const {
         return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
                                                       std::filesystem::directory_iterator()));
@@ -48,10 +44,5 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
-
-// Code page 932 bytes of a UTF-8 literal.
-inline std::string Sjis(const std::string& utf8) {
-    return *Utf8ToCp932(utf8);
-}
 
 }  // namespace hanaki::testing

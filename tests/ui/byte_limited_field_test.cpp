@@ -2,9 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "ui/byte_limited_field.h"
 
@@ -20,17 +19,11 @@ struct Field {
     }
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                const QString& text = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(&widget, &event);
+        testing::Press(&widget, key, modifiers, text);
     }
-    void Type(const QString& text) {
-        for (char32_t c : text.toUcs4())
-            Press(Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
-    }
+    void Type(const QString& text) { testing::Type(&widget, text); }
     void Compose(const QString& commit, const QString& preedit = {}) {
-        QInputMethodEvent event(preedit, {});
-        event.setCommitString(commit);
-        QApplication::sendEvent(&widget, &event);
+        testing::Commit(&widget, commit, preedit);
     }
 
     ByteLimitedField widget;

@@ -4,12 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "support/scripted_messages.h"
 
@@ -65,13 +65,9 @@ struct Picker {
     // Keys go where the focus is, as from a keyboard.
     void Press(int key, const QString& text = {},
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(QApplication::focusWidget(), &event);
+        testing::Press(testing::Focused(), key, modifiers, text);
     }
-    void Type(const QString& text) {
-        for (QChar c : text)
-            Press(Qt::Key_unknown, c);
-    }
+    void Type(const QString& text) { testing::Type(text); }
     void Choose(const QString& row) {
         list()->setCurrentItem(list()->findItems(row, Qt::MatchExactly)[0]);
         Press(Qt::Key_Return);

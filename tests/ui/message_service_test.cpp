@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "support/keyboard.h"
 #include "support/qt_printers.h"
 #include "ui/message_service.h"
 
@@ -29,8 +29,7 @@ SeenBox AnswerWith(int key, const std::function<void()>& show) {
         ASSERT_NE(label, nullptr);
         seen.text = label->text();
         seen.format = label->textFormat();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(box, &press);
+        testing::Press(box, key);
     });
     show();
     return seen;

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "entry/entry_field.h"
+#include "entry/main_entry_controls.h"
+#include "ui/key_table.h"
+
+class QKeyEvent;
+class QLineEdit;
+
+namespace hanaki {
+
+class DateFields;
+class EntryForm;
+class EntryScreens;
+class ItemCorrection;
+class MainEntryScreen;
+class MonthView;
+
+// The main window's keys: which input has them (the focus state), the key
+// table of each state with the legend it shows, what the entry fields take
+// typed, and the rule for F5 … F8. The date fields' tables are DateFields' and
+// the grid's ItemCorrection's; the memo and the calculator own their keys.
+class MainEntryKeys : public QObject {
+    Q_OBJECT
+  public:
+    // What the category field's keys ask of the window.
+    struct Link {
+        std::function<void()> placeTodayAgain;
+        std::function<void()> goToDayField;
+        std::function<void()> openMemo;
+        std::function<bool()> confirmExit;
+    };
+
+    MainEntryKeys(const MainEntryControls& controls, DateFields& dateFields, EntryForm& form,
+                  ItemCorrection& correction, const MonthView& month, EntryScreens& screens,
+                  MainEntryScreen& window, Link link);
+
+    EntryField field() const { return field_; }
+    // Gives the keys to `field`, with its legend and guide.
+    void Focus(EntryField field);
+    // The memo or the calculator has the keys; they show their own legend.
+    void GiveToEditor(EntryField editor);
+    void ShowLegend();
+    void ShowLegendHint(const QString& hint);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    KeyTable KeysOf(EntryField field);
+    KeyTable CategoryKeys();
+    KeyTable DescriptionKeys();
+    KeyTable AmountKeys(QLineEdit* field);
+    KeyTable RemarkKeys();
+    bool OnKey(QObject* watched, const QKeyEvent& key);
+    bool OnCommit(QObject* watched, const QString& text);
+    // What the entry fields take typed or committed beyond their tables;
+    // true: the key or text is used up (or refused).
+    bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
+    bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
+    bool RefuseAmount(QLineEdit* field, const QString& text);
+    void OnGridClicked(int row);
+    // F5 … F8 open another screen only while no item is under way: in the date
+    // fields, and in the category field unless an item is being corrected.
+    bool FunctionKeysAllowed() const;
+    void OnFunctionKey(int index);
+
+    const MainEntryControls& controls_;
+    DateFields& dateFields_;
+    EntryForm& form_;
+    ItemCorrection& correction_;
+    const MonthView& month_;
+    EntryScreens& screens_;
+    MainEntryScreen& window_;
+    Link link_;
+    EntryField field_ = EntryField::Day;
+};
+
+}  // namespace hanaki
