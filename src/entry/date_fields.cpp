@@ -4,11 +4,7 @@
 #include <QLineEdit>
 
 namespace hanaki {
-namespace {
-
-const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
-
-}  // namespace
+namespace {}  // namespace
 
 DateFields::DateFields(ProgramState& state, const MainEntryControls& controls, Link link)
     : state_(state), controls_(controls), link_(std::move(link)) {}
@@ -48,7 +44,7 @@ KeyTable DateFields::YearKeys() {
               }},
              {{Qt::Key_PageUp}, "前年", [step] { step(-1); }},
              {{Qt::Key_PageDown}, "翌年", [step] { step(1); }},
-             {kEnter, "月へ", [this] {
+             {kEnterKeys, "月へ", [this] {
                   link_.focus(EntryField::Month);
                   ShowFirstDay();
               }}}};
@@ -64,7 +60,7 @@ KeyTable DateFields::MonthKeys() {
             {{{Qt::Key_Escape}, "年へ", [this] { link_.focus(EntryField::Year); }},
              {{Qt::Key_PageUp}, "前月", [step] { step(-1); }},
              {{Qt::Key_PageDown}, "翌月", [step] { step(1); }},
-             {kEnter, "日へ", [this] {
+             {kEnterKeys, "日へ", [this] {
                   link_.focus(EntryField::Day);
                   ShowFirstDay();
               }}}};
@@ -81,7 +77,7 @@ KeyTable DateFields::DayKeys() {
             {{{Qt::Key_Escape}, "月へ", [this] { link_.focus(EntryField::Month); }},
              {{Qt::Key_PageUp}, "前日", [step] { step(false); }},
              {{Qt::Key_PageDown}, "翌日", [step] { step(true); }},
-             {kEnter, "入力欄へ", [this] { link_.enterItems(); }}}};
+             {kEnterKeys, "入力欄へ", [this] { link_.enterItems(); }}}};
 }
 
 }  // namespace hanaki

@@ -9,7 +9,6 @@
 namespace hanaki {
 namespace {
 
-const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
 const QColor kCorrectionTitle(255, 0, 0);
 const QColor kEntryTitle(0, 0, 128);
 
@@ -99,7 +98,7 @@ KeyTable ItemCorrection::GridKeys() {
                   else
                       EndPick();
               }},
-             {kEnter, "選択", [this, picked] { emit chosen(picked); }}}};
+             {kEnterKeys, "選択", [this, picked] { emit chosen(picked); }}}};
 }
 
 }  // namespace hanaki

@@ -19,7 +19,6 @@
 namespace hanaki {
 namespace {
 
-const std::vector<int> kEnter{Qt::Key_Return, Qt::Key_Enter};
 // "\\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
 const char* const kCalculatorCharacters = "\\¥￥＼";
 // "/" as typed, and as an input method commits it.
@@ -84,7 +83,7 @@ void MainEntryKeys::OnGridClicked(int picked) {
 KeyTable MainEntryKeys::CategoryKeys() {
     // Keys of both legends; Enter takes the typed number (in correction, 変更なし).
     std::vector<KeyBinding> keys{
-        {kEnter, "変更なし", [this] { form_.AcceptCategory(); }},
+        {kEnterKeys, "変更なし", [this] { form_.AcceptCategory(); }},
         {{Qt::Key_Home}, "現在日", [this] { link_.placeTodayAgain(); }, Qt::ShiftModifier},
         {{Qt::Key_Home}, "日付変更", [this] { link_.goToDayField(); }},
         {{Qt::Key_Up},
@@ -119,7 +118,7 @@ KeyTable MainEntryKeys::CategoryKeys() {
 KeyTable MainEntryKeys::DescriptionKeys() {
     std::vector<KeyBinding> keys{
         {{Qt::Key_Escape}, "戻る", [this] { Focus(EntryField::Category); }},
-        {kEnter, "変更なし", [this] { form_.AcceptDescription(); }},
+        {kEnterKeys, "変更なし", [this] { form_.AcceptDescription(); }},
     };
     return {correction_.active() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
             std::move(keys)};
@@ -128,7 +127,7 @@ KeyTable MainEntryKeys::DescriptionKeys() {
 KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
     const bool expense = field == controls_.expenseField;
     std::vector<KeyBinding> keys{
-        {kEnter, "変更なし", [this, field] { form_.AcceptAmount(field); }},
+        {kEnterKeys, "変更なし", [this, field] { form_.AcceptAmount(field); }},
         {{Qt::Key_Escape}, "戻る", [this, field] { form_.LeaveAmount(field); }},
         {kCalculatorCharacters, "電卓", [this, field] { form_.OpenCalculator(field); }},
     };
@@ -150,7 +149,7 @@ KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
 KeyTable MainEntryKeys::RemarkKeys() {
     return {" <ESC>戻る    <Enter>確定",
             {{{Qt::Key_Escape}, "戻る", [this] { form_.LeaveRemark(); }},
-             {kEnter, "確定", [this] { form_.StoreItemFromFields(); }}}};
+             {kEnterKeys, "確定", [this] { form_.StoreItemFromFields(); }}}};
 }
 
 bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
