@@ -1,4 +1,5 @@
 #include "summary/monthly_summary_screen.h"
+#include "summary/summary_cells.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -74,7 +75,7 @@ void MonthlySummaryScreen::BuildControls() {
 }
 
 void MonthlySummaryScreen::WriteCategoryColumns() {
-    WriteNamesBeside(descriptionGrid_, 3);
+    WriteNamesBeside(categoryGrid_, descriptionGrid_, layout_, state_.categories, 3);
 }
 
 void MonthlySummaryScreen::Aggregate() {
@@ -115,14 +116,14 @@ void MonthlySummaryScreen::ShowByCategory() {
 }
 
 void MonthlySummaryScreen::WriteCategoryLine(int row, const CategoryLine& line) {
-    WriteAmountCell(row, line);
+    WriteAmountCell(categoryGrid_, row, line);
     SetCell(categoryGrid_, row, 3, Text(line.share));
     SetBudgetCell(categoryGrid_, row, 4, line.budget, line.budgetMarked);
     SetCell(categoryGrid_, row, 5, Text(line.budgetUse));
 }
 
 void MonthlySummaryScreen::ShowCategory(int c) {
-    ShowDescriptions(descriptionGrid_, totals_, c);
+    ShowDescriptions(descriptionGrid_, totals_, state_.categories, c);
 }
 
 void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {

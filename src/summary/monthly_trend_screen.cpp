@@ -1,4 +1,5 @@
 #include "summary/monthly_trend_screen.h"
+#include "summary/summary_cells.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -120,7 +121,7 @@ void MonthlyTrendScreen::Aggregate() {
     ShowNote(AggregationNote(report));
     LayOut(DeletedCategoryRows(trend_));
     SetBodyRows(monthGrid_, layout_.rowCount() - 1);
-    WriteCategoryNames(1);
+    WriteCategoryNames(categoryGrid_, layout_, state_.categories, 1);
     ShowByCategory();
 }
 

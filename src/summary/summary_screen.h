@@ -80,18 +80,6 @@ class SummaryScreen : public QWidget {
     // Lays the category grid out afresh for the month's deleted categories, as
     // many rows as it needs, and the cursor on its first row.
     void LayOut(std::vector<DeletedCategoryRow> deleted);
-    // The number and name of each category in columns 0 and 1, the income and
-    // expense rows tinted from column 1 to `lastTintedColumn`.
-    void WriteCategoryNames(int lastTintedColumn);
-    // WriteCategoryNames, the total rows' names, and in both grids names
-    // centred and figures to the right: the summaries with a breakdown grid.
-    void WriteNamesBeside(QTableWidget* breakdown, int lastTintedColumn);
-    // A category's amount in column 2: red over budget, struck through when
-    // left out of the totals.
-    void WriteAmountCell(int row, const CategoryLine& line);
-    // Category `category`'s named descriptions in `breakdown`, with their
-    // shares and the category's total under them.
-    void ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals, int category);
     // The grid rows' height: the design's, or less where the window would not
     // leave room for a title bar on the smallest screen of its class.
     int RowPixelsWithin(int designRowPixels) const;

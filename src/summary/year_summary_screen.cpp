@@ -1,4 +1,5 @@
 #include "summary/year_summary_screen.h"
+#include "summary/summary_cells.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -79,7 +80,7 @@ void YearSummaryScreen::BuildControls() {
 }
 
 void YearSummaryScreen::WriteCategoryColumns() {
-    WriteNamesBeside(descriptionGrid_, 4);
+    WriteNamesBeside(categoryGrid_, descriptionGrid_, layout_, state_.categories, 4);
 }
 
 void YearSummaryScreen::Aggregate() {
@@ -109,7 +110,7 @@ void YearSummaryScreen::ShowByCategory() {
                                        : MonthlyCategoryLine(sums_, state_.categories, budgets, c);
         const double total =
             gone ? sums_.deleted[gone->category][gone->expense].amount : sums_.at(c, 0);
-        WriteAmountCell(row, line);
+        WriteAmountCell(categoryGrid_, row, line);
         SetCell(categoryGrid_, row, 3, Text(line.share));
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(total, trend_, true)));
         SetBudgetCell(categoryGrid_, row, 5, line.budget, line.budgetMarked);
@@ -132,7 +133,7 @@ void YearSummaryScreen::ShowByCategory() {
 }
 
 void YearSummaryScreen::ShowCategory(int c) {
-    ShowDescriptions(descriptionGrid_, sums_, c);
+    ShowDescriptions(descriptionGrid_, sums_, state_.categories, c);
 }
 
 void YearSummaryScreen::FillGraphFigures(GraphInput& input) const {
