@@ -112,28 +112,6 @@ TEST(TsugiteCommand, NamesABadMonthFileByItsFullPathOnStandardErrorAndExitsWithO
               "0個のメモデータをリネームコピーしました。\n");
 }
 
-TEST(TsugiteCommand, LeavesOutAndNamesALastRecordCutShortAndExitsWithOne) {
-    QTemporaryDir temp;
-    const fs::path root = temp.path().toStdString();
-    fs::create_directories(root / "SRC");
-    fs::create_directories(root / "DST");
-    WriteFile(root / "SRC" / "VERADIV.DAT", Sjis(kForeignCategories));
-    const std::string days = ForeignDays({"0501", "0502"});
-    WriteFile(root / "SRC" / "VERADIV.059", days.substr(0, 40 + 14));  // the amount cut
-    std::ostringstream out, err;
-
-    int code =
-        RunTsugiteCommand(ParseTsugiteOptions({"--source", (root / "SRC").string(), "--dest",
-                                               (root / "DST").string(), "--closing-day", "31"}),
-                          RealFileSystem(), out, err);
-
-    EXPECT_EQ(code, 1);
-    EXPECT_EQ(err.str(), "まちかど帳データ" + (root / "SRC" / "VERADIV.059").string() +
-                             "の最後の記録は途中で切れているため(14バイト)、その記録だけ変換しま"
-                             "せんでした。\n");
-    EXPECT_EQ(ReadFile(root / "DST" / "199905.DAT").size(), 104U);
-}
-
 // A destination "DST" holding older files for a source "SRC" of May.
 struct CommandFolders {
     CommandFolders() : root(temp.path().toStdString()) {
@@ -156,6 +134,19 @@ struct CommandFolders {
     fs::path root;
     std::ostringstream out, err;
 };
+
+TEST(TsugiteCommand, LeavesOutAndNamesALastRecordCutShortAndExitsWithOne) {
+    CommandFolders folders;
+    const std::string days = ForeignDays({"0501", "0502"});
+    WriteFile(folders.root / "SRC" / "VERADIV.059", days.substr(0, 40 + 14));  // the amount cut
+
+    EXPECT_EQ(folders.Run(RealFileSystem()), 1);
+    EXPECT_EQ(folders.err.str(),
+              "まちかど帳データ" + (folders.root / "SRC" / "VERADIV.059").string() +
+                  "の最後の記録は途中で切れているため(14バイト)、その記録だけ変換"
+                  "しませんでした。\n");
+    EXPECT_EQ(ReadFile(folders.root / "DST" / "199905.DAT").size(), 104U);
+}
 
 TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExitsWithOne) {
     for (FsCall call :
