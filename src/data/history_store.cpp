@@ -162,8 +162,12 @@ struct IndexLines {
     int unreadable = 0;
 };
 
+std::optional<HistoryEntry> ParseIndexLine(std::string_view line, Cp932Decoder* decoder);
+
 IndexLines ParseIndex(std::string_view bytes) {
     IndexLines index;
+    // A year's lines name a few hundred distinct characters.
+    Cp932Decoder decoder;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
@@ -171,7 +175,8 @@ IndexLines ParseIndex(std::string_view bytes) {
             ++index.unreadable;  // cut short
             break;
         }
-        if (std::optional<HistoryEntry> entry = ParseIndexLine(bytes.substr(start, end - start))) {
+        if (std::optional<HistoryEntry> entry =
+                ParseIndexLine(bytes.substr(start, end - start), &decoder)) {
             index.entries.push_back(std::move(*entry));
         } else if (end > start) {
             ++index.unreadable;
@@ -187,7 +192,8 @@ long LastChange(std::string_view index) {
     while (end != std::string_view::npos && end > 0) {
         const std::size_t start = index.rfind('\n', end - 1);
         const std::size_t from = start == std::string_view::npos ? 0 : start + 1;
-        if (std::optional<HistoryEntry> entry = ParseIndexLine(index.substr(from, end - from)))
+        if (std::optional<HistoryEntry> entry =
+                ParseIndexLine(index.substr(from, end - from), nullptr))
             return entry->change;
         end = start;
     }
@@ -228,6 +234,13 @@ std::string FormatIndexLine(const HistoryEntry& entry) {
 }
 
 std::optional<HistoryEntry> ParseIndexLine(std::string_view line) {
+    return ParseIndexLine(line, nullptr);
+}
+
+namespace {
+
+// With a decoder for the texts, when many lines are read at once.
+std::optional<HistoryEntry> ParseIndexLine(std::string_view line, Cp932Decoder* decoder) {
     std::vector<std::string_view> fields = SplitTabs(line);
     if (fields.size() != 11)
         return std::nullopt;
@@ -249,11 +262,13 @@ std::optional<HistoryEntry> ParseIndexLine(std::string_view line) {
     entry.version = fields[6] == "-" ? "" : std::string(fields[6]);
     entry.before = fields[7];
     entry.after = fields[8];
-    entry.text = Cp932ToUtf8(fields[9]);
+    entry.text = decoder ? std::string(decoder->Decode(fields[9])) : Cp932ToUtf8(fields[9]);
     if (entry.version.empty() != (entry.before == "-"))
         return std::nullopt;
     return entry;
 }
+
+}  // namespace
 
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,

@@ -312,7 +312,9 @@ TEST(Pruning, keepsTheLastMonthWholeThenOneADayThenOneAMonthAndEachFilesNewest) 
     EXPECT_EQ(files, named);
     ASSERT_EQ(RestoreFolderAsOf(h.folder, aYearAgo, out.path() + "/after"), "");
     EXPECT_EQ(Snapshot(out.path() + "/after"), Snapshot(out.path() + "/before"));
+    const std::string index = h.dir.Read(".hanaki-history/index.txt");
     EXPECT_EQ(PruneHistory(h.folder, h.now), 0);
+    EXPECT_EQ(h.dir.Read(".hanaki-history/index.txt"), index);
     EXPECT_EQ(h.UndoLast(), "");
 }
 
