@@ -16,6 +16,7 @@ namespace hanaki {
 class UnsyncedFileSystem : public PosixFileSystem {
   public:
     int Sync(int) override { return 0; }
+    int SyncFileSystem(int) override { return 0; }
     int SyncDirectory(const std::string&) override { return 0; }
 };
 

@@ -121,7 +121,8 @@ int WriteVersionFile(FileSystem& fs, const std::string& to, std::string_view byt
 
 namespace {
 
-int AppendLine(FileSystem& fs, const std::string& index, const std::string& line, unsigned mode) {
+int AppendLine(FileSystem& fs, const std::string& index, const std::string& line, unsigned mode,
+               bool sync) {
     int fd = -1;
     int err = fs.OpenForAppend(index, mode, fd);
     if (err != 0)
@@ -130,7 +131,7 @@ int AppendLine(FileSystem& fs, const std::string& index, const std::string& line
     err = fs.Write(fd, line.data(), line.size(), written);
     if (err == 0 && written != line.size())
         err = ENOSPC;
-    if (err == 0)
+    if (err == 0 && sync)
         err = fs.Sync(fd);
     const int closed = fs.Close(fd);
     return err != 0 ? err : closed;
@@ -272,7 +273,8 @@ std::optional<HistoryEntry> ParseIndexLine(std::string_view line, Cp932Decoder* 
 
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,
-                      std::int64_t now) {
+                      std::int64_t now, bool syncLine, bool& lineUnsynced) {
+    lineUnsynced = false;
     FileSystem& fs = folder.fs();
     const std::string live = folder.PathOf(fileName);
     auto fail = [&](IoStep step, int err) { return IoResult::Fail(step, err, live); };
@@ -344,9 +346,11 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     // A line cut short by a crash stays a line of its own.
     const std::string separator =
         !indexBytes.empty() && indexBytes.back() != '\n' ? std::string("\n") : std::string();
-    if (int err = AppendLine(fs, indexPath, separator + FormatIndexLine(entry), folderMode & 0666);
+    if (int err = AppendLine(fs, indexPath, separator + FormatIndexLine(entry), folderMode & 0666,
+                             syncLine);
         err != 0)
         return fail(IoStep::Write, err);
+    lineUnsynced = !syncLine;
     // A new name (the index, a version file) must outlast a power cut that
     // keeps the live file's new one.
     // If that sync fails the version is written all the same: the change goes
