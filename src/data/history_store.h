@@ -16,8 +16,8 @@
 // out ("….delta", rebuilt from the newer bytes), a removed one its whole self
 // (a second name, or a copy where the file system has none). The version and
 // its line are on the disk before the live file is replaced (a replacement's
-// line by the same sync as the new bytes); a crash between the two leaves a line whose
-// "after" the live file never reached, which the reader leaves out.
+// line by the same sync as the new bytes); a crash between the two leaves a
+// line whose "after" the live file never reached, which the reader leaves out.
 namespace hanaki {
 
 inline constexpr std::string_view kHistoryFolderName = ".hanaki-history";
