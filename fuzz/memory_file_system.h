@@ -27,6 +27,7 @@ class MemoryFileSystem : public FileSystem {
         return 0;
     }
     int Sync(int) override { return 0; }
+    int SyncFileSystem(int) override { return 0; }
     int Close(int fd) override { return open_.erase(fd) ? 0 : EBADF; }
     int Rename(const std::string& from, const std::string& to) override {
         auto found = files.find(from);

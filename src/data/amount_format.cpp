@@ -7,16 +7,22 @@ namespace hanaki {
 namespace {
 
 std::string Group(long long value) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    std::string out;
+    // Written from the last digit back: a century of found items groups a million amounts.
+    char text[32];
+    char* start = text + sizeof text;
+    unsigned long long rest = value < 0 ? 0 - static_cast<unsigned long long>(value)
+                                        : static_cast<unsigned long long>(value);
     int count = 0;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    do {
         if (count > 0 && count % 3 == 0)
-            out.insert(out.begin(), ',');
-        out.insert(out.begin(), *it);
+            *--start = ',';
+        *--start = static_cast<char>('0' + rest % 10);
+        rest /= 10;
         ++count;
-    }
-    return value < 0 ? "-" + out : out;
+    } while (rest > 0);
+    if (value < 0)
+        *--start = '-';
+    return std::string(start, text + sizeof text);
 }
 
 }  // namespace

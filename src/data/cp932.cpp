@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace hanaki {
 namespace {
@@ -108,6 +109,53 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         }
     }
     return out;
+}
+
+Cp932Decoder::Cp932Decoder() : table_(0x10000) {}
+
+const Cp932Decoder::Utf8Character& Cp932Decoder::Learn(Utf8Character& entry,
+                                                       std::string_view character) {
+    std::string utf8 = Cp932ToUtf8(character);
+    if (utf8.size() > entry.bytes.size())
+        utf8 = "\xEF\xBF\xBD";  // U+FFFD, should iconv ever give more
+    std::memcpy(entry.bytes.data(), utf8.data(), utf8.size());
+    entry.length = static_cast<std::uint8_t>(utf8.size());
+    return entry;
+}
+
+std::string_view Cp932Decoder::Decode(std::string_view cp932) {
+    // A byte of code page 932 becomes three of UTF-8 at most.
+    if (decoded_.size() < cp932.size() * 3)
+        decoded_.resize(cp932.size() * 3);
+    char* to = decoded_.data();
+    const char* from = cp932.data();
+    const char* const end = from + cp932.size();
+    while (from < end) {
+        // Eight ASCII bytes at a time: most of a line is blanks and digits.
+        std::uint64_t word;
+        while (end - from >= 8 && (std::memcpy(&word, from, 8), (word & 0x8080808080808080) == 0)) {
+            std::memcpy(to, from, 8);
+            from += 8;
+            to += 8;
+        }
+        if (from == end)
+            break;
+        const auto lead = static_cast<unsigned char>(*from);
+        if (lead < 0x80) {
+            *to++ = *from++;
+            continue;
+        }
+        const std::size_t length = IsCp932LeadByte(lead) && end - from > 1 ? 2 : 1;
+        const std::size_t code =
+            length == 2 ? lead * 256u + static_cast<unsigned char>(from[1]) : lead;
+        Utf8Character& entry = table_[code];
+        const Utf8Character& known =
+            entry.length != 0 ? entry : Learn(entry, std::string_view(from, length));
+        std::memcpy(to, known.bytes.data(), 3);
+        to += known.length;
+        from += length;
+    }
+    return std::string_view(decoded_.data(), static_cast<std::size_t>(to - decoded_.data()));
 }
 
 }  // namespace hanaki

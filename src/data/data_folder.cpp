@@ -35,17 +35,21 @@ IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes,
                              const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
-    const IoResult kept = RecordBefore(fileName, bytes, note);
+    // The history's line and the new bytes are made durable by one sync.
+    bool lineUnsynced = false;
+    const IoResult kept = RecordBefore(fileName, bytes, note, false, lineUnsynced);
     if (!kept.ok() && kept.error->step != IoStep::SyncFolder)
         return kept;
-    const IoResult written = WriteFileAtomically(*fs_, PathOf(fileName), bytes);
+    const IoResult written = WriteFileAtomically(
+        *fs_, PathOf(fileName), bytes, lineUnsynced ? SyncScope::FileSystem : SyncScope::File);
     return written.ok() ? kept : written;
 }
 
 IoResult DataFolder::Remove(std::string_view fileName, const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Remove, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
-    const IoResult kept = RecordBefore(fileName, std::nullopt, note);
+    bool lineUnsynced = false;
+    const IoResult kept = RecordBefore(fileName, std::nullopt, note, true, lineUnsynced);
     if (!kept.ok() && kept.error->step != IoStep::SyncFolder)
         return kept;
     const IoResult removed = RemoveFileDurably(*fs_, PathOf(fileName));
@@ -62,10 +66,11 @@ void DataFolder::KeepHistory() {
 
 IoResult DataFolder::RecordBefore(std::string_view fileName,
                                   const std::optional<std::string_view>& after,
-                                  const ChangeNote& note) const {
+                                  const ChangeNote& note, bool syncLine, bool& lineUnsynced) const {
+    lineUnsynced = false;
     if (!keepsHistory())
         return IoResult::Ok();
-    return RecordChange(*this, fileName, after, note, clock_());
+    return RecordChange(*this, fileName, after, note, clock_(), syncLine, lineUnsynced);
 }
 
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path) {

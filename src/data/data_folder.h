@@ -47,7 +47,7 @@ class DataFolder {
 
   private:
     IoResult RecordBefore(std::string_view fileName, const std::optional<std::string_view>& after,
-                          const ChangeNote& note) const;
+                          const ChangeNote& note, bool syncLine, bool& lineUnsynced) const;
 
     std::string path_;
     FileSystem* fs_;

@@ -32,6 +32,10 @@ int PosixFileSystem::Sync(int fd) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+int PosixFileSystem::SyncFileSystem(int fd) {
+    return ::syncfs(fd) == 0 ? 0 : errno;
+}
+
 int PosixFileSystem::Close(int fd) {
     return ::close(fd) == 0 ? 0 : errno;
 }

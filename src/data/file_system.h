@@ -29,6 +29,9 @@ class FileSystem {
     virtual int CreateExclusive(const std::string& path, unsigned mode, int& fd) = 0;
     virtual int Write(int fd, const char* data, std::size_t size, std::size_t& written) = 0;
     virtual int Sync(int fd) = 0;
+    // Every file's pending bytes and names on the file system that holds
+    // `fd`: one sync where a save has two files to make durable together.
+    virtual int SyncFileSystem(int fd) = 0;
     virtual int Close(int fd) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;
@@ -76,6 +79,7 @@ class PosixFileSystem : public FileSystem {
     int CreateExclusive(const std::string& path, unsigned mode, int& fd) override;
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override;
     int Sync(int fd) override;
+    int SyncFileSystem(int fd) override;
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;

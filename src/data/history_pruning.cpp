@@ -1,5 +1,6 @@
 #include "data/history_pruning.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -71,13 +72,27 @@ bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& 
         bool gap = false;                      // a change let go since then
         FileStatus status;
     };
+    // Only the files that let a change go are walked, each down to the kept
+    // change that closes its oldest gap: a start that lets go of one day's
+    // changes rebuilds one month's file, not the year.
+    std::map<std::string, std::size_t> oldestLetGo;
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        if (!keep[i])
+            oldestLetGo[entries[i].file] = i;
+    }
     std::map<std::string, Walk> files;
+    bool wroteVersion = false;
     versions.resize(entries.size());
     for (std::size_t i = entries.size(); i-- > 0;) {
         const HistoryEntry& entry = entries[i];
         versions[i] = entry.version;
+        const auto letGo = oldestLetGo.find(entry.file);
+        if (letGo == oldestLetGo.end())
+            continue;
         auto [found, first] = files.try_emplace(entry.file);
         Walk& walk = found->second;
+        if (i < letGo->second && !walk.gap)
+            continue;
         if (first) {
             std::string live;
             if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
@@ -113,14 +128,18 @@ bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& 
                                      (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
             versions[i] =
                 walk.keptAfter && bytes.size() <= kInlineDeltaBytes ? InlineVersion(bytes) : name;
-            if (versions[i] == name &&
-                WriteVersionFile(folder.fs(), HistoryPath(folder, name), bytes, walk.status) != 0)
-                return false;
+            if (versions[i] == name) {
+                if (WriteVersionFile(folder.fs(), HistoryPath(folder, name), bytes, walk.status) !=
+                    0)
+                    return false;
+                wroteVersion = true;
+            }
         }
         walk.keptAfter = before;
         walk.gap = false;
     }
-    folder.fs().SyncDirectory(HistoryPath(folder, ""));
+    if (wroteVersion)
+        folder.fs().SyncDirectory(HistoryPath(folder, ""));
     return true;
 }
 
@@ -134,6 +153,11 @@ int PruneHistory(const DataFolder& folder, std::int64_t now) {
     if (history.error || history.unreadableLines > 0)
         return 0;
     std::vector<bool> keep = ChangesToKeep(history.entries, now);
+    // Most starts find nothing to let go: then nothing is rebuilt or rewritten.
+    if (std::find(keep.begin(), keep.end(), false) == keep.end()) {
+        RemoveUnnamedVersions(folder, history.entries);
+        return 0;
+    }
     std::vector<std::string> versions;
     if (!RedoDifferences(folder, history.entries, keep, now, versions))
         return 0;

@@ -15,8 +15,9 @@
 // and what changed it. A replaced file keeps only the bytes the change took
 // out ("….delta", rebuilt from the newer bytes), a removed one its whole self
 // (a second name, or a copy where the file system has none). The version and
-// its line are synced before the live file is replaced; a crash between the two leaves a line whose
-// "after" the live file never reached, which the reader leaves out.
+// its line are on the disk before the live file is replaced (a replacement's
+// line by the same sync as the new bytes); a crash between the two leaves a
+// line whose "after" the live file never reached, which the reader leaves out.
 namespace hanaki {
 
 inline constexpr std::string_view kHistoryFolderName = ".hanaki-history";
@@ -47,10 +48,12 @@ std::string Fingerprint(std::string_view bytes);
 
 // Keeps the bytes of `fileName` before the folder makes it `after` (nullopt:
 // removes it). Nothing is kept when the bytes stay the same. A failure (a full
-// disk) means the change must not be made.
+// disk) means the change must not be made. The index line is synced here
+// unless `syncLine` is false: then `lineUnsynced` tells that the caller's
+// own sync must cover it before the live file is replaced.
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,
-                      std::int64_t now);
+                      std::int64_t now, bool syncLine, bool& lineUnsynced);
 
 // The kept changes; a missing history is an empty one.
 History ReadHistory(const DataFolder& folder);

@@ -20,8 +20,12 @@ struct RecordFields {
 
     std::string_view categoryName() const { return bytes.substr(8, 12); }
     std::string_view descriptionName() const { return bytes.substr(22, 12); }
+    std::string_view amount() const { return bytes.substr(34, 10); }
     std::string_view remark() const { return bytes.substr(44, 60); }
 };
+
+// A field of a record without its trailing blanks.
+std::string_view WithoutTrailingBlanks(std::string_view field);
 
 using RecordMatch = std::function<bool(const RecordFields&)>;
 
@@ -47,6 +51,14 @@ struct LedgerSearch {
 void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
                        std::string& buffer, LedgerSearch& search);
 
+// A record found, as the file holds it: its bytes last while the call that is handed it lasts.
+struct FoundRecord {
+    int year = 0;  // accounting month, four-digit year
+    int month = 0;
+    int slot = 0;  // as FoundItem's
+    RecordFields fields;
+};
+
 // A span of accounting months, both ends included, as year * 12 + month - 1.
 struct MonthSpan {
     int first = 1950 * 12;
@@ -54,17 +66,23 @@ struct MonthSpan {
 };
 
 // Searches the ledger file of each month in `span`, oldest first, and hands
-// each month's search to `found` as it ends, so that a century's results need
-// not be held at once.
+// each record found to `found` as it is read, so that a century's results are
+// never held at once, nor copied out of the file's bytes; then hands the
+// month's problems (its `items` left empty) to `monthEnd`.
 void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match,
-                   const std::function<void(const LedgerSearch& month)>& found);
+                   const std::function<void(const FoundRecord& found)>& found,
+                   const std::function<void(const LedgerSearch& month)>& monthEnd);
 
 // True when the item goes in the income column: by its category's kind in the
-// master, or by the record's sign where the master has no such category.
+// master, or by the record's sign (the amount field's first byte) where the
+// master has no such category.
+bool IsIncomeItem(const CategoryTable& categories, int category, std::string_view amount);
 bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item);
 
 // The calendar date of a record's yymmdd as "YYYY/MM/DD".
 std::string CalendarDateText(std::string_view yymmdd);
+// The same, added to `out`.
+void AppendCalendarDate(std::string_view yymmdd, std::string& out);
 
 // True when the slot of the month's chain still holds the record that was found.
 bool StillHolds(const MonthLedger& ledger, const FoundItem& item, int closingDay);

@@ -70,7 +70,8 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-IoResult WriteFileAtomically(FileSystem& fs, const std::string& named, std::string_view bytes) {
+IoResult WriteFileAtomically(FileSystem& fs, const std::string& named, std::string_view bytes,
+                             SyncScope scope) {
     // A link stays a link: the file it leads to is the one replaced, in its own folder.
     std::string path;
     if (int err = FollowLinks(named, path); err != 0)
@@ -120,7 +121,8 @@ IoResult WriteFileAtomically(FileSystem& fs, const std::string& named, std::stri
         err = ENOSPC;
     if (err != 0)
         return abandon(IoStep::Write, err, true);
-    if ((err = fs.Sync(fd)) != 0)
+    err = scope == SyncScope::File ? fs.Sync(fd) : fs.SyncFileSystem(fd);
+    if (err != 0)
         return abandon(IoStep::Sync, err, true);
     if ((err = fs.Close(fd)) != 0)
         return abandon(IoStep::Write, err, false);

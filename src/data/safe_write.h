@@ -18,8 +18,12 @@ namespace hanaki {
 // symbolic link is followed: the file it leads to is replaced and the link
 // stays. A failed sync of the folder after the rename is reported with
 // IoStep::SyncFolder: the new file is in place but not yet sure to survive a
-// power cut.
-IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes);
+// power cut. With SyncScope::FileSystem the new bytes are made durable by
+// one sync of the whole file system, which also covers what was written
+// before them and not yet synced (the history's line for this change).
+enum class SyncScope { File, FileSystem };
+IoResult WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view bytes,
+                             SyncScope scope = SyncScope::File);
 
 // The folder part of `path`: "." for a bare name, "/" for a file at the root.
 std::string FolderOf(const std::string& path);

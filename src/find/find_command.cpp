@@ -1,5 +1,6 @@
 #include "find/find_command.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "data/amount_format.h"
@@ -27,27 +28,35 @@ std::optional<int> MonthIndex(const std::string& year, const std::string& month)
 }
 
 // The lines are put together in code page 932, the records' own bytes, and
-// turned into UTF-8 once as a whole: a century's results can be many.
+// turned into UTF-8 a piece at a time: a century's results can be many.
 
-// A name or remark as the record holds it, padded to `cells` (a byte of
-// code page 932 takes a terminal cell).
-std::string Field(std::string_view cp932, std::size_t cells = 0) {
-    std::string field = TrimRight(cp932);
-    if (field.size() < cells)
-        field.append(cells - field.size(), ' ');
-    return field;
+// A name as the record holds it, padded to `cells` (a byte of code page 932
+// takes a terminal cell), then the two blanks between columns.
+void AppendColumn(std::string_view cp932, std::size_t cells, std::string& out) {
+    const std::string_view name = WithoutTrailingBlanks(cp932);
+    out.append(name);
+    out.append(std::max(cells, name.size()) - name.size() + 2, ' ');
 }
 
-std::string AlignRight(const std::string& ascii, std::size_t cells) {
-    return ascii.size() >= cells ? ascii : std::string(cells - ascii.size(), ' ') + ascii;
+void AppendRightAligned(std::string_view ascii, std::size_t cells, std::string& out) {
+    out.append(std::max(cells, ascii.size()) - ascii.size(), ' ');
+    out.append(ascii);
+    out.append("  ");
 }
 
-std::string MonthText(const FoundItem& item) {
-    return std::to_string(item.year) + "/" + TwoDigits(item.month);
+void AppendMonth(const FoundRecord& found, std::string& out) {
+    const char text[] = {char('0' + found.year / 1000),
+                         char('0' + found.year / 100 % 10),
+                         char('0' + found.year / 10 % 10),
+                         char('0' + found.year % 10),
+                         '/',
+                         char('0' + found.month / 10),
+                         char('0' + found.month % 10)};
+    out.append(text, sizeof text);
 }
 
-// Writes the found items month by month as they come, in pieces of about
-// 64 KiB, so that a century of results is never held whole.
+// Writes the found items as they come, in pieces of about 64 KiB, so that a
+// century of results is never held whole.
 class FoundWriter {
   public:
     FoundWriter(const CategoryTable& categories, const FindRequest& request, std::ostream& out)
@@ -58,14 +67,15 @@ class FoundWriter {
                 {"日付", "月度", "費目番号", "費目", "摘要番号", "摘要", "入金", "支出", "備考"}));
     }
 
-    void Add(const FoundItem& item) {
+    void Add(const FoundRecord& found) {
         ++count_;
-        const bool income = IsIncomeItem(categories_, item);
-        (income ? income_ : expense_) += double(item.numbers.amount);
+        const ItemNumbers& numbers = found.fields.numbers;
+        const bool income = IsIncomeItem(categories_, numbers.category, found.fields.amount());
+        (income ? income_ : expense_) += double(numbers.amount);
         if (request_.csv)
-            AddCsvLine(item, income);
+            AddCsvLine(found, income);
         else
-            AddTextLine(item, income);
+            AddTextLine(found, income);
         if (pending_.size() >= 1 << 16)
             Flush();
     }
@@ -81,29 +91,37 @@ class FoundWriter {
     std::size_t count() const { return count_; }
 
   private:
-    void AddTextLine(const FoundItem& item, bool income) {
-        const std::string amount = FormatGrouped(double(item.numbers.amount));
-        for (const std::string& piece :
-             {CalendarDateText(item.record.date), MonthText(item),
-              Field(item.record.categoryName, 12), Field(item.record.descriptionName, 12),
-              AlignRight(income ? amount : "", 11), AlignRight(income ? "" : amount, 11)})
-            pending_.append(piece).append("  ");
-        pending_ += Field(item.record.remark);
+    void AddTextLine(const FoundRecord& found, bool income) {
+        const RecordFields& fields = found.fields;
+        AppendCalendarDate(fields.bytes.substr(0, 6), pending_);
+        pending_.append("  ");
+        AppendMonth(found, pending_);
+        pending_.append("  ");
+        AppendColumn(fields.categoryName(), 12, pending_);
+        AppendColumn(fields.descriptionName(), 12, pending_);
+        const std::string amount = FormatGrouped(double(fields.numbers.amount));
+        AppendRightAligned(income ? amount : "", 11, pending_);
+        AppendRightAligned(income ? "" : amount, 11, pending_);
+        pending_.append(WithoutTrailingBlanks(fields.remark()));
         pending_.erase(pending_.find_last_not_of(' ') + 1);
         pending_ += '\n';
     }
 
-    void AddCsvLine(const FoundItem& item, bool income) {
-        const std::string amount = std::to_string(item.numbers.amount);
-        pending_ +=
-            CsvLine({CalendarDateText(item.record.date), MonthText(item),
-                     std::to_string(item.numbers.category), Field(item.record.categoryName),
-                     std::to_string(item.numbers.description), Field(item.record.descriptionName),
-                     income ? amount : "", income ? "" : amount, Field(item.record.remark)});
+    void AddCsvLine(const FoundRecord& found, bool income) {
+        const RecordFields& fields = found.fields;
+        const std::string amount = std::to_string(fields.numbers.amount);
+        std::string month;
+        AppendMonth(found, month);
+        pending_ += CsvLine(
+            {CalendarDateText(fields.bytes.substr(0, 6)), month,
+             std::to_string(fields.numbers.category), TrimRight(fields.categoryName()),
+             std::to_string(fields.numbers.description), TrimRight(fields.descriptionName()),
+             income ? amount : "", income ? "" : amount, TrimRight(fields.remark())});
     }
 
     void Flush() {
-        out_ << (request_.cp932 ? pending_ : Cp932ToUtf8(pending_));
+        const std::string_view bytes = request_.cp932 ? pending_ : decoder_.Decode(pending_);
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         pending_.clear();
     }
 
@@ -111,6 +129,7 @@ class FoundWriter {
     const FindRequest& request_;
     std::ostream& out_;
     std::string pending_;  // code page 932
+    Cp932Decoder decoder_;
     std::size_t count_ = 0;
     double income_ = 0;
     double expense_ = 0;
@@ -168,13 +187,13 @@ int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::
     ItemTextMatch match(request.text.value_or(""));
     FoundWriter writer(categories, request, out);
     bool readFailed = false;
-    SearchLedgers(folder, request.span, std::ref(match), [&](const LedgerSearch& month) {
-        for (const std::string& problem : month.problems)
-            err << problem << "\n";
-        readFailed = readFailed || month.readFailed;
-        for (const FoundItem& item : month.items)
-            writer.Add(item);
-    });
+    SearchLedgers(
+        folder, request.span, std::ref(match), [&](const FoundRecord& found) { writer.Add(found); },
+        [&](const LedgerSearch& month) {
+            for (const std::string& problem : month.problems)
+                err << problem << "\n";
+            readFailed = readFailed || month.readFailed;
+        });
     writer.Finish();
     if (readFailed)
         return 2;

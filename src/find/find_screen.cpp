@@ -37,6 +37,9 @@ constexpr int kColumnCells[] = {12, 13, 13, 12, 12};
 
 // One slice of the search between two frames, so that keys and drawing stay live.
 constexpr int kSliceMilliseconds = 12;
+// The slice before the first frame of results is shorter: the rows it finds
+// and the frame that draws them must fit in one frame's time with it.
+constexpr int kFirstSliceMilliseconds = 4;
 
 const MonthSpan kEveryMonth;
 
@@ -108,7 +111,7 @@ void FindScreen::BuildControls() {
 
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, &FindScreen::SearchSomeMonths);
+    connect(timer_, &QTimer::timeout, this, [this] { SearchSomeMonths(kSliceMilliseconds); });
 }
 
 // Keys reach the screen before the control that has the focus.
@@ -173,15 +176,15 @@ void FindScreen::StartSearch() {
     problemsLine_->clear();
     nextMonth_ = kEveryMonth.last;
     // The newest months are searched at once: their results show with the next frame.
-    SearchSomeMonths();
+    SearchSomeMonths(kFirstSliceMilliseconds);
     EnterResults();
 }
 
-void FindScreen::SearchSomeMonths() {
+void FindScreen::SearchSomeMonths(int milliseconds) {
     QElapsedTimer clock;
     clock.start();
     LedgerSearch month;
-    while (nextMonth_ >= kEveryMonth.first && clock.elapsed() < kSliceMilliseconds) {
+    while (nextMonth_ >= kEveryMonth.first && clock.elapsed() < milliseconds) {
         const auto firstOfMonth = static_cast<std::ptrdiff_t>(month.items.size());
         SearchMonthLedger(state_.folder, nextMonth_ / 12, nextMonth_ % 12 + 1, std::ref(*match_),
                           buffer_, month);

@@ -47,7 +47,7 @@ class FindScreen : public QWidget {
     void EnterText();
     void EnterResults();
     void StartSearch();
-    void SearchSomeMonths();
+    void SearchSomeMonths(int milliseconds);
     void ShowTotals();
     void MoveTo(int row);
     void HandOffSelected();

@@ -6,11 +6,6 @@
 namespace hanaki {
 namespace {
 
-std::string_view WithoutTrailingBlanks(std::string_view field) {
-    const std::size_t end = field.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : field.substr(0, end + 1);
-}
-
 std::optional<long long> DigitsValue(const std::u32string& text) {
     if (text.size() > 18 ||
         !std::all_of(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))

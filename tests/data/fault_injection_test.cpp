@@ -237,6 +237,7 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
                     {call, nth, 0, FaultKind::ShortWrite},
                     {call, nth, ENOSPC, FaultKind::PartialThenError}};
         case FsCall::Sync:
+        case FsCall::SyncFileSystem:
             return {error(EIO), error(ENOSPC)};
         case FsCall::Close:
             return {error(EIO), error(ENOSPC)};

@@ -313,7 +313,9 @@ TEST(Pruning, keepsTheLastMonthWholeThenOneADayThenOneAMonthAndEachFilesNewest) 
     EXPECT_EQ(files, named);
     ASSERT_EQ(RestoreFolderAsOf(h.folder, aYearAgo, out.path() + "/after"), "");
     EXPECT_EQ(Snapshot(out.path() + "/after"), Snapshot(out.path() + "/before"));
+    const std::string index = h.dir.Read(".hanaki-history/index.txt");
     EXPECT_EQ(PruneHistory(h.folder, h.now), 0);
+    EXPECT_EQ(h.dir.Read(".hanaki-history/index.txt"), index);
     EXPECT_EQ(h.UndoLast(), "");
 }
 
@@ -421,6 +423,30 @@ TEST(Pruning, bridgesLargeDifferencesSoEveryKeptVersionStillRebuildsItsBytes) {
         EXPECT_EQ(Snapshot(to), std::prev(copies.lower_bound(entry.time))->second) << entry.change;
     }
     EXPECT_GT(bridged, 0);
+}
+
+// A difference keeps exactly the bytes the change took out, wherever they lie
+// against the blocks it is compared in, and rebuilds the bytes before.
+TEST(History, aDifferenceKeepsOnlyTheChangedBytesWhereverTheyLie) {
+    std::string month(104'000, ' ');
+    for (std::size_t i = 0; i < month.size(); ++i)
+        month[i] = static_cast<char>('a' + i * 7 % 26);
+    struct Case {
+        std::size_t at, removed;
+        std::string inserted;
+    };
+    const Case cases[] = {{0, 1, "X"},      {255, 1, "X"},     {256, 2, "XY"},    {52'000, 104, ""},
+                          {103'999, 1, ""}, {103'744, 0, "X"}, {511, 300, "XYZ"}, {0, 104'000, ""}};
+    for (const Case& c : cases) {
+        std::string after = month;
+        after.replace(c.at, c.removed, c.inserted);
+        const std::string delta = EncodeDelta(month, after);
+        EXPECT_EQ(ApplyDelta(delta, after), month) << c.at;
+        // The kept bytes are what was taken out, give or take letters the edit happens to repeat.
+        const std::string kept = delta.substr(delta.find('\n') + 1);
+        EXPECT_LE(kept.size(), c.removed) << c.at;
+        EXPECT_NE(month.find(kept), std::string::npos) << c.at;
+    }
 }
 
 }  // namespace

@@ -27,11 +27,17 @@ RecordMatch RemarkStartsWith(char letter) {
 // Every month's search in one.
 LedgerSearch SearchAll(const DataFolder& folder, MonthSpan span, const RecordMatch& match) {
     LedgerSearch all;
-    SearchLedgers(folder, span, match, [&](const LedgerSearch& month) {
-        all.items.insert(all.items.end(), month.items.begin(), month.items.end());
-        all.problems.insert(all.problems.end(), month.problems.begin(), month.problems.end());
-        all.readFailed = all.readFailed || month.readFailed;
-    });
+    SearchLedgers(
+        folder, span, match,
+        [&](const FoundRecord& found) {
+            all.items.push_back({found.year, found.month, found.slot,
+                                 DecodeLedgerRecord(found.fields.bytes), found.fields.numbers});
+        },
+        [&](const LedgerSearch& month) {
+            EXPECT_TRUE(month.items.empty());
+            all.problems.insert(all.problems.end(), month.problems.begin(), month.problems.end());
+            all.readFailed = all.readFailed || month.readFailed;
+        });
     return all;
 }
 

@@ -21,6 +21,25 @@ TEST(CodePage932, holdsWindowsCharactersAndRefusesOthers) {
     EXPECT_EQ(Cp932ToUtf8("a\x95\x5C\x83\x5C x\xB1\x81"), "a表ソ xｱ\xEF\xBF\xBD");
 }
 
+// The remembering decoder against iconv's own: every single byte and every
+// pair, alone and within a text, and texts that end halfway through a character.
+TEST(Cp932, theDecoderGivesWhatIconvGivesForEveryCharacter) {
+    Cp932Decoder decoder;
+    std::string text;
+    for (int code = 0; code < 0x10000; ++code) {
+        std::string character;
+        if (code >= 0x100)
+            character += static_cast<char>(code >> 8);
+        character += static_cast<char>(code & 0xFF);
+        ASSERT_EQ(decoder.Decode(character), Cp932ToUtf8(character)) << code;
+        if (code % 97 == 0)
+            text += character + "  x";
+    }
+    EXPECT_EQ(decoder.Decode(text), Cp932ToUtf8(text));
+    for (const std::string_view cut : {"\x82\xA0\x81", "abcdefgh\x82", "\xB1\x81", ""})
+        EXPECT_EQ(decoder.Decode(cut), Cp932ToUtf8(cut)) << cut;
+}
+
 TEST(FixedField, padsCutsAndNeverSplitsACharacter) {
     std::string a = *Utf8ToCp932("あいう");
     EXPECT_EQ(FitField("ab", 4), "ab  ");
@@ -73,6 +92,8 @@ TEST(AmountPictures, groupBlankAndRound) {
         {1234567, "1,234,567", "1,234,567", "1234567", "1234567"},
         {-12000, "-12,000", "-12,000", "-12000", "-12000"},
         {999, "999", "999", "999", "999"},
+        {1000, "1,000", "1,000", "1000", "1000"},
+        {-100000, "-100,000", "-100,000", "-100000", "-100000"},
         {103.95, "104", "104", "104", "104"},
         {2.5, "3", "3", "3", "3"},
     };

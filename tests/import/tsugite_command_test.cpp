@@ -149,12 +149,11 @@ TEST(TsugiteCommand, LeavesOutAndNamesALastRecordCutShortAndExitsWithOne) {
 }
 
 TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExitsWithOne) {
-    for (FsCall call :
-         {FsCall::CreateExclusive, FsCall::Write, FsCall::Sync, FsCall::Close, FsCall::Rename}) {
+    for (FsCall call : {FsCall::CreateExclusive, FsCall::Write, FsCall::SyncFileSystem,
+                        FsCall::Close, FsCall::Rename}) {
         for (int file : {1, 2}) {  // the ledger, then the memo
-            // Each replaced file's line in the history is written and synced first.
-            const int perFile =
-                call == FsCall::Write || call == FsCall::Sync || call == FsCall::Close ? 2 : 1;
+            // Each replaced file's line in the history is written first, and synced with the file.
+            const int perFile = call == FsCall::Write || call == FsCall::Close ? 2 : 1;
             const int nth = file * perFile;
             CommandFolders folders;
             FaultyFileSystem faulty;

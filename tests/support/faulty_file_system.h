@@ -14,6 +14,7 @@ enum class FsCall {
     CreateExclusive,
     Write,
     Sync,
+    SyncFileSystem,
     Close,
     Rename,
     Remove,
@@ -26,11 +27,21 @@ enum class FsCall {
     OpenForAppend,
     MakeFolder,
 };
-inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive, FsCall::Write,     FsCall::Sync,
-                                        FsCall::Close,           FsCall::Rename,    FsCall::Remove,
-                                        FsCall::SyncDirectory,   FsCall::ReadAll,   FsCall::Status,
-                                        FsCall::SetMode,         FsCall::SetOwner,  FsCall::Link,
-                                        FsCall::OpenForAppend,   FsCall::MakeFolder};
+inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive,
+                                        FsCall::Write,
+                                        FsCall::Sync,
+                                        FsCall::SyncFileSystem,
+                                        FsCall::Close,
+                                        FsCall::Rename,
+                                        FsCall::Remove,
+                                        FsCall::SyncDirectory,
+                                        FsCall::ReadAll,
+                                        FsCall::Status,
+                                        FsCall::SetMode,
+                                        FsCall::SetOwner,
+                                        FsCall::Link,
+                                        FsCall::OpenForAppend,
+                                        FsCall::MakeFolder};
 
 inline const char* NameOf(FsCall call) {
     switch (call) {
@@ -40,6 +51,8 @@ inline const char* NameOf(FsCall call) {
             return "write";
         case FsCall::Sync:
             return "fsync";
+        case FsCall::SyncFileSystem:
+            return "syncfs";
         case FsCall::Close:
             return "close";
         case FsCall::Rename:
@@ -122,6 +135,9 @@ class FaultyFileSystem : public FileSystem {
         return fault_.kind == FaultKind::ShortWrite ? 0 : fault_.error;
     }
     int Sync(int fd) override { return Hit(FsCall::Sync) ? fault_.error : real_.Sync(fd); }
+    int SyncFileSystem(int fd) override {
+        return Hit(FsCall::SyncFileSystem) ? fault_.error : real_.SyncFileSystem(fd);
+    }
     int Close(int fd) override {
         // Linux releases the descriptor even when close reports an error.
         int err = real_.Close(fd);

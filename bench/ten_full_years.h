@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "data/fixed_field.h"
+#include "data/ledger.h"
+#include "support/cp932_text.h"
+#include "support/temp_folder.h"
+
+// Ten full years of ledgers (2016 to 2025, 1000 items a month) for the find benchmarks.
+namespace hanaki {
+
+inline std::string FullMonthOfRemarks(int year, int month) {
+    static const char* const kRemarks[] = {
+        "駅前の店で夕食の材料", "ガソリン代",       "ｶﾞｿﾘﾝ",        "電気代 3月分", "",
+        "ＡＢＣマート",         "自動車保険の更新", "Amazon 日用品"};
+    std::string bytes;
+    for (int i = 0; i < kLedgerSlots; ++i) {
+        const int category = 1 + i % 17;
+        LedgerRecord record;
+        record.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 28 / 1000);
+        record.categoryNumber = TwoDigits(category);
+        record.categoryName = testing::Sjis(category <= 5 ? "給料" : "食費");
+        record.descriptionNumber = TwoDigits(1 + i % 3);
+        record.descriptionName = testing::Sjis("スーパー");
+        record.amount = (category <= 5 ? "+" : "-") + std::to_string(100 + i * 37 % 50000);
+        record.remark = testing::Sjis(std::string(kRemarks[i % 8]) + " " + std::to_string(i));
+        bytes += EncodeLedgerRecord(record);
+    }
+    return bytes;
+}
+
+inline void WriteTenFullYears(const testing::TempFolder& dir) {
+    for (int year = 2016; year < 2026; ++year) {
+        for (int month = 1; month <= 12; ++month)
+            dir.Write(LedgerFileName(year - 1900, month), FullMonthOfRemarks(year, month));
+    }
+}
+
+}  // namespace hanaki
