@@ -26,7 +26,7 @@ bool OnOrAfter(std::int64_t time, const CivilDate& since) {
 int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>& since, bool csv,
                       std::ostream& out, std::ostream& err) {
     DataFolder folder(dataDir, RealFileSystem(), DataFolder::Access::ReadOnly);
-    const History history = ReadHistory(folder);
+    const History history = ReadHistoryWhileInUse(folder);
     if (history.error) {
         err << DescribeHistoryDamage(history) << "\n";
         return 1;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "data/category_table.h"
 #include "data/folder_paths.h"
@@ -56,6 +58,37 @@ std::string WriteCopy(const DataFolder& from, const std::string& destination,
     return {};
 }
 
+// Without the lock, a running program's save can land between reading the
+// live files and the history, or halfway through an index line: the copy
+// would then miss that change, or the history look damaged. Such a read is
+// done again, a few times, before anything is reported: real damage stays.
+constexpr int kReadAttempts = 3;
+
+void PauseBeforeReadingAgain(int attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50 * attempt));
+}
+
+std::string ReadFolderAsOf(const DataFolder& folder, std::int64_t moment, FolderFiles& files) {
+    files.clear();
+    if (std::string failed = ReadLiveFiles(folder, files); !failed.empty())
+        return failed;
+    const History history = ReadHistory(folder);
+    if (history.error)
+        return DescribeIoError(*history.error);
+    // The history was read between two reads of the same live files.
+    FolderFiles again;
+    if (std::string failed = ReadLiveFiles(folder, again); !failed.empty())
+        return failed;
+    if (again != files)
+        return "データフォルダを読んでいる間に変更がありました。もう一度お試しください。";
+    std::vector<FileState> states;
+    if (std::string damage = StatesAt(folder, history, moment, states); !damage.empty())
+        return damage;
+    for (FileState& state : states)
+        files[state.file] = std::move(state.bytes);
+    return {};
+}
+
 }  // namespace
 
 bool IsDataFileName(std::string_view name) {
@@ -85,17 +118,25 @@ std::string BackUpFolder(const DataFolder& folder, const std::string& destinatio
 std::string RestoreFolderAsOf(const DataFolder& folder, std::int64_t moment,
                               const std::string& destination) {
     FolderFiles files;
-    if (std::string failed = ReadLiveFiles(folder, files); !failed.empty())
-        return failed;
-    const History history = ReadHistory(folder);
-    if (history.error)
-        return DescribeIoError(*history.error);
-    std::vector<FileState> states;
-    if (std::string damage = StatesAt(folder, history, moment, states); !damage.empty())
-        return damage;
-    for (FileState& state : states)
-        files[state.file] = std::move(state.bytes);
-    return WriteCopy(folder, destination, files);
+    std::string failed;
+    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
+        if (attempt > 1)
+            PauseBeforeReadingAgain(attempt);
+        failed = ReadFolderAsOf(folder, moment, files);
+        if (failed.empty())
+            return WriteCopy(folder, destination, files);
+    }
+    return failed;
+}
+
+History ReadHistoryWhileInUse(const DataFolder& folder) {
+    History history = ReadHistory(folder);
+    for (int attempt = 2;
+         attempt <= kReadAttempts && (history.error || history.unreadableLines > 0); ++attempt) {
+        PauseBeforeReadingAgain(attempt);
+        history = ReadHistory(folder);
+    }
+    return history;
 }
 
 }  // namespace hanaki

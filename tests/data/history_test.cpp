@@ -7,8 +7,10 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "data/category_table.h"
+#include "data/file_system.h"
 #include "data/fixed_field.h"
 #include "data/folder_copy.h"
 #include "data/history_pruning.h"
@@ -250,6 +252,39 @@ TEST(Restore, asOfAMomentEqualsACopyTakenThenAndBeforeAChangeUndoesAllAfterIt) {
     std::optional<ChangeGroup> last = LastUndoableChange(ReadHistory(h.folder));
     ASSERT_TRUE(last);
     EXPECT_EQ(last->entries.size(), 2u);
+}
+
+// Reads as the real file system does, but lets a running program's save land
+// once, just after the month's file was read.
+class SaveLandsAfterReading : public PosixFileSystem {
+  public:
+    explicit SaveLandsAfterReading(std::function<void()> save) : save_(std::move(save)) {}
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        const int err = PosixFileSystem::ReadAll(path, bytes);
+        if (save_ && path.ends_with("/" + kLedger))
+            std::exchange(save_, nullptr)();
+        return err;
+    }
+
+  private:
+    std::function<void()> save_;
+};
+
+TEST(Restore, aSaveThatLandsWhileTheFolderIsReadIsNotMissed) {
+    Household h;
+    Files after;
+    SaveLandsAfterReading files([&h, &after] {
+        h.now += 3600;
+        MonthLedger ledger = h.Ledger();
+        AppendItem(ledger, ledger.LastSlot(), Item("261121", "昼食", 1, "弁当"));
+        ASSERT_TRUE(h.Save(ledger).ok());
+        after = Snapshot(h.dir);
+    });
+    const DataFolder reading(h.dir.path(), files, DataFolder::Access::ReadOnly);
+    TempFolder out;
+
+    EXPECT_EQ(RestoreFolderAsOf(reading, h.now + 7200, out.path() + "/now"), "");
+    EXPECT_EQ(Snapshot(out.path() + "/now"), after);
 }
 
 TEST(Pruning, keepsTheLastMonthWholeThenOneADayThenOneAMonthAndEachFilesNewest) {
