@@ -195,8 +195,7 @@ TEST_F(MonthlySummary, aLineExplainsTheStrikeThroughAndReconcilesTheTotalsWithTh
     const std::string flags[] = {"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1",
                                  "1,1,1,1,0,1,1,1,1,1,1,0,1,1,1,1,1,1,1,1"};
     home.temp.Write("199903.DAT", Item(1, 1, 250000) + Item(5, 1, 1234567) + Item(6, 1, 30000) +
-                                      Item(12, 1, 5000) +
-                                      SignedItem(18, "自動車", "-3500000"));
+                                      Item(12, 1, 5000) + SignedItem(18, "自動車", "-3500000"));
     MonthLedger ledger;
     ASSERT_TRUE(LoadMonthLedger(home.state.folder, 31, 99, 3, ledger).ok());
     MonthTotals month;  // as the main window sums it for 月計
