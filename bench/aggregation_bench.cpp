@@ -4,7 +4,7 @@
 #include "data/fixed_field.h"
 #include "data/ledger.h"
 #include "plain_read.h"
-#include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 // The twelve-month sums beside the floor they cannot beat: reading the same
@@ -18,15 +18,14 @@ std::string HouseholdMonth(int year, int month) {
     std::string bytes;
     for (int i = 0; i < kLedgerSlots; ++i) {
         const int category = 1 + i % 17;
-        LedgerRecord record;
-        record.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 31 / 1000);
-        record.categoryNumber = TwoDigits(category);
-        record.categoryName = testing::Sjis("食料品費");
-        record.descriptionNumber = TwoDigits(1 + i % 7);
-        record.descriptionName = testing::Sjis("スーパー");
-        record.amount = (category <= 5 ? "+" : "-") + std::to_string(100 + i * 37 % 50000);
-        record.remark = testing::Sjis("駅前の店で夕食の材料");
-        bytes += EncodeLedgerRecord(record);
+        bytes += testing::RecordBytes(
+            {.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 31 / 1000),
+             .category = TwoDigits(category),
+             .categoryName = "食料品費",
+             .description = TwoDigits(1 + i % 7),
+             .descriptionName = "スーパー",
+             .amount = (category <= 5 ? "+" : "-") + std::to_string(100 + i * 37 % 50000),
+             .remark = "駅前の店で夕食の材料"});
     }
     return bytes;
 }

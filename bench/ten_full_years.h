@@ -4,7 +4,7 @@
 
 #include "data/fixed_field.h"
 #include "data/ledger.h"
-#include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 // Ten full years of ledgers (2016 to 2025, 1000 items a month) for the find benchmarks.
@@ -17,15 +17,14 @@ inline std::string FullMonthOfRemarks(int year, int month) {
     std::string bytes;
     for (int i = 0; i < kLedgerSlots; ++i) {
         const int category = 1 + i % 17;
-        LedgerRecord record;
-        record.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 28 / 1000);
-        record.categoryNumber = TwoDigits(category);
-        record.categoryName = testing::Sjis(category <= 5 ? "給料" : "食費");
-        record.descriptionNumber = TwoDigits(1 + i % 3);
-        record.descriptionName = testing::Sjis("スーパー");
-        record.amount = (category <= 5 ? "+" : "-") + std::to_string(100 + i * 37 % 50000);
-        record.remark = testing::Sjis(std::string(kRemarks[i % 8]) + " " + std::to_string(i));
-        bytes += EncodeLedgerRecord(record);
+        bytes += testing::RecordBytes(
+            {.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 28 / 1000),
+             .category = TwoDigits(category),
+             .categoryName = category <= 5 ? "給料" : "食費",
+             .description = TwoDigits(1 + i % 3),
+             .descriptionName = "スーパー",
+             .amount = (category <= 5 ? "+" : "-") + std::to_string(100 + i * 37 % 50000),
+             .remark = std::string(kRemarks[i % 8]) + " " + std::to_string(i)});
     }
     return bytes;
 }
