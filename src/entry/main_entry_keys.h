@@ -46,6 +46,9 @@ class MainEntryKeys : public QObject {
     void GiveToEditor(EntryField editor);
     void ShowLegend();
     void ShowLegendHint(const QString& hint);
+    // F5 … F8 open another screen only while no item is under way: in the date
+    // fields, and in the category field unless an item is being corrected.
+    bool FunctionKeysAllowed() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,9 +67,6 @@ class MainEntryKeys : public QObject {
     bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     bool RefuseAmount(QLineEdit* field, const QString& text);
     void OnGridClicked(int row);
-    // F5 … F8 open another screen only while no item is under way: in the date
-    // fields, and in the category field unless an item is being corrected.
-    bool FunctionKeysAllowed() const;
     void OnFunctionKey(int index);
 
     const MainEntryControls& controls_;

@@ -143,10 +143,36 @@ void MainEntryScreen::OpenForCorrection(int slot) {
     activateWindow();
 }
 
-void MainEntryScreen::OpenItem(int year, int month, int slot) {
-    state_.date = CurrentDate{year - 1900, month, 1};
+bool MainEntryScreen::TakesHandOff(QWidget* asker) {
+    if (keys_->FunctionKeysAllowed())
+        return true;
+    services_.messages.Inform(asker, asker->windowTitle(),
+                              QStringLiteral("記帳画面で入力の途中です。記帳画面で確定するか Esc "
+                                             "で入力をやめてから、もう一度選んでください。"));
+    return false;
+}
+
+HandOffResult MainEntryScreen::OpenItem(const PickedItem& item, QWidget* asker) {
+    if (!TakesHandOff(asker))
+        return HandOffResult::Refused;
+    // Looked for before the window leaves its month: an item that went moves nothing.
+    MonthLedger picked;
+    const IoResult read =
+        LoadMonthLedger(state_.folder, state_.closingDay(), item.year - 1900, item.month, picked);
+    if (!read.ok()) {
+        services_.messages.Inform(asker, asker->windowTitle(),
+                                  QString::fromStdString(DescribeIoError(*read.error)));
+        return HandOffResult::Refused;
+    }
+    if (LocateItem(picked, item.slot, item.record) == 0)
+        return HandOffResult::Gone;
+    state_.date = CurrentDate{item.year - 1900, item.month, 1};
     ShowCurrentMonth();
+    const int slot = LocateItem(state_.ledger, item.slot, item.record);
+    if (slot == 0)
+        return HandOffResult::Gone;
     OpenForCorrection(slot);
+    return HandOffResult::Opened;
 }
 
 void MainEntryScreen::RefreshGuide() {

@@ -12,6 +12,7 @@
 #include "history/undo_prompt.h"
 #include "support/cp932_text.h"
 #include "support/screen_fit.h"
+#include "support/wait.h"
 
 namespace hanaki::testing {
 namespace {
@@ -78,6 +79,46 @@ TEST(HistoryScreen, listsNewestFirstAndEnterPutsTheFolderBackBeforeTheChosenChan
     EXPECT_EQ(Row(list, 0)[2], "取り消し");
     EXPECT_EQ(kept.home.state.settings.carryOverCategory, 0);
     Press(Qt::Key_Escape);
+}
+
+// Another program keeps a change while the screen is open: it is listed at
+// once, the line chosen stays chosen, and a restore takes it back too.
+TEST(HistoryScreen, followsChangesKeptElsewhereKeepingTheChosenLine) {
+    Kept kept;
+    auto* screen = new HistoryScreen(kept.home.state, kept.home.services);
+    ShowActive(*screen);
+    auto* list = Child<QTableWidget>(*screen, "HistoryList");
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);  // the item added
+    DataFolder other = kept.home.temp.folder();
+    other.KeepHistory([&kept] { return kept.now += 60; });
+    MonthLedger ledger;
+    ASSERT_TRUE(LoadMonthLedger(other, 31, 126, 11, ledger).ok());
+    AppendItem(ledger, 0, {"261116", "02", Sjis("食費"), "03", Sjis("夕食"), "-700", ""});
+    ASSERT_TRUE(SaveMonthLedger(other, 31, 126, 11, ledger).ok());
+    ASSERT_TRUE(WaitFor([&] { return list->rowCount() == 4; }, "the change to be listed"));
+    EXPECT_EQ(Row(list, 0)[3], "11/16 食費 夕食 700");
+    EXPECT_EQ(list->currentRow(), 3);
+
+    Press(Qt::Key_Return);
+    EXPECT_EQ(kept.Questions(),
+              QStringList{"2026-11-16 09:31 の「11/16 食費 朝食 450 パン の追加」の直前の状態に"
+                          "データフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"
+                          "（戻したこと自体も履歴に残ります）。"});
+    EXPECT_FALSE(kept.home.temp.Exists("202611.DAT"));
+    EXPECT_EQ(kept.home.temp.Read("VERADIV.ENV"), kept.empty);
+
+    // A folder opened for reading says so before any question.
+    DataFolder readOnly(kept.home.temp.path(), RealFileSystem(), DataFolder::Access::ReadOnly);
+    ProgramState browsing(readOnly, [] { return CivilDate{2026, 11, 16}; });
+    auto* browser = new HistoryScreen(browsing, kept.home.services);
+    ShowActive(*browser);
+    Press(Qt::Key_Return);
+    ASSERT_EQ(kept.home.messages.shown.size(), 2u);
+    EXPECT_FALSE(kept.home.messages.shown[1].question);
+    EXPECT_TRUE(kept.Questions().last().contains("読み取り専用"));
+    browser->close();
+    screen->close();
 }
 
 TEST(UndoPrompt, namesTheLastChangeUndoesItOnOkAndWalksBackUntilNothingIsLeft) {
