@@ -85,28 +85,33 @@ TEST(HistoryScreen, listsNewestFirstAndEnterPutsTheFolderBackBeforeTheChosenChan
 // once, the line chosen stays chosen, and a restore takes it back too.
 TEST(HistoryScreen, followsChangesKeptElsewhereKeepingTheChosenLine) {
     Kept kept;
+    MonthLedger ledger;
+    auto add = [&](const DataFolder& folder, const char* description, const char* amount,
+                   bool first = false) {
+        AppendItem(ledger, first ? 0 : ledger.LastSlot(),
+                   {"261116", "02", Sjis("食費"), "01", Sjis(description), amount, ""});
+        ASSERT_TRUE(SaveMonthLedger(folder, 31, 126, 11, ledger).ok());
+    };
+    add(kept.home.state.folder, "朝食", "-450");
+    const std::string breakfast = kept.home.temp.Read("202611.DAT");
+    add(kept.home.state.folder, "昼食", "-800");  // the line chosen: the newest
     auto* screen = new HistoryScreen(kept.home.state, kept.home.services);
     ShowActive(*screen);
     auto* list = Child<QTableWidget>(*screen, "HistoryList");
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Down);  // the item added
+
     DataFolder other = kept.home.temp.folder();
     other.KeepHistory([&kept] { return kept.now += 60; });
-    MonthLedger ledger;
-    ASSERT_TRUE(LoadMonthLedger(other, 31, 126, 11, ledger).ok());
-    AppendItem(ledger, 0, {"261116", "02", Sjis("食費"), "03", Sjis("夕食"), "-700", ""});
-    ASSERT_TRUE(SaveMonthLedger(other, 31, 126, 11, ledger).ok());
-    ASSERT_TRUE(WaitFor([&] { return list->rowCount() == 4; }, "the change to be listed"));
+    add(other, "夕食", "-700", true);  // before the others
+    ASSERT_TRUE(WaitFor([&] { return list->rowCount() == 6; }, "the change to be listed"));
     EXPECT_EQ(Row(list, 0)[3], "11/16 食費 夕食 700");
-    EXPECT_EQ(list->currentRow(), 3);
+    EXPECT_EQ(list->currentRow(), 1);
 
     Press(Qt::Key_Return);
     EXPECT_EQ(kept.Questions(),
-              QStringList{"2026-11-16 09:31 の「11/16 食費 朝食 450 パン の追加」の直前の状態に"
+              QStringList{"2026-11-16 09:35 の「11/16 食費 昼食 800 の追加」の直前の状態に"
                           "データフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"
                           "（戻したこと自体も履歴に残ります）。"});
-    EXPECT_FALSE(kept.home.temp.Exists("202611.DAT"));
-    EXPECT_EQ(kept.home.temp.Read("VERADIV.ENV"), kept.empty);
+    EXPECT_EQ(kept.home.temp.Read("202611.DAT"), breakfast);
 
     // A folder opened for reading says so before any question.
     DataFolder readOnly(kept.home.temp.path(), RealFileSystem(), DataFolder::Access::ReadOnly);
