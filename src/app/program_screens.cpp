@@ -49,9 +49,9 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::SettingsMenu:  // F7 設定
             ShowOnce(settingsMenu_, &main, [&] {
-                auto* menu =
-                    new SettingsMenu(state_, services_, &main,
-                                     [&main](QWidget* asker) { return main.TakesHandOff(asker); });
+                auto* menu = new SettingsMenu(state_, services_, &main, [&main](QWidget* asker) {
+                    return main.TakesHandOff(asker);
+                });
                 // The guide on screen follows a newly saved master at once.
                 QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
                                  &MainEntryScreen::RefreshGuide);

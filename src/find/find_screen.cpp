@@ -243,7 +243,8 @@ void FindScreen::HandOffSelected() {
         case HandOffResult::Gone:
             services_.messages.Inform(
                 this, QStringLiteral("検索"),
-                QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
+                QStringLiteral(
+                    "この項目は検索の後に変更されたか、削除されました。検索し直します。"));
             StartSearch();
             return;
     }

@@ -116,8 +116,7 @@ void HistoryScreen::RestoreChosen() {
     // The question names the change as the history holds it now, not as first listed.
     Fill();
     const long change = ChosenChange();
-    const HistoryEntry& entry = history_.entries[history_.entries.size() - 1 -
-                                                 static_cast<std::size_t>(list_->currentRow())];
+    const HistoryEntry& entry = history_.entries.rbegin()[list_->currentRow()];  // newest first
     const QString question = QString::fromStdString(
         FormatChangeTime(entry.time) + " の「" + DescribeEntry(entry) +
         "」の直前の状態にデータフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"

@@ -30,8 +30,8 @@ QString Shown(const std::string& utf8) {
 
 const QString kPickGone = QStringLiteral(
     "選んだ項目は変更されています。一覧を更新しましたので、もう一度選んでください。");
-// Shown after the legend while no row is picked because its item went.
-const QString kPickGoneNote = QStringLiteral("    選んだ項目は変更か削除されました");
+// Shown while no row is picked because its item went.
+const QString kPickGoneNote = QStringLiteral("選んだ項目は変更されたか、削除されました。");
 
 }  // namespace
 
@@ -154,6 +154,7 @@ KeyTable MonthlyTableScreen::MonthKeys() {
 void MonthlyTableScreen::EnterTable(int selectRow) {
     focus_ = Focus::Table;
     pressedKey_ = 0;
+    controls_.legend->setText(QString::fromUtf8(TableKeys().legend));
     controls_.grid->setEnabled(true);
     controls_.grid->setFocusPolicy(Qt::StrongFocus);
     controls_.grid->setFocus();
@@ -166,6 +167,7 @@ void MonthlyTableScreen::EnterTable(int selectRow) {
 void MonthlyTableScreen::EnterField(Focus focus) {
     focus_ = focus;
     // Away from the table its highlight shows no more.
+    controls_.pickNote->clear();
     controls_.grid->clearSelection();
     controls_.grid->setEnabled(false);
     controls_.grid->setFocusPolicy(Qt::NoFocus);
@@ -241,7 +243,7 @@ void MonthlyTableScreen::FillGrid() {
 // never scrolls past its last item.
 void MonthlyTableScreen::MoveSelection(int row) {
     selectedPosition_ = std::clamp(row, 1, endRow_ - 1);
-    controls_.legend->setText(QString::fromUtf8(TableKeys().legend));
+    controls_.pickNote->clear();
     controls_.grid->setCurrentCell(selectedPosition_ - 1, 0);
     controls_.grid->selectRow(selectedPosition_ - 1);
     KeepTopRow();
@@ -250,7 +252,7 @@ void MonthlyTableScreen::MoveSelection(int row) {
 void MonthlyTableScreen::LosePick(int row) {
     selectedPosition_ = 0;
     lostRow_ = std::clamp(row, 1, endRow_ - 1);
-    controls_.legend->setText(QString::fromUtf8(TableKeys().legend) + kPickGoneNote);
+    controls_.pickNote->setText(kPickGoneNote);
     controls_.grid->clearSelection();
     controls_.grid->setCurrentCell(-1, -1);
 }
@@ -289,10 +291,9 @@ void MonthlyTableScreen::HandOffSelected() {
 
 void MonthlyTableScreen::Refresh() {
     const int picked = selectedPosition_;
-    const std::optional<MonthlyRow> item =
-        picked >= 1 && picked <= static_cast<int>(rows_.size())
-            ? std::optional(rows_[picked - 1])
-            : std::nullopt;
+    const std::optional<MonthlyRow> item = picked >= 1 && picked <= static_cast<int>(rows_.size())
+                                               ? std::optional(rows_[picked - 1])
+                                               : std::nullopt;
     QScrollBar* scroll = controls_.grid->verticalScrollBar();
     const int top = scroll->value();
     ReadMonth();

@@ -14,8 +14,7 @@ constexpr int kSettleMilliseconds = 60;
 
 FolderWatch::FolderWatch(const DataFolder& folder, QObject* parent)
     : QObject(parent),
-      paths_{QString::fromStdString(folder.path()),
-             QString::fromStdString(HistoryPath(folder, "")),
+      paths_{QString::fromStdString(folder.path()), QString::fromStdString(HistoryPath(folder, "")),
              QString::fromStdString(HistoryPath(folder, kHistoryIndexName))} {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);

@@ -108,7 +108,8 @@ QWidget* OpenHandingScreen(January2000& window, const std::string& which) {
 }
 
 const QString kUnderWay = QStringLiteral(
-    "記帳画面で入力の途中です。記帳画面で確定するか Esc で入力をやめてから、もう一度選んでください。");
+    "記帳画面で入力の途中です。記帳画面で確定するか Esc "
+    "で入力をやめてから、もう一度選んでください。");
 
 // A hand-off would redraw the main window: while an item is under way there it
 // is refused, in the same words from every screen, and nothing typed is lost.
@@ -175,8 +176,8 @@ TEST(SubScreens, WindowsSideBySideKeepTheirPicksAndLoseNothingTyped) {
     EXPECT_EQ(lines->currentRow(), 1);  // still the first change
 
     // The main window moves to December and half types an item: no hand-off lands.
-    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_Return,
-                        Qt::Key_Return})
+    for (Qt::Key key :
+         {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_Return, Qt::Key_Return})
         window.Press(key);
     window.Enter({"2", "1", "300"});
     EXPECT_EQ(table->findChild<QLineEdit*>("Text2")->text(), "1");

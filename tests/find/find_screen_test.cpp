@@ -44,10 +44,11 @@ class FindScreenTest : public ::testing::Test {
         home.temp.Write("202601.DAT", Record("260110", 2, "-5000", "abc石油"));
     }
     FindScreen& Open() {
-        screen = new FindScreen(home.state, home.services, [this](const PickedItem& item, QWidget*) {
-            handOff = {item.year, item.month, item.slot, handOff.calls + 1, handOff.answer};
-            return handOff.answer;
-        });
+        screen =
+            new FindScreen(home.state, home.services, [this](const PickedItem& item, QWidget*) {
+                handOff = {item.year, item.month, item.slot, handOff.calls + 1, handOff.answer};
+                return handOff.answer;
+            });
         screen->setAttribute(Qt::WA_DeleteOnClose);
         ShowActive(*screen);
         return *screen;
