@@ -232,22 +232,14 @@ void FindScreen::HandOffSelected() {
     if (!current.isValid() || !handOff_)
         return;
     const FoundItem& found = model_->item(current.row());
-    PickedItem item{found.year, found.month, found.slot, found.record};
-    item.record.date = CalendarToAccounting(state_.closingDay(), item.record.date);
-    switch (handOff_(item, this)) {
-        case HandOffResult::Opened:
-            close();
-            return;
-        case HandOffResult::Refused:
-            return;
-        case HandOffResult::Gone:
-            services_.messages.Inform(
-                this, QStringLiteral("検索"),
-                QStringLiteral(
-                    "この項目は検索の後に変更されたか、削除されました。検索し直します。"));
-            StartSearch();
-            return;
-    }
+    const PickedItem item{found.year, found.month, found.slot,
+                          ChainRecord(found, state_.closingDay())};
+    HandOffItem(handOff_, item, this, [this] {
+        services_.messages.Inform(
+            this, QStringLiteral("検索"),
+            QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
+        StartSearch();
+    });
 }
 
 QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff handOff,

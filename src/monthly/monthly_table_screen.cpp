@@ -276,17 +276,10 @@ void MonthlyTableScreen::HandOffSelected() {
         return;
     }
     const MonthlyRow& row = rows_[selectedPosition_ - 1];
-    switch (handOff_({year_ + 1900, month_, row.slot, row.record}, this)) {
-        case HandOffResult::Opened:
-            close();
-            return;
-        case HandOffResult::Refused:
-            return;
-        case HandOffResult::Gone:
-            Refresh();
-            services_.messages.Inform(this, kTitle, kPickGone);
-            return;
-    }
+    HandOffItem(handOff_, {year_ + 1900, month_, row.slot, row.record}, this, [this] {
+        Refresh();
+        services_.messages.Inform(this, kTitle, kPickGone);
+    });
 }
 
 void MonthlyTableScreen::Refresh() {

@@ -28,4 +28,9 @@ enum class HandOffResult {
 // in front of which a refusal is told.
 using ItemHandOff = std::function<HandOffResult(const PickedItem& item, QWidget* asker)>;
 
+// Hands `item` off from `asker`, which closes once the item is open, stays as
+// it is on a refusal, and runs `gone` when the item went since it was picked.
+void HandOffItem(const ItemHandOff& handOff, const PickedItem& item, QWidget* asker,
+                 const std::function<void()>& gone);
+
 }  // namespace hanaki
