@@ -225,40 +225,19 @@ TEST(MonthLedgerChain, theLastEntryDateIsTheLastReadableItemsCalendarDate) {
     EXPECT_EQ(LastEntryDate(ledger, 25), (CivilDate{1999, 12, 26}));
 }
 
-// A picked item is found again after its month changed or was read anew.
-TEST(MonthLedgerChain, aPickedItemIsFoundWhereverItsSlotIsNow) {
+// Of equal items the one nearest the slot picked; an unlinked slot holds no item.
+TEST(MonthLedgerChain, aPickedItemIsTheNearestEqualOneWhenItsSlotHoldsAnother) {
     const LedgerRecord a = Item("990510", 2, "食費", 1, "a", "-1");
     const LedgerRecord b = Item("990511", 2, "食費", 1, "b", "-2");
-    const LedgerRecord c = Item("990512", 2, "食費", 1, "c", "-3");
-    struct Case {
-        const char* what;
-        std::vector<LedgerRecord> month;  // as a file read anew holds it
-        int slot;
-        LedgerRecord picked;
-        int found;
-    };
-    const std::vector<Case> cases = {
-        {"in its slot", {a, b, c}, 2, b, 2},
-        {"an earlier item deleted", {b, c}, 2, b, 1},
-        {"an item added before it", {a, a, b, c}, 2, b, 3},
-        {"of equal items, the nearest", {b, a, c, b}, 3, b, 4},
-        {"changed", {a, c, c}, 2, b, 0},
-        {"deleted", {a, c}, 2, b, 0},
-    };
-    for (const Case& test : cases) {
-        MonthLedger ledger;
-        for (const LedgerRecord& record : test.month)
-            AppendItem(ledger, ledger.LastSlot(), record);
-        EXPECT_EQ(LocateItem(ledger, test.slot, test.picked), test.found) << test.what;
-    }
-    // Slots stay while the month stays open: an item unlinked is gone though its slot holds it.
-    MonthLedger open;
-    for (const LedgerRecord& record : {a, b, c})
-        Add(open, record);
-    UnlinkItem(open, 2);
-    EXPECT_EQ(LocateItem(open, 2, b), 0);
-    Add(open, a);
-    EXPECT_EQ(LocateItem(open, 3, c), 3);
+    MonthLedger ledger;
+    for (const LedgerRecord& record : {b, a, a, b, a})
+        AppendItem(ledger, ledger.LastSlot(), record);
+    EXPECT_EQ(LocateItem(ledger, 3, b), 4);
+    EXPECT_EQ(LocateItem(ledger, 2, b), 1);
+    UnlinkItem(ledger, 4);
+    EXPECT_EQ(LocateItem(ledger, 4, b), 1);
+    UnlinkItem(ledger, 1);
+    EXPECT_EQ(LocateItem(ledger, 1, b), 0);
 }
 
 TEST(ItemNumbers, amountsAreReadFromTheSecondCharacter) {

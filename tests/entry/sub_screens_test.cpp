@@ -62,31 +62,6 @@ TEST(SubScreens, AnItemStoredOnTheMainWindowShowsInTheOpenTable) {
     EXPECT_EQ(table->findChild<QLabel*>("Label4")->text(), "950");
 }
 
-// The table keeps its month whatever the main window shows, and Enter takes
-// the main window to that month to correct the item picked.
-TEST(SubScreens, TheMonthlyTableKeepsItsMonthAndHandsOnItsOwnItem) {
-    January2000 window;
-    window.folder.Write("199912.DAT", Record("991120", 2, "-123"));
-    ASSERT_TRUE(window.Start());
-    window.Press(Qt::Key_Return);
-    QWidget* table = OpenFromMainWindow(window, Qt::Key_F5, "Form2");
-    ASSERT_NE(table, nullptr);
-    for (int i = 0; i < 3; ++i)
-        Press(Qt::Key_Down);  // 1/10 住居 300
-    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp})
-        window.Press(key);
-    EXPECT_TRUE(window.Text("Label11").startsWith("平成11年12月度"));
-    EXPECT_EQ(table->findChild<QLineEdit*>("Text2")->text(), "1");
-    EXPECT_EQ(table->findChild<QLabel*>("Label4")->text(), "500");  // January's expenses
-
-    Press(Qt::Key_Return);
-    EXPECT_TRUE(window.messages.shown.empty());
-    EXPECT_EQ(window.Text("Text6") + "/" + window.Text("Text7") + "/" + window.Text("Text8"),
-              "2000/1/10");
-    EXPECT_EQ(window.Text("Text1") + window.Text("Text5"), "住居300");
-    EXPECT_EQ(window.Text("Label6"), "  訂 正 入 力 欄");
-}
-
 // The screens that hand something to the main window, opened from it; each
 // with its first line picked. Returns the screen, whose focused input takes the keys.
 QWidget* OpenHandingScreen(January2000& window, const std::string& which) {
