@@ -7,6 +7,7 @@
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
 #include "ui/key_table.h"
+#include "ui/sub_screen.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -46,6 +47,9 @@ class MainEntryKeys : public QObject {
     void GiveToEditor(EntryField editor);
     void ShowLegend();
     void ShowLegendHint(const QString& hint);
+    // Ctrl+Z or Ctrl+Y, pressed in `from` (this window or another of the
+    // program's), under the F-keys' rule.
+    void RunSharedKey(SharedKey key, QWidget* from);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
