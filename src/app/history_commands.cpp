@@ -32,18 +32,19 @@ int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>
         return 1;
     }
     if (csv)
-        out << CsvLine({"時刻", "ファイル", "種類", "内容", "注記"});
+        out << CsvLine({"時刻", "ファイル", "種類", "内容"});
     for (auto it = history.entries.rbegin(); it != history.entries.rend(); ++it) {
         if (since && !OnOrAfter(it->time, *since))
             continue;
-        const std::vector<std::string> fields{FormatChangeTime(it->time), it->file,
-                                              std::string(ChangeKindWord(it->kind)), it->text,
-                                              OutsideChangeNote(*it)};
+        // The mark rides in the text, so that the CSV keeps its four columns.
+        const std::string note = OutsideChangeNote(*it);
+        const std::vector<std::string> fields{
+            FormatChangeTime(it->time), it->file, std::string(ChangeKindWord(it->kind)),
+            it->text + (note.empty() ? "" : "  （" + note + "）")};
         if (csv)
             out << CsvLine(fields);
         else
-            out << fields[0] << "  " << fields[1] << "  " << fields[2] << "  " << fields[3]
-                << (fields[4].empty() ? "" : "  （" + fields[4] + "）") << "\n";
+            out << fields[0] << "  " << fields[1] << "  " << fields[2] << "  " << fields[3] << "\n";
     }
     // The CSV stays a table; the space goes with the other notes.
     (csv ? err : out) << "履歴の容量: " << FormatSpace(HistorySpace(folder)) << "（"

@@ -49,12 +49,12 @@ TEST(HistoryCommand, listsNewestFirstAsTextOrReportCsvAndFromADay) {
     };
     const std::vector<Case> cases{
         {std::nullopt, true,
-         "時刻,ファイル,種類,内容,注記\r\n"
-         "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定,\r\n"
-         "2026-11-16 09:30,202611.DAT,追加,\"11/16 食費 朝食 450 パン,牛乳\",\r\n"},
+         "時刻,ファイル,種類,内容\r\n"
+         "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定\r\n"
+         "2026-11-16 09:30,202611.DAT,追加,\"11/16 食費 朝食 450 パン,牛乳\"\r\n"},
         {CivilDate{2026, 11, 17}, true,
-         "時刻,ファイル,種類,内容,注記\r\n"
-         "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定,\r\n"},
+         "時刻,ファイル,種類,内容\r\n"
+         "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定\r\n"},
         {CivilDate{2026, 11, 17}, false,
          "2026-11-17 21:05  VERADIV.ENV  設定  締め日の設定\n"
          "履歴の容量: 189 バイト（2 件の変更）\n"},
@@ -79,10 +79,10 @@ TEST(HistoryCommand, listsAChangeWhoseFileAnotherProgramRewroteWithAMark) {
               "（この後、別のプログラムが変更）\n"
               "履歴の容量: 189 バイト（2 件の変更）\n");
     EXPECT_EQ(csv.str(),
-              "時刻,ファイル,種類,内容,注記\r\n"
-              "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定,\r\n"
-              "2026-11-16 09:30,202611.DAT,追加,\"11/16 食費 朝食 450 パン,牛乳\","
-              "この後、別のプログラムが変更\r\n");
+              "時刻,ファイル,種類,内容\r\n"
+              "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定\r\n"
+              "2026-11-16 09:30,202611.DAT,追加,\"11/16 食費 朝食 450 パン,牛乳  "
+              "（この後、別のプログラムが変更）\"\r\n");
 }
 
 TEST(HistoryCommand, restoresAsOfAMinuteIntoANewFolderAndBacksUpTheLiveOne) {
