@@ -56,9 +56,9 @@ bool AskAndRedoLastUndo(ProgramState& state, MessageService& messages, QWidget* 
 
 void RefuseUndoWhileEntering(bool redo, MessageService& messages, QWidget* parent) {
     messages.Inform(parent, Title(redo),
-                    redo ? QStringLiteral("メインウィンドウで項目の入力・訂正やメモの編集をしている"
+                    redo ? QStringLiteral("記帳画面で項目の入力・訂正やメモの編集をしている"
                                           "間は、やり直しはできません。")
-                         : QStringLiteral("メインウィンドウで項目の入力・訂正やメモの編集をしている"
+                         : QStringLiteral("記帳画面で項目の入力・訂正やメモの編集をしている"
                                           "間は、取り消しはできません。"));
 }
 

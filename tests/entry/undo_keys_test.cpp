@@ -80,7 +80,7 @@ TEST(UndoKeys, EveryOtherWindowTakesThemAsTheMainWindowUnderItsRule) {
         testing::Press(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_FALSE(window.messages.shown.back().question);
         EXPECT_EQ(window.messages.shown.back().text,
-                  "メインウィンドウで項目の入力・訂正やメモの編集をしている間は、"
+                  "記帳画面で項目の入力・訂正やメモの編集をしている間は、"
                   "取り消しはできません。");
         EXPECT_EQ(window.folder.Read("200001.DAT"), window.added);
     }
