@@ -44,11 +44,17 @@ std::vector<bool> ChangesToKeep(const std::vector<HistoryEntry>& entries, std::i
 }
 
 void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEntry>& kept) {
+    // Anchors stay where another program rewrote the file, and for each file's newest change.
     std::set<std::string> named{std::string(kHistoryIndexName)};
+    std::map<std::string, const HistoryEntry*> newest;
     for (const HistoryEntry& entry : kept) {
         named.insert(entry.version);
-        named.insert(AnchorName(entry));
+        newest[entry.file] = &entry;
+        if (entry.changedOutsideAfter)
+            named.insert(AnchorName(entry));
     }
+    for (const auto& [file, entry] : newest)
+        named.insert(AnchorName(*entry));
     std::vector<std::string> unnamed;
     std::error_code error;
     for (const auto& file : std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
