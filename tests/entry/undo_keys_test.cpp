@@ -48,6 +48,21 @@ TEST(UndoKeys, RedoOnTheMainWindowMakesAgainWhatTheUndoTookBack) {
     }
 }
 
+// A folder opened for reading only says so before anything is asked.
+TEST(UndoKeys, AReadOnlyFolderRefusesBothBeforeAsking) {
+    January2000 window;
+    window.state.folder = DataFolder(window.folder.path(), window.fs, DataFolder::Access::ReadOnly);
+    ASSERT_TRUE(window.Start());
+    window.Press(Qt::Key_Z, Qt::ControlModifier);
+    window.Press(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(window.messages.shown.size(), 2u);
+    EXPECT_FALSE(window.messages.shown[0].question || window.messages.shown[1].question);
+    EXPECT_EQ(window.messages.shown[0].text,
+              "データフォルダを読み取り専用で開いているため、取り消しはできません。");
+    EXPECT_EQ(window.messages.shown[1].text,
+              "データフォルダを読み取り専用で開いているため、やり直しはできません。");
+}
+
 // Ctrl+Z and Ctrl+Y in each other window act as on the main window, and as
 // there not while it has an item under way: that window then says why.
 TEST(UndoKeys, EveryOtherWindowTakesThemAsTheMainWindowUnderItsRule) {
