@@ -77,8 +77,13 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
     }
 }
 
-bool ProgramScreens::UndoLastChange(QWidget* window) {
-    return AskAndUndoLastChange(state_, services_.messages, window);
+bool ProgramScreens::UndoOrRedo(SharedKey key, QWidget* window) {
+    return key == SharedKey::Undo ? AskAndUndoLastChange(state_, services_.messages, window)
+                                  : AskAndRedoLastUndo(state_, services_.messages, window);
+}
+
+void ProgramScreens::RefuseUndoOrRedo(SharedKey key, QWidget* window) {
+    RefuseUndoWhileEntering(key == SharedKey::Redo, services_.messages, window);
 }
 
 }  // namespace hanaki

@@ -21,7 +21,8 @@ class ProgramScreens : public EntryScreens {
     bool RunFirstRunClosingDay(QWidget* window) override;
     void RunFirstRunCarryOver(QWidget* window) override;
     void Open(FunctionScreen screen, MainEntryScreen& main) override;
-    bool UndoLastChange(QWidget* window) override;
+    bool UndoOrRedo(SharedKey key, QWidget* window) override;
+    void RefuseUndoOrRedo(SharedKey key, QWidget* window) override;
 
   private:
     ProgramState& state_;

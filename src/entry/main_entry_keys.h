@@ -7,6 +7,7 @@
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
 #include "ui/key_table.h"
+#include "ui/sub_screen.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -49,6 +50,9 @@ class MainEntryKeys : public QObject {
     // F5 … F8 open another screen only while no item is under way: in the date
     // fields, and in the category field unless an item is being corrected.
     bool FunctionKeysAllowed() const;
+    // Ctrl+Z or Ctrl+Y, pressed in `from` (this window or another of the
+    // program's), under the F-keys' rule.
+    void RunSharedKey(SharedKey key, QWidget* from);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "entry/memo_editor.h"
 #include "entry/month_view.h"
 #include "entry/start_up.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki {
 namespace {
@@ -73,6 +74,9 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
     connect(correction_.get(), &ItemCorrection::pickMoved, keys_.get(), &MainEntryKeys::ShowLegend);
     connect(form_.get(), &EntryForm::moveFocus, keys_.get(), &MainEntryKeys::Focus);
     connect(form_.get(), &EntryForm::legendHint, keys_.get(), &MainEntryKeys::ShowLegendHint);
+    // Ctrl+Z and Ctrl+Y in the other windows act as here.
+    PassSharedKeysTo(this,
+                     [this](SharedKey key, QWidget* window) { keys_->RunSharedKey(key, window); });
 }
 
 MainEntryScreen::~MainEntryScreen() = default;
