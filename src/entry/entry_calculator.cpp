@@ -9,6 +9,7 @@
 
 #include "data/amount_format.h"
 #include "data/consumption_tax.h"
+#include "ui/input_method_off.h"
 #include "ui/message_service.h"
 
 namespace hanaki {
@@ -57,7 +58,8 @@ EntryCalculator::EntryCalculator(QLineEdit* field, QLabel* legend, MessageServic
       messages_(messages),
       dialogParent_(dialogParent) {
     // Only keys reach the expression: no input method, context-menu paste or drop.
-    field_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // An input method left on would hold the digits in a composition Enter only commits.
+    SwitchInputMethodOff(field_);
     field_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhPreferNumbers);
     field_->setContextMenuPolicy(Qt::NoContextMenu);
     field_->setAcceptDrops(false);

@@ -1,8 +1,6 @@
 #include "settings/budget_editor.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -16,6 +14,7 @@
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
+#include "ui/input_method_off.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
 #include "ui/text_codec.h"
@@ -47,6 +46,9 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
     FillRows();
     controls_.ShowCheckBoxes(rows_);
 
+    // Budgets are digits: with an input method left on they still come as keys,
+    // so the first digit opens the editor and one Enter takes the figure.
+    SwitchInputMethodOff(controls_.budgetGrid);
     controls_.budgetGrid->installEventFilter(this);
     controls_.budgetGrid->viewport()->installEventFilter(this);
     controls_.editor->installEventFilter(this);
@@ -119,15 +121,6 @@ bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
         controls_.budgetGrid->setFocus(Qt::MouseFocusReason);  // commits an open edit
         if (row >= 1)
             MoveSelection(row);
-        return true;
-    }
-    if (watched == controls_.budgetGrid && event->type() == QEvent::InputMethod) {
-        // Full-width digits from an input method left on go in as digits.
-        auto* input = static_cast<QInputMethodEvent*>(event);
-        if (!input->commitString().isEmpty() || !input->preeditString().isEmpty()) {
-            OpenEditor(QString(), 0);
-            QApplication::sendEvent(controls_.editor, input);
-        }
         return true;
     }
     if (event->type() != QEvent::KeyPress)

@@ -210,11 +210,13 @@ KeyTable CategoryEditor::EditorKeys() {
 }
 
 void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
-    if (event->commitString().isEmpty() && event->preeditString().isEmpty())
-        return;
-    // What the input method composes goes into an empty editor, under its limits.
-    OpenEditor(QString(), 0);
-    QApplication::sendEvent(editor_, event);
+    if (!cellEditor_->IsOpen()) {
+        if (event->commitString().isEmpty() && event->preeditString().isEmpty())
+            return;
+        // What the input method composes goes into an empty editor, under its limits.
+        OpenEditor(QString(), 0, false);
+    }
+    cellEditor_->Compose(event);
 }
 
 void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
@@ -239,14 +241,14 @@ void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
     }
 }
 
-void CategoryEditor::OpenEditor(const QString& text, int caret) {
+void CategoryEditor::OpenEditor(const QString& text, int caret, bool focus) {
     QTableWidgetItem* item = grid_->currentItem();
     if (item == nullptr)
         return;
     grid_->scrollToItem(item);
     // Names take any text; descriptions, in the columns after, no leading sign.
     editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
-    cellEditor_->Open(item, text, caret);
+    cellEditor_->Open(item, text, caret, focus);
 }
 
 void CategoryEditor::CommitEdit() {

@@ -43,7 +43,7 @@ class CategoryEditor : public QDialog {
     void GridInputMethod(QInputMethodEvent* event);
     std::vector<QWidget*> FocusCycle() const;
 
-    void OpenEditor(const QString& text, int caret);
+    void OpenEditor(const QString& text, int caret, bool focus = true);
     void CommitEdit();
     void DiscardEdit();
     void FlipKind();

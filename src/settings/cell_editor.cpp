@@ -1,6 +1,8 @@
 #include "settings/cell_editor.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <utility>
@@ -17,7 +19,7 @@ CellEditor::CellEditor(QTableWidget* grid, ByteLimitedField* field, QLabel* lege
       legend_(legend),
       legendText_(std::move(legendText)) {}
 
-void CellEditor::Open(QTableWidgetItem* cell, const QString& text, int caret) {
+void CellEditor::Open(QTableWidgetItem* cell, const QString& text, int caret, bool focus) {
     cell_ = cell;
     field_->setText(text);
     field_->setCursorPosition(caret);
@@ -25,7 +27,14 @@ void CellEditor::Open(QTableWidgetItem* cell, const QString& text, int caret) {
     legend_->setText(legendText_);
     open_ = true;
     field_->show();
-    field_->setFocus();
+    if (focus)
+        field_->setFocus();
+}
+
+void CellEditor::Compose(QInputMethodEvent* event) {
+    QApplication::sendEvent(field_, event);
+    if (event->preeditString().isEmpty() && !field_->hasFocus())
+        field_->setFocus();
 }
 
 void CellEditor::Commit(const QString& cellText) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QFocusEvent;
+class QInputMethodEvent;
 class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
@@ -27,8 +28,13 @@ class CellEditor : public QObject {
 
     bool IsOpen() const { return open_; }
 
-    // Lays the field over `cell` holding `text`, caret at `caret`, and focuses it.
-    void Open(QTableWidgetItem* cell, const QString& text, int caret);
+    // Lays the field over `cell` holding `text`, caret at `caret`, and focuses it
+    // unless an input method is composing on the grid (see Compose).
+    void Open(QTableWidgetItem* cell, const QString& text, int caret, bool focus = true);
+    // What an input method composes on the grid goes into the open field. The
+    // grid keeps the focus until the composition ends: Qt commits a composition
+    // whenever the focus moves, which would cut off its first letters.
+    void Compose(QInputMethodEvent* event);
     // Puts `cellText` into the open cell and gives the focus back to the grid.
     void Commit(const QString& cellText);
     // Closes the field, leaving the cell as it was.

@@ -54,6 +54,13 @@ void ByteLimitedField::setAsciiOnly(bool on) {
     setInputMethodHints(on ? Qt::ImhLatinOnly | Qt::ImhPreferNumbers : Qt::ImhNone);
 }
 
+// Qt asks this, not the attribute, whether an input method may compose here.
+QVariant ByteLimitedField::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled && asciiOnly_)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
 ByteLimitedField::Admitted ByteLimitedField::Admit(const QString& offered,
                                                    const QString& kept) const {
     Admitted result;

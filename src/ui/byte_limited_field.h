@@ -29,6 +29,9 @@ class ByteLimitedField : public QLineEdit {
     void setAsciiOnly(bool on);
     bool asciiOnly() const { return asciiOnly_; }
 
+    using QLineEdit::inputMethodQuery;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
   signals:
     void refused(const QString& hint);
 

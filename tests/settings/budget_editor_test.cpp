@@ -139,6 +139,17 @@ TEST_F(Budgets, withNoIncomeCategoryTheFirstExpenseRowIsSelected) {
     EXPECT_EQ(Info(1, 2), "朝食");
 }
 
+// A budget is digits: an input method left on composes none of them, so one Enter takes it.
+TEST_F(Budgets, anInputMethodLeftOnLeavesTheDigitsToTheKeys) {
+    Open();
+    InputMethod on;
+    on.Type("1200");
+    EXPECT_EQ(on.Composing(), "");
+    on.Enter();
+    EXPECT_EQ(Budget(1), "1,200");
+    EXPECT_EQ(Focused(), budgets);
+}
+
 TEST_F(Budgets, typedBudgetsAndSpaceFlippedFlagsAreSavedAsLinesThreeAndFour) {
     Open();
     Press(Qt::Key_Down);

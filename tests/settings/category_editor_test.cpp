@@ -119,6 +119,29 @@ TEST_F(CategoryEditing, gridKeysOpenTheEditorAsTheKeyTableSays) {
     }
 }
 
+// With an input method on, the first key of an empty cell starts the composition.
+TEST_F(CategoryEditing, anInputMethodComposesFromTheFirstKeyOfACell) {
+    struct Case {
+        int column;
+        const char* keys;
+        const char* stored;
+    };
+    const Case cases[] = {{1, "kodomo", "こども"}, {2, "sakana", "さかな"}};
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        InputMethod on;
+        grid->setCurrentCell(0, c.column - 1);
+        grid->setFocus();
+        on.Type(c.keys);
+        EXPECT_TRUE(editor->isVisible());
+        on.Enter();  // commits the composition
+        EXPECT_EQ(Focused(), editor);
+        on.Enter();  // nothing is composed: the cell takes the text
+        EXPECT_EQ(Cell(1, c.column), QString::fromUtf8(c.stored));
+    }
+}
+
 TEST_F(CategoryEditing, namesTheFileCannotHoldAreRefusedWithAHint) {
     struct Case {
         int column;

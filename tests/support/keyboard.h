@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
+#include <QPointer>
 #include <QString>
 #include <QTest>
 #include <QWidget>
+#include <utility>
 
 // The one keyboard of the GUI tests: every key is pressed and released as a
 // keyboard does, shortcuts first; an input method commits its text whole.
@@ -67,5 +70,98 @@ inline void Commit(QWidget* widget, const QString& text, const QString& preedit 
 inline void Commit(const QString& text) {
     Commit(Focused(), text);
 }
+
+// Whether the input method sees the keys of `object`, asked as Qt asks.
+inline bool TakesInputMethod(QObject* object) {
+    if (object == nullptr)
+        return false;
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(object, &query);
+    return query.value(Qt::ImEnabled).toBool();
+}
+
+// An input method switched on in kana mode. Where the focus takes an input
+// method, each key changes the composition, shown as underlined preedit; Enter
+// commits it. Where it takes none, keys come as keys. A focus change during a
+// composition commits it where it was composed, as Qt asks of every input method.
+class InputMethod : public QObject {
+  public:
+    InputMethod() {
+        connect(qApp, &QGuiApplication::focusObjectChanged, this, [this](QObject* now) {
+            if (!romaji_.isEmpty() && now != composingIn_.data())
+                End(Kana(), composingIn_);
+        });
+    }
+
+    void Type(const QString& keys) {
+        for (char32_t c : keys.toUcs4()) {
+            QObject* focus = QGuiApplication::focusObject();
+            if (!TakesInputMethod(focus)) {
+                TypeCharacter(Focused(), c);
+                continue;
+            }
+            romaji_ += QString::fromUcs4(&c, 1);
+            composingIn_ = focus;
+            const QString preedit = Kana();
+            QInputMethodEvent event(
+                preedit,
+                {{QInputMethodEvent::TextFormat, 0, static_cast<int>(preedit.size()), QVariant()},
+                 {QInputMethodEvent::Cursor, static_cast<int>(preedit.size()), 1, QVariant()}});
+            QApplication::sendEvent(focus, &event);
+        }
+    }
+    // Commits the composition; with none, Enter is a key.
+    void Enter() {
+        if (romaji_.isEmpty())
+            Press(Qt::Key_Return);
+        else
+            End(Kana(), composingIn_);
+    }
+    QString Composing() const { return romaji_.isEmpty() ? QString() : Kana(); }
+
+  private:
+    void End(const QString& commit, QPointer<QObject> target) {
+        romaji_.clear();
+        if (target == nullptr)
+            return;
+        QInputMethodEvent event;
+        event.setCommitString(commit);
+        QApplication::sendEvent(target, &event);
+    }
+    // The little romaji the tests type; a symbol or digit becomes its full-width form.
+    QString Kana() const {
+        static const std::pair<const char*, const char*> kRows[] = {
+            {"", "あいうえお"},  {"k", "かきくけこ"}, {"s", "さしすせそ"}, {"t", "たちつてと"},
+            {"n", "なにぬねの"}, {"h", "はひふへほ"}, {"m", "まみむめも"}, {"r", "らりるれろ"},
+            {"g", "がぎぐげご"}, {"z", "ざじずぜぞ"}, {"d", "だぢづでど"}, {"b", "ばびぶべぼ"}};
+        const QString vowels = QStringLiteral("aiueo");
+        QString kana;
+        QString pending;
+        for (QChar c : romaji_) {
+            if (const qsizetype v = vowels.indexOf(c); v >= 0) {
+                for (const auto& [consonant, row] : kRows) {
+                    if (pending == QLatin1String(consonant)) {
+                        kana += QString::fromUtf8(row).at(v);
+                        pending.clear();
+                    }
+                }
+                kana += pending;
+                pending.clear();
+            } else if (c.isLetter()) {
+                pending += c;
+            } else {
+                kana += pending;
+                pending.clear();
+                kana += c == u'/'    ? QChar(u'・')
+                        : c == u'\\' ? QChar(u'￥')
+                                     : QChar(c.unicode() + 0xFEE0);
+            }
+        }
+        return kana + pending;
+    }
+
+    QString romaji_;
+    QPointer<QObject> composingIn_;
+};
 
 }  // namespace hanaki::testing
