@@ -1,20 +1,22 @@
 # What `cmake --install` puts where, and the Debian package CPack builds from it.
 include(GNUInstallDirs)
 
-# Whoever builds the package maintains it, named as Debian's tools name them.
-if(DEFINED ENV{DEBEMAIL})
+# Whoever builds the package maintains it, named as Debian's tools name them;
+# without $DEBEMAIL (or $EMAIL) it is the project itself, the same developers
+# that the metainfo and the copyright file name.
+set(HANAKI_PROJECT_NAME "The hanaki developers")
+set(HANAKI_PROJECT_ADDRESS "developers@hanaki.org")
+if(DEFINED ENV{DEBEMAIL} AND NOT "$ENV{DEBEMAIL}" STREQUAL "")
     set(maintainer_address $ENV{DEBEMAIL})
-elseif(DEFINED ENV{EMAIL})
+elseif(DEFINED ENV{EMAIL} AND NOT "$ENV{EMAIL}" STREQUAL "")
     set(maintainer_address $ENV{EMAIL})
 else()
-    execute_process(COMMAND id -un OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
-    cmake_host_system_information(RESULT host QUERY FQDN)
-    set(maintainer_address "${user}@${host}")
+    set(maintainer_address ${HANAKI_PROJECT_ADDRESS})
 endif()
-if(DEFINED ENV{DEBFULLNAME})
+if(DEFINED ENV{DEBFULLNAME} AND NOT "$ENV{DEBFULLNAME}" STREQUAL "")
     set(maintainer_name $ENV{DEBFULLNAME})
 else()
-    set(maintainer_name "The hanaki developers")
+    set(maintainer_name ${HANAKI_PROJECT_NAME})
 endif()
 # Read again at every configuration, unless given as -DHANAKI_MAINTAINER="Name <address>".
 if(NOT DEFINED HANAKI_MAINTAINER)
@@ -39,6 +41,7 @@ foreach(program hanaki tsugite)
     add_custom_command(OUTPUT ${page}
         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${program}
                 "-DSUMMARY=${summary_${program}}" -DVERSION=${PROJECT_VERSION} -DOUTPUT=${page}
+                -DGUIDE=${CMAKE_INSTALL_FULL_DOCDIR}/guide.ja.html
                 -P ${PROJECT_SOURCE_DIR}/packaging/man_page.cmake
         DEPENDS ${program} ${PROJECT_SOURCE_DIR}/packaging/man_page.cmake VERBATIM)
     list(APPEND man_pages ${page})
@@ -49,10 +52,13 @@ add_custom_target(man_pages ALL DEPENDS ${man_pages})
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES ${packaging}/org.hanaki.Hanaki.desktop ${packaging}/org.hanaki.Tsugite.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-configure_file(${packaging}/org.hanaki.Hanaki.metainfo.xml.in
-               ${PROJECT_BINARY_DIR}/org.hanaki.Hanaki.metainfo.xml @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/org.hanaki.Hanaki.metainfo.xml
+configure_file(${packaging}/org.hanaki.hanaki.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/org.hanaki.hanaki.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/org.hanaki.hanaki.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The file type of a household's VERADIV.DAT, which the launcher opens.
+install(FILES ${packaging}/hanaki.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME hanaki.xml)
 
 foreach(icon org.hanaki.Hanaki org.hanaki.Tsugite)
     install(FILES ${packaging}/icons/${icon}.svg
@@ -77,8 +83,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_
 install(FILES ${HANAKI_GUIDE_DIR}/guide.ja.html ${PROJECT_SOURCE_DIR}/docs/guide.ja.md
               ${PROJECT_BINARY_DIR}/doc/README.md ${packaging}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots DESTINATION ${CMAKE_INSTALL_DOCDIR}
-        FILES_MATCHING PATTERN "*.png")
+install(FILES ${HANAKI_GUIDE_PICTURES} DESTINATION ${CMAKE_INSTALL_DOCDIR}/screenshots)
 # Registered with Debian's documentation index, where one is installed, by
 # the path under the prefix of the install itself (the package's is /usr).
 install(CODE "
@@ -94,7 +99,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/sample-data
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hanaki)
-set(CPACK_PACKAGE_VENDOR "The hanaki developers")
+set(CPACK_PACKAGE_VENDOR ${HANAKI_PROJECT_NAME})
 set(CPACK_PACKAGE_CONTACT ${HANAKI_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyboard-driven household account book (家計簿)")
 # Debian wants the lines of the long description within 80 columns.

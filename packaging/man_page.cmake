@@ -1,4 +1,5 @@
-# cmake -DPROGRAM=path -DNAME=hanaki -DSUMMARY=text -DVERSION=x.y.z -DOUTPUT=file.1.gz -P man_page.cmake
+# cmake -DPROGRAM=path -DNAME=hanaki -DSUMMARY=text -DVERSION=x.y.z -DGUIDE=installed-guide.html
+#       -DOUTPUT=file.1.gz -P man_page.cmake
 # Writes a short manual page around the program's own --help text, gzipped
 # as Debian ships manual pages.
 execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
@@ -20,7 +21,7 @@ ${NAME} \\- ${SUMMARY}
 .nf
 ${help}.fi
 .SH SEE ALSO
-The user guide, in Japanese: /usr/share/doc/hanaki/guide.ja.md
+The user guide, in Japanese, for a web browser: ${GUIDE}
 ")
 execute_process(COMMAND gzip -9nf ${OUTPUT}.roff)
 file(RENAME ${OUTPUT}.roff.gz ${OUTPUT})

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include "app/version.h"
@@ -35,6 +36,18 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     return date;
 }
 
+// A household's category master, as a file manager hands it over: its folder
+// is the data folder.
+std::optional<std::string> HouseholdFolder(const std::string& arg) {
+    const std::filesystem::path file(arg);
+    std::string name = file.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (arg.starts_with('-') || name != "VERADIV.DAT")
+        return std::nullopt;
+    return file.has_parent_path() ? file.parent_path().string() : std::string(".");
+}
+
 // A whole number of digits only, within [low, high].
 std::optional<int> ParseNumber(const std::string& text, int low, int high) {
     if (text.empty() || text.size() > 4 ||
@@ -64,8 +77,10 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
             options.error = std::string(name) + " の後に値がありません。";
             return std::nullopt;
         };
-        if (i == 0 && arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') &&
-            (arg[1] == 't' || arg[1] == 'T')) {
+        if (std::optional<std::string> household = HouseholdFolder(arg)) {
+            options.dataDir = *household;
+        } else if (i == 0 && arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') &&
+                   (arg[1] == 't' || arg[1] == 'T')) {
             options.hasTitlePrefix = true;
             options.titlePrefix = arg.substr(2);
         } else if (arg == "--help" || arg == "-h") {
@@ -191,11 +206,13 @@ std::string HanakiVersion() {
 
 std::string HanakiUsage(const std::string& dataFolder) {
     return HanakiVersion() +
-           "使い方: hanaki [/T見出し] [オプション]\n"
+           "使い方: hanaki [/T見出し] [オプション] [フォルダ/VERADIV.DAT]\n"
            "\n"
            "  /T見出し, -T見出し       "
            "ウィンドウのタイトルの前に「見出し」を付ける（最初の引数のみ）\n"
            "  --data-dir フォルダ      データフォルダ（省略時は下の「データフォルダ」）\n"
+           "  フォルダ/VERADIV.DAT     "
+           "そのフォルダをデータフォルダにする（ファイルマネージャから開くとき）\n"
            "  --export-csv 元 先       元フォルダの月別データを先フォルダへ CSV で書き出して終了\n"
            "  --print-month 年 月 --pdf ファイル\n"
            "                           その月度の月計表を PDF ファイルに印刷して終了\n"

@@ -56,32 +56,19 @@ bool IsMultiByteUtf8(std::string_view bytes) {
     return multiByte;
 }
 
-}  // namespace
-
-CategoryReading ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
-    CategoryReading reading;
-    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark || IsMultiByteUtf8(bytes)) {
-        reading.fromUtf8 = true;
-        if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
-            bytes.remove_prefix(kUtf8Mark.size());
-    }
-    auto name = [&](std::string_view text) {
-        if (!reading.fromUtf8)
-            return std::string(text);
-        if (std::optional<std::string> converted = Utf8ToCp932(text))
-            return *converted;
-        reading.unconvertible.emplace_back(text);
-        return Utf8ToCp932Lossy(text);
-    };
+// Fills the table from the fields by the list rule, each name through `name`.
+template <typename Name>
+void ReadFields(const std::vector<ListField>& fields, CategoryTable& table,
+                std::vector<IgnoredEntry>& ignored, Name name) {
     int category = 0;
     int description = 0;
-    for (const ListField& field : ReadListFields(bytes)) {
+    for (const ListField& field : fields) {
         char first = field.text.empty() ? '\0' : field.text.front();
         if (first == '+' || first == '-') {
             ++category;
             description = 0;
             if (category > kMaxCategories) {
-                reading.ignored.push_back({category, 0, name(field.text.substr(1))});
+                ignored.push_back({category, 0, name(field.text.substr(1))});
                 continue;
             }
             table.names[category] = name(field.text.substr(1));
@@ -89,13 +76,43 @@ CategoryReading ParseCategoryFile(std::string_view bytes, CategoryTable& table) 
         } else if (category >= 1) {
             ++description;
             if (category > kMaxCategories)
-                reading.ignored.back().descriptions += field.text.empty() ? 0 : 1;
+                ignored.back().descriptions += field.text.empty() ? 0 : 1;
             else if (description <= kMaxDescriptions)
                 table.descriptions[category][description] = name(field.text);
             else if (!field.text.empty())
-                reading.ignored.push_back({category, description, name(field.text)});
+                ignored.push_back({category, description, name(field.text)});
         }
     }
+}
+
+}  // namespace
+
+CategoryReading ParseCategoryFile(std::string_view bytes, CategoryTable& table) {
+    CategoryReading reading;
+    const bool marked = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (marked)
+        bytes.remove_prefix(kUtf8Mark.size());
+    const std::vector<ListField> fields = ReadListFields(bytes);
+    CategoryTable asStored = table;
+    ReadFields(fields, asStored, reading.ignored,
+               [](std::string_view text) { return std::string(text); });
+    // The encoding is judged on what a save writes, never on entries a save
+    // drops; and a file is UTF-8 only when its code page 932 form would not be
+    // taken for UTF-8 in turn, so that what hanaki writes reads back as written.
+    const std::string saved = SerializeCategoryTable(asStored);
+    reading.fromUtf8 =
+        (marked || IsMultiByteUtf8(saved)) && !IsMultiByteUtf8(Utf8ToCp932Lossy(saved));
+    if (!reading.fromUtf8) {
+        table = std::move(asStored);
+        return reading;
+    }
+    reading.ignored.clear();
+    ReadFields(fields, table, reading.ignored, [&](std::string_view text) {
+        if (std::optional<std::string> converted = Utf8ToCp932(text))
+            return *converted;
+        reading.unconvertible.emplace_back(text);
+        return Utf8ToCp932Lossy(text);
+    });
     return reading;
 }
 

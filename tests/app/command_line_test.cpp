@@ -31,5 +31,29 @@ TEST(HanakiCommandLine, AValueMayFollowItsOptionAfterAnEqualsSign) {
     EXPECT_EQ(ParseHanakiOptions({"--help=yes"}).error, "不明な引数です: yes");
 }
 
+// A file manager opens a household by its category master's path.
+TEST(HanakiCommandLine, AHouseholdsCategoryFileOpensItsFolder) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string dataDir;
+        std::string title;
+    };
+    const Case cases[] = {
+        {{"/tmp/household/VERADIV.DAT"}, "/tmp/household", ""},
+        {{"/home/u/家計簿/Veradiv.Dat"}, "/home/u/家計簿", ""},
+        {{"VERADIV.DAT"}, ".", ""},
+        {{"/T見出し", "/srv/a/VERADIV.DAT"}, "/srv/a", "見出し"},
+        {{"/tmp/household"}, "", "mp/household"},
+    };
+    for (const Case& c : cases) {
+        const HanakiOptions options = ParseHanakiOptions(c.args);
+        EXPECT_EQ(options.error, "") << c.args[0];
+        EXPECT_EQ(options.dataDir, c.dataDir) << c.args[0];
+        EXPECT_EQ(options.titlePrefix, c.title) << c.args[0];
+    }
+    EXPECT_EQ(ParseHanakiOptions({"/srv/a/VERADIV.ENV"}).error,
+              "不明な引数です: /srv/a/VERADIV.ENV");
+}
+
 }  // namespace
 }  // namespace hanaki

@@ -74,6 +74,32 @@ TEST(CategoryFile, aMasterSavedAsUtf8IsReadAsItsNames) {
     EXPECT_FALSE(ParseCategoryFile(Sjis("+給料\r\n基本給,ｱｲｳ\r\n"), table).fromUtf8);
 }
 
+// Whether a master is UTF-8 is judged on what a save keeps: the file hanaki
+// writes, in code page 932, reads back as the same table.
+TEST(CategoryFile, aSavedMasterReadsBackAsItWasSaved) {
+    std::string excess = "-c\r\n\xE3\x81\x82";  // UTF-8 for あ, then 19 plain descriptions
+    for (int d = 1; d < 25; ++d)
+        excess += "," + (d < 20 ? "d" + std::to_string(d) : Sjis("あ"));  // code page 932 past 20
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool fromUtf8;
+    } cases[] = {
+        {"code page 932 only in what a save drops", excess + "\r\n", true},
+        // Its code page 932 form, E3 81 82 60, is UTF-8 for "あ`".
+        {"UTF-8 whose code page 932 form is UTF-8 too", "+k\r\n縺Ａ\r\n", false},
+    };
+    for (const auto& c : cases) {
+        CategoryTable table;
+        EXPECT_EQ(ParseCategoryFile(c.bytes, table).fromUtf8, c.fromUtf8) << c.name;
+        const std::string saved = SerializeCategoryTable(table);
+        CategoryTable again;
+        EXPECT_FALSE(ParseCategoryFile(saved, again).fromUtf8) << c.name;
+        EXPECT_EQ(SerializeCategoryTable(again), saved) << c.name;
+        EXPECT_EQ(again.descriptions[1][1], table.descriptions[1][1]) << c.name;
+    }
+}
+
 TEST(CategoryFile, moreThanTwentyEntriesAreIgnored) {
     std::string bytes;
     for (int c = 0; c < 25; ++c) {

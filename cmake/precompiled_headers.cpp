@@ -1,0 +1,1 @@
+// Compiles the precompiled headers that the other targets reuse.
