@@ -38,6 +38,15 @@ class DataFolder {
     // Removes the file; a file that is already gone is no error.
     IoResult Remove(std::string_view fileName, const ChangeNote& note = {}) const;
 
+    // A file that stays in the folder as long as this program works on it
+    // (the lock it holds): a folder without it at this path is not the one
+    // opened, but an empty mount point where a USB stick was.
+    void ExpectFile(std::string_view fileName) { expected_ = fileName; }
+    // The folder is still there (holding the expected file). When it is not,
+    // Replace and Remove write nothing, and a failed Read says so: each
+    // answers kFolderMissing, with the folder's path.
+    bool Present() const;
+
     // From now on the bytes every Replace and Remove changes are kept first
     // in the folder's history (see history_store.h); `clock` gives the time
     // in seconds since the epoch. Call it only while holding the folder lock.
@@ -46,12 +55,14 @@ class DataFolder {
     bool keepsHistory() const { return static_cast<bool>(clock_); }
 
   private:
+    IoResult Missing(IoStep step) const;
     IoResult RecordBefore(std::string_view fileName, const std::optional<std::string_view>& after,
                           const ChangeNote& note, bool syncLine, bool& lineUnsynced) const;
 
     std::string path_;
     FileSystem* fs_;
     Access access_;
+    std::string expected_;
     std::function<std::int64_t()> clock_;
 };
 

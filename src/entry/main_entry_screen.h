@@ -53,6 +53,12 @@ class MainEntryScreen : public QWidget {
     // holds it (a found item): the month is loaded anew, then the slot opened.
     void OpenItem(int year, int month, int slot);
 
+    // The desktop session asks for what is typed: the open memo is saved and stays open.
+    void SaveTyped();
+    // The desktop session ends: the open memo is saved and closed and a
+    // correction under way left, each as Esc does.
+    void EndSession();
+
   signals:
     // An item of the open month was stored or deleted, and its file written.
     void ledgerChanged();
