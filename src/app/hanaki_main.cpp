@@ -134,9 +134,10 @@ int main(int argc, char** argv) {
         DataFolder(dataDir, RealFileSystem(),
                    readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::ReadWrite),
         [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
+    // A folder without this program's lock is not the one it opened.
+    state.folder.WatchPresence(readOnly ? std::string_view() : kLockFileName);
     if (!readOnly) {
         RemoveStaleTemporaryFiles(state.folder);
-        state.folder.ExpectFile(kLockFileName);  // a folder without it is not this one
         state.folder.KeepHistory();
         PruneHistory(state.folder, std::time(nullptr));
     }

@@ -25,7 +25,14 @@ bool DataFolder::Exists(std::string_view fileName) const {
     return fs_->Exists(PathOf(fileName));
 }
 
+void DataFolder::WatchPresence(std::string_view expectedFile) {
+    watched_ = true;
+    expected_ = expectedFile;
+}
+
 bool DataFolder::Present() const {
+    if (!watched_)
+        return true;
     FileStatus status;
     const int err = fs_->Status(path_, status);
     // Another error (EIO, EACCES) is left to the call that meets it.
@@ -51,7 +58,7 @@ IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes,
                              const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
-    // Written elsewhere, a new file would hide under the stick once it is back.
+    // In an empty mount point a new file would hide under the stick once it is back.
     if (!Present())
         return Missing(IoStep::Create);
     // The history's line and the new bytes are made durable by one sync.

@@ -38,13 +38,14 @@ class DataFolder {
     // Removes the file; a file that is already gone is no error.
     IoResult Remove(std::string_view fileName, const ChangeNote& note = {}) const;
 
-    // A file that stays in the folder as long as this program works on it
-    // (the lock it holds): a folder without it at this path is not the one
-    // opened, but an empty mount point where a USB stick was.
-    void ExpectFile(std::string_view fileName) { expected_ = fileName; }
-    // The folder is still there (holding the expected file). When it is not,
-    // Replace and Remove write nothing, and a failed Read says so: each
-    // answers kFolderMissing, with the folder's path.
+    // From now on the folder is watched for going away (moved, a USB stick
+    // pulled out) or being replaced (an empty mount point where the stick
+    // was: `expectedFile`, one that stays in the folder as long as this
+    // program works on it, such as its lock, is missing). Then nothing is
+    // written and a failed read does not pass for a missing file (a month
+    // without items): each answers kFolderMissing, with the folder's path.
+    void WatchPresence(std::string_view expectedFile = {});
+    // Whether the watched folder is still there; an unwatched one always is.
     bool Present() const;
 
     // From now on the bytes every Replace and Remove changes are kept first
@@ -62,6 +63,7 @@ class DataFolder {
     std::string path_;
     FileSystem* fs_;
     Access access_;
+    bool watched_ = false;
     std::string expected_;
     std::function<std::int64_t()> clock_;
 };

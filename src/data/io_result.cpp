@@ -67,8 +67,8 @@ std::string DescribeIoError(const IoError& error) {
         return "データフォルダ " + error.path +
                " が見つかりません。\n"
                "USBメモリなどが外されたか、フォルダの場所や名前が変わった可能性があります。\n"
-               "フォルダを元に戻してから、もう一度操作してください。ファイルは何も変更していません"
-               "。";
+               "フォルダを元に戻してから、もう一度操作してください。\n"
+               "ファイルは何も変更していません。";
     std::string action;
     switch (error.step) {
         case IoStep::Read:

@@ -7,6 +7,7 @@
 
 #include "data/aggregation.h"
 #include "data/category_table.h"
+#include "data/history_store.h"
 #include "data/ledger.h"
 #include "data/memo.h"
 #include "data/safe_write.h"
@@ -264,6 +265,11 @@ TEST(VanishedFolder, everyReadAndWriteNamesTheFolderWritesNothingAndWorksOnceItI
          [](const DataFolder& f, MonthLedger&) { return WriteClosingDay(f, 25); }},
         {"save the budgets",
          [](const DataFolder& f, MonthLedger&) { return WriteBudgets(f, Settings{}); }},
+        {"read the history to undo a change",
+         [](const DataFolder& f, MonthLedger&) {
+             const History history = ReadHistory(f);
+             return history.error ? IoResult{history.error} : IoResult::Ok();
+         }},
         {"save the categories",
          [](const DataFolder& f, MonthLedger&) {
              CategoryTable table;
@@ -280,7 +286,7 @@ TEST(VanishedFolder, everyReadAndWriteNamesTheFolderWritesNothingAndWorksOnceItI
             dir.Write("200001.DAT", Record("000110", "02", "01", "-100"));
             dir.Write(".hanaki.lock", "mine");
             DataFolder folder = dir.folder();
-            folder.ExpectFile(".hanaki.lock");
+            folder.WatchPresence(".hanaki.lock");
             MonthLedger ledger;
             ASSERT_TRUE(LoadMonthLedger(folder, kMonthEnd, 100, 1, ledger).ok());
 

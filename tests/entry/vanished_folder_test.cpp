@@ -23,7 +23,8 @@ QString GoneMessage(const EntryWindow& window) {
         "データフォルダ " + window.folder.path() +
         " が見つかりません。\n"
         "USBメモリなどが外されたか、フォルダの場所や名前が変わった可能性があります。\n"
-        "フォルダを元に戻してから、もう一度操作してください。ファイルは何も変更していません。");
+        "フォルダを元に戻してから、もう一度操作してください。\n"
+        "ファイルは何も変更していません。");
 }
 
 // What the window shows of the month: the totals, the last entry and the day's remarks.
