@@ -250,11 +250,6 @@ TEST(VanishedFolder, everyReadAndWriteNamesTheFolderWritesNothingAndWorksOnceItI
          [](const DataFolder& f, MonthLedger& ledger) {
              return LoadMonthLedger(f, kMonthEnd, 100, 2, ledger);
          }},
-        {"read the memos",
-         [](const DataFolder& f, MonthLedger&) {
-             MemoMonth memo;
-             return LoadMemo(f, kMonthEnd, 100, 2, memo);
-         }},
         {"save a memo",
          [](const DataFolder& f, MonthLedger&) {
              MemoMonth memo;
@@ -263,25 +258,16 @@ TEST(VanishedFolder, everyReadAndWriteNamesTheFolderWritesNothingAndWorksOnceItI
          }},
         {"save the closing day",
          [](const DataFolder& f, MonthLedger&) { return WriteClosingDay(f, 25); }},
-        {"save the budgets",
-         [](const DataFolder& f, MonthLedger&) { return WriteBudgets(f, Settings{}); }},
         {"read the history to undo a change",
          [](const DataFolder& f, MonthLedger&) {
              const History history = ReadHistory(f);
              return history.error ? IoResult{history.error} : IoResult::Ok();
-         }},
-        {"save the categories",
-         [](const DataFolder& f, MonthLedger&) {
-             CategoryTable table;
-             ParseCategoryFile(kCategories, table);
-             return SaveCategoryTable(f, table);
          }},
     };
     for (Gone gone : {Gone::Moved, Gone::EmptyMountPoint}) {
         for (const auto& [name, use] : uses) {
             SCOPED_TRACE(name + (gone == Gone::Moved ? " (moved)" : " (empty mount point)"));
             TempFolder dir;
-            dir.Write("VERADIV.DAT", kCategories);
             dir.Write("VERADIV.ENV", " 31 \r\n");
             dir.Write("200001.DAT", Record("000110", "02", "01", "-100"));
             dir.Write(".hanaki.lock", "mine");

@@ -74,21 +74,6 @@ TEST(VanishedFolder, aWriteIsRefusedNamingTheFolderKeepsWhatWasTypedAndGoesThrou
              EXPECT_EQ(w.folder.Read("202612.DAT"),
                        kRent + kMilk + Record("261207", 2, "-500", "bread"));
          }},
-        {"correct an item",
-         [](EntryWindow& w) {
-             w.CorrectLastItem();
-             for (int field = 0; field < 3; ++field)
-                 w.Press(Qt::Key_Return);
-             w.Type("s");
-         },
-         [](EntryWindow& w) { w.Press(Qt::Key_Return); },
-         [](const EntryWindow& w) {
-             EXPECT_EQ(w.Text("Text3"), "milks");
-             EXPECT_EQ(w.Text("Label6"), "  訂 正 入 力 欄");
-         },
-         [](const EntryWindow& w) {
-             EXPECT_EQ(w.folder.Read("202612.DAT"), kRent + Record("261207", 2, "-700", "milks"));
-         }},
         {"delete an item", [](EntryWindow& w) { w.CorrectLastItem(); },
          [](EntryWindow& w) { w.Press(Qt::Key_Delete); },
          [](const EntryWindow& w) { EXPECT_EQ(w.Text("Label6"), "  訂 正 入 力 欄"); },
