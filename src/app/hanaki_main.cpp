@@ -8,6 +8,7 @@
 #include "app/help_sections.h"
 #include "app/history_commands.h"
 #include "app/program_screens.h"
+#include "app/session_end.h"
 #include "app/start_up.h"
 #include "app/window_identity.h"
 #include "data/folder_lock.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     InstallJapaneseTranslations(app);
     InstallHelpKey(app, HanakiHelpSections());
     InstallFontSubstitutions();
+    // Before the lock is taken: from here on the end of the session releases it.
+    SessionEnd session;
 
     const std::string& dataDir = folder.path;
     DialogMessageService boxes;
@@ -131,6 +134,8 @@ int main(int argc, char** argv) {
         DataFolder(dataDir, RealFileSystem(),
                    readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::ReadWrite),
         [fixedToday] { return fixedToday ? *fixedToday : SystemToday(); });
+    // A folder without this program's lock is not the one it opened.
+    state.folder.WatchPresence(readOnly ? std::string_view() : kLockFileName);
     if (!readOnly) {
         RemoveStaleTemporaryFiles(state.folder);
         state.folder.KeepHistory();
@@ -140,11 +145,15 @@ int main(int argc, char** argv) {
 
     ProgramScreens screens(state, services);
     MainEntryScreen screen(state, services, screens);
+    EndWithSession(session, screen);
     if (options.hasTitlePrefix)
         screen.SetTitlePrefix(QString::fromLocal8Bit(options.titlePrefix));
     if (!screen.StartUp())
         return 1;
     messages.Started();
     screen.show();
-    return app.exec();
+    const int code = app.exec();
+    lock.reset();
+    session.PassOn();
+    return code;
 }

@@ -25,16 +25,42 @@ bool DataFolder::Exists(std::string_view fileName) const {
     return fs_->Exists(PathOf(fileName));
 }
 
+void DataFolder::WatchPresence(std::string_view expectedFile) {
+    watched_ = true;
+    expected_ = expectedFile;
+}
+
+bool DataFolder::Present() const {
+    if (!watched_)
+        return true;
+    FileStatus status;
+    const int err = fs_->Status(path_, status);
+    // Another error (EIO, EACCES) is left to the call that meets it.
+    if (err == ENOENT || err == ENOTDIR || (err == 0 && !S_ISDIR(status.mode)))
+        return false;
+    return expected_.empty() || fs_->Exists(PathOf(expected_));
+}
+
+IoResult DataFolder::Missing(IoStep step) const {
+    return IoResult::Fail(step, kFolderMissing, path_);
+}
+
 IoResult DataFolder::Read(std::string_view fileName, std::string& bytes) const {
     std::string path = PathOf(fileName);
     int err = fs_->ReadAll(path, bytes);
-    return err == 0 ? IoResult::Ok() : IoResult::Fail(IoStep::Read, err, path);
+    if (err == 0)
+        return IoResult::Ok();
+    // A file missing from a missing folder is not a month without items.
+    return Present() ? IoResult::Fail(IoStep::Read, err, path) : Missing(IoStep::Read);
 }
 
 IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes,
                              const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Create, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
+    // In an empty mount point a new file would hide under the stick once it is back.
+    if (!Present())
+        return Missing(IoStep::Create);
     // The history's line and the new bytes are made durable by one sync.
     bool lineUnsynced = false;
     const IoResult kept = RecordBefore(fileName, bytes, note, false, lineUnsynced);
@@ -48,6 +74,8 @@ IoResult DataFolder::Replace(std::string_view fileName, std::string_view bytes,
 IoResult DataFolder::Remove(std::string_view fileName, const ChangeNote& note) const {
     if (readOnly())
         return IoResult::Refuse(IoStep::Remove, IoRefusal::ReadOnlyFolder, EROFS, PathOf(fileName));
+    if (!Present())
+        return Missing(IoStep::Remove);
     bool lineUnsynced = false;
     const IoResult kept = RecordBefore(fileName, std::nullopt, note, true, lineUnsynced);
     if (!kept.ok() && kept.error->step != IoStep::SyncFolder)

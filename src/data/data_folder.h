@@ -38,6 +38,16 @@ class DataFolder {
     // Removes the file; a file that is already gone is no error.
     IoResult Remove(std::string_view fileName, const ChangeNote& note = {}) const;
 
+    // From now on the folder is watched for going away (moved, a USB stick
+    // pulled out) or being replaced (an empty mount point where the stick
+    // was: `expectedFile`, one that stays in the folder as long as this
+    // program works on it, such as its lock, is missing). Then nothing is
+    // written and a failed read does not pass for a missing file (a month
+    // without items): each answers kFolderMissing, with the folder's path.
+    void WatchPresence(std::string_view expectedFile = {});
+    // Whether the watched folder is still there; an unwatched one always is.
+    bool Present() const;
+
     // From now on the bytes every Replace and Remove changes are kept first
     // in the folder's history (see history_store.h); `clock` gives the time
     // in seconds since the epoch. Call it only while holding the folder lock.
@@ -52,12 +62,15 @@ class DataFolder {
     void EndChangeGroup() const;
 
   private:
+    IoResult Missing(IoStep step) const;
     IoResult RecordBefore(std::string_view fileName, const std::optional<std::string_view>& after,
                           const ChangeNote& note, bool syncLine, bool& lineUnsynced) const;
 
     std::string path_;
     FileSystem* fs_;
     Access access_;
+    bool watched_ = false;
+    std::string expected_;
     std::function<std::int64_t()> clock_;
     // The open group: -1 none, 0 opened with nothing kept yet, else its first change.
     mutable long group_ = -1;

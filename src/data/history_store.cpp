@@ -410,6 +410,8 @@ History ReadHistory(const DataFolder& folder) {
     if (err != 0) {
         if (err != ENOENT)
             history.error = IoError{IoStep::Read, err, HistoryPath(folder, kHistoryIndexName)};
+        else if (!folder.Present())  // not an empty history: none can be seen
+            history.error = IoError{IoStep::Read, kFolderMissing, folder.path()};
         return history;
     }
     IndexLines index = ParseIndex(bytes);

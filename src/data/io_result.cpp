@@ -46,6 +46,8 @@ std::string DescribeErrno(int code, IoStep step) {
             return "通常のファイルではありません (パイプやデバイスです)";
         case kNoCategory:
             return "読み取れる費目がありません";
+        case kFolderMissing:
+            return "データフォルダが見つかりません";
         case EFBIG:
             return "ファイルが大きすぎます";
         case ELOOP:
@@ -60,6 +62,13 @@ std::string DescribeStandardOutputFailure(int code) {
 }
 
 std::string DescribeIoError(const IoError& error) {
+    // Not one file but the whole folder: the user is to put it back.
+    if (error.code == kFolderMissing)
+        return "データフォルダ " + error.path +
+               " が見つかりません。\n"
+               "USBメモリなどが外されたか、フォルダの場所や名前が変わった可能性があります。\n"
+               "フォルダを元に戻してから、もう一度操作してください。\n"
+               "ファイルは何も変更していません。";
     std::string action;
     switch (error.step) {
         case IoStep::Read:

@@ -44,6 +44,10 @@ struct IoResult {
 
 // Not an errno: a category master (VERADIV.DAT) that holds no readable category.
 inline constexpr int kNoCategory = -2;
+// Not an errno: the data folder itself is gone (moved away, a USB stick pulled
+// out); the error's path is then the folder's. Unlike ENOENT it never means
+// "no such file yet", so nothing takes it for an empty month.
+inline constexpr int kFolderMissing = -3;
 
 // Why a call failed with `code` (errno), in Japanese (UTF-8, no full stop);
 // `step` tells a refused read from a refused write.

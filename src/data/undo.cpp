@@ -64,6 +64,9 @@ std::string Refusal(const DataFolder& folder) {
         return "データフォルダを読み取り専用で開いているため、取り消しも復元もできません。";
     if (!folder.keepsHistory())
         return "このフォルダでは変更の履歴を記録していません。";
+    // Its versions are gone with it: the history is not damaged.
+    if (!folder.Present())
+        return DescribeIoError({IoStep::Read, kFolderMissing, folder.path()});
     return {};
 }
 

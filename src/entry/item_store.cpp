@@ -18,6 +18,11 @@ ItemStore::ItemStore(ProgramState& state, Services& services, QWidget* window)
     : QObject(window), state_(state), services_(services), window_(window) {}
 
 bool ItemStore::MayAdd() {
+    if (folderMissing_) {
+        emit readAgain();  // the folder may be back; a read that fails again says why
+        if (monthUnreadable_)
+            return false;
+    }
     if (monthUnreadable_) {
         services_.messages.Inform(
             window_, kFullMessageTitle,

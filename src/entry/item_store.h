@@ -20,7 +20,11 @@ class ItemStore : public QObject {
     ItemStore(ProgramState& state, Services& services, QWidget* window);
 
     // The month's file could not be read: nothing may be written over it.
-    void SetMonthUnreadable(bool unreadable) { monthUnreadable_ = unreadable; }
+    // When its folder was gone, the month is read again as an item is begun.
+    void SetMonthUnreadable(bool unreadable, bool folderMissing = false) {
+        monthUnreadable_ = unreadable;
+        folderMissing_ = unreadable && folderMissing;
+    }
     // Whether an item may be added to the open month; a message says why not.
     bool MayAdd();
     // The item of category `category`, description `description` on the
@@ -44,6 +48,8 @@ class ItemStore : public QObject {
     // Another program changed the month's file since it was read: nothing was
     // written over it, and the month is to be read again.
     void changedOnDisk();
+    // The open month was not read for want of its folder: read it now.
+    void readAgain();
 
   private:
     bool Save(const MonthLedger& before);
@@ -52,6 +58,7 @@ class ItemStore : public QObject {
     Services& services_;
     QWidget* window_;
     bool monthUnreadable_ = false;
+    bool folderMissing_ = false;
 };
 
 }  // namespace hanaki

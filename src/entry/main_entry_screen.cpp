@@ -56,6 +56,10 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
         month_->ShowDay();
         emit ledgerChanged();
     });
+    connect(store_.get(), &ItemStore::readAgain, this, [this] {
+        month_->Reload();
+        month_->ShowDay();
+    });
     connect(store_.get(), &ItemStore::saved, this, [this] {
         month_->ShowDay();
         emit ledgerChanged();
@@ -234,6 +238,19 @@ void MainEntryScreen::OpenMemo() {
 void MainEntryScreen::OnMemoClosed() {
     controls_.guide->show();
     keys_->Focus(EntryField::Category);
+}
+
+void MainEntryScreen::SaveTyped() {
+    if (memo_->IsOpen())
+        memo_->Save();
+}
+
+void MainEntryScreen::EndSession() {
+    CloseEditors();
+    if (correction_->active()) {
+        correction_->End();
+        form_->ClearInputFields();
+    }
 }
 
 void MainEntryScreen::closeEvent(QCloseEvent* event) {

@@ -58,6 +58,12 @@ class MainEntryScreen : public QWidget {
     // read anew from its file and shown, the item found in it and opened.
     HandOffResult OpenItem(const PickedItem& item, QWidget* asker);
 
+    // The desktop session asks for what is typed: the open memo is saved and stays open.
+    void SaveTyped();
+    // The desktop session ends: the open memo is saved and closed and a
+    // correction under way left, each as Esc does.
+    void EndSession();
+
   signals:
     // An item of the open month was stored or deleted, and its file written.
     void ledgerChanged();

@@ -33,6 +33,9 @@ class MemoEditor : public QObject {
     // the main window calls it as it goes away.
     void Close();
     bool IsOpen() const { return open_; }
+    // Stores the lines into the day's slot and rewrites the month's file
+    // (a message says why it failed); the editor stays open.
+    bool Save();
 
   signals:
     void closed();
@@ -49,8 +52,6 @@ class MemoEditor : public QObject {
     // another month. Nothing moves when the save or the read fails.
     void MoveTo(const CurrentDate& to);
     bool LoadMonth(const CurrentDate& month, MemoMonth& memo);
-    // Stores the lines into the day's slot and rewrites the month's file.
-    bool Save();
     void Report(const IoError& error);
     void ShowDay();
     void ShowLegend(const QString& hint);

@@ -6,6 +6,7 @@
 #include "data/carry_over.h"
 #include "entry/day_grid.h"
 #include "entry/item_store.h"
+#include "ui/io_failure.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
@@ -22,12 +23,17 @@ MonthView::MonthView(ProgramState& state, Services& services, ItemStore& store,
 void MonthView::Reload() {
     const IoResult loaded = LoadMonthLedger(state_.folder, state_.closingDay(), state_.date.year,
                                             state_.date.month, state_.ledger);
-    store_.SetMonthUnreadable(!loaded.ok());
+    const bool folderMissing = !loaded.ok() && loaded.error->code == kFolderMissing;
+    store_.SetMonthUnreadable(!loaded.ok(), folderMissing);
     if (!loaded.ok()) {
         state_.ledger = MonthLedger();
-        services_.messages.Inform(window_, QStringLiteral("ファイルエラー"),
-                                  QString::fromStdString(DescribeIoError(*loaded.error)) +
-                                      QStringLiteral("\nこの月度には入力できません。"));
+        // A folder that is gone is named alone: the month opens once it is back.
+        if (folderMissing)
+            ReportIoFailure(services_.messages, window_, {}, *loaded.error);
+        else
+            services_.messages.Inform(window_, QStringLiteral("ファイルエラー"),
+                                      QString::fromStdString(DescribeIoError(*loaded.error)) +
+                                          QStringLiteral("\nこの月度には入力できません。"));
         return;
     }
     const int month = state_.date.year * 100 + state_.date.month;

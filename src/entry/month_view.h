@@ -24,8 +24,9 @@ class MonthView {
     const DayView& day() const { return day_; }
 
     // Reads the month of state.date into state.ledger. A file that cannot be
-    // read leaves the month empty and closed to input; records it could not
-    // read are named once per month.
+    // read leaves the month empty and closed to input (until an item is begun
+    // when it was its folder that was gone); records it could not read are
+    // named once per month.
     void Reload();
     // The day of state.date in the grid, and the month's totals.
     void ShowDay();

@@ -63,6 +63,8 @@ void RefuseUndoWhileEntering(bool redo, MessageService& messages, QWidget* paren
 }
 
 void ReloadAfterRestore(ProgramState& state, MessageService& messages, QWidget* parent) {
+    if (!state.folder.Present())
+        return;  // nothing was put back; what is on screen stays, and one message has said why
     // A master the restore took away reads as none, as on a first start.
     auto report = [&](const IoResult& result) {
         if (!result.ok() && result.error->code != ENOENT)

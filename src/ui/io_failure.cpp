@@ -6,7 +6,10 @@ namespace hanaki {
 
 void ReportIoFailure(MessageService& messages, QWidget* parent, const QString& title,
                      const IoError& error) {
-    messages.Inform(parent, title, QString::fromStdString(DescribeIoError(error)));
+    // Whatever the screen was doing, the folder is what the user must see to.
+    const QString shown =
+        error.code == kFolderMissing ? QStringLiteral("データフォルダが見つかりません") : title;
+    messages.Inform(parent, shown, QString::fromStdString(DescribeIoError(error)));
 }
 
 bool ReportedIoFailure(MessageService& messages, QWidget* parent, const QString& title,

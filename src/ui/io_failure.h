@@ -10,7 +10,8 @@ namespace hanaki {
 
 class MessageService;
 
-// Shows a failed read or write in a Japanese message box.
+// Shows a failed read or write in a Japanese message box; a folder that is
+// gone has a title of its own.
 void ReportIoFailure(MessageService& messages, QWidget* parent, const QString& title,
                      const IoError& error);
 

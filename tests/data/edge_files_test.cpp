@@ -7,6 +7,7 @@
 
 #include "data/aggregation.h"
 #include "data/category_table.h"
+#include "data/history_store.h"
 #include "data/ledger.h"
 #include "data/memo.h"
 #include "data/safe_write.h"
@@ -223,6 +224,77 @@ TEST(ChangedOnDisk, aSaveOverAMonthFileAnotherProgramChangedIsRefusedAndLeavesIt
         ASSERT_TRUE(SaveMonthLedger(dir.folder(), kMonthEnd, 100, 1, ledger).ok());
         EXPECT_EQ(dir.Read("200001.DAT"),
                   changed.value_or("") + Record("000112", "02", "01", "-3"));
+    }
+}
+
+// How a data folder goes away under a running program: moved (a USB stick
+// pulled, its mount point gone with it), or an empty mount point left where
+// the stick was, without the lock the program keeps in its folder.
+enum class Gone { Moved, EmptyMountPoint };
+
+TEST(VanishedFolder, everyReadAndWriteNamesTheFolderWritesNothingAndWorksOnceItIsBack) {
+    using Use = std::function<IoResult(const DataFolder&, MonthLedger&)>;
+    const std::vector<std::pair<std::string, Use>> uses{
+        {"store an item",
+         [](const DataFolder& f, MonthLedger& ledger) {
+             AppendItem(ledger, ledger.LastSlot(),
+                        DecodeLedgerRecord(Record("000112", "02", "01", "-3")));
+             return SaveMonthLedger(f, kMonthEnd, 100, 1, ledger);
+         }},
+        {"delete the month's only item",
+         [](const DataFolder& f, MonthLedger& ledger) {
+             UnlinkItem(ledger, ledger.head);
+             return SaveMonthLedger(f, kMonthEnd, 100, 1, ledger);
+         }},
+        {"read a month without items",
+         [](const DataFolder& f, MonthLedger& ledger) {
+             return LoadMonthLedger(f, kMonthEnd, 100, 2, ledger);
+         }},
+        {"save a memo",
+         [](const DataFolder& f, MonthLedger&) {
+             MemoMonth memo;
+             memo.SetLines(3, {Sjis("買い物"), "", ""});
+             return SaveMemo(f, kMonthEnd, 100, 2, memo);
+         }},
+        {"save the closing day",
+         [](const DataFolder& f, MonthLedger&) { return WriteClosingDay(f, 25); }},
+        {"read the history to undo a change",
+         [](const DataFolder& f, MonthLedger&) {
+             const History history = ReadHistory(f);
+             return history.error ? IoResult{history.error} : IoResult::Ok();
+         }},
+    };
+    for (Gone gone : {Gone::Moved, Gone::EmptyMountPoint}) {
+        for (const auto& [name, use] : uses) {
+            SCOPED_TRACE(name + (gone == Gone::Moved ? " (moved)" : " (empty mount point)"));
+            TempFolder dir;
+            dir.Write("VERADIV.ENV", " 31 \r\n");
+            dir.Write("200001.DAT", Record("000110", "02", "01", "-100"));
+            dir.Write(".hanaki.lock", "mine");
+            DataFolder folder = dir.folder();
+            folder.WatchPresence(".hanaki.lock");
+            MonthLedger ledger;
+            ASSERT_TRUE(LoadMonthLedger(folder, kMonthEnd, 100, 1, ledger).ok());
+
+            const fs::path path = dir.path(), away = dir.path() + ".away";
+            fs::rename(path, away);
+            if (gone == Gone::EmptyMountPoint)
+                fs::create_directory(path);
+            MonthLedger kept = ledger;
+            const IoResult refused = use(folder, kept);
+            ASSERT_FALSE(refused.ok());
+            EXPECT_EQ(refused.error->code, kFolderMissing);
+            EXPECT_EQ(refused.error->path, dir.path());
+            EXPECT_EQ(gone == Gone::EmptyMountPoint, fs::exists(path));
+            if (gone == Gone::EmptyMountPoint) {
+                EXPECT_TRUE(fs::is_empty(path));
+                fs::remove(path);
+            }
+            EXPECT_EQ(ReadPath(away / "200001.DAT"), Record("000110", "02", "01", "-100"));
+
+            fs::rename(away, path);
+            EXPECT_TRUE(use(folder, ledger).ok());
+        }
     }
 }
 

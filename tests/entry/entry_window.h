@@ -54,6 +54,7 @@ struct EntryWindow {
         InstallFontSubstitutions();  // the program's fonts, so that layouts measure as on screen
         folder.Write("VERADIV.DAT", kMaster);
         folder.Write("VERADIV.ENV", SettingsFile(closingDay));
+        state.folder.WatchPresence();  // as the program watches its folder
     }
 
     bool Start() {

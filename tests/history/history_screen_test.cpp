@@ -126,6 +126,26 @@ TEST(HistoryScreen, followsChangesKeptElsewhereKeepingTheChosenLine) {
     screen->close();
 }
 
+TEST(HistoryScreen, aRestoreWhileTheFolderIsGoneSaysSoOnceAndChangesNothing) {
+    Kept kept;
+    kept.home.state.folder.WatchPresence();
+    auto* screen = new HistoryScreen(kept.home.state, kept.home.services);
+    ShowActive(*screen);
+    const std::string path = kept.home.temp.path();
+    const std::string env = kept.home.temp.Read("VERADIV.ENV");
+    std::filesystem::rename(path, path + ".away");
+    Press(Qt::Key_Return);
+    std::filesystem::rename(path + ".away", path);
+    const QStringList shown = kept.Questions();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(
+        shown[1].contains("データフォルダ " + QString::fromStdString(path) + " が見つかりません。"))
+        << shown[1].toStdString();
+    EXPECT_FALSE(kept.home.temp.Exists("202611.DAT"));
+    EXPECT_EQ(kept.home.temp.Read("VERADIV.ENV"), env);
+    Press(Qt::Key_Escape);
+}
+
 TEST(UndoPrompt, namesTheLastChangeUndoesItOnOkAndWalksBackUntilNothingIsLeft) {
     Kept kept;
     auto& state = kept.home.state;

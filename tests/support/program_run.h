@@ -46,12 +46,11 @@ inline std::string ReadWhole(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Runs `program` with `args`, its standard output into `stdoutPath` (a file
-// of `scratch` when empty), and kills it after `seconds`.
-inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                             const std::string& scratch, const std::string& stdoutPath = "",
-                             const std::map<std::string, std::string>& changes = {},
-                             int seconds = 20) {
+// Starts `program` with `args`, its standard output into `stdoutPath` (a
+// file of `scratch` when empty) and its standard error into a file of `scratch`.
+inline pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::string& scratch, const std::string& stdoutPath = "",
+                          const std::map<std::string, std::string>& changes = {}) {
     const std::string outPath = stdoutPath.empty() ? scratch + "/stdout" : stdoutPath;
     const std::string errPath = scratch + "/stderr";
     std::vector<std::string> env = EnvironmentWith(changes);
@@ -75,6 +74,12 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
         ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
+    return child;
+}
+
+// Waits for a started program, killing it after `seconds`.
+inline ProgramRun FinishProgram(pid_t child, const std::string& scratch,
+                                const std::string& stdoutPath = "", int seconds = 20) {
     ProgramRun run;
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -90,9 +95,18 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
     if (run.code == 0)
         run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (stdoutPath.empty())
-        run.out = ReadWhole(outPath);
-    run.err = ReadWhole(errPath);
+        run.out = ReadWhole(scratch + "/stdout");
+    run.err = ReadWhole(scratch + "/stderr");
     return run;
+}
+
+// Runs `program` with `args` as StartProgram does, and kills it after `seconds`.
+inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& scratch, const std::string& stdoutPath = "",
+                             const std::map<std::string, std::string>& changes = {},
+                             int seconds = 20) {
+    return FinishProgram(StartProgram(program, args, scratch, stdoutPath, changes), scratch,
+                         stdoutPath, seconds);
 }
 
 }  // namespace hanaki::testing
