@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,15 +8,19 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <sstream>
 
 #include "data/category_table.h"
 #include "data/fixed_field.h"
+#include "data/folder_copy.h"
+#include "data/folder_lock.h"
 #include "data/ledger.h"
 #include "data/memo.h"
 #include "data/settings.h"
 #include "data/stale_temporaries.h"
 #include "export/csv_export.h"
 #include "import/conversion.h"
+#include "import/tsugite_command.h"
 #include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/faulty_file_system.h"
@@ -260,6 +265,8 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
         case FsCall::OpenForAppend:
         case FsCall::MakeFolder:
             return {error(ENOSPC), error(EACCES)};
+        case FsCall::RemoveFolder:
+            return {error(EIO), error(EACCES)};
     }
     return {};
 }
@@ -551,6 +558,186 @@ TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.error->path, dir.folder().PathOf(load.name));
         EXPECT_TRUE(load.unchanged());
+    }
+}
+
+// A household in "data" under `root`: a master and a month, or every kind of data file.
+std::string WriteCopiedHousehold(const std::string& root, bool everyKind = true) {
+    const std::string data = root + "/data";
+    std::filesystem::create_directories(data);
+    testing::WriteFile(data + "/VERADIV.DAT", OldCategoryFile());
+    testing::WriteFile(data + "/200001.DAT", LedgerOf(40));
+    if (everyKind) {
+        testing::WriteFile(data + "/VERADIV.ENV", kFullSettings);
+        testing::WriteFile(data + "/200001.MEM", MemoOf(3));
+    }
+    return data;
+}
+
+// Every name in `folder` with its bytes; empty when there is no such folder.
+Files Listing(const std::string& folder) {
+    Files files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        files[entry.path().filename()] = testing::ReadFile(entry.path());
+    return files;
+}
+
+std::vector<std::string> TemporariesUnder(const std::string& root) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator
+             it(root, std::filesystem::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error)) {
+        if (it->path().filename().string().find(".hanaki~") != std::string::npos)
+            found.push_back(it->path());
+    }
+    return found;
+}
+
+// `--backup`, and `--restore-as-of` a moment after the last change.
+struct CopyAction {
+    std::string name;
+    std::function<std::string(const DataFolder&, const std::string&)> copy;
+};
+const CopyAction kCopies[] = {
+    {"backup", [](const DataFolder& f, const std::string& to) { return BackUpFolder(f, to); }},
+    {"restore",
+     [](const DataFolder& f, const std::string& to) {
+         return RestoreFolderAsOf(f, std::time(nullptr) + 60, to);
+     }},
+};
+
+TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIsWhole) {
+    for (const CopyAction& action : kCopies) {
+        SCOPED_TRACE(action.name);
+        FaultyFileSystem counter;
+        {
+            TempFolder clean;
+            const std::string data = WriteCopiedHousehold(clean.path(), false);
+            ASSERT_EQ(action.copy(DataFolder(data, counter), clean.path() + "/copy"), "");
+        }
+        for (FsCall call : testing::kAllFsCalls) {
+            for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+                for (const Fault& fault : FaultsFor(call, nth)) {
+                    SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
+                                 " errno " + std::to_string(fault.error));
+                    TempFolder root;
+                    const std::string data = WriteCopiedHousehold(root.path(), false);
+                    const std::string copy = root.path() + "/copy";
+                    FaultyFileSystem fs;
+                    fs.Arm(fault);
+                    const std::string message = action.copy(DataFolder(data, fs), copy);
+                    if (!fs.fired())
+                        continue;
+                    EXPECT_TRUE(TemporariesUnder(root.path()).empty());
+                    EXPECT_FALSE(std::filesystem::exists(data + "/.hanaki.lock"));
+                    // Only a copy renamed into place whole stays, told when unconfirmed.
+                    if (std::filesystem::exists(copy)) {
+                        EXPECT_EQ(Listing(copy), Listing(data));
+                        EXPECT_EQ(message.empty(), call != FsCall::SyncDirectory) << message;
+                        continue;
+                    }
+                    EXPECT_NE(message.find(root.path()), std::string::npos) << message;
+                    fs.Disarm();
+                    EXPECT_EQ(action.copy(DataFolder(data, fs), copy), "");
+                    EXPECT_EQ(Listing(copy), Listing(data));
+                }
+            }
+        }
+    }
+}
+
+// Runs `check` in a child process as an ordinary user: the superuser reads
+// every file whatever its permissions say.
+bool AsOrdinaryUser(const std::function<bool()>& check) {
+    pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        try {
+            ::_exit(check() ? 0 : 1);
+        } catch (...) {
+            ::_exit(3);
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(CopyFaults, aDataFileOrFolderThatCannotBeReadIsNamedAndNoCopyIsMade) {
+    enum class Odd { Fifo, Folder, Device, BrokenLink, Unreadable };
+    const std::pair<Odd, const char*> odds[] = {{Odd::Fifo, "FIFO"},
+                                                {Odd::Folder, "folder"},
+                                                {Odd::Device, "link to /dev/null"},
+                                                {Odd::BrokenLink, "broken link"},
+                                                {Odd::Unreadable, "mode 000"}};
+    for (const CopyAction& action : kCopies) {
+        for (const char* name : {"VERADIV.DAT", "VERADIV.ENV", "200001.DAT", "200001.MEM", ""}) {
+            for (const auto& [odd, oddName] : odds) {
+                // An empty name: the data folder itself, which may not be read.
+                if (*name == '\0' && odd != Odd::Unreadable)
+                    continue;
+                SCOPED_TRACE(action.name + " " + name + " " + oddName);
+                TempFolder root;
+                const std::string data = WriteCopiedHousehold(root.path());
+                const std::string path = data + (*name ? "/" : "") + name;
+                if (odd != Odd::Unreadable)
+                    std::filesystem::remove_all(path);
+                if (odd == Odd::Fifo)
+                    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+                else if (odd == Odd::Folder)
+                    std::filesystem::create_directory(path);
+                else if (odd == Odd::Device)
+                    std::filesystem::create_symlink("/dev/null", path);
+                else if (odd == Odd::BrokenLink)
+                    std::filesystem::create_symlink(root.path() + "/gone", path);
+                else
+                    ::chmod(path.c_str(), 0);
+                ::chmod(root.path().c_str(), 0777);  // the copy's folder, for the ordinary user
+                const std::string copy = root.path() + "/copy";
+                EXPECT_TRUE(AsOrdinaryUser([&] {
+                    const std::string message =
+                        action.copy(DataFolder(data, RealFileSystem()), copy);
+                    const bool told = message.find(path) != std::string::npos &&
+                                      message.ends_with(" には何も書き出していません。");
+                    if (!told)
+                        std::fprintf(stderr, "%s\n", message.c_str());
+                    return told && !std::filesystem::exists(copy) &&
+                           TemporariesUnder(root.path()).empty();
+                }));
+            }
+        }
+    }
+}
+
+TEST(FaultInjection, noFailedStepOfAConversionLeavesTheLockBehind) {
+    TempFolder root;
+    std::filesystem::create_directories(root.path() + "/src");
+    std::filesystem::create_directories(root.path() + "/dst");
+    root.Write("src/VERADIV.DAT", OldCategoryFile());
+    root.Write("src/VERADIV.059", ForeignRecord("0428", "-1200") + ForeignRecord("0503", "-800"));
+    root.Write("src/KAKMEMO.059", MemoOf(2));
+    TsugiteOptions options;
+    options.source = root.path() + "/src";
+    options.destination = root.path() + "/dst";
+    options.closingDay = 25;
+    std::ostringstream out, err;
+    FaultyFileSystem counter;
+    ASSERT_EQ(RunTsugiteCommand(options, counter, out, err), 0) << err.str();
+    for (FsCall call : testing::kAllFsCalls) {
+        for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+            for (const Fault& fault : FaultsFor(call, nth)) {
+                SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
+                             " errno " + std::to_string(fault.error));
+                FaultyFileSystem fs;
+                fs.Arm(fault);
+                RunTsugiteCommand(options, fs, out, err);
+                EXPECT_FALSE(root.Exists("dst/.hanaki.lock"));
+            }
+        }
     }
 }
 

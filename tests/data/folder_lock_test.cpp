@@ -9,19 +9,17 @@
 
 #include "data/folder_lock.h"
 #include "support/dead_process.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
 namespace {
 
 using testing::DeadProcessId;
+using testing::Fault;
+using testing::FaultyFileSystem;
+using testing::FsCall;
 using testing::TempFolder;
-
-std::string HostName() {
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    return name;
-}
 
 // A second program that holds the lock until it is killed.
 pid_t StartHolder(const std::string& folder) {
@@ -75,6 +73,10 @@ TEST(FolderLock, aSecondProgramIsRefusedUntilTheFirstIsGone) {
 
 TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
     std::string dead = std::to_string(DeadProcessId());
+    const std::string live = std::to_string(::getppid()) + "\n" + HostName() + "\nhanaki\n";
+    const std::string liveStart = ProcessStart(::getppid());
+    ASSERT_NE(liveStart, "");
+    const std::string boot = liveStart.substr(0, liveStart.find(' '));
     struct Case {
         std::string name;
         std::string content;
@@ -83,8 +85,11 @@ TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
     };
     std::vector<Case> cases{
         {"dead program here", dead + "\n" + HostName() + "\nhanaki\n", false, true},
-        {"live program here", std::to_string(::getppid()) + "\n" + HostName() + "\nhanaki\n", true,
-         false},
+        {"live program here, of an older version", live, true, false},
+        {"live program here", live + liveStart + "\n", true, false},
+        {"its number now another program's", live + boot + " 1\n", true, true},
+        {"its number from before a restart",
+         live + "another-boot " + liveStart.substr(boot.size() + 1) + "\n", true, true},
         {"program on another computer", dead + "\nelsewhere\nhanaki\n", true, false},
         {"being written", "", false, false},
         {"never finished", "", true, true},
@@ -102,8 +107,8 @@ TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
         FolderLock lock(dir.path(), "hanaki");
         EXPECT_EQ(lock.held(), c.taken);
         if (c.taken) {
-            EXPECT_EQ(dir.Read(".hanaki.lock"),
-                      std::to_string(::getpid()) + "\n" + HostName() + "\nhanaki\n");
+            EXPECT_EQ(dir.Read(".hanaki.lock"), std::to_string(::getpid()) + "\n" + HostName() +
+                                                    "\nhanaki\n" + ProcessStart(::getpid()) + "\n");
         } else {
             EXPECT_EQ(dir.Read(".hanaki.lock"), c.content);
         }
@@ -141,6 +146,23 @@ TEST(FolderLock, aFolderThatCannotBeWrittenIsReportedWithoutTouchingIt) {
     }
     EXPECT_EQ(dir.FileCount(), 2u);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() + "/read-only"));
+}
+
+TEST(FolderLock, isReleasedWhenAStepOfTheReleaseFailsOnce) {
+    for (const Fault& fault : {Fault{FsCall::ReadAll, 1, EACCES}, Fault{FsCall::ReadAll, 1, EIO},
+                               Fault{FsCall::Remove, 1, EIO}, Fault{FsCall::Remove, 1, EACCES}}) {
+        SCOPED_TRACE(testing::NameOf(fault.call) + std::string(" errno ") +
+                     std::to_string(fault.error));
+        TempFolder dir;
+        FaultyFileSystem fs;
+        {
+            FolderLock lock(dir.path(), "tsugite", fs);
+            ASSERT_TRUE(lock.held());
+            fs.Arm(fault);
+        }
+        EXPECT_TRUE(fs.fired());
+        EXPECT_FALSE(dir.Exists(".hanaki.lock"));
+    }
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 
+#include "data/folder_copy.h"
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
 #include "support/cp932_text.h"
@@ -112,6 +114,74 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
     EXPECT_GT(leftovers, 0);
 }
 
+// Every name in `folder` with its bytes.
+std::map<std::string, std::string> Listing(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename()] = testing::ReadFile(entry.path());
+    return files;
+}
+
+std::vector<std::string> TemporariesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().find(".hanaki~") != std::string::npos)
+            found.push_back(entry.path().filename());
+    }
+    return found;
+}
+
+TEST(KilledWriter, aKillAtAnyMomentOfABackupLeavesAWholeCopyOrNoneAndTheSweepClearsWhatItLeft) {
+    TempFolder dir;
+    const std::filesystem::path data = std::filesystem::path(dir.path()) / "data";
+    const std::filesystem::path copies = std::filesystem::path(dir.path()) / "copies";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(copies);
+    const DataFolder folder(data, RealFileSystem());
+    ASSERT_TRUE(folder.Replace("VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n")).ok());
+    ASSERT_TRUE(folder.Replace("VERADIV.ENV", " 25 \r\n").ok());
+    const std::string month = SerializeMonthLedger(kMonthEnd, FullMonth("月"));
+    for (const char* name : {"200001.DAT", "200002.DAT", "200003.DAT"})
+        ASSERT_TRUE(folder.Replace(name, month).ok());
+    const auto live = Listing(data);
+
+    const Clock::time_point start = Clock::now();
+    ASSERT_EQ(BackUpFolder(folder, (copies / "timed").string()), "");
+    const auto span =
+        std::clamp(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start),
+                   std::chrono::microseconds(300), std::chrono::microseconds(200000));
+    std::filesystem::remove_all(copies / "timed");
+
+    constexpr int kKills = 80;
+    int whole = 0;
+    int leftovers = 0;
+    for (int i = 0; i < kKills; ++i) {
+        const std::filesystem::path copy = copies / std::to_string(i);
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(BackUpFolder(folder, copy.string()).empty() ? 0 : 1);
+        std::this_thread::sleep_for(span * ((i * 37) % kKills) / kKills);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        if (std::filesystem::exists(copy)) {
+            ASSERT_EQ(Listing(copy), live) << "kill " << i;
+            ++whole;
+        }
+        const std::vector<std::string> temporaries = TemporariesIn(copies);
+        ASSERT_LE(temporaries.size(), 1u) << "kill " << i;
+        leftovers += static_cast<int>(temporaries.size());
+        EXPECT_EQ(RemoveStaleTemporaryFiles(RealFileSystem(), copies.string()),
+                  static_cast<int>(temporaries.size()));
+        EXPECT_TRUE(TemporariesIn(copies).empty());
+    }
+    std::printf("backup kill points: %d (whole copy %d times, temporary left %d times)\n", kKills,
+                whole, leftovers);
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(leftovers, 0);
+}
+
 TEST(StaleTemporaries, onlyOurOwnTemporariesOfGoneWritersOfThisComputerAreRemoved) {
     TempFolder dir;
     const long dead = DeadProcessId();
@@ -146,12 +216,31 @@ TEST(StaleTemporaries, onlyOurOwnTemporariesOfGoneWritersOfThisComputerAreRemove
     };
     for (const Case& c : cases)
         dir.Write(c.name, "x");
-    std::filesystem::create_directory(std::filesystem::path(dir.path()) / ours("old", dead, 3));
+    // Copies a killed backup left: of files only, as it writes them, or holding more.
+    const std::filesystem::path root = dir.path();
+    for (const char* copy : {"abandoned", "with a folder", "with a link", "running"}) {
+        const long writer = copy == std::string("running") ? ::getpid() : dead;
+        const std::filesystem::path folder = root / ours(copy, writer, 3);
+        std::filesystem::create_directory(folder);
+        testing::WriteFile(folder / "200001.DAT", "x");
+        testing::WriteFile(folder / ours("200001.DAT", writer, 0), "x");
+        if (copy == std::string("with a folder"))
+            std::filesystem::create_directory(folder / "mine");
+        if (copy == std::string("with a link"))
+            std::filesystem::create_symlink(root / "200001.DAT", folder / "200001.MEM");
+    }
+    std::filesystem::create_directory(root / "mine");
+    testing::WriteFile(root / "mine/200001.DAT", "x");
+    std::filesystem::create_symlink(root / "mine", root / ours("link", dead, 0));
 
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 3);
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 4);
     for (const Case& c : cases)
         EXPECT_EQ(dir.Exists(c.name), !c.removed) << c.name;
-    EXPECT_TRUE(dir.Exists(ours("old", dead, 3)));
+    EXPECT_FALSE(dir.Exists(ours("abandoned", dead, 3)));
+    for (const char* kept : {"with a folder", "with a link"})
+        EXPECT_TRUE(dir.Exists(ours(kept, dead, 3) + "/200001.DAT")) << kept;
+    EXPECT_TRUE(dir.Exists(ours("running", ::getpid(), 3) + "/200001.DAT"));
+    EXPECT_TRUE(dir.Exists("mine/200001.DAT"));
 }
 
 }  // namespace
