@@ -81,7 +81,7 @@ TEST(HistoryCommand, restoresAsOfAMinuteIntoANewFolderAndBacksUpTheLiveOne) {
     EXPECT_TRUE(DataFileNames(out.path() + "/before").empty());
     EXPECT_EQ(
         RunRestoreAsOfCommand(kept.dir.path(), "2026-11-31 09:00", out.path() + "/x", text, err),
-        1);
+        2);
     EXPECT_EQ(RunBackupCommand(kept.dir.path(), out.path() + "/copy", text, err), 0);
     EXPECT_EQ(DataFileNames(out.path() + "/copy"),
               (std::vector<std::string>{"202611.DAT", "VERADIV.ENV"}));

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "data/cp932.h"
 #include "data/ledger.h"
@@ -118,6 +119,11 @@ std::vector<Command> Commands() {
         {"--export-csv",
          [](const std::string& d, const std::string& scratch) {
              return std::vector<std::string>{"--data-dir", d, "--export-csv", d, scratch};
+         },
+         {"VERADIV.DAT", "200001.DAT"}},
+        {"--find",
+         [](const std::string& d, const std::string&) {
+             return std::vector<std::string>{"--data-dir", d, "--find", "昼食"};
          },
          {"VERADIV.DAT", "200001.DAT"}},
     };
@@ -242,6 +248,8 @@ TEST(ProgramEdges, aFullStandardOutputIsAFailureWithAMessage) {
         {kHanaki, {"--data-dir", d, "--trend", "2000", "1"}},
         {kHanaki, {"--data-dir", d, "--print-month", "2000", "1", "--pdf", "-"}},
         {kHanaki, {"--data-dir", d, "--export-csv", d, destination.path()}},
+        {kHanaki, {"--data-dir", d, "--history"}},
+        {kHanaki, {"--data-dir", d, "--history", "--csv"}},
         {kHanaki, {"--help"}},
         {kTsugite, {"--version"}},
     };
@@ -250,6 +258,125 @@ TEST(ProgramEdges, aFullStandardOutputIsAFailureWithAMessage) {
         const ProgramRun run = RunProgram(program, args, scratch.path(), "/dev/full");
         EXPECT_EQ(run.code, 1) << run.err;
         EXPECT_NE(run.err.find("標準出力に書き込めませんでした"), std::string::npos) << run.err;
+    }
+}
+
+TEST(ProgramEdges, everyCommandExitsZeroOnlyWhenAllWasDoneAndTwoForAWrongArgument) {
+    struct Case {
+        std::string name;
+        std::function<std::vector<std::string>(const std::string& data, const std::string& copy)>
+            args;
+        int code;
+        std::string err;  // a part of standard error
+        std::optional<std::string> out = std::nullopt;
+        std::function<void(const fs::path& data)> damage = [](const fs::path&) {};
+    };
+    using Args = std::vector<std::string>;
+    const auto damagedRecord = [](const fs::path& data) {
+        std::ofstream(data / "200001.DAT", std::ios::app)
+            << RecordBytes({.date = "000116", .category = "xx"});
+    };
+    const std::vector<Case> cases{
+        {"--backup ''",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--backup", ""};
+         },
+         2, "--backup に空の値は指定できません。\n"},
+        {"--backup=",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--backup="};
+         },
+         2, "--backup に空の値"},
+        {"--data-dir ''",
+         [](auto, auto) {
+             return Args{"--data-dir", "", "--summary", "2000", "1"};
+         },
+         2, "--data-dir に空の値"},
+        {"--to ''",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--restore-as-of", "2000-01-01 00:00", "--to", ""};
+         },
+         2, "--to に空の値"},
+        {"--pdf ''",
+         [](auto d, auto) { return Args{"--data-dir", d, "--print-month", "2000", "1", "--pdf="}; },
+         2, "--pdf に空の値"},
+        {"--export-csv ''",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--export-csv", "", c};
+         },
+         2, "--export-csv に空の値"},
+        {"--restore-as-of a day",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--restore-as-of", "2000-01-01", "--to", c};
+         },
+         2, "'YYYY-MM-DD HH:MM'"},
+        {"--restore-as-of 2/30",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--restore-as-of", "2000-02-30 10:00", "--to", c};
+         },
+         2, "'YYYY-MM-DD HH:MM'"},
+        {"--since 2/30",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--history", "--since", "2000-02-30"};
+         },
+         2, "--since"},
+        {"--history of no folder",
+         [](auto d, auto) {
+             return Args{"--data-dir", d + "/none", "--history"};
+         },
+         1, "/none がありません。\n"},
+        {"--backup into the data folder",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--backup", d + "/sub"};
+         },
+         1, "/sub はデータフォルダの中です。"},
+        {"--restore-as-of into the data folder",
+         [](auto d, auto) {
+             return Args{"--data-dir",       d,      "--restore-as-of",
+                         "2000-01-01 00:00", "--to", d + "/sub/"};
+         },
+         1, "/sub/ はデータフォルダの中です。"},
+        {"--backup of a FIFO",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--backup", c};
+         },
+         1, "200001.MEM", std::nullopt,
+         [](const fs::path& data) { MakeOdd(data / "200001.MEM", Odd::Fifo); }},
+        {"--export-csv leaving a record out",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--export-csv", d, fs::path(c).parent_path()};
+         },
+         1, "/200001.DAT の読めないデータ1件は書き出しませんでした。\n",
+         "1個のデータをコンバートしました。\n", damagedRecord},
+        {"--summary leaving a record out",
+         [](auto d, auto) {
+             return Args{"--data-dir", d, "--summary", "2000", "1"};
+         },
+         1, "読み取れない記録が 1 件あります。", std::nullopt, damagedRecord},
+        {"--backup",
+         [](auto d, auto c) {
+             return Args{"--data-dir", d, "--backup", c};
+         },
+         0, "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder data, scratch;
+        WriteHousehold(data.path());
+        c.damage(data.path());
+        const std::string copy = scratch.path() + "/copy";
+        const ProgramRun run = RunProgram(kHanaki, c.args(data.path(), copy), scratch.path());
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.empty(), c.code == 0) << run.err;
+        if (c.out) {
+            EXPECT_EQ(run.out, *c.out);
+        }
+        if (c.code == 2) {
+            EXPECT_EQ(run.out, "");
+        }
+        EXPECT_FALSE(fs::exists(data.path() + "/sub"));
+        EXPECT_EQ(fs::exists(copy), c.code == 0);
     }
 }
 
@@ -400,8 +527,8 @@ TEST(ProgramEdges, everyCommandSaysTheSameOfAMissingFolderAndAMissingCategoryFil
 TEST(ProgramEdges, withoutASettingsFileEveryCommandGoesOnWithTheDefaultsAndSaysSo) {
     TempFolder scratch;
     for (const Command& command : Commands()) {
-        if (command.name == "--export-csv")
-            continue;  // it reads no settings
+        if (std::count(command.reads.begin(), command.reads.end(), "VERADIV.ENV") == 0)
+            continue;
         SCOPED_TRACE(command.name);
         TempFolder data;
         WriteHousehold(data.path());
