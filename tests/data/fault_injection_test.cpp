@@ -561,6 +561,19 @@ TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
     }
 }
 
+// Runs `run` with each fault of each call that a clean run counted.
+void ForEachFault(const FaultyFileSystem& counter, const std::function<void(const Fault&)>& run) {
+    for (FsCall call : testing::kAllFsCalls) {
+        for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+            for (const Fault& fault : FaultsFor(call, nth)) {
+                SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
+                             " errno " + std::to_string(fault.error));
+                run(fault);
+            }
+        }
+    }
+}
+
 // A household in "data" under `root`: a master and a month, or every kind of data file.
 std::string WriteCopiedHousehold(const std::string& root, bool everyKind = true) {
     const std::string data = root + "/data";
@@ -618,34 +631,28 @@ TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIs
             const std::string data = WriteCopiedHousehold(clean.path(), false);
             ASSERT_EQ(action.copy(DataFolder(data, counter), clean.path() + "/copy"), "");
         }
-        for (FsCall call : testing::kAllFsCalls) {
-            for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
-                for (const Fault& fault : FaultsFor(call, nth)) {
-                    SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
-                                 " errno " + std::to_string(fault.error));
-                    TempFolder root;
-                    const std::string data = WriteCopiedHousehold(root.path(), false);
-                    const std::string copy = root.path() + "/copy";
-                    FaultyFileSystem fs;
-                    fs.Arm(fault);
-                    const std::string message = action.copy(DataFolder(data, fs), copy);
-                    if (!fs.fired())
-                        continue;
-                    EXPECT_TRUE(TemporariesUnder(root.path()).empty());
-                    EXPECT_FALSE(std::filesystem::exists(data + "/.hanaki.lock"));
-                    // Only a copy renamed into place whole stays, told when unconfirmed.
-                    if (std::filesystem::exists(copy)) {
-                        EXPECT_EQ(Listing(copy), Listing(data));
-                        EXPECT_EQ(message.empty(), call != FsCall::SyncDirectory) << message;
-                        continue;
-                    }
-                    EXPECT_NE(message.find(root.path()), std::string::npos) << message;
-                    fs.Disarm();
-                    EXPECT_EQ(action.copy(DataFolder(data, fs), copy), "");
-                    EXPECT_EQ(Listing(copy), Listing(data));
-                }
+        ForEachFault(counter, [&](const Fault& fault) {
+            TempFolder root;
+            const std::string data = WriteCopiedHousehold(root.path(), false);
+            const std::string copy = root.path() + "/copy";
+            FaultyFileSystem fs;
+            fs.Arm(fault);
+            const std::string message = action.copy(DataFolder(data, fs), copy);
+            if (!fs.fired())
+                return;
+            EXPECT_TRUE(TemporariesUnder(root.path()).empty());
+            EXPECT_FALSE(std::filesystem::exists(data + "/.hanaki.lock"));
+            // Only a copy renamed into place whole stays, told when unconfirmed.
+            if (std::filesystem::exists(copy)) {
+                EXPECT_EQ(Listing(copy), Listing(data));
+                EXPECT_EQ(message.empty(), fault.call != FsCall::SyncDirectory) << message;
+                return;
             }
-        }
+            EXPECT_NE(message.find(root.path()), std::string::npos) << message;
+            fs.Disarm();
+            EXPECT_EQ(action.copy(DataFolder(data, fs), copy), "");
+            EXPECT_EQ(Listing(copy), Listing(data));
+        });
     }
 }
 
@@ -727,18 +734,12 @@ TEST(FaultInjection, noFailedStepOfAConversionLeavesTheLockBehind) {
     std::ostringstream out, err;
     FaultyFileSystem counter;
     ASSERT_EQ(RunTsugiteCommand(options, counter, out, err), 0) << err.str();
-    for (FsCall call : testing::kAllFsCalls) {
-        for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
-            for (const Fault& fault : FaultsFor(call, nth)) {
-                SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
-                             " errno " + std::to_string(fault.error));
-                FaultyFileSystem fs;
-                fs.Arm(fault);
-                RunTsugiteCommand(options, fs, out, err);
-                EXPECT_FALSE(root.Exists("dst/.hanaki.lock"));
-            }
-        }
-    }
+    ForEachFault(counter, [&](const Fault& fault) {
+        FaultyFileSystem fs;
+        fs.Arm(fault);
+        RunTsugiteCommand(options, fs, out, err);
+        EXPECT_FALSE(root.Exists("dst/.hanaki.lock"));
+    });
 }
 
 }  // namespace
