@@ -587,49 +587,23 @@ std::string WriteCopiedHousehold(const std::string& root, bool everyKind = true)
     return data;
 }
 
-// Every name in `folder` with its bytes; empty when there is no such folder.
-Files Listing(const std::string& folder) {
-    Files files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        files[entry.path().filename()] = testing::ReadFile(entry.path());
-    return files;
-}
-
-std::vector<std::string> TemporariesUnder(const std::string& root) {
-    std::vector<std::string> found;
-    std::error_code error;
-    for (std::filesystem::recursive_directory_iterator
-             it(root, std::filesystem::directory_options::skip_permission_denied, error),
-         end;
-         !error && it != end; it.increment(error)) {
-        if (it->path().filename().string().find(".hanaki~") != std::string::npos)
-            found.push_back(it->path());
-    }
-    return found;
-}
-
 // `--backup`, and `--restore-as-of` a moment after the last change.
-struct CopyAction {
-    std::string name;
-    std::function<std::string(const DataFolder&, const std::string&)> copy;
-};
-const CopyAction kCopies[] = {
-    {"backup", [](const DataFolder& f, const std::string& to) { return BackUpFolder(f, to); }},
-    {"restore",
-     [](const DataFolder& f, const std::string& to) {
-         return RestoreFolderAsOf(f, std::time(nullptr) + 60, to);
-     }},
+using Copy = std::function<std::string(const DataFolder&, const std::string&)>;
+const Copy kCopies[] = {
+    [](const DataFolder& f, const std::string& to) { return BackUpFolder(f, to); },
+    [](const DataFolder& f, const std::string& to) {
+        return RestoreFolderAsOf(f, std::time(nullptr) + 60, to);
+    },
 };
 
 TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIsWhole) {
-    for (const CopyAction& action : kCopies) {
-        SCOPED_TRACE(action.name);
+    using testing::Listing;
+    for (const Copy& copyFolder : kCopies) {
         FaultyFileSystem counter;
         {
             TempFolder clean;
             const std::string data = WriteCopiedHousehold(clean.path(), false);
-            ASSERT_EQ(action.copy(DataFolder(data, counter), clean.path() + "/copy"), "");
+            ASSERT_EQ(copyFolder(DataFolder(data, counter), clean.path() + "/copy"), "");
         }
         ForEachFault(counter, [&](const Fault& fault) {
             TempFolder root;
@@ -637,10 +611,10 @@ TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIs
             const std::string copy = root.path() + "/copy";
             FaultyFileSystem fs;
             fs.Arm(fault);
-            const std::string message = action.copy(DataFolder(data, fs), copy);
+            const std::string message = copyFolder(DataFolder(data, fs), copy);
             if (!fs.fired())
                 return;
-            EXPECT_TRUE(TemporariesUnder(root.path()).empty());
+            EXPECT_TRUE(testing::TemporariesUnder(root.path()).empty());
             EXPECT_FALSE(std::filesystem::exists(data + "/.hanaki.lock"));
             // Only a copy renamed into place whole stays, told when unconfirmed.
             if (std::filesystem::exists(copy)) {
@@ -650,70 +624,71 @@ TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIs
             }
             EXPECT_NE(message.find(root.path()), std::string::npos) << message;
             fs.Disarm();
-            EXPECT_EQ(action.copy(DataFolder(data, fs), copy), "");
+            EXPECT_EQ(copyFolder(DataFolder(data, fs), copy), "");
             EXPECT_EQ(Listing(copy), Listing(data));
         });
     }
 }
 
-// Runs `check` in a child process as an ordinary user: the superuser reads
-// every file whatever its permissions say.
+// True when `check` holds in a child process of an ordinary user: the
+// superuser reads every file whatever its permissions say.
 bool AsOrdinaryUser(const std::function<bool()>& check) {
-    pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(2);
-        try {
-            ::_exit(check() ? 0 : 1);
-        } catch (...) {
-            ::_exit(3);
-        }
+    if (pid_t child = ::fork(); child == 0) {
+        const bool user = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        ::_exit(user && check() ? 0 : 1);
+    } else {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(CopyFaults, aDataFileOrFolderThatCannotBeReadIsNamedAndNoCopyIsMade) {
-    enum class Odd { Fifo, Folder, Device, BrokenLink, Unreadable };
-    const std::pair<Odd, const char*> odds[] = {{Odd::Fifo, "FIFO"},
-                                                {Odd::Folder, "folder"},
-                                                {Odd::Device, "link to /dev/null"},
-                                                {Odd::BrokenLink, "broken link"},
-                                                {Odd::Unreadable, "mode 000"}};
-    for (const CopyAction& action : kCopies) {
-        for (const char* name : {"VERADIV.DAT", "VERADIV.ENV", "200001.DAT", "200001.MEM", ""}) {
-            for (const auto& [odd, oddName] : odds) {
-                // An empty name: the data folder itself, which may not be read.
-                if (*name == '\0' && odd != Odd::Unreadable)
+    namespace fs = std::filesystem;
+    using Make = std::function<void(const fs::path&)>;
+    const std::vector<std::pair<std::string, Make>> odds{
+        {"FIFO",
+         [](const fs::path& p) {
+             fs::remove(p);
+             ::mkfifo(p.c_str(), 0644);
+         }},
+        {"folder",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_directory(p);
+         }},
+        {"device",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_symlink("/dev/null", p);
+         }},
+        {"broken link",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_symlink("gone", p);
+         }},
+        {"mode 000", [](const fs::path& p) { fs::permissions(p, fs::perms::none); }},
+    };
+    for (const Copy& copyFolder : kCopies) {
+        // "": the data folder itself.
+        for (const std::string name :
+             {"VERADIV.DAT", "VERADIV.ENV", "200001.DAT", "200001.MEM", ""}) {
+            for (const auto& [odd, make] : odds) {
+                if (name.empty() && odd != "mode 000")
                     continue;
-                SCOPED_TRACE(action.name + " " + name + " " + oddName);
+                SCOPED_TRACE(name + " " + odd);
                 TempFolder root;
                 const std::string data = WriteCopiedHousehold(root.path());
-                const std::string path = data + (*name ? "/" : "") + name;
-                if (odd != Odd::Unreadable)
-                    std::filesystem::remove_all(path);
-                if (odd == Odd::Fifo)
-                    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-                else if (odd == Odd::Folder)
-                    std::filesystem::create_directory(path);
-                else if (odd == Odd::Device)
-                    std::filesystem::create_symlink("/dev/null", path);
-                else if (odd == Odd::BrokenLink)
-                    std::filesystem::create_symlink(root.path() + "/gone", path);
-                else
-                    ::chmod(path.c_str(), 0);
-                ::chmod(root.path().c_str(), 0777);  // the copy's folder, for the ordinary user
+                const std::string path = name.empty() ? data : data + "/" + name;
+                make(path);
+                fs::permissions(root.path(), fs::perms::all);  // the copy's folder, for anyone
                 const std::string copy = root.path() + "/copy";
                 EXPECT_TRUE(AsOrdinaryUser([&] {
                     const std::string message =
-                        action.copy(DataFolder(data, RealFileSystem()), copy);
-                    const bool told = message.find(path) != std::string::npos &&
-                                      message.ends_with(" には何も書き出していません。");
-                    if (!told)
-                        std::fprintf(stderr, "%s\n", message.c_str());
-                    return told && !std::filesystem::exists(copy) &&
-                           TemporariesUnder(root.path()).empty();
+                        copyFolder(DataFolder(data, RealFileSystem()), copy);
+                    return message.find(path) != std::string::npos &&
+                           message.ends_with(" には何も書き出していません。") &&
+                           !fs::exists(copy) && testing::TemporariesUnder(root.path()).empty();
                 }));
             }
         }
@@ -725,8 +700,7 @@ TEST(FaultInjection, noFailedStepOfAConversionLeavesTheLockBehind) {
     std::filesystem::create_directories(root.path() + "/src");
     std::filesystem::create_directories(root.path() + "/dst");
     root.Write("src/VERADIV.DAT", OldCategoryFile());
-    root.Write("src/VERADIV.059", ForeignRecord("0428", "-1200") + ForeignRecord("0503", "-800"));
-    root.Write("src/KAKMEMO.059", MemoOf(2));
+    root.Write("src/VERADIV.059", ForeignRecord("0428", "-1200"));
     TsugiteOptions options;
     options.source = root.path() + "/src";
     options.destination = root.path() + "/dst";

@@ -9,16 +9,12 @@
 
 #include "data/folder_lock.h"
 #include "support/dead_process.h"
-#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
 namespace {
 
 using testing::DeadProcessId;
-using testing::Fault;
-using testing::FaultyFileSystem;
-using testing::FsCall;
 using testing::TempFolder;
 
 // A second program that holds the lock until it is killed.
@@ -146,23 +142,6 @@ TEST(FolderLock, aFolderThatCannotBeWrittenIsReportedWithoutTouchingIt) {
     }
     EXPECT_EQ(dir.FileCount(), 2u);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() + "/read-only"));
-}
-
-TEST(FolderLock, isReleasedWhenAStepOfTheReleaseFailsOnce) {
-    for (const Fault& fault : {Fault{FsCall::ReadAll, 1, EACCES}, Fault{FsCall::ReadAll, 1, EIO},
-                               Fault{FsCall::Remove, 1, EIO}, Fault{FsCall::Remove, 1, EACCES}}) {
-        SCOPED_TRACE(testing::NameOf(fault.call) + std::string(" errno ") +
-                     std::to_string(fault.error));
-        TempFolder dir;
-        FaultyFileSystem fs;
-        {
-            FolderLock lock(dir.path(), "tsugite", fs);
-            ASSERT_TRUE(lock.held());
-            fs.Arm(fault);
-        }
-        EXPECT_TRUE(fs.fired());
-        EXPECT_FALSE(dir.Exists(".hanaki.lock"));
-    }
 }
 
 }  // namespace
