@@ -48,9 +48,10 @@ int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>
     // The CSV stays a table; the space goes with the other notes.
     (csv ? err : out) << "履歴の容量: " << FormatSpace(HistorySpace(folder)) << "（"
                       << history.entries.size() << " 件の変更）\n";
+    // Lines of the history that cannot be read are left out of the listing.
     if (history.unreadableLines > 0)
         err << DescribeHistoryDamage(history) << "\n";
-    return 0;
+    return history.unreadableLines > 0 ? 1 : 0;
 }
 
 int RunRestoreAsOfCommand(const std::string& dataDir, const std::string& moment,

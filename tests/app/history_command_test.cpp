@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <sstream>
 
 #include "data/folder_copy.h"
@@ -64,6 +65,10 @@ TEST(HistoryCommand, listsNewestFirstAsTextOrReportCsvAndFromADay) {
         EXPECT_EQ(RunHistoryCommand(kept.dir.path(), c.since, c.csv, out, err), 0);
         EXPECT_EQ(out.str(), c.out);
     }
+    // A line that cannot be read is left out of the listing, and the exit status says so.
+    std::ofstream(HistoryPath(kept.dir.folder(), kHistoryIndexName), std::ios::app) << "1\tx\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(RunHistoryCommand(kept.dir.path(), std::nullopt, false, out, err), 1);
 }
 
 TEST(HistoryCommand, restoresAsOfAMinuteIntoANewFolderAndBacksUpTheLiveOne) {
