@@ -38,8 +38,11 @@ int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>
     for (auto it = history.entries.rbegin(); it != history.entries.rend(); ++it) {
         if (since && !OnOrAfter(it->time, *since))
             continue;
-        const std::vector<std::string> fields{FormatChangeTime(it->time), it->file,
-                                              std::string(ChangeKindWord(it->kind)), it->text};
+        // The mark rides in the text, so that the CSV keeps its four columns.
+        const std::string note = OutsideChangeNote(*it);
+        const std::vector<std::string> fields{
+            FormatChangeTime(it->time), it->file, std::string(ChangeKindWord(it->kind)),
+            it->text + (note.empty() ? "" : "  （" + note + "）")};
         if (csv)
             out << CsvLine(fields);
         else

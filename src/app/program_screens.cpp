@@ -29,14 +29,16 @@ void ProgramScreens::RunFirstRunCarryOver(QWidget* window) {
 }
 
 void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
+    // A picked item is corrected on the main window, when it takes it.
+    const ItemHandOff handOff = [&main](const PickedItem& item, QWidget* asker) {
+        return main.OpenItem(item, asker);
+    };
     switch (screen) {
         case FunctionScreen::MonthlyTable:  // F5 月計表
             ShowOnce(monthlyTable_, &main, [&] {
-                MonthlyTableLink link{[&main] { main.ShowCurrentMonth(); },
-                                      [&main](int slot) { main.OpenForCorrection(slot); }};
                 auto* table = new MonthlyTableScreen(
                     state_, services_, std::make_unique<QtPrinterDialog>(state_.folder.fs()),
-                    std::move(link), &main);
+                    state_.date.year, state_.date.month, handOff, &main);
                 QObject::connect(&main, &MainEntryScreen::ledgerChanged, table,
                                  &MonthlyTableScreen::Refresh);
                 return table;
@@ -47,7 +49,9 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::SettingsMenu:  // F7 設定
             ShowOnce(settingsMenu_, &main, [&] {
-                auto* menu = new SettingsMenu(state_, services_, &main);
+                auto* menu = new SettingsMenu(state_, services_, &main, [&main](QWidget* asker) {
+                    return main.TakesHandOff(asker);
+                });
                 // The guide on screen follows a newly saved master at once.
                 QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
                                  &MainEntryScreen::RefreshGuide);
@@ -65,10 +69,7 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::Find:  // F9 検索
             if (find_.isNull()) {
-                find_ = OpenFindScreen(
-                    state_, services_,
-                    [&main](int year, int month, int slot) { main.OpenItem(year, month, slot); },
-                    &main);
+                find_ = OpenFindScreen(state_, services_, handOff, &main);
             } else {
                 ShowInFrontOf(find_, &main);
             }
@@ -76,8 +77,13 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
     }
 }
 
-bool ProgramScreens::UndoLastChange(QWidget* window) {
-    return AskAndUndoLastChange(state_, services_.messages, window);
+bool ProgramScreens::UndoOrRedo(SharedKey key, QWidget* window) {
+    return key == SharedKey::Undo ? AskAndUndoLastChange(state_, services_.messages, window)
+                                  : AskAndRedoLastUndo(state_, services_.messages, window);
+}
+
+void ProgramScreens::RefuseUndoOrRedo(SharedKey key, QWidget* window) {
+    RefuseUndoWhileEntering(key == SharedKey::Redo, services_.messages, window);
 }
 
 }  // namespace hanaki

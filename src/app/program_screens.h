@@ -10,9 +10,9 @@
 namespace hanaki {
 
 // The screens the main window opens, as hanaki builds them: each opens once
-// and comes to the front when its key is pressed again. The monthly table is
-// tied to the main window both ways: its month becomes the window's, its
-// picked item is corrected there, and it follows what the window stores.
+// and comes to the front when its key is pressed again. An item picked in the
+// monthly table or found is corrected on the main window, and a restore of
+// the history redraws it, each only while it has no item under way.
 class ProgramScreens : public EntryScreens {
   public:
     ProgramScreens(ProgramState& state, Services& services);
@@ -21,7 +21,8 @@ class ProgramScreens : public EntryScreens {
     bool RunFirstRunClosingDay(QWidget* window) override;
     void RunFirstRunCarryOver(QWidget* window) override;
     void Open(FunctionScreen screen, MainEntryScreen& main) override;
-    bool UndoLastChange(QWidget* window) override;
+    bool UndoOrRedo(SharedKey key, QWidget* window) override;
+    void RefuseUndoOrRedo(SharedKey key, QWidget* window) override;
 
   private:
     ProgramState& state_;

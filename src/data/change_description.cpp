@@ -63,6 +63,19 @@ std::string AccountingMonthOfFile(std::string_view fileName) {
     return std::string(fileName.substr(0, 4)) + "年" + std::to_string(month) + "月度";
 }
 
+std::string DataFileInWords(std::string_view fileName) {
+    const std::string name(fileName);
+    if (HasMonthName(fileName, ".DAT"))
+        return AccountingMonthOfFile(fileName) + "のファイル(" + name + ")";
+    if (HasMonthName(fileName, ".MEM"))
+        return AccountingMonthOfFile(fileName) + "のメモのファイル(" + name + ")";
+    if (fileName == kCategoryFileName)
+        return "費目ファイル(" + name + ")";
+    if (fileName == kSettingsFileName)
+        return "設定ファイル(" + name + ")";
+    return name;
+}
+
 std::string DescribeLedgerItem(std::string_view record) {
     const LedgerRecord item = DecodeLedgerRecord(record);
     std::string text;

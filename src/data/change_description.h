@@ -13,6 +13,10 @@ namespace hanaki {
 // "2026年11月度" for "202611.DAT" or "202611.MEM"; empty for other names.
 std::string AccountingMonthOfFile(std::string_view fileName);
 
+// A data file as a message names it: "2026年11月度のファイル(202611.DAT)",
+// "2026年11月度のメモのファイル(202611.MEM)", "費目ファイル(VERADIV.DAT)".
+std::string DataFileInWords(std::string_view fileName);
+
 // The kind and text of a change of `fileName` from `before` to `after`
 // (nullopt: the file is missing on that side). Ledger files name the one
 // item added, deleted or corrected.

@@ -32,8 +32,8 @@ struct ChangeNote {
 
     std::optional<ChangeKind> kind;
     std::string text;  // UTF-8 household words: "1/16 食費 朝食 450 パン"
-    // Set by undo and restore only: the change the writes of one action share,
-    // and the change an undo takes back.
+    // The change the writes of one action share (set by the folder's change
+    // group), and the change an undo takes back; a redo is an undo of an undo.
     long group = 0;
     long undoes = 0;
 };

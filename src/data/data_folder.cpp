@@ -64,13 +64,30 @@ void DataFolder::KeepHistory() {
     KeepHistory([] { return static_cast<std::int64_t>(std::time(nullptr)); });
 }
 
+void DataFolder::BeginChangeGroup() const {
+    group_ = 0;
+}
+
+void DataFolder::EndChangeGroup() const {
+    group_ = -1;
+}
+
 IoResult DataFolder::RecordBefore(std::string_view fileName,
                                   const std::optional<std::string_view>& after,
                                   const ChangeNote& note, bool syncLine, bool& lineUnsynced) const {
     lineUnsynced = false;
     if (!keepsHistory())
         return IoResult::Ok();
-    return RecordChange(*this, fileName, after, note, clock_(), syncLine, lineUnsynced);
+    ChangeNote told = note;
+    if (group_ > 0)
+        told.group = group_;
+    KeptChange kept;
+    IoResult result = RecordChange(*this, fileName, after, told, clock_(), syncLine, kept);
+    // The group is named after its first change.
+    if (group_ == 0 && kept.change != 0)
+        group_ = kept.change;
+    lineUnsynced = kept.lineUnsynced;
+    return result;
 }
 
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path) {

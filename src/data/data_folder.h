@@ -45,6 +45,12 @@ class DataFolder {
     void KeepHistory();
     bool keepsHistory() const { return static_cast<bool>(clock_); }
 
+    // Between the two, every file this folder changes is part of one change
+    // of the history: each keeps its own line, and one undo takes back all
+    // (a conversion of many months, an undo of many files).
+    void BeginChangeGroup() const;
+    void EndChangeGroup() const;
+
   private:
     IoResult RecordBefore(std::string_view fileName, const std::optional<std::string_view>& after,
                           const ChangeNote& note, bool syncLine, bool& lineUnsynced) const;
@@ -53,6 +59,22 @@ class DataFolder {
     FileSystem* fs_;
     Access access_;
     std::function<std::int64_t()> clock_;
+    // The open group: -1 none, 0 opened with nothing kept yet, else its first change.
+    mutable long group_ = -1;
+};
+
+// Begins a change group for the life of a scope.
+class ChangeGroupScope {
+  public:
+    explicit ChangeGroupScope(const DataFolder& folder) : folder_(folder) {
+        folder_.BeginChangeGroup();
+    }
+    ~ChangeGroupScope() { folder_.EndChangeGroup(); }
+    ChangeGroupScope(const ChangeGroupScope&) = delete;
+    ChangeGroupScope& operator=(const ChangeGroupScope&) = delete;
+
+  private:
+    const DataFolder& folder_;
 };
 
 // True when `path` is a folder this process may read but not write, so that

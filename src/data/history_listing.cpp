@@ -54,6 +54,10 @@ std::string FormatSpace(std::uintmax_t bytes) {
     return text;
 }
 
+std::string OutsideChangeNote(const HistoryEntry& entry) {
+    return entry.changedOutsideAfter ? "この後、別のプログラムが変更" : "";
+}
+
 std::string DescribeHistoryDamage(const History& history) {
     if (history.error)
         return "変更の履歴を読めません。" + DescribeIoError(*history.error);

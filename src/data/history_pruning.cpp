@@ -44,9 +44,17 @@ std::vector<bool> ChangesToKeep(const std::vector<HistoryEntry>& entries, std::i
 }
 
 void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEntry>& kept) {
+    // Anchors stay where another program rewrote the file, and for each file's newest change.
     std::set<std::string> named{std::string(kHistoryIndexName)};
-    for (const HistoryEntry& entry : kept)
+    std::map<std::string, const HistoryEntry*> newest;
+    for (const HistoryEntry& entry : kept) {
         named.insert(entry.version);
+        newest[entry.file] = &entry;
+        if (entry.changedOutsideAfter)
+            named.insert(AnchorName(entry));
+    }
+    for (const auto& [file, entry] : newest)
+        named.insert(AnchorName(*entry));
     std::vector<std::string> unnamed;
     std::error_code error;
     for (const auto& file : std::filesystem::directory_iterator(HistoryPath(folder, ""), error)) {
@@ -62,14 +70,16 @@ void RemoveUnnamedVersions(const DataFolder& folder, const std::vector<HistoryEn
 
 // Walks each file's changes from the live bytes back, and gives every kept
 // change kept as a difference whose next change goes a new difference from
-// the next kept one. False when a version cannot be rebuilt: nothing is let go.
-bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& entries,
-                     const std::vector<bool>& keep, std::int64_t now,
+// the next kept one. A file whose versions cannot all be rebuilt (a damaged
+// history, or bytes another program took away) keeps every change.
+void RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& entries,
+                     std::vector<bool>& keep, std::int64_t now,
                      std::vector<std::string>& versions) {
     struct Walk {
-        std::optional<std::string> bytes;      // before the change last walked
-        std::optional<std::string> keptAfter;  // before the kept change last walked
-        bool gap = false;                      // a change let go since then
+        WalkedBytes bytes;      // before the change last walked
+        WalkedBytes keptAfter;  // before the kept change last walked
+        bool gap = false;       // a change let go since then
+        bool failed = false;
         FileStatus status;
     };
     // Only the files that let a change go are walked, each down to the kept
@@ -91,56 +101,55 @@ bool RedoDifferences(const DataFolder& folder, const std::vector<HistoryEntry>& 
             continue;
         auto [found, first] = files.try_emplace(entry.file);
         Walk& walk = found->second;
-        if (i < letGo->second && !walk.gap)
+        if (walk.failed || (i < letGo->second && !walk.gap))
             continue;
         if (first) {
-            std::string live;
-            if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
-                walk.bytes = std::move(live);
+            walk.bytes = LiveBytes(folder, entry.file);
             // New versions are as private as the file, or as its folder when it is gone.
             if (folder.fs().Status(folder.PathOf(entry.file), walk.status) != 0) {
-                if (folder.fs().Status(folder.path(), walk.status) != 0)
-                    return false;
+                walk.failed = folder.fs().Status(folder.path(), walk.status) != 0;
                 walk.status.mode &= 0666;
             }
         }
-        std::optional<std::string> before;
-        if (!entry.version.empty()) {
-            std::string kept;
-            if (ReadVersion(folder, entry.version, kept) != 0)
-                return false;
-            before = IsDelta(entry.version)
-                         ? (walk.bytes ? ApplyDelta(kept, *walk.bytes) : std::nullopt)
-                         : std::optional<std::string>(std::move(kept));
-            if (!before || Fingerprint(*before) != entry.before)
-                return false;
-        }
-        walk.bytes = before;
-        if (!keep[i]) {
-            walk.gap = true;
+        walk.failed = walk.failed || !StepBack(folder, entry, walk.bytes).empty();
+        if (walk.failed || !keep[i]) {
+            walk.gap = !walk.failed;
             continue;
         }
         if (walk.gap && IsDelta(entry.version)) {
-            const std::string bytes =
-                walk.keptAfter ? EncodeDelta(*before, *walk.keptAfter) : *before;
+            if (!walk.bytes.known || !walk.keptAfter.known) {
+                walk.failed = true;
+                continue;
+            }
+            const std::string& before = *walk.bytes.bytes;
+            const std::optional<std::string>& keptAfter = walk.keptAfter.bytes;
+            const std::string bytes = keptAfter ? EncodeDelta(before, *keptAfter) : before;
             const std::string name = entry.file + "." + std::to_string(entry.change) + ".p" +
                                      std::to_string(now) +
-                                     (walk.keptAfter ? std::string(kDeltaSuffix) : std::string());
+                                     (keptAfter ? std::string(kDeltaSuffix) : std::string());
             versions[i] =
-                walk.keptAfter && bytes.size() <= kInlineDeltaBytes ? InlineVersion(bytes) : name;
+                keptAfter && bytes.size() <= kInlineDeltaBytes ? InlineVersion(bytes) : name;
             if (versions[i] == name) {
                 if (WriteVersionFile(folder.fs(), HistoryPath(folder, name), bytes, walk.status) !=
-                    0)
-                    return false;
+                    0) {
+                    walk.failed = true;
+                    continue;
+                }
                 wroteVersion = true;
             }
         }
-        walk.keptAfter = before;
+        walk.keptAfter = walk.bytes;
         walk.gap = false;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto walked = files.find(entries[i].file);
+        if (walked != files.end() && walked->second.failed) {
+            keep[i] = true;
+            versions[i] = entries[i].version;
+        }
     }
     if (wroteVersion)
         folder.fs().SyncDirectory(HistoryPath(folder, ""));
-    return true;
 }
 
 }  // namespace
@@ -159,18 +168,20 @@ int PruneHistory(const DataFolder& folder, std::int64_t now) {
         return 0;
     }
     std::vector<std::string> versions;
-    if (!RedoDifferences(folder, history.entries, keep, now, versions))
-        return 0;
+    RedoDifferences(folder, history.entries, keep, now, versions);
     std::vector<HistoryEntry> kept;
     std::map<std::string, std::size_t> lastKept;
+    std::set<std::string> letGoSince;  // files with changes let go since their last kept one
     for (std::size_t i = 0; i < history.entries.size(); ++i) {
-        if (!keep[i])
-            continue;
         HistoryEntry& entry = history.entries[i];
+        if (!keep[i]) {
+            letGoSince.insert(entry.file);
+            continue;
+        }
         entry.version = versions[i];
         // The changes let go in between now lie inside the one before.
         auto previous = lastKept.find(entry.file);
-        if (previous != lastKept.end())
+        if (letGoSince.erase(entry.file) > 0 && previous != lastKept.end())
             kept[previous->second].after = entry.before;
         lastKept[entry.file] = kept.size();
         kept.push_back(std::move(entry));

@@ -57,8 +57,9 @@ bool HasNoHardLinks(int err) {
            err == ENOSYS;
 }
 
+// Unsynced (`sync` false) only where the caller's own sync covers it.
 int CopyVersion(FileSystem& fs, const std::string& to, std::string_view bytes,
-                const FileStatus& from) {
+                const FileStatus& from, bool sync = true) {
     int fd = -1;
     int err = fs.CreateExclusive(to, 0600, fd);
     if (err != 0)
@@ -71,7 +72,7 @@ int CopyVersion(FileSystem& fs, const std::string& to, std::string_view bytes,
         err = fs.Write(fd, bytes.data(), bytes.size(), written);
     if (err == 0 && written != bytes.size())
         err = ENOSPC;
-    if (err == 0)
+    if (err == 0 && sync)
         err = fs.Sync(fd);
     const int closed = fs.Close(fd);
     if (err == 0)
@@ -187,18 +188,49 @@ IndexLines ParseIndex(std::string_view bytes) {
     return index;
 }
 
-// Changes are numbered in the order of the index, so its last readable line has the highest.
-long LastChange(std::string_view index) {
+struct IndexTail {
+    long lastChange = 0;
+    std::optional<HistoryEntry> lastOfFile;
+};
+
+// Changes are numbered in the order of the index, so its last readable line
+// has the highest; the last line of a file is most often that one too.
+IndexTail ReadIndexTail(std::string_view index, std::string_view fileName) {
+    IndexTail tail;
     std::size_t end = index.rfind('\n');
-    while (end != std::string_view::npos && end > 0) {
+    while (end != std::string_view::npos && end > 0 && !tail.lastOfFile) {
         const std::size_t start = index.rfind('\n', end - 1);
         const std::size_t from = start == std::string_view::npos ? 0 : start + 1;
         if (std::optional<HistoryEntry> entry =
-                ParseIndexLine(index.substr(from, end - from), nullptr))
-            return entry->change;
+                ParseIndexLine(index.substr(from, end - from), nullptr)) {
+            tail.lastChange = std::max(tail.lastChange, entry->change);
+            if (entry->file == fileName)
+                tail.lastOfFile = std::move(entry);
+        }
         end = start;
     }
-    return 0;
+    return tail;
+}
+
+std::string FingerprintOf(const std::optional<std::string>& bytes) {
+    return bytes ? Fingerprint(*bytes) : "-";
+}
+
+// A second name for the bytes a replacement takes away (the file a link
+// leads to, not the link), or a copy where the file system keeps no second
+// names; the live file's sync makes it durable with the rest.
+int KeepAnchor(FileSystem& fs, const std::string& live, const std::string& anchor,
+               std::string_view bytes, const FileStatus& status) {
+    std::string target;
+    int err = FollowLinks(live, target);
+    if (err == 0) {
+        err = fs.Link(target, anchor);
+        if (err == EEXIST && (err = fs.Remove(anchor)) == 0)
+            err = fs.Link(target, anchor);
+    }
+    if (err != 0 && HasNoHardLinks(err))
+        err = CopyVersion(fs, anchor, bytes, status, false);
+    return err;
 }
 
 }  // namespace
@@ -273,8 +305,8 @@ std::optional<HistoryEntry> ParseIndexLine(std::string_view line, Cp932Decoder* 
 
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,
-                      std::int64_t now, bool syncLine, bool& lineUnsynced) {
-    lineUnsynced = false;
+                      std::int64_t now, bool syncLine, KeptChange& kept) {
+    kept = {};
     FileSystem& fs = folder.fs();
     const std::string live = folder.PathOf(fileName);
     auto fail = [&](IoStep step, int err) { return IoResult::Fail(step, err, live); };
@@ -300,7 +332,8 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     std::string indexBytes;
     if (int err = fs.ReadAll(indexPath, indexBytes); err != 0 && err != ENOENT)
         return fail(IoStep::Read, err);
-    const long change = LastChange(indexBytes) + 1;
+    IndexTail tail = ReadIndexTail(indexBytes, fileName);
+    const long change = tail.lastChange + 1;
 
     HistoryEntry entry;
     entry.change = change;
@@ -340,6 +373,8 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
             if (err != 0 && HasNoHardLinks(err))
                 err = WriteVersionFile(fs, version, *before, fileStatus);
         }
+        if (err == 0 && after)
+            err = KeepAnchor(fs, live, HistoryPath(folder, AnchorName(entry)), *before, fileStatus);
         if (err != 0)
             return fail(IoStep::Create, err);
     }
@@ -350,7 +385,13 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                              syncLine);
         err != 0)
         return fail(IoStep::Write, err);
-    lineUnsynced = !syncLine;
+    kept = {change, !syncLine};
+    // The file's last change needs its anchor no more when the file went on
+    // from it (or never reached it): nothing else wrote the file in between.
+    if (const std::optional<HistoryEntry>& previous = tail.lastOfFile;
+        previous && !previous->version.empty() && previous->after != "-" &&
+        (entry.before == previous->after || entry.before == previous->before))
+        fs.Remove(HistoryPath(folder, AnchorName(*previous)));
     // A new name (the index, a version file) must outlast a power cut that
     // keeps the live file's new one.
     // If that sync fails the version is written all the same: the change goes
@@ -374,24 +415,25 @@ History ReadHistory(const DataFolder& folder) {
     IndexLines index = ParseIndex(bytes);
     history.unreadableLines = index.unreadable;
 
-    // A change took place when the file went on from its "after": the next
-    // change of the file started there, or the live file still holds it.
-    std::map<std::string, std::size_t> nextOfFile;
+    // Walking back from the live files: a change whose file went on from its
+    // "after" took place; one whose file still held its "before" never
+    // reached it (a crash between the line and the file); any other bytes
+    // mean another program rewrote the file after it.
+    std::map<std::string, std::string> reached;  // where each file went on from
     std::vector<bool> tookPlace(index.entries.size());
     for (std::size_t i = index.entries.size(); i-- > 0;) {
-        const HistoryEntry& entry = index.entries[i];
-        auto next = nextOfFile.find(entry.file);
-        if (next != nextOfFile.end()) {
-            tookPlace[i] = index.entries[next->second].before == entry.after;
-        } else {
-            std::string live;
-            int readError = folder.fs().ReadAll(folder.PathOf(entry.file), live);
-            // A live file that cannot be read is no sign the change failed.
-            tookPlace[i] = readError == 0        ? Fingerprint(live) == entry.after
-                           : readError == ENOENT ? entry.after == "-"
-                                                 : true;
+        HistoryEntry& entry = index.entries[i];
+        auto next = reached.find(entry.file);
+        if (next == reached.end()) {
+            const WalkedBytes live = LiveBytes(folder, entry.file);
+            // A live file that cannot be read is no sign of anything.
+            next = reached.emplace(entry.file, live.known ? live.fingerprint : entry.after).first;
         }
-        nextOfFile[entry.file] = i;
+        tookPlace[i] = next->second != entry.before;
+        if (tookPlace[i]) {
+            entry.changedOutsideAfter = next->second != entry.after;
+            next->second = entry.before;
+        }
     }
     for (std::size_t i = 0; i < index.entries.size(); ++i) {
         if (tookPlace[i])
@@ -400,39 +442,76 @@ History ReadHistory(const DataFolder& folder) {
     return history;
 }
 
+WalkedBytes LiveBytes(const DataFolder& folder, std::string_view fileName) {
+    WalkedBytes walked;
+    std::string bytes;
+    const std::string path = folder.PathOf(fileName);
+    if (int err = folder.fs().ReadAll(path, bytes); err == 0) {
+        walked.bytes = std::move(bytes);
+    } else if (err != ENOENT) {
+        walked.known = false;
+        walked.unreadable = DescribeIoError({IoStep::Read, err, path});
+        return walked;
+    }
+    walked.fingerprint = FingerprintOf(walked.bytes);
+    return walked;
+}
+
+std::string StepBack(const DataFolder& folder, const HistoryEntry& entry, WalkedBytes& walked) {
+    if (entry.version.empty()) {  // the change made the file
+        walked = {true, std::nullopt, "-", {}};
+        return {};
+    }
+    const bool whole = !IsDelta(entry.version);
+    if (!whole && !(walked.known && walked.fingerprint == entry.after)) {
+        // Another program rewrote the file after the change: its anchor, if kept.
+        std::string anchor;
+        if (folder.fs().ReadAll(HistoryPath(folder, AnchorName(entry)), anchor) == 0 &&
+            Fingerprint(anchor) == entry.before)
+            walked = {true, std::move(anchor), entry.before, {}};
+        else
+            walked.known = false;
+        return {};
+    }
+    const std::string path = HistoryPath(
+        folder, entry.version.starts_with('~') ? std::string(kHistoryIndexName) : entry.version);
+    std::string kept;
+    if (int err = ReadVersion(folder, entry.version, kept); err != 0)
+        return "履歴の " + path + " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) +
+               "。";
+    std::optional<std::string> earlier =
+        whole ? std::optional<std::string>(std::move(kept))
+              : (walked.bytes ? ApplyDelta(kept, *walked.bytes) : std::nullopt);
+    if (!earlier || Fingerprint(*earlier) != entry.before)
+        return "履歴の " + path + " は記録したときと内容が違います。履歴が壊れています。";
+    walked = {true, std::move(earlier), entry.before, {}};
+    return {};
+}
+
+std::string AnchorName(const HistoryEntry& entry) {
+    return VersionName(entry.change, entry.file) + ".anchor";
+}
+
 std::optional<std::string> BytesBefore(const DataFolder& folder, const History& history,
-                                       const HistoryEntry& entry, std::string& damage) {
-    damage.clear();
+                                       const HistoryEntry& entry, std::string& problem) {
+    problem.clear();
     // From the live file back through every later change of the file.
-    std::optional<std::string> bytes;
-    std::string live;
-    if (folder.fs().ReadAll(folder.PathOf(entry.file), live) == 0)
-        bytes = std::move(live);
+    WalkedBytes walked = LiveBytes(folder, entry.file);
     for (auto it = history.entries.rbegin(); it != history.entries.rend(); ++it) {
         if (it->file != entry.file || it->change < entry.change)
             continue;
-        if (it->version.empty()) {
-            bytes.reset();
-            continue;
-        }
-        const std::string path = HistoryPath(
-            folder, it->version.starts_with('~') ? std::string(kHistoryIndexName) : it->version);
-        std::string kept;
-        if (int err = ReadVersion(folder, it->version, kept); err != 0) {
-            damage = "履歴の " + path +
-                     " を読めません。\n理由: " + DescribeErrno(err, IoStep::Read) + "。";
+        if (problem = StepBack(folder, *it, walked); !problem.empty())
             return std::nullopt;
-        }
-        std::optional<std::string> earlier = IsDelta(it->version)
-                                                 ? (bytes ? ApplyDelta(kept, *bytes) : std::nullopt)
-                                                 : std::optional<std::string>(std::move(kept));
-        if (!earlier || Fingerprint(*earlier) != it->before) {
-            damage = "履歴の " + path + " は記録したときと内容が違います。履歴が壊れています。";
-            return std::nullopt;
-        }
-        bytes = std::move(earlier);
     }
-    return bytes;
+    if (!walked.known) {
+        problem = !walked.unreadable.empty()
+                      ? walked.unreadable
+                      : DataFileInWords(entry.file) +
+                            "は別のプログラムが書き換えたため、それより前の内容を履歴から作り直せ"
+                            "ません。";
+        return std::nullopt;
+    }
+    return walked.bytes;
 }
 
 std::string EncodeDelta(std::string_view before, std::string_view after) {

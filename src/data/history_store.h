@@ -17,7 +17,13 @@
 // (a second name, or a copy where the file system has none). The version and
 // its line are on the disk before the live file is replaced (a replacement's
 // line by the same sync as the new bytes); a crash between the two leaves a
-// line whose "after" the live file never reached, which the reader leaves out.
+// line whose file still holds its "before", which the reader leaves out.
+//
+// Another program may rewrite a data file too. A version kept as a difference
+// is rebuilt from the bytes after it, which such a program takes away: so a
+// replacement also keeps the whole bytes it replaced under a second name (an
+// "anchor", a hard link where the file system has them) until the file's
+// next change shows that nothing else wrote it in between.
 namespace hanaki {
 
 inline constexpr std::string_view kHistoryFolderName = ".hanaki-history";
@@ -34,6 +40,9 @@ struct HistoryEntry {
     std::string version;  // the bytes before, in the history folder; empty: there was no file
     std::string before;   // fingerprint of the bytes before ("-": no file)
     std::string after;    // fingerprint of the bytes after ("-": removed)
+    // Told by the reader, not kept: another program changed the file after
+    // this change, before its next change was kept (or since, for the newest).
+    bool changedOutsideAfter = false;
 };
 
 struct History {
@@ -46,24 +55,51 @@ struct History {
 // A short fingerprint of file bytes, as the index records them.
 std::string Fingerprint(std::string_view bytes);
 
+// What RecordChange kept: the change's number (0: nothing, the bytes stayed
+// the same), and whether its index line still waits for the caller's sync.
+struct KeptChange {
+    long change = 0;
+    bool lineUnsynced = false;
+};
+
 // Keeps the bytes of `fileName` before the folder makes it `after` (nullopt:
 // removes it). Nothing is kept when the bytes stay the same. A failure (a full
 // disk) means the change must not be made. The index line is synced here
-// unless `syncLine` is false: then `lineUnsynced` tells that the caller's
-// own sync must cover it before the live file is replaced.
+// unless `syncLine` is false: then `kept.lineUnsynced` tells that the
+// caller's own sync must cover it before the live file is replaced.
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,
-                      std::int64_t now, bool syncLine, bool& lineUnsynced);
+                      std::int64_t now, bool syncLine, KeptChange& kept);
 
-// The kept changes; a missing history is an empty one.
+// The kept changes; a missing history is an empty one. A change whose file
+// another program rewrote since stays, marked changedOutsideAfter.
 History ReadHistory(const DataFolder& folder);
 
 // The file's bytes just before `entry` (nullopt: it did not exist), rebuilt
 // from the live file back through the later changes of `history`. Nullopt
-// with `damage` set (in Japanese) when a version is missing or no longer
-// holds what was kept.
+// with `problem` set (in Japanese) when a version is missing or no longer
+// holds what was kept (the history is damaged), or when another program
+// rewrote the file and nothing kept tells what it held.
 std::optional<std::string> BytesBefore(const DataFolder& folder, const History& history,
-                                       const HistoryEntry& entry, std::string& damage);
+                                       const HistoryEntry& entry, std::string& problem);
+
+// A file's bytes at one point of its history, as a walk back from the live
+// file rebuilds them: `bytes` nullopt where the file did not exist; `known`
+// false where another program rewrote it and nothing kept tells what it held
+// (or the live file could not be read: `unreadable` says why).
+struct WalkedBytes {
+    bool known = true;
+    std::optional<std::string> bytes;
+    std::string fingerprint;  // of `bytes` ("-": no file)
+    std::string unreadable;
+};
+WalkedBytes LiveBytes(const DataFolder& folder, std::string_view fileName);
+// One step back through `entry`, from the bytes after it to the bytes before
+// it. Empty, or a message when the history's own files are damaged.
+std::string StepBack(const DataFolder& folder, const HistoryEntry& entry, WalkedBytes& walked);
+
+// The name of a replacement's anchor in the history folder (see above).
+std::string AnchorName(const HistoryEntry& entry);
 
 inline constexpr std::string_view kDeltaSuffix = ".delta";
 // True for a version kept as a difference from the bytes that followed it.

@@ -1,6 +1,7 @@
 #include "data/ledger.h"
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "data/fixed_field.h"
 
@@ -281,6 +282,18 @@ bool IsLinkedItem(const MonthLedger& ledger, int slot) {
 
 bool HoldsItem(const MonthLedger& ledger, int slot, const LedgerRecord& record) {
     return IsLinkedItem(ledger, slot) && ledger.entries[slot].record == record;
+}
+
+int LocateItem(const MonthLedger& ledger, int slot, const LedgerRecord& record) {
+    if (HoldsItem(ledger, slot, record))
+        return slot;
+    int nearest = 0;
+    WalkChain(ledger, [&](int s, const LedgerSlot& item) {
+        if (!item.unreadable && item.record == record &&
+            (nearest == 0 || std::abs(s - slot) < std::abs(nearest - slot)))
+            nearest = s;
+    });
+    return nearest;
 }
 
 }  // namespace hanaki

@@ -142,6 +142,11 @@ bool IsLinkedItem(const MonthLedger& ledger, int slot);
 // Whether `slot` still holds the item `record`: a hand-off by slot is honoured
 // only while the slot holds the item that was picked.
 bool HoldsItem(const MonthLedger& ledger, int slot, const LedgerRecord& record);
+// Where the item that slot `slot` held as `record` is now, after the month was
+// changed or read again: its own slot while it holds the item, else the slot
+// nearest to it that holds the same record (a reload numbers the chain anew);
+// 0 when the item was changed or is gone.
+int LocateItem(const MonthLedger& ledger, int slot, const LedgerRecord& record);
 
 // The calendar date of the chain's last readable item, or nullopt when the
 // month has none.

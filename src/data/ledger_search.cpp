@@ -106,10 +106,10 @@ void AppendCalendarDate(std::string_view yymmdd, std::string& out) {
     out.append(text, sizeof text);
 }
 
-bool StillHolds(const MonthLedger& ledger, const FoundItem& item, int closingDay) {
-    LedgerRecord found = item.record;
-    found.date = CalendarToAccounting(closingDay, found.date);
-    return HoldsItem(ledger, item.slot, found);
+LedgerRecord ChainRecord(const FoundItem& item, int closingDay) {
+    LedgerRecord record = item.record;
+    record.date = CalendarToAccounting(closingDay, record.date);
+    return record;
 }
 
 }  // namespace hanaki

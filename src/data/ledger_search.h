@@ -84,7 +84,7 @@ std::string CalendarDateText(std::string_view yymmdd);
 // The same, added to `out`.
 void AppendCalendarDate(std::string_view yymmdd, std::string& out);
 
-// True when the slot of the month's chain still holds the record that was found.
-bool StillHolds(const MonthLedger& ledger, const FoundItem& item, int closingDay);
+// The record found as a month read into a chain holds it: with the accounting date.
+LedgerRecord ChainRecord(const FoundItem& item, int closingDay);
 
 }  // namespace hanaki

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/sub_screen.h"
+
 class QWidget;
 
 namespace hanaki {
@@ -24,9 +26,14 @@ class EntryScreens {
     // Opens `screen` in front of `main`, or brings it to the front when it is open.
     virtual void Open(FunctionScreen screen, MainEntryScreen& main) = 0;
 
-    // Ctrl+Z: asks to take back the last change made in the folder; true when
-    // files changed (the state's master, settings and month are read again).
-    virtual bool UndoLastChange(QWidget* window) = 0;
+    // Ctrl+Z (Undo): asks to take back the last change made in the folder;
+    // Ctrl+Y (Redo): to make again what the last undo took back. `window` is
+    // where the key was pressed, the main window or another of the program's.
+    // True when files changed (the state's master, settings and month are read again).
+    virtual bool UndoOrRedo(SharedKey key, QWidget* window) = 0;
+    // The key pressed in another window while the main window has an item or
+    // a memo under way: says why nothing happens.
+    virtual void RefuseUndoOrRedo(SharedKey key, QWidget* window) = 0;
 };
 
 }  // namespace hanaki

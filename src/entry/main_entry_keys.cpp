@@ -236,11 +236,8 @@ bool MainEntryKeys::OnKey(QObject* watched, const QKeyEvent& key) {
         OnFunctionKey(key.key() - Qt::Key_F5);
         return true;
     }
-    if (key.matches(QKeySequence::Undo)) {  // 取り消し, under the F-keys' rule
-        if (FunctionKeysAllowed() && screens_.UndoLastChange(&window_)) {
-            window_.ShowCurrentMonth();
-            window_.RefreshGuide();
-        }
+    if (const std::optional<SharedKey> shared = SharedKeyOf(key)) {  // 取り消し, やり直し
+        RunSharedKey(*shared, &window_);
         return true;
     }
     // The fields are walked with Enter and Esc only.
@@ -271,6 +268,20 @@ void MainEntryKeys::ShowLegend() {
 void MainEntryKeys::ShowLegendHint(const QString& hint) {
     ShowLegend();
     controls_.legend->setText(controls_.legend->text() + QStringLiteral("    ") + hint);
+}
+
+void MainEntryKeys::RunSharedKey(SharedKey key, QWidget* from) {
+    if (!FunctionKeysAllowed()) {
+        // Here the greyed keys tell why; another window says it.
+        if (from != &window_)
+            screens_.RefuseUndoOrRedo(key, from);
+        return;
+    }
+    if (screens_.UndoOrRedo(key, from)) {
+        window_.ShowCurrentMonth();
+        window_.RefreshGuide();
+        emit window_.ledgerChanged();
+    }
 }
 
 bool MainEntryKeys::FunctionKeysAllowed() const {

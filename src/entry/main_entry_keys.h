@@ -7,6 +7,7 @@
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
 #include "ui/key_table.h"
+#include "ui/sub_screen.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -46,6 +47,12 @@ class MainEntryKeys : public QObject {
     void GiveToEditor(EntryField editor);
     void ShowLegend();
     void ShowLegendHint(const QString& hint);
+    // F5 … F8 open another screen only while no item is under way: in the date
+    // fields, and in the category field unless an item is being corrected.
+    bool FunctionKeysAllowed() const;
+    // Ctrl+Z or Ctrl+Y, pressed in `from` (this window or another of the
+    // program's), under the F-keys' rule.
+    void RunSharedKey(SharedKey key, QWidget* from);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,9 +71,6 @@ class MainEntryKeys : public QObject {
     bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     bool RefuseAmount(QLineEdit* field, const QString& text);
     void OnGridClicked(int row);
-    // F5 … F8 open another screen only while no item is under way: in the date
-    // fields, and in the category field unless an item is being corrected.
-    bool FunctionKeysAllowed() const;
     void OnFunctionKey(int index);
 
     const MainEntryControls& controls_;

@@ -14,6 +14,7 @@
 #include "entry/memo_editor.h"
 #include "entry/month_view.h"
 #include "entry/start_up.h"
+#include "ui/sub_screen.h"
 
 namespace hanaki {
 namespace {
@@ -73,6 +74,9 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
     connect(correction_.get(), &ItemCorrection::pickMoved, keys_.get(), &MainEntryKeys::ShowLegend);
     connect(form_.get(), &EntryForm::moveFocus, keys_.get(), &MainEntryKeys::Focus);
     connect(form_.get(), &EntryForm::legendHint, keys_.get(), &MainEntryKeys::ShowLegendHint);
+    // Ctrl+Z and Ctrl+Y in the other windows act as here.
+    PassSharedKeysTo(this,
+                     [this](SharedKey key, QWidget* window) { keys_->RunSharedKey(key, window); });
 }
 
 MainEntryScreen::~MainEntryScreen() = default;
@@ -143,10 +147,36 @@ void MainEntryScreen::OpenForCorrection(int slot) {
     activateWindow();
 }
 
-void MainEntryScreen::OpenItem(int year, int month, int slot) {
-    state_.date = CurrentDate{year - 1900, month, 1};
+bool MainEntryScreen::TakesHandOff(QWidget* asker) {
+    if (keys_->FunctionKeysAllowed())
+        return true;
+    services_.messages.Inform(asker, asker->windowTitle(),
+                              QStringLiteral("記帳画面で入力の途中です。記帳画面で確定するか Esc "
+                                             "で入力をやめてから、もう一度選んでください。"));
+    return false;
+}
+
+HandOffResult MainEntryScreen::OpenItem(const PickedItem& item, QWidget* asker) {
+    if (!TakesHandOff(asker))
+        return HandOffResult::Refused;
+    // Looked for before the window leaves its month: an item that went moves nothing.
+    MonthLedger picked;
+    const IoResult read =
+        LoadMonthLedger(state_.folder, state_.closingDay(), item.year - 1900, item.month, picked);
+    if (!read.ok()) {
+        services_.messages.Inform(asker, asker->windowTitle(),
+                                  QString::fromStdString(DescribeIoError(*read.error)));
+        return HandOffResult::Refused;
+    }
+    if (LocateItem(picked, item.slot, item.record) == 0)
+        return HandOffResult::Gone;
+    state_.date = CurrentDate{item.year - 1900, item.month, 1};
     ShowCurrentMonth();
+    const int slot = LocateItem(state_.ledger, item.slot, item.record);
+    if (slot == 0)
+        return HandOffResult::Gone;
     OpenForCorrection(slot);
+    return HandOffResult::Opened;
 }
 
 void MainEntryScreen::RefreshGuide() {

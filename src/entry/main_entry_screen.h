@@ -6,6 +6,7 @@
 
 #include "data/program_state.h"
 #include "entry/main_entry_controls.h"
+#include "ui/item_hand_off.h"
 #include "ui/services.h"
 
 namespace hanaki {
@@ -49,9 +50,13 @@ class MainEntryScreen : public QWidget {
     void OpenForCorrection(int slot);
     // Shows the guide of the field that has the keys again (the master changed).
     void RefreshGuide();
-    // Opens ledger slot `slot` of accounting month (year, month) as its file
-    // holds it (a found item): the month is loaded anew, then the slot opened.
-    void OpenItem(int year, int month, int slot);
+    // Whether another window may change what this one shows: not while an
+    // item is under way (the rule of F5 … F9), so that nothing typed is lost.
+    // A refusal is told in front of `asker`.
+    bool TakesHandOff(QWidget* asker);
+    // Opens an item picked in another window for correction: its month is
+    // read anew from its file and shown, the item found in it and opened.
+    HandOffResult OpenItem(const PickedItem& item, QWidget* asker);
 
   signals:
     // An item of the open month was stored or deleted, and its file written.

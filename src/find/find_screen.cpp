@@ -45,7 +45,7 @@ const MonthSpan kEveryMonth;
 
 }  // namespace
 
-FindScreen::FindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+FindScreen::FindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
                        QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
@@ -229,30 +229,20 @@ void FindScreen::MoveTo(int row) {
 
 void FindScreen::HandOffSelected() {
     const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid())
+    if (!current.isValid() || !handOff_)
         return;
-    const FoundItem item = model_->item(current.row());
-    MonthLedger ledger;
-    const IoResult loaded =
-        LoadMonthLedger(state_.folder, state_.closingDay(), item.year - 1900, item.month, ledger);
-    if (!loaded.ok()) {
-        services_.messages.Inform(this, QStringLiteral("検索"),
-                                  QString::fromStdString(DescribeIoError(*loaded.error)));
-        return;
-    }
-    if (!StillHolds(ledger, item, state_.closingDay())) {
+    const FoundItem& found = model_->item(current.row());
+    const PickedItem item{found.year, found.month, found.slot,
+                          ChainRecord(found, state_.closingDay())};
+    HandOffItem(handOff_, item, this, [this] {
         services_.messages.Inform(
             this, QStringLiteral("検索"),
             QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
         StartSearch();
-        return;
-    }
-    if (handOff_)
-        handOff_(item.year, item.month, item.slot);
-    close();
+    });
 }
 
-QWidget* OpenFindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
                         QWidget* opener) {
     auto* screen = new FindScreen(state, services, std::move(handOff), opener);
     screen->setAttribute(Qt::WA_DeleteOnClose);

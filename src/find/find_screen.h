@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "data/ledger_search.h"
 #include "data/program_state.h"
 #include "find/item_text_match.h"
+#include "ui/item_hand_off.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 
@@ -21,17 +21,12 @@ namespace hanaki {
 
 class FoundItemsModel;
 
-// Opens an item for correction in the main window: four-digit accounting
-// year, month, and the item's slot as LoadMonthLedger numbers the month read
-// from its file. The find screen has checked that the slot still holds the item.
-using FindHandOff = std::function<void(int year, int month, int slot)>;
-
 // Finds items in every month by a text: the results newest first, filled in
 // month by month while the keys stay live; Enter hands the picked item off.
 class FindScreen : public QWidget {
     Q_OBJECT
   public:
-    FindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+    FindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
                QWidget* parent = nullptr);
     ~FindScreen() override;
 
@@ -54,7 +49,7 @@ class FindScreen : public QWidget {
 
     ProgramState& state_;
     Services& services_;
-    FindHandOff handOff_;
+    ItemHandOff handOff_;
 
     QLineEdit* textField_;  // Text1
     QTableView* grid_;      // MSFlexGrid1
@@ -72,7 +67,7 @@ class FindScreen : public QWidget {
 };
 
 // Opens the find screen in front of `opener`; it deletes itself when closed.
-QWidget* OpenFindScreen(ProgramState& state, Services& services, FindHandOff handOff,
+QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
                         QWidget* opener);
 
 }  // namespace hanaki

@@ -9,6 +9,7 @@
 #include "data/history_listing.h"
 #include "data/undo.h"
 #include "history/undo_prompt.h"
+#include "ui/folder_watch.h"
 #include "ui/fonts.h"
 
 namespace hanaki {
@@ -25,8 +26,9 @@ QTableWidgetItem* Cell(const std::string& text) {
 
 }  // namespace
 
-HistoryScreen::HistoryScreen(ProgramState& state, Services& services, QWidget* parent)
-    : QDialog(parent), state_(state), services_(services) {
+HistoryScreen::HistoryScreen(ProgramState& state, Services& services, MayRestore mayRestore,
+                             QWidget* parent)
+    : QDialog(parent), state_(state), services_(services), mayRestore_(std::move(mayRestore)) {
     setObjectName("FormHistory");
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -62,14 +64,27 @@ HistoryScreen::HistoryScreen(ProgramState& state, Services& services, QWidget* p
            : services.metrics.below768() ? QSize(780, 560)
                                          : QSize(960, 700));
     Fill();
+    list_->setFocus();
+    connect(new FolderWatch(state_.folder, this), &FolderWatch::changed, this,
+            &HistoryScreen::Fill);
+}
+
+long HistoryScreen::ChosenChange() const {
+    const int row = list_->currentRow();
+    return row < 0 ? 0 : list_->item(row, 0)->data(kChangeRole).toLongLong();
 }
 
 void HistoryScreen::Fill() {
+    const long chosen = ChosenChange();
     history_ = ReadHistory(state_.folder);
     const auto& entries = history_.entries;
     list_->setRowCount(static_cast<int>(entries.size()));
+    // Newest first: the chosen line, or the newest older one when it was pruned.
+    int chosenRow = -1;
     int row = 0;
     for (auto it = entries.rbegin(); it != entries.rend(); ++it, ++row) {
+        if (chosenRow < 0 && chosen != 0 && it->change <= chosen)
+            chosenRow = row;
         QTableWidgetItem* time = Cell(FormatChangeTime(it->time));
         time->setData(kChangeRole, static_cast<qlonglong>(it->change));
         list_->setItem(row, 0, time);
@@ -78,28 +93,40 @@ void HistoryScreen::Fill() {
         list_->setItem(row, 3, Cell(it->text));
     }
     if (!entries.empty())
-        list_->setCurrentCell(0, 0);
+        list_->setCurrentCell(chosen == 0 ? 0 : chosenRow < 0 ? row - 1 : chosenRow, 0);
     std::string note = "履歴の容量: " + FormatSpace(HistorySpace(state_.folder)) + "（" +
                        std::to_string(entries.size()) + " 件の変更）";
     if (const std::string damage = DescribeHistoryDamage(history_); !damage.empty())
         note += "\n" + damage;
     space_->setText(QString::fromStdString(note));
-    list_->setFocus();
 }
 
 void HistoryScreen::RestoreChosen() {
-    const int row = list_->currentRow();
-    if (row < 0)
+    if (list_->currentRow() < 0)
         return;
-    const long change = list_->item(row, 0)->data(kChangeRole).toLongLong();
-    const HistoryEntry& entry = history_.entries[history_.entries.size() - 1 - row];
+    if (state_.folder.readOnly()) {
+        services_.messages.Inform(
+            this, kTitle,
+            QStringLiteral(
+                "データフォルダを読み取り専用で開いているため、取り消しも復元もできません。"));
+        return;
+    }
+    if (mayRestore_ && !mayRestore_(this))
+        return;
+    // The question names the change as the history holds it now, not as first listed.
+    Fill();
+    const long change = ChosenChange();
+    const HistoryEntry& entry = history_.entries.rbegin()[list_->currentRow()];  // newest first
     const QString question = QString::fromStdString(
         FormatChangeTime(entry.time) + " の「" + DescribeEntry(entry) +
         "」の直前の状態にデータフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"
         "（戻したこと自体も履歴に残ります）。");
     if (!services_.messages.Confirm(this, kTitle, question))
         return;
-    if (const std::string failed = RestoreBefore(state_.folder, history_, change); !failed.empty())
+    // Changes kept while the question was open are taken back too, so the
+    // restore reads the history as it is now.
+    const History now = ReadHistory(state_.folder);
+    if (const std::string failed = RestoreBefore(state_.folder, now, change); !failed.empty())
         services_.messages.Inform(this, kTitle, QString::fromStdString(failed));
     ReloadAfterRestore(state_, services_.messages, this);
     Fill();

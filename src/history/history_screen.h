@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "data/history_store.h"
 #include "data/program_state.h"
@@ -14,11 +15,17 @@ namespace hanaki {
 
 // 変更の履歴: every kept change of the folder, newest first, with its time,
 // month or file, kind and item; Enter puts the folder back as it was just
-// before the chosen change, after a question.
+// before the chosen change, after a question. The list follows every change
+// kept meanwhile, by this program or another, and keeps the line chosen.
 class HistoryScreen : public QDialog {
     Q_OBJECT
   public:
-    HistoryScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    // Whether the windows that show the folder may be redrawn from it now; a
+    // refusal is told in front of the window given.
+    using MayRestore = std::function<bool(QWidget* asker)>;
+
+    HistoryScreen(ProgramState& state, Services& services, MayRestore mayRestore = {},
+                  QWidget* parent = nullptr);
 
   signals:
     // Files changed; the state was read again and other screens should redraw.
@@ -29,11 +36,14 @@ class HistoryScreen : public QDialog {
 
   private:
     KeyTable Keys();
+    // Reads the history again; the line of the change chosen stays chosen.
     void Fill();
+    long ChosenChange() const;
     void RestoreChosen();
 
     ProgramState& state_;
     Services& services_;
+    MayRestore mayRestore_;
     History history_;
     QTableWidget* list_;
     QLabel* space_;

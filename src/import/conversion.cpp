@@ -377,6 +377,8 @@ ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs) 
     destination.KeepHistory();
     // The caller holds the destination's lock, so no live writer's temporary is swept.
     RemoveStaleTemporaryFiles(destination);
+    // Every file the conversion writes is one change: one undo takes it all back.
+    ChangeGroupScope oneChange(destination);
     ConversionReport report;
     for (const PlannedFile& ledger : plan.ledgers) {
         if (ConvertAndWrite(ledger, plan, destination, fs, report))

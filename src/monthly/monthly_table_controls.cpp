@@ -59,6 +59,11 @@ MonthlyTableControls::MonthlyTableControls(QWidget* window, const MonthlyTableSi
     printButton->setFont(font);
     printButton->setFocusPolicy(Qt::NoFocus);
 
+    pickNote = label("PickNote");
+    QPalette red = pickNote->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    pickNote->setPalette(red);
+
     grid = NewMonthlyGrid(font, window);
 }
 
@@ -109,6 +114,8 @@ QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
     const int buttonWidth = metrics.horizontalAdvance(printButton->text()) + 4 * cell;
     printButton->setGeometry(grid->geometry().right() - buttonWidth, top - 2, buttonWidth,
                              fieldHeight + 4);
+    const int noteLeft = dateCaption->geometry().right() + 4 * cell;
+    pickNote->setGeometry(noteLeft, top, printButton->x() - cell - noteLeft, fieldHeight);
     return {width, height};
 }
 

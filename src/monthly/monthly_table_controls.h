@@ -27,6 +27,7 @@ struct MonthlyTableControls {
     QLabel* expenseTotal;      // Label4
     QLabel* balanceTotal;      // Label5
     QPushButton* printButton;  // Command1
+    QLabel* pickNote;          // says why no row is picked
 };
 
 }  // namespace hanaki

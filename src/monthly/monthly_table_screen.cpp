@@ -7,12 +7,14 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
+#include <optional>
 
 #include "data/memo.h"
 #include "monthly/monthly_printout.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_grid.h"
 #include "ui/fitting_font.h"
+#include "ui/folder_watch.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
 
@@ -20,24 +22,35 @@ namespace hanaki {
 
 namespace {
 
+const QString kTitle = QStringLiteral("月計表");
+
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+const QString kPickGone = QStringLiteral(
+    "選んだ項目は変更されています。一覧を更新しましたので、もう一度選んでください。");
+// Shown while no row is picked because its item went.
+const QString kPickGoneNote = QStringLiteral("選んだ項目は変更されたか、削除されました。");
+
 }  // namespace
 
-MonthlyTableScreen::MonthlyTableScreen(ProgramState& state, Services& services,
-                                       std::unique_ptr<PrinterDialog> printerDialog,
-                                       MonthlyTableLink link, QWidget* parent)
+MonthlyTableScreen::MonthlyTableScreen(const ProgramState& state, Services& services,
+                                       std::unique_ptr<PrinterDialog> printerDialog, int year,
+                                       int month, ItemHandOff handOff, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       services_(services),
       printerDialog_(std::move(printerDialog)),
-      link_(std::move(link)),
+      handOff_(std::move(handOff)),
       size_(MonthlyTableSizeOf(services.metrics.sizeClass())),
-      controls_(this, size_) {
+      controls_(this, size_),
+      year_(year),
+      month_(month),
+      // The window that opened the table has told of its month's unreadable records.
+      warnedMonth_(year * 100 + month) {
     setObjectName("Form2");
-    setWindowTitle(QStringLiteral("月計表"));
+    setWindowTitle(kTitle);
     for (QWidget* control :
          {static_cast<QWidget*>(controls_.yearField), static_cast<QWidget*>(controls_.monthField),
           static_cast<QWidget*>(controls_.grid)})
@@ -49,10 +62,12 @@ MonthlyTableScreen::MonthlyTableScreen(ProgramState& state, Services& services,
     });
     connect(controls_.grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MonthlyTableScreen::KeepTopRow);
+    // Whatever changes the folder, this program or another, the table follows.
+    connect(new FolderWatch(state_.folder, this), &FolderWatch::changed, this,
+            &MonthlyTableScreen::Refresh);
     setFixedSize(controls_.Place(size_));
     ShowDate();
-    if (link_.monthChanged)
-        link_.monthChanged();
+    ReadMonth();
     FillGrid();
     EnterTable(1);
 }
@@ -82,8 +97,11 @@ KeyTable MonthlyTableScreen::KeysOf(Focus focus) {
 
 KeyTable MonthlyTableScreen::TableKeys() {
     const int page = kMonthlyVisibleItemRows - 1;
-    // A row or a page, never past the last item.
-    auto move = [this](int step) { MoveSelection(selectedPosition_ + step); };
+    // A row or a page, never past the last item; with none picked, the row
+    // where the item that went was.
+    auto move = [this](int step) {
+        MoveSelection(selectedPosition_ == 0 ? lostRow_ : selectedPosition_ + step);
+    };
     // Esc and Home act when let go, and only when pressed here: the release
     // of the Esc that cancelled the printer dialog must not close the table.
     auto released = [this](int key, std::function<void()> action) {
@@ -140,12 +158,16 @@ void MonthlyTableScreen::EnterTable(int selectRow) {
     controls_.grid->setEnabled(true);
     controls_.grid->setFocusPolicy(Qt::StrongFocus);
     controls_.grid->setFocus();
-    MoveSelection(selectRow);
+    if (selectRow == 0)
+        LosePick(lostRow_);
+    else
+        MoveSelection(selectRow);
 }
 
 void MonthlyTableScreen::EnterField(Focus focus) {
     focus_ = focus;
     // Away from the table its highlight shows no more.
+    controls_.pickNote->clear();
     controls_.grid->clearSelection();
     controls_.grid->setEnabled(false);
     controls_.grid->setFocusPolicy(Qt::NoFocus);
@@ -157,29 +179,45 @@ void MonthlyTableScreen::EnterField(Focus focus) {
 }
 
 void MonthlyTableScreen::StepYear(int delta) {
-    hanaki::StepYear(state_.closingDay(), state_.date, delta);
+    hanaki::StepYear(year_, delta);
     RefreshMonth();  // also at the window's end
 }
 
 void MonthlyTableScreen::StepMonth(int delta) {
-    hanaki::StepMonth(state_.closingDay(), state_.date, delta);
+    hanaki::StepMonth(year_, month_, delta);
     RefreshMonth();
 }
 
 void MonthlyTableScreen::RefreshMonth() {
     ShowDate();
-    if (link_.monthChanged)
-        link_.monthChanged();
+    ReadMonth();
     FillGrid();
 }
 
 void MonthlyTableScreen::ShowDate() {
-    controls_.yearField->setText(QString::number(state_.date.year + 1900));
-    controls_.monthField->setText(QString::number(state_.date.month));
+    controls_.yearField->setText(QString::number(year_ + 1900));
+    controls_.monthField->setText(QString::number(month_));
+}
+
+void MonthlyTableScreen::ReadMonth() {
+    MonthLedger read;
+    const IoResult loaded =
+        LoadMonthLedger(state_.folder, state_.closingDay(), year_, month_, read);
+    ledger_ = loaded.ok() ? std::move(read) : MonthLedger();
+    // Each month's trouble is told once, not at every refresh.
+    const int shown = year_ * 100 + month_;
+    if (warnedMonth_ == shown || (loaded.ok() && ledger_.unreadableRecords == 0))
+        return;
+    warnedMonth_ = shown;
+    if (!loaded.ok())
+        services_.messages.Inform(this, kTitle, Shown(DescribeIoError(*loaded.error)));
+    else
+        services_.messages.Inform(this, kTitle,
+                                  Shown(UnreadableRecordsNote(ledger_.unreadableRecords)));
 }
 
 void MonthlyTableScreen::FillGrid() {
-    rows_ = CollectMonthlyRows(state_.ledger, state_.categories, state_.closingDay());
+    rows_ = CollectMonthlyRows(ledger_, state_.categories, state_.closingDay());
     FillMonthlyGrid(controls_.grid, rows_, size_);
     const int items = static_cast<int>(rows_.size());
     if (items == 0) {
@@ -205,9 +243,18 @@ void MonthlyTableScreen::FillGrid() {
 // never scrolls past its last item.
 void MonthlyTableScreen::MoveSelection(int row) {
     selectedPosition_ = std::clamp(row, 1, endRow_ - 1);
+    controls_.pickNote->clear();
     controls_.grid->setCurrentCell(selectedPosition_ - 1, 0);
     controls_.grid->selectRow(selectedPosition_ - 1);
     KeepTopRow();
+}
+
+void MonthlyTableScreen::LosePick(int row) {
+    selectedPosition_ = 0;
+    lostRow_ = std::clamp(row, 1, endRow_ - 1);
+    controls_.pickNote->setText(kPickGoneNote);
+    controls_.grid->clearSelection();
+    controls_.grid->setCurrentCell(-1, -1);
 }
 
 void MonthlyTableScreen::KeepTopRow() {
@@ -224,26 +271,43 @@ void MonthlyTableScreen::KeepTopRow() {
 void MonthlyTableScreen::HandOffSelected() {
     if (rows_.empty())
         return;
-    const MonthlyRow& row = rows_[std::clamp(selectedPosition_, 1, endRow_ - 1) - 1];
-    // The row names its slot; a slot that holds another item by now is not handed on.
-    if (!HoldsItem(state_.ledger, row.slot, row.record)) {
-        Refresh();
-        services_.messages.Inform(
-            this, QStringLiteral("月計表"),
-            QStringLiteral("選んだ項目は変更されています。一覧を更新しましたので、もう一度選んで"
-                           "ください。"));
+    if (selectedPosition_ == 0) {
+        services_.messages.Inform(this, kTitle, kPickGone);
         return;
     }
-    if (link_.openForCorrection)
-        link_.openForCorrection(row.slot);
-    close();
+    const MonthlyRow& row = rows_[selectedPosition_ - 1];
+    HandOffItem(handOff_, {year_ + 1900, month_, row.slot, row.record}, this, [this] {
+        Refresh();
+        services_.messages.Inform(this, kTitle, kPickGone);
+    });
 }
 
 void MonthlyTableScreen::Refresh() {
-    const int selected = selectedPosition_;
+    const int picked = selectedPosition_;
+    const std::optional<MonthlyRow> item = picked >= 1 && picked <= static_cast<int>(rows_.size())
+                                               ? std::optional(rows_[picked - 1])
+                                               : std::nullopt;
+    QScrollBar* scroll = controls_.grid->verticalScrollBar();
+    const int top = scroll->value();
+    ReadMonth();
     FillGrid();
-    if (focus_ == Focus::Table)
-        MoveSelection(selected);
+    scroll->setValue(top);
+    if (focus_ != Focus::Table)
+        return;
+    if (!item) {  // none picked, or the month had no items
+        if (picked == 0)
+            LosePick(lostRow_);
+        else
+            MoveSelection(picked);
+        return;
+    }
+    const int slot = LocateItem(ledger_, item->slot, item->record);
+    const auto now = std::find_if(rows_.begin(), rows_.end(),
+                                  [slot](const MonthlyRow& row) { return row.slot == slot; });
+    if (slot != 0 && now != rows_.end())
+        MoveSelection(static_cast<int>(now - rows_.begin()) + 1);
+    else
+        LosePick(picked);
 }
 
 void MonthlyTableScreen::Print() {
@@ -251,8 +315,8 @@ void MonthlyTableScreen::Print() {
     printout.rows = rows_;
     if (printout.rows.empty())
         return;
-    printout.year = state_.date.year + 1900;
-    printout.month = state_.date.month;
+    printout.year = year_ + 1900;
+    printout.month = month_;
     printout.closingDay = state_.closingDay();
     printout.totals = {controls_.incomeTotal->text().toStdString(),
                        controls_.expenseTotal->text().toStdString(),
@@ -266,10 +330,10 @@ void MonthlyTableScreen::Print() {
         EnterTable(selectedPosition_);
         return;
     }
-    printout.hasMemoFile = state_.folder.Exists(MemoFileName(state_.date.year, state_.date.month));
+    printout.hasMemoFile = state_.folder.Exists(MemoFileName(year_, month_));
     if (printout.hasMemoFile) {
-        const IoResult memo = LoadMemo(state_.folder, printout.closingDay, state_.date.year,
-                                       state_.date.month, printout.memo);
+        const IoResult memo =
+            LoadMemo(state_.folder, printout.closingDay, year_, month_, printout.memo);
         if (!memo.ok()) {
             printout.hasMemoFile = false;
             services_.messages.Inform(

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 #include "data/program_state.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_controls.h"
+#include "ui/item_hand_off.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 
@@ -19,28 +19,22 @@ namespace hanaki {
 
 class PrinterDialog;
 
-// What the monthly table asks of the main window.
-struct MonthlyTableLink {
-    // state.date names another month (or the table just opened): load it into
-    // state.ledger and show it.
-    std::function<void()> monthChanged;
-    // Open ledger slot `slot` of the open month for correction on its day and row.
-    std::function<void(int slot)> openForCorrection;
-};
-
 // F5 of the main window: every item of one accounting month with the running
-// balance, to page through, print, or pick an item to correct.
+// balance, to page through, print, or pick an item to correct. The month is
+// the table's own, read from its file; the main window's moves leave it be.
 class MonthlyTableScreen : public QWidget {
     Q_OBJECT
   public:
-    MonthlyTableScreen(ProgramState& state, Services& services,
-                       std::unique_ptr<PrinterDialog> printerDialog, MonthlyTableLink link,
-                       QWidget* parent = nullptr);
+    // Opens on accounting month (`year` since 1900, `month`); Enter hands the
+    // picked item to `handOff`.
+    MonthlyTableScreen(const ProgramState& state, Services& services,
+                       std::unique_ptr<PrinterDialog> printerDialog, int year, int month,
+                       ItemHandOff handOff, QWidget* parent = nullptr);
     ~MonthlyTableScreen() override;
 
-    // The open month's ledger changed elsewhere (an item stored or deleted on
-    // the main window): the rows shown are collected again, so that the row
-    // picked is the item shown.
+    // The month's file may have changed (an item stored or deleted elsewhere):
+    // it is read again, and the item picked stays picked wherever its row is
+    // now; when it was changed or deleted the table says so and picks none.
     void Refresh();
 
   protected:
@@ -60,24 +54,33 @@ class MonthlyTableScreen : public QWidget {
     void StepYear(int delta);
     void RefreshMonth();
     void ShowDate();
+    // Reads the month's file; a file that cannot be read shows as an empty month.
+    void ReadMonth();
     void FillGrid();
     void MoveSelection(int row);
+    // The picked item went: no row is picked; the arrows pick again near `row`.
+    void LosePick(int row);
     void KeepTopRow();
     void HandOffSelected();
     void Print();
 
-    ProgramState& state_;
+    const ProgramState& state_;
     Services& services_;
     std::unique_ptr<PrinterDialog> printerDialog_;
-    MonthlyTableLink link_;
+    ItemHandOff handOff_;
     const MonthlyTableSize& size_;
 
     MonthlyTableControls controls_;
 
+    int year_;  // the month shown: years since 1900
+    int month_;
+    MonthLedger ledger_;            // as its file holds it
     std::vector<MonthlyRow> rows_;  // the items shown, in grid order
+    int warnedMonth_;               // year * 100 + month last told to have unreadable records
     Focus focus_ = Focus::Table;
     int endRow_ = 2;            // the grid row after the last item
-    int selectedPosition_ = 1;  // 1-based item row last selected
+    int selectedPosition_ = 1;  // 1-based item row last selected; 0: none (its item went)
+    int lostRow_ = 1;           // where the item that went was shown
     int pressedKey_ = 0;        // a key acted on when released, pressed in this state
 };
 

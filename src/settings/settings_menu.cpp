@@ -1,6 +1,5 @@
 #include "settings/settings_menu.h"
 
-#include "history/history_screen.h"
 #include "settings/budget_editor.h"
 #include "settings/carry_over_setting_screen.h"
 #include "settings/category_editor.h"
@@ -9,10 +8,12 @@
 
 namespace hanaki {
 
-SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* parent)
+SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* parent,
+                           HistoryScreen::MayRestore mayRestore)
     : ButtonMenu(parent, GothicFont(services.metrics.below600() ? 9 : 12)),
       state_(state),
-      services_(services) {
+      services_(services),
+      mayRestore_(std::move(mayRestore)) {
     setObjectName("Form12");
     setWindowTitle(QStringLiteral("設定メニュー"));
     // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. Each
@@ -33,7 +34,7 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
     });
     AddButton("Command4", QStringLiteral("4. 変更履歴   "), "4", [this] {
         ShowOnce(historyScreen_, this, [this] {
-            auto* screen = new HistoryScreen(state_, services_, this);
+            auto* screen = new HistoryScreen(state_, services_, mayRestore_, this);
             connect(screen, &HistoryScreen::restored, this, &SettingsMenu::historyRestored);
             return screen;
         });

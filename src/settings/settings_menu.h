@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "data/program_state.h"
+#include "history/history_screen.h"
 #include "ui/button_menu.h"
 #include "ui/services.h"
 
@@ -13,7 +14,9 @@ namespace hanaki {
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
-    SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    // `mayRestore` is the history screen's: whether a restore may redraw the windows now.
+    SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr,
+                 HistoryScreen::MayRestore mayRestore = {});
 
   signals:
     // The category editor saved a new master; a guide already shown is stale.
@@ -24,6 +27,7 @@ class SettingsMenu : public ButtonMenu {
   private:
     ProgramState& state_;
     Services& services_;
+    HistoryScreen::MayRestore mayRestore_;
 
     QPointer<QWidget> categoryEditor_;
     QPointer<QWidget> budgetEditor_;

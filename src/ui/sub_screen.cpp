@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -33,7 +34,62 @@ class OpenerReactivation : public QObject {
     QPointer<QWidget> opener_;
 };
 
+// Installed on the application, so that it sees a shared key before the
+// focused control (a text field's own Ctrl+Z) can take it.
+class SharedKeyFilter : public QObject {
+  public:
+    SharedKeyFilter(QWidget* home, std::function<void(SharedKey, QWidget*)> act)
+        : QObject(home), home_(home), act_(std::move(act)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) ||
+            !watched->isWidgetType())
+            return false;
+        const std::optional<SharedKey> key = SharedKeyOf(*static_cast<QKeyEvent*>(event));
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        if (!key || !OpenedFromHome(window))
+            return false;
+        // Claimed as the control's own key, so that it comes as a key press.
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        act_(*key, window);
+        return true;
+    }
+
+  private:
+    bool OpenedFromHome(QWidget* window) const {
+        if (window == home_ || !window->property(kPlacedProperty).toBool())
+            return false;
+        for (QWidget* opener = window->parentWidget(); opener; opener = opener->parentWidget()) {
+            if (opener == home_)
+                return true;
+        }
+        return false;
+    }
+
+    QWidget* home_;
+    std::function<void(SharedKey, QWidget*)> act_;
+};
+
 }  // namespace
+
+std::optional<SharedKey> SharedKeyOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers =
+        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
+        return SharedKey::Undo;
+    if ((key.key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+        (key.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)))
+        return SharedKey::Redo;
+    return std::nullopt;
+}
+
+void PassSharedKeysTo(QWidget* home, std::function<void(SharedKey, QWidget*)> act) {
+    qApp->installEventFilter(new SharedKeyFilter(home, std::move(act)));
+}
 
 void ShowFocusFrames(QWidget* window) {
     window->setAttribute(Qt::WA_KeyboardFocusChange);

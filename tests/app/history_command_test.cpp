@@ -71,6 +71,25 @@ TEST(HistoryCommand, listsNewestFirstAsTextOrReportCsvAndFromADay) {
     EXPECT_EQ(RunHistoryCommand(kept.dir.path(), std::nullopt, false, out, err), 1);
 }
 
+// A change after which another program rewrote its file stays listed, marked.
+TEST(HistoryCommand, listsAChangeWhoseFileAnotherProgramRewroteWithAMark) {
+    Kept kept;
+    kept.dir.Write("202611.DAT", kept.dir.Read("202611.DAT") + std::string(104, ' '));
+    std::ostringstream text, csv, err;
+    EXPECT_EQ(RunHistoryCommand(kept.dir.path(), std::nullopt, false, text, err), 0);
+    EXPECT_EQ(RunHistoryCommand(kept.dir.path(), std::nullopt, true, csv, err), 0);
+    EXPECT_EQ(text.str(),
+              "2026-11-17 21:05  VERADIV.ENV  設定  締め日の設定\n"
+              "2026-11-16 09:30  202611.DAT  追加  11/16 食費 朝食 450 パン,牛乳  "
+              "（この後、別のプログラムが変更）\n"
+              "履歴の容量: 189 バイト（2 件の変更）\n");
+    EXPECT_EQ(csv.str(),
+              "時刻,ファイル,種類,内容\r\n"
+              "2026-11-17 21:05,VERADIV.ENV,設定,締め日の設定\r\n"
+              "2026-11-16 09:30,202611.DAT,追加,\"11/16 食費 朝食 450 パン,牛乳  "
+              "（この後、別のプログラムが変更）\"\r\n");
+}
+
 TEST(HistoryCommand, restoresAsOfAMinuteIntoANewFolderAndBacksUpTheLiveOne) {
     Kept kept;
     TempFolder out;

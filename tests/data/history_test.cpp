@@ -102,6 +102,28 @@ struct Household {
         std::optional<ChangeGroup> last = LastUndoableChange(ReadHistory(folder));
         return last ? UndoQuestion(*last) : "";
     }
+    // One Ctrl+Z or Ctrl+Y answered OK: its question (or the message that
+    // stood in its place), "nothing" when there is nothing to take.
+    std::string Step(bool redo) const {
+        const History history = ReadHistory(folder);
+        const std::optional<ChangeGroup> next =
+            redo ? LastRedoableUndo(history) : LastUndoableChange(history);
+        if (!next)
+            return "nothing";
+        const UndoStep step =
+            redo ? PlanRedo(folder, history, *next) : PlanUndo(folder, history, *next);
+        if (!step.problem.empty())
+            return step.problem;
+        EXPECT_EQ(CarryOut(folder, step), "");
+        return StepQuestion(step);
+    }
+    IoResult AddItem(int month, const std::string& date, int amount, const std::string& remark) {
+        now += 60;
+        MonthLedger ledger;
+        LoadMonthLedger(folder, 31, kYear, month, ledger);  // a new month reads as empty
+        AppendItem(ledger, ledger.LastSlot(), Item(date, "夕食", amount, remark));
+        return SaveMonthLedger(folder, 31, kYear, month, ledger);
+    }
 };
 
 TEST(Undo, takesBackEachKindOfChangeToTheExactBytesAndNamesIt) {
@@ -215,6 +237,150 @@ TEST(Undo, walksBackThreeChangesAndANewChangeIsTakenBackFirst) {
     EXPECT_EQ(h.UndoLast(), "");
     EXPECT_EQ(Snapshot(h.dir), states[0]);
     EXPECT_EQ(h.UndoLast(), "nothing");
+}
+
+// Ctrl+Y makes again what the last Ctrl+Z took back, asked in the same words,
+// walking back through the undos; a new change ends what can be redone.
+TEST(Redo, makesAgainWhatTheUndosTookBackUntilANewChangeIsMade) {
+    const std::string rice = "11/20 食費 夕食 100 米 の追加", egg = "11/21 食費 夕食 200 卵 の追加";
+    struct Step {
+        char key;  // 'z' undo, 'y' redo, 'n' a new change
+        std::string answer;
+        int state;  // 0 as first, 1 with the rice, 2 with the egg too, 3 rice and tea
+    };
+    const std::vector<std::pair<const char*, std::vector<Step>>> cases{
+        {"one undo, one redo",
+         {{'z', egg + "を取り消しますか？", 1},
+          {'y', egg + "をやり直しますか？", 2},
+          {'y', "nothing", 2}}},
+        {"two undos are redone newest first",
+         {{'z', egg + "を取り消しますか？", 1},
+          {'z', rice + "を取り消しますか？", 0},
+          {'y', rice + "をやり直しますか？", 1},
+          {'y', egg + "をやり直しますか？", 2},
+          {'z', egg + "を取り消しますか？", 1},
+          {'y', egg + "をやり直しますか？", 2}}},
+        {"an undo after a redo takes the change back again",
+         {{'z', egg + "を取り消しますか？", 1},
+          {'y', egg + "をやり直しますか？", 2},
+          {'z', egg + "を取り消しますか？", 1},
+          {'z', rice + "を取り消しますか？", 0},
+          {'y', rice + "をやり直しますか？", 1}}},
+        {"a new change ends the redo",
+         {{'z', egg + "を取り消しますか？", 1},
+          {'n', "", 3},
+          {'y', "nothing", 3},
+          {'z', "11/22 食費 夕食 300 茶 の追加を取り消しますか？", 1},
+          {'y', "11/22 食費 夕食 300 茶 の追加をやり直しますか？", 3}}},
+    };
+    for (const auto& [name, steps] : cases) {
+        SCOPED_TRACE(name);
+        Household h;
+        std::vector<Files> states{Snapshot(h.dir)};
+        ASSERT_TRUE(h.AddItem(kMonth, "261120", 100, "米").ok());
+        states.push_back(Snapshot(h.dir));
+        ASSERT_TRUE(h.AddItem(kMonth, "261121", 200, "卵").ok());
+        states.push_back(Snapshot(h.dir));
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Step& step = steps[i];
+            if (step.key == 'n') {
+                ASSERT_TRUE(h.AddItem(kMonth, "261122", 300, "茶").ok());
+                states.push_back(Snapshot(h.dir));
+            } else {
+                EXPECT_EQ(h.Step(step.key == 'y'), step.answer) << i;
+            }
+            EXPECT_EQ(Snapshot(h.dir), states.at(step.state)) << i;
+        }
+    }
+}
+
+// Another program changes a month after hanaki's last two changes: both stay
+// listed, the one it followed is marked, and each undo says whose bytes it
+// writes over and keeps them, so that redoing both brings them back.
+TEST(Undo, aFileAnotherProgramRewroteIsNamedAndItsBytesAreKeptEitherWay) {
+    const std::string outsideRecord = EncodeLedgerRecord(Item("261125", "朝食", 999, "同期"));
+    const std::string warning =
+        "の後に、別のプログラムが書き換えています。\nそれでも取り消して、この変更の前の内容に"
+        "戻しますか？\n（別のプログラムが書き換えた内容も、変更の履歴に残ります。）";
+    const std::string november = "2026年11月度のファイル(202611.DAT)は、";
+    const std::string x = "11/20 食費 夕食 100 米 の追加", y = "11/21 食費 夕食 200 卵 の追加",
+                      december = "12/1 食費 夕食 200 卵 の追加";
+    struct Case {
+        const char* name;
+        int yMonth;  // where the second change is made
+        std::function<void(const TempFolder&)> edit;
+        bool anchorsLost;  // kept by a hanaki that kept no whole bytes
+        std::vector<bool> marked;
+        std::vector<std::string> answers;  // of two Ctrl+Z
+    };
+    const std::vector<Case> cases{
+        {"appends a record to the last change's month",
+         kMonth,
+         [&](const TempFolder& dir) { dir.Write(kLedger, dir.Read(kLedger) + outsideRecord); },
+         false,
+         {false, true},
+         {november + y + warning, x + "を取り消しますか？"}},
+        {"rewrites that month shorter",
+         kMonth,
+         [&](const TempFolder& dir) { dir.Write(kLedger, outsideRecord); },
+         false,
+         {false, true},
+         {november + y + warning, x + "を取り消しますか？"}},
+        {"removes that month's file",
+         kMonth,
+         [&](const TempFolder& dir) { std::filesystem::remove(dir.path() + "/" + kLedger); },
+         false,
+         {false, true},
+         {november + y + warning, x + "を取り消しますか？"}},
+        {"appends to the month before the last change's",
+         12,
+         [&](const TempFolder& dir) { dir.Write(kLedger, dir.Read(kLedger) + outsideRecord); },
+         false,
+         {true, false},
+         {december + "を取り消しますか？", november + x + warning}},
+        {"appends, where the history kept no whole bytes",
+         kMonth,
+         [&](const TempFolder& dir) { dir.Write(kLedger, dir.Read(kLedger) + outsideRecord); },
+         true,
+         {false, true},
+         {"2026年11月度のファイル(202611.DAT)は別のプログラムが書き換えたため、それより前の内容を"
+          "履歴から作り直せません。"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Household h;
+        const Files original = Snapshot(h.dir);
+        ASSERT_TRUE(h.AddItem(kMonth, "261120", 100, "米").ok());
+        ASSERT_TRUE(h.AddItem(c.yMonth, c.yMonth == kMonth ? "261121" : "261201", 200, "卵").ok());
+        c.edit(h.dir);
+        if (c.anchorsLost) {
+            for (const auto& file : std::filesystem::directory_iterator(HistoryPath(h.folder, "")))
+                if (file.path().extension() == ".anchor")
+                    std::filesystem::remove(file.path());
+        }
+        const Files outside = Snapshot(h.dir);
+
+        const History history = ReadHistory(h.folder);
+        ASSERT_EQ(history.entries.size(), c.marked.size());
+        for (std::size_t i = 0; i < c.marked.size(); ++i)
+            EXPECT_EQ(history.entries[i].changedOutsideAfter, c.marked[i]) << i;
+        EXPECT_EQ(h.Step(false), c.answers[0]);
+        if (c.answers.size() == 1) {
+            EXPECT_EQ(Snapshot(h.dir), outside);
+            continue;
+        }
+        EXPECT_EQ(h.Step(false), c.answers[1]);
+        EXPECT_EQ(Snapshot(h.dir), original);
+        h.Step(true);
+        h.Step(true);
+        EXPECT_EQ(Snapshot(h.dir), outside);
+        // Thinned out a year on, the history still rebuilds the first bytes.
+        const std::int64_t first = h.now;
+        EXPECT_GT(PruneHistory(h.folder, h.now + 400 * kDay), 0);
+        TempFolder out;
+        ASSERT_EQ(RestoreFolderAsOf(h.folder, first - 3600, out.path() + "/then"), "");
+        EXPECT_EQ(Snapshot(out.path() + "/then"), original);
+    }
 }
 
 TEST(Restore, asOfAMomentEqualsACopyTakenThenAndBeforeAChangeUndoesAllAfterIt) {
@@ -337,14 +503,19 @@ TEST(Pruning, keepsTheLastMonthWholeThenOneADayThenOneAMonthAndEachFilesNewest) 
     EXPECT_EQ(history.entries.front().file, "VERADIV.ENV");  // its only change stays
     EXPECT_EQ(history.entries.back().time, times.back());
     EXPECT_LT(HistorySpace(h.folder), spaceBefore);
-    // Versions no line names are gone; what stays still restores right bytes.
+    // Versions no line names are gone, and so are the anchors of all but each
+    // file's newest change; what stays still restores right bytes.
     std::set<std::string> files, named{std::string(kHistoryIndexName)};
     for (const auto& file : std::filesystem::directory_iterator(HistoryPath(h.folder, "")))
         files.insert(file.path().filename().string());
+    std::map<std::string, const HistoryEntry*> newest;
     for (const HistoryEntry& entry : history.entries) {
         if (!entry.version.starts_with('~'))
             named.insert(entry.version);
+        newest[entry.file] = &entry;
     }
+    for (const auto& [file, entry] : newest)
+        named.insert(AnchorName(*entry));
     EXPECT_EQ(files, named);
     ASSERT_EQ(RestoreFolderAsOf(h.folder, aYearAgo, out.path() + "/after"), "");
     EXPECT_EQ(Snapshot(out.path() + "/after"), Snapshot(out.path() + "/before"));

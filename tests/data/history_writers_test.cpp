@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -162,6 +164,58 @@ TEST(HistoryWriters, twoProgramsNeverWriteTheHistoryAtOnce) {
     ASSERT_TRUE(conversion);
     EXPECT_EQ(UndoChange(undoing, history, *conversion), "");
     EXPECT_EQ(dir.Read(kTarget), lastOfHanaki);
+}
+
+// The data files of a folder by name, the history and the lock left out.
+std::map<std::string, std::string> DataFiles(const TempFolder& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+        if (file.is_regular_file() && !file.path().filename().string().starts_with("."))
+            files[file.path().filename().string()] = dir.Read(file.path().filename().string());
+    }
+    return files;
+}
+
+// However many files a conversion writes, it is one change: one undo, named
+// by its months and its count, takes back them all.
+TEST(HistoryWriters, aConversionIsOneChangeThatOneUndoTakesBackWhole) {
+    struct Case {
+        std::vector<std::string> sources;
+        std::string question;
+    };
+    const std::vector<Case> cases{
+        {{"VERADIV.128", "VERADIV.019", "VERADIV.029", "VERADIV.039", "KAKMEMO.128", "KAKMEMO.019",
+          "KAKMEMO.029"},
+         "1998年12月度から1999年3月度までの変換(7ファイル)を取り消しますか？"},
+        {{"VERADIV.059", "KAKMEMO.059"}, "1999年5月度の変換(2ファイル)を取り消しますか？"},
+        {{"VERADIV.059"}, "1999年5月度の変換(上書き)を取り消しますか？"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        TempFolder source, dir;
+        testing::WriteFile(source.path() + "/VERADIV.DAT",
+                           testing::Sjis(testing::kForeignCategories));
+        for (const std::string& name : c.sources)
+            source.Write(name, name.starts_with("KAKMEMO")
+                                   ? std::string(240, ' ')
+                                   : testing::ForeignDays({name.substr(8, 2) + "01"}));
+        dir.Write(kTarget, EncodeLedgerRecord(Breakfast(100)));
+        const auto before = DataFiles(dir);
+        std::string err;
+        ASSERT_EQ(Convert(source.path(), dir.path(), err), 0) << err;
+        ASSERT_NE(DataFiles(dir), before);
+
+        DataFolder folder = dir.folder();
+        folder.KeepHistory();
+        const History history = ReadHistory(folder);
+        EXPECT_EQ(history.entries.size(), c.sources.size());
+        const std::optional<ChangeGroup> conversion = LastUndoableChange(history);
+        ASSERT_TRUE(conversion);
+        EXPECT_EQ(UndoQuestion(*conversion), c.question);
+        EXPECT_EQ(UndoChange(folder, history, *conversion), "");
+        EXPECT_EQ(DataFiles(dir), before);
+        EXPECT_FALSE(LastUndoableChange(ReadHistory(folder)));
+    }
 }
 
 }  // namespace

@@ -91,23 +91,24 @@ TEST(LedgerSearch, theColumnFollowsTheMastersKindElseTheRecordsSign) {
     }
 }
 
-TEST(LedgerSearch, aSlotStillHoldsTheFoundItemOnlyUntilItIsChangedOrRemoved) {
+TEST(LedgerSearch, aFoundItemIsLocatedInItsMonthOnlyUntilItIsChangedOrRemoved) {
     TempFolder dir;
     dir.Write("202601.DAT", Record("260105", 2, "-100", "a") + Record("260106", 2, "-200", "b"));
     LedgerSearch found = SearchAll(dir.folder(), {2026 * 12, 2026 * 12}, RemarkStartsWith('b'));
     ASSERT_EQ(found.items.size(), 1u);
     const FoundItem item = found.items[0];
+    const LedgerRecord picked = ChainRecord(item, 25);
 
     MonthLedger ledger;
     ASSERT_TRUE(LoadMonthLedger(dir.folder(), 25, 126, 1, ledger).ok());
-    EXPECT_TRUE(StillHolds(ledger, item, 25));
+    EXPECT_EQ(LocateItem(ledger, item.slot, picked), 2);
     LedgerRecord changed = ledger.entries[2].record;
     changed.remark = Sjis("c");
     ReplaceItem(ledger, 2, changed);
-    EXPECT_FALSE(StillHolds(ledger, item, 25));
+    EXPECT_EQ(LocateItem(ledger, item.slot, picked), 0);
     ASSERT_TRUE(LoadMonthLedger(dir.folder(), 25, 126, 1, ledger).ok());
     UnlinkItem(ledger, 2);
-    EXPECT_FALSE(StillHolds(ledger, item, 25));
+    EXPECT_EQ(LocateItem(ledger, item.slot, picked), 0);
 }
 
 }  // namespace

@@ -225,6 +225,21 @@ TEST(MonthLedgerChain, theLastEntryDateIsTheLastReadableItemsCalendarDate) {
     EXPECT_EQ(LastEntryDate(ledger, 25), (CivilDate{1999, 12, 26}));
 }
 
+// Of equal items the one nearest the slot picked; an unlinked slot holds no item.
+TEST(MonthLedgerChain, aPickedItemIsTheNearestEqualOneWhenItsSlotHoldsAnother) {
+    const LedgerRecord a = Item("990510", 2, "食費", 1, "a", "-1");
+    const LedgerRecord b = Item("990511", 2, "食費", 1, "b", "-2");
+    MonthLedger ledger;
+    for (const LedgerRecord& record : {b, a, a, b, a})
+        AppendItem(ledger, ledger.LastSlot(), record);
+    EXPECT_EQ(LocateItem(ledger, 3, b), 4);
+    EXPECT_EQ(LocateItem(ledger, 2, b), 1);
+    UnlinkItem(ledger, 4);
+    EXPECT_EQ(LocateItem(ledger, 4, b), 1);
+    UnlinkItem(ledger, 1);
+    EXPECT_EQ(LocateItem(ledger, 1, b), 0);
+}
+
 TEST(ItemNumbers, amountsAreReadFromTheSecondCharacter) {
     EXPECT_EQ(ReadItemNumbers(Item("990510", 2, "食費", 3, "x", "+-300"))->amount, -300);
     EXPECT_EQ(ReadItemNumbers(Item("990510", 2, "食費", 3, "x", "-123456789"))->amount, 123456789);

@@ -12,6 +12,7 @@
 #include "history/undo_prompt.h"
 #include "support/cp932_text.h"
 #include "support/screen_fit.h"
+#include "support/wait.h"
 
 namespace hanaki::testing {
 namespace {
@@ -78,6 +79,51 @@ TEST(HistoryScreen, listsNewestFirstAndEnterPutsTheFolderBackBeforeTheChosenChan
     EXPECT_EQ(Row(list, 0)[2], "取り消し");
     EXPECT_EQ(kept.home.state.settings.carryOverCategory, 0);
     Press(Qt::Key_Escape);
+}
+
+// Another program keeps a change while the screen is open: it is listed at
+// once, the line chosen stays chosen, and a restore takes it back too.
+TEST(HistoryScreen, followsChangesKeptElsewhereKeepingTheChosenLine) {
+    Kept kept;
+    MonthLedger ledger;
+    auto add = [&](const DataFolder& folder, const char* description, const char* amount,
+                   bool first = false) {
+        AppendItem(ledger, first ? 0 : ledger.LastSlot(),
+                   {"261116", "02", Sjis("食費"), "01", Sjis(description), amount, ""});
+        ASSERT_TRUE(SaveMonthLedger(folder, 31, 126, 11, ledger).ok());
+    };
+    add(kept.home.state.folder, "朝食", "-450");
+    const std::string breakfast = kept.home.temp.Read("202611.DAT");
+    add(kept.home.state.folder, "昼食", "-800");  // the line chosen: the newest
+    auto* screen = new HistoryScreen(kept.home.state, kept.home.services);
+    ShowActive(*screen);
+    auto* list = Child<QTableWidget>(*screen, "HistoryList");
+
+    DataFolder other = kept.home.temp.folder();
+    other.KeepHistory([&kept] { return kept.now += 60; });
+    add(other, "夕食", "-700", true);  // before the others
+    ASSERT_TRUE(WaitFor([&] { return list->rowCount() == 6; }, "the change to be listed"));
+    EXPECT_EQ(Row(list, 0)[3], "11/16 食費 夕食 700");
+    EXPECT_EQ(list->currentRow(), 1);
+
+    Press(Qt::Key_Return);
+    EXPECT_EQ(kept.Questions(),
+              QStringList{"2026-11-16 09:35 の「11/16 食費 昼食 800 の追加」の直前の状態に"
+                          "データフォルダを戻しますか？\nそれより後の変更もすべて取り消されます"
+                          "（戻したこと自体も履歴に残ります）。"});
+    EXPECT_EQ(kept.home.temp.Read("202611.DAT"), breakfast);
+
+    // A folder opened for reading says so before any question.
+    DataFolder readOnly(kept.home.temp.path(), RealFileSystem(), DataFolder::Access::ReadOnly);
+    ProgramState browsing(readOnly, [] { return CivilDate{2026, 11, 16}; });
+    auto* browser = new HistoryScreen(browsing, kept.home.services);
+    ShowActive(*browser);
+    Press(Qt::Key_Return);
+    ASSERT_EQ(kept.home.messages.shown.size(), 2u);
+    EXPECT_FALSE(kept.home.messages.shown[1].question);
+    EXPECT_TRUE(kept.Questions().last().contains("読み取り専用"));
+    browser->close();
+    screen->close();
 }
 
 TEST(UndoPrompt, namesTheLastChangeUndoesItOnOkAndWalksBackUntilNothingIsLeft) {

@@ -21,8 +21,8 @@
 namespace hanaki::testing {
 namespace {
 
-// The monthly table over a household, with a main window that keeps the
-// open month as the real one does, and records what it is asked.
+// The monthly table over a household, with a main window that records the
+// items handed to it and answers as `answer` says.
 struct MonthlyTable {
     explicit MonthlyTable(int closingDay = kMonthEnd) {
         house.UseCategories(kMonthlyMaster);
@@ -32,15 +32,17 @@ struct MonthlyTable {
     void WriteMonth(int year, int month, const std::vector<Item>& items) {
         house.temp.Write(LedgerFileName(year - 1900, month), LedgerBytes(items));
     }
-    void Open(int year, int month, int day = 1) {
-        state.date = CurrentDate{year - 1900, month, day};
+    void Open(int year, int month) {
         auto scripted = std::make_unique<ScriptedPrinterDialog>(paper);
         dialog = scripted.get();
-        MonthlyTableLink link{
-            [this] { MainWindowShowsMonth(); },
-            [this](int slot) { asked.push_back("correct " + std::to_string(slot)); }};
+        auto handOff = [this](const PickedItem& item, QWidget*) {
+            asked.push_back("correct " + std::to_string(item.year) + "/" +
+                            std::to_string(item.month) + " slot " + std::to_string(item.slot) +
+                            " " + Cp932ToUtf8(TrimRight(item.record.remark)));
+            return answer;
+        };
         screen = std::make_unique<MonthlyTableScreen>(state, house.services, std::move(scripted),
-                                                      std::move(link));
+                                                      year - 1900, month, handOff);
         ShowActive(*screen);
     }
     // December 2026 of `items` on a screen `height` pixels tall.
@@ -49,14 +51,6 @@ struct MonthlyTable {
         WriteMonth(2026, 12, items);
         Open(2026, 12);
     }
-    void MainWindowShowsMonth() {
-        asked.push_back("month " + std::to_string(state.date.year + 1900) + "/" +
-                        std::to_string(state.date.month));
-        ASSERT_TRUE(LoadMonthLedger(state.folder, state.closingDay(), state.date.year,
-                                    state.date.month, state.ledger)
-                        .ok());
-    }
-
     QTableWidget* grid() const { return Child<QTableWidget>(*screen, "MSFlexGrid1"); }
     int GridRows() const { return grid()->rowCount() + 1; }  // with the heading row
     int TopRow() const { return grid()->verticalScrollBar()->value() + 1; }
@@ -83,7 +77,8 @@ struct MonthlyTable {
     ProgramState& state = house.state;
     RecordingPrintSurface paper;
     ScriptedPrinterDialog* dialog = nullptr;
-    std::vector<std::string> asked;  // what the main window was asked to do
+    std::vector<std::string> asked;  // the items handed to the main window
+    HandOffResult answer = HandOffResult::Opened;
     std::unique_ptr<MonthlyTableScreen> screen;
 };
 
@@ -112,7 +107,7 @@ TEST(MonthlyTableScreen, AnEmptyMonthShowsEmptyRowsZeroTotalsAndCannotPrintOrCor
     Press(Qt::Key_Return);
     Press(Qt::Key_F5);
     EXPECT_TRUE(table.screen->isVisible());
-    EXPECT_EQ(table.asked, (std::vector<std::string>{"month 2026/12", "month 2027/1"}));
+    EXPECT_TRUE(table.asked.empty());
     EXPECT_TRUE(table.dialog->asked.empty());
 }
 
@@ -136,40 +131,34 @@ TEST(MonthlyTableScreen, FortyItemsScrollNoFurtherThanTheLastItem) {
     EXPECT_EQ(table.TopRow(), 16);
 }
 
-TEST(MonthlyTableScreen, YearAndMonthKeysMoveTheMainWindowsMonth) {
+// The table's month is its own: the main window's month stays where it was.
+TEST(MonthlyTableScreen, YearAndMonthKeysStepTheTablesOwnMonth) {
     struct Case {
         int year, month;
         std::vector<Qt::Key> keys;
         QString shownYear, shownMonth;
-        std::vector<std::string> asked;
     };
     const std::vector<Case> cases = {
         // At 1950 the year stays but the month is still loaded and drawn again.
-        {1950,
-         3,
-         {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp},
-         "1950",
-         "3",
-         {"month 1950/3", "month 1950/3"}},
+        {1950, 3, {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageUp}, "1950", "3"},
         // The year window does not hold the month field back.
-        {1950, 1, {Qt::Key_Home, Qt::Key_PageUp}, "1949", "12", {"month 1950/1", "month 1949/12"}},
+        {1950, 1, {Qt::Key_Home, Qt::Key_PageUp}, "1949", "12"},
         {2026,
          12,
          {Qt::Key_Home, Qt::Key_Escape, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_PageUp},
          "2027",
-         "11",
-         {"month 2026/12", "month 2027/12", "month 2027/11"}},
+         "11"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shownYear.toStdString() + "/" + c.shownMonth.toStdString());
         MonthlyTable table;
+        const CurrentDate mainWindows = table.state.date;
         table.Open(c.year, c.month);
         for (Qt::Key key : c.keys)
             Press(key);
         EXPECT_EQ(table.Text("Text1"), c.shownYear);
         EXPECT_EQ(table.Text("Text2"), c.shownMonth);
-        EXPECT_EQ(table.asked, c.asked);
-        EXPECT_EQ(table.state.date.year + 1900, c.shownYear.toInt());
+        EXPECT_EQ(table.state.date, mainWindows);
     }
     MonthlyTable redrawn;
     redrawn.Open(1950, 3);
@@ -178,16 +167,6 @@ TEST(MonthlyTableScreen, YearAndMonthKeysMoveTheMainWindowsMonth) {
         Press(key);
     EXPECT_EQ(redrawn.Cell(1, 4), QStringLiteral("800"));
     EXPECT_EQ(redrawn.Totals(), (QStringList{"800", "0", "800"}));
-}
-
-TEST(MonthlyTableScreen, SteppingTheMonthKeepsTheDayWithinTheNewMonth) {
-    MonthlyTable table;
-    table.Open(2027, 1, 31);
-    Press(Qt::Key_Home);
-    Press(Qt::Key_PageDown);
-    EXPECT_EQ(table.state.date, (CurrentDate{127, 2, 28}));
-    Press(Qt::Key_PageDown);
-    EXPECT_EQ(table.state.date, (CurrentDate{127, 3, 28}));
 }
 
 TEST(MonthlyTableScreen, WithAClosingDayTheDatesAreCalendarDates) {
@@ -203,34 +182,86 @@ TEST(MonthlyTableScreen, EnterHandsTheSelectedItemToCorrectionAndCloses) {
     MonthlyTable table(25);
     table.WriteMonth(
         2026, 12, {{"261126", 2, 100}, {"261127", 2, 200}, {"261127", 1, 300}, {"261128", 2, 400}});
-    table.Open(2026, 12, 20);
+    table.Open(2026, 12);
     Press(Qt::Key_Down);
     Press(Qt::Key_Down);
     Press(Qt::Key_Return);
-    EXPECT_EQ(table.asked, (std::vector<std::string>{"month 2026/12", "correct 3"}));
+    EXPECT_EQ(table.asked, (std::vector<std::string>{"correct 2026/12 slot 3 "}));
     EXPECT_FALSE(table.screen->isVisible());
 }
 
-TEST(MonthlyTableScreen, EnterHandsOnTheItemShownNeverAnotherOneAtItsPosition) {
+// Items come and go while the table is open: the row picked follows its item,
+// and an item changed or deleted is picked no more and never handed on.
+TEST(MonthlyTableScreen, ThePickFollowsItsItemAndNoOtherIsHandedOn) {
+    const std::vector<Item> items = DecemberItems(5);  // 品目1 … 品目5, the fourth picked
+    auto without = [&](int index) {
+        std::vector<Item> fewer = items;
+        fewer.erase(fewer.begin() + index);
+        return fewer;
+    };
+    std::vector<Item> added = items;
+    added.insert(added.begin(), Item{"261201", 3, 700, "新"});
+    std::vector<Item> changed = items;
+    changed[3].amount = 1234;
+    struct Case {
+        const char* what;
+        std::vector<Item> month;
+        int row;  // 0: none picked
+        QString note;
+    };
+    const QString none = QStringLiteral("選んだ項目は変更されたか、削除されました。");
+    const std::vector<Case> cases = {
+        {"an earlier item deleted", without(1), 3, ""},  // one row up
+        {"an item added before it", added, 5, ""},       // one row down
+        {"a later item deleted", without(4), 4, ""},     // where it was
+        {"the item changed", changed, 0, none},          // none picked
+        {"the item deleted", without(3), 0, none},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MonthlyTable table;
+        table.WriteMonth(2026, 12, items);
+        table.Open(2026, 12);
+        for (int i = 0; i < 3; ++i)
+            Press(Qt::Key_Down);
+        table.WriteMonth(2026, 12, c.month);
+        table.screen->Refresh();
+        EXPECT_EQ(table.grid()->selectedItems().size(), c.row == 0 ? 0 : 7);
+        EXPECT_EQ(table.Text("PickNote"), c.note);
+        Press(Qt::Key_Return);
+        if (c.row != 0) {
+            EXPECT_EQ(table.grid()->currentRow() + 1, c.row);
+            EXPECT_EQ(table.asked, (std::vector<std::string>{"correct 2026/12 slot " +
+                                                             std::to_string(c.row) + " 品目4"}));
+            continue;
+        }
+        EXPECT_TRUE(table.asked.empty());
+        ASSERT_EQ(table.house.messages.shown.size(), 1u);
+        EXPECT_EQ(table.house.messages.shown[0].text,
+                  "選んだ項目は変更されています。一覧を更新しましたので、もう一度選んでください。");
+        Press(Qt::Key_Down);  // picks where the item was
+        EXPECT_EQ(table.grid()->currentRow() + 1, 4);
+        EXPECT_EQ(table.Text("PickNote"), QString());
+    }
+}
+
+// The main window finds an item gone only when it changed; a refusal is the window's to tell.
+TEST(MonthlyTableScreen, TheMainWindowsAnswerDecidesWhatTheTableDoes) {
     MonthlyTable table;
     table.WriteMonth(2026, 12, DecemberItems(3));
     table.Open(2026, 12);
-    // Meanwhile an item goes before all others in the open month; the list shown is the old one.
-    MonthLedger& ledger = table.state.ledger;
-    AppendItem(ledger, 0, ledger.entries[3].record);
-    Press(Qt::Key_Down);
+    table.answer = HandOffResult::Refused;
     Press(Qt::Key_Return);
-    EXPECT_EQ(table.asked.back(), "correct 2");
-
-    // An item changed since it was listed is not handed on: the list is shown anew.
-    table.Open(2026, 12);
-    ledger.entries[2].record.remark = "changed";
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(table.asked.back(), "month 2026/12");
     EXPECT_TRUE(table.screen->isVisible());
-    EXPECT_EQ(table.Cell(2, 7), QStringLiteral("changed"));
+    EXPECT_TRUE(table.house.messages.shown.empty());
+
+    table.answer = HandOffResult::Gone;
+    table.WriteMonth(2026, 12, {{"261210", 2, 5}});
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(table.screen->isVisible());
+    EXPECT_EQ(table.Cell(1, 5), QStringLiteral("5"));  // the list shown anew
     EXPECT_EQ(table.house.messages.shown.size(), 1u);
+    EXPECT_EQ(table.asked.size(), 2u);
 }
 
 TEST(MonthlyTableScreen, OnlyAnEscapePressedInTheTableClosesIt) {
@@ -261,7 +292,7 @@ TEST(MonthlyTableScreen, CancellingThePrinterDialogPrintsNothingAndReturnsToTheT
         EXPECT_EQ(table.Text("Label2"), kTableLegend);
         Press(Qt::Key_Down);
         Press(Qt::Key_Return);
-        EXPECT_EQ(table.asked.back(), "correct 2");
+        EXPECT_EQ(table.asked.back(), "correct 2026/12 slot 2 品目2");
     }
 }
 

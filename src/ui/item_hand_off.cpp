@@ -1,0 +1,23 @@
+#include "ui/item_hand_off.h"
+
+#include <QWidget>
+
+namespace hanaki {
+
+void HandOffItem(const ItemHandOff& handOff, const PickedItem& item, QWidget* asker,
+                 const std::function<void()>& gone) {
+    if (!handOff)
+        return;
+    switch (handOff(item, asker)) {
+        case HandOffResult::Opened:
+            asker->close();
+            return;
+        case HandOffResult::Refused:
+            return;
+        case HandOffResult::Gone:
+            gone();
+            return;
+    }
+}
+
+}  // namespace hanaki

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+
+#include "data/ledger.h"
+
+class QWidget;
+
+namespace hanaki {
+
+// An item picked in one window to be corrected on the main window: its
+// accounting month, its slot as that month was numbered when it was picked,
+// and what the slot held then (the chain's accounting date).
+struct PickedItem {
+    int year = 0;  // four digits
+    int month = 0;
+    int slot = 0;
+    LedgerRecord record;
+};
+
+enum class HandOffResult {
+    Opened,
+    Refused,  // not opened, and the user was told why
+    Gone,     // the item was changed or deleted since it was picked
+};
+
+// Opens the picked item for correction; `asker` is the window that picked it,
+// in front of which a refusal is told.
+using ItemHandOff = std::function<HandOffResult(const PickedItem& item, QWidget* asker)>;
+
+// Hands `item` off from `asker`, which closes once the item is open, stays as
+// it is on a refusal, and runs `gone` when the item went since it was picked.
+void HandOffItem(const ItemHandOff& handOff, const PickedItem& item, QWidget* asker,
+                 const std::function<void()>& gone);
+
+}  // namespace hanaki
