@@ -67,6 +67,7 @@ class MemoryFileSystem : public FileSystem {
         return 0;
     }
     int MakeFolder(const std::string&, unsigned) override { return 0; }
+    int RemoveFolder(const std::string&) override { return 0; }
 
   private:
     std::map<int, std::string> open_;

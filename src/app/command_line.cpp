@@ -9,6 +9,7 @@
 
 #include "app/version.h"
 #include "data/command_arguments.h"
+#include "data/history_listing.h"
 
 namespace hanaki {
 namespace {
@@ -31,7 +32,7 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text) {
     if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &date.year, &date.month, &date.day, &tail) != 3)
         return std::nullopt;
     if (date.year < 1950 || date.year > 2049 || date.month < 1 || date.month > 12 || date.day < 1 ||
-        date.day > 31)
+        date.day > DaysInAccountingMonth(kMonthEnd, date.year - 1900, date.month))
         return std::nullopt;
     return date;
 }
@@ -71,11 +72,18 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
         const std::string& arg = args[i];
         if (std::find(kCommandOptions.begin(), kCommandOptions.end(), arg) != kCommandOptions.end())
             commands.push_back(arg);
+        // An empty value is refused, not taken for an absent one: a script's
+        // unset variable must not send a command to the default household.
         auto value = [&](const char* name) -> std::optional<std::string> {
-            if (i + 1 < args.size())
-                return args[++i];
-            options.error = std::string(name) + " の後に値がありません。";
-            return std::nullopt;
+            if (i + 1 >= args.size()) {
+                options.error = std::string(name) + " の後に値がありません。";
+                return std::nullopt;
+            }
+            if (args[++i].empty()) {
+                options.error = EmptyValueMessage(name);
+                return std::nullopt;
+            }
+            return args[i];
         };
         if (std::optional<std::string> household = HouseholdFolder(arg)) {
             options.dataDir = *household;
@@ -96,8 +104,11 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
                 options.error =
                     "--today の日付は 1950-01-01 から 2049-12-31 の形で指定してください。";
         } else if (arg == "--screen-height") {
-            if (auto v = value("--screen-height"))
-                options.screenHeight = std::atoi(v->c_str());
+            auto v = value("--screen-height");
+            std::optional<int> height = v ? ParseNumber(*v, 1, 9999) : std::nullopt;
+            if (v && !height)
+                options.error = "--screen-height には画素数 (1～9999) を指定してください。";
+            options.screenHeight = height.value_or(0);
         } else if (arg == "--export-csv") {
             if (i + 2 >= args.size()) {
                 options.error = "--export-csv には変換元と変換先のフォルダを指定してください。";
@@ -106,6 +117,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
             options.exportCsv = true;
             options.exportSource = args[++i];
             options.exportDestination = args[++i];
+            if (options.exportSource.empty() || options.exportDestination.empty())
+                options.error = EmptyValueMessage("--export-csv");
         } else if (arg == "--print-month") {
             std::optional<int> year, month;
             if (i + 2 < args.size()) {
@@ -155,7 +168,11 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
             if (v && !(options.historySince = ParseIsoDate(*v)))
                 options.error = "--since の日付は YYYY-MM-DD の形で指定してください。";
         } else if (arg == "--restore-as-of") {
-            if (auto v = value("--restore-as-of"))
+            auto v = value("--restore-as-of");
+            if (v && !ParseChangeTime(*v))
+                options.error =
+                    "--restore-as-of の時刻は 'YYYY-MM-DD HH:MM' の形で指定してください。";
+            else if (v)
                 options.restoreAsOf = *v;
         } else if (arg == "--backup") {
             if (auto v = value("--backup"))
@@ -236,8 +253,11 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --version                版を表示して終了\n"
            "  --help                   この説明を表示して終了\n"
            "\n"
-           "値は --data-dir=フォルダ のようにも書けます。コマンドは一度に一つです。\n"
-           "終了コード: 0 成功、1 失敗（理由は標準エラー出力）、2 引数の誤り\n"
+           "値は --data-dir=フォルダ のようにも書けます。空の値は指定できません。\n"
+           "コマンドは一度に一つです。\n"
+           "終了コード: 0 頼まれたことをすべてした、1 失敗したか飛ばしたものがある\n"
+           "  （それぞれ標準エラー出力に出す。--find で何も見つからないときも 1）、\n"
+           "  2 引数の誤り（何も読まずに終了）\n"
            "\n"
            "データフォルダ: " +
            dataFolder + "\n";

@@ -46,23 +46,30 @@ std::string FolderNotMade(const std::string& path, int error) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     HanakiOptions options = ParseHanakiOptions(args);
-    DataFolderChoice folder = ChooseDataFolder(options.dataDir);
     if (!options.error.empty()) {
         std::cerr << options.error << "\n" << kSeeHelp;
         return 2;
     }
+    DataFolderChoice folder = ChooseDataFolder(options.dataDir);
     if (options.help || options.version) {
         std::cout << (options.help ? HanakiUsage(folder.path) : HanakiVersion());
         return FinishStandardOutput(0, std::cerr);
     }
-    if (options.history)
-        return RunHistoryCommand(folder.path, options.historySince, options.historyCsv, std::cout,
-                                 std::cerr);
-    if (!options.restoreAsOf.empty())
-        return RunRestoreAsOfCommand(folder.path, options.restoreAsOf, options.restoreTo, std::cout,
-                                     std::cerr);
-    if (!options.backupDestination.empty())
-        return RunBackupCommand(folder.path, options.backupDestination, std::cout, std::cerr);
+    if (options.history) {
+        const int code = RunHistoryCommand(folder.path, options.historySince, options.historyCsv,
+                                           std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
+    if (!options.restoreAsOf.empty()) {
+        const int code = RunRestoreAsOfCommand(folder.path, options.restoreAsOf, options.restoreTo,
+                                               std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
+    if (!options.backupDestination.empty()) {
+        const int code =
+            RunBackupCommand(folder.path, options.backupDestination, std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
     // The reports and the printout only read the folder in use.
     if (options.report) {  // before any Qt: the reports need no display
         const int code = RunReportCommand(folder.path, *options.report, std::cout, std::cerr);

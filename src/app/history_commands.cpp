@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <ctime>
 
+#include "data/command_household.h"
 #include "data/csv_line.h"
 #include "data/data_folder.h"
 #include "data/folder_copy.h"
-#include "data/folder_lock.h"
 #include "data/history_listing.h"
 #include "data/history_store.h"
 
@@ -26,6 +26,8 @@ bool OnOrAfter(std::int64_t time, const CivilDate& since) {
 int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>& since, bool csv,
                       std::ostream& out, std::ostream& err) {
     DataFolder folder(dataDir, RealFileSystem(), DataFolder::Access::ReadOnly);
+    if (!DataFolderFoundForCommand(folder, err))
+        return 1;
     const History history = ReadHistoryWhileInUse(folder);
     if (history.error) {
         err << DescribeHistoryDamage(history) << "\n";
@@ -49,9 +51,10 @@ int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>
     // The CSV stays a table; the space goes with the other notes.
     (csv ? err : out) << "履歴の容量: " << FormatSpace(HistorySpace(folder)) << "（"
                       << history.entries.size() << " 件の変更）\n";
+    // Lines of the history that cannot be read are left out of the listing.
     if (history.unreadableLines > 0)
         err << DescribeHistoryDamage(history) << "\n";
-    return 0;
+    return history.unreadableLines > 0 ? 1 : 0;
 }
 
 int RunRestoreAsOfCommand(const std::string& dataDir, const std::string& moment,
@@ -59,9 +62,11 @@ int RunRestoreAsOfCommand(const std::string& dataDir, const std::string& moment,
     const std::optional<std::int64_t> time = ParseChangeTime(moment);
     if (!time) {
         err << "--restore-as-of の時刻は 'YYYY-MM-DD HH:MM' の形で指定してください。\n";
-        return 1;
+        return 2;
     }
     DataFolder folder(dataDir, RealFileSystem(), DataFolder::Access::ReadOnly);
+    if (!DataFolderFoundForCommand(folder, err))
+        return 1;
     if (std::string failed = RestoreFolderAsOf(folder, *time, to); !failed.empty()) {
         err << failed << "\n";
         return 1;
@@ -72,14 +77,9 @@ int RunRestoreAsOfCommand(const std::string& dataDir, const std::string& moment,
 
 int RunBackupCommand(const std::string& dataDir, const std::string& destination, std::ostream& out,
                      std::ostream& err) {
-    // Under the lock no program is halfway through a change of the folder.
-    // A folder no program may write needs none.
-    FolderLock lock(dataDir, "hanaki");
-    if (!lock.held() && !lock.writeRefused()) {
-        err << DescribeLockRefusal(lock) << "\n";
-        return 1;
-    }
     DataFolder folder(dataDir, RealFileSystem());
+    if (!DataFolderFoundForCommand(folder, err))
+        return 1;
     if (std::string failed = BackUpFolder(folder, destination); !failed.empty()) {
         err << failed << "\n";
         return 1;

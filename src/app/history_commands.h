@@ -7,7 +7,8 @@
 #include "data/calendar.h"
 
 // The history, restore and backup commands of `hanaki`, run without a display.
-// Each returns the exit status: 0 done, 1 refused or failed (the reason on `err`).
+// Each returns the exit status: 0 done, 1 refused or failed (the reason on
+// `err`), 2 a time that is none (the options refuse it first).
 namespace hanaki {
 
 // `--history [--since YYYY-MM-DD] [--csv]`: the kept changes, newest first.

@@ -16,4 +16,8 @@ std::vector<std::string> SplitAttachedValues(const std::vector<std::string>& arg
     return split;
 }
 
+std::string EmptyValueMessage(std::string_view option) {
+    return std::string(option) + " に空の値は指定できません。";
+}
+
 }  // namespace hanaki

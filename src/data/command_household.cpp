@@ -16,13 +16,18 @@ bool OkOrTold(const IoResult& loaded, std::ostream& err) {
 
 }  // namespace
 
+bool DataFolderFoundForCommand(const DataFolder& folder, std::ostream& err) {
+    struct stat st;
+    if (::stat(folder.path().c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    err << "データフォルダ " << folder.path() << " がありません。\n";
+    return false;
+}
+
 bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categories,
                               std::ostream& err) {
-    struct stat st;
-    if (::stat(folder.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        err << "データフォルダ " << folder.path() << " がありません。\n";
+    if (!DataFolderFoundForCommand(folder, err))
         return false;
-    }
     IoResult loaded = LoadCategoryTable(folder, categories);
     if (!loaded.ok() && loaded.error->code == ENOENT) {
         err << "データフォルダ " << folder.path() << " に費目ファイル " << kCategoryFileName

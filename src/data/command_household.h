@@ -19,5 +19,7 @@ bool LoadHouseholdForCommand(const DataFolder& folder, CategoryTable& categories
 // The same for a command that needs the category master alone.
 bool LoadCategoriesForCommand(const DataFolder& folder, CategoryTable& categories,
                               std::ostream& err);
+// The first of those checks, for a command that needs the folder alone.
+bool DataFolderFoundForCommand(const DataFolder& folder, std::ostream& err);
 
 }  // namespace hanaki

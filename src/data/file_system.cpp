@@ -174,6 +174,10 @@ int PosixFileSystem::MakeFolder(const std::string& path, unsigned mode) {
     return ::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0 ? 0 : errno;
 }
 
+int PosixFileSystem::RemoveFolder(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0 ? 0 : errno;
+}
+
 FileSystem& RealFileSystem() {
     static PosixFileSystem fs;
     return fs;

@@ -54,6 +54,8 @@ class FileSystem {
     virtual int OpenForAppend(const std::string& path, unsigned mode, int& fd) = 0;
     // EEXIST when it is already there.
     virtual int MakeFolder(const std::string& path, unsigned mode) = 0;
+    // An empty folder; ENOTEMPTY when it still holds a name.
+    virtual int RemoveFolder(const std::string& path) = 0;
 };
 
 inline constexpr unsigned kKeepId = static_cast<unsigned>(-1);
@@ -92,6 +94,7 @@ class PosixFileSystem : public FileSystem {
     int Link(const std::string& existing, const std::string& newName) override;
     int OpenForAppend(const std::string& path, unsigned mode, int& fd) override;
     int MakeFolder(const std::string& path, unsigned mode) override;
+    int RemoveFolder(const std::string& path) override;
 };
 
 // One shared instance for code that has not been handed another.

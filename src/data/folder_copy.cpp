@@ -1,5 +1,7 @@
 #include "data/folder_copy.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -9,9 +11,12 @@
 #include <thread>
 
 #include "data/category_table.h"
+#include "data/folder_lock.h"
 #include "data/folder_paths.h"
 #include "data/history_store.h"
+#include "data/safe_write.h"
 #include "data/settings.h"
+#include "data/stale_temporaries.h"
 #include "data/undo.h"
 
 namespace hanaki {
@@ -25,36 +30,120 @@ bool IsMonthFileName(std::string_view name, std::string_view extension) {
 // Files by name; nullopt: the file is not in the copy.
 using FolderFiles = std::map<std::string, std::optional<std::string>>;
 
-std::string ReadLiveFiles(const DataFolder& folder, FolderFiles& files) {
-    for (const std::string& name : DataFileNames(folder.path())) {
+// One message for the whole refusal: each reason, then that nothing was left.
+std::string NothingWritten(const std::vector<std::string>& reasons,
+                           const std::string& destination) {
+    std::string text;
+    for (const std::string& reason : reasons)
+        text += reason + "\n";
+    return text + "書き出し先 " + destination + " には何も書き出していません。";
+}
+
+// Every data file is read, and each one that cannot be (a FIFO, a folder, a
+// device or a broken link under its name, a file this user may not read) is
+// named: a copy without it would pass for whole.
+std::vector<std::string> ReadLiveFiles(const DataFolder& folder, FolderFiles& files) {
+    std::vector<std::string> names;
+    if (int err = ListDataFiles(folder.path(), names); err != 0)
+        return {"データフォルダ " + folder.path() +
+                " を読み込めませんでした。\n理由: " + DescribeErrno(err, IoStep::Read) + "。"};
+    std::vector<std::string> failures;
+    for (const std::string& name : names) {
         std::string bytes;
         if (IoResult read = folder.Read(name, bytes); !read.ok())
-            return DescribeIoError(*read.error);
-        files[name] = std::move(bytes);
+            failures.push_back(DescribeIoError(*read.error));
+        else
+            files[name] = std::move(bytes);
     }
+    return failures;
+}
+
+// Why `destination` cannot take a copy of `live`, before anything is read.
+std::string RefuseDestination(const std::string& live, const std::string& destination) {
+    if (IsSameFolder(live, destination))
+        return "書き出し先 " + destination +
+               " はデータフォルダそのものです。別のフォルダを指定してください。";
+    if (IsInsideFolder(destination, live))
+        return "書き出し先 " + destination +
+               " はデータフォルダの中です。データフォルダの外のフォルダを指定してください。";
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(destination, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
+        return "書き出し先 " + destination +
+               " を作れませんでした。\n理由: " + DescribeErrno(ENOTDIR, IoStep::Create) + "。";
+    if (std::filesystem::exists(status) && !std::filesystem::is_empty(destination, error))
+        return "書き出し先 " + destination +
+               " は空ではありません。新しいフォルダを指定してください。";
     return {};
 }
 
-std::string WriteCopy(const DataFolder& from, const std::string& destination,
-                      const FolderFiles& files) {
-    if (IsSameFolder(from.path(), destination))
-        return "書き出し先 " + destination +
-               " はデータフォルダそのものです。別のフォルダを指定してください。";
+// Removes a copy that will not be whole; what stays is the sweep's.
+void Abandon(const DataFolder& copy, const std::vector<std::string>& written) {
+    for (const std::string& name : written)
+        copy.fs().Remove(copy.PathOf(name));
+    copy.fs().RemoveFolder(copy.path());
+}
+
+// `destination` spelled as one absolute path without a trailing slash.
+std::filesystem::path Normalized(const std::string& destination) {
     std::error_code error;
-    if (std::filesystem::exists(destination, error) &&
-        !std::filesystem::is_empty(destination, error))
-        return "書き出し先 " + destination +
-               " は空ではありません。新しいフォルダを指定してください。";
-    if (int err = MakePrivateFolder(destination); err != 0)
+    std::filesystem::path path = std::filesystem::absolute(destination, error).lexically_normal();
+    return path.has_filename() ? path : path.parent_path();
+}
+
+std::string WriteCopy(FileSystem& fs, const std::string& destination, const FolderFiles& files) {
+    const std::filesystem::path target = Normalized(destination);
+    const std::string parent = target.parent_path().string();
+    auto notMade = [&](int err) {
         return "書き出し先 " + destination +
                " を作れませんでした。\n理由: " + DescribeErrno(err, IoStep::Create) + "。";
-    DataFolder to(destination, from.fs());
+    };
+    std::error_code error;
+    std::filesystem::create_directories(parent, error);
+    if (error)
+        return notMade(error.value());
+    RemoveStaleTemporaryFiles(fs, parent);
+
+    // A household's accounts are private: the copy is 0700, as the live folder.
+    const std::string host = HostName();
+    std::string temporary;
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
+        temporary = (target.parent_path() /
+                     TemporaryFileName(target.filename().string(), host, ::getpid(), attempt))
+                        .string();
+        err = fs.MakeFolder(temporary, 0700);
+    }
+    if (err != 0)
+        return notMade(err);
+    const DataFolder copy(temporary, fs);
+    std::vector<std::string> written;
     for (const auto& [name, bytes] : files) {
         if (!bytes)
             continue;
-        if (IoResult written = to.Replace(name, *bytes); !written.ok())
-            return DescribeIoError(*written.error);
+        // Named first: a file renamed into place whose folder sync failed is removed too.
+        written.push_back(name);
+        IoResult replaced = copy.Replace(name, *bytes);
+        if (!replaced.ok()) {
+            Abandon(copy, written);
+            IoError failed = *replaced.error;
+            // The user knows no temporary folder, and no file of it stays.
+            failed.path = DataFolder(destination, fs).PathOf(name);
+            if (failed.step == IoStep::SyncFolder)
+                failed.step = IoStep::Sync;
+            return NothingWritten({DescribeIoError(failed)}, destination);
+        }
     }
+    // An empty folder there is replaced; one that took a file meanwhile is not.
+    if ((err = fs.Rename(temporary, target.string())) != 0) {
+        Abandon(copy, written);
+        if (err == ENOTEMPTY || err == EEXIST)
+            return "書き出し先 " + destination +
+                   " は空ではありません。新しいフォルダを指定してください。";
+        return NothingWritten({notMade(err)}, destination);
+    }
+    if ((err = fs.SyncDirectory(parent)) != 0)
+        return DescribeIoError({IoStep::SyncFolder, err, destination});
     return {};
 }
 
@@ -68,22 +157,23 @@ void PauseBeforeReadingAgain(int attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50 * attempt));
 }
 
-std::string ReadFolderAsOf(const DataFolder& folder, std::int64_t moment, FolderFiles& files) {
+std::vector<std::string> ReadFolderAsOf(const DataFolder& folder, std::int64_t moment,
+                                        FolderFiles& files) {
     files.clear();
-    if (std::string failed = ReadLiveFiles(folder, files); !failed.empty())
+    if (std::vector<std::string> failed = ReadLiveFiles(folder, files); !failed.empty())
         return failed;
     const History history = ReadHistory(folder);
     if (history.error)
-        return DescribeIoError(*history.error);
+        return {DescribeIoError(*history.error)};
     // The history was read between two reads of the same live files.
     FolderFiles again;
-    if (std::string failed = ReadLiveFiles(folder, again); !failed.empty())
+    if (std::vector<std::string> failed = ReadLiveFiles(folder, again); !failed.empty())
         return failed;
     if (again != files)
-        return "データフォルダを読んでいる間に変更がありました。もう一度お試しください。";
+        return {"データフォルダを読んでいる間に変更がありました。もう一度お試しください。"};
     std::vector<FileState> states;
     if (std::string damage = StatesAt(folder, history, moment, states); !damage.empty())
-        return damage;
+        return {damage};
     for (FileState& state : states)
         files[state.file] = std::move(state.bytes);
     return {};
@@ -96,37 +186,56 @@ bool IsDataFileName(std::string_view name) {
            name == kCategoryFileName || name == kSettingsFileName;
 }
 
-std::vector<std::string> DataFileNames(const std::string& folderPath) {
-    std::vector<std::string> names;
+int ListDataFiles(const std::string& folderPath, std::vector<std::string>& names) {
+    names.clear();
     std::error_code error;
-    for (const auto& file : std::filesystem::directory_iterator(folderPath, error)) {
-        std::string name = file.path().filename().string();
-        if (IsDataFileName(name) && file.is_regular_file(error))
+    for (std::filesystem::directory_iterator it(folderPath, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (IsDataFileName(name))
             names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
+    return error.value();
+}
+
+std::vector<std::string> DataFileNames(const std::string& folderPath) {
+    std::vector<std::string> names;
+    ListDataFiles(folderPath, names);
     return names;
 }
 
 std::string BackUpFolder(const DataFolder& folder, const std::string& destination) {
+    if (std::string refused = RefuseDestination(folder.path(), destination); !refused.empty())
+        return refused;
+    // Under the lock no program is halfway through a change of the folder.
+    FolderLock lock(folder.path(), "hanaki", folder.fs());
+    if (!lock.held() && !lock.writeRefused())
+        return DescribeLockRefusal(lock, LockAsker::Command);
     FolderFiles files;
-    if (std::string failed = ReadLiveFiles(folder, files); !failed.empty())
-        return failed;
-    return WriteCopy(folder, destination, files);
+    if (std::vector<std::string> failed = ReadLiveFiles(folder, files); !failed.empty())
+        return NothingWritten(failed, destination);
+    if (files.empty())
+        return NothingWritten(
+            {"データフォルダ " + folder.path() + " には家計簿のファイルがありません。"},
+            destination);
+    return WriteCopy(folder.fs(), destination, files);
 }
 
 std::string RestoreFolderAsOf(const DataFolder& folder, std::int64_t moment,
                               const std::string& destination) {
+    if (std::string refused = RefuseDestination(folder.path(), destination); !refused.empty())
+        return refused;
     FolderFiles files;
-    std::string failed;
+    std::vector<std::string> failed;
     for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
         if (attempt > 1)
             PauseBeforeReadingAgain(attempt);
         failed = ReadFolderAsOf(folder, moment, files);
         if (failed.empty())
-            return WriteCopy(folder, destination, files);
+            return WriteCopy(folder.fs(), destination, files);
     }
-    return failed;
+    return NothingWritten(failed, destination);
 }
 
 History ReadHistoryWhileInUse(const DataFolder& folder) {

@@ -1,6 +1,5 @@
 #include "data/folder_lock.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +7,8 @@
 #include <cerrno>
 #include <charconv>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 
 #include "data/data_folder.h"
 #include "data/io_result.h"
@@ -16,9 +17,12 @@
 namespace hanaki {
 namespace {
 
-// Writing the three lines takes microseconds; a lock file still unreadable
+// Writing the lines takes microseconds; a lock file still unreadable
 // after this long was left by a program that died while writing it.
 constexpr std::time_t kUnreadableLockSeconds = 10;
+
+// A removal that failed (a passing input/output error) is tried again.
+constexpr int kReleaseAttempts = 3;
 
 std::string LockPathOf(const std::string& folder) {
     return DataFolder(folder, RealFileSystem()).PathOf(kLockFileName);
@@ -37,7 +41,16 @@ LockOwner ParseOwner(std::string_view bytes) {
     }
     owner.host = lines[1];
     owner.program = lines[2];
+    if (lines.size() > 3)
+        owner.started = lines[3];
     return owner;
+}
+
+std::string FirstLineOf(const std::string& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
 }
 
 bool IsOlderThan(const std::string& path, std::time_t seconds) {
@@ -45,52 +58,75 @@ bool IsOlderThan(const std::string& path, std::time_t seconds) {
     return ::stat(path.c_str(), &st) == 0 && std::time(nullptr) - st.st_mtime > seconds;
 }
 
-// A lock nobody can still be using: its program is gone from this computer.
+// A lock nobody can still be using: its program is gone from this computer,
+// or the process that now has its number started at another time (after a
+// restart of the computer, or once the numbers came round again).
 bool IsStale(const LockOwner& owner, const std::string& path) {
     if (owner.pid == 0)
         return IsOlderThan(path, kUnreadableLockSeconds);
     if (owner.host != HostName())
         return false;
-    return ::kill(static_cast<pid_t>(owner.pid), 0) != 0 && errno == ESRCH;
-}
-
-int WriteWhole(int fd, std::string_view bytes) {
-    std::size_t written = 0;
-    return RealFileSystem().Write(fd, bytes.data(), bytes.size(), written);
+    if (::kill(static_cast<pid_t>(owner.pid), 0) != 0 && errno == ESRCH)
+        return true;
+    if (owner.started.empty())
+        return false;
+    const std::string now = ProcessStart(owner.pid);
+    return !now.empty() && now != owner.started;
 }
 
 }  // namespace
 
-FolderLock::FolderLock(std::string folder, std::string program)
-    : folder_(std::move(folder)), path_(LockPathOf(folder_)) {
+std::string ProcessStart(long pid) {
+    const std::string boot = FirstLineOf("/proc/sys/kernel/random/boot_id");
+    const std::string stat = FirstLineOf("/proc/" + std::to_string(pid) + "/stat");
+    // The name in parentheses may hold blanks; the start time is the 20th field after it.
+    const std::size_t name = stat.rfind(')');
+    if (boot.empty() || name == std::string::npos)
+        return {};
+    std::istringstream fields(stat.substr(name + 1));
+    std::string field;
+    for (int n = 1; n <= 20; ++n)
+        fields >> field;
+    if (!fields || field.find_first_not_of("0123456789") != std::string::npos)
+        return {};
+    return boot + " " + field;
+}
+
+FolderLock::FolderLock(std::string folder, std::string program, FileSystem& fs)
+    : fs_(&fs), folder_(std::move(folder)), path_(LockPathOf(folder_)) {
     content_ = std::to_string(::getpid()) + "\n" + HostName() + "\n" + program + "\n";
+    if (std::string started = ProcessStart(::getpid()); !started.empty())
+        content_ += started + "\n";
     // The superuser could create the lock in a folder whose bits forbid it.
     FileStatus status;
-    if (RealFileSystem().Status(folder_, status) == 0 && S_ISDIR(status.mode) &&
-        !status.writable()) {
+    if (fs.Status(folder_, status) == 0 && S_ISDIR(status.mode) && !status.writable()) {
         error_ = status.writeError;
         return;
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            int err = WriteWhole(fd, content_);
-            if (::close(fd) != 0 && err == 0)
-                err = errno;
+        int fd = -1;
+        int err = fs.CreateExclusive(path_, 0666, fd);
+        if (err == 0) {
+            std::size_t written = 0;
+            err = fs.Write(fd, content_.data(), content_.size(), written);
+            if (err == 0 && written != content_.size())
+                err = ENOSPC;
+            if (int closed = fs.Close(fd); err == 0)
+                err = closed;
             if (err != 0) {
-                ::unlink(path_.c_str());
+                RemoveLockFile();
                 error_ = err;
                 return;
             }
             state_ = State::Held;
             return;
         }
-        if (errno != EEXIST) {
-            error_ = errno;
+        if (err != EEXIST) {
+            error_ = err;
             return;
         }
         std::string bytes;
-        int err = RealFileSystem().ReadAll(path_, bytes);
+        err = fs.ReadAll(path_, bytes);
         if (err == ENOENT)
             continue;  // released in the meantime
         if (err != 0) {
@@ -104,9 +140,9 @@ FolderLock::FolderLock(std::string folder, std::string program)
         // Two programs recovering the same stale lock at the same instant
         // could both succeed; starting twice within microseconds is not a
         // case a household meets.
-        if (::unlink(path_.c_str()) != 0 && errno != ENOENT) {
+        if (err = fs.Remove(path_); err != 0 && err != ENOENT) {
             state_ = State::Failed;
-            error_ = errno;
+            error_ = err;
             return;
         }
     }
@@ -115,9 +151,23 @@ FolderLock::FolderLock(std::string folder, std::string program)
 FolderLock::~FolderLock() {
     if (!held())
         return;
+    // Only a program that took the file over as stale writes another lock
+    // there, and then it reads. One this program cannot read is still its
+    // own: nobody takes over the lock of a running program.
     std::string bytes;
-    if (RealFileSystem().ReadAll(path_, bytes) == 0 && bytes == content_)
-        ::unlink(path_.c_str());
+    const int err = fs_->ReadAll(path_, bytes);
+    if (err == ENOENT || (err == 0 && bytes != content_))
+        return;
+    RemoveLockFile();
+}
+
+bool FolderLock::RemoveLockFile() {
+    for (int attempt = 0; attempt < kReleaseAttempts; ++attempt) {
+        const int err = fs_->Remove(path_);
+        if (err == 0 || err == ENOENT)
+            return true;
+    }
+    return false;
 }
 
 bool FolderLock::writeRefused() const {

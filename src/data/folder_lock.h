@@ -3,11 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "data/file_system.h"
+
 // One writer per data folder. The program that works on a folder keeps the
-// file ".hanaki.lock" in it, holding its process id, computer name and program
-// name, so that a second hanaki or tsugite on the same folder can be refused
-// before it touches a file. A lock whose program died on this computer is
-// taken over; one from another computer is never judged stale.
+// file ".hanaki.lock" in it, holding its process id, computer name, program
+// name and when its process started, so that a second hanaki or tsugite on the
+// same folder can be refused before it touches a file. A lock whose program
+// died on this computer is taken over, also when its process number has since
+// gone to another program; one from another computer is never judged stale.
 namespace hanaki {
 
 inline constexpr std::string_view kLockFileName = ".hanaki.lock";
@@ -16,7 +19,13 @@ struct LockOwner {
     long pid = 0;  // 0: the lock file could not be read
     std::string host;
     std::string program;
+    // "<boot id> <clock ticks from boot>"; empty in a lock of an older version.
+    std::string started;
 };
+
+// When process `pid` of this computer started, as a lock records it; empty
+// when that cannot be told (no such process, no /proc).
+std::string ProcessStart(long pid);
 
 class FolderLock {
   public:
@@ -27,8 +36,9 @@ class FolderLock {
     };
 
     // Tries once to take the lock of `folder`.
-    FolderLock(std::string folder, std::string program);
-    // Removes the lock file when this program holds it.
+    FolderLock(std::string folder, std::string program, FileSystem& fs = RealFileSystem());
+    // Removes the lock file when this program holds it, trying again after a
+    // failed step: a lock left behind would turn the next start away.
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -42,6 +52,10 @@ class FolderLock {
     bool writeRefused() const;
 
   private:
+    // True when the lock file is gone.
+    bool RemoveLockFile();
+
+    FileSystem* fs_;
     std::string folder_;
     std::string path_;
     std::string content_;

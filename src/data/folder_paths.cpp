@@ -41,6 +41,17 @@ bool IsSameFolder(const std::string& a, const std::string& b) {
     return Resolved(a) == Resolved(b);
 }
 
+bool IsInsideFolder(const std::string& path, const std::string& folder) {
+    const fs::path outer = Resolved(folder);
+    std::error_code ec;
+    for (fs::path up = Resolved(path); up != up.parent_path();) {
+        up = up.parent_path();
+        if (up == outer || fs::equivalent(up, folder, ec))
+            return true;
+    }
+    return false;
+}
+
 DataFolderChoice ChooseDataFolder(const std::string& dataDirOption,
                                   const std::string& programFolder, bool installed,
                                   const char* xdgDataHome, const char* home) {

@@ -8,6 +8,8 @@ namespace hanaki {
 // or absolute, with a trailing slash, through ".." or a symbolic link. Folders
 // that do not exist yet are compared by their spelling alone.
 bool IsSameFolder(const std::string& a, const std::string& b);
+// True when `path` lies somewhere below `folder`, spelled in any of those ways.
+bool IsInsideFolder(const std::string& path, const std::string& folder);
 
 // Where hanaki keeps its files when no --data-dir is given.
 struct DataFolderChoice {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -59,6 +60,27 @@ std::vector<std::string> NamesIn(const std::string& path) {
     return names;
 }
 
+// A copy of a household built under a temporary name (folder_copy.h) and
+// abandoned: its files are removed, then the folder. A copy holds files
+// only; a folder or a link in it is no copy of ours, and keeps it all.
+bool RemoveAbandonedCopy(FileSystem& fs, const std::string& path) {
+    const DataFolder copy(path, fs);
+    std::vector<std::string> files;
+    for (const std::string& name : NamesIn(path)) {
+        struct stat st;
+        if (name == "." || name == "..")
+            continue;
+        if (::lstat(copy.PathOf(name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            return false;
+        files.push_back(copy.PathOf(name));
+    }
+    for (const std::string& file : files) {
+        if (int err = fs.Remove(file); err != 0 && err != ENOENT)
+            return false;
+    }
+    return fs.RemoveFolder(path) == 0;
+}
+
 }  // namespace
 
 std::string TemporaryFileName(const std::string& targetName, const std::string& host, long pid,
@@ -79,8 +101,12 @@ int RemoveStaleTemporaryFiles(FileSystem& fs, const std::string& folder) {
         if (!writer || !ProcessIsGone(*writer))
             continue;
         std::string path = names.PathOf(name);
-        if (fs.Exists(path) && fs.Remove(path) == 0)
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            removed += RemoveAbandonedCopy(fs, path) ? 1 : 0;
+        } else if (fs.Exists(path) && fs.Remove(path) == 0) {
             ++removed;
+        }
     }
     if (removed > 0)
         fs.SyncDirectory(folder);

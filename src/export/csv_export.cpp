@@ -168,16 +168,16 @@ CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
         }
         ++result.written;
         result.skippedRecords += skipped;
+        if (skipped > 0)
+            result.skips.push_back("ファイル " + from.PathOf(sources.front()) +
+                                   " の読めないデータ" + std::to_string(skipped) +
+                                   "件は書き出しませんでした。");
     }
     return result;
 }
 
 std::string ConvertedMessage(const CsvExportResult& result) {
-    std::string text = std::to_string(result.written) + "個のデータをコンバートしました。";
-    if (result.skippedRecords > 0)
-        text +=
-            "読めないデータ" + std::to_string(result.skippedRecords) + "件は書き出しませんでした。";
-    return text;
+    return std::to_string(result.written) + "個のデータをコンバートしました。";
 }
 
 std::string FailureSummary(const CsvExportResult& result) {

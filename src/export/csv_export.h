@@ -35,6 +35,8 @@ struct CsvExportResult {
     // written, for each pair of names that differ only in case, or for a
     // source folder that cannot be listed.
     std::vector<std::string> failures;
+    // One line per written file that left records out, with their count.
+    std::vector<std::string> skips;
 };
 
 // Writes every exportable ledger file of `source` as "<base>.CSV" into
@@ -43,7 +45,7 @@ struct CsvExportResult {
 CsvExportResult ExportFolderToCsv(FileSystem& fs, const std::string& source,
                                   const std::string& destination, const CategoryTable& categories);
 
-// "2個のデータをコンバートしました。" and, when records were left out, how many (UTF-8).
+// "2個のデータをコンバートしました。" (UTF-8); what was left out is in `skips`.
 std::string ConvertedMessage(const CsvExportResult& result);
 
 // How many files were written and how many failed, with the first reason; for

@@ -41,8 +41,10 @@ int RunCsvExportCommand(const std::string& dataDir, const std::string& source,
     CsvExportResult result = ExportFolderToCsv(RealFileSystem(), source, destination, categories);
     for (const std::string& failure : result.failures)
         err << failure << "\n";
+    for (const std::string& skip : result.skips)
+        err << skip << "\n";
     out << ConvertedMessage(result) << "\n";
-    return result.failures.empty() ? 0 : 1;
+    return result.failures.empty() && result.skips.empty() ? 0 : 1;
 }
 
 }  // namespace hanaki

@@ -123,8 +123,11 @@ void CsvExportScreen::Convert() {
     if (!result.failures.empty())
         services_.messages.Inform(this, QStringLiteral("書き出せなかったファイル"),
                                   QString::fromStdString(FailureSummary(result)));
+    std::string converted = ConvertedMessage(result);
+    for (const std::string& skip : result.skips)
+        converted += "\n" + skip;
     services_.messages.Inform(this, QString::fromUtf8(kConvertedTitle),
-                              QString::fromStdString(ConvertedMessage(result)));
+                              QString::fromStdString(converted));
     close();
 }
 

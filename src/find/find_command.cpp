@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "data/amount_format.h"
+#include "data/command_household.h"
 #include "data/cp932.h"
 #include "data/fixed_field.h"
 #include "find/item_text_match.h"
@@ -180,24 +181,20 @@ int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::
                    std::ostream& err) {
     const DataFolder folder(dataDir, RealFileSystem());
     CategoryTable categories;
-    if (IoResult loaded = LoadCategoryTable(folder, categories); !loaded.ok()) {
-        err << DescribeIoError(*loaded.error) << "\n";
-        return 2;
-    }
+    if (!LoadCategoriesForCommand(folder, categories, err))
+        return 1;
     ItemTextMatch match(request.text.value_or(""));
     FoundWriter writer(categories, request, out);
-    bool readFailed = false;
+    bool leftOut = false;  // a file or a record that could not be searched
     SearchLedgers(
         folder, request.span, std::ref(match), [&](const FoundRecord& found) { writer.Add(found); },
         [&](const LedgerSearch& month) {
             for (const std::string& problem : month.problems)
                 err << problem << "\n";
-            readFailed = readFailed || month.readFailed;
+            leftOut = leftOut || !month.problems.empty();
         });
     writer.Finish();
-    if (readFailed)
-        return 2;
-    return writer.count() > 0 ? 0 : 1;
+    return leftOut || writer.count() == 0 ? 1 : 0;
 }
 
 }  // namespace hanaki

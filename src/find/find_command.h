@@ -31,9 +31,10 @@ std::string FindRequestError(const FindRequest& find);
 // "3件  入金 200,000  支出 1,300": the count and the totals of what was found (UTF-8).
 std::string FoundTotalsLine(std::size_t count, double income, double expense);
 
-// Returns the exit code: 0 something was found, 1 nothing was, 2 the master
-// or a month file could not be read (every file that could is still searched).
-// Files that cannot be read and damaged records are named on `err`.
+// Returns the exit code: 0 something was found and every record searched;
+// 1 nothing was found, or the folder or its master is missing, or a month
+// file or a damaged record could not be searched (every file that could is
+// still searched). What could not be searched is named on `err`.
 int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::ostream& out,
                    std::ostream& err);
 

@@ -89,7 +89,7 @@ int RunTsugiteCommand(const TsugiteOptions& options, FileSystem& fs, std::ostrea
         return 2;
     }
     // Never beside a running hanaki, and no hanaki starts while this writes.
-    FolderLock lock(request.destination, "tsugite");
+    FolderLock lock(request.destination, "tsugite", fs);
     if (!lock.held()) {
         err << DescribeLockRefusal(lock, LockAsker::Command) << "\n";
         return lock.state() == FolderLock::State::HeldByOther ? 3 : 1;

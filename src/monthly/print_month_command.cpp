@@ -57,7 +57,7 @@ int RunPrintMonthCommand(const std::string& dataDir, int year, int month,
             << "\n";
         return 1;
     }
-    return 0;
+    return ledger.unreadableRecords > 0 ? 1 : 0;
 }
 
 }  // namespace hanaki

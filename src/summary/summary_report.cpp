@@ -477,7 +477,7 @@ int RunReportCommand(const std::string& dataDir, const ReportRequest& request, s
     }
     out << (request.cp932 ? Utf8ToCp932Lossy(text) : text);
     out.flush();
-    return 0;
+    return report.unreadableRecords > 0 ? 1 : 0;
 }
 
 }  // namespace hanaki

@@ -45,9 +45,9 @@ std::string YearSummaryCsv(const TrendTotals& trend, const CategoryTable& catego
                            const Settings& settings);
 
 // Reads the master, the settings and the month files of `dataDir` and writes
-// the report to `out`. Returns the exit code: 0 done (unreadable records are
-// counted on `err`), 1 the folder, its master or a month file cannot be read
-// (nothing on `out`).
+// the report to `out`. Returns the exit code: 0 done, 1 the folder, its
+// master or a month file cannot be read (nothing on `out`), or damaged
+// records were left out of the report (counted on `err`).
 int RunReportCommand(const std::string& dataDir, const ReportRequest& request, std::ostream& out,
                      std::ostream& err);
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <sstream>
 
 #include "data/folder_copy.h"
@@ -64,6 +65,10 @@ TEST(HistoryCommand, listsNewestFirstAsTextOrReportCsvAndFromADay) {
         EXPECT_EQ(RunHistoryCommand(kept.dir.path(), c.since, c.csv, out, err), 0);
         EXPECT_EQ(out.str(), c.out);
     }
+    // A line that cannot be read is left out of the listing, and the exit status says so.
+    std::ofstream(HistoryPath(kept.dir.folder(), kHistoryIndexName), std::ios::app) << "1\tx\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(RunHistoryCommand(kept.dir.path(), std::nullopt, false, out, err), 1);
 }
 
 // A change after which another program rewrote its file stays listed, marked.
@@ -100,7 +105,7 @@ TEST(HistoryCommand, restoresAsOfAMinuteIntoANewFolderAndBacksUpTheLiveOne) {
     EXPECT_TRUE(DataFileNames(out.path() + "/before").empty());
     EXPECT_EQ(
         RunRestoreAsOfCommand(kept.dir.path(), "2026-11-31 09:00", out.path() + "/x", text, err),
-        1);
+        2);
     EXPECT_EQ(RunBackupCommand(kept.dir.path(), out.path() + "/copy", text, err), 0);
     EXPECT_EQ(DataFileNames(out.path() + "/copy"),
               (std::vector<std::string>{"202611.DAT", "VERADIV.ENV"}));

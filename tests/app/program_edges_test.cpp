@@ -120,6 +120,11 @@ std::vector<Command> Commands() {
              return std::vector<std::string>{"--data-dir", d, "--export-csv", d, scratch};
          },
          {"VERADIV.DAT", "200001.DAT"}},
+        {"--find",
+         [](const std::string& d, const std::string&) {
+             return std::vector<std::string>{"--data-dir", d, "--find", "昼食"};
+         },
+         {"VERADIV.DAT", "200001.DAT"}},
     };
 }
 
@@ -242,6 +247,8 @@ TEST(ProgramEdges, aFullStandardOutputIsAFailureWithAMessage) {
         {kHanaki, {"--data-dir", d, "--trend", "2000", "1"}},
         {kHanaki, {"--data-dir", d, "--print-month", "2000", "1", "--pdf", "-"}},
         {kHanaki, {"--data-dir", d, "--export-csv", d, destination.path()}},
+        {kHanaki, {"--data-dir", d, "--history"}},
+        {kHanaki, {"--data-dir", d, "--history", "--csv"}},
         {kHanaki, {"--help"}},
         {kTsugite, {"--version"}},
     };
@@ -250,6 +257,71 @@ TEST(ProgramEdges, aFullStandardOutputIsAFailureWithAMessage) {
         const ProgramRun run = RunProgram(program, args, scratch.path(), "/dev/full");
         EXPECT_EQ(run.code, 1) << run.err;
         EXPECT_NE(run.err.find("標準出力に書き込めませんでした"), std::string::npos) << run.err;
+    }
+}
+
+TEST(ProgramEdges, everyCommandExitsZeroOnlyWhenAllWasDoneAndTwoForAWrongArgument) {
+    enum class Damage { None, Record, Fifo };
+    struct Case {
+        // "D": the data folder, "S" a scratch folder, "C" a new folder in it.
+        std::vector<std::string> args;
+        Damage damage;
+        int code;
+        std::string err;  // a part of standard error
+    };
+    const std::vector<Case> cases{
+        {{"--backup", ""}, Damage::None, 2, "--backup に空の値は指定できません。\n"},
+        {{"--backup="}, Damage::None, 2, "--backup に空の値"},
+        {{"--data-dir", "", "--summary", "2000", "1"}, Damage::None, 2, "--data-dir に空の値"},
+        {{"--restore-as-of", "2000-01-01 00:00", "--to", ""}, Damage::None, 2, "--to に空の値"},
+        {{"--print-month", "2000", "1", "--pdf="}, Damage::None, 2, "--pdf に空の値"},
+        {{"--export-csv", "", "C"}, Damage::None, 2, "--export-csv に空の値"},
+        {{"--restore-as-of", "2000-01-01", "--to", "C"}, Damage::None, 2, "'YYYY-MM-DD HH:MM'"},
+        {{"--restore-as-of", "2000-02-30 10:00", "--to", "C"}, Damage::None, 2, "'YYYY-MM-DD"},
+        {{"--history", "--since", "2000-02-30"}, Damage::None, 2, "--since"},
+        {{"--data-dir", "D/none", "--history"}, Damage::None, 1, "/none がありません。\n"},
+        {{"--data-dir", "D/none", "--restore-as-of", "2000-01-01 00:00", "--to", "C"},
+         Damage::None,
+         1,
+         "/none がありません。\n"},
+        {{"--backup", "D/sub"}, Damage::None, 1, "/sub はデータフォルダの中です。"},
+        {{"--restore-as-of", "2000-01-01 00:00", "--to", "D/sub/"},
+         Damage::None,
+         1,
+         "/sub/ はデータフォルダの中です。"},
+        {{"--backup", "C"}, Damage::Fifo, 1, "200001.MEM"},
+        {{"--export-csv", "D", "S"},
+         Damage::Record,
+         1,
+         "/200001.DAT の読めないデータ1件は書き出しませんでした。\n"},
+        {{"--summary", "2000", "1"}, Damage::Record, 1, "読み取れない記録が 1 件あります。"},
+        {{"--backup", "C"}, Damage::None, 0, ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder data, scratch;
+        const std::string copy = scratch.path() + "/copy";
+        std::vector<std::string> args{"--data-dir", data.path()};
+        const std::map<char, std::string> folders{
+            {'D', data.path()}, {'S', scratch.path()}, {'C', copy}};
+        for (const std::string& arg : c.args)
+            args.push_back(folders.count(arg[0]) ? folders.at(arg[0]) + arg.substr(1) : arg);
+        SCOPED_TRACE(args[2] + " " + args.back());
+        WriteHousehold(data.path());
+        if (c.damage == Damage::Record)
+            std::ofstream(data.path() + "/200001.DAT", std::ios::app)
+                << RecordBytes({.date = "000116", .category = "xx"});
+        if (c.damage == Damage::Fifo)
+            MakeOdd(fs::path(data.path()) / "200001.MEM", Odd::Fifo);
+        const ProgramRun run = RunProgram(kHanaki, args, scratch.path());
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.empty(), c.code == 0) << run.err;
+        // The line of the CSV export stays the one it always was.
+        if (c.damage == Damage::Record && args[2] == "--export-csv") {
+            EXPECT_EQ(run.out, "1個のデータをコンバートしました。\n");
+        }
+        EXPECT_FALSE(fs::exists(data.path() + "/sub"));
+        EXPECT_EQ(fs::exists(copy), c.code == 0);
     }
 }
 
@@ -400,8 +472,8 @@ TEST(ProgramEdges, everyCommandSaysTheSameOfAMissingFolderAndAMissingCategoryFil
 TEST(ProgramEdges, withoutASettingsFileEveryCommandGoesOnWithTheDefaultsAndSaysSo) {
     TempFolder scratch;
     for (const Command& command : Commands()) {
-        if (command.name == "--export-csv")
-            continue;  // it reads no settings
+        if (std::count(command.reads.begin(), command.reads.end(), "VERADIV.ENV") == 0)
+            continue;
         SCOPED_TRACE(command.name);
         TempFolder data;
         WriteHousehold(data.path());

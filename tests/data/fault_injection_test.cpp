@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,15 +8,19 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <sstream>
 
 #include "data/category_table.h"
 #include "data/fixed_field.h"
+#include "data/folder_copy.h"
+#include "data/folder_lock.h"
 #include "data/ledger.h"
 #include "data/memo.h"
 #include "data/settings.h"
 #include "data/stale_temporaries.h"
 #include "export/csv_export.h"
 #include "import/conversion.h"
+#include "import/tsugite_command.h"
 #include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/faulty_file_system.h"
@@ -260,6 +265,8 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
         case FsCall::OpenForAppend:
         case FsCall::MakeFolder:
             return {error(ENOSPC), error(EACCES)};
+        case FsCall::RemoveFolder:
+            return {error(EIO), error(EACCES)};
     }
     return {};
 }
@@ -552,6 +559,161 @@ TEST(FaultInjection, aFileThatCannotBeReadLeavesWhatIsInMemoryAsItWas) {
         EXPECT_EQ(result.error->path, dir.folder().PathOf(load.name));
         EXPECT_TRUE(load.unchanged());
     }
+}
+
+// Runs `run` with each fault of each call that a clean run counted.
+void ForEachFault(const FaultyFileSystem& counter, const std::function<void(const Fault&)>& run) {
+    for (FsCall call : testing::kAllFsCalls) {
+        for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+            for (const Fault& fault : FaultsFor(call, nth)) {
+                SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" + std::to_string(nth) +
+                             " errno " + std::to_string(fault.error));
+                run(fault);
+            }
+        }
+    }
+}
+
+// A household in "data" under `root`: a master and a month, or every kind of data file.
+std::string WriteCopiedHousehold(const std::string& root, bool everyKind = true) {
+    const std::string data = root + "/data";
+    std::filesystem::create_directories(data);
+    testing::WriteFile(data + "/VERADIV.DAT", OldCategoryFile());
+    testing::WriteFile(data + "/200001.DAT", LedgerOf(40));
+    if (everyKind) {
+        testing::WriteFile(data + "/VERADIV.ENV", kFullSettings);
+        testing::WriteFile(data + "/200001.MEM", MemoOf(3));
+    }
+    return data;
+}
+
+// `--backup`, and `--restore-as-of` a moment after the last change.
+using Copy = std::function<std::string(const DataFolder&, const std::string&)>;
+const Copy kCopies[] = {
+    [](const DataFolder& f, const std::string& to) { return BackUpFolder(f, to); },
+    [](const DataFolder& f, const std::string& to) {
+        return RestoreFolderAsOf(f, std::time(nullptr) + 60, to);
+    },
+};
+
+TEST(CopyFaults, everyFailedStepLeavesNoCopyNoTemporaryAndNoLockAndTheNextCopyIsWhole) {
+    using testing::Listing;
+    for (const Copy& copyFolder : kCopies) {
+        FaultyFileSystem counter;
+        {
+            TempFolder clean;
+            const std::string data = WriteCopiedHousehold(clean.path(), false);
+            ASSERT_EQ(copyFolder(DataFolder(data, counter), clean.path() + "/copy"), "");
+        }
+        ForEachFault(counter, [&](const Fault& fault) {
+            TempFolder root;
+            const std::string data = WriteCopiedHousehold(root.path(), false);
+            const std::string copy = root.path() + "/copy";
+            FaultyFileSystem fs;
+            fs.Arm(fault);
+            const std::string message = copyFolder(DataFolder(data, fs), copy);
+            if (!fs.fired())
+                return;
+            EXPECT_TRUE(testing::TemporariesUnder(root.path()).empty());
+            EXPECT_FALSE(std::filesystem::exists(data + "/.hanaki.lock"));
+            // Only a copy renamed into place whole stays, told when unconfirmed.
+            if (std::filesystem::exists(copy)) {
+                EXPECT_EQ(Listing(copy), Listing(data));
+                EXPECT_EQ(message.empty(), fault.call != FsCall::SyncDirectory) << message;
+                return;
+            }
+            EXPECT_NE(message.find(root.path()), std::string::npos) << message;
+            fs.Disarm();
+            EXPECT_EQ(copyFolder(DataFolder(data, fs), copy), "");
+            EXPECT_EQ(Listing(copy), Listing(data));
+        });
+    }
+}
+
+// True when `check` holds in a child process of an ordinary user: the
+// superuser reads every file whatever its permissions say.
+bool AsOrdinaryUser(const std::function<bool()>& check) {
+    if (pid_t child = ::fork(); child == 0) {
+        const bool user = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        ::_exit(user && check() ? 0 : 1);
+    } else {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+}
+
+TEST(CopyFaults, aDataFileOrFolderThatCannotBeReadIsNamedAndNoCopyIsMade) {
+    namespace fs = std::filesystem;
+    using Make = std::function<void(const fs::path&)>;
+    const std::vector<std::pair<std::string, Make>> odds{
+        {"FIFO",
+         [](const fs::path& p) {
+             fs::remove(p);
+             ::mkfifo(p.c_str(), 0644);
+         }},
+        {"folder",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_directory(p);
+         }},
+        {"device",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_symlink("/dev/null", p);
+         }},
+        {"broken link",
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_symlink("gone", p);
+         }},
+        {"mode 000", [](const fs::path& p) { fs::permissions(p, fs::perms::none); }},
+    };
+    for (const Copy& copyFolder : kCopies) {
+        // "": the data folder itself.
+        for (const std::string name :
+             {"VERADIV.DAT", "VERADIV.ENV", "200001.DAT", "200001.MEM", ""}) {
+            for (const auto& [odd, make] : odds) {
+                if (name.empty() && odd != "mode 000")
+                    continue;
+                SCOPED_TRACE(name + " " + odd);
+                TempFolder root;
+                const std::string data = WriteCopiedHousehold(root.path());
+                const std::string path = name.empty() ? data : data + "/" + name;
+                make(path);
+                fs::permissions(root.path(), fs::perms::all);  // the copy's folder, for anyone
+                const std::string copy = root.path() + "/copy";
+                EXPECT_TRUE(AsOrdinaryUser([&] {
+                    const std::string message =
+                        copyFolder(DataFolder(data, RealFileSystem()), copy);
+                    return message.find(path) != std::string::npos &&
+                           message.ends_with(" には何も書き出していません。") &&
+                           !fs::exists(copy) && testing::TemporariesUnder(root.path()).empty();
+                }));
+            }
+        }
+    }
+}
+
+TEST(FaultInjection, noFailedStepOfAConversionLeavesTheLockBehind) {
+    TempFolder root;
+    std::filesystem::create_directories(root.path() + "/src");
+    std::filesystem::create_directories(root.path() + "/dst");
+    root.Write("src/VERADIV.DAT", OldCategoryFile());
+    root.Write("src/VERADIV.059", ForeignRecord("0428", "-1200"));
+    TsugiteOptions options;
+    options.source = root.path() + "/src";
+    options.destination = root.path() + "/dst";
+    options.closingDay = 25;
+    std::ostringstream out, err;
+    FaultyFileSystem counter;
+    ASSERT_EQ(RunTsugiteCommand(options, counter, out, err), 0) << err.str();
+    ForEachFault(counter, [&](const Fault& fault) {
+        FaultyFileSystem fs;
+        fs.Arm(fault);
+        RunTsugiteCommand(options, fs, out, err);
+        EXPECT_FALSE(root.Exists("dst/.hanaki.lock"));
+    });
 }
 
 }  // namespace

@@ -17,12 +17,6 @@ namespace {
 using testing::DeadProcessId;
 using testing::TempFolder;
 
-std::string HostName() {
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    return name;
-}
-
 // A second program that holds the lock until it is killed.
 pid_t StartHolder(const std::string& folder) {
     int ready[2];
@@ -75,6 +69,10 @@ TEST(FolderLock, aSecondProgramIsRefusedUntilTheFirstIsGone) {
 
 TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
     std::string dead = std::to_string(DeadProcessId());
+    const std::string live = std::to_string(::getppid()) + "\n" + HostName() + "\nhanaki\n";
+    const std::string liveStart = ProcessStart(::getppid());
+    ASSERT_NE(liveStart, "");
+    const std::string boot = liveStart.substr(0, liveStart.find(' '));
     struct Case {
         std::string name;
         std::string content;
@@ -83,8 +81,11 @@ TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
     };
     std::vector<Case> cases{
         {"dead program here", dead + "\n" + HostName() + "\nhanaki\n", false, true},
-        {"live program here", std::to_string(::getppid()) + "\n" + HostName() + "\nhanaki\n", true,
-         false},
+        {"live program here, of an older version", live, true, false},
+        {"live program here", live + liveStart + "\n", true, false},
+        {"its number now another program's", live + boot + " 1\n", true, true},
+        {"its number from before a restart",
+         live + "another-boot " + liveStart.substr(boot.size() + 1) + "\n", true, true},
         {"program on another computer", dead + "\nelsewhere\nhanaki\n", true, false},
         {"being written", "", false, false},
         {"never finished", "", true, true},
@@ -102,8 +103,8 @@ TEST(FolderLock, aLeftOverLockIsTakenOverOnlyWhenItsOwnerSurelyDied) {
         FolderLock lock(dir.path(), "hanaki");
         EXPECT_EQ(lock.held(), c.taken);
         if (c.taken) {
-            EXPECT_EQ(dir.Read(".hanaki.lock"),
-                      std::to_string(::getpid()) + "\n" + HostName() + "\nhanaki\n");
+            EXPECT_EQ(dir.Read(".hanaki.lock"), std::to_string(::getpid()) + "\n" + HostName() +
+                                                    "\nhanaki\n" + ProcessStart(::getpid()) + "\n");
         } else {
             EXPECT_EQ(dir.Read(".hanaki.lock"), c.content);
         }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "data/folder_copy.h"
 #include "data/ledger.h"
 #include "data/stale_temporaries.h"
 #include "support/cp932_text.h"
@@ -112,6 +113,61 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
     EXPECT_GT(leftovers, 0);
 }
 
+TEST(KilledWriter, aKillAtAnyMomentOfABackupLeavesAWholeCopyOrNoneAndTheSweepClearsWhatItLeft) {
+    TempFolder dir;
+    const std::filesystem::path data = std::filesystem::path(dir.path()) / "data";
+    const std::filesystem::path copies = std::filesystem::path(dir.path()) / "copies";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(copies);
+    const DataFolder folder(data, RealFileSystem());
+    ASSERT_TRUE(folder.Replace("VERADIV.DAT", Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\r\n")).ok());
+    ASSERT_TRUE(folder.Replace("VERADIV.ENV", " 25 \r\n").ok());
+    const std::string month = SerializeMonthLedger(kMonthEnd, FullMonth("月"));
+    for (const char* name : {"200001.DAT", "200002.DAT", "200003.DAT"})
+        ASSERT_TRUE(folder.Replace(name, month).ok());
+    const auto live = testing::Listing(data);
+
+    const Clock::time_point start = Clock::now();
+    ASSERT_EQ(BackUpFolder(folder, (copies / "timed").string()), "");
+    // Kills spread over half as long again as one backup, so that some miss it.
+    const auto span = std::clamp(
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) * 3 / 2,
+        std::chrono::microseconds(300), std::chrono::microseconds(200000));
+    std::filesystem::remove_all(copies / "timed");
+
+    constexpr int kKills = 80;
+    int whole = 0;
+    int leftovers = 0;
+    for (int i = 0; i < kKills; ++i) {
+        const std::filesystem::path copy = copies / std::to_string(i);
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(BackUpFolder(folder, copy.string()).empty() ? 0 : 1);
+        std::this_thread::sleep_for(span * ((i * 37) % kKills) / kKills);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        if (std::filesystem::exists(copy)) {
+            ASSERT_EQ(testing::Listing(copy), live) << "kill " << i;
+            ++whole;
+        }
+        // One folder at the most, with the temporary file of the copy's last file in it.
+        const int left = static_cast<int>(
+            std::count_if(std::filesystem::directory_iterator(copies), {}, [](const auto& entry) {
+                return entry.path().filename().string().find(".hanaki~") != std::string::npos;
+            }));
+        ASSERT_LE(left, 1) << "kill " << i;
+        leftovers += left;
+        EXPECT_EQ(RemoveStaleTemporaryFiles(RealFileSystem(), copies.string()), left);
+        EXPECT_TRUE(testing::TemporariesUnder(copies).empty());
+    }
+    std::printf("backup kill points: %d (whole copy %d times, temporary left %d times)\n", kKills,
+                whole, leftovers);
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(leftovers, 0);
+}
+
 TEST(StaleTemporaries, onlyOurOwnTemporariesOfGoneWritersOfThisComputerAreRemoved) {
     TempFolder dir;
     const long dead = DeadProcessId();
@@ -146,12 +202,19 @@ TEST(StaleTemporaries, onlyOurOwnTemporariesOfGoneWritersOfThisComputerAreRemove
     };
     for (const Case& c : cases)
         dir.Write(c.name, "x");
-    std::filesystem::create_directory(std::filesystem::path(dir.path()) / ours("old", dead, 3));
-
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 3);
+    // Copies a killed backup left: of files only, as it writes them, or holding a folder.
+    for (const std::string copy : {"abandoned", "with a folder"}) {
+        const std::filesystem::path folder =
+            std::filesystem::path(dir.path()) / ours(copy, dead, 3);
+        std::filesystem::create_directories(folder / (copy == "abandoned" ? "" : "mine"));
+        testing::WriteFile(folder / "200001.DAT", "x");
+        testing::WriteFile(folder / ours("200001.DAT", dead, 0), "x");
+    }
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.folder()), 4);
     for (const Case& c : cases)
         EXPECT_EQ(dir.Exists(c.name), !c.removed) << c.name;
-    EXPECT_TRUE(dir.Exists(ours("old", dead, 3)));
+    EXPECT_FALSE(dir.Exists(ours("abandoned", dead, 3)));
+    EXPECT_TRUE(dir.Exists(ours("with a folder", dead, 3) + "/200001.DAT"));
 }
 
 }  // namespace

@@ -26,13 +26,13 @@ TEST(ExportCsvCommand, ExitsWithTheCodeAndMessageOfEachOutcome) {
         std::vector<std::string> written;
     };
     const Case cases[] = {
-        {"done",
+        {"a record left out",
          "data",
          "src",
          "dst",
-         0,
-         "1個のデータをコンバートしました。読めないデータ1件は書き出しませんでした。\n",
-         "",
+         1,
+         "1個のデータをコンバートしました。\n",
+         "ファイル ",
          {"199905.CSV"}},
         {"same folder",
          "data",

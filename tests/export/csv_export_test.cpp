@@ -198,9 +198,11 @@ TEST(ExportFolderToCsv, AFileThatCannotBeWrittenIsReportedAndTheOthersGoOn) {
         std::vector<std::string>{"ファイル " + (folders.destination / "199905.CSV").string() +
                                  " に書き込めませんでした。\n理由: ディスクの空きがありません。"});
     EXPECT_EQ(Names(folders.destination), (std::vector<std::string>{"199904.CSV", "199906.CSV"}));
-    // Only the records of files written count as left out.
-    EXPECT_EQ(ConvertedMessage(result),
-              "2個のデータをコンバートしました。読めないデータ2件は書き出しませんでした。");
+    // Only the records of files written count as left out, each file on a line of its own.
+    EXPECT_EQ(ConvertedMessage(result), "2個のデータをコンバートしました。");
+    EXPECT_EQ(result.skips,
+              std::vector<std::string>{"ファイル " + (folders.source / "199904.DAT").string() +
+                                       " の読めないデータ2件は書き出しませんでした。"});
 }
 
 TEST(ExportFolderToCsv, AMissingSourceIsAFailureNotAnEmptyExport) {

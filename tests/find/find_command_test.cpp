@@ -125,12 +125,12 @@ TEST(FindCommand, writesCodePage932WhenAskedAndFailsOnAFileItCannotRead) {
 
     std::filesystem::create_directory(dir.path() + "/202510.DAT");
     const Outcome unreadable = RunHanaki(dir, {"--find", "abc", "--from", "2025", "10"});
-    EXPECT_EQ(unreadable.exit, 2);
+    EXPECT_EQ(unreadable.exit, 1);
     EXPECT_NE(unreadable.err.find("202510.DAT"), std::string::npos) << unreadable.err;
     EXPECT_NE(unreadable.out.find("ＡＢＣスタンド"), std::string::npos) << unreadable.out;
 
     std::filesystem::remove(dir.path() + "/VERADIV.DAT");
-    EXPECT_EQ(RunHanaki(dir, {"--find", "abc"}).exit, 2);
+    EXPECT_EQ(RunHanaki(dir, {"--find", "abc"}).exit, 1);
 }
 
 }  // namespace

@@ -152,9 +152,11 @@ TEST(TsugiteCommand, AFileItCannotWriteGoesToStandardErrorCountsAsFailedAndExits
     for (FsCall call : {FsCall::CreateExclusive, FsCall::Write, FsCall::SyncFileSystem,
                         FsCall::Close, FsCall::Rename}) {
         for (int file : {1, 2}) {  // the ledger, then the memo
-            // Each replaced file's line in the history is written first, and synced with the file.
+            // Each replaced file's line in the history is written first, and synced with the
+            // file; the folder lock's file is made before them.
             const int perFile = call == FsCall::Write || call == FsCall::Close ? 2 : 1;
-            const int nth = file * perFile;
+            const int lock = call == FsCall::Rename || call == FsCall::SyncFileSystem ? 0 : 1;
+            const int nth = file * perFile + lock;
             CommandFolders folders;
             FaultyFileSystem faulty;
             faulty.Arm({call, nth, EIO});

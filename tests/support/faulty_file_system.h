@@ -26,6 +26,7 @@ enum class FsCall {
     Link,
     OpenForAppend,
     MakeFolder,
+    RemoveFolder,
 };
 inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive,
                                         FsCall::Write,
@@ -41,7 +42,8 @@ inline constexpr std::array kAllFsCalls{FsCall::CreateExclusive,
                                         FsCall::SetOwner,
                                         FsCall::Link,
                                         FsCall::OpenForAppend,
-                                        FsCall::MakeFolder};
+                                        FsCall::MakeFolder,
+                                        FsCall::RemoveFolder};
 
 inline const char* NameOf(FsCall call) {
     switch (call) {
@@ -75,6 +77,8 @@ inline const char* NameOf(FsCall call) {
             return "open for append";
         case FsCall::MakeFolder:
             return "mkdir";
+        case FsCall::RemoveFolder:
+            return "rmdir";
     }
     return "?";
 }
@@ -180,6 +184,9 @@ class FaultyFileSystem : public FileSystem {
     }
     int MakeFolder(const std::string& path, unsigned mode) override {
         return Hit(FsCall::MakeFolder) ? fault_.error : real_.MakeFolder(path, mode);
+    }
+    int RemoveFolder(const std::string& path) override {
+        return Hit(FsCall::RemoveFolder) ? fault_.error : real_.RemoveFolder(path);
     }
 
   private:
