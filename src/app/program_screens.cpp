@@ -1,5 +1,7 @@
 #include "app/program_screens.h"
 
+#include <QCoreApplication>
+
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_screen.h"
 #include "find/find_screen.h"
@@ -35,7 +37,10 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
                 MonthlyTableLink link{[&main] { main.ShowCurrentMonth(); },
                                       [&main](int slot) { main.OpenForCorrection(slot); }};
                 auto* table = new MonthlyTableScreen(
-                    state_, services_, std::make_unique<QtPrinterDialog>(state_.folder.fs()),
+                    state_, services_,
+                    std::make_unique<QtPrinterDialog>(
+                        state_.folder.fs(), services_.messages,
+                        PrintModulePlaces(QCoreApplication::applicationDirPath())),
                     std::move(link), &main);
                 QObject::connect(&main, &MainEntryScreen::ledgerChanged, table,
                                  &MonthlyTableScreen::Refresh);

@@ -169,7 +169,7 @@ TEST_F(Reports, theSummaryTextMarksWhatTheTotalsLeaveOutAndAlignsByDisplayWidth)
               " 1 ※①α○                200,000      100.00\n"
               "     1 月給            200,000      100.00\n"
               "入金 合計              200,000\n"
-              " 2 食費                  5,001!     100.00   5,000.7      100.01\n"
+              " 2 食費                  5,001!     100.00     5,000      100.02\n"
               "     1 朝食              5,001      100.00\n"
               "     2 夕食                  0        0.00\n"
               " 3 娯楽費*               2,000                  １万?\n"
