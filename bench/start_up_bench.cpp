@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "full_year.h"
 #include "window_start_up.h"
 #include "year_of_use.h"
 
 // The window's start-up beside a year of history (ten items a day) and
 // without one, on the same live files, in turn, so that the ratio is taken
-// pair by pair.
+// pair by pair; and on a year of full months.
 namespace hanaki {
 namespace {
 
@@ -50,6 +51,19 @@ void StartUpBesideAYearOfHistory(benchmark::State& state) {
     state.counters["first_of_day_ms"] = firstOfTheDay;
 }
 BENCHMARK(StartUpBesideAYearOfHistory)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// The window's start-up on the heaviest household: the month it opens and the
+// eleven before it each hold 1000 items. The whole program's start, icon and
+// translations included, is timed from outside with first_frame.
+void StartUpOnAYearOfFullMonths(benchmark::State& state) {
+    testing::TempFolder full;
+    WriteFullYear(full);
+    std::vector<double> times;
+    for (auto _ : state)
+        times.push_back(TimedStart(full.path(), kEndOfTheYear, state));
+    state.counters["median_ms"] = Median(times);
+}
+BENCHMARK(StartUpOnAYearOfFullMonths)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 }  // namespace
 }  // namespace hanaki

@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <iostream>
 
+#include "full_year.h"
 #include "window_start_up.h"
 #include "year_of_use.h"
 
 // The window's start-up as one whole process, for timing from outside:
 //   start_up_once --make DIR   writes DIR/history (a year of use, ten items a
-//                              day, with its history) and DIR/plain (the same
-//                              live files without one)
+//                              day, with its history), DIR/plain (the same
+//                              live files without one) and DIR/full (a year of
+//                              1000-item months; open it on 2026-11-30)
 //   start_up_once FOLDER       starts the main window on FOLDER and ends
 int main(int argc, char** argv) {
     using namespace hanaki;
@@ -23,6 +25,10 @@ int main(int argc, char** argv) {
             fs::create_directories(to);
             fs::copy(year.dir.path(), to, fs::copy_options::recursive);
         }
+        testing::TempFolder full;
+        WriteFullYear(full);
+        fs::create_directories(fs::path(argv[2]) / "full");
+        fs::copy(full.path(), fs::path(argv[2]) / "full", fs::copy_options::recursive);
         return 0;
     }
     if (argc != 2) {

@@ -1,6 +1,7 @@
 // A settings file of any bytes: it is read, and each of the two writers that
 // keep parts of it (carry-over, budgets) leaves a file that reads back as what
 // was kept plus what was written.
+#include "data/budget.h"
 #include "data/settings.h"
 #include "fuzz_input.h"
 #include "memory_file_system.h"
@@ -30,8 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings original;
     SettingsReading reading = ParseSettingsFile(bytes, original);
     Require(IsValidClosingDay(original.closingDay), "the closing day is usable");
-    for (int i = 1; i <= 20; ++i)
-        original.BudgetOf(i);
+    for (int i = 1; i <= 20; ++i) {
+        const BudgetReading budget = ReadBudget(original.budgets[i]);
+        Require(budget.usable() == (budget.yen > 0), "a budget is usable when it is a yen or more");
+        original.BudgetValue(i);
+    }
 
     MemoryFileSystem fs;
     DataFolder folder("/data", fs);

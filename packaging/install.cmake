@@ -24,6 +24,7 @@ if(NOT DEFINED HANAKI_MAINTAINER)
 endif()
 
 install(TARGETS hanaki tsugite RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS hanaki_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/hanaki)
 # A stripped install (the package's) also drops the sections Debian strips.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
@@ -31,6 +32,8 @@ install(CODE "
             execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
                             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
         endforeach()
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/hanaki/hanaki_print.so\")
     endif()")
 
 # Short manual pages around the programs' --help texts.

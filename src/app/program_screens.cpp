@@ -1,5 +1,7 @@
 #include "app/program_screens.h"
 
+#include <QCoreApplication>
+
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_screen.h"
 #include "find/find_screen.h"
@@ -37,7 +39,10 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
         case FunctionScreen::MonthlyTable:  // F5 月計表
             ShowOnce(monthlyTable_, &main, [&] {
                 auto* table = new MonthlyTableScreen(
-                    state_, services_, std::make_unique<QtPrinterDialog>(state_.folder.fs()),
+                    state_, services_,
+                    std::make_unique<QtPrinterDialog>(
+                        state_.folder.fs(), services_.messages,
+                        PrintModulePlaces(QCoreApplication::applicationDirPath())),
                     state_.date.year, state_.date.month, handOff, &main);
                 QObject::connect(&main, &MainEntryScreen::ledgerChanged, table,
                                  &MonthlyTableScreen::Refresh);

@@ -1,6 +1,5 @@
 #include "data/budget.h"
 
-#include <cmath>
 #include <optional>
 
 #include "data/amount_format.h"
@@ -10,9 +9,7 @@
 namespace hanaki {
 namespace {
 
-__extension__ using Wide = __int128;
-
-constexpr int kMaxDigits = 15;  // whole yen and decimals kept exact in a double
+constexpr int kMaxDigits = 15;  // whole yen kept exact in a double
 
 // The ASCII form of the characters a number may be written with in code page
 // 932, full-width ones included; nullopt at any other character.
@@ -51,13 +48,6 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-Wide PowerOfTen(int exponent) {
-    Wide power = 1;
-    for (int i = 0; i < exponent; ++i)
-        power *= 10;
-    return power;
-}
-
 // A sign, digits and at most one decimal point with a digit somewhere.
 bool ReadNumber(std::string_view text, BudgetReading& budget) {
     bool negative = false;
@@ -69,40 +59,35 @@ bool ReadNumber(std::string_view text, BudgetReading& budget) {
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const std::string digits = std::string(whole) + std::string(fraction);
-    if (digits.empty() || digits.size() > kMaxDigits)
+    if ((whole.empty() && fraction.empty()) || whole.size() > kMaxDigits)
         return false;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
-            return false;
+    for (std::string_view digits : {whole, fraction}) {
+        for (char c : digits) {
+            if (c < '0' || c > '9')
+                return false;
+        }
     }
-    budget.units = std::stoll(digits) * (negative ? -1 : 1);
-    budget.decimals = static_cast<int>(fraction.size());
-    std::string shown =
-        FormatGrouped(double(std::llabs(budget.units) / PowerOfTen(budget.decimals)));
-    if (!fraction.empty())
-        shown += "." + std::string(fraction);
-    budget.shown = (negative && budget.units != 0 ? "-" : "") + shown;
-    if (budget.units > 0)
+    const long long yen = whole.empty() ? 0 : std::stoll(std::string(whole));
+    budget.yen = negative ? -yen : yen;
+    budget.plain = std::to_string(budget.yen);
+    budget.shown = FormatGrouped(double(budget.yen));
+    if (budget.yen > 0)
         budget.kind = BudgetReading::Kind::Amount;
-    else if (budget.units < 0)
-        budget.kind = BudgetReading::Kind::Unusable;
+    else if (budget.yen < 0)
+        budget.kind = BudgetReading::Kind::Negative;
     return true;
 }
 
 }  // namespace
-
-double BudgetReading::value() const {
-    return double(units) / double(PowerOfTen(decimals));
-}
 
 BudgetReading ReadBudget(std::string_view cp932) {
     BudgetReading budget;
     const std::optional<std::string> ascii = HalfWidth(cp932);
     if (ascii && (TrimBlanks(*ascii).empty() || ReadNumber(TrimBlanks(*ascii), budget)))
         return budget;
-    budget.kind = BudgetReading::Kind::Unusable;
-    budget.shown = Cp932ToUtf8(cp932);
+    budget.kind = BudgetReading::Kind::NoNumber;
+    budget.yen = 0;
+    budget.plain = budget.shown = Cp932ToUtf8(cp932);
     return budget;
 }
 
@@ -111,12 +96,15 @@ bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int
     if (!categories.IsExpense(category))
         return false;
     const BudgetReading budget = ReadBudget(settings.budgets[category]);
-    return budget.usable() &&
-           Wide(std::llround(total)) * PowerOfTen(budget.decimals) > Wide(budget.units);
+    return budget.usable() && RoundHalfAway(total) > budget.yen;
 }
 
 std::string BudgetUseText(double total, const BudgetReading& budget) {
-    return budget.usable() ? RatioText(total, budget.units, budget.decimals) : std::string();
+    return budget.usable() ? RatioText(total, double(budget.yen)) : std::string();
+}
+
+long long ProratedBudget(long long monthBudget, int days, int day) {
+    return RoundHalfEven(static_cast<double>(monthBudget) / days * day) / 100 * 100;
 }
 
 }  // namespace hanaki

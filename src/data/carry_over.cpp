@@ -20,8 +20,4 @@ CarryOverProposal ProposeCarryOver(const DataFolder& folder, const CategoryTable
     return proposal;
 }
 
-long long ProratedBudget(long long monthBudget, int days, int day) {
-    return RoundHalfEven(static_cast<double>(monthBudget) / days * day) / 100 * 100;
-}
-
 }  // namespace hanaki

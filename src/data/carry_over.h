@@ -20,8 +20,4 @@ struct CarryOverProposal {
 CarryOverProposal ProposeCarryOver(const DataFolder& folder, const CategoryTable& categories,
                                    const Settings& settings, int year, int month);
 
-// The month's budget shown against day `day`: spread evenly over the month's
-// `days` days up to that day, in whole hundreds of yen cut off.
-long long ProratedBudget(long long monthBudget, int days, int day);
-
 }  // namespace hanaki

@@ -36,10 +36,10 @@ struct Settings {
     std::array<std::int16_t, 21> summaryFlags{};
 
     Settings();
-    // The budget of a category as a number ("+500" is 500); nullopt when there
-    // is none or it is no number.
+    // The budget as plain whole-yen digits, the form the budget editor writes
+    // ("+500" is 500); nullopt for any other text, which the editor shows and
+    // keeps as it stands. What a budget means on screen is ReadBudget's.
     std::optional<long long> BudgetValue(int category) const;
-    long long BudgetOf(int category) const { return BudgetValue(category).value_or(0); }
 };
 
 struct SettingsReading {

@@ -5,8 +5,7 @@
 namespace hanaki {
 namespace {
 
-// Sums of a thousand nine-digit amounts times 10^4 times a budget's decimal
-// scale leave the range of long long.
+// A total times 10^4, with room to spare.
 __extension__ using Wide = __int128;
 
 Wide Abs(Wide value) {
@@ -27,14 +26,7 @@ std::string HundredthsText(Wide numerator, Wide denominator) {
 }  // namespace
 
 std::string RatioText(double part, double whole) {
-    return RatioText(part, std::llround(whole), 0);
-}
-
-std::string RatioText(double part, long long wholeUnits, int wholeDecimals) {
-    Wide numerator = Wide(std::llround(part)) * 10000;
-    for (int i = 0; i < wholeDecimals; ++i)
-        numerator *= 10;
-    return HundredthsText(numerator, wholeUnits);
+    return HundredthsText(Wide(std::llround(part)) * 10000, std::llround(whole));
 }
 
 }  // namespace hanaki

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "data/amount_format.h"
-#include "data/carry_over.h"
+#include "data/budget.h"
 #include "entry/day_grid.h"
 #include "entry/item_store.h"
 #include "ui/io_failure.h"
@@ -64,21 +64,24 @@ void MonthView::ShowDay() {
 
 void MonthView::ShowBudget(int category) {
     const double total = monthTotals_.at(category, 0);
-    const long long budget = state_.settings.BudgetOf(category);
     controls_.categoryTotal->setText(QString::fromStdString(FormatPlain(total)) +
                                      QStringLiteral(" (今月累計)"));
-    const bool over = state_.categories.IsExpense(category) && budget != 0 && budget < total;
+    const bool over = IsOverBudget(state_.categories, state_.settings, category, total);
     QPalette palette = controls_.categoryTotal->palette();
     palette.setColor(QPalette::WindowText, over ? kOverBudgetRed : QColor(Qt::black));
     controls_.categoryTotal->setPalette(palette);
-    if (budget == 0)
-        return;
-    const int days =
-        DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month);
-    controls_.budget->setText(QString::number(ProratedBudget(budget, days, state_.date.day)) +
-                              QStringLiteral(" (現予算額) / ") +
-                              FromCp932(state_.settings.budgets[category]).trimmed() +
-                              QStringLiteral(" (月予算額)"));
+    const BudgetReading budget = ReadBudget(state_.settings.budgets[category]);
+    const QString monthBudget = QString::fromStdString(budget.plain);
+    if (budget.marked()) {
+        controls_.budget->setText(monthBudget + QString::fromLatin1(kUnusableBudgetMark) +
+                                  QStringLiteral(" (月予算額)"));
+    } else if (budget.usable()) {
+        const int days =
+            DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month);
+        controls_.budget->setText(
+            QString::number(ProratedBudget(budget.yen, days, state_.date.day)) +
+            QStringLiteral(" (現予算額) / ") + monthBudget + QStringLiteral(" (月予算額)"));
+    }
 }
 
 }  // namespace hanaki

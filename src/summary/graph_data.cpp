@@ -16,10 +16,10 @@ constexpr const char* kLegendDescriptions =
 constexpr const char* kLegendTotals = "    <ESC>グラフ終了    ";
 constexpr const char* kLegendTrend = "    <ESC>グラフ終了    <↑↓>費目変更    <←→>摘要変更";
 
-// A budget the graphs can draw: a number above 0; else 0.
-double BudgetForGraph(const Settings& settings, int category) {
+// A budget the graphs can draw, in whole yen; else 0.
+long long BudgetForGraph(const Settings& settings, int category) {
     const BudgetReading budget = ReadBudget(settings.budgets[category]);
-    return budget.usable() ? budget.value() : 0;
+    return budget.usable() ? budget.yen : 0;
 }
 
 double NotBelowZero(double value) {
@@ -60,7 +60,7 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
         if (pie && total <= 0)
             continue;
         graph.entries.push_back({input.categories.names[c], NotBelowZero(total)});
-        graph.second.push_back(RoundHalfAway(BudgetForGraph(input.settings, c)));
+        graph.second.push_back(BudgetForGraph(input.settings, c));
     }
     // Items of categories the master no longer names count in the expense
     // total, so they take a bar and a slice too.
@@ -126,7 +126,7 @@ GraphData TrendCategoryGraph(const GraphInput& input, int description) {
     for (int s = 0; s < 12; ++s)
         graph.entries.push_back({MonthLabel(TrendMonthOfSlot(input.year, input.month, s).month),
                                  NotBelowZero(input.trendTotals.months[s].at(c, description))});
-    graph.reference = BudgetForGraph(input.settings, c);
+    graph.reference = double(BudgetForGraph(input.settings, c));
     graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
     if (description == 0) {
         graph.title = TrendTitle(input, "費 目 別 月 度 推 移 表");

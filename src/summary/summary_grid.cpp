@@ -118,8 +118,7 @@ void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn) {
 void SetBudgetCell(QTableWidget* grid, int row, int column, const std::string& shown, bool marked) {
     QTableWidgetItem* item = Item(grid, row, column);
     item->setText(QString::fromStdString(marked ? shown + kUnusableBudgetMark : shown));
-    item->setToolTip(marked ? QStringLiteral("数値でない予算・負の予算（予算比率に使わない）")
-                            : QString());
+    item->setToolTip(marked ? QString::fromUtf8(kUnusableBudgetMeaning) : QString());
 }
 
 int GridWidth(const QTableWidget* grid) {

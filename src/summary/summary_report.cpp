@@ -104,8 +104,7 @@ struct Marks {
         if (overBudget)
             line += std::string("  ") + kOverBudgetMark + " " + overBudgetMeaning;
         if (unusableBudget)
-            line += std::string("  ") + kUnusableBudgetMark +
-                    " 数値でない予算・負の予算（予算比率に使わない）";
+            line += std::string("  ") + kUnusableBudgetMark + " " + kUnusableBudgetMeaning;
         return line.empty() ? line : "\n凡例:" + line + "\n";
     }
 };
@@ -175,11 +174,11 @@ double MonthTotal(const MonthTotals& totals, SummaryRowKind kind) {
     return TrendTotalCell(totals, kind).value;
 }
 
-// The budget as a CSV field: a number without grouping, other text as it stands.
+// The budget as a CSV field: whole yen without grouping; one that is no
+// budget marked, so that no program reading the file takes it for a number.
 std::string BudgetField(const Settings& settings, int category) {
-    std::string shown = ReadBudget(settings.budgets[category]).shown;
-    std::erase(shown, ',');
-    return shown;
+    const BudgetReading budget = ReadBudget(settings.budgets[category]);
+    return budget.marked() ? budget.plain + kUnusableBudgetMark : budget.plain;
 }
 
 std::string MonthHeading(int month) {

@@ -69,15 +69,12 @@ struct SummaryLayout {
 SummaryLayout LayOutSummary(const CategoryTable& categories,
                             std::vector<DeletedCategoryRow> deleted = {});
 
-// After a budget that is no number or below 0, on screen and on paper.
-inline constexpr const char* kUnusableBudgetMark = "?";
-
 // One category row of the monthly summary.
 struct CategoryLine {
     std::string amount;         // "##,###,##0"
     std::string share;          // of the flagged total; empty when the flag is off or the total 0
     std::string budget;         // UTF-8, as ReadBudget shows it; empty when none
-    std::string budgetUse;      // empty unless the budget is a number above 0
+    std::string budgetUse;      // empty unless the budget is usable
     bool budgetMarked = false;  // a budget that is no number or below 0: out of the ratios
     bool overBudget = false;
     bool excluded = false;  // summary flag off: struck through, out of the totals

@@ -4,21 +4,6 @@
 #include "data/budget.h"
 
 namespace hanaki {
-namespace {
-
-// A budget as the settings file would hold it: digits, a point before the decimals.
-std::string PlainBudget(long long units, int decimals) {
-    std::string digits = std::to_string(units);
-    if (decimals == 0)
-        return digits;
-    if (static_cast<int>(digits.size()) <= decimals)
-        digits.insert(0, decimals - digits.size() + 1, '0');
-    digits.insert(digits.size() - decimals, ".");
-    return digits;
-}
-
-}  // namespace
-
 MonthTotals SumOfMonths(const TrendTotals& trend) {
     MonthTotals year;
     for (const MonthTotals& month : trend.months) {
@@ -44,10 +29,10 @@ MonthTotals SumOfMonths(const TrendTotals& trend) {
 Settings YearBudgets(const Settings& settings) {
     Settings year = settings;
     for (int c = 1; c <= 20; ++c) {
-        // A budget that is no number stays as it stands, marked wherever it is shown.
+        // A text that is no number stays as it stands, marked wherever it is shown.
         const BudgetReading budget = ReadBudget(settings.budgets[c]);
-        if (budget.usable())
-            year.budgets[c] = PlainBudget(budget.units * 12, budget.decimals);
+        if (budget.number())
+            year.budgets[c] = std::to_string(budget.yen * 12);
     }
     return year;
 }

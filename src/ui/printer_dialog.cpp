@@ -2,13 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "ui/pdf_file_surface.h"
+#include "ui/printer_choice.h"
 
 namespace hanaki {
 namespace {
@@ -16,8 +14,8 @@ namespace {
 // A job on a real printer; the surface paints while the printer lives.
 class PrinterJobSurface : public PrintSurface {
   public:
-    explicit PrinterJobSurface(std::unique_ptr<QPrinter> printer)
-        : printer_(std::move(printer)), painter_(*printer_, printer_->printerName()) {}
+    PrinterJobSurface(std::unique_ptr<QPagedPaintDevice> printer, const QString& name)
+        : printer_(std::move(printer)), painter_(*printer_, name) {}
 
     void SetFont(const QString& family, double points) override {
         painter_.SetFont(family, points);
@@ -28,45 +26,54 @@ class PrinterJobSurface : public PrintSurface {
     IoResult End() override { return painter_.End(); }
 
   private:
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPagedPaintDevice> printer_;
     PainterPrintSurface painter_;
 };
 
 }  // namespace
 
+QStringList PrintModulePlaces(const QString& programDir) {
+    const QString name = QStringLiteral(HANAKI_PRINT_MODULE_NAME);
+    return {QDir::cleanPath(programDir + QStringLiteral("/") + name),
+            QDir::cleanPath(programDir + QStringLiteral("/" HANAKI_PRINT_MODULE_DIR "/") + name)};
+}
+
+QtPrinterDialog::QtPrinterDialog(FileSystem& fs, MessageService& messages, QStringList modulePlaces)
+    : fs_(fs), messages_(messages), modulePlaces_(std::move(modulePlaces)) {}
+
 std::unique_ptr<PrintSurface> QtPrinterDialog::Choose(QWidget* parent,
                                                       const QString& documentName) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(documentName);
-    printer->setCopyCount(1);
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setPageOrientation(QPageLayout::Portrait);
+    for (const QString& place : modulePlaces_) {
+        if (module_.isLoaded() || !QFileInfo::exists(place))
+            continue;
+        module_.setFileName(place);
+        module_.load();
+    }
+    const auto choose = reinterpret_cast<ChoosePrinter>(module_.resolve(kChoosePrinterSymbol));
+    if (choose == nullptr) {
+        messages_.Inform(parent, QStringLiteral("印刷"),
+                         QStringLiteral("印刷に使う部品 %1 を読み込めないため、印刷できません。\n"
+                                        "hanaki をインストールし直してください。")
+                             .arg(QStringLiteral(HANAKI_PRINT_MODULE_NAME)));
+        return nullptr;
+    }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QDir(folder).exists())  // a home without one
         folder = QDir::homePath();
-    const QString pdfPath = QDir(folder).filePath(documentName + QStringLiteral(".pdf"));
-    // Without a printer the PDF is the printout, and the dialog starts on it.
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        printer->setOutputFileName(pdfPath);
-
-    QPrintDialog dialog(printer.get(), parent);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    // The dialog's own default for its PDF choice is the current folder.
-    if (auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
-        fileName->setText(pdfPath);
-    if (dialog.exec() != QDialog::Accepted)
+    PrinterChoice choice;
+    choose(parent, documentName, QDir(folder).filePath(documentName + QStringLiteral(".pdf")),
+           choice);
+    if (!choice.accepted)
         return nullptr;
 
     // The dialog leaves Qt's own margins: the printout keeps its own.
-    const QPageLayout layout = PrintoutLayout(printer->pageLayout());
-    if (printer->outputFormat() == QPrinter::PdfFormat) {
+    const QPageLayout layout = PrintoutLayout(choice.layout);
+    if (!choice.printer) {
         return std::make_unique<PdfFileSurface>(
-            fs_, QFile::encodeName(printer->outputFileName()).toStdString(), layout, documentName);
+            fs_, QFile::encodeName(choice.pdfPath).toStdString(), layout, documentName);
     }
-    printer->setPageLayout(layout);
-    return std::make_unique<PrinterJobSurface>(std::move(printer));
+    choice.printer->setPageLayout(layout);
+    return std::make_unique<PrinterJobSurface>(std::move(choice.printer), choice.printerName);
 }
 
 }  // namespace hanaki

@@ -14,29 +14,31 @@ namespace {
 using testing::Sjis;
 using Kind = BudgetReading::Kind;
 
-TEST(Budgets, handEditedBudgetsReadAsTheirNumberOrShowAsTheyStand) {
-    const std::vector<std::tuple<std::string, Kind, std::string, double>> cases{
-        {"30000", Kind::Amount, "30,000", 30000},
-        {" +500 ", Kind::Amount, "500", 500},
-        {"5000.7", Kind::Amount, "5,000.7", 5000.7},
-        {Sjis("５０００"), Kind::Amount, "5,000", 5000},
-        {Sjis("　１２３４．５"), Kind::Amount, "1,234.5", 1234.5},
-        {"", Kind::None, "", 0},
-        {"0", Kind::None, "0", 0},
-        {"-300", Kind::Unusable, "-300", -300},
-        {Sjis("1万"), Kind::Unusable, "1万", 0},
-        {"abc", Kind::Unusable, "abc", 0},
-        {"1.2.3", Kind::Unusable, "1.2.3", 0},
-        {".", Kind::Unusable, ".", 0},
-        {"1234567890123456", Kind::Unusable, "1234567890123456", 0},
+TEST(Budgets, handEditedBudgetsReadAsWholeYenOrShowAsTheyStand) {
+    const std::vector<std::tuple<std::string, Kind, long long, std::string, std::string>> cases{
+        {"30000", Kind::Amount, 30000, "30000", "30,000"},
+        {" +500 ", Kind::Amount, 500, "500", "500"},
+        {"5000.7", Kind::Amount, 5000, "5000", "5,000"},
+        {"12345.", Kind::Amount, 12345, "12345", "12,345"},
+        {Sjis("５０００"), Kind::Amount, 5000, "5000", "5,000"},
+        {Sjis("　１２３４．５"), Kind::Amount, 1234, "1234", "1,234"},
+        {"", Kind::None, 0, "", ""},
+        {"0", Kind::None, 0, "0", "0"},
+        {".5", Kind::None, 0, "0", "0"},
+        {"-0.9", Kind::None, 0, "0", "0"},
+        {"-3000.5", Kind::Negative, -3000, "-3000", "-3,000"},
+        {Sjis("1万"), Kind::NoNumber, 0, "1万", "1万"},
+        {"1e5", Kind::NoNumber, 0, "1e5", "1e5"},
+        {"1.2.3", Kind::NoNumber, 0, "1.2.3", "1.2.3"},
+        {".", Kind::NoNumber, 0, ".", "."},
+        {"1234567890123456", Kind::NoNumber, 0, "1234567890123456", "1234567890123456"},
     };
-    for (const auto& [stored, kind, shown, value] : cases) {
+    for (const auto& [stored, kind, yen, plain, shown] : cases) {
         const BudgetReading budget = ReadBudget(stored);
-        EXPECT_EQ(budget.kind, kind) << shown;
+        EXPECT_EQ(budget.kind, kind) << plain;
+        EXPECT_EQ(budget.yen, yen) << plain;
+        EXPECT_EQ(budget.plain, plain);
         EXPECT_EQ(budget.shown, shown);
-        if (kind != Kind::Unusable || value != 0) {
-            EXPECT_DOUBLE_EQ(budget.value(), value) << shown;
-        }
     }
 }
 
@@ -49,8 +51,8 @@ TEST(Budgets, overBudgetAndBudgetUseFollowOneRule) {
     const std::vector<std::tuple<int, std::string, double, bool, std::string>> cases{
         {2, "30000", 30000, false, "100.00"},
         {2, "30000", 30001, true, "100.00"},
-        {2, "5000.7", 5000, false, "99.99"},
-        {2, "5000.7", 5001, true, "100.01"},
+        {2, "5000.7", 5000, false, "100.00"},
+        {2, "5000.7", 5001, true, "100.02"},
         {2, Sjis("５０００"), 5001, true, "100.02"},
         {2, "-300", 100, false, ""},  // a negative budget is no limit
         {2, "abc", 100, false, ""},

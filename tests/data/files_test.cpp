@@ -227,9 +227,9 @@ TEST(SettingsFile, rewritesKeepWhatTheyCannotReadAndNeverWriteAnUnusableClosingD
     }
     Settings settings;
     ParseSettingsFile("25\r\n3,1\r\n" + budgets + "\r\n" + flags + "\r\n", settings);
-    EXPECT_EQ(settings.BudgetOf(1), 500);
-    EXPECT_EQ(settings.BudgetOf(2), 0);
-    EXPECT_EQ(settings.BudgetOf(3), -300);
+    EXPECT_EQ(settings.BudgetValue(1), 500);
+    EXPECT_EQ(settings.BudgetValue(2), std::nullopt);
+    EXPECT_EQ(settings.BudgetValue(3), -300);
     EXPECT_EQ(settings.summaryFlags[1], 2);
 }
 

@@ -82,10 +82,10 @@ TEST(GraphInput, budgetsThatAreNoWholeNumberAreReadAsTheSummaryReadsThem) {
     home.input.settings.budgets[2] = "5000.7";
     home.input.settings.budgets[3] = Sjis("１２０００");
     home.input.settings.budgets[4] = "abc";
-    EXPECT_EQ(BuildGraph(home.input, 0).second, (std::vector<long long>{5001, 12000, 0}));
+    EXPECT_EQ(BuildGraph(home.input, 0).second, (std::vector<long long>{5000, 12000, 0}));
     home.input.source = GraphSource::Trend;
     home.input.selector = 2;
-    EXPECT_EQ(BuildGraph(home.input, 0).reference, 5000.7);
+    EXPECT_EQ(BuildGraph(home.input, 0).reference, 5000);
 }
 
 TEST(GraphInput, pieSlicesRunFromTheLargestAndAddUpToTheirTotal) {

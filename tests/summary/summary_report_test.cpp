@@ -170,7 +170,7 @@ TEST_F(Reports, theSummaryTextMarksWhatTheTotalsLeaveOutAndAlignsByDisplayWidth)
               " 1 ※①α○                200,000      100.00\n"
               "     1 月給            200,000      100.00\n"
               "入金 合計              200,000\n"
-              " 2 食費                  5,001!     100.00   5,000.7      100.01\n"
+              " 2 食費                  5,001!     100.00     5,000      100.02\n"
               "     1 朝食              5,001      100.00\n"
               "     2 夕食                  0        0.00\n"
               " 3 娯楽費*               2,000                  １万?\n"
@@ -184,10 +184,10 @@ TEST_F(Reports, theSummaryTextMarksWhatTheTotalsLeaveOutAndAlignsByDisplayWidth)
               std::string::npos);
     const std::string csv = Run(ReportKind::Summary, true);
     EXPECT_EQ(csv.substr(csv.find("出金,2,食費,,")),
-              "出金,2,食費,,,5001,100.00,5000.7,100.01,1\r\n"
+              "出金,2,食費,,,5001,100.00,5000,100.02,1\r\n"
               "出金,2,食費,1,朝食,5001,100.00,,,\r\n"
               "出金,2,食費,2,夕食,0,0.00,,,\r\n"
-              "出金,3,娯楽費,,,2000,,１万,,0\r\n"
+              "出金,3,娯楽費,,,2000,,１万?,,0\r\n"
               "出金合計,,,,,5001,,,,\r\n"
               "合計,,,,,194999,,,,\r\n");
 }

@@ -156,7 +156,7 @@ TEST_F(MonthlySummary, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
     EXPECT_EQ(Column(grid, 1).mid(19, 3), (QStringList{"雑費", "自動車（削除済み）", "出金 合計"}));
     const std::vector<std::pair<int, QStringList>> rows{
         // row: number, amount, share, budget, budget use
-        {8, {"6", "6,000", "0.17", "5,000.7", "119.98"}},
+        {8, {"6", "6,000", "0.17", "5,000", "120.00"}},  // 5000.7 in whole yen
         {9, {"7", "1,000", "0.03", "abc?", ""}},
         {20, {"18", "3,500,000", "99.80", "", ""}},
         {21, {"", "3,507,000", "", "", ""}},
@@ -341,7 +341,7 @@ TEST_F(MonthlyTrend, aDeletedCategoryTakesARowAndOddBudgetsShowAsTheyStand) {
     const auto* names = Child<QTableWidget>(*screen, "Grid1");
     EXPECT_EQ(CellText(names, 20, 0), "18");
     EXPECT_EQ(CellText(names, 20, 1), "自動車（削除済み）");
-    EXPECT_EQ(Column(months, 0).mid(8, 2), (QStringList{"5,000.7", "abc?"}));
+    EXPECT_EQ(Column(months, 0).mid(8, 2), (QStringList{"5,000", "abc?"}));
     EXPECT_EQ(CellText(months, 20, 0), "");
     EXPECT_EQ(CellText(months, 20, 12), "3,500,000");
     EXPECT_EQ(CellText(months, 20, 1), "0");
