@@ -39,10 +39,9 @@ int RunHistoryCommand(const std::string& dataDir, const std::optional<CivilDate>
         if (since && !OnOrAfter(it->time, *since))
             continue;
         // The mark rides in the text, so that the CSV keeps its four columns.
-        const std::string note = OutsideChangeNote(*it);
-        const std::vector<std::string> fields{
-            FormatChangeTime(it->time), it->file, std::string(ChangeKindWord(it->kind)),
-            it->text + (note.empty() ? "" : "  （" + note + "）")};
+        const std::vector<std::string> fields{FormatChangeTime(it->time), it->file,
+                                              std::string(ChangeKindWord(it->kind)),
+                                              ListedChangeText(*it)};
         if (csv)
             out << CsvLine(fields);
         else

@@ -54,8 +54,9 @@ std::string FormatSpace(std::uintmax_t bytes) {
     return text;
 }
 
-std::string OutsideChangeNote(const HistoryEntry& entry) {
-    return entry.changedOutsideAfter ? "この後、別のプログラムが変更" : "";
+std::string ListedChangeText(const HistoryEntry& entry) {
+    return entry.changedOutsideAfter ? entry.text + "  （この後、別のプログラムが変更）"
+                                     : entry.text;
 }
 
 std::string DescribeHistoryDamage(const History& history) {

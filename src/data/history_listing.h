@@ -17,9 +17,9 @@ std::optional<std::int64_t> ParseChangeTime(const std::string& text);
 std::string ChangedFileName(const std::string& file);
 // "1.2 MB", "340 KB", "12 バイト".
 std::string FormatSpace(std::uintmax_t bytes);
-// "この後、別のプログラムが変更" for a change after which another program
-// rewrote its file; empty for any other.
-std::string OutsideChangeNote(const HistoryEntry& entry);
+// A change's text as the history lists it, with "  （この後、別のプログラムが変更）"
+// after a change whose file another program rewrote since.
+std::string ListedChangeText(const HistoryEntry& entry);
 // What is wrong with the history, in a Japanese sentence; empty when nothing is.
 std::string DescribeHistoryDamage(const History& history);
 

@@ -90,7 +90,7 @@ void HistoryScreen::Fill() {
         list_->setItem(row, 0, time);
         list_->setItem(row, 1, Cell(ChangedFileName(it->file)));
         list_->setItem(row, 2, Cell(std::string(ChangeKindWord(it->kind))));
-        list_->setItem(row, 3, Cell(it->text));
+        list_->setItem(row, 3, Cell(ListedChangeText(*it)));
     }
     if (!entries.empty())
         list_->setCurrentCell(chosen == 0 ? 0 : chosenRow < 0 ? row - 1 : chosenRow, 0);
