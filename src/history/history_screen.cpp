@@ -115,6 +115,13 @@ void HistoryScreen::RestoreChosen() {
         return;
     // The question names the change as the history holds it now, not as first listed.
     Fill();
+    if (history_.error) {  // the folder went away, or the index cannot be read
+        services_.messages.Inform(this, kTitle,
+                                  QString::fromStdString(DescribeHistoryDamage(history_)));
+        return;
+    }
+    if (list_->currentRow() < 0)
+        return;
     const long change = ChosenChange();
     const HistoryEntry& entry = history_.entries.rbegin()[list_->currentRow()];  // newest first
     const QString question = QString::fromStdString(

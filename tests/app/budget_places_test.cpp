@@ -101,6 +101,8 @@ TEST(BudgetPlaces, everyPlaceReadsAHandEditedBudgetAlike) {
         GraphInput graph;
         graph.categories = window.state.categories;
         graph.settings = window.state.settings;
+        graph.year = 2026;
+        graph.month = 12;
         EXPECT_EQ(BuildGraph(graph, 0).second.at(0), c.graph);
         graph.source = GraphSource::Trend;
         graph.selector = 2;
