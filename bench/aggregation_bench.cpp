@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "data/aggregation.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
+#include "data/book/aggregation.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
 #include "plain_read.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "data/ledger_search.h"
+#include "data/book/ledger_search.h"
 #include "find/item_text_match.h"
 #include "plain_read.h"
 #include "support/temp_folder.h"

@@ -5,7 +5,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "find/find_screen.h"
 #include "support/cp932_text.h"
 #include "support/scripted_messages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 #include "support/cp932_text.h"
 #include "support/temp_folder.h"
 #include "ten_full_years.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "data/fixed_field.h"
-#include "data/history_pruning.h"
-#include "data/history_store.h"
-#include "data/ledger.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/history/history_pruning.h"
+#include "data/history/history_store.h"
 #include "support/temp_folder.h"
 #include "year_of_use.h"
 

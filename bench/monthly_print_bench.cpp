@@ -2,7 +2,7 @@
 
 #include <QProcess>
 
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 #include "monthly/month_files.h"
 #include "monthly/monthly_printout.h"
 #include "support/cp932_text.h"

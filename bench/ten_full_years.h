@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "data/fixed_field.h"
-#include "data/ledger.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "summary/monthly_trend_screen.h"
 #include "support/cp932_text.h"
 #include "support/scripted_messages.h"

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/program_screens.h"
-#include "data/folder_lock.h"
-#include "data/history_pruning.h"
-#include "data/stale_temporaries.h"
+#include "data/disk/folder_lock.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/history/history_pruning.h"
 #include "entry/main_entry_screen.h"
 #include "support/scripted_messages.h"
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "data/fixed_field.h"
-#include "data/ledger.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
 #include "support/cp932_text.h"
 #include "support/temp_folder.h"
 

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/safe_write.h"
+#include "data/disk/safe_write.h"
 #include "ui/help_guide.h"
 
 using namespace hanaki;

@@ -1,6 +1,6 @@
 // A category master of any bytes: the table and its guides are built, and the
 // file it is saved as reads back as the same table.
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 #include "fuzz_input.h"
 
 using namespace hanaki;

@@ -1,9 +1,9 @@
 // A foreign month file of any bytes: the converter either refuses it or makes a
 // ledger file of one record per foreign record, each of which our loader reads
 // as an item of the month the file stands for.
-#include "data/calendar.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
+#include "data/formats/calendar.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
 #include "fuzz_input.h"
 #include "import/conversion.h"
 #include "memory_file_system.h"

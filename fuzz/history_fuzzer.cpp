@@ -1,7 +1,7 @@
 // The history's index line and kept difference of any bytes: a line that
 // reads is written back as the same entry, a difference applies or is refused
 // without harm, and the difference of two files gives the earlier one back.
-#include "data/history_store.h"
+#include "data/history/history_store.h"
 #include "fuzz_input.h"
 
 using namespace hanaki;

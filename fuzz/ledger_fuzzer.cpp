@@ -1,7 +1,7 @@
 // A ledger file of any bytes: the month loads, and saving it unchanged gives
 // back a file of the same length whose dates, numbers and amounts are those of
 // the input; a second round changes nothing.
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 #include "fuzz_input.h"
 #include "memory_file_system.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "data/fixed_field.h"
-#include "data/memo.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/memo.h"
 #include "fuzz_input.h"
 
 using namespace hanaki;

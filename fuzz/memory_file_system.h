@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
 
 namespace hanaki::fuzzing {
 

@@ -1,8 +1,8 @@
 // A settings file of any bytes: it is read, and each of the two writers that
 // keep parts of it (carry-over, budgets) leaves a file that reads back as what
 // was kept plus what was written.
-#include "data/budget.h"
-#include "data/settings.h"
+#include "data/book/budget.h"
+#include "data/formats/settings.h"
 #include "fuzz_input.h"
 #include "memory_file_system.h"
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "app/version.h"
-#include "data/command_arguments.h"
-#include "data/history_listing.h"
+#include "data/history/history_listing.h"
+#include "data/program/command_arguments.h"
 
 namespace hanaki {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "data/calendar.h"
+#include "data/formats/calendar.h"
 #include "find/find_command.h"
 #include "summary/summary_report.h"
 

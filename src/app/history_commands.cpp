@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <ctime>
 
-#include "data/command_household.h"
-#include "data/csv_line.h"
-#include "data/data_folder.h"
-#include "data/folder_copy.h"
-#include "data/history_listing.h"
-#include "data/history_store.h"
+#include "data/disk/data_folder.h"
+#include "data/formats/csv_line.h"
+#include "data/history/history_listing.h"
+#include "data/history/history_store.h"
+#include "data/program/command_household.h"
+#include "data/program/folder_copy.h"
 
 namespace hanaki {
 namespace {

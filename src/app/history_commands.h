@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "data/calendar.h"
+#include "data/formats/calendar.h"
 
 // The history, restore and backup commands of `hanaki`, run without a display.
 // Each returns the exit status: 0 done, 1 refused or failed (the reason on

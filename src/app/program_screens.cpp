@@ -5,6 +5,7 @@
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_screen.h"
 #include "find/find_screen.h"
+#include "history/history_screen.h"
 #include "history/undo_prompt.h"
 #include "monthly/monthly_table_screen.h"
 #include "settings/first_run.h"
@@ -54,17 +55,21 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::SettingsMenu:  // F7 設定
             ShowOnce(settingsMenu_, &main, [&] {
-                auto* menu = new SettingsMenu(state_, services_, &main, [&main](QWidget* asker) {
-                    return main.TakesHandOff(asker);
-                });
+                auto* menu =
+                    new SettingsMenu(state_, services_, &main, [this, &main](QWidget* opener) {
+                        auto* history = new HistoryScreen(
+                            state_, services_,
+                            [&main](QWidget* asker) { return main.TakesHandOff(asker); }, opener);
+                        // A restored folder is shown as it now is.
+                        QObject::connect(history, &HistoryScreen::restored, &main, [&main] {
+                            main.ShowCurrentMonth();
+                            main.RefreshGuide();
+                        });
+                        return history;
+                    });
                 // The guide on screen follows a newly saved master at once.
                 QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
                                  &MainEntryScreen::RefreshGuide);
-                // A restored folder is shown as it now is.
-                QObject::connect(menu, &SettingsMenu::historyRestored, &main, [&main] {
-                    main.ShowCurrentMonth();
-                    main.RefreshGuide();
-                });
                 return menu;
             });
             return;

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "entry/entry_screens.h"
 #include "ui/services.h"
 

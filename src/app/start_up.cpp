@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "data/io_result.h"
+#include "data/disk/io_result.h"
 
 namespace hanaki {
 namespace {

@@ -1,6 +1,6 @@
 #include "entry/correction.h"
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {

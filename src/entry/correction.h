@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 
 namespace hanaki {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
 #include "ui/key_table.h"

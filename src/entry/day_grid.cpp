@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "data/amount_format.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/fixed_field.h"
 #include "ui/cell_margin_delegate.h"
 #include "ui/fonts.h"
 #include "ui/row_tints.h"

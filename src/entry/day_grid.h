@@ -3,8 +3,8 @@
 #include <QTableWidget>
 #include <array>
 
-#include "data/day_view.h"
-#include "data/ledger.h"
+#include "data/book/day_view.h"
+#include "data/formats/ledger.h"
 
 namespace hanaki {
 

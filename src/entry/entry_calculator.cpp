@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <limits>
 
-#include "data/amount_format.h"
-#include "data/consumption_tax.h"
+#include "data/book/amount_format.h"
+#include "data/book/consumption_tax.h"
 #include "ui/input_method_off.h"
 #include "ui/message_service.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "data/calendar.h"
+#include "data/formats/calendar.h"
 #include "ui/key_table.h"
 
 class QEvent;

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "data/amount_format.h"
-#include "data/consumption_tax.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/book/consumption_tax.h"
+#include "data/formats/fixed_field.h"
 #include "entry/entry_calculator.h"
 #include "entry/item_correction.h"
 #include "entry/item_store.h"

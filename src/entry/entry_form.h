@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"
 #include "ui/services.h"

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <optional>
 
-#include "data/day_view.h"
-#include "data/program_state.h"
+#include "data/book/day_view.h"
+#include "data/program/program_state.h"
 #include "entry/correction.h"
 #include "entry/entry_field.h"
 #include "entry/main_entry_controls.h"

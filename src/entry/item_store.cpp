@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-#include "data/amount_format.h"
-#include "data/carry_over.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/book/carry_over.h"
+#include "data/formats/fixed_field.h"
 #include "ui/io_failure.h"
 
 namespace hanaki {

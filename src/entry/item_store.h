@@ -3,8 +3,8 @@
 #include <QObject>
 #include <string>
 
-#include "data/ledger.h"
-#include "data/program_state.h"
+#include "data/formats/ledger.h"
+#include "data/program/program_state.h"
 #include "ui/services.h"
 
 class QWidget;

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "entry/main_entry_controls.h"
 #include "ui/item_hand_off.h"
 #include "ui/services.h"

@@ -3,9 +3,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "data/cp932.h"
-#include "data/fixed_field.h"
-#include "data/program_state.h"
+#include "data/formats/cp932.h"
+#include "data/formats/fixed_field.h"
+#include "data/program/program_state.h"
 #include "ui/byte_limited_field.h"
 #include "ui/io_failure.h"
 #include "ui/services.h"

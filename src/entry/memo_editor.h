@@ -3,8 +3,8 @@
 #include <QObject>
 #include <array>
 
-#include "data/calendar.h"
-#include "data/memo.h"
+#include "data/formats/calendar.h"
+#include "data/formats/memo.h"
 #include "ui/key_table.h"
 
 class QEvent;

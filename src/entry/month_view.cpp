@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "data/amount_format.h"
-#include "data/budget.h"
+#include "data/book/amount_format.h"
+#include "data/book/budget.h"
 #include "entry/day_grid.h"
 #include "entry/item_store.h"
 #include "ui/io_failure.h"

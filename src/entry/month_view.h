@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/aggregation.h"
-#include "data/day_view.h"
-#include "data/program_state.h"
+#include "data/book/aggregation.h"
+#include "data/book/day_view.h"
+#include "data/program/program_state.h"
 #include "entry/main_entry_controls.h"
 #include "ui/services.h"
 

@@ -1,6 +1,6 @@
 #include "entry/start_up.h"
 
-#include "data/settings.h"
+#include "data/formats/settings.h"
 #include "entry/entry_screens.h"
 #include "ui/io_failure.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "ui/services.h"
 
 class QWidget;

@@ -6,12 +6,12 @@
 #include <map>
 #include <system_error>
 
-#include "data/amount_format.h"
-#include "data/cp932.h"
-#include "data/data_folder.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
-#include "data/stale_temporaries.h"
+#include "data/book/amount_format.h"
+#include "data/disk/data_folder.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/formats/cp932.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
 
 namespace hanaki {
 namespace {

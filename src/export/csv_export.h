@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/file_system.h"
-#include "data/io_result.h"
+#include "data/disk/file_system.h"
+#include "data/disk/io_result.h"
+#include "data/formats/category_table.h"
 
 // Ledger files as CSV for spreadsheets: code page 932, CR LF, one CSV file per
 // ledger file. No Qt here; the export screen and `--export-csv` share it.

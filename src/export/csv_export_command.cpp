@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "data/category_table.h"
-#include "data/command_household.h"
-#include "data/data_folder.h"
-#include "data/folder_paths.h"
+#include "data/disk/data_folder.h"
+#include "data/disk/folder_paths.h"
+#include "data/formats/category_table.h"
+#include "data/program/command_household.h"
 #include "export/csv_export.h"
 
 namespace hanaki {

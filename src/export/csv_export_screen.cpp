@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "data/folder_paths.h"
-#include "data/io_result.h"
+#include "data/disk/folder_paths.h"
+#include "data/disk/io_result.h"
 #include "export/csv_export.h"
 #include "ui/focus_frame.h"
 #include "ui/folder_picker.h"

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "data/amount_format.h"
-#include "data/command_household.h"
-#include "data/cp932.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/cp932.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/report_format.h"
+#include "data/program/command_household.h"
 #include "find/item_text_match.h"
-#include "summary/report_format.h"
 
 namespace hanaki {
 namespace {

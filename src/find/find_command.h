@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/ledger_search.h"
+#include "data/book/ledger_search.h"
+#include "data/formats/category_table.h"
 
 // `hanaki --find TEXT [--from YYYY MM] [--to YYYY MM] [--csv [--encoding cp932]]`:
 // the items of every month that the find rule matches, oldest first, without a display.

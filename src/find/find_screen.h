@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "data/ledger_search.h"
-#include "data/program_state.h"
+#include "data/book/ledger_search.h"
+#include "data/program/program_state.h"
 #include "find/item_text_match.h"
 #include "ui/item_hand_off.h"
 #include "ui/key_table.h"

@@ -1,7 +1,7 @@
 #include "find/found_items_model.h"
 
-#include "data/amount_format.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/fixed_field.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {

@@ -3,8 +3,8 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/ledger_search.h"
+#include "data/book/ledger_search.h"
+#include "data/formats/category_table.h"
 
 namespace hanaki {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/ledger_search.h"
+#include "data/book/ledger_search.h"
 #include "find/text_folding.h"
 
 // The find rule: an item matches when its remark, category name or

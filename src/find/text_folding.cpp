@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "data/cp932.h"
+#include "data/formats/cp932.h"
 
 namespace hanaki {
 namespace {

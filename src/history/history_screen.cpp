@@ -6,8 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "data/history_listing.h"
-#include "data/undo.h"
+#include "data/history/history_listing.h"
+#include "data/history/undo.h"
 #include "history/undo_prompt.h"
 #include "ui/folder_watch.h"
 #include "ui/fonts.h"

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "data/history_store.h"
-#include "data/program_state.h"
+#include "data/history/history_store.h"
+#include "data/program/program_state.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "data/history_listing.h"
-#include "data/undo.h"
+#include "data/history/history_listing.h"
+#include "data/history/undo.h"
 #include "ui/io_failure.h"
 
 namespace hanaki {

@@ -7,14 +7,14 @@
 #include <set>
 #include <system_error>
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
-#include "data/change_description.h"
-#include "data/data_folder.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/stale_temporaries.h"
+#include "data/book/amount_format.h"
+#include "data/disk/data_folder.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/formats/calendar.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/history/change_description.h"
 
 namespace hanaki {
 namespace {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
+#include "data/formats/category_table.h"
 #include "import/foreign_files.h"
 
 // Turning a foreign data folder into our ledger and memo files. Every source

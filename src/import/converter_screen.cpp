@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "data/folder_lock.h"
-#include "data/folder_paths.h"
+#include "data/disk/folder_lock.h"
+#include "data/disk/folder_paths.h"
 #include "import/conversion.h"
 #include "import/converter_closing_day_dialog.h"
 #include "ui/focus_frame.h"

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 

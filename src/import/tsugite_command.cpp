@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "data/command_arguments.h"
-#include "data/fixed_field.h"
-#include "data/folder_lock.h"
-#include "data/folder_paths.h"
+#include "data/disk/folder_lock.h"
+#include "data/disk/folder_paths.h"
+#include "data/formats/fixed_field.h"
+#include "data/program/command_arguments.h"
 #include "import/conversion.h"
 
 namespace hanaki {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
 
 namespace hanaki {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/calendar.h"
+#include "data/formats/fixed_field.h"
 #include "ui/fonts.h"
 #include "ui/print_surface.h"
 #include "ui/text_codec.h"

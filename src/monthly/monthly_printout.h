@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "data/io_result.h"
-#include "data/memo.h"
+#include "data/disk/io_result.h"
+#include "data/formats/memo.h"
 #include "monthly/monthly_rows.h"
 
 namespace hanaki {

@@ -1,8 +1,8 @@
 #include "monthly/monthly_rows.h"
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/calendar.h"
+#include "data/formats/fixed_field.h"
 
 namespace hanaki {
 

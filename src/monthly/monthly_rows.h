@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/ledger.h"
+#include "data/formats/category_table.h"
+#include "data/formats/ledger.h"
 
 // The items of the open month as the monthly table lists them and the
 // printout prints them: chain order, with the balance after each item.

@@ -6,8 +6,8 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "data/amount_format.h"
-#include "data/fixed_field.h"
+#include "data/book/amount_format.h"
+#include "data/formats/fixed_field.h"
 #include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/row_tints.h"

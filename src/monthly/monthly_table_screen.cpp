@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "data/memo.h"
+#include "data/formats/memo.h"
 #include "monthly/monthly_printout.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_grid.h"

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_controls.h"
 #include "ui/item_hand_off.h"

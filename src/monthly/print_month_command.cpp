@@ -1,11 +1,11 @@
 #include "monthly/print_month_command.h"
 
-#include "data/category_table.h"
-#include "data/command_household.h"
-#include "data/data_folder.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/settings.h"
+#include "data/disk/data_folder.h"
+#include "data/formats/category_table.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/formats/settings.h"
+#include "data/program/command_household.h"
 #include "monthly/monthly_printout.h"
 #include "ui/pdf_file_surface.h"
 

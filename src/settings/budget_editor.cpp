@@ -9,8 +9,8 @@
 #include <QTableWidget>
 #include <limits>
 
-#include "data/aggregation.h"
-#include "data/amount_format.h"
+#include "data/book/aggregation.h"
+#include "data/book/amount_format.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"

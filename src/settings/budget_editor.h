@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "settings/budget_editor_controls.h"
 #include "settings/cell_editor.h"
 #include "ui/key_table.h"

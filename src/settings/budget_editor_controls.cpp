@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/amount_format.h"
+#include "data/book/amount_format.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
 #include "ui/row_tints.h"

@@ -4,7 +4,7 @@
 #include <QString>
 #include <array>
 
-#include "data/budget_rows.h"
+#include "data/book/budget_rows.h"
 #include "ui/screen_metrics.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 

@@ -1,6 +1,6 @@
 #include "settings/category_cell_rules.h"
 
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "data/cp932.h"
+#include "data/formats/cp932.h"
 #include "settings/category_cell_rules.h"
 #include "settings/category_save_question.h"
 #include "settings/cell_editor.h"

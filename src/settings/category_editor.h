@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "settings/cell_editor.h"
 #include "ui/key_table.h"
 #include "ui/services.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 
 // What the category editor asks before a save that would drop or change
 // entries beyond the user's edits.

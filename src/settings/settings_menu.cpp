@@ -9,11 +9,11 @@
 namespace hanaki {
 
 SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* parent,
-                           HistoryScreen::MayRestore mayRestore)
+                           OpenHistory openHistory)
     : ButtonMenu(parent, GothicFont(services.metrics.below600() ? 9 : 12)),
       state_(state),
       services_(services),
-      mayRestore_(std::move(mayRestore)) {
+      openHistory_(std::move(openHistory)) {
     setObjectName("Form12");
     setWindowTitle(QStringLiteral("設定メニュー"));
     // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. Each
@@ -33,11 +33,8 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
                  [this] { return new CarryOverSettingScreen(state_, services_, this); });
     });
     AddButton("Command4", QStringLiteral("4. 変更履歴   "), "4", [this] {
-        ShowOnce(historyScreen_, this, [this] {
-            auto* screen = new HistoryScreen(state_, services_, mayRestore_, this);
-            connect(screen, &HistoryScreen::restored, this, &SettingsMenu::historyRestored);
-            return screen;
-        });
+        if (openHistory_)
+            ShowOnce(historyScreen_, this, [this] { return openHistory_(this); });
     });
     AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定");
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
-#include "data/program_state.h"
-#include "history/history_screen.h"
+#include "data/program/program_state.h"
 #include "ui/button_menu.h"
 #include "ui/services.h"
 
@@ -14,20 +14,21 @@ namespace hanaki {
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
-    // `mayRestore` is the history screen's: whether a restore may redraw the windows now.
+    // Builds the history of changes in front of the menu. The program
+    // provides it, so that the menu knows no other screen's class.
+    using OpenHistory = std::function<QWidget*(QWidget* menu)>;
+
     SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr,
-                 HistoryScreen::MayRestore mayRestore = {});
+                 OpenHistory openHistory = {});
 
   signals:
     // The category editor saved a new master; a guide already shown is stale.
     void categoriesSaved();
-    // The history screen put files back; every screen should read them again.
-    void historyRestored();
 
   private:
     ProgramState& state_;
     Services& services_;
-    HistoryScreen::MayRestore mayRestore_;
+    OpenHistory openHistory_;
 
     QPointer<QWidget> categoryEditor_;
     QPointer<QWidget> budgetEditor_;

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/amount_format.h"
-#include "data/cp932.h"
+#include "data/book/amount_format.h"
+#include "data/formats/cp932.h"
 #include "summary/graph_parts.h"
 
 namespace hanaki::graph_parts {

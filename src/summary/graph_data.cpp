@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "data/amount_format.h"
-#include "data/budget.h"
-#include "data/cp932.h"
+#include "data/book/amount_format.h"
+#include "data/book/budget.h"
+#include "data/formats/cp932.h"
 
 namespace hanaki {
 namespace {

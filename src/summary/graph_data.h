@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "data/aggregation.h"
-#include "data/category_table.h"
-#include "data/settings.h"
+#include "data/book/aggregation.h"
+#include "data/formats/category_table.h"
+#include "data/formats/settings.h"
 
 // What the graph window shows: the entries, the reference values and the
 // texts of one graph, built from the figures of the screen that opened it.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/cp932.h"
+#include "data/formats/cp932.h"
 #include "summary/graph_parts.h"
 
 namespace hanaki {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "data/amount_format.h"
-#include "data/cp932.h"
-#include "data/share.h"
+#include "data/book/amount_format.h"
+#include "data/book/share.h"
+#include "data/formats/cp932.h"
 #include "summary/graph_parts.h"
 
 namespace hanaki::graph_parts {

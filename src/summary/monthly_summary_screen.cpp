@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/amount_format.h"
+#include "data/book/amount_format.h"
 #include "ui/fitting_font.h"
 #include "ui/text_codec.h"
 

@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
+#include "data/book/amount_format.h"
+#include "data/formats/calendar.h"
 #include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/text_codec.h"

@@ -2,7 +2,7 @@
 
 #include <QTableWidget>
 
-#include "data/amount_format.h"
+#include "data/book/amount_format.h"
 #include "summary/summary_grid.h"
 #include "ui/fitting_font.h"
 #include "ui/row_tints.h"

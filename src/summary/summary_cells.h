@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/aggregation.h"
-#include "data/category_table.h"
+#include "data/book/aggregation.h"
+#include "data/formats/category_table.h"
 #include "summary/summary_table.h"
 
 class QTableWidget;

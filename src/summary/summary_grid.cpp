@@ -5,7 +5,7 @@
 #include <QTableWidget>
 #include <cmath>
 
-#include "data/aggregation.h"
+#include "data/book/aggregation.h"
 #include "summary/summary_table.h"
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "ui/button_menu.h"
 #include "ui/services.h"
 

@@ -4,13 +4,13 @@
 #include <cerrno>
 #include <utility>
 
-#include "data/amount_format.h"
-#include "data/command_household.h"
-#include "data/cp932.h"
-#include "data/data_folder.h"
-#include "data/display_width.h"
-#include "data/ledger.h"
-#include "summary/report_format.h"
+#include "data/book/amount_format.h"
+#include "data/disk/data_folder.h"
+#include "data/formats/cp932.h"
+#include "data/formats/display_width.h"
+#include "data/formats/ledger.h"
+#include "data/formats/report_format.h"
+#include "data/program/command_household.h"
 #include "summary/summary_table.h"
 #include "summary/year_figures.h"
 

@@ -3,9 +3,9 @@
 #include <ostream>
 #include <string>
 
-#include "data/aggregation.h"
-#include "data/category_table.h"
-#include "data/settings.h"
+#include "data/book/aggregation.h"
+#include "data/formats/category_table.h"
+#include "data/formats/settings.h"
 
 // The monthly summary the twelve-month trend and the year's figures as text or CSV, for
 // `hanaki --summary`, `hanaki --trend` and `hanaki --year-summary`. No Qt: the reports run without

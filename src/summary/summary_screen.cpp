@@ -11,8 +11,8 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
+#include "data/book/amount_format.h"
+#include "data/formats/calendar.h"
 #include "summary/graph_screen.h"
 #include "ui/fitting_font.h"
 #include "ui/screen_metrics.h"

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "summary/graph_data.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_table.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "data/amount_format.h"
-#include "data/cp932.h"
+#include "data/book/amount_format.h"
+#include "data/formats/cp932.h"
 
 namespace hanaki {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "data/aggregation.h"
-#include "data/budget.h"
-#include "data/category_table.h"
-#include "data/settings.h"
-#include "data/share.h"
+#include "data/book/aggregation.h"
+#include "data/book/budget.h"
+#include "data/book/share.h"
+#include "data/formats/category_table.h"
+#include "data/formats/settings.h"
 
 // The figures of the monthly summary and the twelve-month trend, as the
 // screens and the command-line reports show them. No Qt here.

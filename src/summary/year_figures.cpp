@@ -1,7 +1,7 @@
 #include "summary/year_figures.h"
 
-#include "data/amount_format.h"
-#include "data/budget.h"
+#include "data/book/amount_format.h"
+#include "data/book/budget.h"
 
 namespace hanaki {
 MonthTotals SumOfMonths(const TrendTotals& trend) {

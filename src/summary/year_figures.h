@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/aggregation.h"
-#include "data/settings.h"
+#include "data/book/aggregation.h"
+#include "data/formats/settings.h"
 #include "summary/summary_table.h"
 
 // The figures of a year of twelve accounting months, built on the monthly

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/amount_format.h"
-#include "data/calendar.h"
+#include "data/book/amount_format.h"
+#include "data/formats/calendar.h"
 #include "summary/year_figures.h"
 #include "ui/fitting_font.h"
 #include "ui/text_codec.h"

@@ -22,7 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "data/io_result.h"
+#include "data/disk/io_result.h"
 #include "ui/message_service.h"
 
 namespace hanaki {

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "data/history_store.h"
+#include "data/history/history_store.h"
 
 namespace hanaki {
 namespace {

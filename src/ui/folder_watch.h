@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "data/data_folder.h"
+#include "data/disk/data_folder.h"
 
 namespace hanaki {
 

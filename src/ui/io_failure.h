@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "data/io_result.h"
+#include "data/disk/io_result.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 
 class QWidget;
 

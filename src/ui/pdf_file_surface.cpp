@@ -4,8 +4,8 @@
 
 #include <unistd.h>
 
-#include "data/safe_write.h"
-#include "data/stale_temporaries.h"
+#include "data/disk/safe_write.h"
+#include "data/disk/stale_temporaries.h"
 
 namespace hanaki {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
 #include "ui/print_surface.h"
 
 namespace hanaki {

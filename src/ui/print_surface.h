@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "data/io_result.h"
+#include "data/disk/io_result.h"
 
 class QPagedPaintDevice;
 

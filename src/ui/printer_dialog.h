@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "data/file_system.h"
+#include "data/disk/file_system.h"
 #include "ui/message_service.h"
 #include "ui/print_surface.h"
 

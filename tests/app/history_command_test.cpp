@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/folder_copy.h"
-#include "data/history_store.h"
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
+#include "data/history/history_store.h"
+#include "data/program/folder_copy.h"
 #include "support/cp932_text.h"
 #include "support/temp_folder.h"
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <functional>
 
-#include "data/cp932.h"
-#include "data/ledger.h"
+#include "data/formats/cp932.h"
+#include "data/formats/ledger.h"
 #include "support/cp932_text.h"
 #include "support/file_bytes.h"
 #include "support/ledger_records.h"

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "data/fixed_field.h"
-#include "data/memo.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/memo.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
 #include "support/program_run.h"

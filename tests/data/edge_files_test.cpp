@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "data/aggregation.h"
-#include "data/category_table.h"
-#include "data/history_store.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/safe_write.h"
-#include "data/settings.h"
+#include "data/book/aggregation.h"
+#include "data/disk/safe_write.h"
+#include "data/formats/category_table.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/formats/settings.h"
+#include "data/history/history_store.h"
 #include "support/cp932_text.h"
 #include "support/temp_folder.h"
 

@@ -10,14 +10,14 @@
 #include <optional>
 #include <sstream>
 
-#include "data/category_table.h"
-#include "data/fixed_field.h"
-#include "data/folder_copy.h"
-#include "data/folder_lock.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/settings.h"
-#include "data/stale_temporaries.h"
+#include "data/disk/folder_lock.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/formats/category_table.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/formats/settings.h"
+#include "data/program/folder_copy.h"
 #include "export/csv_export.h"
 #include "import/conversion.h"
 #include "import/tsugite_command.h"

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "data/folder_copy.h"
-#include "data/ledger.h"
-#include "data/stale_temporaries.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/formats/ledger.h"
+#include "data/program/folder_copy.h"
 #include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/temp_folder.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "data/amount_format.h"
-#include "data/consumption_tax.h"
-#include "data/cp932.h"
-#include "data/display_width.h"
-#include "data/fixed_field.h"
-#include "data/text_lines.h"
+#include "data/book/amount_format.h"
+#include "data/book/consumption_tax.h"
+#include "data/disk/text_lines.h"
+#include "data/formats/cp932.h"
+#include "data/formats/display_width.h"
+#include "data/formats/fixed_field.h"
 
 namespace hanaki {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/program_screens.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
-#include "data/program_state.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/program/program_state.h"
 #include "entry/main_entry_screen.h"
 #include "support/cp932_text.h"
 #include "support/faulty_file_system.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "entry/memo_editor.h"
 #include "support/faulty_file_system.h"
 #include "support/keyboard.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "data/memo.h"
+#include "data/formats/memo.h"
 #include "entry_window.h"
 
 // The data folder goes away under the main window (a USB stick pulled out)

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "data/stale_temporaries.h"
+#include "data/disk/stale_temporaries.h"
 #include "ledger_files.h"
 #include "support/cp932_text.h"
 #include "support/dead_process.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "data/category_table.h"
-#include "data/file_system.h"
-#include "data/ledger.h"
+#include "data/disk/file_system.h"
+#include "data/formats/category_table.h"
+#include "data/formats/ledger.h"
 #include "support/cp932_text.h"
 #include "support/file_bytes.h"
 #include "support/ledger_records.h"

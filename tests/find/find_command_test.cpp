@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "app/command_line.h"
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"

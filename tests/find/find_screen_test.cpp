@@ -8,7 +8,7 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "settings/household.h"
 #include "support/ledger_records.h"
 #include "support/screen_fit.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
 

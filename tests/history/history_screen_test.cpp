@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "../settings/household.h"
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 #include "history/history_screen.h"
 #include "history/undo_prompt.h"
 #include "support/cp932_text.h"

@@ -1,5 +1,5 @@
 #include "import/converter_screen.h"
-#include "data/history_store.h"
+#include "data/history/history_store.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <optional>
 
-#include "data/folder_lock.h"
+#include "data/disk/folder_lock.h"
 #include "foreign_folder.h"
 #include "import/converter_closing_day_dialog.h"
 #include "support/cp932_text.h"

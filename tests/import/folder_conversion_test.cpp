@@ -3,11 +3,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "data/data_folder.h"
-#include "data/history_store.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/stale_temporaries.h"
+#include "data/disk/data_folder.h"
+#include "data/disk/stale_temporaries.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/history/history_store.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
 #include "support/cp932_text.h"

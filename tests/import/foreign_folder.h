@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "import/conversion.h"
 #include "support/cp932_text.h"
 #include "support/file_bytes.h"

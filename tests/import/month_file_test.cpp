@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 #include "foreign_folder.h"
 #include "import/conversion.h"
 #include "support/cp932_text.h"

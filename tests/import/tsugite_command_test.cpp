@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <sstream>
 
-#include "data/folder_lock.h"
+#include "data/disk/folder_lock.h"
 #include "foreign_folder.h"
 #include "support/cp932_text.h"
 #include "support/faulty_file_system.h"

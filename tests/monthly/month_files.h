@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "data/fixed_field.h"
-#include "data/ledger.h"
-#include "data/memo.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"

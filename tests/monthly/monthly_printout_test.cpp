@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "data/category_table.h"
+#include "data/formats/category_table.h"
 #include "monthly/month_files.h"
 #include "support/cp932_text.h"
 #include "support/recording_print_surface.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "household.h"
 #include "settings/budget_editor.h"
 #include "support/ledger_records.h"

@@ -3,7 +3,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
-#include "data/program_state.h"
+#include "data/program/program_state.h"
 #include "support/cp932_text.h"
 #include "support/keyboard.h"
 #include "support/qt_printers.h"

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "data/cp932.h"
+#include "data/formats/cp932.h"
 #include "summary/graph_data.h"
 #include "summary/graph_drawing.h"
 #include "support/cp932_text.h"

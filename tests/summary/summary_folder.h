@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "data/fixed_field.h"
+#include "data/formats/fixed_field.h"
 #include "settings/household.h"
 #include "support/ledger_records.h"
 

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "data/display_width.h"
-#include "data/ledger.h"
+#include "data/formats/display_width.h"
+#include "data/formats/ledger.h"
 #include "summary_folder.h"
 #include "support/cp932_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "data/cp932.h"
+#include "data/formats/cp932.h"
 
 namespace hanaki::testing {
 

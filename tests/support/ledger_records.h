@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "data/ledger.h"
+#include "data/formats/ledger.h"
 #include "support/cp932_text.h"
 
 namespace hanaki::testing {

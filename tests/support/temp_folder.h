@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "data/data_folder.h"
+#include "data/disk/data_folder.h"
 #include "support/file_bytes.h"
 
 namespace hanaki::testing {

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <map>
 
-#include "data/category_table.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/settings.h"
+#include "data/formats/category_table.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/formats/settings.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {

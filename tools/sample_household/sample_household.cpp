@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "data/aggregation.h"
-#include "data/amount_format.h"
-#include "data/category_table.h"
-#include "data/cp932.h"
-#include "data/fixed_field.h"
-#include "data/ledger.h"
-#include "data/memo.h"
-#include "data/settings.h"
+#include "data/book/aggregation.h"
+#include "data/book/amount_format.h"
+#include "data/formats/category_table.h"
+#include "data/formats/cp932.h"
+#include "data/formats/fixed_field.h"
+#include "data/formats/ledger.h"
+#include "data/formats/memo.h"
+#include "data/formats/settings.h"
 
 namespace hanaki::sample {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "data/calendar.h"
-#include "data/data_folder.h"
-#include "data/io_result.h"
+#include "data/disk/data_folder.h"
+#include "data/disk/io_result.h"
+#include "data/formats/calendar.h"
 
 // A believable family's book: categories and descriptions, closing day 25,
 // carry-over, budgets and summary flags, fourteen accounting months of items

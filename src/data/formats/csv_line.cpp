@@ -1,0 +1,27 @@
+#include "data/formats/csv_line.h"
+
+namespace hanaki {
+namespace {
+
+std::string CsvField(const std::string& utf8) {
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
+        return utf8;
+    std::string quoted = "\"";
+    for (char c : utf8) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        line += (i ? "," : "") + CsvField(fields[i]);
+    return line + "\r\n";
+}
+
+}  // namespace hanaki
