@@ -43,8 +43,8 @@ constexpr NotAMessage kNotMessages[] = {
     {"summary/graph_drawing.cpp", "データがありません"},
     // Titles of message boxes.
     {"app/hanaki_main.cpp", "データフォルダがありません"},
-    {"data/folder_lock.cpp", "データフォルダがありません"},
-    {"data/folder_lock.cpp", "データフォルダに書き込めません"},
+    {"data/disk/folder_lock.cpp", "データフォルダがありません"},
+    {"data/disk/folder_lock.cpp", "データフォルダに書き込めません"},
     {"import/converter_screen.cpp", "変換先のフォルダがありません"},
     {"import/converter_screen.cpp", "変換先に書き込めません"},
     {"ui/folder_picker.cpp", "フォルダを開けません"},
