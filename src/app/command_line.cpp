@@ -15,9 +15,9 @@ namespace hanaki {
 namespace {
 
 // The options that each name one piece of work; a command line names at most one.
-constexpr std::array<std::string_view, 9> kCommandOptions = {
-    "--export-csv", "--print-month", "--summary",       "--trend", "--year-summary",
-    "--find",       "--history",     "--restore-as-of", "--backup"};
+constexpr std::array<std::string_view, 11> kCommandOptions = {
+    "--export-csv", "--print-month",   "--summary", "--trend", "--year-summary", "--find",
+    "--history",    "--restore-as-of", "--backup",  "--due",   "--enter-due"};
 
 // Two commands on one line, or one twice: which was meant cannot be told.
 std::string CommandClash(const std::vector<std::string>& commands) {
@@ -177,6 +177,10 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
         } else if (arg == "--backup") {
             if (auto v = value("--backup"))
                 options.backupDestination = *v;
+        } else if (arg == "--due") {
+            options.due = true;
+        } else if (arg == "--enter-due") {
+            options.enterDue = true;
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--encoding") {
@@ -203,6 +207,8 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
         options.error = FindRequestError(*options.find);
     if (options.history) {
         options.historyCsv = csv;
+    } else if ((options.due || options.enterDue) && !cp932) {
+        options.dueCsv = csv;
     } else if (options.find) {
         options.find->csv = csv;
         options.find->cp932 = cp932;
@@ -240,7 +246,7 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --find 文字 [--from 年 月] [--to 年 月]\n"
            "                           備考・費目・摘要に文字を含む項目を古い順に表示して終了\n"
            "                           （数字だけならその金額の項目も）\n"
-           "  --csv                    集計・検索・履歴の結果を CSV で出力する\n"
+           "  --csv                    集計・検索・履歴・定期項目の結果を CSV で出力する\n"
            "  --encoding cp932         集計や検索の結果をシフトJIS (CP932) で出力する\n"
            "  --history                変更の履歴を新しい順に表示して終了\n"
            "  --since YYYY-MM-DD       --history でその日からの変更だけを表示する\n"
@@ -248,6 +254,9 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "                           'YYYY-MM-DD HH:MM' "
            "の時点のデータを新しいフォルダに書き出す\n"
            "  --backup 先              データを新しいフォルダ「先」に複製して終了\n"
+           "  --due                    今日までに期日の来た定期項目を古い順に表示して終了\n"
+           "  --enter-due              期日の来た定期項目のうち金額の決まったものを記入して\n"
+           "                           記入したものを表示して終了\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"
@@ -257,7 +266,8 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "コマンドは一度に一つです。\n"
            "終了コード: 0 頼まれたことをすべてした、1 失敗したか飛ばしたものがある\n"
            "  （それぞれ標準エラー出力に出す。--find で何も見つからないときも 1）、\n"
-           "  2 引数の誤り（何も読まずに終了）\n"
+           "  2 引数の誤り（何も読まずに終了）、\n"
+           "  3 データフォルダを別のプログラムが使っている（--enter-due）\n"
            "\n"
            "データフォルダ: " +
            dataFolder + "\n";

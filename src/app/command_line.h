@@ -37,6 +37,10 @@ struct HanakiOptions {
     std::string restoreAsOf;
     std::string restoreTo;
     std::string backupDestination;
+    // --due [--csv] lists the fixed items due up to today; --enter-due enters them
+    bool due = false;
+    bool enterDue = false;
+    bool dueCsv = false;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

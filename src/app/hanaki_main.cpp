@@ -19,6 +19,7 @@
 #include "data/program/program_state.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
+#include "fixed/due_command.h"
 #include "monthly/print_month_command.h"
 #include "summary/summary_report.h"
 #include "ui/fonts.h"
@@ -77,6 +78,11 @@ int main(int argc, char** argv) {
     }
     if (options.find) {
         const int code = RunFindCommand(folder.path, *options.find, std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
+    if (options.due || options.enterDue) {
+        const int code = RunDueCommand(folder.path, {options.enterDue, options.dueCsv},
+                                       options.today.value_or(SystemToday()), std::cout, std::cerr);
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.printMonth) {

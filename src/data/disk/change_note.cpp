@@ -22,6 +22,8 @@ std::string_view ChangeKindWord(ChangeKind kind) {
             return "変換";
         case ChangeKind::Undo:
             return "取り消し";
+        case ChangeKind::FixedItems:
+            return "定期";
     }
     return "";
 }

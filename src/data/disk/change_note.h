@@ -17,7 +17,8 @@ enum class ChangeKind {
     Settings,
     CarryOver,
     Conversion,
-    Undo
+    Undo,
+    FixedItems
 };
 
 // "追加", "訂正", … as the history shows the kind.

@@ -5,6 +5,7 @@
 #include "data/formats/category_table.h"
 #include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
+#include "data/formats/fixed_items.h"
 #include "data/formats/ledger.h"
 #include "data/formats/settings.h"
 
@@ -107,6 +108,8 @@ ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::st
         return {ChangeKind::Categories, "費目・摘要の変更"};
     if (fileName == kSettingsFileName)
         return {ChangeKind::Settings, "設定の変更"};
+    if (fileName == kFixedItemsFileName)
+        return {ChangeKind::FixedItems, "定期項目の変更"};
     return {ChangeKind::Correct, std::string(fileName)};
 }
 

@@ -16,11 +16,11 @@ namespace hanaki {
 namespace {
 
 constexpr ChangeKind kKinds[] = {
-    ChangeKind::Add,       ChangeKind::Correct,    ChangeKind::Delete,
-    ChangeKind::Memo,      ChangeKind::Categories, ChangeKind::Settings,
-    ChangeKind::CarryOver, ChangeKind::Conversion, ChangeKind::Undo};
+    ChangeKind::Add,        ChangeKind::Correct,   ChangeKind::Delete,    ChangeKind::Memo,
+    ChangeKind::Categories, ChangeKind::Settings,  ChangeKind::CarryOver, ChangeKind::Conversion,
+    ChangeKind::Undo,       ChangeKind::FixedItems};
 constexpr const char* kKindCodes[] = {"add",      "correct",   "delete",     "memo", "categories",
-                                      "settings", "carryover", "conversion", "undo"};
+                                      "settings", "carryover", "conversion", "undo", "fixed"};
 
 const char* KindCode(ChangeKind kind) {
     return kKindCodes[static_cast<int>(kind)];
