@@ -6,6 +6,8 @@
 //   folder: reports extra   optional; the input, built from reports.folder then extra.folder
 //                           beside the case (without this line: household.folder, if any)
 //   stdout: pdftotext       optional; the PDF on standard output, as `pdftotext -raw` reads it
+//   after: dst              optional; the files left in these folders of the input, listed
+//                           under "--- files" (a folder's name ends in /)
 //   args: --summary 2026 5  the arguments; '…' keeps spaces, '' is an empty argument
 //   exit: 1
 //   --- stdout
@@ -14,8 +16,9 @@
 //   …
 //
 // The program runs in the folder the input is built in; $ROOT stands for that folder in the
-// arguments and in both outputs. With --csv every line of standard output must end in CR LF,
-// shown here with LF alone; with --encoding cp932 it is code page 932, shown here in UTF-8.
+// arguments and in the outputs, $VERSION for the program's version. With --csv every line of
+// standard output must end in CR LF, shown here with LF alone; with --encoding cp932 it is code
+// page 932, shown here in UTF-8.
 //
 // A .folder file lays out the input, one file after each "= NAME [kind]" line ("= NAME/" makes
 // a folder); the kinds are
@@ -39,8 +42,10 @@
 #include <sstream>
 
 #include "app/command_line.h"
+#include "app/version.h"
 #include "data/cp932.h"
 #include "data/fixed_field.h"
+#include "data/memo.h"
 #include "import/tsugite_command.h"
 #include "support/ledger_records.h"
 #include "support/program_run.h"
@@ -60,6 +65,8 @@ struct Baseline {
     int exit = -1;
     std::string out;
     std::string err;
+    std::vector<std::string> after;
+    std::string files;
     std::string header;  // the lines above "exit:", kept as they are on regeneration
 };
 
@@ -96,6 +103,8 @@ Baseline ReadBaseline(const fs::path& path) {
             baseline.program = line.substr(9);
         } else if (line.starts_with("folder: ")) {
             baseline.folders = Words(line.substr(8));
+        } else if (line.starts_with("after: ")) {
+            baseline.after = Words(line.substr(7));
         } else if (line == "stdout: pdftotext") {
             baseline.pdf = true;
         } else if (line.starts_with("exit: ")) {
@@ -104,6 +113,8 @@ Baseline ReadBaseline(const fs::path& path) {
             section = &baseline.out;
         } else if (line == "--- stderr") {
             section = &baseline.err;
+        } else if (line == "--- files") {
+            section = &baseline.files;
         } else if (section) {
             *section += line + "\n";
         }
@@ -141,6 +152,17 @@ std::string FileLine(const std::string& kind, const std::string& line) {
         return FitField(Field(f, 0), 4) + FitField(Field(f, 1), 2) + FitField(Field(f, 2), 2) +
                FitField(Field(f, 3), 9) + FitField(Sjis(Field(f, 4)), 23);
     }
+    if (kind == "memo") {
+        const std::vector<std::string> f = Fields(line);
+        MemoRecord record;
+        for (std::size_t i = 0; i < 3; ++i) {
+            record.dayFields[i] = Field(f, 0);
+            record.lines[i] = Sjis(Field(f, i + 1));
+        }
+        return EncodeMemoRecord(record);
+    }
+    if (kind == "lines")
+        return Sjis(line) + "\n";
     if (kind == "raw")
         return line + "\n";
     return Sjis(line) + "\r\n";
@@ -184,9 +206,32 @@ std::string Executable(const Baseline& baseline) {
     return baseline.program == "tsugite" ? TSUGITE_PROGRAM : HANAKI_PROGRAM;
 }
 
-// The program's answer in the form the baseline shows it; `out` is empty on
-// success, else says how the bytes break the form.
-ProgramRun Answer(const Baseline& baseline, std::string& problem) {
+// Every name under `folder`, one a line, relative to `root`.
+std::string FilesUnder(const fs::path& root, const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    if (folder != "." && fs::exists(root / folder))
+        names.push_back(folder + (fs::is_directory(root / folder) ? "/" : ""));
+    for (fs::recursive_directory_iterator it(root / folder, error), end; !error && it != end;
+         it.increment(error))
+        names.push_back(fs::relative(it->path(), root).string() + (it->is_directory() ? "/" : ""));
+    std::sort(names.begin(), names.end());
+    std::string lines;
+    for (const std::string& name : names)
+        lines += name + "\n";
+    return lines;
+}
+
+struct Answer {
+    ProgramRun run;
+    std::string files;
+    std::string problem;  // how the bytes break the form the baseline shows them in
+};
+
+// The program's answer in the form the baseline shows it.
+Answer Run(const Baseline& baseline) {
+    Answer answer;
+    std::string& problem = answer.problem;
     TempFolder root, capture;
     for (const std::string& folder : baseline.folders)
         BuildFolder(baseline.path.parent_path() / (folder + ".folder"), root.path());
@@ -203,10 +248,11 @@ ProgramRun Answer(const Baseline& baseline, std::string& problem) {
     fs::current_path(here);
 
     if (baseline.pdf && run.code == 0) {
-        capture.Write("out.pdf", run.out);
-        run.out = RunProgram("/usr/bin/pdftotext", {"-raw", capture.path() + "/out.pdf", "-"},
-                             capture.path() + "/text")
-                      .out;
+        TempFolder text;
+        text.Write("out.pdf", run.out);
+        run.out =
+            RunProgram("/usr/bin/pdftotext", {"-raw", text.path() + "/out.pdf", "-"}, text.path())
+                .out;
     }
     if (Names(baseline.args, "--csv")) {
         std::string lines;
@@ -225,16 +271,23 @@ ProgramRun Answer(const Baseline& baseline, std::string& problem) {
             problem = "standard output that is not code page 932";
         run.out = utf8;
     }
-    run.out = Replaced(run.out, root.path(), "$ROOT");
-    run.err = Replaced(run.err, root.path(), "$ROOT");
-    return run;
+    for (std::string* text : {&run.out, &run.err}) {
+        *text = Replaced(*text, root.path(), "$ROOT");
+        *text = Replaced(*text, std::string(kProgramVersion), "$VERSION");
+    }
+    for (const std::string& folder : baseline.after)
+        answer.files += FilesUnder(root.path(), folder);
+    answer.run = run;
+    return answer;
 }
 
-void Rewrite(const Baseline& baseline, const ProgramRun& run) {
-    std::ofstream(baseline.path, std::ios::binary | std::ios::trunc)
-        << baseline.header << "exit: " << run.code << "\n--- stdout\n"
-        << run.out << "--- stderr\n"
-        << run.err;
+void Rewrite(const Baseline& baseline, const Answer& answer) {
+    std::ofstream file(baseline.path, std::ios::binary | std::ios::trunc);
+    file << baseline.header << "exit: " << answer.run.code << "\n--- stdout\n"
+         << answer.run.out << "--- stderr\n"
+         << answer.run.err;
+    if (!baseline.after.empty())
+        file << "--- files\n" << answer.files;
 }
 
 // Every case file, named after its folder and file for the test's name.
@@ -268,16 +321,16 @@ TEST_P(Baselines, theProgramAnswersAsItsBaselineSays) {
     ASSERT_FALSE(expected.args.empty() && expected.program == "hanaki") << "no args: line";
     if (expected.pdf && !fs::exists("/usr/bin/pdftotext"))
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    std::string problem;
-    const ProgramRun got = Answer(expected, problem);
-    EXPECT_EQ(problem, "");
+    const Answer got = Run(expected);
+    EXPECT_EQ(got.problem, "");
     if (std::getenv("HANAKI_REGENERATE_BASELINES") != nullptr) {
         Rewrite(expected, got);
         return;
     }
-    EXPECT_EQ(got.code, expected.exit);
-    EXPECT_EQ(got.out, expected.out);
-    EXPECT_EQ(got.err, expected.err);
+    EXPECT_EQ(got.run.code, expected.exit);
+    EXPECT_EQ(got.run.out, expected.out);
+    EXPECT_EQ(got.run.err, expected.err);
+    EXPECT_EQ(got.files, expected.files);
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, Baselines, ::testing::ValuesIn(Cases()),
