@@ -43,6 +43,7 @@
 
 #include "app/command_line.h"
 #include "app/version.h"
+#include "data/command_arguments.h"
 #include "data/cp932.h"
 #include "data/fixed_field.h"
 #include "data/memo.h"
@@ -91,11 +92,12 @@ std::vector<std::string> Words(const std::string& text) {
 
 Baseline ReadBaseline(const fs::path& path) {
     std::ifstream in(path);
-    Baseline baseline{path};
+    Baseline baseline;
+    baseline.path = path;
     std::string line;
     std::string* section = nullptr;
     while (std::getline(in, line)) {
-        if (section == nullptr && !line.starts_with("exit: "))
+        if (baseline.exit == -1 && !line.starts_with("exit: "))
             baseline.header += line + "\n";
         if (line.starts_with("args: ")) {
             baseline.args = Words(line.substr(6));
@@ -229,7 +231,7 @@ struct Answer {
 };
 
 // The program's answer in the form the baseline shows it.
-Answer Run(const Baseline& baseline) {
+Answer RunCase(const Baseline& baseline) {
     Answer answer;
     std::string& problem = answer.problem;
     TempFolder root, capture;
@@ -253,6 +255,9 @@ Answer Run(const Baseline& baseline) {
         run.out =
             RunProgram("/usr/bin/pdftotext", {"-raw", text.path() + "/out.pdf", "-"}, text.path())
                 .out;
+        // Each page ends in a form feed, the last one too.
+        if (run.out.ends_with('\f'))
+            run.out += "\n";
     }
     if (Names(baseline.args, "--csv")) {
         std::string lines;
@@ -265,13 +270,16 @@ Answer Run(const Baseline& baseline) {
             problem = "a CSV line that does not end in CR LF";
         run.out = lines;
     }
-    if (std::find(baseline.args.begin(), baseline.args.end(), "cp932") != baseline.args.end()) {
+    const std::vector<std::string> split = SplitAttachedValues(baseline.args);
+    if (std::find(split.begin(), split.end(), "cp932") != split.end()) {
         const std::string utf8 = Cp932ToUtf8(run.out);
         if (Utf8ToCp932(utf8) != run.out)
             problem = "standard output that is not code page 932";
         run.out = utf8;
     }
     for (std::string* text : {&run.out, &run.err}) {
+        if (!text->empty() && !text->ends_with('\n'))
+            problem = "an output whose last line has no line end, which a baseline cannot show";
         *text = Replaced(*text, root.path(), "$ROOT");
         *text = Replaced(*text, std::string(kProgramVersion), "$VERSION");
     }
@@ -321,7 +329,7 @@ TEST_P(Baselines, theProgramAnswersAsItsBaselineSays) {
     ASSERT_FALSE(expected.args.empty() && expected.program == "hanaki") << "no args: line";
     if (expected.pdf && !fs::exists("/usr/bin/pdftotext"))
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    const Answer got = Run(expected);
+    const Answer got = RunCase(expected);
     EXPECT_EQ(got.problem, "");
     if (std::getenv("HANAKI_REGENERATE_BASELINES") != nullptr) {
         Rewrite(expected, got);
