@@ -17,7 +17,7 @@ using testing::TempFolder;
 
 std::string Record(const std::string& date, int category, const std::string& amount,
                    const std::string& remark) {
-    return RecordBytes({date, TwoDigits(category), "食費", "01", "夕食", amount, remark});
+    return testing::RecordBytes({date, TwoDigits(category), "食費", "01", "夕食", amount, remark});
 }
 
 RecordMatch RemarkStartsWith(char letter) {
