@@ -21,15 +21,17 @@
 // page 932, shown here in UTF-8.
 //
 // A .folder file lays out the input, one file after each "= NAME [kind]" line ("= NAME/" makes
-// a folder); the kinds are
-//   text     (the default) each line in code page 932, ended by CR LF
-//   records  one ledger record a line: date | category | name | description | name | amount |
-//   remark foreign  one 40-byte record of the old book a line: date | category | description |
-//   amount | remark raw      the lines as written, each ended by LF
+// a folder). The kinds, and what each line of the file below is:
+//   text     (the default) a line in code page 932, ended by CR LF
+//   lines    a line in code page 932, ended by LF
+//   raw      a line as written, ended by LF
+//   records  a ledger record: date | category | name | description | name | amount | remark
+//   foreign  a 40-byte record of the old book: date | category | description | amount | remark
+//   memo     a day of a memo file: day | line | line | line
 //
 // After a deliberate change of output, rewrite the expected part of every case with
 //   HANAKI_REGENERATE_BASELINES=1 build-test/tests/app/baseline_tests
-// and read the diff before committing it.
+// (--gtest_filter='*/summary_*' for one folder's cases) and read the diff before committing it.
 
 #include <gtest/gtest.h>
 
