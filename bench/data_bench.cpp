@@ -3,6 +3,7 @@
 #include "data/book/aggregation.h"
 #include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -12,16 +13,10 @@ namespace {
 std::string FullMonthBytes(int year, int month) {
     std::string bytes;
     for (int i = 0; i < kLedgerSlots; ++i) {
-        LedgerRecord record;
-        int day = 1 + i * 31 / kLedgerSlots;
-        record.date = TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(day);
-        record.categoryNumber = i % 2 ? "02" : "01";
-        record.categoryName = "name";
-        record.descriptionNumber = "01";
-        record.descriptionName = "desc";
-        record.amount = (i % 2 ? "-" : "+") + std::to_string(1000 + i);
-        record.remark = "remark";
-        bytes += EncodeLedgerRecord(record);
+        const int day = 1 + i * 31 / kLedgerSlots;
+        bytes += testing::RecordBytes({TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(day),
+                                       i % 2 ? "02" : "01", "name", "01", "desc",
+                                       (i % 2 ? "-" : "+") + std::to_string(1000 + i), "remark"});
     }
     return bytes;
 }

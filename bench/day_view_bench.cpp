@@ -5,6 +5,7 @@
 #include "app/program_screens.h"
 #include "entry/main_entry_screen.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
@@ -18,14 +19,9 @@ using testing::Sjis;
 std::string CrowdedMonth() {
     std::string bytes;
     for (int i = 0; i < kLedgerSlots; ++i) {
-        LedgerRecord record{i + 1 < kLedgerSlots ? "261206" : "261207",
-                            "02",
-                            Sjis("食費"),
-                            "01",
-                            Sjis("朝食"),
-                            "-" + std::to_string(100 + i),
-                            Sjis("ベンチマーク用の備考")};
-        bytes += EncodeLedgerRecord(record);
+        bytes +=
+            testing::RecordBytes({i + 1 < kLedgerSlots ? "261206" : "261207", "02", "食費", "01",
+                                  "朝食", "-" + std::to_string(100 + i), "ベンチマーク用の備考"});
     }
     return bytes;
 }

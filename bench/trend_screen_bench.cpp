@@ -5,6 +5,7 @@
 #include "data/formats/fixed_field.h"
 #include "summary/monthly_trend_screen.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
@@ -19,14 +20,11 @@ std::string FullMonth(int year, int month) {
     std::string bytes;
     for (int i = 0; i < kLedgerSlots; ++i) {
         const int category = 1 + i % 17;
-        LedgerRecord record{TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 28 / 1000),
-                            TwoDigits(category),
-                            Sjis("食費"),
-                            TwoDigits(1 + i % 3),
-                            Sjis("朝食"),
-                            (category <= 5 ? "+" : "-") + std::to_string(100 + i * 977 % 200000),
-                            Sjis("ベンチマーク用の備考")};
-        bytes += EncodeLedgerRecord(record);
+        bytes += testing::RecordBytes(
+            {TwoDigits(year % 100) + TwoDigits(month) + TwoDigits(1 + i * 28 / 1000),
+             TwoDigits(category), "食費", TwoDigits(1 + i % 3), "朝食",
+             (category <= 5 ? "+" : "-") + std::to_string(100 + i * 977 % 200000),
+             "ベンチマーク用の備考"});
     }
     return bytes;
 }

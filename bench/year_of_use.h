@@ -7,6 +7,7 @@
 #include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 // A year of a household's saves, for the benchmarks of what the history costs.
@@ -22,13 +23,9 @@ class UnsyncedFileSystem : public PosixFileSystem {
 };
 
 inline LedgerRecord Item(int month, int day, int n) {
-    return {TwoDigits(26) + TwoDigits(month) + TwoDigits(day),
-            "02",
-            "name",
-            "01",
-            "desc",
-            "-" + std::to_string(100 + n),
-            "remark " + std::to_string(n)};
+    return testing::RecordOf({TwoDigits(26) + TwoDigits(month) + TwoDigits(day), "02", "name", "01",
+                              "desc", "-" + std::to_string(100 + n),
+                              "remark " + std::to_string(n)});
 }
 
 // A year of ordinary use: ten items a day, each saved at once, from 2025-12-01.

@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,11 +12,6 @@
 
 namespace hanaki {
 namespace {
-
-// The options that each name one piece of work; a command line names at most one.
-constexpr std::array<std::string_view, 11> kCommandOptions = {
-    "--export-csv", "--print-month",   "--summary", "--trend", "--year-summary", "--find",
-    "--history",    "--restore-as-of", "--backup",  "--due",   "--enter-due"};
 
 // Two commands on one line, or one twice: which was meant cannot be told.
 std::string CommandClash(const std::vector<std::string>& commands) {

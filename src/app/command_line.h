@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/formats/calendar.h"
@@ -9,6 +11,11 @@
 #include "summary/summary_report.h"
 
 namespace hanaki {
+
+// The options that each name one piece of work; a command line names at most one.
+inline constexpr std::array<std::string_view, 11> kCommandOptions = {
+    "--export-csv", "--print-month",   "--summary", "--trend", "--year-summary", "--find",
+    "--history",    "--restore-as-of", "--backup",  "--due",   "--enter-due"};
 
 // What `hanaki` was asked to do on its command line.
 struct HanakiOptions {

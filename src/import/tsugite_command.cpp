@@ -1,5 +1,6 @@
 #include "import/tsugite_command.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "data/disk/folder_lock.h"
@@ -23,7 +24,8 @@ TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& given) {
             options.version = true;
             continue;
         }
-        if (arg != "--source" && arg != "--dest" && arg != "--closing-day") {
+        if (std::find(kTsugiteCommandOptions.begin(), kTsugiteCommandOptions.end(), arg) ==
+            kTsugiteCommandOptions.end()) {
             options.error = "不明な引数です: " + arg;
             break;
         }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/disk/file_system.h"
@@ -18,6 +20,10 @@ struct TsugiteOptions {
     std::optional<int> closingDay;
     std::string error;  // UTF-8; set when the arguments cannot be used
 };
+
+// The options of a conversion without a window; each takes a value.
+inline constexpr std::array<std::string_view, 3> kTsugiteCommandOptions = {"--source", "--dest",
+                                                                           "--closing-day"};
 
 TsugiteOptions ParseTsugiteOptions(const std::vector<std::string>& args);
 std::string TsugiteUsage();

@@ -13,6 +13,7 @@
 #include "data/formats/settings.h"
 #include "data/history/history_store.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 // What a data file's name may point at, for every reader and the writer.
@@ -32,8 +33,7 @@ const std::string kCategories = Sjis("+給料\r\n基本給\r\n-食費\r\n昼食\
 
 std::string Record(const std::string& date, const std::string& category,
                    const std::string& description, const std::string& amount) {
-    return EncodeLedgerRecord(
-        {date, category, Sjis("食費"), description, Sjis("昼食"), amount, ""});
+    return testing::RecordBytes({date, category, "食費", description, "昼食", amount});
 }
 
 // Something that is not a regular file of a sane size, made at `path`.

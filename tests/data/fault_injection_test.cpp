@@ -24,6 +24,7 @@
 #include "support/cp932_text.h"
 #include "support/dead_process.h"
 #include "support/faulty_file_system.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -38,13 +39,8 @@ using testing::TempFolder;
 
 LedgerRecord Item(int day, int n) {
     std::string dd = (day < 10 ? "0" : "") + std::to_string(day);
-    return {"0001" + dd,
-            "02",
-            Sjis("食費"),
-            "01",
-            Sjis("朝食"),
-            "-" + std::to_string(100 + n),
-            Sjis("パン ") + std::to_string(n)};
+    return testing::RecordOf({"0001" + dd, "02", "食費", "01", "朝食",
+                              "-" + std::to_string(100 + n), "パン " + std::to_string(n)});
 }
 
 std::string LedgerOf(int count) {

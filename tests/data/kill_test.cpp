@@ -13,6 +13,7 @@
 #include "data/program/folder_copy.h"
 #include "support/cp932_text.h"
 #include "support/dead_process.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -31,14 +32,9 @@ MonthLedger FullMonth(const std::string& remark) {
     MonthLedger ledger;
     for (int i = 1; i <= kLedgerSlots; ++i) {
         std::string day = std::to_string(10 + i % 19);
-        LedgerRecord record{"0001" + day,
-                            "02",
-                            Sjis("食費"),
-                            "01",
-                            Sjis("昼食"),
-                            "-" + std::to_string(i),
-                            Sjis(remark) + std::to_string(i)};
-        AppendItem(ledger, i - 1, record);
+        AppendItem(ledger, i - 1,
+                   testing::RecordOf({"0001" + day, "02", "食費", "01", "昼食",
+                                      "-" + std::to_string(i), remark + std::to_string(i)}));
     }
     return ledger;
 }

@@ -141,26 +141,31 @@ TEST(GraphLayout, labelsOfNearbyLinesNeverMeet) {
     InstallFontSubstitutions();
     const std::pair<const char*, const char*> pairs[] = {{"収入平均", "支出平均"},
                                                          {"平均額", "予算額"}};
-    const Graph graphs[] = {
-        {"equal averages", GraphSource::Trend, 0, 0, Averages(250'000, 250'000)},
-        {"averages 3% apart", GraphSource::Trend, 0, 0, Averages(257'500, 250'000)},
-        {"empty trend", GraphSource::Trend, 0, 0, {}},
-        {"budget spent", GraphSource::Trend, 2, 0, Budget(60'000, "60000")},
-        {"budget a little above", GraphSource::Trend, 2, 0, Budget(60'000, "62500")},
-        {"budget a little below", GraphSource::Trend, 2, 0, Budget(60'000, "57500")},
-        {"budget 1% above", GraphSource::Trend, 2, 0, Budget(60'000, "60500")},
+    // Each graph with the number of those pairs it shows: a label renamed or
+    // lost fails here rather than leaving nothing to compare.
+    const std::pair<Graph, int> graphs[] = {
+        {{"equal averages", GraphSource::Trend, 0, 0, Averages(250'000, 250'000)}, 1},
+        {{"averages 3% apart", GraphSource::Trend, 0, 0, Averages(257'500, 250'000)}, 1},
+        {{"empty trend", GraphSource::Trend, 0, 0, {}}, 0},
+        {{"budget spent", GraphSource::Trend, 2, 0, Budget(60'000, "60000")}, 1},
+        {{"budget a little above", GraphSource::Trend, 2, 0, Budget(60'000, "62500")}, 1},
+        {{"budget a little below", GraphSource::Trend, 2, 0, Budget(60'000, "57500")}, 1},
+        {{"budget 1% above", GraphSource::Trend, 2, 0, Budget(60'000, "60500")}, 1},
     };
     for (const ScreenClass& size : kScreenClasses) {
-        for (const Graph& graph : graphs) {
+        for (const auto& [graph, shownPairs] : graphs) {
             SCOPED_TRACE(std::string(graph.name) + " at " + std::to_string(size.height));
             const Shown shown = Show(graph, size.height);
+            int compared = 0;
             for (const auto& [upper, lower] : pairs) {
                 const Placed* a = shown.Find(upper);
                 const Placed* b = shown.Find(lower);
                 if (a != nullptr && b != nullptr) {
                     EXPECT_GE(GapBetween(a->box, b->box), 1) << upper << " / " << lower;
+                    ++compared;
                 }
             }
+            EXPECT_EQ(compared, shownPairs);
         }
     }
 }

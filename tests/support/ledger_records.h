@@ -21,10 +21,20 @@ struct ItemFields {
     std::string remark = "";
 };
 
+// The record as a month's chain holds it.
+inline LedgerRecord RecordOf(const ItemFields& item) {
+    return {item.date,
+            item.category,
+            Sjis(item.categoryName),
+            item.description,
+            Sjis(item.descriptionName),
+            item.amount,
+            Sjis(item.remark)};
+}
+
 // The 104 bytes of one ledger record.
 inline std::string RecordBytes(const ItemFields& item) {
-    return EncodeLedgerRecord({item.date, item.category, Sjis(item.categoryName), item.description,
-                               Sjis(item.descriptionName), item.amount, Sjis(item.remark)});
+    return EncodeLedgerRecord(RecordOf(item));
 }
 
 // A month's ledger file: the records back to back.

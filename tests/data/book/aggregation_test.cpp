@@ -5,7 +5,9 @@
 
 #include "data/book/aggregation.h"
 #include "data/book/day_view.h"
+#include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -14,18 +16,17 @@ namespace {
 using testing::TempFolder;
 
 std::string Record(int category, int description, const std::string& amount) {
-    LedgerRecord record;
-    record.date = "990510";
-    record.categoryNumber = (category < 10 ? "0" : "") + std::to_string(category);
-    record.descriptionNumber = (description < 10 ? "0" : "") + std::to_string(description);
-    record.amount = amount;
-    return EncodeLedgerRecord(record);
+    return testing::RecordBytes({.date = "990510",
+                                 .category = TwoDigits(category),
+                                 .description = TwoDigits(description),
+                                 .amount = amount});
 }
 
-std::string NamedRecord(int category, const std::string& cp932Name, const std::string& amount) {
-    LedgerRecord record = DecodeLedgerRecord(Record(category, 1, amount));
-    record.categoryName = cp932Name;
-    return EncodeLedgerRecord(record);
+std::string NamedRecord(int category, const std::string& name, const std::string& amount) {
+    return testing::RecordBytes({.date = "990510",
+                                 .category = TwoDigits(category),
+                                 .categoryName = name,
+                                 .amount = amount});
 }
 
 class Aggregation : public ::testing::Test {
@@ -162,12 +163,8 @@ TEST_F(Aggregation, damagedNumberFieldsCountAsTheRecordReaderReadsThem) {
     MonthTotals expected;
     int unreadable = 0;
     for (const auto& [category, description, amount] : fields) {
-        LedgerRecord record;
-        record.date = "990510";
-        record.categoryNumber = category;
-        record.descriptionNumber = description;
-        record.amount = amount;
-        file += EncodeLedgerRecord(record);
+        file += testing::RecordBytes(
+            {.date = "990510", .category = category, .description = description, .amount = amount});
         std::optional<ItemNumbers> item =
             ReadItemNumbers(DecodeLedgerRecord(file.substr(file.size() - 104)));
         if (!item || item->category < 1) {

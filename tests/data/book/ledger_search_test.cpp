@@ -6,6 +6,7 @@
 
 #include "data/formats/fixed_field.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -16,8 +17,7 @@ using testing::TempFolder;
 
 std::string Record(const std::string& date, int category, const std::string& amount,
                    const std::string& remark) {
-    return EncodeLedgerRecord(
-        {date, TwoDigits(category), Sjis("食費"), "01", Sjis("夕食"), amount, Sjis(remark)});
+    return testing::RecordBytes({date, TwoDigits(category), "食費", "01", "夕食", amount, remark});
 }
 
 RecordMatch RemarkStartsWith(char letter) {

@@ -3,6 +3,7 @@
 #include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -14,18 +15,8 @@ using testing::TempFolder;
 LedgerRecord Item(const std::string& date, int category, const std::string& name, int description,
                   const std::string& descriptionName, const std::string& amount,
                   const std::string& remark = "") {
-    char number[3];
-    LedgerRecord record;
-    record.date = date;
-    std::snprintf(number, sizeof number, "%02d", category);
-    record.categoryNumber = number;
-    record.categoryName = Sjis(name);
-    std::snprintf(number, sizeof number, "%02d", description);
-    record.descriptionNumber = number;
-    record.descriptionName = Sjis(descriptionName);
-    record.amount = amount;
-    record.remark = Sjis(remark);
-    return record;
+    return testing::RecordOf(
+        {date, TwoDigits(category), name, TwoDigits(description), descriptionName, amount, remark});
 }
 
 // Adds an item after the last item of its day, as the day view does.

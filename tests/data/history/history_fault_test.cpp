@@ -13,6 +13,7 @@
 #include "data/history/undo.h"
 #include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -33,9 +34,10 @@ const std::string kTarget = "202611.DAT";
 MonthLedger Month(int items, const std::string& remark) {
     MonthLedger ledger;
     for (int i = 1; i <= items; ++i)
-        AppendItem(ledger, i - 1,
-                   {"2611" + std::to_string(10 + i % 19), "02", Sjis("食費"), "01", Sjis("昼食"),
-                    "-" + std::to_string(i), Sjis(remark) + std::to_string(i)});
+        AppendItem(
+            ledger, i - 1,
+            testing::RecordOf({"2611" + std::to_string(10 + i % 19), "02", "食費", "01", "昼食",
+                               "-" + std::to_string(i), remark + std::to_string(i)}));
     return ledger;
 }
 

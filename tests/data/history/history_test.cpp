@@ -21,6 +21,7 @@
 #include "data/program/folder_copy.h"
 #include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -37,8 +38,8 @@ const std::string kLedger = "202611.DAT";
 
 LedgerRecord Item(const std::string& date, const std::string& description, int amount,
                   const std::string& remark) {
-    return {date,        "02", Sjis("食費"), "01", Sjis(description), "-" + std::to_string(amount),
-            Sjis(remark)};
+    return testing::RecordOf(
+        {date, "02", "食費", "01", description, "-" + std::to_string(amount), remark});
 }
 
 Files Snapshot(const std::string& path) {

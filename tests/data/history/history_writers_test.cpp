@@ -19,6 +19,7 @@
 #include "import/foreign_folder.h"
 #include "import/tsugite_command.h"
 #include "support/cp932_text.h"
+#include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -33,8 +34,8 @@ constexpr int kMonth = 5;
 const std::string kTarget = "199905.DAT";
 
 LedgerRecord Breakfast(int amount) {
-    return {"990501",    "02", Sjis("食費"), "01", Sjis("朝食"), "-" + std::to_string(amount),
-            Sjis("パン")};
+    return testing::RecordOf(
+        {"990501", "02", "食費", "01", "朝食", "-" + std::to_string(amount), "パン"});
 }
 
 // A running hanaki in a child process: it holds the folder and corrects the
