@@ -37,14 +37,14 @@ KeyTable DateFields::YearKeys() {
     };
     return {" <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ",
             {{{Qt::Key_Escape},
-              "終了",
+              "<ESC>終了",
               [this] {
                   if (!link_.confirmExit())
                       ShowFirstDay();
               }},
-             {{Qt::Key_PageUp}, "前年", [step] { step(-1); }},
-             {{Qt::Key_PageDown}, "翌年", [step] { step(1); }},
-             {kEnterKeys, "月へ", [this] {
+             {{Qt::Key_PageUp}, "<PageUp>前年", [step] { step(-1); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌年", [step] { step(1); }},
+             {kEnterKeys, "<Enter>月へ", [this] {
                   link_.focus(EntryField::Month);
                   ShowFirstDay();
               }}}};
@@ -57,10 +57,10 @@ KeyTable DateFields::MonthKeys() {
         MoveTo(next, true);
     };
     return {" <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>日へ",
-            {{{Qt::Key_Escape}, "年へ", [this] { link_.focus(EntryField::Year); }},
-             {{Qt::Key_PageUp}, "前月", [step] { step(-1); }},
-             {{Qt::Key_PageDown}, "翌月", [step] { step(1); }},
-             {kEnterKeys, "日へ", [this] {
+            {{{Qt::Key_Escape}, "<ESC>年へ", [this] { link_.focus(EntryField::Year); }},
+             {{Qt::Key_PageUp}, "<PageUp>前月", [step] { step(-1); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌月", [step] { step(1); }},
+             {kEnterKeys, "<Enter>日へ", [this] {
                   link_.focus(EntryField::Day);
                   ShowFirstDay();
               }}}};
@@ -74,10 +74,10 @@ KeyTable DateFields::DayKeys() {
         MoveTo(next, monthChanged);
     };
     return {" <ESC>月へ    <PageUp>前日    <PageDown>翌日    <Enter>入力欄へ",
-            {{{Qt::Key_Escape}, "月へ", [this] { link_.focus(EntryField::Month); }},
-             {{Qt::Key_PageUp}, "前日", [step] { step(false); }},
-             {{Qt::Key_PageDown}, "翌日", [step] { step(true); }},
-             {kEnterKeys, "入力欄へ", [this] { link_.enterItems(); }}}};
+            {{{Qt::Key_Escape}, "<ESC>月へ", [this] { link_.focus(EntryField::Month); }},
+             {{Qt::Key_PageUp}, "<PageUp>前日", [step] { step(false); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌日", [step] { step(true); }},
+             {kEnterKeys, "<Enter>入力欄へ", [this] { link_.enterItems(); }}}};
 }
 
 }  // namespace hanaki

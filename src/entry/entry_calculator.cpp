@@ -77,14 +77,19 @@ void EntryCalculator::Open(const QString& amountText, const CivilDate& taxDate) 
     legend_->setText(QString::fromUtf8(Keys().legend));
 }
 
+KeyTable EntryCalculator::KeysNow() {
+    return field_->isVisible() ? Keys() : KeyTable{};
+}
+
 KeyTable EntryCalculator::Keys() {
-    return {"<ESC>戻る <Enter>計算,確定 <Del>Clear <Ins>AC <PageUp>+消費税 <PageDown>-消費税",
-            {{{Qt::Key_Escape}, "戻る", [this] { Cancel(); }},
-             {{Qt::Key_Return, Qt::Key_Enter}, "計算,確定", [this] { Calculate(); }},
-             {{Qt::Key_Delete}, "Clear", [this] { Clear(); }},
-             {{Qt::Key_Insert}, "AC", [this] { AllClear(); }},
-             {{Qt::Key_PageUp}, "+消費税", [this] { ApplyTax(AddConsumptionTax); }},
-             {{Qt::Key_PageDown}, "-消費税", [this] { ApplyTax(RemoveConsumptionTax); }}}};
+    return {
+        "<ESC>戻る <Enter>計算,確定 <Del>Clear <Ins>AC <PageUp>+消費税 <PageDown>-消費税",
+        {{{Qt::Key_Escape}, "<ESC>戻る", [this] { Cancel(); }},
+         {kEnterKeys, "<Enter>計算,確定", [this] { Calculate(); }},
+         {{Qt::Key_Delete}, "<Del>Clear", [this] { Clear(); }},
+         {{Qt::Key_Insert}, "<Ins>AC", [this] { AllClear(); }},
+         {{Qt::Key_PageUp}, "<PageUp>+消費税", [this] { ApplyTax(AddConsumptionTax); }},
+         {{Qt::Key_PageDown}, "<PageDown>-消費税", [this] { ApplyTax(RemoveConsumptionTax); }}}};
 }
 
 bool EntryCalculator::OnKey(const QKeyEvent& key) {

@@ -22,11 +22,12 @@ class MessageService;
 // The one-line calculator opened over an amount field ("\"): whole numbers,
 // + - * / strictly left to right, and the consumption-tax keys. It owns the
 // keys of its field (an event filter); the main window owns the field.
-class EntryCalculator : public QObject {
+class EntryCalculator : public QObject, public KeysInForce {
     Q_OBJECT
   public:
     EntryCalculator(QLineEdit* field, QLabel* legend, MessageService& messages,
                     QWidget* dialogParent, QObject* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // Starts on the amount field's text; the tax keys use the rate in force on
     // `taxDate` (the displayed day).

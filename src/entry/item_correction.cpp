@@ -81,24 +81,25 @@ KeyTable ItemCorrection::GridKeys() {
         MovePick(row);
         emit pickMoved();
     };
-    return {picked == lastRow ? " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択"
-                              : " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択",
-            {{{Qt::Key_Escape}, "入力欄へ", [this] { EndPick(); }},
+    const bool last = picked == lastRow;
+    return {last ? " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択"
+                 : " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択",
+            {{{Qt::Key_Escape}, last ? "<ESC,↓>入力欄へ" : "<ESC>入力欄へ", [this] { EndPick(); }},
              {{Qt::Key_Up},
-              "カーソル移動",
+              last ? "<↑>カーソル移動" : "<↑↓>カーソル移動",
               [move, picked] {
                   if (picked > 1)
                       move(picked - 1);
               }},
              {{Qt::Key_Down},
-              "カーソル移動",
+              last ? "<ESC,↓>入力欄へ" : "<↑↓>カーソル移動",
               [this, move, picked, lastRow] {
                   if (picked < lastRow)
                       move(picked + 1);
                   else
                       EndPick();
               }},
-             {kEnterKeys, "選択", [this, picked] { emit chosen(picked); }}}};
+             {kEnterKeys, "<Enter>選択", [this, picked] { emit chosen(picked); }}}};
 }
 
 }  // namespace hanaki

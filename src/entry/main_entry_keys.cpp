@@ -48,7 +48,7 @@ MainEntryKeys::MainEntryKeys(const MainEntryControls& controls, DateFields& date
             [this](int row, int) { OnGridClicked(row + 1); });
     for (std::size_t i = 0; i < controls_.functionButtons.size(); ++i)
         connect(controls_.functionButtons[i], &QPushButton::clicked, this,
-                [this, i] { OnFunctionKey(static_cast<int>(i)); });
+                [this, i] { OnFunctionKey(static_cast<FunctionScreen>(i)); });
 }
 
 void MainEntryKeys::Focus(EntryField field) {
@@ -81,13 +81,17 @@ void MainEntryKeys::OnGridClicked(int picked) {
 }
 
 KeyTable MainEntryKeys::CategoryKeys() {
-    // Keys of both legends; Enter takes the typed number (in correction, 変更なし).
+    // Enter takes the typed number (in correction, 変更なし); digits are typed.
+    const bool correcting = correction_.active();
     std::vector<KeyBinding> keys{
-        {kEnterKeys, "変更なし", [this] { form_.AcceptCategory(); }},
-        {{Qt::Key_Home}, "現在日", [this] { link_.placeTodayAgain(); }, Qt::ShiftModifier},
-        {{Qt::Key_Home}, "日付変更", [this] { link_.goToDayField(); }},
+        {kEnterKeys, correcting ? "<Enter>変更なし" : "", [this] { form_.AcceptCategory(); }},
+        {{Qt::Key_Home},
+         correcting ? "" : "<Shift+HOME>現在日",
+         [this] { link_.placeTodayAgain(); },
+         Qt::ShiftModifier},
+        {{Qt::Key_Home}, correcting ? "" : "<HOME>日付変更", [this] { link_.goToDayField(); }},
         {{Qt::Key_Up},
-         "訂正",
+         correcting ? "<↑>訂正欄" : "<↑>訂正",
          [this] {
              if (correction_.active()) {  // back to the grid
                  correction_.End();
@@ -96,51 +100,61 @@ KeyTable MainEntryKeys::CategoryKeys() {
              if (!month_.day().rows.empty())
                  correction_.StartPick(static_cast<int>(month_.day().rows.size()));
          }},
-        {kMemoCharacters, "メモ", [this] { link_.openMemo(); }},  // while correcting too
+        // The memo opens while correcting too, unnamed there.
+        {kMemoCharacters, correcting ? "" : "</>メモ", [this] { link_.openMemo(); }},
         {{Qt::Key_Right, Qt::Key_Down}, "", [] {}},
     };
-    if (!correction_.active()) {
-        keys.push_back({{Qt::Key_Escape}, "終了", [this] { link_.confirmExit(); }});
+    if (!correcting) {
+        keys.push_back({{Qt::Key_Escape}, "<ESC>終了", [this] { link_.confirmExit(); }});
         keys.push_back({{Qt::Key_Delete}, "", [] {}});
         return {" <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ",
                 std::move(keys)};
     }
-    keys.push_back({{Qt::Key_Escape}, "入力欄", [this] {
+    keys.push_back({{Qt::Key_Escape}, "<ESC>入力欄", [this] {
                         correction_.End();
                         form_.ClearInputFields();
                         Focus(EntryField::Category);
                     }});
-    keys.push_back({{Qt::Key_Delete}, "項目削除", [this] { form_.DeleteCorrectedItem(); }});
+    keys.push_back({{Qt::Key_Delete}, "<DEL>項目削除", [this] { form_.DeleteCorrectedItem(); }});
+    keys.push_back(TakenElsewhere("<数字>項目入力"));  // TakeTyped
     return {" <ESC>入力欄  <↑>訂正欄    <DEL>項目削除    <数字>項目入力    <Enter>変更なし",
             std::move(keys)};
 }
 
 KeyTable MainEntryKeys::DescriptionKeys() {
+    const bool correcting = correction_.active();
     std::vector<KeyBinding> keys{
-        {{Qt::Key_Escape}, "戻る", [this] { Focus(EntryField::Category); }},
-        {kEnterKeys, "変更なし", [this] { form_.AcceptDescription(); }},
+        {{Qt::Key_Escape}, "<ESC>戻る", [this] { Focus(EntryField::Category); }},
+        {kEnterKeys, correcting ? "<Enter>変更なし" : "", [this] { form_.AcceptDescription(); }},
     };
-    return {correction_.active() ? " <ESC>戻る    <数字>項目入力    <Enter>変更なし" : " <ESC>戻る",
-            std::move(keys)};
+    if (!correcting)
+        return {" <ESC>戻る", std::move(keys)};
+    keys.push_back(TakenElsewhere("<数字>項目入力"));  // TakeTyped
+    return {" <ESC>戻る    <数字>項目入力    <Enter>変更なし", std::move(keys)};
 }
 
 KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
     const bool expense = field == controls_.expenseField;
+    const bool correcting = correction_.active();
     std::vector<KeyBinding> keys{
-        {kEnterKeys, "変更なし", [this, field] { form_.AcceptAmount(field); }},
-        {{Qt::Key_Escape}, "戻る", [this, field] { form_.LeaveAmount(field); }},
-        {kCalculatorCharacters, "電卓", [this, field] { form_.OpenCalculator(field); }},
+        {kEnterKeys, correcting ? "<Enter>変更なし" : "",
+         [this, field] { form_.AcceptAmount(field); }},
+        {{Qt::Key_Escape}, "<ESC>戻る", [this, field] { form_.LeaveAmount(field); }},
+        {kCalculatorCharacters, correcting ? "" : "<\\>電卓",
+         [this, field] { form_.OpenCalculator(field); }},
     };
+    if (correcting)
+        keys.push_back(TakenElsewhere("<数字>入力"));  // TakeTyped
     if (!expense) {
         keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
-        return {correction_.active() ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
-                                     : " <ESC>戻る    <\\>電卓",
-                std::move(keys)};
+        return {
+            correcting ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
+            std::move(keys)};
     }
-    keys.push_back({{Qt::Key_PageUp}, "+消費税", [this] { form_.ApplyTax(true); }});
-    keys.push_back({{Qt::Key_PageDown}, "-消費税", [this] { form_.ApplyTax(false); }});
+    keys.push_back({{Qt::Key_PageUp}, "<PageUp>+消費税", [this] { form_.ApplyTax(true); }});
+    keys.push_back({{Qt::Key_PageDown}, "<PageDown>-消費税", [this] { form_.ApplyTax(false); }});
     keys.push_back({{Qt::Key_Home}, "", [] {}});
-    return {correction_.active()
+    return {correcting
                 ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
                 : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
             std::move(keys)};
@@ -148,8 +162,8 @@ KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
 
 KeyTable MainEntryKeys::RemarkKeys() {
     return {" <ESC>戻る    <Enter>確定",
-            {{{Qt::Key_Escape}, "戻る", [this] { form_.LeaveRemark(); }},
-             {kEnterKeys, "確定", [this] { form_.StoreItemFromFields(); }}}};
+            {{{Qt::Key_Escape}, "<ESC>戻る", [this] { form_.LeaveRemark(); }},
+             {kEnterKeys, "<Enter>確定", [this] { form_.StoreItemFromFields(); }}}};
 }
 
 bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
@@ -194,7 +208,32 @@ bool MainEntryKeys::RefuseAmount(QLineEdit* field, const QString& text) {
     return refused;
 }
 
+// The F-keys and the shared keys act in every field, under FunctionKeysAllowed;
+// the buttons name the F-keys, the guide the shared keys.
+std::vector<KeyBinding> MainEntryKeys::WindowKeys() {
+    return {
+        {{Qt::Key_F5}, "", [this] { OnFunctionKey(FunctionScreen::MonthlyTable); }},
+        {{Qt::Key_F6}, "", [this] { OnFunctionKey(FunctionScreen::SummaryMenu); }},
+        {{Qt::Key_F7}, "", [this] { OnFunctionKey(FunctionScreen::SettingsMenu); }},
+        {{Qt::Key_F8}, "", [this] { OnFunctionKey(FunctionScreen::CsvExport); }},
+        {{Qt::Key_F9}, "", [this] { OnFunctionKey(FunctionScreen::Find); }},
+        {SharedKey::Undo, "", [this] { RunSharedKey(SharedKey::Undo, &window_); }},  // 取り消し
+        {SharedKey::Redo, "", [this] { RunSharedKey(SharedKey::Redo, &window_); }},  // やり直し
+    };
+}
+
+KeyTable MainEntryKeys::KeysNow() {
+    return KeysOf(field_);
+}
+
 KeyTable MainEntryKeys::KeysOf(EntryField field) {
+    KeyTable table = FieldKeysOf(field);
+    std::vector<KeyBinding> window = WindowKeys();
+    table.keys.insert(table.keys.begin(), window.begin(), window.end());
+    return table;
+}
+
+KeyTable MainEntryKeys::FieldKeysOf(EntryField field) {
     switch (field) {
         case EntryField::Year:
             return dateFields_.YearKeys();
@@ -232,21 +271,15 @@ bool MainEntryKeys::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainEntryKeys::OnKey(QObject* watched, const QKeyEvent& key) {
-    if (key.key() >= Qt::Key_F5 && key.key() <= Qt::Key_F9) {  // in every field
-        OnFunctionKey(key.key() - Qt::Key_F5);
+    const KeyTable keys = KeysOf(field_);
+    // The window's keys act from any of its inputs; the fields are walked
+    // with Enter and Esc only.
+    if (watched != InputOf(controls_, field_) || key.key() == Qt::Key_Tab ||
+        key.key() == Qt::Key_Backtab) {
+        KeyTable{"", WindowKeys()}.Run(key);
         return true;
     }
-    if (const std::optional<SharedKey> shared = SharedKeyOf(key)) {  // 取り消し, やり直し
-        RunSharedKey(*shared, &window_);
-        return true;
-    }
-    // The fields are walked with Enter and Esc only.
-    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab ||
-        watched != InputOf(controls_, field_))
-        return true;
-    if (KeysOf(field_).Run(key))
-        return true;
-    return TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
+    return keys.Run(key) || TakeTyped(field_, static_cast<QLineEdit*>(watched), key);
 }
 
 // Number fields take from an input method what they take from keys.
@@ -297,9 +330,9 @@ bool MainEntryKeys::FunctionKeysAllowed() const {
     }
 }
 
-void MainEntryKeys::OnFunctionKey(int index) {
+void MainEntryKeys::OnFunctionKey(FunctionScreen screen) {
     if (FunctionKeysAllowed())
-        screens_.Open(static_cast<FunctionScreen>(index), window_);
+        screens_.Open(screen, window_);
 }
 
 }  // namespace hanaki

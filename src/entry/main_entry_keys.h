@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "entry/entry_field.h"
+#include "entry/entry_screens.h"
 #include "entry/main_entry_controls.h"
 #include "ui/key_table.h"
 #include "ui/sub_screen.h"
@@ -16,16 +17,15 @@ namespace hanaki {
 
 class DateFields;
 class EntryForm;
-class EntryScreens;
 class ItemCorrection;
 class MainEntryScreen;
 class MonthView;
 
 // The main window's keys: which input has them (the focus state), the key
 // table of each state with the legend it shows, what the entry fields take
-// typed, and the rule for F5 … F8. The date fields' tables are DateFields' and
+// typed, and the rule for F5 … F9. The date fields' tables are DateFields' and
 // the grid's ItemCorrection's; the memo and the calculator own their keys.
-class MainEntryKeys : public QObject {
+class MainEntryKeys : public QObject, public KeysInForce {
     Q_OBJECT
   public:
     // What the category field's keys ask of the window.
@@ -39,6 +39,7 @@ class MainEntryKeys : public QObject {
     MainEntryKeys(const MainEntryControls& controls, DateFields& dateFields, EntryForm& form,
                   ItemCorrection& correction, const MonthView& month, EntryScreens& screens,
                   MainEntryScreen& window, Link link);
+    KeyTable KeysNow() override;
 
     EntryField field() const { return field_; }
     // Gives the keys to `field`, with its legend and guide.
@@ -47,7 +48,7 @@ class MainEntryKeys : public QObject {
     void GiveToEditor(EntryField editor);
     void ShowLegend();
     void ShowLegendHint(const QString& hint);
-    // F5 … F8 open another screen only while no item is under way: in the date
+    // F5 … F9 open another screen only while no item is under way: in the date
     // fields, and in the category field unless an item is being corrected.
     bool FunctionKeysAllowed() const;
     // Ctrl+Z or Ctrl+Y, pressed in `from` (this window or another of the
@@ -58,7 +59,10 @@ class MainEntryKeys : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The table of `field`: its own keys after the window's.
     KeyTable KeysOf(EntryField field);
+    KeyTable FieldKeysOf(EntryField field);
+    std::vector<KeyBinding> WindowKeys();
     KeyTable CategoryKeys();
     KeyTable DescriptionKeys();
     KeyTable AmountKeys(QLineEdit* field);
@@ -71,7 +75,7 @@ class MainEntryKeys : public QObject {
     bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     bool RefuseAmount(QLineEdit* field, const QString& text);
     void OnGridClicked(int row);
-    void OnFunctionKey(int index);
+    void OnFunctionKey(FunctionScreen screen);
 
     const MainEntryControls& controls_;
     DateFields& dateFields_;

@@ -58,6 +58,14 @@ void MemoEditor::ShowLegend(const QString& hint) {
     legend_->setText(hint.isEmpty() ? legend : legend + QStringLiteral("    ") + hint);
 }
 
+KeyTable MemoEditor::KeysNow() {
+    for (int line = 0; line < 3; ++line) {
+        if (open_ && lines_[line]->hasFocus())
+            return KeysOf(line);
+    }
+    return {};
+}
+
 KeyTable MemoEditor::KeysOf(int line) {
     // Past the first or the last line nothing moves.
     auto focus = [this](int to) -> std::function<void()> {
@@ -68,15 +76,21 @@ KeyTable MemoEditor::KeysOf(int line) {
     std::vector<KeyBinding> keys{
         // A memo that could not be saved stays on screen.
         {{Qt::Key_Escape},
-         "メモ終了",
+         "<ESC>メモ終了",
          [this] {
              if (Save())
                  Hide();
          }},
-        {{Qt::Key_PageUp}, "前後項目", [this] { StepToMemo(-1); }, Qt::ShiftModifier},
-        {{Qt::Key_PageDown}, "前後項目", [this] { StepToMemo(1); }, Qt::ShiftModifier},
-        {{Qt::Key_PageUp}, "日付変更", [this] { StepDay(-1); }},
-        {{Qt::Key_PageDown}, "日付変更", [this] { StepDay(1); }},
+        {{Qt::Key_PageUp},
+         "<Shift+PageUp,Down>前後項目",
+         [this] { StepToMemo(-1); },
+         Qt::ShiftModifier},
+        {{Qt::Key_PageDown},
+         "<Shift+PageUp,Down>前後項目",
+         [this] { StepToMemo(1); },
+         Qt::ShiftModifier},
+        {{Qt::Key_PageUp}, "<PageUP,Down>日付変更", [this] { StepDay(-1); }},
+        {{Qt::Key_PageDown}, "<PageUP,Down>日付変更", [this] { StepDay(1); }},
         {{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Down}, "", focus(line + 1)},
         {{Qt::Key_Up}, "", focus(line - 1)},
         // Tab stays among the three lines.

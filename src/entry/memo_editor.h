@@ -20,11 +20,12 @@ struct Services;
 // The three-line memo of a day, opened in place of the guide ("/"). It steps
 // through the days on its own, apart from the main calendar, and saves the
 // month's memo file on every change of day and when it closes.
-class MemoEditor : public QObject {
+class MemoEditor : public QObject, public KeysInForce {
     Q_OBJECT
   public:
     MemoEditor(ProgramState& state, Services& services, std::array<ByteLimitedField*, 3> lines,
                QLabel* title, QLabel* legend, QWidget* dialogParent, QObject* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // The memo of the displayed day. When the month's memo file cannot be read
     // a message says so and the editor stays closed (check IsOpen()).

@@ -77,12 +77,23 @@ bool CsvExportScreen::eventFilter(QObject* watched, QEvent* event) {
     return Keys(qobject_cast<QPushButton*>(watched)).Run(static_cast<const QKeyEvent&>(*event));
 }
 
+KeyTable CsvExportScreen::KeysNow() {
+    return Keys(qobject_cast<QPushButton*>(focusWidget()));
+}
+
 // Tab and the arrows are the controls' own; Enter on a folder list opens the
 // folder (the picker's keys), on a button presses it.
 KeyTable CsvExportScreen::Keys(QPushButton* focusedButton) {
-    std::vector<KeyBinding> keys{{{Qt::Key_Escape}, "データ変換終了", [this] { close(); }}};
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "<Esc>データ変換終了", [this] { close(); }},
+        TakenElsewhere("<Tab>次の欄へ"),
+        TakenElsewhere("<↑↓>カーソル移動"),
+    };
     if (focusedButton != nullptr)
-        keys.push_back({kEnterKeys, "実行", [focusedButton] { focusedButton->click(); }});
+        keys.push_back(
+            {kEnterKeys, "<Enter>開く・実行", [focusedButton] { focusedButton->click(); }});
+    else
+        keys.push_back(TakenElsewhere("<Enter>開く・実行"));
     return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>データ変換終了",
             std::move(keys)};
 }

@@ -14,10 +14,11 @@ namespace hanaki {
 class FolderPicker;
 
 // F8: writes every ledger file of a folder as CSV into another folder.
-class CsvExportScreen : public QWidget {
+class CsvExportScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     CsvExportScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -127,10 +127,14 @@ bool FindScreen::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+KeyTable FindScreen::KeysNow() {
+    return focus_ == Focus::Text ? TextKeys() : ResultsKeys();
+}
+
 KeyTable FindScreen::TextKeys() {
     return {" <ESC>終了    <Enter>検索",
-            {{{Qt::Key_Escape}, "終了", [this] { close(); }},
-             {kEnterKeys, "検索", [this] { StartSearch(); }}}};
+            {{{Qt::Key_Escape}, "<ESC>終了", [this] { close(); }},
+             {kEnterKeys, "<Enter>検索", [this] { StartSearch(); }}}};
 }
 
 KeyTable FindScreen::ResultsKeys() {
@@ -141,12 +145,12 @@ KeyTable FindScreen::ResultsKeys() {
     const int page = std::max(
         1, grid_->viewport()->height() / grid_->verticalHeader()->defaultSectionSize() - 1);
     return {" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
-            {{{Qt::Key_Escape}, "文字へ", [this] { EnterText(); }},
-             {{Qt::Key_Up}, "前", [move] { move(-1); }},
-             {{Qt::Key_Down}, "後", [move] { move(1); }},
-             {{Qt::Key_PageUp}, "前頁", [move, page] { move(-page); }},
-             {{Qt::Key_PageDown}, "改頁", [move, page] { move(page); }},
-             {kEnterKeys, "訂正", [this] { HandOffSelected(); }}}};
+            {{{Qt::Key_Escape}, "<ESC>文字へ", [this] { EnterText(); }},
+             {{Qt::Key_Up}, "<↑↓>前,後", [move] { move(-1); }},
+             {{Qt::Key_Down}, "<↑↓>前,後", [move] { move(1); }},
+             {{Qt::Key_PageUp}, "<PageUp,Down>前頁,改頁", [move, page] { move(-page); }},
+             {{Qt::Key_PageDown}, "<PageUp,Down>前頁,改頁", [move, page] { move(page); }},
+             {kEnterKeys, "<Enter>訂正", [this] { HandOffSelected(); }}}};
 }
 
 void FindScreen::EnterText() {

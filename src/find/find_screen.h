@@ -23,11 +23,12 @@ class FoundItemsModel;
 
 // Finds items in every month by a text: the results newest first, filled in
 // month by month while the keys stay live; Enter hands the picked item off.
-class FindScreen : public QWidget {
+class FindScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     FindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
                QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
     ~FindScreen() override;
 
   protected:

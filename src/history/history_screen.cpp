@@ -51,7 +51,7 @@ HistoryScreen::HistoryScreen(ProgramState& state, Services& services, MayRestore
     space_ = new QLabel(this);
     space_->setObjectName("HistorySpace");
     space_->setWordWrap(true);
-    legend_ = new QLabel(QString::fromUtf8(Keys().legend), this);
+    legend_ = new QLabel(QString::fromUtf8(KeysNow().legend), this);
     legend_->setObjectName("Legend");
 
     auto* layout = new QVBoxLayout(this);
@@ -141,15 +141,16 @@ void HistoryScreen::RestoreChosen() {
 }
 
 void HistoryScreen::keyPressEvent(QKeyEvent* event) {
-    if (!Keys().Run(*event))
+    if (!KeysNow().Run(*event))
         QDialog::keyPressEvent(event);
 }
 
 // The arrows and PageUp/Down are the list's own.
-KeyTable HistoryScreen::Keys() {
+KeyTable HistoryScreen::KeysNow() {
     return {"<Esc>戻る   <↑↓PageUp/Down>選択   <Enter>この変更の前の状態に戻す",
-            {{{Qt::Key_Escape}, "戻る", [this] { close(); }},
-             {kEnterKeys, "この変更の前の状態に戻す", [this] { RestoreChosen(); }}}};
+            {{{Qt::Key_Escape}, "<Esc>戻る", [this] { close(); }},
+             TakenElsewhere("<↑↓PageUp/Down>選択"),
+             {kEnterKeys, "<Enter>この変更の前の状態に戻す", [this] { RestoreChosen(); }}}};
 }
 
 }  // namespace hanaki

@@ -17,12 +17,13 @@ namespace hanaki {
 // month or file, kind and item; Enter puts the folder back as it was just
 // before the chosen change, after a question. The list follows every change
 // kept meanwhile, by this program or another, and keeps the line chosen.
-class HistoryScreen : public QDialog {
+class HistoryScreen : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     // Whether the windows that show the folder may be redrawn from it now; a
     // refusal is told in front of the window given.
     using MayRestore = std::function<bool(QWidget* asker)>;
+    KeyTable KeysNow() override;
 
     HistoryScreen(ProgramState& state, Services& services, MayRestore mayRestore = {},
                   QWidget* parent = nullptr);
@@ -35,7 +36,6 @@ class HistoryScreen : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    KeyTable Keys();
     // Reads the history again; the line of the change chosen stays chosen.
     void Fill();
     long ChosenChange() const;

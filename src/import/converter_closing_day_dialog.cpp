@@ -47,7 +47,7 @@ ConverterClosingDayDialog::ConverterClosingDayDialog(QWidget* parent)
           QStringLiteral(" 毎月      　日を締め日として，コ                 ンバートします。"
                          "                                                 (月末は31として下さい)"),
           this)),
-      legend_(new QLabel(QString::fromUtf8(Keys().legend), this)),
+      legend_(new QLabel(QString::fromUtf8(KeysNow().legend), this)),
       dayField_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("月度設定"));
@@ -86,16 +86,17 @@ std::optional<int> ConverterClosingDayDialog::Ask(QWidget* parent) {
 bool ConverterClosingDayDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched != dayField_ || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    Keys().Run(static_cast<const QKeyEvent&>(*event));
+    KeysNow().Run(static_cast<const QKeyEvent&>(*event));
     return true;  // typed characters and every other key do nothing
 }
 
-KeyTable ConverterClosingDayDialog::Keys() {
-    return {"<ESC>破棄      <Enter>コンバート   <PageUp>前日    <PageDown>翌日",
-            {{{Qt::Key_Escape}, "破棄", [this] { reject(); }},
-             {kEnterKeys, "コンバート", [this] { accept(); }},
-             {{Qt::Key_PageUp}, "前日", [this] { SetDay(day_ == 1 ? 31 : day_ - 1); }},
-             {{Qt::Key_PageDown}, "翌日", [this] { SetDay(day_ == 31 ? 1 : day_ + 1); }}}};
+KeyTable ConverterClosingDayDialog::KeysNow() {
+    return {
+        "<ESC>破棄      <Enter>コンバート   <PageUp>前日    <PageDown>翌日",
+        {{{Qt::Key_Escape}, "<ESC>破棄", [this] { reject(); }},
+         {kEnterKeys, "<Enter>コンバート", [this] { accept(); }},
+         {{Qt::Key_PageUp}, "<PageUp>前日", [this] { SetDay(day_ == 1 ? 31 : day_ - 1); }},
+         {{Qt::Key_PageDown}, "<PageDown>翌日", [this] { SetDay(day_ == 31 ? 1 : day_ + 1); }}}};
 }
 
 void ConverterClosingDayDialog::SetDay(int day) {

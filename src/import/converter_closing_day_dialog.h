@@ -12,10 +12,11 @@ namespace hanaki {
 
 // Asks for the foreign book's closing day at the start of every conversion.
 // The day only moves with PageUp and PageDown; typed characters are ignored.
-class ConverterClosingDayDialog : public QDialog {
+class ConverterClosingDayDialog : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     explicit ConverterClosingDayDialog(QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // Shows the dialog modally: the day confirmed with Enter, nullopt after Esc.
     static std::optional<int> Ask(QWidget* parent);
@@ -26,7 +27,6 @@ class ConverterClosingDayDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    KeyTable Keys();
     void SetDay(int day);
 
     QLabel* prompt_;

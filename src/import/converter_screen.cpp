@@ -78,7 +78,7 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
     destination_->setGeometry(348, 40, 280, 336);
     convertButton_->setGeometry(488, 386, 140, 30);
     convertButton_->setAutoDefault(true);  // Enter presses it when it has the focus
-    auto* legend = new QLabel(QString::fromUtf8(Keys().legend), this);
+    auto* legend = new QLabel(QString::fromUtf8(KeysNow().legend), this);
     legend->setObjectName(QStringLiteral("Legend"));
     legend->setFont(GothicFont(10));
     legend->setGeometry(12, 422, 616, 20);
@@ -94,15 +94,18 @@ ConverterScreen::ConverterScreen(Services& services, FileSystem& fs, QWidget* pa
 }
 
 void ConverterScreen::keyPressEvent(QKeyEvent* event) {
-    if (!Keys().Run(*event))
+    if (!KeysNow().Run(*event))
         QWidget::keyPressEvent(event);
 }
 
 // Tab and the arrows are the controls' own; Enter opens a folder (the
 // picker's keys) or presses the button with the focus.
-KeyTable ConverterScreen::Keys() {
+KeyTable ConverterScreen::KeysNow() {
     return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く・実行  <Esc>コンバータ終了",
-            {{{Qt::Key_Escape}, "コンバータ終了", [this] { close(); }}}};
+            {{{Qt::Key_Escape}, "<Esc>コンバータ終了", [this] { close(); }},
+             TakenElsewhere("<Tab>次の欄へ"),
+             TakenElsewhere("<↑↓>カーソル移動"),
+             TakenElsewhere("<Enter>開く・実行")}};
 }
 
 bool ConverterScreen::OpenSource(const QString& folder) {

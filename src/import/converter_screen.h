@@ -18,10 +18,11 @@ struct ConversionMessage;
 
 // tsugite's window: the foreign data folder on the left, the destination on
 // the right, and the button that converts one into the other.
-class ConverterScreen : public QWidget {
+class ConverterScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     ConverterScreen(Services& services, FileSystem& fs, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // Opens a folder on either side; false when it cannot be read.
     bool OpenSource(const QString& folder);
@@ -36,7 +37,6 @@ class ConverterScreen : public QWidget {
     void programEnds();
 
   private:
-    KeyTable Keys();
     void ListSourceFiles();
     void Convert();
     void Show(const ConversionMessage& message);

@@ -83,6 +83,10 @@ bool MonthlyTableScreen::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+KeyTable MonthlyTableScreen::KeysNow() {
+    return KeysOf(focus_);
+}
+
 KeyTable MonthlyTableScreen::KeysOf(Focus focus) {
     switch (focus) {
         case Focus::Table:
@@ -113,42 +117,43 @@ KeyTable MonthlyTableScreen::TableKeys() {
         };
     };
     auto press = [this](int key) { return [this, key] { pressedKey_ = key; }; };
-    return {" <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
-            {OnRelease({{Qt::Key_Escape}, "終了", released(Qt::Key_Escape, [this] { close(); })}),
-             {{Qt::Key_Escape}, "", press(Qt::Key_Escape)},
-             OnRelease({{Qt::Key_Home},
-                        "日付変更",
-                        released(Qt::Key_Home, [this] { EnterField(Focus::Month); })}),
-             {{Qt::Key_Home}, "", press(Qt::Key_Home)},
-             {{Qt::Key_Up}, "前", [move] { move(-1); }},
-             {{Qt::Key_Down}, "後", [move] { move(1); }},
-             {{Qt::Key_PageUp}, "前頁", [move, page] { move(-page); }},
-             {{Qt::Key_PageDown}, "改頁", [move, page] { move(page); }},
-             {kEnterKeys, "訂正", [this] { HandOffSelected(); }},
-             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
+    return {
+        " <ESC>終了    <HOME>日付変更    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
+        {OnRelease({{Qt::Key_Escape}, "<ESC>終了", released(Qt::Key_Escape, [this] { close(); })}),
+         {{Qt::Key_Escape}, "", press(Qt::Key_Escape)},
+         OnRelease({{Qt::Key_Home},
+                    "<HOME>日付変更",
+                    released(Qt::Key_Home, [this] { EnterField(Focus::Month); })}),
+         {{Qt::Key_Home}, "", press(Qt::Key_Home)},
+         {{Qt::Key_Up}, "<↑↓>前,後", [move] { move(-1); }},
+         {{Qt::Key_Down}, "<↑↓>前,後", [move] { move(1); }},
+         {{Qt::Key_PageUp}, "<PageUp,Down>前頁,改頁", [move, page] { move(-page); }},
+         {{Qt::Key_PageDown}, "<PageUp,Down>前頁,改頁", [move, page] { move(page); }},
+         {kEnterKeys, "<Enter>訂正", [this] { HandOffSelected(); }},
+         {{Qt::Key_F5}, "", [this] { Print(); }}}};
 }
 
 // Delete and typed characters are ignored in the fields.
 KeyTable MonthlyTableScreen::YearKeys() {
     return {" <ESC>終了    <PageUp>前年    <PageDown>翌年    <Enter>月へ",
-            {{{Qt::Key_Escape}, "終了", [this] { close(); }},
-             {{Qt::Key_PageUp}, "前年", [this] { StepYear(-1); }},
-             {{Qt::Key_PageDown}, "翌年", [this] { StepYear(1); }},
-             {kEnterKeys, "月へ", [this] { EnterField(Focus::Month); }},
-             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
+            {{{Qt::Key_Escape}, "<ESC>終了", [this] { close(); }},
+             {{Qt::Key_PageUp}, "<PageUp>前年", [this] { StepYear(-1); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌年", [this] { StepYear(1); }},
+             {kEnterKeys, "<Enter>月へ", [this] { EnterField(Focus::Month); }},
+             {{Qt::Key_F5}, "", [this] { Print(); }}}};
 }
 
 KeyTable MonthlyTableScreen::MonthKeys() {
     return {" <ESC>年へ    <PageUp>前月    <PageDown>翌月    <Enter>月計表へ",
-            {{{Qt::Key_Escape}, "年へ", [this] { EnterField(Focus::Year); }},
-             {{Qt::Key_PageUp}, "前月", [this] { StepMonth(-1); }},
-             {{Qt::Key_PageDown}, "翌月", [this] { StepMonth(1); }},
-             {kEnterKeys, "月計表へ",
+            {{{Qt::Key_Escape}, "<ESC>年へ", [this] { EnterField(Focus::Year); }},
+             {{Qt::Key_PageUp}, "<PageUp>前月", [this] { StepMonth(-1); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌月", [this] { StepMonth(1); }},
+             {kEnterKeys, "<Enter>月計表へ",
               [this] {
                   FillGrid();
                   EnterTable(1);
               }},
-             {{Qt::Key_F5}, "印刷", [this] { Print(); }}}};
+             {{Qt::Key_F5}, "", [this] { Print(); }}}};
 }
 
 void MonthlyTableScreen::EnterTable(int selectRow) {

@@ -22,7 +22,7 @@ class PrinterDialog;
 // F5 of the main window: every item of one accounting month with the running
 // balance, to page through, print, or pick an item to correct. The month is
 // the table's own, read from its file; the main window's moves leave it be.
-class MonthlyTableScreen : public QWidget {
+class MonthlyTableScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     // Opens on accounting month (`year` since 1900, `month`); Enter hands the
@@ -30,6 +30,7 @@ class MonthlyTableScreen : public QWidget {
     MonthlyTableScreen(const ProgramState& state, Services& services,
                        std::unique_ptr<PrinterDialog> printerDialog, int year, int month,
                        ItemHandOff handOff, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
     ~MonthlyTableScreen() override;
 
     // The month's file may have changed (an item stored or deleted elsewhere):

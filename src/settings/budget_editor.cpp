@@ -128,12 +128,22 @@ bool BudgetEditor::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (watched == controls_.budgetGrid)
         return GridKeys().Run(key) || TakeTyped(key);
-    if (watched == controls_.editor)
-        return EditorKeys().Run(key);
+    return KeysOf(watched).Run(key);
+}
+
+KeyTable BudgetEditor::KeysNow() {
+    return KeysOf(focusWidget());
+}
+
+KeyTable BudgetEditor::KeysOf(QObject* focus) {
+    if (focus == controls_.budgetGrid)
+        return GridKeys();
+    if (focus == controls_.editor)
+        return EditorKeys();
     // Enter and Space press a button, Esc closes unsaved, Tab steps on.
-    if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonRowKeys(*this, button, FocusCycle()).Run(key);
-    return false;
+    if (auto* button = qobject_cast<QPushButton*>(focus))
+        return ButtonRowKeys(*this, button, FocusCycle());
+    return {};
 }
 
 std::vector<QWidget*> BudgetEditor::FocusCycle() const {
@@ -141,7 +151,7 @@ std::vector<QWidget*> BudgetEditor::FocusCycle() const {
             controls_.cancelButton};
 }
 
-// The legend's <Enter>確定 is the editor's, once Enter has opened it.
+// Enter opens the cell editor, whose Enter the legend names.
 KeyTable BudgetEditor::GridKeys() {
     auto move = [this](int step) { MoveSelection(controls_.budgetGrid->currentRow() + 1 + step); };
     auto stepFocus = [this](bool forward) {
@@ -150,13 +160,17 @@ KeyTable BudgetEditor::GridKeys() {
     return {
         "<Esc>設定破棄  <↑↓>費目選択  <数字キー>予算設定  <Enter>確定      "
         "<Space>集計フラグ(集計時に加えるかどうかの選択です。)",
-        {{{Qt::Key_Escape}, "設定破棄", [this] { reject(); }},
-         {{Qt::Key_Up}, "費目選択", [move] { move(-1); }},
-         {{Qt::Key_Down}, "費目選択", [move] { move(1); }},
+        {{{Qt::Key_Escape}, "<Esc>設定破棄", [this] { reject(); }},
+         {{Qt::Key_Up}, "<↑↓>費目選択", [move] { move(-1); }},
+         {{Qt::Key_Down}, "<↑↓>費目選択", [move] { move(1); }},
+         TakenElsewhere("<数字キー>予算設定"),  // TakeTyped
+         TakenElsewhere("<Enter>確定"),         // the cell editor's (EditorKeys)
          {{Qt::Key_PageUp, Qt::Key_Home}, "", [this] { MoveSelection(1); }},
          {{Qt::Key_PageDown, Qt::Key_End}, "", [this] { MoveSelection(kBudgetRows); }},
          {kEnterKeys, "", [this] { BeginCellEdit(CellEditStart::KeepText); }},
-         {{Qt::Key_Space}, "集計フラグ", [this] { FlipFlag(); }},
+         {{Qt::Key_Space},
+          "<Space>集計フラグ(集計時に加えるかどうかの選択です。)",
+          [this] { FlipFlag(); }},
          {{Qt::Key_Backspace, Qt::Key_Delete}, "", [this] { BeginCellEdit(CellEditStart::Clear); }},
          {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
          {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
@@ -172,6 +186,7 @@ bool BudgetEditor::TakeTyped(const QKeyEvent& event) {
     return true;
 }
 
+// The grid's legend stays on screen and names the Enter here.
 KeyTable BudgetEditor::EditorKeys() {
     auto stepFocus = [this](bool forward) {
         if (CommitEdit())
@@ -179,7 +194,7 @@ KeyTable BudgetEditor::EditorKeys() {
     };
     return {"",
             {{{Qt::Key_Escape}, "", [this] { DiscardEdit(); }},
-             {kEnterKeys, "確定", [this] { CommitEdit(); }},
+             {kEnterKeys, "", [this] { CommitEdit(); }},
              {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
              {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
 }

@@ -19,10 +19,11 @@ namespace hanaki {
 // 予算設定: a budget and a summary flag per category, income categories above
 // expense ones, each block with its total row, beside the average of the past
 // months as a guide. Saved as lines 3 and 4 of VERADIV.ENV.
-class BudgetEditor : public QDialog {
+class BudgetEditor : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     BudgetEditor(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // Opens the in-place editor on the current budget cell; `typed`, a digit,
     // goes with CellEditStart::Typed.
@@ -32,6 +33,8 @@ class BudgetEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The table of the control with the focus.
+    KeyTable KeysOf(QObject* focus);
     KeyTable GridKeys();
     bool TakeTyped(const QKeyEvent& event);
     KeyTable EditorKeys();

@@ -111,11 +111,18 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
 bool CarryOverSettingScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const KeyTable keys = watched == categoryField_      ? CategoryKeys()
-                          : watched == descriptionField_ ? DescriptionKeys()
-                                                         : ConfirmKeys();
-    keys.Run(static_cast<const QKeyEvent&>(*event));
+    KeysOf(watched).Run(static_cast<const QKeyEvent&>(*event));
     return true;  // typed characters and other keys are discarded
+}
+
+KeyTable CarryOverSettingScreen::KeysNow() {
+    return KeysOf(focusWidget());
+}
+
+KeyTable CarryOverSettingScreen::KeysOf(QObject* focus) {
+    return focus == categoryField_      ? CategoryKeys()
+           : focus == descriptionField_ ? DescriptionKeys()
+                                        : ConfirmKeys();
 }
 
 KeyTable CarryOverSettingScreen::CategoryKeys() {
@@ -128,26 +135,26 @@ KeyTable CarryOverSettingScreen::CategoryKeys() {
         FocusCategory();  // the legend follows the value
     };
     std::vector<KeyBinding> keys{
-        {{Qt::Key_Escape}, "設定破棄", [this] { reject(); }},
+        {{Qt::Key_Escape}, "<Esc>      設定破棄", [this] { reject(); }},
         {{Qt::Key_PageUp},
-         "費目選択",
+         "<PageUp,Down>費目選択",
          [this, look] {
              if (category_ >= 1)
                  look(category_ - 1);
          }},
         {{Qt::Key_PageDown},
-         "費目選択",
+         "<PageUp,Down>費目選択",
          [this, look] { look(category_ == 20 ? 20 : category_ + 1); }},
     };
     if (category_ == 0) {
-        keys.push_back({kEnterKeys, "決定ボタンへ", [this] { FocusConfirm(); }});
+        keys.push_back({kEnterKeys, "<Enter>  決定ボタンへ", [this] { FocusConfirm(); }});
         return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  決定ボタンへ", std::move(keys)};
     }
     // Nothing to choose below an expense, nor below a category the master no
     // longer names (a carry-over saved before it was deleted).
     if (table.IsExpense(category_) || table.names[category_].empty())
         return {"<Esc>      設定破棄<PageUp,Down>費目選択", std::move(keys)};
-    keys.push_back({kEnterKeys, "摘要選択へ", [this] { FocusDescription(); }});
+    keys.push_back({kEnterKeys, "<Enter>  摘要選択へ", [this] { FocusDescription(); }});
     return {"<Esc>      設定破棄<PageUp,Down>費目選択  <Enter>  摘要選択へ", std::move(keys)};
 }
 
@@ -157,22 +164,23 @@ KeyTable CarryOverSettingScreen::DescriptionKeys() {
             !DescriptionName(category_, description).isEmpty())
             ShowDescription(description);
     };
-    return {"<Esc>      費目選択へ<PageUp,Down>摘要選択  <Enter>  決定ボタンへ",
-            {{{Qt::Key_Escape}, "費目選択へ", [this] { FocusCategory(); }},
-             {{Qt::Key_PageUp}, "摘要選択", [this, show] { show(description_ - 1); }},
-             {{Qt::Key_PageDown}, "摘要選択", [this, show] { show(description_ + 1); }},
-             {kEnterKeys, "決定ボタンへ", [this] { FocusConfirm(); }}}};
+    return {
+        "<Esc>      費目選択へ<PageUp,Down>摘要選択  <Enter>  決定ボタンへ",
+        {{{Qt::Key_Escape}, "<Esc>      費目選択へ", [this] { FocusCategory(); }},
+         {{Qt::Key_PageUp}, "<PageUp,Down>摘要選択", [this, show] { show(description_ - 1); }},
+         {{Qt::Key_PageDown}, "<PageUp,Down>摘要選択", [this, show] { show(description_ + 1); }},
+         {kEnterKeys, "<Enter>  決定ボタンへ", [this] { FocusConfirm(); }}}};
 }
 
 KeyTable CarryOverSettingScreen::ConfirmKeys() {
     return {"<Esc>        戻る   <Enter>  設定終了",
             {{{Qt::Key_Escape},
-              "戻る",
+              "<Esc>        戻る",
               [this] {
                   confirmButton_->setEnabled(false);
                   FocusCategory();
               }},
-             {kEnterKeys, "設定終了", [this] { Save(); }}}};
+             {kEnterKeys, "<Enter>  設定終了", [this] { Save(); }}}};
 }
 
 void CarryOverSettingScreen::LookAt(int category) {

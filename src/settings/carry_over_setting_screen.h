@@ -15,15 +15,18 @@ namespace hanaki {
 // 繰り越し金処理: the income category and description under which a new month
 // receives the previous month's balance (category 0: no carry-over). Saved as
 // line 2 of VERADIV.ENV.
-class CarryOverSettingScreen : public QDialog {
+class CarryOverSettingScreen : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     CarryOverSettingScreen(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The table of the control with the focus.
+    KeyTable KeysOf(QObject* focus);
     KeyTable CategoryKeys();
     KeyTable DescriptionKeys();
     KeyTable ConfirmKeys();

@@ -155,31 +155,41 @@ bool CategoryEditor::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (watched == grid_)
         return GridKeys().Run(key) || TakeTyped(key);
-    if (watched == editor_)
-        return EditorKeys().Run(key);
+    return KeysOf(watched).Run(key);
+}
+
+KeyTable CategoryEditor::KeysNow() {
+    return KeysOf(focusWidget());
+}
+
+KeyTable CategoryEditor::KeysOf(QObject* focus) {
+    if (focus == grid_)
+        return GridKeys();
+    if (focus == editor_)
+        return EditorKeys();
     // Enter and Space press a button, Esc closes unsaved, Tab steps on.
-    if (auto* button = qobject_cast<QPushButton*>(watched))
-        return ButtonRowKeys(*this, button, FocusCycle()).Run(key);
-    return false;
+    if (auto* button = qobject_cast<QPushButton*>(focus))
+        return ButtonRowKeys(*this, button, FocusCycle());
+    return {};
 }
 
 std::vector<QWidget*> CategoryEditor::FocusCycle() const {
     return {grid_, saveButton_, reloadButton_, cancelButton_};
 }
 
-// The legend's <Enter>確定 is the editor's; Space starts an edit as a typed
-// character does.
+// Space starts an edit as a typed character does (TakeTyped).
 KeyTable CategoryEditor::GridKeys() {
     auto stepFocus = [this](bool forward) { StepFocus(FocusCycle(), grid_, forward); };
     return {
         "<Ins>赤-入金,青-出金 切り替え(費目上で)  <Enter,Space>編集  <Del>削除  <Esc>破棄  "
         "<Enter>確定    注:摘要は最低ひとつ必要です｡ 各項目 全角5文字以内",
-        {{{Qt::Key_Insert}, "赤-入金,青-出金 切り替え", [this] { FlipKind(); }},
-         {kEnterKeys, "編集", [this] { BeginCellEdit(CellEditStart::KeepText); }},
+        {{{Qt::Key_Insert}, "<Ins>赤-入金,青-出金 切り替え(費目上で)", [this] { FlipKind(); }},
+         {kEnterKeys, "<Enter,Space>編集", [this] { BeginCellEdit(CellEditStart::KeepText); }},
          {{Qt::Key_Delete, Qt::Key_Backspace},
-          "削除",
+          "<Del>削除",
           [this] { BeginCellEdit(CellEditStart::Clear); }},
-         {{Qt::Key_Escape}, "破棄", [this] { reject(); }},  // without asking
+         {{Qt::Key_Escape}, "<Esc>破棄", [this] { reject(); }},  // without asking
+         TakenElsewhere("<Enter>確定"),                          // the cell editor's (EditorKeys)
          {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
          {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
 }
@@ -197,6 +207,7 @@ bool CategoryEditor::TakeTyped(const QKeyEvent& event) {
     return true;
 }
 
+// The grid's legend stays on screen and names the Enter here.
 KeyTable CategoryEditor::EditorKeys() {
     auto stepFocus = [this](bool forward) {
         CommitEdit();
@@ -204,7 +215,7 @@ KeyTable CategoryEditor::EditorKeys() {
     };
     return {"",
             {{{Qt::Key_Escape}, "", [this] { DiscardEdit(); }},  // the edit is dropped
-             {kEnterKeys, "確定", [this] { CommitEdit(); }},
+             {kEnterKeys, "", [this] { CommitEdit(); }},
              {{Qt::Key_Tab}, "", [stepFocus] { stepFocus(true); }},
              {{Qt::Key_Backtab}, "", [stepFocus] { stepFocus(false); }}}};
 }

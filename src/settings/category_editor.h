@@ -24,10 +24,11 @@ class ByteLimitedField;
 
 // 費目、摘要設定: the category master as a 20 × 21 grid (names, then
 // descriptions), each row tinted by its kind, edited in place.
-class CategoryEditor : public QDialog {
+class CategoryEditor : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     CategoryEditor(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
     // Opens the in-place editor on the current cell; `typed` goes with
     // CellEditStart::Typed.
@@ -37,6 +38,8 @@ class CategoryEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The table of the control with the focus.
+    KeyTable KeysOf(QObject* focus);
     KeyTable GridKeys();
     bool TakeTyped(const QKeyEvent& event);
     KeyTable EditorKeys();

@@ -39,7 +39,7 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
     dayField_->setObjectName("Text1");
     dayField_->setReadOnly(true);  // chosen by PageUp/PageDown only
     dayField_->setAlignment(Qt::AlignRight);
-    legend_ = new QLabel(QString::fromUtf8(Keys().legend), this);
+    legend_ = new QLabel(QString::fromUtf8(KeysNow().legend), this);
     legend_->setObjectName("Label3");
     for (QWidget* widget :
          std::initializer_list<QWidget*>{title_, explanation_, dayField_, legend_})
@@ -71,16 +71,16 @@ ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWid
 bool ClosingDayDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched != dayField_ || event->type() != QEvent::KeyPress)
         return false;
-    Keys().Run(static_cast<const QKeyEvent&>(*event));
+    KeysNow().Run(static_cast<const QKeyEvent&>(*event));
     return true;  // typed characters and other keys are discarded
 }
 
-KeyTable ClosingDayDialog::Keys() {
+KeyTable ClosingDayDialog::KeysNow() {
     return {" <ESC>設定破棄    <Enter>設定保存    <PageUp>前日    <PageDown>翌日",
-            {{{Qt::Key_Escape}, "設定破棄", [this] { reject(); }},
-             {kEnterKeys, "設定保存", [this] { Save(); }},
-             {{Qt::Key_PageUp}, "前日", [this] { Step(-1); }},
-             {{Qt::Key_PageDown}, "翌日", [this] { Step(+1); }}}};
+            {{{Qt::Key_Escape}, "<ESC>設定破棄", [this] { reject(); }},
+             {kEnterKeys, "<Enter>設定保存", [this] { Save(); }},
+             {{Qt::Key_PageUp}, "<PageUp>前日", [this] { Step(-1); }},
+             {{Qt::Key_PageDown}, "<PageDown>翌日", [this] { Step(+1); }}}};
 }
 
 void ClosingDayDialog::Step(int delta) {

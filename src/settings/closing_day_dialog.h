@@ -13,16 +13,16 @@ namespace hanaki {
 
 // 月度設定: the first question of a first run. PageUp/PageDown choose the
 // closing day (1 … 28, or 31 for month end); Enter creates VERADIV.ENV with it.
-class ClosingDayDialog : public QDialog {
+class ClosingDayDialog : public QDialog, public KeysInForce {
     Q_OBJECT
   public:
     ClosingDayDialog(ProgramState& state, Services& services, QWidget* parent = nullptr);
+    KeyTable KeysNow() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    KeyTable Keys();
     void Step(int delta);
     void Save();
 

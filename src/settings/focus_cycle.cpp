@@ -23,7 +23,7 @@ void StepFocus(const std::vector<QWidget*>& cycle, QWidget* from, bool forward) 
 KeyTable ButtonRowKeys(QDialog& editor, QPushButton* button, const std::vector<QWidget*>& cycle) {
     return {"",
             {{{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}, "", [button] { button->click(); }},
-             {{Qt::Key_Escape}, "破棄", [&editor] { editor.reject(); }},
+             {{Qt::Key_Escape}, "", [&editor] { editor.reject(); }},  // as on the grid
              {{Qt::Key_Tab}, "", [cycle, button] { StepFocus(cycle, button, true); }},
              {{Qt::Key_Backtab}, "", [cycle, button] { StepFocus(cycle, button, false); }}}};
 }

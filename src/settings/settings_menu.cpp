@@ -36,7 +36,8 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
         if (openHistory_)
             ShowOnce(historyScreen_, this, [this] { return openHistory_(this); });
     });
-    AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定");
+    AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定",
+              "<Esc>設定終了", "<1～4>直接選択");
 }
 
 }  // namespace hanaki

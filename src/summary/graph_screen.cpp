@@ -77,26 +77,31 @@ GraphScreen::GraphScreen(GraphInput input, Services& services, QWidget* opener)
 
 bool GraphScreen::event(QEvent* event) {
     // Tab belongs to the graph, not to focus navigation.
-    if (event->type() == QEvent::KeyPress && Keys().Run(static_cast<QKeyEvent&>(*event)))
+    if (event->type() == QEvent::KeyPress && KeysNow().Run(static_cast<QKeyEvent&>(*event)))
         return true;
     return QWidget::event(event);
 }
 
 // The legend is the graph's own (BuildGraph): it names the keys that change
 // the graph shown; the others do nothing there.
-KeyTable GraphScreen::Keys() {
-    const bool trendOfCategory = input_.source == GraphSource::Trend && input_.selector > 0;
-    auto stepDescription = [this, trendOfCategory](int step) {
-        if (trendOfCategory)
+KeyTable GraphScreen::KeysNow() {
+    const bool monthly = input_.source != GraphSource::Trend;
+    const bool ofCategory = input_.selector >= 1 && input_.selector <= kMaxCategories;
+    const char* const categoryStep = ofCategory ? "<↑↓>費目変更" : "";
+    const char* const descriptionStep = !monthly && ofCategory ? "<←→>摘要変更" : "";
+    auto stepDescription = [this, monthly, ofCategory](int step) {
+        if (!monthly && ofCategory)
             StepDescription(step);
     };
-    return {"",
-            {{{Qt::Key_Escape}, "グラフ終了", [this] { close(); }},
-             {{Qt::Key_Up}, "費目変更", [this] { StepCategory(-1); }},
-             {{Qt::Key_Down}, "費目変更", [this] { StepCategory(+1); }},
-             {{Qt::Key_Right}, "摘要変更", [stepDescription] { stepDescription(+1); }},
-             {{Qt::Key_Left}, "摘要変更", [stepDescription] { stepDescription(-1); }},
-             {{Qt::Key_Tab}, "棒,円グラフ切り替え", [this] { SwitchBarAndPie(); }}}};
+    return {shownLegend_.c_str(),
+            {{{Qt::Key_Escape}, "<ESC>グラフ終了", [this] { close(); }},
+             {{Qt::Key_Up}, categoryStep, [this] { StepCategory(-1); }},
+             {{Qt::Key_Down}, categoryStep, [this] { StepCategory(+1); }},
+             {{Qt::Key_Right}, descriptionStep, [stepDescription] { stepDescription(+1); }},
+             {{Qt::Key_Left}, descriptionStep, [stepDescription] { stepDescription(-1); }},
+             {{Qt::Key_Tab}, monthly ? "<Tab>棒,円グラフ切り替え" : "", [this] {
+                  SwitchBarAndPie();
+              }}}};
 }
 
 void GraphScreen::SwitchBarAndPie() {
@@ -139,7 +144,8 @@ void GraphScreen::Rebuild() {
     const GraphData graph = BuildGraph(input_, description_);
     DrawGraph(graph, GraphTextSizes{}, canvas_->drawing());
     canvas_->update();
-    legend_->setText(QString::fromStdString(graph.legend));
+    shownLegend_ = graph.legend;
+    legend_->setText(QString::fromStdString(shownLegend_));
 }
 
 }  // namespace hanaki

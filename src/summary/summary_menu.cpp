@@ -20,7 +20,8 @@ SummaryMenu::SummaryMenu(ProgramState& state, Services& services, QWidget* paren
     AddButton("Command2", QStringLiteral("2. 月度推移   "), "2", [this] { OpenTrend(); });
     AddButton("Command3", QStringLiteral("3. 年次集計   "), nullptr, [this] { OpenSummary(); });
     AddButton("Command4", QStringLiteral("4. 年間集計   "), "4", [this] { OpenYearSummary(); });
-    AddLegend("Label1", "   <Esc>集計終了    <1,2,4>直接選択      <↑↓>カーソル移動    <Enter>決定");
+    AddLegend("Label1", "   <Esc>集計終了    <1,2,4>直接選択      <↑↓>カーソル移動    <Enter>決定",
+              "<Esc>集計終了", "<1,2,4>直接選択");
 }
 
 void SummaryMenu::OpenSummary() {

@@ -265,6 +265,10 @@ bool SummaryScreen::eventFilter(QObject*, QEvent* event) {
            event->type() == QEvent::KeyPress;
 }
 
+KeyTable SummaryScreen::KeysNow() {
+    return KeysOf(focus_);
+}
+
 KeyTable SummaryScreen::KeysOf(Focus focus) {
     switch (focus) {
         case Focus::Year:
@@ -277,21 +281,26 @@ KeyTable SummaryScreen::KeysOf(Focus focus) {
     return GridKeys();
 }
 
-const char* SummaryScreen::GraphMeaning(bool ofCategory) const {
-    if (graphSource_ == GraphSource::MonthlyBar)
-        return ofCategory ? "摘要別グラフ" : "費目別グラフ";
-    return ofCategory ? "費目別グラフ" : "総支出、総収入グラフ";
+const char* SummaryScreen::WholeGraphItem() const {
+    return graphSource_ == GraphSource::MonthlyBar ? "<F5>費目別グラフ"
+                                                   : "<F5>総支出、総収入グラフ";
+}
+
+const char* SummaryScreen::CategoryGraphItem() const {
+    if (f5FollowsCursor_)
+        return "<Enter,F5>費目別グラフ";
+    return graphSource_ == GraphSource::MonthlyBar ? "<Enter>摘要別グラフ" : "<Enter>費目別グラフ";
 }
 
 // The keys are alike on every summary screen; each names them in its own
 // legends (Kind::legends), beside its layout.
 KeyTable SummaryScreen::YearKeys() {
     return {legends_.year,
-            {{{Qt::Key_Escape}, "集計終了", [this] { close(); }},
-             {{Qt::Key_PageUp}, "年度変更", [this] { StepYearShown(-1); }},
-             {{Qt::Key_PageDown}, "年度変更", [this] { StepYearShown(1); }},
-             {kEnterKeys, "月度変更へ", [this] { Enter(Focus::Month); }},
-             {{Qt::Key_F5}, GraphMeaning(false), [this] { OpenGraph(0); }}}};
+            {{{Qt::Key_Escape}, "<ESC>集計終了", [this] { close(); }},
+             {{Qt::Key_PageUp}, "<PageUp,Down>年度変更", [this] { StepYearShown(-1); }},
+             {{Qt::Key_PageDown}, "<PageUp,Down>年度変更", [this] { StepYearShown(1); }},
+             {kEnterKeys, "<Enter>月度変更へ", [this] { Enter(Focus::Month); }},
+             {{Qt::Key_F5}, WholeGraphItem(), [this] { OpenGraph(0); }}}};
 }
 
 KeyTable SummaryScreen::MonthKeys() {
@@ -300,11 +309,11 @@ KeyTable SummaryScreen::MonthKeys() {
         ShowMonth();
     };
     return {legends_.month,
-            {{{Qt::Key_Escape}, "年変更へ", [this] { Enter(Focus::Year); }},
-             {{Qt::Key_PageUp}, "月度変更", [step] { step(-1); }},
-             {{Qt::Key_PageDown}, "月度変更", [step] { step(1); }},
-             {kEnterKeys, "費目欄へ", [this] { Enter(Focus::Grid); }},
-             {{Qt::Key_F5}, GraphMeaning(false), [this] { OpenGraph(0); }}}};
+            {{{Qt::Key_Escape}, "<ESC>年変更へ", [this] { Enter(Focus::Year); }},
+             {{Qt::Key_PageUp}, "<PageUp,Down>月度変更", [step] { step(-1); }},
+             {{Qt::Key_PageDown}, "<PageUp,Down>月度変更", [step] { step(1); }},
+             {kEnterKeys, "<Enter>費目欄へ", [this] { Enter(Focus::Grid); }},
+             {{Qt::Key_F5}, WholeGraphItem(), [this] { OpenGraph(0); }}}};
 }
 
 KeyTable SummaryScreen::GridKeys() {
@@ -315,18 +324,20 @@ KeyTable SummaryScreen::GridKeys() {
         if (const int target = layout_.CursorRow(row); target != 0)
             categoryGrid_->setCurrentCell(target - 1, 1);
     };
+    const bool closes = gridEsc_ == GridEsc::Closes;
     return {
         legends_.grid,
-        {gridEsc_ == GridEsc::Closes
-             ? KeyBinding{{Qt::Key_Escape}, "集計終了", [this] { close(); }}
-             : KeyBinding{{Qt::Key_Escape}, "年月度変更へ", [this] { LeaveGrid(); }},
-         OnRelease({{Qt::Key_Home}, "月度変更へ", [this] { LeaveGrid(); }}),
-         {{Qt::Key_Up}, "費目変更", [step] { step(-1); }},
-         {{Qt::Key_Down}, "費目変更", [step] { step(1); }},
-         {kEnterKeys, GraphMeaning(true), [this, cursorCategory] { OpenGraph(cursorCategory); }},
-         {{Qt::Key_F5}, GraphMeaning(f5FollowsCursor_), [this, cursorCategory] {
-              OpenGraph(f5FollowsCursor_ ? cursorCategory : 0);
-          }}}};
+        {closes ? KeyBinding{{Qt::Key_Escape}, "<ESC>集計終了", [this] { close(); }}
+                : KeyBinding{{Qt::Key_Escape}, "<ESC,Home>年月度変更へ", [this] { LeaveGrid(); }},
+         OnRelease({{Qt::Key_Home},
+                    closes ? "<Home>月度変更へ" : "<ESC,Home>年月度変更へ",
+                    [this] { LeaveGrid(); }}),
+         {{Qt::Key_Up}, "<↑↓>費目変更", [step] { step(-1); }},
+         {{Qt::Key_Down}, "<↑↓>費目変更", [step] { step(1); }},
+         {kEnterKeys, CategoryGraphItem(), [this, cursorCategory] { OpenGraph(cursorCategory); }},
+         {{Qt::Key_F5},
+          f5FollowsCursor_ ? CategoryGraphItem() : WholeGraphItem(),
+          [this, cursorCategory] { OpenGraph(f5FollowsCursor_ ? cursorCategory : 0); }}}};
 }
 
 void SummaryScreen::StepYearShown(int delta) {

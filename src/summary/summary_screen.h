@@ -23,7 +23,7 @@ class GraphScreen;
 // What the monthly summary and the twelve-month trend share: the year and
 // month fields stepped with PageUp/PageDown, the category grid whose cursor
 // skips the total rows, the three input states and the graph keys.
-class SummaryScreen : public QWidget {
+class SummaryScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     // The legend of each state's keys (UTF-8).
@@ -32,6 +32,8 @@ class SummaryScreen : public QWidget {
         const char* month;
         const char* grid;
     };
+
+    KeyTable KeysNow() override;
 
   protected:
     enum class Focus { Year, Month, Grid };
@@ -127,9 +129,10 @@ class SummaryScreen : public QWidget {
     void LeaveGrid();
     void OpenGraph(int selector);
     void StepYearShown(int delta);
-    // What the graph keys draw, as the legends name it: the whole, or the
-    // category under the cursor.
-    const char* GraphMeaning(bool ofCategory) const;
+    // How the legends name the graph keys: F5 draws the whole, Enter the
+    // category under the cursor (and F5 too where it follows the cursor).
+    const char* WholeGraphItem() const;
+    const char* CategoryGraphItem() const;
     KeyTable KeysOf(Focus focus);
     KeyTable YearKeys();
     KeyTable MonthKeys();

@@ -19,25 +19,34 @@ void ButtonMenu::AddButton(const char* name, const QString& caption, const char*
     connect(button, &QPushButton::clicked, this, std::move(choose));
     layout_->addWidget(button);
     if (digit != nullptr)
-        digitKeys_.push_back({digit, "直接選択", [button] { button->click(); }});
+        digitKeys_.push_back({digit, "", [button] { button->click(); }});
     if (layout_->count() == 1)
         button->setFocus();
 }
 
-void ButtonMenu::AddLegend(const char* name, const char* text) {
+void ButtonMenu::AddLegend(const char* name, const char* text, const char* closing,
+                           const char* choosing) {
     legend_ = text;
+    closing_ = closing;
+    choosing_ = choosing;
     auto* legend = new QLabel(QString::fromUtf8(text), this);
     legend->setObjectName(name);
     legend->setFont(font_);
     layout_->addWidget(legend);
 }
 
+KeyTable ButtonMenu::KeysNow() {
+    return Keys(qobject_cast<QPushButton*>(focusWidget()));
+}
+
 KeyTable ButtonMenu::Keys(QPushButton* focused) {
     std::vector<KeyBinding> keys = digitKeys_;
-    keys.insert(keys.end(), {{{Qt::Key_Escape}, "終了", [this] { close(); }},
-                             {{Qt::Key_Up}, "カーソル移動", [this] { focusPreviousChild(); }},
-                             {{Qt::Key_Down}, "カーソル移動", [this] { focusNextChild(); }},
-                             {kEnterKeys, "決定", [focused] { focused->click(); }}});
+    for (KeyBinding& digit : keys)
+        digit.legend = choosing_;
+    keys.insert(keys.end(), {{{Qt::Key_Escape}, closing_, [this] { close(); }},
+                             {{Qt::Key_Up}, "<↑↓>カーソル移動", [this] { focusPreviousChild(); }},
+                             {{Qt::Key_Down}, "<↑↓>カーソル移動", [this] { focusNextChild(); }},
+                             {kEnterKeys, "<Enter>決定", [focused] { focused->click(); }}});
     return {legend_, std::move(keys)};
 }
 

@@ -16,8 +16,11 @@ namespace hanaki {
 // Its keys: a button's digit typed anywhere in the window chooses that button,
 // ↑/↓ move between the buttons, Enter presses the one with the focus, Esc
 // closes the window, Tab keeps the buttons' own order; any other key does nothing.
-class ButtonMenu : public QWidget {
+class ButtonMenu : public QWidget, public KeysInForce {
     Q_OBJECT
+  public:
+    KeyTable KeysNow() override;
+
   protected:
     // The buttons and the legend are drawn in `font`.
     ButtonMenu(QWidget* parent, const QFont& font);
@@ -27,8 +30,9 @@ class ButtonMenu : public QWidget {
     // click only.
     void AddButton(const char* name, const QString& caption, const char* digit,
                    std::function<void()> choose);
-    // The legend under the buttons, naming the keys of Keys.
-    void AddLegend(const char* name, const char* text);
+    // The legend under the buttons, naming the keys of Keys: `closing` is its
+    // item for Esc ("<Esc>設定終了"), `choosing` the one for the digits.
+    void AddLegend(const char* name, const char* text, const char* closing, const char* choosing);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -39,6 +43,8 @@ class ButtonMenu : public QWidget {
     QVBoxLayout* layout_;
     std::vector<KeyBinding> digitKeys_;
     const char* legend_ = "";
+    const char* closing_ = "";
+    const char* choosing_ = "";
 };
 
 }  // namespace hanaki

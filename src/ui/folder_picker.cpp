@@ -230,22 +230,23 @@ bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
 // Enter opens the row itself rather than relying on the style's idea of
 // "activated", which on some platforms also fires on a single click. Other
 // printable keys go to the list's own search for the name that begins so.
+// The picker has no legend: the screen's names its Enter.
 KeyTable FolderPicker::ListKeys() {
     return {"",
-            {{kEnterKeys, "開く", [this] { OpenRow(folders_->currentItem()); }},
+            {{kEnterKeys, "", [this] { OpenRow(folders_->currentItem()); }},
              {{Qt::Key_L},
-              "場所を入力",
+              "",
               [this] {
                   EditPath(path_->text());
                   path_->selectAll();
               },
               Qt::ControlModifier},
-             {"/", "場所を入力", [this] { EditPath(QStringLiteral("/")); }},
-             {"~", "場所を入力", [this] { EditPath(QStringLiteral("~")); }}}};
+             {"/", "", [this] { EditPath(QStringLiteral("/")); }},
+             {"~", "", [this] { EditPath(QStringLiteral("~")); }}}};
 }
 
 KeyTable FolderPicker::PathKeys() {
-    return {"", {{kEnterKeys, "開く", [this] { OpenTyped(path_->text()); }}}};
+    return {"", {{kEnterKeys, "", [this] { OpenTyped(path_->text()); }}}};
 }
 
 void FolderPicker::ChooseDrive(int index) {

@@ -122,28 +122,32 @@ void HelpWindow::FollowLink(const QUrl& link) {
 }
 
 void HelpWindow::ShowLegend() {
-    if (guidePath_.isEmpty()) {
-        wholeGuideButton_->hide();
-        legend_->setText(QStringLiteral(" <ESC>ヘルプ終了    <↑↓PageUp,Down>スクロール"));
-        return;
-    }
-    wholeGuideButton_->show();
+    legend_->setText(QString::fromUtf8(KeysNow().legend));
+    wholeGuideButton_->setVisible(!guidePath_.isEmpty());
     wholeGuideButton_->setText(wholeGuide_ ? QStringLiteral("F1 この画面のキー")
                                            : QStringLiteral("F1 ガイド全体"));
-    legend_->setText(wholeGuide_ ? QStringLiteral(" <ESC>ヘルプ終了    <F1>この画面のキー    "
-                                                  "<↑↓PageUp,Down>スクロール")
-                                 : QStringLiteral(" <ESC>ヘルプ終了    <F1>ガイド全体    "
-                                                  "<↑↓PageUp,Down>スクロール"));
+}
+
+// The arrows and PageUp/Down scroll the text on their own; F1 acts only when
+// there is a guide to switch to.
+KeyTable HelpWindow::KeysNow() {
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "<ESC>ヘルプ終了", [this] { close(); }},
+        TakenElsewhere("<↑↓PageUp,Down>スクロール"),
+    };
+    if (guidePath_.isEmpty())
+        return {" <ESC>ヘルプ終了    <↑↓PageUp,Down>スクロール", std::move(keys)};
+    keys.push_back({{Qt::Key_F1}, wholeGuide_ ? "<F1>この画面のキー" : "<F1>ガイド全体", [this] {
+                        wholeGuideButton_->click();
+                    }});
+    return {wholeGuide_ ? " <ESC>ヘルプ終了    <F1>この画面のキー    <↑↓PageUp,Down>スクロール"
+                        : " <ESC>ヘルプ終了    <F1>ガイド全体    <↑↓PageUp,Down>スクロール",
+            std::move(keys)};
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-    } else if (event->key() == Qt::Key_F1 && !guidePath_.isEmpty()) {
-        wholeGuideButton_->click();
-    } else {
+    if (!KeysNow().Run(*event))
         QWidget::keyPressEvent(event);
-    }
 }
 
 }  // namespace hanaki

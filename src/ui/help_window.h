@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "ui/key_table.h"
+
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -16,11 +18,12 @@ namespace hanaki {
 // user guide, in a window of the program's own. F1 (or the button) opens the
 // whole guide at that place and goes back; Esc closes the help and gives the
 // keys back to the screen.
-class HelpWindow : public QWidget {
+class HelpWindow : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
     // `guidePlaces`: where the guide may lie, in the order to look.
     HelpWindow(const QStringList& guidePlaces, QWidget* screen);
+    KeyTable KeysNow() override;
 
     // The section under the heading `anchor`; an empty anchor, the whole guide.
     void ShowSection(const QString& anchor);
