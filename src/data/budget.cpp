@@ -100,7 +100,10 @@ bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int
 }
 
 std::string BudgetUseText(double total, const BudgetReading& budget) {
-    return budget.usable() ? RatioText(total, double(budget.yen)) : std::string();
+    if (!budget.usable())
+        return {};
+    // Over reads above 100.00, under below it.
+    return RatioTextCut(total, double(budget.yen), RoundHalfAway(total) > budget.yen);
 }
 
 long long ProratedBudget(long long monthBudget, int days, int day) {

@@ -1,5 +1,6 @@
 #include "monthly/monthly_table_controls.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki {
@@ -67,7 +69,7 @@ MonthlyTableControls::MonthlyTableControls(QWidget* window, const MonthlyTableSi
     grid = NewMonthlyGrid(font, window);
 }
 
-QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
+QSize MonthlyTableControls::Place(const MonthlyTableSize& size) {
     const QSize window = WindowTwips(size.sizeClass);
     const double scale = window.width() / 14200.0;
     auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
@@ -102,11 +104,13 @@ QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
                       scaled(kHeadingHeight) + kMonthlyVisibleItemRows * rowHeight + frame);
 
     const int totalsY = grid->geometry().bottom() + scaled(kGap);
-    for (auto [total, column] : {std::pair{incomeTotal, kMonthlyIncomeColumn},
-                                 std::pair{expenseTotal, kMonthlyExpenseColumn},
-                                 std::pair{balanceTotal, kMonthlyBalanceColumn}}) {
-        total->setGeometry(grid->x() + 1 + columnX[column], totalsY,
-                           columnX[column + 1] - columnX[column] - 4, fieldHeight);
+    const int columns[] = {kMonthlyIncomeColumn, kMonthlyExpenseColumn, kMonthlyBalanceColumn};
+    QLabel* totals[] = {incomeTotal, expenseTotal, balanceTotal};
+    for (int i = 0; i < 3; ++i) {
+        const int column = columns[i];
+        totalRooms_[i] = QRect(grid->x() + 1 + columnX[column], totalsY,
+                               columnX[column + 1] - columnX[column] - 4, fieldHeight);
+        totals[i]->setGeometry(totalRooms_[i]);
     }
     const int width = TwipsToPixels(window.width());
     legend->setGeometry(scaled(kMargin), totalsY + fieldHeight + scaled(kGap),
@@ -117,6 +121,26 @@ QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
     const int noteLeft = dateCaption->geometry().right() + 4 * cell;
     pickNote->setGeometry(noteLeft, top, printButton->x() - cell - noteLeft, fieldHeight);
     return {width, height};
+}
+
+void MonthlyTableControls::ShowTotals(const QString& income, const QString& expense,
+                                      const QString& balance) {
+    QLabel* totals[] = {incomeTotal, expenseTotal, balanceTotal};
+    const QString texts[] = {income, expense, balance};
+    int limit = totalRooms_[2].right() + 1;  // no total reaches right of this
+    for (int i = 2; i >= 0; --i) {
+        QLabel* total = totals[i];
+        total->setGeometry(totalRooms_[i]);
+        total->setText(texts[i]);
+        FitLabel(total, legend->font());
+        const QFontMetrics metrics(total->font());
+        const int width =
+            metrics.horizontalAdvance(texts[i]) + total->width() - total->contentsRect().width();
+        const int right = std::min(totalRooms_[i].right() + 1, limit);
+        const int left = std::min(totalRooms_[i].left(), right - width);
+        total->setGeometry(left, totalRooms_[i].top(), right - left, totalRooms_[i].height());
+        limit = left - metrics.horizontalAdvance(QStringLiteral(" "));
+    }
 }
 
 }  // namespace hanaki

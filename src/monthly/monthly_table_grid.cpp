@@ -62,7 +62,8 @@ QTableWidget* NewMonthlyGrid(const QFont& font, QWidget* parent) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setTabKeyNavigation(false);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A figure too wide for its column in readable type widens the column.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     grid->setWordWrap(false);
@@ -131,7 +132,8 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
         put(kRemarkColumn, FromCp932(row.record.remark), Qt::AlignLeft | Qt::AlignVCenter)
             ->setFont(longRemark ? smallRemarkFont : remarkFont);
     }
-    FitCellsToColumns(grid, kIncomeColumn - 1, kBalanceColumn - 1);
+    // Names of twelve bytes and the largest figures whole, never cut inside a character.
+    FitCellsToColumns(grid, kCategoryColumn - 1, kBalanceColumn - 1);
     grid->setUpdatesEnabled(true);
 }
 

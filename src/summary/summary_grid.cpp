@@ -47,7 +47,8 @@ QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWid
     grid->setTextElideMode(Qt::ElideNone);  // "10" in the narrow number column
     grid->verticalHeader()->hide();
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A figure too wide for its column in readable type widens the column.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setFont(font);
     QHeaderView* header = grid->horizontalHeader();
     header->setFont(font);

@@ -157,20 +157,5 @@ TEST(GraphMarks, noSideFaceReachesBelowTheAxis) {
     }
 }
 
-TEST(GraphMarks, valuesOfNineDigitsAndMoreAreGrouped) {
-    const std::pair<double, std::string> cases[] = {
-        {12'345, "12340"},
-        {35'090'000, "35090000"},
-        {123'456'789, "123,456,780"},
-        {999'999'999'000, "999,999,999,000"},
-    };
-    for (const auto& [most, top] : cases) {
-        GraphData graph;
-        graph.kind = GraphKind::MonthlyDescriptionBar;
-        graph.entries = {{"x", most}};
-        EXPECT_EQ(TextAt(Draw(graph), -18, 101.5), top);
-    }
-}
-
 }  // namespace
 }  // namespace hanaki::testing
