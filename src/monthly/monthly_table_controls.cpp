@@ -127,19 +127,34 @@ void MonthlyTableControls::ShowTotals(const QString& income, const QString& expe
                                       const QString& balance) {
     QLabel* totals[] = {incomeTotal, expenseTotal, balanceTotal};
     const QString texts[] = {income, expense, balance};
-    int limit = totalRooms_[2].right() + 1;  // no total reaches right of this
-    for (int i = 2; i >= 0; --i) {
-        QLabel* total = totals[i];
-        total->setGeometry(totalRooms_[i]);
-        total->setText(texts[i]);
-        FitLabel(total, legend->font());
-        const QFontMetrics metrics(total->font());
-        const int width =
-            metrics.horizontalAdvance(texts[i]) + total->width() - total->contentsRect().width();
-        const int right = std::min(totalRooms_[i].right() + 1, limit);
-        const int left = std::min(totalRooms_[i].left(), right - width);
-        total->setGeometry(left, totalRooms_[i].top(), right - left, totalRooms_[i].height());
-        limit = left - metrics.horizontalAdvance(QStringLiteral(" "));
+    // Right-aligned under their columns in the legend's type; a total wider
+    // than its column pushes those left of it further left, and only when the
+    // row would pass the grid's left edge does the type shrink, to 8 pixels at
+    // the least.
+    QFont font = legend->font();
+    for (;;) {
+        const QFontMetrics metrics(font);
+        int limit = totalRooms_[2].right() + 1;  // no total reaches right of this
+        QRect placed[3];
+        for (int i = 2; i >= 0; --i) {
+            const int width = metrics.horizontalAdvance(texts[i]) + 2;
+            const int right = std::min(totalRooms_[i].right() + 1, limit);
+            const int left = std::min(totalRooms_[i].left(), right - width);
+            placed[i] = QRect(left, totalRooms_[i].top(), right - left, totalRooms_[i].height());
+            limit = left - metrics.horizontalAdvance(QStringLiteral(" "));
+        }
+        const QFont smaller =
+            FittingFont(font, texts[0] + texts[1] + texts[2],
+                        metrics.horizontalAdvance(texts[0] + texts[1] + texts[2]) - 1);
+        if (placed[0].left() >= grid->x() || smaller == font) {
+            for (int i = 0; i < 3; ++i) {
+                totals[i]->setFont(font);
+                totals[i]->setGeometry(placed[i]);
+                totals[i]->setText(texts[i]);
+            }
+            return;
+        }
+        font = smaller;
     }
 }
 

@@ -120,8 +120,10 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
             return item;
         };
         put(kDateColumn, Shown(TableDate(row.calendarDate)), Qt::AlignHCenter | Qt::AlignTop);
-        put(kCategoryColumn, FromCp932(row.record.categoryName), Qt::AlignLeft | Qt::AlignVCenter);
-        put(kDescriptionColumn, FromCp932(row.record.descriptionName),
+        // Without the blanks that fill the record's field: they would be measured as text.
+        put(kCategoryColumn, FromCp932(TrimRight(row.record.categoryName)),
+            Qt::AlignLeft | Qt::AlignVCenter);
+        put(kDescriptionColumn, FromCp932(TrimRight(row.record.descriptionName)),
             Qt::AlignLeft | Qt::AlignVCenter);
         const QString amount = Shown(FormatGroupedBlankZero(static_cast<double>(row.amount)));
         put(kIncomeColumn, row.income ? amount : QString(), Qt::AlignRight | Qt::AlignVCenter);

@@ -96,8 +96,8 @@ TEST(GraphMarks, thePieOfAnIncomeCategorySpeaksOfIncome) {
         GraphHousehold home;
         home.input.source = GraphSource::MonthlyPie;
         home.input.selector = c.category;
-        home.input.monthTotals.at(1, 1) = 280'000;
-        home.input.monthTotals.at(2, 1) = 3'000;
+        home.input.monthTotals.AddItem(1, 1, 280'000, false, true);
+        home.input.monthTotals.AddItem(2, 1, 3'000, true, true);
         const RecordingSurface drawing = Draw(BuildGraph(home.input, 0));
         EXPECT_EQ(TextAt(drawing, 125, 105), c.heading);
         EXPECT_EQ(TextAt(drawing, 125, 93), c.total);
