@@ -207,10 +207,11 @@ void PlaceMainEntryControls(QWidget* window, const MainEntryControls& c,
                             captionX + metrics.horizontalAdvance(caption.left(dayAt)) - dayLeft,
                             c.yearField->height());
 
-    // Each total has room for "-999,999,999" and two blanks before it.
+    // Each total has room for the largest a month can hold, a thousand items of
+    // 999,999,999 yen below zero, and two blanks before it.
     Place(c.monthCaption, 210, kDateY, 50, 26);
     const QFontMetrics totalMetrics(c.incomeTotal->font());
-    const int totalWidth = totalMetrics.horizontalAdvance(QStringLiteral("  -999,999,999"));
+    const int totalWidth = totalMetrics.horizontalAdvance(QStringLiteral("  -999,999,999,000"));
     int x = c.monthCaption->geometry().right() + 1;
     for (QLabel* total : {c.incomeTotal, c.expenseTotal, c.balanceTotal}) {
         put(total, x, kDateY, totalWidth, 26);

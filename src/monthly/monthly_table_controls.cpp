@@ -1,5 +1,6 @@
 #include "monthly/monthly_table_controls.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 
 namespace hanaki {
@@ -67,7 +69,7 @@ MonthlyTableControls::MonthlyTableControls(QWidget* window, const MonthlyTableSi
     grid = NewMonthlyGrid(font, window);
 }
 
-QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
+QSize MonthlyTableControls::Place(const MonthlyTableSize& size) {
     const QSize window = WindowTwips(size.sizeClass);
     const double scale = window.width() / 14200.0;
     auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
@@ -102,11 +104,13 @@ QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
                       scaled(kHeadingHeight) + kMonthlyVisibleItemRows * rowHeight + frame);
 
     const int totalsY = grid->geometry().bottom() + scaled(kGap);
-    for (auto [total, column] : {std::pair{incomeTotal, kMonthlyIncomeColumn},
-                                 std::pair{expenseTotal, kMonthlyExpenseColumn},
-                                 std::pair{balanceTotal, kMonthlyBalanceColumn}}) {
-        total->setGeometry(grid->x() + 1 + columnX[column], totalsY,
-                           columnX[column + 1] - columnX[column] - 4, fieldHeight);
+    const int columns[] = {kMonthlyIncomeColumn, kMonthlyExpenseColumn, kMonthlyBalanceColumn};
+    QLabel* totals[] = {incomeTotal, expenseTotal, balanceTotal};
+    for (int i = 0; i < 3; ++i) {
+        const int column = columns[i];
+        totalRooms_[i] = QRect(grid->x() + 1 + columnX[column], totalsY,
+                               columnX[column + 1] - columnX[column] - 4, fieldHeight);
+        totals[i]->setGeometry(totalRooms_[i]);
     }
     const int width = TwipsToPixels(window.width());
     legend->setGeometry(scaled(kMargin), totalsY + fieldHeight + scaled(kGap),
@@ -117,6 +121,41 @@ QSize MonthlyTableControls::Place(const MonthlyTableSize& size) const {
     const int noteLeft = dateCaption->geometry().right() + 4 * cell;
     pickNote->setGeometry(noteLeft, top, printButton->x() - cell - noteLeft, fieldHeight);
     return {width, height};
+}
+
+void MonthlyTableControls::ShowTotals(const QString& income, const QString& expense,
+                                      const QString& balance) {
+    QLabel* totals[] = {incomeTotal, expenseTotal, balanceTotal};
+    const QString texts[] = {income, expense, balance};
+    // Right-aligned under their columns in the legend's type; a total wider
+    // than its column pushes those left of it further left, and only when the
+    // row would pass the grid's left edge does the type shrink, to 8 pixels at
+    // the least.
+    QFont font = legend->font();
+    for (;;) {
+        const QFontMetrics metrics(font);
+        int limit = totalRooms_[2].right() + 1;  // no total reaches right of this
+        QRect placed[3];
+        for (int i = 2; i >= 0; --i) {
+            const int width = metrics.horizontalAdvance(texts[i]) + 2;
+            const int right = std::min(totalRooms_[i].right() + 1, limit);
+            const int left = std::min(totalRooms_[i].left(), right - width);
+            placed[i] = QRect(left, totalRooms_[i].top(), right - left, totalRooms_[i].height());
+            limit = left - metrics.horizontalAdvance(QStringLiteral(" "));
+        }
+        const QFont smaller =
+            FittingFont(font, texts[0] + texts[1] + texts[2],
+                        metrics.horizontalAdvance(texts[0] + texts[1] + texts[2]) - 1);
+        if (placed[0].left() >= grid->x() || smaller == font) {
+            for (int i = 0; i < 3; ++i) {
+                totals[i]->setFont(font);
+                totals[i]->setGeometry(placed[i]);
+                totals[i]->setText(texts[i]);
+            }
+            return;
+        }
+        font = smaller;
+    }
 }
 
 }  // namespace hanaki

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 #include "monthly/monthly_table_grid.h"
@@ -16,7 +17,11 @@ namespace hanaki {
 struct MonthlyTableControls {
     MonthlyTableControls(QWidget* window, const MonthlyTableSize& size);
     // Places every control; returns the window's size.
-    QSize Place(const MonthlyTableSize& size) const;
+    QSize Place(const MonthlyTableSize& size);
+    // The month's totals under their columns in the legend's type, or smaller
+    // down to what can be read; a total still too wide for its column pushes
+    // those left of it further left, so that every figure stands whole.
+    void ShowTotals(const QString& income, const QString& expense, const QString& balance);
 
     QLineEdit* yearField;      // Text1
     QLineEdit* monthField;     // Text2
@@ -28,6 +33,9 @@ struct MonthlyTableControls {
     QLabel* balanceTotal;      // Label5
     QPushButton* printButton;  // Command1
     QLabel* pickNote;          // says why no row is picked
+
+  private:
+    QRect totalRooms_[3];  // under the income, expense and balance columns
 };
 
 }  // namespace hanaki

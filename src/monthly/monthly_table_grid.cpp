@@ -62,7 +62,8 @@ QTableWidget* NewMonthlyGrid(const QFont& font, QWidget* parent) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setTabKeyNavigation(false);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A figure too wide for its column in readable type widens the column.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     grid->setWordWrap(false);
@@ -119,8 +120,10 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
             return item;
         };
         put(kDateColumn, Shown(TableDate(row.calendarDate)), Qt::AlignHCenter | Qt::AlignTop);
-        put(kCategoryColumn, FromCp932(row.record.categoryName), Qt::AlignLeft | Qt::AlignVCenter);
-        put(kDescriptionColumn, FromCp932(row.record.descriptionName),
+        // Without the blanks that fill the record's field: they would be measured as text.
+        put(kCategoryColumn, FromCp932(TrimRight(row.record.categoryName)),
+            Qt::AlignLeft | Qt::AlignVCenter);
+        put(kDescriptionColumn, FromCp932(TrimRight(row.record.descriptionName)),
             Qt::AlignLeft | Qt::AlignVCenter);
         const QString amount = Shown(FormatGroupedBlankZero(static_cast<double>(row.amount)));
         put(kIncomeColumn, row.income ? amount : QString(), Qt::AlignRight | Qt::AlignVCenter);
@@ -131,7 +134,8 @@ void FillMonthlyGrid(QTableWidget* grid, const std::vector<MonthlyRow>& rows,
         put(kRemarkColumn, FromCp932(row.record.remark), Qt::AlignLeft | Qt::AlignVCenter)
             ->setFont(longRemark ? smallRemarkFont : remarkFont);
     }
-    FitCellsToColumns(grid, kIncomeColumn - 1, kBalanceColumn - 1);
+    // Names of twelve bytes and the largest figures whole, never cut inside a character.
+    FitCellsToColumns(grid, kCategoryColumn - 1, kBalanceColumn - 1);
     grid->setUpdatesEnabled(true);
 }
 

@@ -13,7 +13,6 @@
 #include "monthly/monthly_printout.h"
 #include "monthly/monthly_rows.h"
 #include "monthly/monthly_table_grid.h"
-#include "ui/fitting_font.h"
 #include "ui/folder_watch.h"
 #include "ui/printer_dialog.h"
 #include "ui/screen_metrics.h"
@@ -227,21 +226,14 @@ void MonthlyTableScreen::FillGrid() {
     const int items = static_cast<int>(rows_.size());
     if (items == 0) {
         endRow_ = 2;
-        for (QLabel* total :
-             {controls_.incomeTotal, controls_.expenseTotal, controls_.balanceTotal})
-            total->setText(QStringLiteral("0"));
+        controls_.ShowTotals(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"));
         controls_.printButton->setEnabled(false);
         return;
     }
     controls_.printButton->setEnabled(true);
     endRow_ = items + 1;
     const TotalsTexts shown = TotalsOfRows(rows_);
-    controls_.incomeTotal->setText(Shown(shown.income));
-    controls_.expenseTotal->setText(Shown(shown.expense));
-    controls_.balanceTotal->setText(Shown(shown.balance));
-    // The legend keeps the design's type; a total too wide for its column takes a smaller one.
-    for (QLabel* total : {controls_.incomeTotal, controls_.expenseTotal, controls_.balanceTotal})
-        FitLabel(total, controls_.legend->font());
+    controls_.ShowTotals(Shown(shown.income), Shown(shown.expense), Shown(shown.balance));
 }
 
 // Every move of the selection: only item rows are selected, and the list

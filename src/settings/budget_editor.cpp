@@ -11,6 +11,7 @@
 
 #include "data/book/aggregation.h"
 #include "data/book/amount_format.h"
+#include "data/book/budget.h"
 #include "settings/cell_editor.h"
 #include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
@@ -276,10 +277,10 @@ void BudgetEditor::FlipFlag() {
 }
 
 QString BudgetEditor::ShownBudget(int category) const {
-    const std::string& stored = state_.settings.budgets[category];
-    const std::optional<long long> value = state_.settings.BudgetValue(category);
-    // What is no number is shown as it stands and saved back unchanged.
-    return value ? GroupedYen(*value) : FromCp932(stored);
+    // As every other screen reads it, marked alike; saved back unchanged unless edited.
+    const BudgetReading budget = ReadBudget(state_.settings.budgets[category]);
+    const QString shown = QString::fromStdString(budget.shown);
+    return budget.marked() ? shown + QString::fromLatin1(kUnusableBudgetMark) : shown;
 }
 
 Qt::CheckState BudgetEditor::ShownFlag(int category) const {

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "data/book/amount_format.h"
+#include "data/book/budget.h"
 #include "ui/byte_limited_field.h"
 #include "ui/fonts.h"
 #include "ui/row_tints.h"
@@ -171,9 +172,11 @@ void BudgetEditorControls::ShowBudgetSums(const BudgetRows& rows) {
     // Sixty-four bits: twenty budgets of up to 2,147,483,647 add up past 32.
     std::array<long long, 2> sums{};  // income, expense
     for (int row = 1; row <= kBudgetRows; ++row) {
-        const QString digits = BudgetDigits(budgetCell(row)->text());
-        if (rows.IsCategoryRow(row) && !digits.isEmpty())
-            sums[row <= rows.incomeCount ? 0 : 1] += digits.toLongLong();
+        // Only what is a budget on every other screen counts in its block's sum.
+        const BudgetReading budget =
+            ReadBudget(ToCp932(BudgetDigits(budgetCell(row)->text())).value_or("?"));
+        if (rows.IsCategoryRow(row) && budget.usable())
+            sums[row <= rows.incomeCount ? 0 : 1] += budget.yen;
     }
     budgetCell(rows.IncomeTotalRow())->setText(GroupedYen(sums[0]));
     budgetCell(rows.ExpenseTotalRow())->setText(GroupedYen(sums[1]));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/book/amount_format.h"
+#include "data/book/monthly_average.h"
 #include "data/formats/cp932.h"
 #include "summary/graph_parts.h"
 
@@ -40,8 +41,14 @@ void DrawSolidBar(GraphSurface& surface, double x, double w, double h, GraphColo
                     kBlack);
 }
 
-// Where the bar of a budget not yet spent would reach.
+// Where the bar of a budget not yet spent would reach; one off the scale
+// rises past the top of the chart.
 void DrawBudgetOutline(GraphSurface& surface, double x, double w, double b) {
+    if (b > 100) {
+        for (double at : {x, x + w, x + w + w / 3})
+            surface.Line({at, 0}, {at, 104}, kPureBlue, LineStyle::Dotted, kHairline);
+        return;
+    }
     surface.Box({x, 0}, {x + w, b}, kPureBlue, LineStyle::Dotted);
     if (b == 0)
         return;
@@ -78,28 +85,58 @@ std::vector<std::string> LabelLines(const std::string& label, std::size_t cells)
     return lines;
 }
 
-double Largest(const GraphData& graph) {
+// A budget up to this many times the largest spending sets the scale with
+// it; one further beyond would flatten every bar, so it is named instead.
+constexpr double kBudgetReach = 2;
+
+double Spending(const GraphData& graph) {
     double most = 0;
     for (const GraphEntry& entry : graph.entries)
         most = std::max(most, entry.value);
-    // Budgets and incomes reach above the spending they are drawn beside.
-    if (graph.kind == GraphKind::MonthlyCategoryBar || graph.kind == GraphKind::TrendTotals)
-        for (long long value : graph.second)
-            most = std::max(most, static_cast<double>(value));
+    return most;
+}
+
+bool OffTheScale(double budget, double spending) {
+    return budget > kBudgetReach * spending;
+}
+
+double Largest(const GraphData& graph) {
+    const double spending = Spending(graph);
+    double most = spending;
+    for (long long value : graph.second) {
+        const auto second = static_cast<double>(value);
+        // The months' incomes are figures in their own right; budgets serve the spending.
+        if (graph.kind == GraphKind::TrendTotals ||
+            (graph.kind == GraphKind::MonthlyCategoryBar && !OffTheScale(second, spending)))
+            most = std::max(most, second);
+    }
     return most == 0 ? 1 : most;
 }
 
-// Nine digits and more are grouped to be read at a glance; every figure in
-// type small enough to stay clear of the axis.
+// Yen up to seven digits; larger scales count in ten thousands or hundred
+// millions, so that their figures stand beside the axis in readable type.
+struct ScaleUnit {
+    long long divisor;
+    const char* heading;
+};
+ScaleUnit UnitOf(double most) {
+    const long long top = RoundHalfEven(most) / 10 * 10;
+    if (top < 10'000'000)
+        return {1, "  (円)"};
+    if (top < 100'000'000'000)
+        return {10'000, "  (万円)"};
+    return {100'000'000, "  (億円)"};
+}
+
 void DrawScale(const GraphTextSizes& sizes, GraphSurface& surface, double most) {
     constexpr double kShares[] = {1.0, 0.75, 0.5, 0.25};
     constexpr double kLeft = -18, kRoom = -1 - kLeft - 0.5;
-    const bool grouped = std::to_string(RoundHalfEven(most) / 10 * 10).size() >= 9;
+    const ScaleUnit unit = UnitOf(most);
     std::vector<std::string> texts;
     std::size_t widest = 0;
     for (double share : kShares) {
-        const long long tens = RoundHalfEven(most * share) / 10 * 10;
-        texts.push_back(grouped ? FormatGrouped(static_cast<double>(tens)) : std::to_string(tens));
+        const long long yen = RoundHalfEven(most * share);
+        texts.push_back(std::to_string(unit.divisor == 1 ? yen / 10 * 10 : yen / unit.divisor));
         widest = std::max(widest, texts.back().size());
     }
     const double points = PointsToFit(sizes.label, widest, kRoom);
@@ -108,7 +145,7 @@ void DrawScale(const GraphTextSizes& sizes, GraphSurface& surface, double most) 
         surface.Line({200, y}, {-1, y}, kBlack, LineStyle::Dotted, kHairline);
         surface.Text({kLeft, y + 1.5}, texts[i], points, kBlack);
     }
-    surface.Text({kLeft, 115}, "  (円)", sizes.label, kBlack);
+    surface.Text({kLeft, 115}, unit.heading, sizes.label, kBlack);
 }
 
 // A legend in type small enough to end before the labels right of the chart.
@@ -140,7 +177,7 @@ long long Average(const std::vector<double>& values, int months) {
     double sum = 0;
     for (double value : values)
         sum += value;
-    return RoundHalfEven(sum) / months;
+    return MonthlyAverage(sum, months);
 }
 
 void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface,
@@ -168,8 +205,36 @@ void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSu
         LegendText(surface, {160, 113}, "予算額:" + FormatGrouped(budget) + "円", sizes.label,
                    kBlack);
     }
-    LegendText(surface, {160, 109}, "平均額:" + FormatGrouped(double(average / 100 * 100)) + "円",
-               sizes.label, kBlack);
+    LegendText(surface, {160, 109}, "平均額:" + FormatGrouped(double(average)) + "円", sizes.label,
+               kBlack);
+}
+
+// The budgets the scale leaves out, with their figures, over the chart:
+// as many as readable type holds, then how many more.
+void NameBudgetsOffTheScale(const GraphData& graph, const GraphTextSizes& sizes,
+                            GraphSurface& surface) {
+    constexpr double kLeft = 0, kRoom = 158 - kLeft;
+    const double spending = Spending(graph);
+    std::vector<std::string> named;
+    for (std::size_t i = 0; i < graph.entries.size(); ++i) {
+        const auto budget = static_cast<double>(graph.second[i]);
+        if (budget > 0 && graph.entries[i].value <= budget && OffTheScale(budget, spending))
+            named.push_back(Cp932ToUtf8(graph.entries[i].label) + " " + FormatGrouped(budget) +
+                            "円");
+    }
+    if (named.empty())
+        return;
+    std::string text = "目盛りの外の予算 " + named.front();
+    std::size_t shown = 1;
+    for (; shown < named.size(); ++shown) {
+        const std::string longer = text + "、" + named[shown];
+        if (PointsToFit(sizes.label, Cells(longer + "ほか99費目"), kRoom) < kReadablePoints)
+            break;
+        text = longer;
+    }
+    if (shown < named.size())
+        text += "ほか" + std::to_string(named.size() - shown) + "費目";
+    surface.Text({kLeft, 109}, text, PointsToFit(sizes.label, Cells(text), kRoom), kBlueFront);
 }
 
 void DrawTotalsMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface,
@@ -214,9 +279,11 @@ void DrawEntryBars(const GraphData& graph, GraphSurface& surface, double most, d
             break;
         }
         case GraphKind::TrendTotals: {
+            // The pair side by side, each with its side face, within the month's slot.
             const double income = 100 / most * static_cast<double>(graph.second[i]);
-            DrawSolidBar(surface, x, 2 * w / 3, income, kRedFront, kRedSide);
-            DrawSolidBar(surface, x + 6, 2 * w / 3, h, kBlueFront, kBlueSide);
+            const double left = x - w / 2 + w / 9;
+            DrawSolidBar(surface, left, 2 * w / 3, income, kRedFront, kRedSide);
+            DrawSolidBar(surface, left + 8 * w / 9, 2 * w / 3, h, kBlueFront, kBlueSide);
             break;
         }
         case GraphKind::TrendCategory:
@@ -288,6 +355,7 @@ void DrawBars(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface&
         switch (graph.kind) {
             case GraphKind::MonthlyCategoryBar:
                 surface.Text({160, 109}, "赤色:予算オーバー", sizes.label, kRedFront);
+                NameBudgetsOffTheScale(graph, sizes, surface);
                 break;
             case GraphKind::TrendCategory:
             case GraphKind::TrendDescription:

@@ -42,11 +42,11 @@ void SortForPie(std::vector<GraphEntry>& entries) {
                 std::swap(entries[j], entries[k]);
 }
 
-void FinishPie(GraphData& graph) {
+// The summary's total, against which the summary takes its shares: what
+// cannot be drawn (a refund, items that cancel out) is still part of it.
+void FinishPie(GraphData& graph, double total) {
     SortForPie(graph.entries);
-    graph.reference = 0;
-    for (const GraphEntry& entry : graph.entries)
-        graph.reference += entry.value;
+    graph.reference = total;
 }
 
 GraphData MonthlyCategories(const GraphInput& input, bool pie) {
@@ -57,8 +57,12 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
             input.settings.summaryFlags[c] == 0)
             continue;
         const double total = input.monthTotals.at(c, 0);
-        if (pie && total <= 0)
+        if (pie && total <= 0) {
+            // The totals keep no count of items: a zero may be a category without any.
+            if (total < 0)
+                graph.undrawn.push_back({input.categories.names[c], total});
             continue;
+        }
         graph.entries.push_back({input.categories.names[c], NotBelowZero(total)});
         graph.second.push_back(BudgetForGraph(input.settings, c));
     }
@@ -66,15 +70,19 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
     // total, so they take a bar and a slice too.
     for (int c = 1; c <= kMaxCategories; ++c) {
         const DeletedCategorySum& deleted = input.monthTotals.deleted[c][1];
-        if (!deleted.present || (pie && deleted.amount <= 0))
+        if (!deleted.present)
             continue;
-        graph.entries.push_back(
-            {deleted.name + Utf8ToCp932Lossy("（削除済み）"), NotBelowZero(deleted.amount)});
+        const std::string label = deleted.name + Utf8ToCp932Lossy("（削除済み）");
+        if (pie && deleted.amount <= 0) {
+            graph.undrawn.push_back({label, deleted.amount});
+            continue;
+        }
+        graph.entries.push_back({label, NotBelowZero(deleted.amount)});
         graph.second.push_back(0);
     }
     if (pie) {
         graph.second.clear();
-        FinishPie(graph);
+        FinishPie(graph, input.monthTotals.flaggedExpense());
     }
     graph.title = MonthlyTitle(input, "費 目 別 月 度 集 計 (支出)");
     graph.legend = kLegendOverview;
@@ -89,12 +97,17 @@ GraphData MonthlyDescriptions(const GraphInput& input, bool pie) {
     for (int d = 1; d <= kMaxDescriptions; ++d) {
         const std::string& name = input.categories.descriptions[c][d];
         const double total = input.monthTotals.at(c, d);
-        if (name.empty() || (pie && total <= 0))
+        if (name.empty())
             continue;
+        if (pie && total <= 0) {
+            if (total < 0)
+                graph.undrawn.push_back({name, total});
+            continue;
+        }
         graph.entries.push_back({name, NotBelowZero(total)});
     }
     if (pie)
-        FinishPie(graph);
+        FinishPie(graph, input.monthTotals.at(c, 0));
     graph.title = MonthlyTitle(input, "摘 要 別 月 度 集 計 ");
     graph.subtitle = Cp932ToUtf8(input.categories.names[c]);
     graph.legend = kLegendDescriptions;

@@ -44,8 +44,11 @@ struct GraphEntry {
 struct GraphData {
     GraphKind kind = GraphKind::MonthlyCategoryBar;
     std::vector<GraphEntry> entries;
-    // A pie's total; a twelve-month category or description graph's budget.
+    // A pie's total as the summary gives it; a twelve-month category or
+    // description graph's budget.
     double reference = 0;
+    // A pie's categories or descriptions that cannot be drawn: net below zero.
+    std::vector<GraphEntry> undrawn;
     // By entry: the budgets of the monthly category bars, or the income of
     // each month in the totals graph.
     std::vector<long long> second;

@@ -33,7 +33,8 @@ std::size_t graph_parts::Cells(const std::string& text) {
 double graph_parts::PointsToFit(double points, std::size_t cells, double room) {
     if (cells == 0)
         return points;
-    return std::min(points, room / (static_cast<double>(cells) * CellWidth(1)));
+    const double fitting = room / (static_cast<double>(cells) * CellWidth(1));
+    return std::min(points, std::max(kReadablePoints, fitting));
 }
 
 void graph_parts::DrawHeading(const GraphData& graph, const GraphTextSizes& sizes,

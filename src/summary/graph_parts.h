@@ -22,8 +22,12 @@ double CellWidth(double points);   // one half-width character, across
 double LineHeight(double points);  // one line, down
 // Half-width cells of a UTF-8 text: a full-width character takes two.
 std::size_t Cells(const std::string& text);
+// The smallest type a user can read: 8 pixels in the smallest window, whose
+// drawing is 640/1024 of the full-size one.
+inline constexpr double kReadablePoints = 9.6;
+
 // `points`, or the smaller size at which `cells` half-width characters fit
-// within `room` units across.
+// within `room` units across, but never below kReadablePoints.
 double PointsToFit(double points, std::size_t cells, double room);
 
 }  // namespace hanaki::graph_parts

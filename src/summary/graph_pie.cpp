@@ -55,12 +55,15 @@ bool CoversAnother(const std::vector<GraphPoint>& placed, GraphPoint at, double 
 
 void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const int n = static_cast<int>(graph.entries.size());
+    // The slices fill the circle; what cannot be drawn is named in the table.
+    double drawn = 0;
+    for (const GraphEntry& entry : graph.entries)
+        drawn += entry.value;
     double from = pi / 2;  // counter-clockwise from 3 o'clock; slices run clockwise
     double travelled = 0;
     std::vector<GraphPoint> markers;
     for (int i = 1; i <= n; ++i) {
-        const float degrees =
-            static_cast<float>(graph.entries[i - 1].value / graph.reference * 360);
+        const float degrees = static_cast<float>(graph.entries[i - 1].value / drawn * 360);
         double span = degrees * pi / 180;
         double to = from - span;
         if (to < 0)
@@ -86,44 +89,65 @@ void DrawSlices(const GraphData& graph, const GraphTextSizes& sizes, GraphSurfac
     }
 }
 
+std::string ShareText(double value, double total) {
+    return total != 0 ? RatioText(value, total) : std::string();
+}
+
 // The rows, the total and the heading start at one place, so their columns
 // line up in any type: three blanks keep room for a row's colour square. A
 // name or an amount wider than its column widens the column for every line,
-// and the table takes type small enough to end within the window.
+// and the table takes type small enough to end within the window. Under the
+// total, what the circle cannot show (net zero or below) with its amount.
 void DrawTable(const GraphData& graph, const GraphTextSizes& sizes, GraphSurface& surface) {
     const int n = static_cast<int>(graph.entries.size());
     std::size_t labelCells = 10, widestValue = FormatGrouped(graph.reference).size();
-    for (const GraphEntry& entry : graph.entries)
-        labelCells = std::max(labelCells, entry.label.size());
+    for (const std::vector<GraphEntry>* entries : {&graph.entries, &graph.undrawn}) {
+        for (const GraphEntry& entry : *entries) {
+            labelCells = std::max(labelCells, entry.label.size());
+            widestValue = std::max(widestValue, FormatGrouped(entry.value).size());
+        }
+    }
     // A blank between a name and an amount of eight digits and more.
     const std::size_t valueCells = std::max<std::size_t>(10, widestValue + 1);
     const std::string widening(labelCells - 10 + valueCells - 10, ' ');
+    auto row = [&](const std::string& number, const GraphEntry& entry) {
+        return "   " + number + LabelCell(entry.label, labelCells) +
+               PadLeft(FormatGrouped(entry.value), valueCells) + "  " +
+               PadLeft(ShareText(entry.value, graph.reference), 6);
+    };
 
     std::vector<std::string> lines;
     lines.push_back(widening + (graph.income ? "             入金金額(円)   比率(%)"
                                              : "             支出金額(円)   比率(%)"));
-    for (int i = 1; i <= n; ++i) {
-        const GraphEntry& entry = graph.entries[i - 1];
-        lines.push_back("   " + PadLeft(std::to_string(i), 2) + ". " +
-                        LabelCell(entry.label, labelCells) +
-                        PadLeft(FormatGrouped(entry.value), valueCells) + "  " +
-                        PadLeft(RatioText(entry.value, graph.reference), 6));
-    }
+    for (int i = 1; i <= n; ++i)
+        lines.push_back(row(PadLeft(std::to_string(i), 2) + ". ", graph.entries[i - 1]));
     lines.push_back(std::string(labelCells - 10, ' ') +
                     (graph.income ? "　　 入金合計　　" : "　　 支出合計　　") +
-                    PadLeft(FormatGrouped(graph.reference), valueCells) + "  100.00");
+                    PadLeft(FormatGrouped(graph.reference), valueCells) + "  " +
+                    PadLeft(ShareText(graph.reference, graph.reference), 6));
+    if (!graph.undrawn.empty()) {
+        const bool categories = graph.kind == GraphKind::MonthlyCategoryPie;
+        lines.push_back(categories ? "   円グラフに描けない費目" : "   円グラフに描けない摘要");
+        for (const GraphEntry& entry : graph.undrawn)
+            lines.push_back(row("    ", entry));
+    }
 
     std::size_t widest = 0;
     for (const std::string& line : lines)
         widest = std::max(widest, Cells(line));
-    const double points = PointsToFit(sizes.table, widest, kGraphRight - kTableLeft - 0.5);
+    // Rows closer together when there are more than the room below the heading holds.
+    const int rows = static_cast<int>(lines.size()) - 1;
+    const double step = std::min(6.0, (100 - kGraphBottom - 1) / rows);
+    const double points = std::min(PointsToFit(sizes.table, widest, kGraphRight - kTableLeft - 0.5),
+                                   std::max(kReadablePoints, step / LineHeight(1)));
+    const double square = std::min(5.0, step - 1);
     surface.Text({kTableLeft, 105}, lines.front(), points, kBlack);
-    for (int i = 1; i <= n + 1; ++i) {
-        const double y = 100 - 6 * i;
+    for (int i = 1; i <= rows; ++i) {
+        const double y = 100 - step * i;
         if (i <= n)
-            surface.FilledBox({kTableLeft, y}, {kTableLeft + 5, y + 5}, SliceColour(i),
+            surface.FilledBox({kTableLeft, y}, {kTableLeft + square, y + square}, SliceColour(i),
                               SliceColour(i));
-        surface.Text({kTableLeft, y + 5}, lines[i], points, kBlack);
+        surface.Text({kTableLeft, y + square}, lines[i], points, kBlack);
     }
 }
 

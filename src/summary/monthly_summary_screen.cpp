@@ -108,7 +108,7 @@ void MonthlySummaryScreen::ShowByCategory() {
             Text(FormatGrouped(totals.flaggedExpense())));
     SetCell(categoryGrid_, layout_.balanceRow(), 2,
             Text(FormatGrouped(totals.flaggedIncome() - totals.flaggedExpense())));
-    FitCellsToColumns(categoryGrid_, 1, 5);
+    FitSummaryCells(categoryGrid_, 1, 5);
     ShowFiguresLine(
         Text(ExclusionLine(totals, state_.categories, state_.settings, LeftOutOf::Month)));
     ResetCursor();

@@ -122,6 +122,14 @@ void MonthlyTrendScreen::Aggregate() {
     LayOut(DeletedCategoryRows(trend_));
     SetBodyRows(monthGrid_, layout_.rowCount() - 1);
     WriteCategoryNames(categoryGrid_, layout_, state_.categories, 1);
+    // A name wider than its column in readable type widens the list; the months give way.
+    if (const int wider = GridWidth(categoryGrid_) - categoryGrid_->width(); wider > 0) {
+        categoryGrid_->resize(categoryGrid_->width() + wider, categoryGrid_->height());
+        const QRect months = monthGrid_->geometry();
+        monthGrid_->setGeometry(months.x() + wider, months.y(), months.width() - wider,
+                                months.height());
+        categoryGrid_->horizontalScrollBar()->setValue(0);
+    }
     ShowByCategory();
 }
 
@@ -197,7 +205,7 @@ void MonthlyTrendScreen::ShowByCategory() {
     TintCells(monthGrid_, 1, layout_.incomeCount, 0, 12, kIncomeTint);
     TintCells(monthGrid_, layout_.firstExpenseRow(), layout_.lastExpenseRow(), 0, 12, kExpenseTint);
     MarkUnreadableMonths();
-    FitCellsToColumns(monthGrid_, 0, 12);
+    FitSummaryCells(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
     ResetCursor();
     byCategory_ = true;
@@ -229,7 +237,7 @@ void MonthlyTrendScreen::ShowCategory(int c) {
         WriteCell(n + 1, k, MakeTrendCell(trend.months[k - 1].at(c, 0)));
     TintCells(monthGrid_, 1, n, 0, 12, state_.categories.IsExpense(c) ? kExpenseTint : kIncomeTint);
     MarkUnreadableMonths();
-    FitCellsToColumns(monthGrid_, 0, 12);
+    FitSummaryCells(monthGrid_, 0, 12);
     monthGrid_->setUpdatesEnabled(true);
 }
 

@@ -72,7 +72,7 @@ void ShowDescriptions(QTableWidget* breakdown, const MonthTotals& totals,
     SetCell(breakdown, n + 1, 1, QStringLiteral("摘 要 計"));
     SetCell(breakdown, n + 1, 2, QString::fromStdString(FormatGrouped(totals.at(category, 0))));
     TintCells(breakdown, 1, n, 1, 3, categories.IsExpense(category) ? kExpenseTint : kIncomeTint);
-    FitCellsToColumns(breakdown, 1, 3);
+    FitSummaryCells(breakdown, 1, 3);
 }
 
 }  // namespace hanaki

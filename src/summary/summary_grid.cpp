@@ -2,11 +2,14 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "data/book/aggregation.h"
 #include "summary/summary_table.h"
+#include "ui/fitting_font.h"
 #include "ui/fonts.h"
 #include "ui/screen_metrics.h"
 
@@ -47,7 +50,8 @@ QTableWidget* NewSummaryGrid(int columns, const QFont& font, int rowPixels, QWid
     grid->setTextElideMode(Qt::ElideNone);  // "10" in the narrow number column
     grid->verticalHeader()->hide();
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A figure too wide for its column in readable type widens the column.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setFont(font);
     QHeaderView* header = grid->horizontalHeader();
     header->setFont(font);
@@ -126,6 +130,26 @@ int GridWidth(const QTableWidget* grid) {
     for (int c = 0; c < grid->columnCount(); ++c)
         width += grid->columnWidth(c);
     return width;
+}
+
+void FitSummaryCells(QTableWidget* grid, int firstColumn, int lastColumn) {
+    FitCellsToColumns(grid, firstColumn, lastColumn);
+    constexpr const char* kGrown = "grownForScrollBar";
+    if (GridWidth(grid) <= grid->width() || grid->property(kGrown).toBool())
+        return;
+    grid->setProperty(kGrown, true);
+    // As far as the scroll bar needs, short of what lies below the grid.
+    int room = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QRect area = grid->geometry();
+    for (const QWidget* other :
+         grid->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect below = other->geometry();
+        if (other != grid && below.top() > area.bottom() && below.left() <= area.right() &&
+            below.right() >= area.left())
+            room = std::min(room, below.top() - area.bottom() - 2);
+    }
+    if (room > 0)
+        grid->resize(area.width(), area.height() + room);
 }
 
 QLineEdit* NewMonthField(const char* name, const QFont& font, QWidget* parent) {

@@ -49,6 +49,10 @@ void ClearCells(QTableWidget* grid, int firstColumn, int lastColumn);
 void SetBudgetCell(QTableWidget* grid, int row, int column, const std::string& shown, bool marked);
 // The pixel width of the grid with its columns and frame.
 int GridWidth(const QTableWidget* grid);
+// FitCellsToColumns; when a widened column makes the grid scroll sideways,
+// the grid grows by the scroll bar's height where the screen has room below
+// it, so that no row goes out of sight.
+void FitSummaryCells(QTableWidget* grid, int firstColumn, int lastColumn);
 
 // A year or month field: shows a number, takes no typing at all.
 QLineEdit* NewMonthField(const char* name, const QFont& font, QWidget* parent);

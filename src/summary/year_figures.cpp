@@ -2,6 +2,7 @@
 
 #include "data/book/amount_format.h"
 #include "data/book/budget.h"
+#include "data/book/monthly_average.h"
 
 namespace hanaki {
 MonthTotals SumOfMonths(const TrendTotals& trend) {
@@ -41,7 +42,7 @@ std::string MonthlyAverageText(double sum, const TrendTotals& trend, bool groupe
     const int filledMonths = MonthsWithItems(trend);
     if (filledMonths == 0)
         return {};
-    const long long average = RoundHalfEven(sum / filledMonths);
+    const long long average = MonthlyAverage(sum, filledMonths);
     return grouped ? FormatGrouped(double(average)) : std::to_string(average);
 }
 

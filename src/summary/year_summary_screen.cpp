@@ -125,7 +125,7 @@ void YearSummaryScreen::ShowByCategory() {
         SetCell(categoryGrid_, row, 2, Text(FormatGrouped(sum)));
         SetCell(categoryGrid_, row, 4, Text(MonthlyAverageText(sum, trend_, true)));
     }
-    FitCellsToColumns(categoryGrid_, 1, 6);
+    FitSummaryCells(categoryGrid_, 1, 6);
     ShowFiguresLine(
         Text(ExclusionLine(sums_, state_.categories, state_.settings, LeftOutOf::Months)));
     ResetCursor();

@@ -5,14 +5,19 @@
 #include <QLabel>
 #include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace hanaki {
 namespace {
 
 constexpr double kStep = 0.9;
-// Below this a figure is whole but hard to read: its cell repeats it as a tooltip.
+// Below this a user cannot read a figure at all: type shrinks no further, the
+// column widens or the label gives up its blanks instead.
 constexpr int kReadablePixels = 8;
-constexpr int kSmallestPixels = 2;
+
+int PixelsOf(const QFont& font) {
+    return QFontInfo(font).pixelSize();
+}
 
 }  // namespace
 
@@ -21,12 +26,16 @@ QFont FittingFont(const QFont& font, const QString& text, int width) {
     // Screen fonts are sized in pixels; a font from elsewhere may be in points.
     const bool pixels = fitting.pixelSize() > 0;
     double size = pixels ? fitting.pixelSize() : fitting.pointSizeF();
-    while (QFontMetrics(fitting).horizontalAdvance(text) > width && size > kSmallestPixels) {
+    while (QFontMetrics(fitting).horizontalAdvance(text) > width) {
+        QFont smaller = fitting;
         size *= kStep;
         if (pixels)
-            fitting.setPixelSize(static_cast<int>(size));
+            smaller.setPixelSize(static_cast<int>(size));
         else
-            fitting.setPointSizeF(size);
+            smaller.setPointSizeF(size);
+        if (PixelsOf(smaller) < kReadablePixels)
+            break;
+        fitting = smaller;
     }
     return fitting;
 }
@@ -39,6 +48,7 @@ int CellTextRoom(const QTableWidget* grid, int column) {
 void FitCellsToColumns(QTableWidget* grid, int firstColumn, int lastColumn) {
     for (int c = firstColumn; c <= lastColumn; ++c) {
         const int room = CellTextRoom(grid, c);
+        int widest = room;
         for (int r = 0; r < grid->rowCount(); ++r) {
             QTableWidgetItem* item = grid->item(r, c);
             if (item == nullptr || item->text().isEmpty())
@@ -48,9 +58,11 @@ void FitCellsToColumns(QTableWidget* grid, int firstColumn, int lastColumn) {
                 continue;
             const QFont fitting = FittingFont(font, item->text(), room);
             item->setFont(fitting);
-            if (QFontInfo(fitting).pixelSize() < kReadablePixels)
-                item->setToolTip(item->text());
+            widest = std::max(widest, QFontMetrics(fitting).horizontalAdvance(item->text()));
         }
+        // What readable type cannot fit widens its column; the grid scrolls to it.
+        if (widest > room)
+            grid->setColumnWidth(c, grid->columnWidth(c) + widest - room);
     }
 }
 
@@ -60,7 +72,7 @@ void FitLabel(QLabel* label, const QFont& font) {
 
 void FitWrappedLabel(QLabel* label, const QFont& font) {
     const QRect room = label->contentsRect();
-    for (int pixels = font.pixelSize(); pixels > kSmallestPixels; --pixels) {
+    for (int pixels = font.pixelSize(); pixels >= kReadablePixels; --pixels) {
         QFont smaller = font;
         smaller.setPixelSize(pixels);
         label->setFont(smaller);

@@ -93,7 +93,7 @@ TEST(MainEntryScreen, EveryScreenClassShowsTheWholeWindowOnItsScreen) {
                          "<PageUp>+消費税 <PageDown>-消費税"))
             << c.height;
         for (const char* total : {"Label2", "Label3", "Label4"})
-            EXPECT_TRUE(fits(total, "  -999,999,999")) << c.height << total;
+            EXPECT_TRUE(fits(total, "  -999,999,999,000")) << c.height << total;
         std::vector<QRect> totals;
         for (const char* name : {"Label8", "Label2", "Label3", "Label4", "Label9"})
             totals.push_back(screen.findChild<QLabel*>(name)->geometry());
@@ -108,6 +108,47 @@ TEST(MainEntryScreen, EveryScreenClassShowsTheWholeWindowOnItsScreen) {
         for (int column = 0; column < 7; ++column)
             EXPECT_LT(cells.horizontalAdvance(widest[column]), grid->columnWidth(column))
                 << c.height << " " << column;
+    }
+}
+
+// A full month of 999,999,999-yen items: each total whole, with its sign,
+// and a blank's width at least between two figures.
+TEST(MainEntryScreen, MonthTotalsShowWholeWithTheirSignsAtEverySize) {
+    struct Case {
+        int incomes;  // of the thousand items; the others are expenses
+        QStringList totals;
+    } cases[] = {
+        {450, {"449,999,999,550", "549,999,999,450", "-99,999,999,900"}},
+        {0, {"0", "999,999,999,000", "-999,999,999,000"}},
+        {1000, {"999,999,999,000", "0", "999,999,999,000"}},
+    };
+    for (int height : {480, 600, 768}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(height) + " " + std::to_string(c.incomes));
+            EntryWindow window({2026, 12, 7}, kMonthEnd, height);
+            std::string month;
+            for (int i = 0; i < 1000; ++i)
+                month += i < c.incomes ? Record("261201", 1, "+999999999")
+                                       : Record("261201", 2, "-999999999");
+            window.folder.Write("202612.DAT", month);
+            ASSERT_TRUE(window.Start());
+            QStringList shown;
+            int previousEnd = 0;
+            for (const char* name : {"Label8", "Label2", "Label3", "Label4"}) {
+                const auto* label = window.screen->findChild<QLabel*>(name);
+                if (QString(name) != "Label8")
+                    shown << label->text();
+                const QFontMetrics metrics(label->font());
+                const int advance = metrics.horizontalAdvance(label->text());
+                EXPECT_LE(advance, label->contentsRect().width()) << name;
+                const int start = label->x() + label->contentsRect().right() + 1 - advance;
+                if (previousEnd > 0) {
+                    EXPECT_GE(start - previousEnd, metrics.horizontalAdvance(" ")) << name;
+                }
+                previousEnd = label->x() + label->contentsRect().right() + 1;
+            }
+            EXPECT_EQ(shown, c.totals);
+        }
     }
 }
 

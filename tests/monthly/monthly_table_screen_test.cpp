@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -372,6 +373,7 @@ TEST(MonthlyTableScreen, TheLargestFiguresShowWholeAtEverySize) {
                 EXPECT_LE(QFontMetrics(table.CellFont(row, column)).horizontalAdvance(text),
                           CellTextRoom(table.grid(), column))
                     << row << " " << column << " " << text.toStdString();
+                EXPECT_GE(QFontInfo(table.CellFont(row, column)).pixelSize(), 8) << row;
             }
         }
         const QHeaderView* numbers = table.grid()->verticalHeader();
@@ -383,6 +385,34 @@ TEST(MonthlyTableScreen, TheLargestFiguresShowWholeAtEverySize) {
             const QFont font =
                 number->data(Qt::FontRole).isValid() ? number->font() : numbers->font();
             EXPECT_LE(QFontMetrics(font).horizontalAdvance(number->text()), room) << row;
+        }
+    }
+}
+
+// Names of twelve bytes, as hand-edited masters and old files hold them: whole,
+// never cut inside a character, and in type that can be read.
+TEST(MonthlyTableScreen, TwelveByteNamesShowWholeAtEverySize) {
+    InstallFontSubstitutions();
+    const std::string items =
+        RecordBytes(
+            {.date = "261201", .categoryName = "費目費目費目", .descriptionName = "摘要摘要摘要"}) +
+        RecordBytes(
+            {.date = "261202", .categoryName = "ABCDEFGHIJKL", .descriptionName = "ｱｲｳｴｵｶｷｸｹｺｻｼ"});
+    for (const ScreenClass& size : kScreenClasses) {
+        SCOPED_TRACE(size.height);
+        MonthlyTable table;
+        table.house.services.metrics = ScreenMetrics(size.height);
+        table.house.temp.Write("202612.DAT", items);
+        table.Open(2026, 12);
+        for (int row : {0, 1}) {
+            for (int column : {1, 2}) {
+                const QString text = table.grid()->item(row, column)->text();
+                EXPECT_EQ(text.size(), 6 * (1 + row)) << text.toStdString();
+                EXPECT_LE(QFontMetrics(table.CellFont(row, column)).horizontalAdvance(text),
+                          CellTextRoom(table.grid(), column))
+                    << text.toStdString();
+                EXPECT_GE(QFontInfo(table.CellFont(row, column)).pixelSize(), 8);
+            }
         }
     }
 }

@@ -205,12 +205,16 @@ TEST_F(Budgets, aNineDigitBudgetSurvivesAnUnchangedConfirmation) {
 
 TEST_F(Budgets, whatTheScreenDidNotChangeIsSavedAsTheFileHeldIt) {
     const std::string flags = "2,1,5,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
-    const std::string file = SettingsFile("abc,+500,-300,,,,,,,,,,,,,,,,,", flags);
+    const std::string file = SettingsFile("abc,+500,-300,12345.6,,,,,,,,,,,,,,,,", flags);
     home.UseSettings(file);
     Open();
-    EXPECT_EQ(Budget(1), "abc");
-    EXPECT_EQ(Budget(2), "-300");
+    // As the summaries read them: marked when no budget, in whole yen, only budgets summed.
+    EXPECT_EQ(Budget(1), "abc?");
+    EXPECT_EQ(Budget(2), "-300?");
+    EXPECT_EQ(Budget(3), "0");
     EXPECT_EQ(Budget(4), "500");
+    EXPECT_EQ(Budget(5), "12,345");
+    EXPECT_EQ(Budget(6), "12,845");
     EXPECT_EQ(Flag(1)->checkState(), Qt::PartiallyChecked);
     Press(Qt::Key_Space);  // the greyed state is not flipped
     EXPECT_EQ(Flag(1)->checkState(), Qt::PartiallyChecked);
@@ -223,7 +227,7 @@ TEST_F(Budgets, whatTheScreenDidNotChangeIsSavedAsTheFileHeldIt) {
     Press(Qt::Key_Space);  // 臨時 (flag 5) off
     Save();
     EXPECT_EQ(Line(4), "2,1,0,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
-    EXPECT_EQ(Line(3), "abc,+500,-300,,,,,,,,,,,,,,,,,");
+    EXPECT_EQ(Line(3), "abc,+500,-300,12345.6,,,,,,,,,,,,,,,,");
 }
 
 TEST_F(Budgets, aSaveThatWouldLoseUnreadableSettingsNamesThemAndAsks) {

@@ -81,7 +81,7 @@ TEST(BarGraph, averagesCountOnlyMonthsWithALedgerFile) {
         Bars(GraphKind::TrendCategory, {12345, 12345, 12345, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     graph.monthsWithFiles = 3;
     const RecordingSurface drawing = Draw(graph);
-    EXPECT_EQ(TextAt(drawing, 160, 109), "平均額:12,300円");
+    EXPECT_EQ(TextAt(drawing, 160, 109), "平均額:12,345円");
     EXPECT_EQ(TextAt(drawing, 201, 102), "平均額");  // the line at the top of the chart
 }
 

@@ -18,6 +18,7 @@ struct Placed {
     GraphPoint at;
     QRectF box;  // pixels of the canvas
     bool column;
+    int pixels;  // the type's size
 };
 
 struct Shown {
@@ -52,11 +53,14 @@ Shown Show(const Graph& graph, int height) {
     QPainter painter(&image);
     PainterSurface surface(painter, QRectF(canvas.rect()), canvas.TypeScale());
     Shown shown{{}, QRectF(canvas.rect()), surface.Exact({0, 0})};
+    const auto pixels = [&canvas](double points) {
+        return static_cast<int>(std::lround(points * 96 / 72 * canvas.TypeScale()));
+    };
     for (const DrawnShape& shape : canvas.drawing().shapes()) {
         if (const auto* text = std::get_if<drawn::Text>(&shape)) {
             shown.texts.push_back({text->text, text->topLeft,
                                    surface.TextBounds(text->topLeft, {text->text}, 0, text->points),
-                                   false});
+                                   false, pixels(text->points)});
         } else if (const auto* column = std::get_if<drawn::TextColumn>(&shape)) {
             std::string joined;
             for (const std::string& line : column->lines)
@@ -64,7 +68,7 @@ Shown Show(const Graph& graph, int height) {
             shown.texts.push_back(
                 {joined, column->start,
                  surface.TextBounds(column->start, column->lines, column->gap, column->points),
-                 true});
+                 true, pixels(column->points)});
         }
     }
     return shown;
@@ -90,6 +94,32 @@ void AHouseBought(GraphInput& input) {
         month.at(0, 1) = month.at(0, 3) = house + month.at(2, 0);
     }
     input.settings.budgets[3] = "99999999999";
+}
+
+// The most a month can hold: 450 incomes and 550 expenses of 999,999,999
+// yen, one category holding 97 % of the spending beside six thin ones, a
+// refund, a deleted category's longest name and a budget far beyond it all.
+void TheMostAMonthHolds(GraphInput& input) {
+    const char* const names[] = {"給料",   "住居費", "食費",   "光熱費", "通信費",
+                                 "交通費", "医療費", "教育費", "交際費"};
+    for (int c = 1; c <= 9; ++c) {
+        input.categories.names[c] = Sjis(names[c - 1]);
+        input.categories.kinds[c] = c == 1 ? CategoryKind::Income : CategoryKind::Expense;
+        input.settings.summaryFlags[c] = 1;
+    }
+    const int items[] = {0, 450, 534, 5, 4, 3, 2, 1, 1};
+    for (int c = 1; c <= 8; ++c)
+        for (int i = 0; i < items[c]; ++i)
+            input.monthTotals.AddItem(c, 0, 999'999'999, c != 1, true);
+    input.monthTotals.AddItem(9, 0, -300, true, true);
+    input.monthTotals.AddDeletedItem(10, 1'000, true, true, Sjis("旧費目旧費目"));
+    input.settings.budgets[2] = "123456789012";
+    for (int s = 0; s < 12; ++s) {
+        MonthTotals& month = input.trendTotals.months[s];
+        month.MarkHasItems();
+        month.AddItem(1, 0, 449'999'999'550, false, true);
+        month.AddItem(2, 0, 549'999'999'450, true, true);
+    }
 }
 
 // A household that spends what it earns: both averages `income` and `expense`.
@@ -187,6 +217,10 @@ TEST(GraphLayout, everyTextIsWholeWithinTheDrawingAndClearOfTheOthers) {
         {"long names over twelve months", GraphSource::Trend, 2, 1, LongNames},
         {"an empty pie", GraphSource::MonthlyPie, 0, 0, {}},
         {"an empty trend", GraphSource::Trend, 0, 0, {}},
+        {"the most a month holds in bars", GraphSource::MonthlyBar, 0, 0, TheMostAMonthHolds},
+        {"the most a month holds in a pie", GraphSource::MonthlyPie, 0, 0, TheMostAMonthHolds},
+        {"the most twelve months hold", GraphSource::Trend, 0, 0, TheMostAMonthHolds},
+        {"a category's most", GraphSource::Trend, 2, 0, TheMostAMonthHolds},
     };
     for (const ScreenClass& size : kScreenClasses) {
         for (const Graph& graph : graphs) {
@@ -196,6 +230,7 @@ TEST(GraphLayout, everyTextIsWholeWithinTheDrawingAndClearOfTheOthers) {
             for (std::size_t i = 0; i < shown.texts.size(); ++i) {
                 const Placed& text = shown.texts[i];
                 EXPECT_TRUE(room.contains(text.box)) << text.text;
+                EXPECT_GE(text.pixels, 8) << text.text;
                 for (std::size_t k = i + 1; k < shown.texts.size(); ++k) {
                     const Placed& other = shown.texts[k];
                     EXPECT_FALSE(text.box.intersects(other.box))

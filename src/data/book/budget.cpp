@@ -100,7 +100,14 @@ bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int
 }
 
 std::string BudgetUseText(double total, const BudgetReading& budget) {
-    return budget.usable() ? RatioText(total, double(budget.yen)) : std::string();
+    if (!budget.usable())
+        return {};
+    const long long spent = RoundHalfAway(total);
+    const std::string nearest = RatioText(total, double(budget.yen));
+    // Rounded to 100.00, a total a little over or under would read as the budget spent exactly.
+    if (nearest != "100.00" || spent == budget.yen)
+        return nearest;
+    return RatioTextCut(total, double(budget.yen), spent > budget.yen);
 }
 
 long long ProratedBudget(long long monthBudget, int days, int day) {

@@ -45,7 +45,8 @@ BudgetReading ReadBudget(std::string_view cp932);
 bool IsOverBudget(const CategoryTable& categories, const Settings& settings, int category,
                   double total);
 
-// The total's share of the budget, or "" when the budget is not usable.
+// The total's share of the budget, or "" when the budget is not usable; only
+// a total equal to the budget reads 100.00, one over it never less.
 std::string BudgetUseText(double total, const BudgetReading& budget);
 
 // The month's budget shown against day `day`: spread evenly over the month's

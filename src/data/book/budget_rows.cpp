@@ -1,6 +1,7 @@
 #include "data/book/budget_rows.h"
 
 #include "data/book/amount_format.h"
+#include "data/book/monthly_average.h"
 
 namespace hanaki {
 
@@ -43,7 +44,7 @@ std::array<long long, kMaxCategories + 1> PastAverages(const TrendTotals& trend)
         for (const MonthTotals& month : trend.months)
             sum = RoundHalfEven(double(sum) + month.at(c, 0));
         if (sum > 0)
-            averages[c] = RoundHalfEven(double(sum) / months) / 1000 * 1000;
+            averages[c] = MonthlyAverage(double(sum), months) / 1000 * 1000;
     }
     return averages;
 }

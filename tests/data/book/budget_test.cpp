@@ -50,7 +50,8 @@ TEST(Budgets, overBudgetAndBudgetUseFollowOneRule) {
     Settings settings;
     const std::vector<std::tuple<int, std::string, double, bool, std::string>> cases{
         {2, "30000", 30000, false, "100.00"},
-        {2, "30000", 30001, true, "100.00"},
+        {2, "30000", 30001, true, "100.01"},  // over reads over, under reads under
+        {2, "30000", 29999, false, "99.99"},
         {2, "5000.7", 5000, false, "100.00"},
         {2, "5000.7", 5001, true, "100.02"},
         {2, Sjis("５０００"), 5001, true, "100.02"},
