@@ -28,7 +28,7 @@ void FirstFrameOfResults(benchmark::State& state, const char* text) {
     std::size_t rows = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        FindScreen screen(program, services, {});
+        FindScreen screen(program, services, {}, {});
         screen.show();
         QApplication::setActiveWindow(&screen);
         QCoreApplication::processEvents();

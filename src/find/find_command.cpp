@@ -1,5 +1,6 @@
 #include "find/find_command.h"
 
+#include <QByteArrayView>
 #include <algorithm>
 #include <cstdlib>
 
@@ -84,7 +85,7 @@ class FoundWriter {
     // The count line closes the text form; nothing at all when nothing was found.
     void Finish() {
         if (!request_.csv && count_ > 0)
-            pending_ += Utf8ToCp932Lossy(FoundTotalsLine(count_, income_, expense_)) + "\n";
+            pending_ += Utf8ToCp932Lossy(FoundTotalsLine(count_, 0, income_, expense_)) + "\n";
         Flush();
         out_.flush();
     }
@@ -94,7 +95,7 @@ class FoundWriter {
   private:
     void AddTextLine(const FoundRecord& found, bool income) {
         const RecordFields& fields = found.fields;
-        AppendCalendarDate(fields.bytes.substr(0, 6), pending_);
+        AppendCalendarDate(fields.bytes.substr(0, 6), found.year, pending_);
         pending_.append("  ");
         AppendMonth(found, pending_);
         pending_.append("  ");
@@ -114,7 +115,7 @@ class FoundWriter {
         std::string month;
         AppendMonth(found, month);
         pending_ += CsvLine(
-            {CalendarDateText(fields.bytes.substr(0, 6)), month,
+            {CalendarDateText(fields.bytes.substr(0, 6), found.year), month,
              std::to_string(fields.numbers.category), TrimRight(fields.categoryName()),
              std::to_string(fields.numbers.description), TrimRight(fields.descriptionName()),
              income ? amount : "", income ? "" : amount, TrimRight(fields.remark())});
@@ -150,7 +151,16 @@ std::string TakeFindArgument(const std::vector<std::string>& args, std::size_t& 
     if (arg == "--find") {
         if (i + 1 >= args.size())
             return "--find の後に探す文字がありません。";
-        find->text = args[++i];
+        const std::string& text = args[++i];
+        if (QByteArrayView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8()) {
+            find->text = text;
+            return {};
+        }
+        // A script run in a Shift_JIS locale passes the text in the data files' own code.
+        std::string decoded = Cp932ToUtf8(text);
+        if (decoded.find("\xEF\xBF\xBD") != std::string::npos)  // U+FFFD: no such character
+            return "--find の文字を読み取れません。UTF-8 か Shift_JIS (cp932) で指定してください。";
+        find->text = std::move(decoded);
         return {};
     }
     const std::optional<int> month =
@@ -172,9 +182,11 @@ std::string FindRequestError(const FindRequest& find) {
     return {};
 }
 
-std::string FoundTotalsLine(std::size_t count, double income, double expense) {
-    return std::to_string(count) + "件  入金 " + FormatGrouped(income) + "  支出 " +
-           FormatGrouped(expense);
+std::string FoundTotalsLine(std::size_t items, std::size_t memoLines, double income,
+                            double expense) {
+    return "見つかった項目 " + std::to_string(items) + "件" +
+           (memoLines > 0 ? "・メモ " + std::to_string(memoLines) + "行" : "") + "  入金合計 " +
+           FormatGrouped(income) + "  支出合計 " + FormatGrouped(expense);
 }
 
 int RunFindCommand(const std::string& dataDir, const FindRequest& request, std::ostream& out,

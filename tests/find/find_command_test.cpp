@@ -23,8 +23,9 @@ std::string Record(const std::string& date, int category, const std::string& cat
                         descriptionName, amount, remark});
 }
 
-// Three months of a household whose master no longer has category 9, with
-// one damaged record in December.
+// Months of a household whose master no longer has category 9, with one
+// damaged record in December 2025, a remark typed through an input method
+// (〜 and − as it sends them) and an item of December 1949 in 1950年1月度.
 void WriteHousehold(const TempFolder& dir) {
     dir.Write("VERADIV.DAT",
               Sjis("+給料\r\n月給\r\n-食費\r\n朝食,夕食\r\n-車両費\r\nガソリン,保険\r\n"));
@@ -38,6 +39,8 @@ void WriteHousehold(const TempFolder& dir) {
     dir.Write("202601.DAT",
               Record("260105", 2, "食費", 1, "朝食", "-4500", "パン, \"特売\"") +
                   Record("260120", 3, "車両費", 1, "ガソリン", "-5000", "ＡＢＣスタンド"));
+    dir.Write("202602.DAT", Record("260201", 2, "食費", 2, "夕食", "-12345", "〜特売 −20%"));
+    dir.Write("195001.DAT", Record("491226", 2, "食費", 1, "朝食", "-800", "年越しそば"));
 }
 
 struct Baseline {
@@ -131,6 +134,28 @@ TEST(FindCommand, writesCodePage932WhenAskedAndFailsOnAFileItCannotRead) {
 
     std::filesystem::remove(dir.path() + "/VERADIV.DAT");
     EXPECT_EQ(RunHanaki(dir, {"--find", "abc"}).exit, 1);
+}
+
+// A script in a Shift_JIS locale passes the text in code page 932: it finds
+// what the same text in UTF-8 finds. Bytes that are neither are refused.
+TEST(FindCommand, aTextInCodePage932IsReadAsTextAndOtherBytesAreRefused) {
+    TempFolder dir;
+    WriteHousehold(dir);
+    for (const std::string utf8 : {"〜特売", "ｶﾞｿﾘﾝ"}) {
+        const Outcome sjis = RunHanaki(dir, {"--find", Sjis(utf8), "--from", "2026", "1"});
+        const Outcome expected = RunHanaki(dir, {"--find", utf8, "--from", "2026", "1"});
+        EXPECT_EQ(sjis.exit, 0) << utf8;
+        EXPECT_EQ(sjis.out, expected.out) << utf8;
+    }
+    for (const std::string& bytes :
+         {std::string("\xFF\xFE"), std::string("\x81"), Sjis("特売") + "\xA0"}) {
+        const Outcome refused = RunHanaki(dir, {"--find", bytes});
+        EXPECT_EQ(refused.exit, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(
+            refused.err,
+            "--find の文字を読み取れません。UTF-8 か Shift_JIS (cp932) で指定してください。\n");
+    }
 }
 
 }  // namespace
