@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "data/calendar.h"
 #include "find/find_command.h"
 #include "find/found_items_model.h"
 #include "ui/folder_watch.h"
@@ -73,7 +72,7 @@ void FindScreen::BuildControls() {
         return made;
     };
     auto* caption = label(
-        "Label4", QStringLiteral("探す文字（備考・費目・摘要・メモ。12,345 のような金額も）"));
+        "Label4", QStringLiteral("探す文字（備考・費目・摘要・メモ、12,345 のような金額も）"));
     textField_ = new QLineEdit(this);
     textField_->setObjectName("Text1");
     textField_->installEventFilter(this);
@@ -241,10 +240,11 @@ void FindScreen::HandOffSelected() {
             FollowHandOff(memoHandOff_({found->year, found->month, found->day}, this), this,
                           [this] { SearchAgain(); });
     } else {
-        LedgerRecord record = DecodeLedgerRecord(found->bytes);
-        record.date = CalendarToAccounting(state_.closingDay(), record.date);
-        HandOffItem(itemHandOff_, {found->year, found->month, found->slot, record}, this,
-                    [this] { SearchAgain(); });
+        const FoundItem item{
+            found->year, found->month, found->slot, DecodeLedgerRecord(found->bytes), {}};
+        HandOffItem(itemHandOff_,
+                    {item.year, item.month, item.slot, ChainRecord(item, state_.closingDay())},
+                    this, [this] { SearchAgain(); });
     }
 }
 
