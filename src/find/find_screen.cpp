@@ -34,7 +34,7 @@ FindScreenSize SizeFor(const ScreenMetrics& metrics) {
 }
 
 // Widths of the grid's columns in half-width cells; the remark takes the rest.
-constexpr int kColumnCells[] = {11, 8, 13, 13, 12, 12};
+constexpr int kColumnCells[] = {12, 9, 13, 13, 12, 12};
 
 // One slice of the search between two frames, so that keys and drawing stay live.
 constexpr int kSliceMilliseconds = 12;
