@@ -7,7 +7,7 @@
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
 
-// Ten full years of ledgers (2016 to 2025, 1000 items a month) for the find benchmarks.
+// Full years of ledgers (1000 items a month; ten years: 2016 to 2025) for the find benchmarks.
 namespace hanaki {
 
 inline std::string FullMonthOfRemarks(int year, int month) {
@@ -29,11 +29,16 @@ inline std::string FullMonthOfRemarks(int year, int month) {
     return bytes;
 }
 
-inline void WriteTenFullYears(const testing::TempFolder& dir) {
-    for (int year = 2016; year < 2026; ++year) {
+// Full months from January `first` to December `last`.
+inline void WriteFullYears(const testing::TempFolder& dir, int first, int last) {
+    for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month)
             dir.Write(LedgerFileName(year - 1900, month), FullMonthOfRemarks(year, month));
     }
+}
+
+inline void WriteTenFullYears(const testing::TempFolder& dir) {
+    WriteFullYears(dir, 2016, 2025);
 }
 
 }  // namespace hanaki

@@ -79,7 +79,12 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::Find:  // F9 検索
             if (find_.isNull()) {
-                find_ = OpenFindScreen(state_, services_, handOff, &main);
+                find_ = OpenFindScreen(
+                    state_, services_, handOff,
+                    [&main](const PickedMemo& memo, QWidget* asker) {
+                        return main.OpenDayMemo(memo, asker);
+                    },
+                    &main);
             } else {
                 ShowInFrontOf(find_, &main);
             }

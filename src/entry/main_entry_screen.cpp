@@ -183,6 +183,17 @@ HandOffResult MainEntryScreen::OpenItem(const PickedItem& item, QWidget* asker) 
     return HandOffResult::Opened;
 }
 
+HandOffResult MainEntryScreen::OpenDayMemo(const PickedMemo& memo, QWidget* asker) {
+    if (!TakesHandOff(asker))
+        return HandOffResult::Refused;
+    state_.date = CurrentDate{memo.year - 1900, memo.month, memo.day};
+    ShowCurrentMonth();
+    keys_->Focus(EntryField::Category);
+    OpenMemo();
+    activateWindow();
+    return HandOffResult::Opened;
+}
+
 void MainEntryScreen::RefreshGuide() {
     if (keys_->field() == EntryField::Category)
         form_->EnterCategoryField();

@@ -57,6 +57,8 @@ class MainEntryScreen : public QWidget {
     // Opens an item picked in another window for correction: its month is
     // read anew from its file and shown, the item found in it and opened.
     HandOffResult OpenItem(const PickedItem& item, QWidget* asker);
+    // Opens the memo of a day picked in another window, as "/" does on that day.
+    HandOffResult OpenDayMemo(const PickedMemo& memo, QWidget* asker);
 
     // The desktop session asks for what is typed: the open memo is saved and stays open.
     void SaveTyped();

@@ -28,8 +28,10 @@ std::string TakeFindArgument(const std::vector<std::string>& args, std::size_t& 
 // A Japanese message when the request as a whole cannot be used, else empty.
 std::string FindRequestError(const FindRequest& find);
 
-// "3件  入金 200,000  支出 1,300": the count and the totals of what was found (UTF-8).
-std::string FoundTotalsLine(std::size_t count, double income, double expense);
+// "見つかった項目 3件  入金合計 200,000  支出合計 1,300": the count and the
+// totals of the items found, and the memo lines found when there are any (UTF-8).
+std::string FoundTotalsLine(std::size_t items, std::size_t memoLines, double income,
+                            double expense);
 
 // Returns the exit code: 0 something was found and every record searched;
 // 1 nothing was found, or the folder or its master is missing, or a month

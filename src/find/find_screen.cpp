@@ -12,6 +12,7 @@
 
 #include "find/find_command.h"
 #include "find/found_items_model.h"
+#include "ui/folder_watch.h"
 #include "ui/fonts.h"
 #include "ui/sub_screen.h"
 
@@ -33,7 +34,7 @@ FindScreenSize SizeFor(const ScreenMetrics& metrics) {
 }
 
 // Widths of the grid's columns in half-width cells; the remark takes the rest.
-constexpr int kColumnCells[] = {12, 13, 13, 12, 12};
+constexpr int kColumnCells[] = {12, 9, 13, 13, 12, 12};
 
 // One slice of the search between two frames, so that keys and drawing stay live.
 constexpr int kSliceMilliseconds = 12;
@@ -45,12 +46,13 @@ const MonthSpan kEveryMonth;
 
 }  // namespace
 
-FindScreen::FindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
-                       QWidget* parent)
+FindScreen::FindScreen(ProgramState& state, Services& services, ItemHandOff itemHandOff,
+                       MemoHandOff memoHandOff, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       services_(services),
-      handOff_(std::move(handOff)) {
+      itemHandOff_(std::move(itemHandOff)),
+      memoHandOff_(std::move(memoHandOff)) {
     setObjectName("FormFind");
     setWindowTitle(QStringLiteral("検索"));
     BuildControls();
@@ -69,13 +71,14 @@ void FindScreen::BuildControls() {
         made->setTextFormat(Qt::PlainText);
         return made;
     };
-    auto* caption =
-        label("Label4", QStringLiteral("探す文字（備考・費目・摘要、数字だけなら金額も）"));
+    auto* caption = label(
+        "Label4", QStringLiteral("探す文字（備考・費目・摘要・メモ、12,345 のような金額も）"));
     textField_ = new QLineEdit(this);
     textField_->setObjectName("Text1");
     textField_->installEventFilter(this);
 
-    model_ = new FoundItemsModel(state_.categories, this);
+    auto* heading = label("Label5", QStringLiteral("見つかった項目とメモ（新しい順）"));
+    model_ = new FoundItemsModel(state_.categories, state_.folder, this);
     grid_ = new QTableView(this);
     grid_->setObjectName("MSFlexGrid1");
     grid_->setModel(model_);
@@ -93,7 +96,7 @@ void FindScreen::BuildControls() {
     grid_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < 5; ++column)
+    for (int column = 0; column < static_cast<int>(std::size(kColumnCells)); ++column)
         grid_->setColumnWidth(column, kColumnCells[column] * cell);
 
     totals_ = label("Label2");
@@ -103,11 +106,15 @@ void FindScreen::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
     layout->addWidget(textField_);
+    layout->addWidget(heading);
     layout->addWidget(grid_, 1);
     layout->addWidget(totals_);
     layout->addWidget(problemsLine_);
     layout->addWidget(legend_);
     setFixedSize(size.width, size.height);
+
+    connect(new FolderWatch(state_.folder, this), &FolderWatch::changed, model_,
+            &FoundItemsModel::Reread);
 
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
@@ -144,13 +151,13 @@ KeyTable FindScreen::ResultsKeys() {
     };
     const int page = std::max(
         1, grid_->viewport()->height() / grid_->verticalHeader()->defaultSectionSize() - 1);
-    return {" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正",
+    return {" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正・メモ",
             {{{Qt::Key_Escape}, "<ESC>文字へ", [this] { EnterText(); }},
              {{Qt::Key_Up}, "<↑↓>前,後", [move] { move(-1); }},
              {{Qt::Key_Down}, "<↑↓>前,後", [move] { move(1); }},
              {{Qt::Key_PageUp}, "<PageUp,Down>前頁,改頁", [move, page] { move(-page); }},
              {{Qt::Key_PageDown}, "<PageUp,Down>前頁,改頁", [move, page] { move(page); }},
-             {kEnterKeys, "<Enter>訂正", [this] { HandOffSelected(); }}}};
+             {kEnterKeys, "<Enter>訂正・メモ", [this] { HandOffSelected(); }}}};
 }
 
 void FindScreen::EnterText() {
@@ -175,7 +182,7 @@ void FindScreen::StartSearch() {
     match_.emplace(textField_->text().toStdString());
     if (match_->empty())
         return;
-    model_->Clear();
+    model_->Clear(state_.closingDay());
     problems_.clear();
     problemsLine_->clear();
     nextMonth_ = kEveryMonth.last;
@@ -187,18 +194,10 @@ void FindScreen::StartSearch() {
 void FindScreen::SearchSomeMonths(int milliseconds) {
     QElapsedTimer clock;
     clock.start();
-    LedgerSearch month;
-    while (nextMonth_ >= kEveryMonth.first && clock.elapsed() < milliseconds) {
-        const auto firstOfMonth = static_cast<std::ptrdiff_t>(month.items.size());
-        SearchMonthLedger(state_.folder, nextMonth_ / 12, nextMonth_ % 12 + 1, std::ref(*match_),
-                          buffer_, month);
-        // Newest first: the month's items were found in file order.
-        std::reverse(month.items.begin() + firstOfMonth, month.items.end());
-        --nextMonth_;
-    }
+    while (nextMonth_ >= kEveryMonth.first && clock.elapsed() < milliseconds)
+        model_->SearchMonth(nextMonth_--, *match_, problems_);
     const bool wasEmpty = model_->count() == 0;
-    model_->Append(month.items);
-    problems_.insert(problems_.end(), month.problems.begin(), month.problems.end());
+    model_->ShowFound();
     if (wasEmpty && model_->count() > 0 && focus_ == Focus::Results)
         MoveTo(0);
     ShowTotals();
@@ -208,8 +207,9 @@ void FindScreen::SearchSomeMonths(int milliseconds) {
 
 void FindScreen::ShowTotals() {
     const bool searching = nextMonth_ >= kEveryMonth.first;
-    QString line = QString::fromStdString(FoundTotalsLine(static_cast<std::size_t>(model_->count()),
-                                                          model_->income(), model_->expense()));
+    const FoundResults& found = model_->results();
+    QString line = QString::fromStdString(
+        FoundTotalsLine(found.items(), found.memoLines(), found.income(), found.expense()));
     if (searching)
         line += QStringLiteral("  （検索中）");
     else if (model_->count() == 0)
@@ -233,22 +233,36 @@ void FindScreen::MoveTo(int row) {
 
 void FindScreen::HandOffSelected() {
     const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid() || !handOff_)
+    if (!current.isValid())
         return;
-    const FoundItem& found = model_->item(current.row());
-    const PickedItem item{found.year, found.month, found.slot,
-                          ChainRecord(found, state_.closingDay())};
-    HandOffItem(handOff_, item, this, [this] {
-        services_.messages.Inform(
-            this, QStringLiteral("検索"),
-            QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
-        StartSearch();
-    });
+    const std::optional<FoundRow> found =
+        model_->results().Read(static_cast<std::size_t>(current.row()));
+    if (!found) {
+        SearchAgain();
+    } else if (found->memo()) {
+        if (memoHandOff_)
+            FollowHandOff(memoHandOff_({found->year, found->month, found->day}, this), this,
+                          [this] { SearchAgain(); });
+    } else {
+        const FoundItem item{
+            found->year, found->month, found->slot, DecodeLedgerRecord(found->bytes), {}};
+        HandOffItem(itemHandOff_,
+                    {item.year, item.month, item.slot, ChainRecord(item, state_.closingDay())},
+                    this, [this] { SearchAgain(); });
+    }
 }
 
-QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
-                        QWidget* opener) {
-    auto* screen = new FindScreen(state, services, std::move(handOff), opener);
+void FindScreen::SearchAgain() {
+    services_.messages.Inform(
+        this, QStringLiteral("検索"),
+        QStringLiteral("この項目は検索の後に変更されたか、削除されました。検索し直します。"));
+    StartSearch();
+}
+
+QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff itemHandOff,
+                        MemoHandOff memoHandOff, QWidget* opener) {
+    auto* screen =
+        new FindScreen(state, services, std::move(itemHandOff), std::move(memoHandOff), opener);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     ShowInFrontOf(screen, opener);
     return screen;

@@ -21,13 +21,14 @@ namespace hanaki {
 
 class FoundItemsModel;
 
-// Finds items in every month by a text: the results newest first, filled in
-// month by month while the keys stay live; Enter hands the picked item off.
+// Finds items and memo lines in every month by a text: the results newest
+// first, filled in month by month while the keys stay live; Enter hands the
+// picked item, or the day of the picked memo line, to the main window.
 class FindScreen : public QWidget, public KeysInForce {
     Q_OBJECT
   public:
-    FindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
-               QWidget* parent = nullptr);
+    FindScreen(ProgramState& state, Services& services, ItemHandOff itemHandOff,
+               MemoHandOff memoHandOff, QWidget* parent = nullptr);
     KeyTable KeysNow() override;
     ~FindScreen() override;
 
@@ -47,10 +48,12 @@ class FindScreen : public QWidget, public KeysInForce {
     void ShowTotals();
     void MoveTo(int row);
     void HandOffSelected();
+    void SearchAgain();
 
     ProgramState& state_;
     Services& services_;
-    ItemHandOff handOff_;
+    ItemHandOff itemHandOff_;
+    MemoHandOff memoHandOff_;
 
     QLineEdit* textField_;  // Text1
     QTableView* grid_;      // MSFlexGrid1
@@ -63,12 +66,11 @@ class FindScreen : public QWidget, public KeysInForce {
     Focus focus_ = Focus::Text;
     std::optional<ItemTextMatch> match_;
     int nextMonth_ = -1;  // the next month to search, newest first; below the span when done
-    std::string buffer_;
     std::vector<std::string> problems_;
 };
 
 // Opens the find screen in front of `opener`; it deletes itself when closed.
-QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff handOff,
-                        QWidget* opener);
+QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff itemHandOff,
+                        MemoHandOff memoHandOff, QWidget* opener);
 
 }  // namespace hanaki

@@ -6,20 +6,34 @@
 namespace hanaki {
 namespace {
 
-std::optional<long long> DigitsValue(const std::u32string& text) {
-    if (text.size() > 18 ||
-        !std::all_of(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+// An amount as the program prints it or a user writes it: digits, grouped by
+// commas or not, after a yen sign (folded to \) or before 円.
+std::optional<long long> AmountValue(std::u32string_view text) {
+    if (!text.empty() && text.front() == U'\\')
+        text.remove_prefix(1);
+    else if (!text.empty() && text.back() == U'円')
+        text.remove_suffix(1);
+    const std::size_t firstComma = text.find(U',');
+    const std::size_t lead = firstComma == std::u32string_view::npos ? text.size() : firstComma;
+    if (lead == 0 || (firstComma != std::u32string_view::npos && lead > 3))
         return std::nullopt;
     long long value = 0;
-    for (char32_t c : text)
-        value = value * 10 + (c - U'0');
-    return value;
+    int digits = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool commaPlace = i >= lead && (i - lead) % 4 == 0;
+        if (commaPlace ? text[i] != U',' : text[i] < U'0' || text[i] > U'9')
+            return std::nullopt;
+        if (!commaPlace && ++digits <= 18)
+            value = value * 10 + (text[i] - U'0');
+    }
+    // Every group after a comma is whole.
+    return digits <= 18 && (text.size() - lead) % 4 == 0 ? std::optional(value) : std::nullopt;
 }
 
 }  // namespace
 
 ItemTextMatch::ItemTextMatch(std::string_view utf8Text)
-    : text_(FoldText(utf8Text)), amount_(text_.empty() ? std::nullopt : DigitsValue(text_)) {}
+    : text_(FoldText(utf8Text)), amount_(text_.empty() ? std::nullopt : AmountValue(text_)) {}
 
 bool ItemTextMatch::Contains(std::string_view cp932Field) {
     const std::string_view field = WithoutTrailingBlanks(cp932Field);

@@ -10,7 +10,8 @@
 
 // The find rule: an item matches when its remark, category name or
 // description name (as the record stores them) contains the text, both
-// folded; a text of digits alone also finds the items of that amount.
+// folded; an amount as the program prints it ("12,345", "￥12,345" or
+// digits alone) also finds the items of that amount.
 namespace hanaki {
 
 class ItemTextMatch {
@@ -19,6 +20,8 @@ class ItemTextMatch {
     // A text that folds to nothing finds nothing.
     bool empty() const { return text_.empty(); }
     bool operator()(const RecordFields& fields);
+    // A memo line (code page 932), by its text alone.
+    bool MatchesLine(std::string_view cp932Line) { return !text_.empty() && Contains(cp932Line); }
 
   private:
     bool Contains(std::string_view cp932Field);

@@ -7,8 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-// Texts compared as the find rule compares them: Unicode NFKC, then case
-// folding, so that "ｶﾞｿﾘﾝ" and "ガソリン", "ＡＢＣ" and "abc" read the same.
+// Texts compared as the find rule compares them: each character as code page
+// 932 stores it, Unicode NFKC, then case folding, so that "ｶﾞｿﾘﾝ" and
+// "ガソリン", "ＡＢＣ" and "abc", "〜" typed and "～" read back are the same.
 namespace hanaki {
 
 // UTF-8 text, folded.

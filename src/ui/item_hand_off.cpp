@@ -6,9 +6,12 @@ namespace hanaki {
 
 void HandOffItem(const ItemHandOff& handOff, const PickedItem& item, QWidget* asker,
                  const std::function<void()>& gone) {
-    if (!handOff)
-        return;
-    switch (handOff(item, asker)) {
+    if (handOff)
+        FollowHandOff(handOff(item, asker), asker, gone);
+}
+
+void FollowHandOff(HandOffResult result, QWidget* asker, const std::function<void()>& gone) {
+    switch (result) {
         case HandOffResult::Opened:
             asker->close();
             return;

@@ -2,6 +2,7 @@
 
 #include <QTableWidget>
 
+#include "data/formats/memo.h"
 #include "entry_window.h"
 #include "support/keyboard.h"
 #include "support/wait.h"
@@ -121,6 +122,39 @@ TEST(SubScreens, NoHandOffThrowsAwayWhatTheMainWindowHasUnderWay) {
             EXPECT_EQ(window.folder.Read("200001.DAT"), bytes);
         }
     }
+}
+
+// A memo line found opens its day's memo on the main window, in its own
+// month; not while an item is under way there.
+TEST(SubScreens, AMemoLineFoundOpensItsDaysMemo) {
+    January2000 window;  // closing day 25
+    window.folder.Write("199912.MEM", EncodeMemoRecord({{" 3", " 3", " 3"},
+                                                        {testing::Sjis("年賀状を買う"), "", ""}}));
+    ASSERT_TRUE(window.Start());
+    window.Press(Qt::Key_Return);
+    QWidget* find = OpenFromMainWindow(window, Qt::Key_F9, "FormFind");
+    ASSERT_NE(find, nullptr);
+    Commit(find->focusWidget(), QStringLiteral("年賀状"));
+    Press(find->focusWidget(), Qt::Key_Return);
+    auto* totals = find->findChild<QLabel*>("Label2");
+    ASSERT_TRUE(WaitFor([&] { return !totals->text().contains("検索中"); }, "the search"));
+
+    window.Enter({"2", "1"});  // an item begun
+    Press(find->focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(window.messages.shown.size(), 1u);
+    EXPECT_EQ(window.messages.shown[0].text, kUnderWay);
+    EXPECT_EQ(window.Text("Text2"), "朝食");  // what was typed stays
+
+    window.Press(Qt::Key_Escape);
+    window.Press(Qt::Key_Escape);
+    Press(find->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(WaitFor([&] { return window.screen->findChild<QWidget*>("FormFind") == nullptr; },
+                        "the find screen to close"));
+    EXPECT_EQ(window.FocusName(), "Text11");
+    EXPECT_EQ(window.Text("Text11"), "年賀状を買う");
+    EXPECT_EQ(window.Text("Label10"), "メモ 1999年12月3日");
+    EXPECT_EQ(window.Text("Text6") + "/" + window.Text("Text7") + "/" + window.Text("Text8"),
+              "1999/12/3");
 }
 
 // The main window, the monthly table, find and the history side by side,

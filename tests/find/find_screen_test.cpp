@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "data/formats/fixed_field.h"
+#include "data/formats/memo.h"
 #include "settings/household.h"
 #include "support/ledger_records.h"
 #include "support/screen_fit.h"
@@ -43,10 +44,17 @@ class FindScreenTest : public ::testing::Test {
                                           Record("251228", 2, "-3000", "ＡＢＣ石油"));
         home.temp.Write("202601.DAT", Record("260110", 2, "-5000", "abc石油"));
     }
+    // A screen left open reads the household as it draws.
+    ~FindScreenTest() override { delete screen.data(); }
     FindScreen& Open() {
-        screen =
-            new FindScreen(home.state, home.services, [this](const PickedItem& item, QWidget*) {
+        screen = new FindScreen(
+            home.state, home.services,
+            [this](const PickedItem& item, QWidget*) {
                 handOff = {item.year, item.month, item.slot, handOff.calls + 1, handOff.answer};
+                return handOff.answer;
+            },
+            [this](const PickedMemo& memo, QWidget*) {
+                handOff = {memo.year, memo.month, -memo.day, handOff.calls + 1, handOff.answer};
                 return handOff.answer;
             });
         screen->setAttribute(Qt::WA_DeleteOnClose);
@@ -79,17 +87,92 @@ TEST_F(FindScreenTest, listsNewestFirstAndHandsOffThePickedItemsSlot) {
     Open();
     ASSERT_TRUE(Search(QStringLiteral("ＡＢＣ")));
     EXPECT_EQ(Column(0), (QStringList{"2026/01/10", "2025/12/28"}));
-    EXPECT_EQ(Column(4), (QStringList{"5,000", "3,000"}));
-    EXPECT_EQ(Column(5), (QStringList{"abc石油", "ＡＢＣ石油"}));
-    EXPECT_EQ(Totals(), QStringLiteral("2件  入金 0  支出 8,000"));
-    EXPECT_EQ(Child<QLabel>(*screen, "Label1")->text(),
-              QStringLiteral(" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正"));
+    EXPECT_EQ(Column(5), (QStringList{"5,000", "3,000"}));
+    EXPECT_EQ(Column(6), (QStringList{"abc石油", "ＡＢＣ石油"}));
+    EXPECT_EQ(Totals(), QStringLiteral("見つかった項目 2件  入金合計 0  支出合計 8,000"));
+    EXPECT_EQ(
+        Child<QLabel>(*screen, "Label1")->text(),
+        QStringLiteral(" <ESC>文字へ    <↑↓>前,後    <PageUp,Down>前頁,改頁    <Enter>訂正・メモ"));
 
     Press(Qt::Key_PageDown);
     Press(Qt::Key_Return);
     EXPECT_EQ(handOff.calls, 1);
     EXPECT_EQ((std::tuple{handOff.year, handOff.month, handOff.slot}), std::tuple(2025, 12, 3));
     EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
+}
+
+// Each search of one household with memos and closing day 25, whose 1950年1月度
+// begins on 26 December 1949: the rows, newest first, and the totals line.
+TEST_F(FindScreenTest, saysWhatItShowsWithMemosAndTheMonthOfEachResult) {
+    home.UseSettings(" 25 \r\n");
+    home.temp.Write("195001.DAT", Record("491226", 2, "-800", "年越しそば") +
+                                      Record("500105", 1, "+9000", "お年玉"));
+    home.temp.Write("195001.MEM", EncodeMemoRecord({{"28", "28", "28"}, {Sjis("そば屋"), "", ""}}));
+    home.temp.Write(
+        "202601.MEM",
+        EncodeMemoRecord({{"10", "10", "10"}, {Sjis("満タン"), Sjis("ＡＢＣ石油は〜特売"), ""}}));
+    home.temp.Write("202602.DAT", Record("260201", 2, "-12345", "〜特売 −20%"));
+    const struct {
+        const char* text;
+        QStringList rows;  // date, 月度, category and remark of each
+        const char* totals;
+    } cases[] = {
+        {"abc",
+         {"2026/01/10 2026/01 メモ ＡＢＣ石油は～特売", "2026/01/10 2026/01 車両費 abc石油",
+          "2025/12/28 2025/12 車両費 ＡＢＣ石油"},
+         "見つかった項目 2件・メモ 1行  入金合計 0  支出合計 8,000"},
+        {"そば",
+         {"1949/12/28 1950/01 メモ そば屋", "1949/12/26 1950/01 車両費 年越しそば"},
+         "見つかった項目 1件・メモ 1行  入金合計 0  支出合計 800"},
+        {"〜特売",  // as an input method types it
+         {"2026/02/01 2026/02 車両費 ～特売 －20%", "2026/01/10 2026/01 メモ ＡＢＣ石油は～特売"},
+         "見つかった項目 1件・メモ 1行  入金合計 0  支出合計 12,345"},
+        {"￥12,345",
+         {"2026/02/01 2026/02 車両費 ～特売 －20%"},
+         "見つかった項目 1件  入金合計 0  支出合計 12,345"},
+    };
+    Open();
+    EXPECT_EQ(Child<QLabel>(*screen, "Label5")->text(),
+              QStringLiteral("見つかった項目とメモ（新しい順）"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (&c != cases)
+            Press(Qt::Key_Escape);  // from the results back to the text
+        ASSERT_TRUE(Search(QString::fromUtf8(c.text)));
+        QStringList rows;
+        for (int row = 0; row < Column(0).size(); ++row)
+            rows << QStringList{Column(0)[row], Column(1)[row], Column(2)[row], Column(6)[row]}
+                        .join(' ');
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(Totals(), QString::fromUtf8(c.totals));
+    }
+}
+
+TEST_F(FindScreenTest, enterOnAMemoLineHandsOffItsDay) {
+    home.temp.Write("202512.MEM", EncodeMemoRecord({{"20", "20", "20"}, {"", "", Sjis("給油")}}));
+    Open();
+    ASSERT_TRUE(Search(QStringLiteral("給油")));
+    ASSERT_EQ(Column(2), QStringList{"メモ"});
+    Press(Qt::Key_Return);
+    EXPECT_EQ(handOff.calls, 1);
+    EXPECT_EQ((std::tuple{handOff.year, handOff.month, handOff.slot}), std::tuple(2025, 12, -20));
+    EXPECT_TRUE(WaitFor([&] { return screen.isNull(); }, "the screen to close"));
+}
+
+// Results are read back from their files: one whose item changed since says so.
+TEST_F(FindScreenTest, aResultChangedSinceTheSearchSaysSo) {
+    Open();
+    ASSERT_TRUE(Search(QStringLiteral("ｶﾞｿﾘﾝ")));
+    // The main window corrects the first amount of December.
+    ASSERT_TRUE(home.state.folder
+                    .Replace("202512.DAT", Record("251203", 2, "-4100", "ｾﾙﾌ") +
+                                               Record("251225", 1, "+250000", "") +
+                                               Record("251228", 2, "-3000", "ＡＢＣ石油"))
+                    .ok());
+    EXPECT_TRUE(WaitFor([&] { return Column(6)[2] != "ｾﾙﾌ"; }, "the row to be read anew"));
+    EXPECT_EQ(Column(6),
+              (QStringList{"abc石油", "ＡＢＣ石油", "（この項目は検索の後に変更されました）"}));
+    EXPECT_EQ(Column(0)[2] + Column(1)[2], "2025/12");
 }
 
 TEST_F(FindScreenTest, anItemTheMainWindowFindsGoneIsNotOpenedAndTheResultsAreRenewed) {

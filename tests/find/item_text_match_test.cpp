@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
+#include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
@@ -34,6 +37,24 @@ TEST(ItemTextMatch, comparesFoldedTextsInNamesAndRemarkAndDigitsAlsoAsTheAmount)
         {"０５００", "食費", "", "", 500, true},
         {"500", "食費", "", "", 1500, false},
         {"500", "食費", "", "1500円の半分", 750, true},
+        {"12,345", "食費", "", "", 12345, true},  // an amount as every screen prints it
+        {"￥12,345", "食費", "", "", 12345, true},
+        {"\\12,345", "食費", "", "", 12345, true},  // the yen sign of code page 932
+        {"1,234,567円", "食費", "", "", 1234567, true},
+        {"１２，３４５", "食費", "", "", 12345, true},
+        {"1,2345", "食費", "", "", 12345, false},
+        {"12,34", "食費", "", "", 1234, false},
+        {",345", "食費", "", "", 345, false},
+        {"〜特売", "", "", "〜特売", 1,
+         true},  // stored as ～ (U+FF5E), as an input method types it
+        {"～特売", "", "", "〜特売", 1, true},
+        {"~特売", "", "", "〜特売", 1, true},
+        {"−20%", "", "", "−20%", 1, true},  // U+2212, stored as －
+        {"-20%", "", "", "−20%", 1, true},
+        {"‖", "", "", "∥", 1, true},
+        {"¢£¬", "", "", "￠￡￢", 1, true},
+        {"—", "", "", "―", 1, true},  // U+2014 and U+2015
+        {"¥100", "", "", "￥100", 1, true},
         {"", "食費", "", "", 0, false},
     };
     for (const auto& c : cases) {
@@ -46,6 +67,26 @@ TEST(ItemTextMatch, comparesFoldedTextsInNamesAndRemarkAndDigitsAlsoAsTheAmount)
         EXPECT_EQ(match(RecordFields{bytes, {2, 1, c.amount}}), c.found)
             << c.text << " in " << c.category << "/" << c.description << "/" << c.remark;
     }
+}
+
+// Whatever character code page 932 stores as another one reads back, the
+// text typed finds the text stored.
+TEST(ItemTextMatch, everyCharacterIsFoundAsCodePage932ReadsItBack) {
+    int twoWay = 0;
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const std::string typed = QString::fromUcs4(&c, 1).toStdString();
+        const std::optional<std::string> stored = Utf8ToCp932(typed);
+        if (!stored || Cp932ToUtf8(*stored) == typed)
+            continue;
+        ++twoWay;
+        const std::string bytes = EncodeLedgerRecord({"260105", "02", "", "01", "", "-1", *stored});
+        ItemTextMatch match(typed);
+        EXPECT_TRUE(match(RecordFields{bytes, {2, 1, 1}}))
+            << std::hex << static_cast<unsigned>(c) << " stored as " << Cp932ToUtf8(*stored);
+    }
+    EXPECT_GE(twoWay, 7);
 }
 
 TEST(ItemTextMatch, aRenamedCategoryIsFoundByTheNameEachRecordStores) {

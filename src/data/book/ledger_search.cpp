@@ -16,13 +16,11 @@ std::string_view WithoutTrailingBlanks(std::string_view field) {
     return field.substr(0, size);
 }
 
-namespace {
-
 // The core of every search: hands each readable record of the month that
 // `match` takes to `found`, and adds the month's problems to `search`.
-void ScanMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
-                     std::string& buffer, LedgerSearch& search,
-                     const std::function<void(const FoundRecord& found)>& found) {
+void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
+                       std::string& buffer, LedgerSearch& search,
+                       const std::function<void(const FoundRecord& found)>& found) {
     const std::string name = LedgerFileName(year - 1900, month);
     const IoResult read = folder.Read(name, buffer);
     if (!read.ok()) {
@@ -51,11 +49,9 @@ void ScanMonthLedger(const DataFolder& folder, int year, int month, const Record
     }
 }
 
-}  // namespace
-
 void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
                        std::string& buffer, LedgerSearch& search) {
-    ScanMonthLedger(folder, year, month, match, buffer, search, [&](const FoundRecord& found) {
+    SearchMonthLedger(folder, year, month, match, buffer, search, [&](const FoundRecord& found) {
         search.items.push_back({found.year, found.month, found.slot,
                                 DecodeLedgerRecord(found.fields.bytes), found.fields.numbers});
     });
@@ -69,7 +65,7 @@ void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& 
     for (int index = span.first; index <= span.last; ++index) {
         month.problems.clear();
         month.readFailed = false;
-        ScanMonthLedger(folder, index / 12, index % 12 + 1, match, buffer, month, found);
+        SearchMonthLedger(folder, index / 12, index % 12 + 1, match, buffer, month, found);
         monthEnd(month);
     }
 }
@@ -84,15 +80,20 @@ bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item) {
     return IsIncomeItem(categories, item.numbers.category, item.record.amount);
 }
 
-std::string CalendarDateText(std::string_view yymmdd) {
+std::string CalendarDateText(std::string_view yymmdd, int accountingYear) {
     std::string text;
-    AppendCalendarDate(yymmdd, text);
+    AppendCalendarDate(yymmdd, accountingYear, text);
     return text;
 }
 
-void AppendCalendarDate(std::string_view yymmdd, std::string& out) {
+void AppendCalendarDate(std::string_view yymmdd, int accountingYear, std::string& out) {
     const int yy = (yymmdd[0] - '0') * 10 + (yymmdd[1] - '0');
-    const int year = ExpandTwoDigitYear(yy) + 1900;
+    // The year of those two digits nearest to the accounting month's.
+    int year = accountingYear - accountingYear % 100 + yy;
+    if (year - accountingYear > 50)
+        year -= 100;
+    else if (accountingYear - year > 50)
+        year += 100;
     const char text[] = {char('0' + year / 1000),
                          char('0' + year / 100 % 10),
                          char('0' + year / 10 % 10),

@@ -46,11 +46,6 @@ struct LedgerSearch {
     bool readFailed = false;  // some file could not be read
 };
 
-// Searches the ledger file of accounting month (year, month) (four-digit year)
-// and adds what it finds to `search`; `buffer` holds the file's bytes.
-void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
-                       std::string& buffer, LedgerSearch& search);
-
 // A record found, as the file holds it: its bytes last while the call that is handed it lasts.
 struct FoundRecord {
     int year = 0;  // accounting month, four-digit year
@@ -58,6 +53,15 @@ struct FoundRecord {
     int slot = 0;  // as FoundItem's
     RecordFields fields;
 };
+
+// Searches the ledger file of accounting month (year, month) (four-digit year)
+// and adds what it finds to `search`; `buffer` holds the file's bytes.
+void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
+                       std::string& buffer, LedgerSearch& search);
+// The same, handing each record found to `found` instead (`buffer` holds them after the call).
+void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
+                       std::string& buffer, LedgerSearch& search,
+                       const std::function<void(const FoundRecord& found)>& found);
 
 // A span of accounting months, both ends included, as year * 12 + month - 1.
 struct MonthSpan {
@@ -79,10 +83,12 @@ void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& 
 bool IsIncomeItem(const CategoryTable& categories, int category, std::string_view amount);
 bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item);
 
-// The calendar date of a record's yymmdd as "YYYY/MM/DD".
-std::string CalendarDateText(std::string_view yymmdd);
+// The calendar date of a record's yymmdd as "YYYY/MM/DD", in accounting month
+// `accountingYear` (four digits): the century is that month's, which may
+// begin in December of the year before (December 1949 in 1950年1月度).
+std::string CalendarDateText(std::string_view yymmdd, int accountingYear);
 // The same, added to `out`.
-void AppendCalendarDate(std::string_view yymmdd, std::string& out);
+void AppendCalendarDate(std::string_view yymmdd, int accountingYear, std::string& out);
 
 // The record found as a month read into a chain holds it: with the accounting date.
 LedgerRecord ChainRecord(const FoundItem& item, int closingDay);

@@ -113,7 +113,8 @@ CivilDate RealDate(int closingDay, const CurrentDate& date) {
         return {date.year + 1900, date.month, date.day};
     KeyParts p{};
     SplitKey(AccountingToCalendar(closingDay, date.DateKey()), p);
-    return {ExpandTwoDigitYear(p.yy) + 1900, p.mm, p.dd};
+    // The first days of January lie in December of the year before (of 1949 in 1950年1月度).
+    return {date.year + 1900 - (p.mm > date.month ? 1 : 0), p.mm, p.dd};
 }
 
 std::optional<CivilDate> CalendarDateOfKey(int closingDay, std::string_view accountingKey) {
