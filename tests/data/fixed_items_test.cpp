@@ -119,7 +119,7 @@ TEST(FixedItems, aSaveKeepsHandWrittenNotesAndUnreadableLinesByteForByte) {
     EXPECT_FALSE(ParseFixedItemLine("27,7,1,85000,1,202601,,," + std::string(61, 'x')));
 }
 
-CategoryTable Household() {
+CategoryTable FixedItemsMaster() {
     CategoryTable categories;
     categories.names[1] = Sjis("給料");
     categories.descriptions[1][1] = Sjis("夫給料");
@@ -146,7 +146,7 @@ std::vector<DueChoice> EnterAll(const DataFolder& folder, int closingDay, CivilD
 TEST(FixedItems, dueItemsAreEnteredOnceAfterTheirDaysItemsAndNeverLost) {
     testing::TempFolder temp;
     const DataFolder folder = temp.folder();
-    const CategoryTable categories = Household();
+    const CategoryTable categories = FixedItemsMaster();
     temp.Write("202611.DAT",
                testing::LedgerFileBytes(
                    {{.date = "261027", .category = "07", .amount = "-500", .remark = "既存"}}));
@@ -195,7 +195,8 @@ TEST(FixedItems, aFullMonthTakesNothingAndItsOccurrenceStaysDue) {
     temp.Write("202612.DAT", testing::LedgerFileBytes(full));
     temp.Write(std::string(kFixedItemsFileName), Sjis("1,7,1,85000,1,202612,,,家賃\r\n"));
     const CivilDate today{2026, 12, 8};
-    DueEntry entry = EnterDueItems(folder, Household(), 31, today, EnterAll(folder, 31, today));
+    DueEntry entry =
+        EnterDueItems(folder, FixedItemsMaster(), 31, today, EnterAll(folder, 31, today));
     ASSERT_EQ(entry.outcomes.size(), 1u);
     EXPECT_EQ(entry.outcomes[0].refusal, DueRefusal::MonthFull);
     EXPECT_EQ(temp.Read("202612.DAT").size(), kLedgerSlots * kLedgerRecordBytes);
@@ -208,7 +209,8 @@ TEST(FixedItems, oneUndoTakesBackTheWholeBatchAndAsksAgain) {
     folder.KeepHistory([] { return 1; });
     temp.Write(std::string(kFixedItemsFileName), Sjis("27,7,1,85000,1,202610,,,家賃\r\n"));
     const CivilDate today{2026, 12, 8};
-    ASSERT_TRUE(EnterDueItems(folder, Household(), 31, today, EnterAll(folder, 31, today)).io.ok());
+    ASSERT_TRUE(
+        EnterDueItems(folder, FixedItemsMaster(), 31, today, EnterAll(folder, 31, today)).io.ok());
     EXPECT_TRUE(temp.Exists("202610.DAT") && temp.Exists("202611.DAT"));
     EXPECT_TRUE(EnterAll(folder, 31, today).empty());
 

@@ -13,7 +13,8 @@ namespace {
 
 using namespace graph_colours;
 
-bool Says(const RecordingSurface& drawing, const std::string& text) {
+// Whether some text of the drawing holds `text`.
+bool Mentions(const RecordingSurface& drawing, const std::string& text) {
     for (const drawn::Text& shown : All<drawn::Text>(drawing))
         if (shown.text.find(text) != std::string::npos)
             return true;
@@ -137,9 +138,9 @@ TEST(GraphFigures, theScaleServesTheSpendingAndABudgetFarBeyondItIsNamed) {
         const std::vector<double> heights = BlueHeights(drawing);
         ASSERT_FALSE(heights.empty());
         EXPECT_NEAR(heights.front(), c.height, 0.01);
-        EXPECT_EQ(Says(drawing, "目盛りの外"), *c.off != 0);
+        EXPECT_EQ(Mentions(drawing, "目盛りの外"), *c.off != 0);
         if (*c.off) {
-            EXPECT_TRUE(Says(drawing, c.off));
+            EXPECT_TRUE(Mentions(drawing, c.off));
         }
     }
 }
