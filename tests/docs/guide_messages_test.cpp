@@ -37,6 +37,7 @@ constexpr NotAMessage kNotMessages[] = {
     {"settings/carry_over_setting_screen.cpp", "前月の残金を翌月の繰越金として"},
     {"settings/carry_over_setting_screen.cpp", "費目、摘要の番号を決定して"},
     {"settings/budget_editor.cpp", "<Esc>設定破棄"},
+    {"settings/budget_editor.cpp", "<Space>集計フラグ"},
     {"import/converter_closing_day_dialog.cpp", " 「まちかど帳」の月度締日を入力して下さい。"},
     {"import/converter_closing_day_dialog.cpp", " 毎月"},
     {"summary/summary_table.cpp", "取り消し線は集計対象外の費目"},
