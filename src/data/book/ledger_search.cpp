@@ -49,14 +49,6 @@ void SearchMonthLedger(const DataFolder& folder, int year, int month, const Reco
     }
 }
 
-void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
-                       std::string& buffer, LedgerSearch& search) {
-    SearchMonthLedger(folder, year, month, match, buffer, search, [&](const FoundRecord& found) {
-        search.items.push_back({found.year, found.month, found.slot,
-                                DecodeLedgerRecord(found.fields.bytes), found.fields.numbers});
-    });
-}
-
 void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match,
                    const std::function<void(const FoundRecord& found)>& found,
                    const std::function<void(const LedgerSearch& month)>& monthEnd) {
@@ -74,10 +66,6 @@ bool IsIncomeItem(const CategoryTable& categories, int category, std::string_vie
     if (categories.HasCategory(category))
         return !categories.IsExpense(category);
     return !amount.empty() && amount.front() == '+';
-}
-
-bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item) {
-    return IsIncomeItem(categories, item.numbers.category, item.record.amount);
 }
 
 std::string CalendarDateText(std::string_view yymmdd, int accountingYear) {

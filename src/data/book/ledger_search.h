@@ -38,8 +38,8 @@ struct FoundItem {
     ItemNumbers numbers;
 };
 
+// What a search met besides its finds.
 struct LedgerSearch {
-    std::vector<FoundItem> items;  // by accounting month, then in file order
     // A Japanese sentence (UTF-8) for each file that could not be read and
     // each file holding records that cannot be read (those are not searched).
     std::vector<std::string> problems;
@@ -54,11 +54,9 @@ struct FoundRecord {
     RecordFields fields;
 };
 
-// Searches the ledger file of accounting month (year, month) (four-digit year)
-// and adds what it finds to `search`; `buffer` holds the file's bytes.
-void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
-                       std::string& buffer, LedgerSearch& search);
-// The same, handing each record found to `found` instead (`buffer` holds them after the call).
+// Searches the ledger file of accounting month (year, month) (four-digit year),
+// handing each record found to `found` and adding its problems to `search`;
+// `buffer` holds the file's bytes, and so the records found, after the call.
 void SearchMonthLedger(const DataFolder& folder, int year, int month, const RecordMatch& match,
                        std::string& buffer, LedgerSearch& search,
                        const std::function<void(const FoundRecord& found)>& found);
@@ -72,7 +70,7 @@ struct MonthSpan {
 // Searches the ledger file of each month in `span`, oldest first, and hands
 // each record found to `found` as it is read, so that a century's results are
 // never held at once, nor copied out of the file's bytes; then hands the
-// month's problems (its `items` left empty) to `monthEnd`.
+// month's problems to `monthEnd`.
 void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& match,
                    const std::function<void(const FoundRecord& found)>& found,
                    const std::function<void(const LedgerSearch& month)>& monthEnd);
@@ -81,7 +79,6 @@ void SearchLedgers(const DataFolder& folder, MonthSpan span, const RecordMatch& 
 // master, or by the record's sign (the amount field's first byte) where the
 // master has no such category.
 bool IsIncomeItem(const CategoryTable& categories, int category, std::string_view amount);
-bool IsIncomeItem(const CategoryTable& categories, const FoundItem& item);
 
 // The calendar date of a record's yymmdd as "YYYY/MM/DD", in accounting month
 // `accountingYear` (four digits): the century is that month's, which may
