@@ -1,6 +1,5 @@
 #include "statement/statement_command.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <optional>
 
@@ -65,17 +64,6 @@ class StatementListing {
     std::ostream& out_;
 };
 
-std::string ReadFailure(const std::string& path, int code) {
-    std::string why;
-    if (code == kNotRegularFile)
-        why = "通常のファイルではありません (FIFO や装置)";
-    else if (code == EFBIG)
-        why = "大きすぎます (8 MB まで)";
-    else
-        why = DescribeErrno(code, IoStep::Read);
-    return "明細ファイル " + path + " を読めません: " + why + "。";
-}
-
 void ReportUnreadableLines(std::string_view fileName, const std::vector<int>& lines,
                            std::ostream& err) {
     for (int line : lines)
@@ -112,7 +100,7 @@ int RunStatementCommand(const std::string& dataDir, const StatementRequest& requ
 
     std::string bytes;
     if (const int code = RealFileSystem().ReadAll(request.file, bytes); code != 0) {
-        err << ReadFailure(request.file, code) << "\n";
+        err << DescribeStatementFileError(request.file, code) << "\n";
         return 1;
     }
     const StatementTable table = ReadStatementTable(bytes);

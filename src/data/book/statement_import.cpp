@@ -1,5 +1,6 @@
 #include "data/book/statement_import.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -110,13 +111,25 @@ RowProblem ReadAmount(const StatementLayout& layout, const StatementRow& row, Pl
     return RowProblem::None;
 }
 
-// The remark the ledger keeps: one line, code page 932, at most 60 bytes.
-std::string RemarkOf(const std::string& text) {
-    std::string line = text;
-    for (char& c : line)
-        if (c == '\r' || c == '\n' || c == '\t')
-            c = ' ';
-    return CutToBytes(Utf8ToCp932Lossy(line), kStatementRemarkBytes);
+// The remarks the ledger keeps: one line each, code page 932, at most 60
+// bytes. All rows go through one conversion: opening a converter per row
+// would cost more than the rest of the plan.
+std::vector<std::string> RemarksOf(const std::vector<PlannedRow>& rows) {
+    std::string lines;
+    for (const PlannedRow& row : rows) {
+        for (char c : row.text)
+            lines += c == '\r' || c == '\n' || c == '\t' ? ' ' : c;
+        lines += '\n';
+    }
+    // A trail byte of code page 932 is never below 0x40: no line break inside a character.
+    const std::string converted = Utf8ToCp932Lossy(lines);
+    std::vector<std::string> remarks;
+    remarks.reserve(rows.size());
+    for (std::size_t at = 0, end; (end = converted.find('\n', at)) != std::string::npos;
+         at = end + 1)
+        remarks.push_back(
+            CutToBytes(std::string_view(converted).substr(at, end - at), kStatementRemarkBytes));
+    return remarks;
 }
 
 std::string JoinedText(const StatementLayout& layout, const StatementRow& row) {
@@ -151,6 +164,31 @@ void ReadRow(int closingDay, const StatementLayout& layout, const StatementRow& 
         planned.problem = RowProblem::DateOutsideYears;
 }
 
+// Each row after the items of its day, as CollectDay places one new item, in
+// one walk of the chain: the rows in order of their days (the statement's
+// order within a day), each walk going on from the row put in before.
+void AppendAfterTheirDays(MonthLedger& ledger, const CategoryTable& categories,
+                          const std::vector<PlannedRow>& rows, std::vector<std::size_t> indexes,
+                          const std::vector<bool>& found) {
+    std::stable_sort(indexes.begin(), indexes.end(), [&](std::size_t a, std::size_t b) {
+        return rows[a].accountingKey < rows[b].accountingKey;
+    });
+    int after = 0;
+    for (std::size_t index : indexes) {
+        if (found[index])
+            continue;
+        const std::string& key = rows[index].accountingKey;
+        for (int next = after == 0 ? ledger.head : ledger.entries[after].next; next != 0;
+             next = ledger.entries[next].next) {
+            const LedgerSlot& slot = ledger.entries[next];
+            if (!slot.unreadable && slot.record.date > key)
+                break;
+            after = next;
+        }
+        after = AppendItem(ledger, after, StatementRecord(categories, rows[index]));
+    }
+}
+
 }  // namespace
 
 bool PlannedRow::Importable() const {
@@ -181,35 +219,39 @@ StatementPlan PlanStatementImport(const DataFolder& folder, const CategoryTable&
     std::size_t end = table.rows.size();
     while (end > layout.headerRow + 1 && !HasDigit(Cell(table.rows[end - 1], columns.dateColumn)))
         --end;
-    const StatementRuleMatcher matcher(rules);
     for (std::size_t i = layout.headerRow + 1; i < end; ++i) {
         const StatementRow& row = table.rows[i];
         PlannedRow planned;
         planned.line = row.line;
         ReadRow(closingDay, columns, row, planned);
         planned.text = JoinedText(columns, row);
-        planned.remark = RemarkOf(planned.text);
-        if (planned.problem == RowProblem::None) {
-            const StatementRule* rule =
-                matcher.Match(planned.text, [&](const StatementRule& candidate) {
-                    return candidate.skip || FitsRow(categories, planned,
-                                                     {candidate.category, candidate.description});
-                });
-            if (rule && rule->skip) {
-                planned.skippedByRule = true;
-            } else if (rule) {
-                planned.choice = {rule->category, rule->description};
-                planned.source = ProposalSource::Rule;
-            }
-            if (planned.source == ProposalSource::None && !planned.skippedByRule && proposer) {
-                std::optional<CategoryChoice> choice = proposer(planned.remark);
-                if (choice && FitsRow(categories, planned, *choice)) {
-                    planned.choice = *choice;
-                    planned.source = ProposalSource::Memory;
-                }
+        plan.rows.push_back(std::move(planned));
+    }
+    const std::vector<std::string> remarks = RemarksOf(plan.rows);
+    const StatementRuleMatcher matcher(rules);
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        PlannedRow& planned = plan.rows[i];
+        planned.remark = i < remarks.size() ? remarks[i] : std::string();
+        if (planned.problem != RowProblem::None)
+            continue;
+        const StatementRule* rule =
+            matcher.Match(planned.text, [&](const StatementRule& candidate) {
+                return candidate.skip ||
+                       FitsRow(categories, planned, {candidate.category, candidate.description});
+            });
+        if (rule && rule->skip) {
+            planned.skippedByRule = true;
+        } else if (rule) {
+            planned.choice = {rule->category, rule->description};
+            planned.source = ProposalSource::Rule;
+        }
+        if (planned.source == ProposalSource::None && !planned.skippedByRule && proposer) {
+            std::optional<CategoryChoice> choice = proposer(planned.remark);
+            if (choice && FitsRow(categories, planned, *choice)) {
+                planned.choice = *choice;
+                planned.source = ProposalSource::Memory;
             }
         }
-        plan.rows.push_back(std::move(planned));
     }
 
     std::map<MonthKey, std::map<std::string, int>> months;
@@ -288,12 +330,7 @@ StatementImport ImportStatementRows(const DataFolder& folder, const CategoryTabl
             result.found.assign(rows.size(), false);
             return result;
         }
-        for (std::size_t index : indexes) {
-            if (result.found[index])
-                continue;
-            const DayItems day = CollectDay(month.ledger, rows[index].accountingKey);
-            AppendItem(month.ledger, day.insertionPoint, StatementRecord(categories, rows[index]));
-        }
+        AppendAfterTheirDays(month.ledger, categories, rows, indexes, result.found);
         months.push_back(std::move(month));
     }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
 #include "data/disk/text_lines.h"
 #include "data/formats/cp932.h"
@@ -230,11 +229,7 @@ void RememberLayout(StatementLayouts& layouts, const StatementLayout& layout) {
 
 IoResult LoadStatementLayouts(const DataFolder& folder, StatementLayouts& layouts) {
     std::string bytes;
-    IoResult result = folder.Read(kStatementLayoutsFileName, bytes);
-    if (!result.ok() && result.error->code == ENOENT && result.error->refusal == IoRefusal::None) {
-        layouts = {};
-        return IoResult::Ok();
-    }
+    IoResult result = ReadOptionalFile(folder, kStatementLayoutsFileName, bytes);
     if (result.ok())
         layouts = ParseStatementLayouts(bytes);
     return result;

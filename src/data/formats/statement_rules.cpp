@@ -1,7 +1,6 @@
 #include "data/formats/statement_rules.h"
 
 #include <algorithm>
-#include <cerrno>
 
 #include "data/disk/text_lines.h"
 #include "data/formats/cp932.h"
@@ -130,11 +129,7 @@ const StatementRule* StatementRuleMatcher::Match(
 
 IoResult LoadStatementRules(const DataFolder& folder, StatementRules& rules) {
     std::string bytes;
-    IoResult result = folder.Read(kStatementRulesFileName, bytes);
-    if (!result.ok() && result.error->code == ENOENT && result.error->refusal == IoRefusal::None) {
-        rules = {};
-        return IoResult::Ok();
-    }
+    IoResult result = ReadOptionalFile(folder, kStatementRulesFileName, bytes);
     if (result.ok())
         rules = ParseStatementRules(bytes);
     return result;

@@ -1,7 +1,10 @@
 #include "data/formats/statement_table.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include "data/disk/file_system.h"
+#include "data/disk/io_result.h"
 #include "data/formats/cp932.h"
 
 namespace hanaki {
@@ -191,10 +194,18 @@ StatementTable SplitStatementRows(std::string_view text, char separator) {
     return table;
 }
 
-StatementTable ReadStatementTable(std::string_view bytes) {
+StatementTable ReadStatementTable(std::string_view bytes, std::optional<StatementEncoding> chosen) {
     StatementEncoding encoding = StatementEncoding::Utf8;
     std::string text;
-    if (!DecodeStatementText(bytes, encoding, text)) {
+    bool decoded = DecodeStatementText(bytes, encoding, text);
+    if (decoded && chosen && *chosen != encoding) {
+        // Bytes valid in both (ASCII alone, or rare kana pairs) read as chosen.
+        decoded = *chosen == StatementEncoding::Cp932 && IsCp932(bytes);
+        text = decoded ? Cp932ToUtf8(bytes) : std::string();
+        decoded = decoded && text.find("\xEF\xBF\xBD") == std::string::npos;
+        encoding = *chosen;
+    }
+    if (!decoded) {
         StatementTable table;
         table.error = StatementReadError::Encoding;
         return table;
@@ -206,6 +217,17 @@ StatementTable ReadStatementTable(std::string_view bytes) {
                      [](const StatementRow& row) { return row.fields.size() >= 2; }))
         table.error = StatementReadError::NotATable;
     return table;
+}
+
+std::string DescribeStatementFileError(const std::string& path, int code) {
+    std::string why;
+    if (code == kNotRegularFile)
+        why = "通常のファイルではありません (FIFO や装置)";
+    else if (code == EFBIG)
+        why = "大きすぎます (8 MB まで)";
+    else
+        why = DescribeErrno(code, IoStep::Read);
+    return "明細ファイル " + path + " を読めません: " + why + "。";
 }
 
 std::string DescribeStatementReadError(StatementReadError error) {

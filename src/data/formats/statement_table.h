@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,8 +48,15 @@ bool DecodeStatementText(std::string_view bytes, StatementEncoding& encoding, st
 // The rows of `utf8` split at `separator` (',' or '\t').
 StatementTable SplitStatementRows(std::string_view utf8, char separator);
 
-// Decoded, with the separator that more of the first lines hold.
-StatementTable ReadStatementTable(std::string_view bytes);
+// Decoded as `encoding`, or as DecodeStatementText tells when none is given,
+// with the separator that more of the first lines hold.
+StatementTable ReadStatementTable(std::string_view bytes,
+                                  std::optional<StatementEncoding> encoding = std::nullopt);
+
+// Why the file at `path` could not be read (`code` from FileSystem::ReadAll:
+// an errno, kNotRegularFile for a FIFO or a device, EFBIG past the size
+// limit), as one Japanese sentence (UTF-8).
+std::string DescribeStatementFileError(const std::string& path, int code);
 
 // What a read error means, in Japanese (UTF-8, no full stop).
 std::string DescribeStatementReadError(StatementReadError error);

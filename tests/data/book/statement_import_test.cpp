@@ -249,6 +249,22 @@ TEST(StatementImport, aSecondImportOfTheSameRowsAddsNothing) {
     EXPECT_EQ(h.temp.Read("202612.DAT"), december);
 }
 
+TEST(StatementImport, aRuleLearntForOneRowDecidesTheNextStatement) {
+    Household h;
+    StatementPlan plan = h.Plan(kTwoMonths);
+    PlannedRow& flowers = plan.rows[4];
+    ASSERT_EQ(flowers.source, ProposalSource::None);
+    ChooseCategory(h.categories, flowers, {2, 2});
+    EXPECT_TRUE(flowers.checked);
+    LearnStatementRule(h.rules, {flowers.remark, false, 2, 2});
+    ASSERT_TRUE(SaveStatementRules(h.folder, h.rules).ok());
+    ASSERT_TRUE(LoadStatementRules(h.folder, h.rules).ok());
+    const StatementPlan next = h.Plan("日付,内容,金額（円）\n2026/12/10,花屋 駅前,-700\n");
+    EXPECT_EQ(next.rows.at(0).source, ProposalSource::Rule);
+    EXPECT_EQ(next.rows.at(0).choice, (CategoryChoice{2, 2}));
+    EXPECT_TRUE(next.rows.at(0).checked);
+}
+
 TEST(StatementImport, aMonthPastAThousandItemsStopsTheWholeImport) {
     struct Case {
         int rowsInDecember;

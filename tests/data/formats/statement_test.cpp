@@ -167,6 +167,16 @@ TEST(StatementTable, quotedFieldsLineEndsAndBadBytesAreReadOrRefused) {
     }
 }
 
+TEST(StatementTable, aChosenEncodingReadsBytesThatBothEncodingsAccept) {
+    const std::string bytes = Sjis("ﾃｽ,1\r\n");  // C3 BD: "ý" in UTF-8
+    EXPECT_EQ(ReadStatementTable(bytes).rows.at(0).fields.at(0), "ý");
+    const StatementTable chosen = ReadStatementTable(bytes, StatementEncoding::Cp932);
+    EXPECT_EQ(chosen.encoding, StatementEncoding::Cp932);
+    EXPECT_EQ(chosen.rows.at(0).fields.at(0), "ﾃｽ");
+    EXPECT_EQ(ReadStatementTable(Sjis("日付,1\r\n"), StatementEncoding::Utf8).error,
+              StatementReadError::Encoding);
+}
+
 TEST(StatementLayouts, aConfirmedLayoutIsFoundAgainByItsHeaderAndOddLinesStay) {
     const StatementTable table = ReadStatementTable(
         "ハナキカード ご利用明細\r\n"
