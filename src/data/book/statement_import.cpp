@@ -94,8 +94,13 @@ RowProblem ReadAmount(const StatementLayout& layout, const StatementRow& row, Pl
         planned.income = (amount < 0) == layout.positiveIsExpense;
     } else {
         long long in = 0, out = 0;
-        const StatementValue income = ParseStatementAmount(Cell(row, layout.incomeColumn), in);
-        const StatementValue expense = ParseStatementAmount(Cell(row, layout.expenseColumn), out);
+        StatementValue income = ParseStatementAmount(Cell(row, layout.incomeColumn), in);
+        StatementValue expense = ParseStatementAmount(Cell(row, layout.expenseColumn), out);
+        // Some banks write 0 in the column a row does not use.
+        if (income == StatementValue::Zero && expense != StatementValue::Empty)
+            income = StatementValue::Empty;
+        else if (expense == StatementValue::Zero && income != StatementValue::Empty)
+            expense = StatementValue::Empty;
         if (income == StatementValue::Empty && expense == StatementValue::Empty)
             return RowProblem::NoAmount;
         if (income != StatementValue::Empty && expense != StatementValue::Empty)

@@ -79,9 +79,9 @@ std::string HeaderKey(const std::vector<std::string>& header) {
         std::replace_if(
             cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
             ' ');
-        key += (i ? "\t" : "") + Utf8ToCp932Lossy(cell);
+        key += (i ? "\t" : "") + cell;
     }
-    return key;
+    return Utf8ToCp932Lossy(key);
 }
 
 std::optional<int> ParseColumn(std::string_view text) {
@@ -198,10 +198,14 @@ std::string SerializeStatementLayouts(const StatementLayouts& layouts) {
 
 std::optional<GuessedLayout> FindRememberedLayout(const StatementLayouts& layouts,
                                                   const StatementTable& table) {
+    std::vector<std::string> keys;
+    for (const StatementLayoutsLine& line : layouts.lines)
+        keys.push_back(line.layout ? HeaderKey(line.layout->header) : std::string());
     for (std::size_t row = 0; row < table.rows.size() && row < kHeaderSearchRows; ++row) {
         const std::string key = HeaderKey(table.rows[row].fields);
-        for (const StatementLayoutsLine& line : layouts.lines) {
-            if (line.layout && HeaderKey(line.layout->header) == key) {
+        for (std::size_t i = 0; i < layouts.lines.size(); ++i) {
+            const StatementLayoutsLine& line = layouts.lines[i];
+            if (line.layout && keys[i] == key) {
                 GuessedLayout found{row, *line.layout};
                 found.layout.header = table.rows[row].fields;
                 return found;

@@ -125,11 +125,17 @@ StatementTable SplitStatementRows(std::string_view text, char separator) {
     StatementRow row;
     std::string field;
     bool quoted = false, wasQuoted = false, rowHasText = false;
+    std::size_t cells = 0;
     int line = 1;
     row.line = 1;
     auto endField = [&] {
         if (row.fields.size() >= kStatementFieldLimit) {
             table.error = StatementReadError::TooManyFields;
+            table.errorLine = row.line;
+            return false;
+        }
+        if (++cells > kStatementCellLimit) {
+            table.error = StatementReadError::TooManyRows;
             table.errorLine = row.line;
             return false;
         }

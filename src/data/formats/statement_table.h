@@ -16,6 +16,7 @@ namespace hanaki {
 // file's size is the data files' limit (kLargestDataFile, 8 MiB).
 inline constexpr std::size_t kStatementRowLimit = 50'000;
 inline constexpr std::size_t kStatementFieldLimit = 64;
+inline constexpr std::size_t kStatementCellLimit = 1'000'000;  // over all rows
 
 enum class StatementEncoding { Utf8, Cp932 };
 
@@ -23,7 +24,7 @@ enum class StatementReadError {
     None,
     Encoding,       // bytes that are neither UTF-8 nor code page 932
     NotATable,      // no line with two fields or more
-    TooManyRows,    // past kStatementRowLimit
+    TooManyRows,    // past kStatementRowLimit or kStatementCellLimit
     TooManyFields,  // a row past kStatementFieldLimit
     OpenQuote,      // a quote that is never closed
 };

@@ -152,6 +152,17 @@ TEST(StatementTable, quotedFieldsLineEndsAndBadBytesAreReadOrRefused) {
          static_cast<int>(kStatementRowLimit) + 1,
          {},
          {}},
+        {"too many cells",
+         [] {
+             std::string wide;
+             for (int i = 0; i < 20'000; ++i)
+                 wide += std::string(59, ',') + "x\n";
+             return wide;
+         }(),
+         StatementReadError::TooManyRows,
+         16'667,
+         {},
+         {}},
     };
     for (const Case& c : cases) {
         const StatementTable table = ReadStatementTable(c.bytes);
