@@ -127,6 +127,12 @@ int RunStatementCommand(const std::string& dataDir, const StatementRequest& requ
     if (!layout) {
         err << "明細ファイル " << request.file
             << " の見出しの形が MEISAI.TXT に記憶されていないため、取り込めません。\n";
+        // The columns the header's names suggest, as the line that would remember them.
+        if (std::optional<GuessedLayout> guessed = GuessStatementLayout(table);
+            guessed && guessed->layout.IsComplete())
+            err << "見出しから推し量った形は次のとおりです。正しければ MEISAI.TXT "
+                   "に加えてください:\n"
+                << Cp932ToUtf8(StatementLayoutLine(guessed->layout)) << "\n";
         return 1;
     }
 

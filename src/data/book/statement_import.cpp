@@ -328,6 +328,8 @@ StatementImport ImportStatementRows(const DataFolder& folder, const CategoryTabl
                 TakeKey(keys, ItemKey(row.accountingKey, row.income, row.amount, row.remark));
             adding += !result.found[index];
         }
+        if (adding == 0)
+            continue;
         const int count = month.ledger.nextFree - 1 + adding;
         if (count > kLedgerSlots) {
             result.fullMonth = AccountingMonth{key.first, key.second};
