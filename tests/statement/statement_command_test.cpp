@@ -10,6 +10,7 @@
 #include "data/formats/category_table.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
+#include "data/program/folder_copy.h"
 #include "export/csv_export.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
@@ -78,6 +79,17 @@ TEST(StatementCommand, importsOnceWaitsForAFolderInUseAndRefusesAFifo) {
     const StatementRun big = RunStatement(temp, temp.path() + "/big.csv");
     EXPECT_EQ(big.code, 1);
     EXPECT_NE(big.err.find("8 MB"), std::string::npos) << big.err;
+}
+
+TEST(StatementCommand, aBackupKeepsTheRulesAndLayouts) {
+    testing::TempFolder temp, copies;
+    WriteStatementHousehold(temp);
+    const std::string destination = copies.path() + "/copy";
+    ASSERT_EQ(BackUpFolder(temp.folder(), destination), "");
+    for (std::string_view name : {kStatementRulesFileName, kStatementLayoutsFileName})
+        EXPECT_EQ(testing::ReadFile(destination + "/" + std::string(name)),
+                  temp.Read(std::string(name)))
+            << name;
 }
 
 TEST(StatementCommand, theCsvExportWritesAFormulaLookingRemarkAsText) {
