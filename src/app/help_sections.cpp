@@ -33,6 +33,7 @@ std::vector<HelpSection> HanakiHelpSections() {
         {"FormYear", "", "月度集計月度推移年間集計"},
         {"FormFind", "", "検索f9"},
         {"FormHistory", "", "変更の履歴"},
+        {"FormStatement", "", "20-銀行カード家計簿アプリの明細の取り込み"},
         {"QPrintDialog", "", "印刷と-pdf"},
         {"QMessageBox", "", kMessages},
     };

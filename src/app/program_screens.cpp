@@ -1,6 +1,8 @@
 #include "app/program_screens.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_screen.h"
@@ -10,6 +12,7 @@
 #include "monthly/monthly_table_screen.h"
 #include "settings/first_run.h"
 #include "settings/settings_menu.h"
+#include "statement/statement_import_screen.h"
 #include "summary/summary_menu.h"
 #include "ui/printer_dialog.h"
 #include "ui/sub_screen.h"
@@ -55,8 +58,9 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
             return;
         case FunctionScreen::SettingsMenu:  // F7 設定
             ShowOnce(settingsMenu_, &main, [&] {
-                auto* menu =
-                    new SettingsMenu(state_, services_, &main, [this, &main](QWidget* opener) {
+                auto* menu = new SettingsMenu(
+                    state_, services_, &main,
+                    [this, &main](QWidget* opener) {
                         auto* history = new HistoryScreen(
                             state_, services_,
                             [&main](QWidget* asker) { return main.TakesHandOff(asker); }, opener);
@@ -66,7 +70,8 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
                             main.RefreshGuide();
                         });
                         return history;
-                    });
+                    },
+                    [this, &main](QWidget* opener) { OpenStatement(opener, main); });
                 // The guide on screen follows a newly saved master at once.
                 QObject::connect(menu, &SettingsMenu::categoriesSaved, &main,
                                  &MainEntryScreen::RefreshGuide);
@@ -89,7 +94,24 @@ void ProgramScreens::Open(FunctionScreen screen, MainEntryScreen& main) {
                 ShowInFrontOf(find_, &main);
             }
             return;
+        case FunctionScreen::Statement:  // F10 明細取込
+            OpenStatement(&main, main);
+            return;
     }
+}
+
+void ProgramScreens::OpenStatement(QWidget* opener, MainEntryScreen& main) {
+    ShowOnce(statement_, opener, [&] {
+        // Statements are downloaded; the home folder is nearer them than the data folder.
+        auto* screen = new StatementImportScreen(
+            state_, services_, QFile::encodeName(QDir::homePath()).toStdString(),
+            [&main](QWidget* asker) { return main.TakesHandOff(asker); }, opener);
+        QObject::connect(screen, &StatementImportScreen::imported, &main, [&main] {
+            main.ShowCurrentMonth();
+            emit main.ledgerChanged();
+        });
+        return screen;
+    });
 }
 
 bool ProgramScreens::UndoOrRedo(SharedKey key, QWidget* window) {

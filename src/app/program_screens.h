@@ -25,12 +25,16 @@ class ProgramScreens : public EntryScreens {
     void RefuseUndoOrRedo(SharedKey key, QWidget* window) override;
 
   private:
+    // The statement import, one for both ways in (F10 and the settings menu).
+    void OpenStatement(QWidget* opener, MainEntryScreen& main);
+
     ProgramState& state_;
     Services& services_;
     QPointer<QWidget> monthlyTable_;
     QPointer<QWidget> settingsMenu_;
     QPointer<QWidget> csvExport_;
     QPointer<QWidget> find_;
+    QPointer<QWidget> statement_;
 };
 
 }  // namespace hanaki

@@ -8,8 +8,8 @@ namespace hanaki {
 
 class MainEntryScreen;
 
-// The screens F5 … F9 open, in the order of their keys.
-enum class FunctionScreen { MonthlyTable, SummaryMenu, SettingsMenu, CsvExport, Find };
+// The screens F5 … F10 open, in the order of their keys.
+enum class FunctionScreen { MonthlyTable, SummaryMenu, SettingsMenu, CsvExport, Find, Statement };
 
 // The other screens the main window opens. The program provides them, so
 // that the main window knows none of their classes.

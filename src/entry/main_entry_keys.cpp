@@ -107,8 +107,11 @@ KeyTable MainEntryKeys::CategoryKeys() {
     if (!correcting) {
         keys.push_back({{Qt::Key_Escape}, "<ESC>終了", [this] { link_.confirmExit(); }});
         keys.push_back({{Qt::Key_Delete}, "", [] {}});
-        return {" <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ",
-                std::move(keys)};
+        keys.push_back(TakenElsewhere("<F10>明細取込"));  // WindowKeys
+        return {
+            " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ    "
+            "<F10>明細取込",
+            std::move(keys)};
     }
     keys.push_back({{Qt::Key_Escape}, "<ESC>入力欄", [this] {
                         correction_.End();
@@ -217,6 +220,7 @@ std::vector<KeyBinding> MainEntryKeys::WindowKeys() {
         {{Qt::Key_F7}, "", [this] { OnFunctionKey(FunctionScreen::SettingsMenu); }},
         {{Qt::Key_F8}, "", [this] { OnFunctionKey(FunctionScreen::CsvExport); }},
         {{Qt::Key_F9}, "", [this] { OnFunctionKey(FunctionScreen::Find); }},
+        {{Qt::Key_F10}, "", [this] { OnFunctionKey(FunctionScreen::Statement); }},   // 明細取込
         {SharedKey::Undo, "", [this] { RunSharedKey(SharedKey::Undo, &window_); }},  // 取り消し
         {SharedKey::Redo, "", [this] { RunSharedKey(SharedKey::Redo, &window_); }},  // やり直し
     };

@@ -18,8 +18,11 @@ class SettingsMenu : public ButtonMenu {
     // provides it, so that the menu knows no other screen's class.
     using OpenHistory = std::function<QWidget*(QWidget* menu)>;
 
+    // Shows the statement import in front of the menu, or brings it to the front.
+    using OpenStatement = std::function<void(QWidget* menu)>;
+
     SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr,
-                 OpenHistory openHistory = {});
+                 OpenHistory openHistory = {}, OpenStatement openStatement = {});
 
   signals:
     // The category editor saved a new master; a guide already shown is stale.
@@ -29,6 +32,7 @@ class SettingsMenu : public ButtonMenu {
     ProgramState& state_;
     Services& services_;
     OpenHistory openHistory_;
+    OpenStatement openStatement_;
 
     QPointer<QWidget> categoryEditor_;
     QPointer<QWidget> budgetEditor_;

@@ -16,7 +16,7 @@ using testing::Record;
 using testing::Sjis;
 
 const char* const kCategoryLegend =
-    " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ";
+    " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ    <F10>明細取込";
 
 bool ButtonsEnabled(const EntryWindow& window) {
     return window.screen->findChild<QPushButton*>("Command1", Qt::FindDirectChildrenOnly)

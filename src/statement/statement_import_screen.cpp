@@ -1,0 +1,534 @@
+#include "statement/statement_import_screen.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <algorithm>
+#include <filesystem>
+
+#include "data/disk/file_system.h"
+#include "data/disk/io_result.h"
+#include "data/formats/cp932.h"
+#include "statement/statement_preview.h"
+#include "ui/focus_frame.h"
+#include "ui/folder_picker.h"
+#include "ui/fonts.h"
+#include "ui/input_method_off.h"
+#include "ui/screen_metrics.h"
+
+namespace hanaki {
+namespace {
+
+constexpr int kShownRows = 40;  // of the statement, from a little above the header
+
+QSize WindowSize(ScreenSizeClass sizeClass) {
+    switch (sizeClass) {
+        case ScreenSizeClass::Small:
+            return {620, 420};
+        case ScreenSizeClass::Middle:
+            return {780, 540};
+        case ScreenSizeClass::Full:
+            break;
+    }
+    return {980, 680};
+}
+
+std::string ColumnName(const StatementTable& table, const GuessedLayout& layout, int column) {
+    if (column < 0)
+        return "なし";
+    const std::vector<std::string>& header = table.rows[layout.headerRow].fields;
+    const std::string name =
+        column < static_cast<int>(header.size()) ? header[column] : std::string();
+    return std::to_string(column + 1) + "列目" + (name.empty() ? "" : "「" + name + "」");
+}
+
+// What the columns are taken for, in words, one line each.
+std::string LayoutWords(const StatementTable& table, const GuessedLayout& guessed) {
+    const StatementLayout& layout = guessed.layout;
+    std::string words = std::string("文字コード: ") +
+                        (table.encoding == StatementEncoding::Utf8 ? "UTF-8" : "シフトJIS") +
+                        "    見出し: " + std::to_string(table.rows[guessed.headerRow].line) +
+                        " 行目\n日付: " + ColumnName(table, guessed, layout.dateColumn) + "\n";
+    if (layout.amountColumn >= 0 || (layout.incomeColumn < 0 && layout.expenseColumn < 0))
+        words += "金額: " + ColumnName(table, guessed, layout.amountColumn) +
+                 (layout.positiveIsExpense ? "（正の数が支出）" : "（正の数が入金）") + "\n";
+    else
+        words += "入金: " + ColumnName(table, guessed, layout.incomeColumn) +
+                 "    出金: " + ColumnName(table, guessed, layout.expenseColumn) + "\n";
+    std::string text;
+    for (int column : layout.textColumns)
+        text += (text.empty() ? "" : " + ") + ColumnName(table, guessed, column);
+    return words + "摘要: " + (text.empty() ? "なし" : text);
+}
+
+// The column's role, shown in the grid's heading.
+std::string ColumnRole(const StatementLayout& layout, int column) {
+    if (column == layout.dateColumn)
+        return "日付";
+    if (column == layout.amountColumn)
+        return "金額";
+    if (column == layout.incomeColumn)
+        return "入金";
+    if (column == layout.expenseColumn)
+        return "出金";
+    if (std::find(layout.textColumns.begin(), layout.textColumns.end(), column) !=
+        layout.textColumns.end())
+        return "摘要";
+    return "";
+}
+
+}  // namespace
+
+StatementImportScreen::StatementImportScreen(ProgramState& state, Services& services,
+                                             const std::string& startFolder, MayImport mayImport,
+                                             QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      services_(services),
+      mayImport_(std::move(mayImport)),
+      heading_(new QLabel(this)),
+      steps_(new QStackedWidget(this)),
+      picker_(new FolderPicker(QStringLiteral("Drive1"), QStringLiteral("Dir1"), services.messages,
+                               this)),
+      files_(new QListWidget(this)),
+      layoutWords_(new QLabel(this)),
+      columns_(new QTableWidget(this)),
+      rows_(new QTableWidget(this)),
+      number_(new QLineEdit(this)),
+      guide_(new QLabel(this)),
+      legend_(new QLabel(this)) {
+    setObjectName("FormStatement");
+    setWindowTitle(QStringLiteral("明細の取り込み"));
+    const ScreenSizeClass sizeClass = services.metrics.sizeClass();
+    setFont(GothicFont(sizeClass == ScreenSizeClass::Full ? 11 : 9));
+    setFixedSize(WindowSize(sizeClass));
+    heading_->setObjectName("Label0");
+    files_->setObjectName("File1");
+    layoutWords_->setObjectName("Label1");
+    columns_->setObjectName("Grid1");
+    rows_->setObjectName("MSFlexGrid1");
+    number_->setObjectName("Text1");
+    guide_->setObjectName("Label2");
+    legend_->setObjectName("Legend");
+    guide_->setWordWrap(true);
+    legend_->setWordWrap(true);
+    // Of fixed height, so that the controls under them never move.
+    const int line = QFontMetrics(font()).lineSpacing();
+    heading_->setFixedHeight(line + 4);
+    layoutWords_->setFixedHeight(4 * line + 4);
+    guide_->setFixedHeight(2 * line + 4);
+    legend_->setFixedHeight(2 * line + 4);
+    number_->setReadOnly(true);
+    number_->setFocusPolicy(Qt::NoFocus);
+    number_->setMaxLength(2);
+    for (QTableWidget* grid : {columns_, rows_}) {
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setTabKeyNavigation(false);
+        SwitchInputMethodOff(grid);
+    }
+    columns_->setSelectionBehavior(QAbstractItemView::SelectColumns);
+    columns_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* filePage = new QWidget(steps_);
+    auto* fileLayout = new QHBoxLayout(filePage);
+    fileLayout->setContentsMargins(0, 0, 0, 0);
+    fileLayout->addWidget(picker_, 1);
+    fileLayout->addWidget(files_, 1);
+    auto* layoutPage = new QWidget(steps_);
+    auto* columnLayout = new QVBoxLayout(layoutPage);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->addWidget(layoutWords_);
+    columnLayout->addWidget(columns_, 1);
+    auto* previewPage = new QWidget(steps_);
+    auto* previewLayout = new QVBoxLayout(previewPage);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    previewLayout->addWidget(rows_, 1);
+    auto* typing = new QHBoxLayout;
+    number_->setFixedWidth(QFontMetrics(font()).horizontalAdvance("000") + 12);
+    typing->addWidget(number_);
+    typing->addWidget(guide_, 1);
+    previewLayout->addLayout(typing);
+    steps_->addWidget(filePage);
+    steps_->addWidget(layoutPage);
+    steps_->addWidget(previewPage);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addWidget(steps_, 1);
+    layout->addWidget(legend_);
+
+    preview_ = new StatementPreview(state_.categories, rows_, number_, guide_,
+                                    {[this] { Import(); }, [this] { ShowStep(Step::Layout); },
+                                     [this](const PlannedRow& row) { OfferRule(row); }},
+                                    this);
+
+    // Keys reach the screen first; Tab goes between the folders and the files.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+    new FocusFrame(this);
+    connect(picker_, &FolderPicker::folderChanged, this, &StatementImportScreen::ListFiles);
+    if (!picker_->OpenNative(startFolder))
+        picker_->OpenNative(state_.folder.path());
+    ShowStep(Step::File);
+}
+
+StatementImportScreen::~StatementImportScreen() = default;
+
+bool StatementImportScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    const bool used =
+        KeysNow().Run(key) || (step_ == Step::Preview && preview_->TakeDigit(key.text()));
+    ShowWords();
+    // In the preview the grid takes only its arrows and page keys.
+    return used || (step_ == Step::Preview && !key.text().isEmpty());
+}
+
+KeyTable StatementImportScreen::KeysNow() {
+    switch (step_) {
+        case Step::File:
+            return FileKeys();
+        case Step::Layout:
+            return LayoutKeys();
+        case Step::Preview:
+            break;
+    }
+    return preview_->Keys();
+}
+
+// Tab and the arrows are the lists' own; Enter on a folder opens it (the
+// picker's key), on a file reads it.
+KeyTable StatementImportScreen::FileKeys() {
+    std::vector<KeyBinding> keys{
+        TakenElsewhere("<Tab>次の欄へ"),
+        TakenElsewhere("<↑↓>カーソル移動"),
+        {{Qt::Key_Escape}, "<Esc>取込終了", [this] { close(); }},
+    };
+    if (focusWidget() == files_)
+        keys.push_back({kEnterKeys, "<Enter>開く", [this] {
+                            if (QListWidgetItem* file = files_->currentItem())
+                                OpenFile(picker_->folder() + "/" + FileNameBytes(file->text()));
+                        }});
+    else
+        keys.push_back(TakenElsewhere("<Enter>開く"));
+    return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く  <Esc>取込終了", std::move(keys)};
+}
+
+KeyTable StatementImportScreen::LayoutKeys() {
+    StatementLayout& layout = layout_.layout;
+    return {
+        "<←→>列  <D>日付  <A>金額  <I>入金  <O>出金  <T>摘要  <S>符号\n"
+        "<PageUp,Down>見出し行  <E>文字コード  <Enter>確定  <Esc>ファイルへ",
+        {
+            TakenElsewhere("<←→>列"),
+            {{Qt::Key_D}, "<D>日付", [this, &layout] { SetColumn(layout.dateColumn); }},
+            {{Qt::Key_A},
+             "<A>金額",
+             [this, &layout] {
+                 layout.incomeColumn = layout.expenseColumn = -1;
+                 SetColumn(layout.amountColumn);
+             }},
+            {{Qt::Key_I},
+             "<I>入金",
+             [this, &layout] {
+                 layout.amountColumn = -1;
+                 SetColumn(layout.incomeColumn);
+             }},
+            {{Qt::Key_O},
+             "<O>出金",
+             [this, &layout] {
+                 layout.amountColumn = -1;
+                 SetColumn(layout.expenseColumn);
+             }},
+            {{Qt::Key_T}, "<T>摘要", [this] { ToggleTextColumn(); }},
+            {{Qt::Key_S},
+             "<S>符号",
+             [this, &layout] {
+                 layout.positiveIsExpense = !layout.positiveIsExpense;
+                 ShowLayout();
+             }},
+            {{Qt::Key_PageUp}, "<PageUp,Down>見出し行", [this] { MoveHeader(-1); }},
+            {{Qt::Key_PageDown}, "<PageUp,Down>見出し行", [this] { MoveHeader(1); }},
+            {{Qt::Key_E}, "<E>文字コード", [this] { SwitchEncoding(); }},
+            {kEnterKeys, "<Enter>確定", [this] { ConfirmLayout(); }},
+            {{Qt::Key_Escape}, "<Esc>ファイルへ", [this] { ShowStep(Step::File); }},
+        }};
+}
+
+void StatementImportScreen::ShowStep(Step step) {
+    step_ = step;
+    steps_->setCurrentIndex(static_cast<int>(step));
+    if (step == Step::Layout)
+        ShowLayout();
+    ShowWords();
+    // Laid out before the focus frame measures the control it surrounds.
+    for (QLayout* laid : {layout(), steps_->currentWidget()->layout()}) {
+        laid->invalidate();
+        laid->activate();
+    }
+    switch (step) {
+        case Step::File:
+            (files_->count() > 0 ? static_cast<QWidget*>(files_) : picker_->folderList())
+                ->setFocus();
+            break;
+        case Step::Layout:
+            columns_->setFocus();
+            break;
+        case Step::Preview:
+            rows_->setFocus();
+            break;
+    }
+}
+
+// The step's heading and the legend of the keys in force.
+void StatementImportScreen::ShowWords() {
+    const std::string name = std::filesystem::path(path_).filename().string();
+    std::string heading;
+    switch (step_) {
+        case Step::File:
+            heading = "取り込む明細のファイルを選んでください。";
+            break;
+        case Step::Layout:
+            heading = name + ": 日付・金額・摘要の列を確かめてください。";
+            break;
+        case Step::Preview: {
+            const std::vector<PlannedRow>& rows = preview_->rows();
+            const auto checked = std::count_if(rows.begin(), rows.end(), [](const PlannedRow& row) {
+                return row.checked && row.Importable();
+            });
+            heading = name + ": " + std::to_string(rows.size()) + " 行のうち " +
+                      std::to_string(checked) + " 行を取り込みます。";
+            break;
+        }
+    }
+    heading_->setText(QString::fromStdString(heading));
+    legend_->setText(QString::fromUtf8(KeysNow().legend));
+}
+
+// Any regular file: a statement's name is whatever the bank gave it.
+void StatementImportScreen::ListFiles() {
+    files_->clear();
+    files_->addItems(picker_->FileNames([](std::string_view) { return true; }));
+    files_->setCurrentRow(0);
+}
+
+void StatementImportScreen::OpenFile(const std::string& path) {
+    std::string bytes;
+    if (const int code = RealFileSystem().ReadAll(path, bytes); code != 0) {
+        Inform(DescribeStatementFileError(path, code));
+        return;
+    }
+    path_ = path;
+    table_ = ReadStatementTable(bytes);
+    if (table_.error != StatementReadError::None) {
+        Inform("明細ファイル " + path + " は" +
+               (table_.errorLine > 0 ? std::to_string(table_.errorLine) + " 行目の" : "") +
+               DescribeStatementReadError(table_.error) + "。");
+        return;
+    }
+    layouts_ = {};
+    rules_ = {};
+    for (const IoResult& io : {LoadStatementLayouts(state_.folder, layouts_),
+                               LoadStatementRules(state_.folder, rules_)}) {
+        if (!io.ok()) {
+            Inform(DescribeIoError(*io.error));
+            return;
+        }
+    }
+    std::string unreadable;
+    for (const auto& [name, lines] :
+         {std::pair{kStatementLayoutsFileName, layouts_.UnreadableLines()},
+          std::pair{kStatementRulesFileName, rules_.UnreadableLines()}}) {
+        for (int line : lines)
+            unreadable += std::string(name) + " の " + std::to_string(line + 1) +
+                          " 行目は読めないため、使いませんでした（ファイルはそのままです）。\n";
+    }
+    if (!unreadable.empty())
+        Inform(unreadable);
+    // A header seen before goes straight to the preview.
+    if (std::optional<GuessedLayout> remembered = FindRememberedLayout(layouts_, table_)) {
+        layout_ = *remembered;
+        Plan();
+        return;
+    }
+    layout_ = GuessStatementLayout(table_).value_or(GuessedLayout{});
+    ShowStep(Step::Layout);
+}
+
+bool StatementImportScreen::ReadTable(std::optional<StatementEncoding> encoding) {
+    std::string bytes;
+    if (const int code = RealFileSystem().ReadAll(path_, bytes); code != 0) {
+        Inform(DescribeStatementFileError(path_, code));
+        return false;
+    }
+    StatementTable table = ReadStatementTable(bytes, encoding);
+    if (table.error != StatementReadError::None) {
+        Inform("明細ファイル " + path_ + " は" +
+               (table.errorLine > 0 ? std::to_string(table.errorLine) + " 行目の" : "") +
+               DescribeStatementReadError(table.error) + "。");
+        return false;
+    }
+    table_ = std::move(table);
+    layout_.headerRow = std::min(layout_.headerRow, table_.rows.size() - 1);
+    return true;
+}
+
+void StatementImportScreen::ShowLayout() {
+    const StatementLayout& layout = layout_.layout;
+    layoutWords_->setText(QString::fromStdString(LayoutWords(table_, layout_)));
+    const std::size_t first = layout_.headerRow > 2 ? layout_.headerRow - 2 : 0;
+    const std::size_t last = std::min(table_.rows.size(), first + kShownRows);
+    std::size_t width = 0;
+    for (std::size_t row = first; row < last; ++row)
+        width = std::max(width, table_.rows[row].fields.size());
+    const int current = std::max(0, columns_->currentColumn());
+    columns_->clear();
+    columns_->setRowCount(static_cast<int>(last - first));
+    columns_->setColumnCount(static_cast<int>(width));
+    QStringList headings, lines;
+    for (int column = 0; column < static_cast<int>(width); ++column)
+        headings << QString::fromStdString(std::to_string(column + 1) + " " +
+                                           ColumnRole(layout, column));
+    for (std::size_t row = first; row < last; ++row) {
+        lines << QString::number(table_.rows[row].line);
+        const std::vector<std::string>& fields = table_.rows[row].fields;
+        for (std::size_t column = 0; column < fields.size(); ++column) {
+            auto* cell = new QTableWidgetItem(QString::fromStdString(fields[column]));
+            if (row == layout_.headerRow) {
+                QFont bold = font();
+                bold.setBold(true);
+                cell->setFont(bold);
+            }
+            columns_->setItem(static_cast<int>(row - first), static_cast<int>(column), cell);
+        }
+    }
+    columns_->setHorizontalHeaderLabels(headings);
+    columns_->setVerticalHeaderLabels(lines);
+    columns_->resizeColumnsToContents();
+    for (int column = 0; column < columns_->columnCount(); ++column)
+        columns_->setColumnWidth(column,
+                                 std::min(columns_->columnWidth(column), this->width() / 3));
+    if (width > 0)
+        columns_->setCurrentCell(static_cast<int>(layout_.headerRow - first),
+                                 std::min(current, static_cast<int>(width) - 1));
+}
+
+// The column under the cursor takes the role; pressed again, it gives it up.
+void StatementImportScreen::SetColumn(int& column) {
+    const int current = columns_->currentColumn();
+    column = column == current ? -1 : current;
+    ShowLayout();
+}
+
+void StatementImportScreen::ToggleTextColumn() {
+    std::vector<int>& text = layout_.layout.textColumns;
+    const int current = columns_->currentColumn();
+    if (const auto found = std::find(text.begin(), text.end(), current); found != text.end())
+        text.erase(found);
+    else if (current >= 0)
+        text.push_back(current);
+    ShowLayout();
+}
+
+void StatementImportScreen::MoveHeader(int by) {
+    const long row = static_cast<long>(layout_.headerRow) + by;
+    if (row < 0 || row >= static_cast<long>(table_.rows.size()))
+        return;
+    layout_.headerRow = static_cast<std::size_t>(row);
+    ShowLayout();
+}
+
+void StatementImportScreen::SwitchEncoding() {
+    if (ReadTable(table_.encoding == StatementEncoding::Utf8 ? StatementEncoding::Cp932
+                                                             : StatementEncoding::Utf8))
+        ShowLayout();
+}
+
+void StatementImportScreen::ConfirmLayout() {
+    StatementLayout& layout = layout_.layout;
+    if (!layout.IsComplete()) {
+        Inform("日付、金額（または入金と出金）、摘要の列を選んでください。");
+        return;
+    }
+    layout.header = table_.rows[layout_.headerRow].fields;
+    RememberLayout(layouts_, layout);
+    if (const IoResult saved = SaveStatementLayouts(state_.folder, layouts_); !saved.ok())
+        Inform(DescribeIoError(*saved.error));
+    Plan();
+}
+
+// The rows planned anew; what the user chose or unchecked stays so.
+void StatementImportScreen::Plan() {
+    StatementPlan plan = PlanStatementImport(state_.folder, state_.categories, state_.closingDay(),
+                                             table_, layout_, rules_);
+    if (!plan.io.ok()) {
+        Inform(DescribeIoError(*plan.io.error));
+        return;
+    }
+    const std::vector<PlannedRow>& before = preview_->rows();
+    if (step_ == Step::Preview && before.size() == plan.rows.size()) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            PlannedRow& row = plan.rows[i];
+            if (before[i].source == ProposalSource::Chosen)
+                ChooseCategory(state_.categories, row, before[i].choice);
+            if (before[i].Importable() && row.Importable())
+                row.checked = before[i].checked;
+        }
+    }
+    preview_->Show(std::move(plan.rows));
+    ShowStep(Step::Preview);
+}
+
+void StatementImportScreen::OfferRule(const PlannedRow& row) {
+    const int c = row.choice.category, d = row.choice.description;
+    const std::string question = "「" + Cp932ToUtf8(row.remark) + "」を含む明細を、次からも「" +
+                                 Cp932ToUtf8(state_.categories.names[c]) + "・" +
+                                 Cp932ToUtf8(state_.categories.descriptions[c][d]) +
+                                 "」にしますか？  <Enter>OK  <Esc>キャンセル";
+    if (!services_.messages.Confirm(this, windowTitle(), QString::fromStdString(question)))
+        return;
+    LearnStatementRule(rules_, {row.remark, false, c, d});
+    if (const IoResult saved = SaveStatementRules(state_.folder, rules_); !saved.ok()) {
+        Inform(DescribeIoError(*saved.error));
+        return;
+    }
+    Plan();
+}
+
+void StatementImportScreen::Import() {
+    const std::vector<PlannedRow>& rows = preview_->rows();
+    if (std::none_of(rows.begin(), rows.end(),
+                     [](const PlannedRow& row) { return row.checked && row.Importable(); })) {
+        Inform("取り込む行がありません。");
+        return;
+    }
+    if (mayImport_ && !mayImport_(this))
+        return;
+    const std::string name = std::filesystem::path(path_).filename().string();
+    const StatementImport result =
+        ImportStatementRows(state_.folder, state_.categories, state_.closingDay(), rows,
+                            "明細 " + name + " の取り込み");
+    if (result.fullMonth) {
+        Inform(AccountingMonthWords(*result.fullMonth) + "の項目が " +
+               std::to_string(result.fullMonthCount) +
+               " 件になり 1000 件を超えるため、何も取り込みませんでした。");
+        return;
+    }
+    if (!result.io.ok()) {
+        Inform(DescribeIoError(*result.io.error));
+        return;
+    }
+    emit imported();
+    close();
+}
+
+void StatementImportScreen::Inform(const std::string& text) {
+    services_.messages.Inform(this, windowTitle(), QString::fromStdString(text));
+}
+
+}  // namespace hanaki
