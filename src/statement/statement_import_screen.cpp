@@ -291,18 +291,18 @@ void StatementImportScreen::ShowWords() {
     std::string heading;
     switch (step_) {
         case Step::File:
-            heading = "取り込む明細のファイルを選んでください。";
+            heading = "取り込む明細のファイル";
             break;
         case Step::Layout:
-            heading = name + ": 日付・金額・摘要の列を確かめてください。";
+            heading = name + " の列（日付・金額・摘要）";
             break;
         case Step::Preview: {
             const std::vector<PlannedRow>& rows = preview_->rows();
             const auto checked = std::count_if(rows.begin(), rows.end(), [](const PlannedRow& row) {
                 return row.checked && row.Importable();
             });
-            heading = name + ": " + std::to_string(rows.size()) + " 行のうち " +
-                      std::to_string(checked) + " 行を取り込みます。";
+            heading = name + ": " + std::to_string(rows.size()) + " 行、取り込む行 " +
+                      std::to_string(checked);
             break;
         }
     }
