@@ -40,6 +40,7 @@ const std::set<std::string> kWindows{"MainEntryScreen",
                                      "HistoryScreen",
                                      "CsvExportScreen",
                                      "FindScreen",
+                                     "StatementImportScreen",
                                      "HelpWindow",
                                      "ClosingDayDialog",
                                      "ConverterScreen",
@@ -207,12 +208,27 @@ TEST(Legends, everyScreenShowsTheLegendOfTheKeysItRunsFrom) {
     tour.Reach("FormHistory");
     tour.Keys({Qt::Key_Escape});
     tour.Back("Form12");
+    tour.Text("5");
+    tour.Reach("FormStatement");
+    tour.Keys({Qt::Key_Escape});
+    tour.Back("Form12");
     tour.Keys({Qt::Key_Escape});
     tour.Back("Form1");
 
     tour.Keys({Qt::Key_F8});
     tour.Reach("Form6");
     tour.Keys({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Escape});
+    tour.Back("Form1");
+    // The statement import: the file, its columns, the preview and a category typed.
+    window.folder.Write("card.csv", "利用日,利用店名・商品名,利用金額\n2000/01/05,本屋,1000\n");
+    qputenv("HOME", QByteArray::fromStdString(window.folder.path()));
+    tour.Keys({Qt::Key_F10});
+    tour.Reach("FormStatement");
+    tour.Keys({Qt::Key_Down, Qt::Key_Return, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_PageUp,
+               Qt::Key_Return});
+    tour.Text("2");
+    tour.Keys({Qt::Key_Return, Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Escape,
+               Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Escape});
     tour.Back("Form1");
     tour.Keys({Qt::Key_F9});
     tour.Reach("FormFind");
