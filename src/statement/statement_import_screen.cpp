@@ -129,6 +129,7 @@ StatementImportScreen::StatementImportScreen(ProgramState& state, Services& serv
     for (QTableWidget* grid : {columns_, rows_}) {
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setTabKeyNavigation(false);
+        grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).lineSpacing() + 6);
         SwitchInputMethodOff(grid);
     }
     columns_->setSelectionBehavior(QAbstractItemView::SelectColumns);
@@ -464,8 +465,9 @@ void StatementImportScreen::ConfirmLayout() {
 
 // The rows planned anew; what the user chose or unchecked stays so.
 void StatementImportScreen::Plan() {
-    StatementPlan plan = PlanStatementImport(state_.folder, state_.categories, state_.closingDay(),
-                                             table_, layout_, rules_);
+    StatementPlan plan =
+        PlanStatementImport(state_.folder, state_.categories, state_.closingDay(), table_, layout_,
+                            rules_, PastItemProposer(state_.folder));
     if (!plan.io.ok()) {
         Inform(DescribeIoError(*plan.io.error));
         return;

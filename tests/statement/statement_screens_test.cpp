@@ -155,9 +155,10 @@ TEST(StatementScreens, thePreviewTakesItsKeysAsTheLegendSays) {
         {"", "規則", "✓", "<Space>取り込む・取り込まない", ""},
         {"_", "規則", "", "<Space>取り込む・取り込まない", ""},
         {"__", "規則", "✓", "<Space>取り込む・取り込まない", ""},
-        {"v_", "費目なし", "", "<Space>取り込む・取り込まない", ""},  // row 2 cannot be checked
-        {"1>", "規則", "✓", "<数字>費目番号", ""},                    // 給料 is no expense
-        {"2>9>", "規則", "✓", "<数字>摘要番号", ""},                  // 食費 has no 9th
+        {"v_", "過去の項目", "", "<Space>取り込む・取り込まない", ""},
+        {"vv_", "費目なし", "", "<Space>取り込む・取り込まない", ""},  // cannot be checked
+        {"1>", "規則", "✓", "<数字>費目番号", ""},                     // 給料 is no expense
+        {"2>9>", "規則", "✓", "<数字>摘要番号", ""},                   // 食費 has no 9th
         {"2>x", "規則", "✓", "<数字>費目番号", ""},
         {"2>xx", "規則", "✓", "<Enter>取り込み実行", ""},
         {"3>1>", "選択", "✓", "<Enter>取り込み実行", "」にしますか？"},
@@ -175,12 +176,15 @@ TEST(StatementScreens, thePreviewTakesItsKeysAsTheLegendSays) {
         window.folder.Write("202612.DAT", Record("261205", 2, "-300", "本屋"));
         window.folder.Write(
             "card.csv",
-            CardStatement({{"スーパー丸", 1, 100}, {"本屋", 2, 200}, {"本屋", 5, 300}}));
+            CardStatement(
+                {{"スーパー丸", 1, 100}, {"本屋", 2, 200}, {"花屋", 3, 400}, {"本屋", 5, 300}}));
         window.messages.Answer(false);  // no rule learnt
         QWidget* import = window.OpenStatement("card.csv");
         ASSERT_NE(import, nullptr);
-        ASSERT_EQ(ImportWindow::Rows(import)->rowCount(), 3);
-        EXPECT_EQ(ImportWindow::State(import, 2), "取込済");
+        ASSERT_EQ(ImportWindow::Rows(import)->rowCount(), 4);
+        // 本屋 as the household's own item of 5 December has it: 食費.
+        EXPECT_EQ(ImportWindow::Rows(import)->item(1, 6)->text(), "食費");
+        EXPECT_EQ(ImportWindow::State(import, 3), "取込済");
         ImportWindow::Keys(c.keys);
         if (*c.state != '\0') {
             const int row = ImportWindow::Rows(import)->currentRow();

@@ -33,6 +33,10 @@ struct CategoryChoice {
 // planner takes a proposal only where the category's kind fits the row.
 using RemarkProposer = std::function<std::optional<CategoryChoice>(std::string_view remark)>;
 
+// The household's own past items as a proposer: the category of the latest
+// item of each remark, read once from every ledger file of the folder.
+RemarkProposer PastItemProposer(const DataFolder& folder);
+
 enum class RowProblem {
     None,
     TooFewFields,      // the row ends before a column of the layout
