@@ -288,7 +288,8 @@ void StatementImportScreen::ShowStep(Step step) {
 
 // The step's heading and the legend of the keys in force.
 void StatementImportScreen::ShowWords() {
-    const std::string name = std::filesystem::path(path_).filename().string();
+    const std::string name =
+        FileNameText(std::filesystem::path(path_).filename().string()).toStdString();
     std::string heading;
     switch (step_) {
         case Step::File:
@@ -319,19 +320,8 @@ void StatementImportScreen::ListFiles() {
 }
 
 void StatementImportScreen::OpenFile(const std::string& path) {
-    std::string bytes;
-    if (const int code = RealFileSystem().ReadAll(path, bytes); code != 0) {
-        Inform(DescribeStatementFileError(path, code));
+    if (!ReadTable(path, std::nullopt))
         return;
-    }
-    path_ = path;
-    table_ = ReadStatementTable(bytes);
-    if (table_.error != StatementReadError::None) {
-        Inform("明細ファイル " + path + " は" +
-               (table_.errorLine > 0 ? std::to_string(table_.errorLine) + " 行目の" : "") +
-               DescribeStatementReadError(table_.error) + "。");
-        return;
-    }
     layouts_ = {};
     rules_ = {};
     for (const IoResult& io : {LoadStatementLayouts(state_.folder, layouts_),
@@ -361,19 +351,21 @@ void StatementImportScreen::OpenFile(const std::string& path) {
     ShowStep(Step::Layout);
 }
 
-bool StatementImportScreen::ReadTable(std::optional<StatementEncoding> encoding) {
+bool StatementImportScreen::ReadTable(const std::string& path,
+                                      std::optional<StatementEncoding> encoding) {
     std::string bytes;
-    if (const int code = RealFileSystem().ReadAll(path_, bytes); code != 0) {
-        Inform(DescribeStatementFileError(path_, code));
+    if (const int code = RealFileSystem().ReadAll(path, bytes); code != 0) {
+        Inform(DescribeStatementFileError(path, code));
         return false;
     }
     StatementTable table = ReadStatementTable(bytes, encoding);
     if (table.error != StatementReadError::None) {
-        Inform("明細ファイル " + path_ + " は" +
+        Inform("明細ファイル " + path + " は" +
                (table.errorLine > 0 ? std::to_string(table.errorLine) + " 行目の" : "") +
                DescribeStatementReadError(table.error) + "。");
         return false;
     }
+    path_ = path;
     table_ = std::move(table);
     layout_.headerRow = std::min(layout_.headerRow, table_.rows.size() - 1);
     return true;
@@ -445,8 +437,8 @@ void StatementImportScreen::MoveHeader(int by) {
 }
 
 void StatementImportScreen::SwitchEncoding() {
-    if (ReadTable(table_.encoding == StatementEncoding::Utf8 ? StatementEncoding::Cp932
-                                                             : StatementEncoding::Utf8))
+    if (ReadTable(path_, table_.encoding == StatementEncoding::Utf8 ? StatementEncoding::Cp932
+                                                                    : StatementEncoding::Utf8))
         ShowLayout();
 }
 

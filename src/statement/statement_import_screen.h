@@ -57,7 +57,9 @@ class StatementImportScreen : public QWidget, public KeysInForce {
     void ShowStep(Step step);
     void ShowWords();
     void ListFiles();
-    bool ReadTable(std::optional<StatementEncoding> encoding);
+    // Reads `path` as a statement, in `encoding` or the one its bytes tell;
+    // false, and the statement shown stays, when it cannot be read.
+    bool ReadTable(const std::string& path, std::optional<StatementEncoding> encoding);
     void ShowLayout();
     void SetColumn(int& column);
     void ToggleTextColumn();
