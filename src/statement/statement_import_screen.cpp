@@ -14,6 +14,7 @@
 #include "data/disk/file_system.h"
 #include "data/disk/io_result.h"
 #include "data/formats/cp932.h"
+#include "statement/statement_columns.h"
 #include "statement/statement_preview.h"
 #include "ui/focus_frame.h"
 #include "ui/folder_picker.h"
@@ -23,8 +24,6 @@
 
 namespace hanaki {
 namespace {
-
-constexpr int kShownRows = 40;  // of the statement, from a little above the header
 
 QSize WindowSize(ScreenSizeClass sizeClass) {
     switch (sizeClass) {
@@ -36,50 +35,6 @@ QSize WindowSize(ScreenSizeClass sizeClass) {
             break;
     }
     return {980, 680};
-}
-
-std::string ColumnName(const StatementTable& table, const GuessedLayout& layout, int column) {
-    if (column < 0)
-        return "なし";
-    const std::vector<std::string>& header = table.rows[layout.headerRow].fields;
-    const std::string name =
-        column < static_cast<int>(header.size()) ? header[column] : std::string();
-    return std::to_string(column + 1) + "列目" + (name.empty() ? "" : "「" + name + "」");
-}
-
-// What the columns are taken for, in words, one line each.
-std::string LayoutWords(const StatementTable& table, const GuessedLayout& guessed) {
-    const StatementLayout& layout = guessed.layout;
-    std::string words = std::string("文字コード: ") +
-                        (table.encoding == StatementEncoding::Utf8 ? "UTF-8" : "シフトJIS") +
-                        "    見出し: " + std::to_string(table.rows[guessed.headerRow].line) +
-                        " 行目\n日付: " + ColumnName(table, guessed, layout.dateColumn) + "\n";
-    if (layout.amountColumn >= 0 || (layout.incomeColumn < 0 && layout.expenseColumn < 0))
-        words += "金額: " + ColumnName(table, guessed, layout.amountColumn) +
-                 (layout.positiveIsExpense ? "（正の数が支出）" : "（正の数が入金）") + "\n";
-    else
-        words += "入金: " + ColumnName(table, guessed, layout.incomeColumn) +
-                 "    出金: " + ColumnName(table, guessed, layout.expenseColumn) + "\n";
-    std::string text;
-    for (int column : layout.textColumns)
-        text += (text.empty() ? "" : " + ") + ColumnName(table, guessed, column);
-    return words + "摘要: " + (text.empty() ? "なし" : text);
-}
-
-// The column's role, shown in the grid's heading.
-std::string ColumnRole(const StatementLayout& layout, int column) {
-    if (column == layout.dateColumn)
-        return "日付";
-    if (column == layout.amountColumn)
-        return "金額";
-    if (column == layout.incomeColumn)
-        return "入金";
-    if (column == layout.expenseColumn)
-        return "出金";
-    if (std::find(layout.textColumns.begin(), layout.textColumns.end(), column) !=
-        layout.textColumns.end())
-        return "摘要";
-    return "";
 }
 
 }  // namespace
@@ -132,8 +87,6 @@ StatementImportScreen::StatementImportScreen(ProgramState& state, Services& serv
         grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).lineSpacing() + 6);
         SwitchInputMethodOff(grid);
     }
-    columns_->setSelectionBehavior(QAbstractItemView::SelectColumns);
-    columns_->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto* filePage = new QWidget(steps_);
     auto* fileLayout = new QHBoxLayout(filePage);
@@ -162,6 +115,10 @@ StatementImportScreen::StatementImportScreen(ProgramState& state, Services& serv
     layout->addWidget(steps_, 1);
     layout->addWidget(legend_);
 
+    columnKeys_ = new StatementColumns(columns_, layoutWords_,
+                                       {[this] { SwitchEncoding(); }, [this] { ConfirmLayout(); },
+                                        [this] { ShowStep(Step::File); }},
+                                       this);
     preview_ = new StatementPreview(state_.categories, rows_, number_, guide_,
                                     {[this] { Import(); }, [this] { ShowStep(Step::Layout); },
                                      [this](const PlannedRow& row) { OfferRule(row); }},
@@ -195,7 +152,7 @@ KeyTable StatementImportScreen::KeysNow() {
         case Step::File:
             return FileKeys();
         case Step::Layout:
-            return LayoutKeys();
+            return columnKeys_->Keys();
         case Step::Preview:
             break;
     }
@@ -220,52 +177,11 @@ KeyTable StatementImportScreen::FileKeys() {
     return {"<Tab>次の欄へ  <↑↓>カーソル移動  <Enter>開く  <Esc>取込終了", std::move(keys)};
 }
 
-KeyTable StatementImportScreen::LayoutKeys() {
-    StatementLayout& layout = layout_.layout;
-    return {
-        "<←→>列  <D>日付  <A>金額  <I>入金  <O>出金  <T>摘要  <S>符号\n"
-        "<PageUp,Down>見出し行  <E>文字コード  <Enter>確定  <Esc>ファイルへ",
-        {
-            TakenElsewhere("<←→>列"),
-            {{Qt::Key_D}, "<D>日付", [this, &layout] { SetColumn(layout.dateColumn); }},
-            {{Qt::Key_A},
-             "<A>金額",
-             [this, &layout] {
-                 layout.incomeColumn = layout.expenseColumn = -1;
-                 SetColumn(layout.amountColumn);
-             }},
-            {{Qt::Key_I},
-             "<I>入金",
-             [this, &layout] {
-                 layout.amountColumn = -1;
-                 SetColumn(layout.incomeColumn);
-             }},
-            {{Qt::Key_O},
-             "<O>出金",
-             [this, &layout] {
-                 layout.amountColumn = -1;
-                 SetColumn(layout.expenseColumn);
-             }},
-            {{Qt::Key_T}, "<T>摘要", [this] { ToggleTextColumn(); }},
-            {{Qt::Key_S},
-             "<S>符号",
-             [this, &layout] {
-                 layout.positiveIsExpense = !layout.positiveIsExpense;
-                 ShowLayout();
-             }},
-            {{Qt::Key_PageUp}, "<PageUp,Down>見出し行", [this] { MoveHeader(-1); }},
-            {{Qt::Key_PageDown}, "<PageUp,Down>見出し行", [this] { MoveHeader(1); }},
-            {{Qt::Key_E}, "<E>文字コード", [this] { SwitchEncoding(); }},
-            {kEnterKeys, "<Enter>確定", [this] { ConfirmLayout(); }},
-            {{Qt::Key_Escape}, "<Esc>ファイルへ", [this] { ShowStep(Step::File); }},
-        }};
-}
-
 void StatementImportScreen::ShowStep(Step step) {
     step_ = step;
     steps_->setCurrentIndex(static_cast<int>(step));
     if (step == Step::Layout)
-        ShowLayout();
+        columnKeys_->Show(table_, layout_);
     ShowWords();
     // Laid out before the focus frame measures the control it surrounds.
     for (QLayout* laid : {layout(), steps_->currentWidget()->layout()}) {
@@ -371,75 +287,10 @@ bool StatementImportScreen::ReadTable(const std::string& path,
     return true;
 }
 
-void StatementImportScreen::ShowLayout() {
-    const StatementLayout& layout = layout_.layout;
-    layoutWords_->setText(QString::fromStdString(LayoutWords(table_, layout_)));
-    const std::size_t first = layout_.headerRow > 2 ? layout_.headerRow - 2 : 0;
-    const std::size_t last = std::min(table_.rows.size(), first + kShownRows);
-    std::size_t width = 0;
-    for (std::size_t row = first; row < last; ++row)
-        width = std::max(width, table_.rows[row].fields.size());
-    const int current = std::max(0, columns_->currentColumn());
-    columns_->clear();
-    columns_->setRowCount(static_cast<int>(last - first));
-    columns_->setColumnCount(static_cast<int>(width));
-    QStringList headings, lines;
-    for (int column = 0; column < static_cast<int>(width); ++column)
-        headings << QString::fromStdString(std::to_string(column + 1) + " " +
-                                           ColumnRole(layout, column));
-    for (std::size_t row = first; row < last; ++row) {
-        lines << QString::number(table_.rows[row].line);
-        const std::vector<std::string>& fields = table_.rows[row].fields;
-        for (std::size_t column = 0; column < fields.size(); ++column) {
-            auto* cell = new QTableWidgetItem(QString::fromStdString(fields[column]));
-            if (row == layout_.headerRow) {
-                QFont bold = font();
-                bold.setBold(true);
-                cell->setFont(bold);
-            }
-            columns_->setItem(static_cast<int>(row - first), static_cast<int>(column), cell);
-        }
-    }
-    columns_->setHorizontalHeaderLabels(headings);
-    columns_->setVerticalHeaderLabels(lines);
-    columns_->resizeColumnsToContents();
-    for (int column = 0; column < columns_->columnCount(); ++column)
-        columns_->setColumnWidth(column,
-                                 std::min(columns_->columnWidth(column), this->width() / 3));
-    if (width > 0)
-        columns_->setCurrentCell(static_cast<int>(layout_.headerRow - first),
-                                 std::min(current, static_cast<int>(width) - 1));
-}
-
-// The column under the cursor takes the role; pressed again, it gives it up.
-void StatementImportScreen::SetColumn(int& column) {
-    const int current = columns_->currentColumn();
-    column = column == current ? -1 : current;
-    ShowLayout();
-}
-
-void StatementImportScreen::ToggleTextColumn() {
-    std::vector<int>& text = layout_.layout.textColumns;
-    const int current = columns_->currentColumn();
-    if (const auto found = std::find(text.begin(), text.end(), current); found != text.end())
-        text.erase(found);
-    else if (current >= 0)
-        text.push_back(current);
-    ShowLayout();
-}
-
-void StatementImportScreen::MoveHeader(int by) {
-    const long row = static_cast<long>(layout_.headerRow) + by;
-    if (row < 0 || row >= static_cast<long>(table_.rows.size()))
-        return;
-    layout_.headerRow = static_cast<std::size_t>(row);
-    ShowLayout();
-}
-
 void StatementImportScreen::SwitchEncoding() {
     if (ReadTable(path_, table_.encoding == StatementEncoding::Utf8 ? StatementEncoding::Cp932
                                                                     : StatementEncoding::Utf8))
-        ShowLayout();
+        columnKeys_->Show(table_, layout_);
 }
 
 void StatementImportScreen::ConfirmLayout() {

@@ -21,6 +21,7 @@ class QTableWidget;
 namespace hanaki {
 
 class FolderPicker;
+class StatementColumns;
 class StatementPreview;
 
 // 明細の取り込み: a bank's, card company's or household book's statement
@@ -53,17 +54,12 @@ class StatementImportScreen : public QWidget, public KeysInForce {
   private:
     enum class Step { File, Layout, Preview };
     KeyTable FileKeys();
-    KeyTable LayoutKeys();
     void ShowStep(Step step);
     void ShowWords();
     void ListFiles();
     // Reads `path` as a statement, in `encoding` or the one its bytes tell;
     // false, and the statement shown stays, when it cannot be read.
     bool ReadTable(const std::string& path, std::optional<StatementEncoding> encoding);
-    void ShowLayout();
-    void SetColumn(int& column);
-    void ToggleTextColumn();
-    void MoveHeader(int by);
     void SwitchEncoding();
     void ConfirmLayout();
     void Plan();
@@ -84,6 +80,7 @@ class StatementImportScreen : public QWidget, public KeysInForce {
     QLineEdit* number_;
     QLabel* guide_;
     QLabel* legend_;
+    StatementColumns* columnKeys_;
     StatementPreview* preview_;
 
     Step step_ = Step::File;

@@ -222,5 +222,59 @@ TEST(StatementScreens, aMonthPastAThousandItemsTakesNoneAndIsNamed) {
     EXPECT_EQ(window.folder.Read("202612.DAT"), full);
 }
 
+// The columns of a bank's statement as the keys set them before the first import.
+TEST(StatementScreens, theColumnsChangeByTheirKeys) {
+    struct Case {
+        std::vector<int> keys;  // on the first column of the header
+        const char* words;      // a line the columns' words then hold
+    };
+    const Case cases[] = {
+        {{}, "入金: 4列目「お預り金額」    出金: 3列目「お支払金額」"},
+        {{Qt::Key_Right, Qt::Key_Right, Qt::Key_A}, "金額: 3列目「お支払金額」（正の数が支出）"},
+        {{Qt::Key_Right, Qt::Key_Right, Qt::Key_A, Qt::Key_S}, "（正の数が入金）"},
+        {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_I},
+         "入金: 5列目「残高」"},
+        {{Qt::Key_Right, Qt::Key_T}, "摘要: なし"},
+        {{Qt::Key_T}, "摘要: 2列目「摘要」 + 1列目「日付」"},
+        {{Qt::Key_D}, "日付: なし"},
+        {{Qt::Key_PageUp}, "見出し: 2 行目"},
+        {{Qt::Key_PageDown, Qt::Key_PageDown}, "見出し: 5 行目"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words);
+        ImportWindow window;
+        ASSERT_TRUE(window.Start());
+        window.folder.Write("bank.csv",
+                            "普通預金 1234567\n照会期間,2026/11/26～2026/12/08\n"
+                            "日付,摘要,お支払金額,お預り金額,残高\n"
+                            "2026/12/01,ｶ)ﾏﾙｴﾂ,\"1,234\",,\"98,766\"\n"
+                            "2026/12/02,給与,,\"250,000\",\"348,766\"\n");
+        QWidget* import = window.OpenStatement("bank.csv");
+        ASSERT_NE(import, nullptr);
+        for (int key : c.keys)
+            testing::Press(key);
+        EXPECT_TRUE(
+            import->findChild<QLabel*>("Label1")->text().contains(QString::fromUtf8(c.words)))
+            << import->findChild<QLabel*>("Label1")->text().toStdString();
+    }
+}
+
+// Enter refuses columns that leave out the date, the amount or the text.
+TEST(StatementScreens, columnsWithoutATextAreNotTaken) {
+    ImportWindow window;
+    ASSERT_TRUE(window.Start());
+    window.folder.Write("card.csv", CardStatement({{"本屋", 2, 200}}));
+    QWidget* import = window.OpenStatement("card.csv");
+    ASSERT_NE(import, nullptr);
+    ImportWindow::Keys("v");
+    testing::Press(Qt::Key_Right);
+    testing::Press(Qt::Key_T);
+    testing::Press(Qt::Key_Return);
+    ASSERT_FALSE(window.messages.shown.empty());
+    EXPECT_EQ(window.messages.shown.back().text,
+              "日付、金額（または入金と出金）、摘要の列を選んでください。");
+    EXPECT_FALSE(window.folder.Exists("MEISAI.TXT"));
+}
+
 }  // namespace
 }  // namespace hanaki
