@@ -8,6 +8,7 @@
 #include "data/disk/folder_lock.h"
 #include "data/disk/stale_temporaries.h"
 #include "data/history/history_pruning.h"
+#include "data/history/history_store.h"
 #include "entry/main_entry_screen.h"
 #include "support/scripted_messages.h"
 
@@ -27,7 +28,7 @@ inline double StartWindow(const std::string& path, std::int64_t now) {
         return CivilDate{2026, 11, 30};
     });
     RemoveStaleTemporaryFiles(program.folder);
-    program.folder.KeepHistory([now] { return now; });
+    KeepHistory(program.folder, [now] { return now; });
     PruneHistory(program.folder, now);
     testing::ScriptedMessages messages;
     Services services{messages, ScreenMetrics(768)};

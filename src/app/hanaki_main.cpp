@@ -16,6 +16,7 @@
 #include "data/disk/io_result.h"
 #include "data/disk/stale_temporaries.h"
 #include "data/history/history_pruning.h"
+#include "data/history/history_store.h"
 #include "data/program/program_state.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
     state.folder.WatchPresence(readOnly ? std::string_view() : kLockFileName);
     if (!readOnly) {
         RemoveStaleTemporaryFiles(state.folder);
-        state.folder.KeepHistory();
+        KeepHistory(state.folder);
         PruneHistory(state.folder, std::time(nullptr));
     }
     Services services{messages, ScreenMetrics(options.screenHeight)};

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "data/history/history_store.h"
 #include "settings/settings_menu.h"
 
 #include "entry_window.h"
@@ -137,7 +138,7 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
 // Ctrl+Z takes back the last change of the folder, and again the one before.
 TEST(Correction, CtrlZTakesBackADeletionAndThenTheItemBeforeIt) {
     January2000 window;
-    window.state.folder.KeepHistory();
+    KeepHistory(window.state.folder);
     ASSERT_TRUE(window.Start());
     window.EnterItem("2", "1", "450", "added");
     window.Press(Qt::Key_Up);
