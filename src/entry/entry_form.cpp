@@ -137,7 +137,9 @@ void EntryForm::AcceptAmount(QLineEdit* field) {
         emit legendHint(QStringLiteral("金額は9桁までです"));
         return;
     }
-    amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
+    // Built by appending: GCC 12 takes "+" + a temporary string at -O2 for an overflow.
+    amountText_.assign(1, field == controls_.incomeField ? '+' : '-');
+    amountText_ += text.toStdString();
     correction_.AmountEdited();
     emit moveFocus(EntryField::Remark);
 }
