@@ -6,8 +6,7 @@
 # - moc runs only for targets that declare a QObject, not to make an empty file
 #   for the others.
 
-set(hanaki_compiled_apart hanaki_entry hanaki_monthly hanaki_sample_household hanaki_settings
-    hanaki_summary reliability_tests summary_tests)
+set(hanaki_compiled_apart hanaki_sample_household reliability_tests summary_tests)
 
 # Call once, after every target is declared.
 function(hanaki_shape_compile_units)

@@ -17,8 +17,6 @@
 namespace hanaki {
 namespace {
 
-constexpr int kAmountBytes = 9;
-
 // A guide from the master, lines as the screen breaks them.
 QString GuideText(const std::string& bytes) {
     return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
