@@ -17,8 +17,6 @@
 namespace hanaki {
 namespace {
 
-constexpr int kAmountBytes = 9;
-
 // A guide from the master, lines as the screen breaks them.
 QString GuideText(const std::string& bytes) {
     return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -137,7 +135,9 @@ void EntryForm::AcceptAmount(QLineEdit* field) {
         emit legendHint(QStringLiteral("金額は9桁までです"));
         return;
     }
-    amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
+    // Built by appending: GCC 12 takes "+" + a temporary string at -O2 for an overflow.
+    amountText_.assign(1, field == controls_.incomeField ? '+' : '-');
+    amountText_ += text.toStdString();
     correction_.AmountEdited();
     emit moveFocus(EntryField::Remark);
 }

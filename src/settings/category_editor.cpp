@@ -27,7 +27,7 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("費目、摘要設定");
+const QString kCategoryTitle = QStringLiteral("費目、摘要設定");
 const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
 const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
 
@@ -44,7 +44,7 @@ constexpr int kBytesRole = Qt::UserRole;
 CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget* parent)
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("Form3");
-    setWindowTitle(kTitle);
+    setWindowTitle(kCategoryTitle);
 
     grid_ = new QTableWidget(kMaxCategories, kColumns, this);
     grid_->setObjectName("Grid1");
@@ -127,7 +127,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
         return;
     }
     // A file that cannot be read leaves the table in memory as it was.
-    ReportedIoFailure(services_.messages, this, kTitle,
+    ReportedIoFailure(services_.messages, this, kCategoryTitle,
                       LoadCategoryTable(state_.folder, state_.categories, reading_));
     FillFromTable(state_.categories);
 }
@@ -353,12 +353,12 @@ void CategoryEditor::Save() {
     TableFromGrid(replaced);
     const auto cellText = [this](int row, int column) { return CellText(row, column); };
     if (const QString question = CategorySaveQuestion(reading_, cellText, replaced);
-        !question.isEmpty() && !services_.messages.Confirm(this, kTitle, question)) {
+        !question.isEmpty() && !services_.messages.Confirm(this, kCategoryTitle, question)) {
         grid_->setFocus();
         return;
     }
     CategoryTable table = TableFromGrid(replaced);
-    if (ReportedIoFailure(services_.messages, this, kTitle,
+    if (ReportedIoFailure(services_.messages, this, kCategoryTitle,
                           SaveCategoryTable(state_.folder, table)))
         return;
     BuildCategoryGuides(table);
