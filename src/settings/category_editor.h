@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/program/program_state.h"
-#include "settings/cell_editor.h"
+#include "ui/cell_editor.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 

@@ -1,4 +1,4 @@
-#include "settings/cell_editor.h"
+#include "ui/cell_editor.h"
 
 #include <QApplication>
 #include <QFocusEvent>
