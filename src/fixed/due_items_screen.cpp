@@ -28,11 +28,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("定期項目の記入");
 enum Column { kCheck, kDate, kCategory, kDescription, kAmount, kRemark, kColumns };
-constexpr int kColumnTwips[kColumns] = {600, 1500, 1600, 1600, 1400, 3600};
+constexpr int kColumnTwips[kColumns] = {600, 1500, 1900, 1900, 1400, 3000};
 const char* const kHeadings[kColumns] = {"記入", "日  付", "費  目", "摘  要", "金  額", "備  考"};
 const char* const kCalculatorCharacters = "\\¥￥＼";
 // The window by screen-size class; the list scrolls.
-constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7000}, {11000, 7600}};
+constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7000}, {12500, 7600}};
 
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -80,7 +80,8 @@ DueItemsScreen::DueItemsScreen(ProgramState& state, Services& services, Link lin
     QStringList headings;
     for (int c = 0; c < kColumns; ++c) {
         headings << QString::fromUtf8(kHeadings[c]);
-        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c]));
+        // The smaller type of the smallest screens needs four fifths of the width.
+        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c] * (small ? 4 : 5) / 5));
     }
     grid_->setHorizontalHeaderLabels(headings);
     grid_->horizontalHeader()->setStretchLastSection(true);

@@ -26,7 +26,7 @@ namespace {
 const QString kTitle = QStringLiteral("定期項目");
 // The window by screen-size class; the grid scrolls, so it fits the smallest screens whole.
 constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7600}, {14000, 7600}};
-constexpr int kColumnTwips[kFixedColumns] = {600, 1500, 1500, 1400, 3400, 1200, 1050, 1050};
+constexpr int kColumnTwips[kFixedColumns] = {600, 1900, 1900, 1400, 3000, 1200, 1100, 1100};
 const char* const kHeadings[kFixedColumns] = {"日",     "費  目", "摘  要",   "金  額",
                                               "備  考", "間  隔", "最初の月", "最後の月"};
 const char* const kCalculatorCharacters = "\\¥￥＼";
@@ -42,7 +42,8 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("FormTeiki");
     setWindowTitle(kTitle);
-    const QFont font = GothicFont(services_.metrics.below600() ? 9 : 11);
+    const bool small = services_.metrics.below600();
+    const QFont font = GothicFont(small ? 9 : 11);
 
     grid_ = new QTableWidget(0, kFixedColumns, this);
     grid_->setObjectName("Grid1");
@@ -54,7 +55,8 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
     QStringList headings;
     for (int c = 0; c < kFixedColumns; ++c) {
         headings << QString::fromUtf8(kHeadings[c]);
-        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c]));
+        // The smaller type of the smallest screens needs four fifths of the width.
+        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c] * (small ? 4 : 5) / 5));
     }
     grid_->setHorizontalHeaderLabels(headings);
 
@@ -71,7 +73,7 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
     legendText_ = LegendInTwoLines(QString::fromUtf8(GridKeys().legend), QStringLiteral("注:"));
     legend_ = new QLabel(legendText_, this);
     legend_->setObjectName("Label1");
-    legend_->setFont(GothicFont(services_.metrics.below600() ? 9 : 10));
+    legend_->setFont(GothicFont(small ? 9 : 10));
     legend_->setWordWrap(true);
     cellEditor_ = new CellEditor(grid_, editor_, legend_, legendText_, this);
     connect(editor_, &ByteLimitedField::refused, legend_, &QLabel::setText);
