@@ -72,6 +72,7 @@ void ProgramScreens::AskDueItems() {
         {Calculator(), [&main](QWidget* asker) { return main.TakesHandOff(asker); },
          [&main] { main.ShowCurrentMonth(); }},
         std::move(due), &main);
+    dueItems_->setAttribute(Qt::WA_DeleteOnClose);
     ShowInFrontOf(dueItems_, &main);
 }
 

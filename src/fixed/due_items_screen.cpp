@@ -13,6 +13,7 @@
 #include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
 #include "fixed/due_listing.h"
+#include "fixed/fixed_grid.h"
 #include "fixed/fixed_item_cells.h"
 #include "ui/byte_limited_field.h"
 #include "ui/cell_editor.h"
@@ -28,8 +29,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("定期項目の記入");
 enum Column { kCheck, kDate, kCategory, kDescription, kAmount, kRemark, kColumns };
-constexpr int kColumnTwips[kColumns] = {600, 1500, 1900, 1900, 1400, 3000};
-const char* const kHeadings[kColumns] = {"記入", "日  付", "費  目", "摘  要", "金  額", "備  考"};
+constexpr GridColumn kGridColumns[kColumns] = {{"記入", 600},    {"日  付", 1500},
+                                               {"費  目", 1900}, {"摘  要", 1900},
+                                               {"金  額", 1400}, {"備  考", 3000}};
 const char* const kCalculatorCharacters = "\\¥￥＼";
 // The window by screen-size class; the list scrolls.
 constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7000}, {12500, 7600}};
@@ -69,21 +71,8 @@ DueItemsScreen::DueItemsScreen(ProgramState& state, Services& services, Link lin
     question_->setObjectName("Label2");
     question_->setFont(GothicFont(small ? 10 : 12));
 
-    grid_ = new QTableWidget(static_cast<int>(lines_.size()), kColumns, this);
-    grid_->setObjectName("Grid1");
-    grid_->setFont(font);
-    grid_->horizontalHeader()->setFont(font);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_ = NewKeyboardGrid(this, static_cast<int>(lines_.size()), kGridColumns, font, small);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setTabKeyNavigation(false);
-    QStringList headings;
-    for (int c = 0; c < kColumns; ++c) {
-        headings << QString::fromUtf8(kHeadings[c]);
-        // The smaller type of the smallest screens needs four fifths of the width.
-        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c] * (small ? 4 : 5) / 5));
-    }
-    grid_->setHorizontalHeaderLabels(headings);
     grid_->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < int(lines_.size()); ++row)
         ShowLine(row);

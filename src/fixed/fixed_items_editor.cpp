@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "fixed/fixed_grid.h"
 #include "ui/byte_limited_field.h"
 #include "ui/focus_cycle.h"
 #include "ui/fonts.h"
@@ -26,9 +27,9 @@ namespace {
 const QString kTitle = QStringLiteral("定期項目");
 // The window by screen-size class; the grid scrolls, so it fits the smallest screens whole.
 constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7600}, {14000, 7600}};
-constexpr int kColumnTwips[kFixedColumns] = {600, 1900, 1900, 1400, 3000, 1200, 1100, 1100};
-const char* const kHeadings[kFixedColumns] = {"日",     "費  目", "摘  要",   "金  額",
-                                              "備  考", "間  隔", "最初の月", "最後の月"};
+constexpr GridColumn kColumns[kFixedColumns] = {
+    {"日", 600},      {"費  目", 1900}, {"摘  要", 1900},   {"金  額", 1400},
+    {"備  考", 3000}, {"間  隔", 1200}, {"最初の月", 1100}, {"最後の月", 1100}};
 const char* const kCalculatorCharacters = "\\¥￥＼";
 
 bool IsNumberColumn(FixedColumn column) {
@@ -45,20 +46,7 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
     const bool small = services_.metrics.below600();
     const QFont font = GothicFont(small ? 9 : 11);
 
-    grid_ = new QTableWidget(0, kFixedColumns, this);
-    grid_->setObjectName("Grid1");
-    grid_->setFont(font);
-    grid_->horizontalHeader()->setFont(font);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setTabKeyNavigation(false);
-    QStringList headings;
-    for (int c = 0; c < kFixedColumns; ++c) {
-        headings << QString::fromUtf8(kHeadings[c]);
-        // The smaller type of the smallest screens needs four fifths of the width.
-        grid_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c] * (small ? 4 : 5) / 5));
-    }
-    grid_->setHorizontalHeaderLabels(headings);
+    grid_ = NewKeyboardGrid(this, 0, kColumns, font, small);
 
     editor_ = new ByteLimitedField(0, grid_->viewport());
     editor_->setObjectName("Text1");
@@ -238,14 +226,8 @@ KeyTable FixedItemsEditor::GridKeys() {
 }
 
 bool FixedItemsEditor::TakeTyped(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    if (text.front() == u' ')
-        BeginCellEdit(CellEditStart::KeepTextCaretFirst);
-    else if (text.front() > u' ')
-        BeginCellEdit(CellEditStart::Typed, text.front());
-    return true;
+    return BeginByTyping(event,
+                         [this](CellEditStart start, QChar typed) { BeginCellEdit(start, typed); });
 }
 
 // The grid's legend stays on screen and names the Enter here.
@@ -284,25 +266,7 @@ void FixedItemsEditor::BeginCellEdit(CellEditStart start, QChar typed) {
     // The remark keeps to the ledger's 60 bytes, input-method commits included.
     editor_->setByteLimit(column == FixedColumn::Remark ? int(kFixedRemarkBytes) : 10);
     editor_->setAsciiOnly(IsNumberColumn(column));
-    grid_->scrollToItem(cell);
-    switch (start) {
-        case CellEditStart::KeepText:
-            cellEditor_->Open(cell, text, static_cast<int>(text.size()));
-            break;
-        case CellEditStart::Clear:
-            cellEditor_->Open(cell, QString(), 0);
-            break;
-        case CellEditStart::KeepTextCaretFirst:
-            cellEditor_->Open(cell, text, 0);
-            break;
-        case CellEditStart::Typed: {
-            // The character goes in as a key would, so the field's refusals apply.
-            cellEditor_->Open(cell, QString(), 0);
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
-            QApplication::sendEvent(editor_, &key);
-            break;
-        }
-    }
+    cellEditor_->Begin(cell, start, text, typed);
 }
 
 bool FixedItemsEditor::CommitEdit() {

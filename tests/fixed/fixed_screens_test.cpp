@@ -12,6 +12,7 @@
 #include "entry/entry_window.h"
 #include "support/keyboard.h"
 #include "support/wait.h"
+#include "ui/day_watch.h"
 
 namespace hanaki {
 namespace {
@@ -120,6 +121,19 @@ TEST(DueItems, threeDueItemsAreEnteredWithOneEnterAndTakenBackWithOneUndo) {
     // Due again, and asked again.
     ASSERT_TRUE(WaitFor([] { return ActiveWindowNamed("FormDue"); }, "the question again"));
     EXPECT_EQ(Question(), QStringLiteral("定期項目 2 件を記入しますか？"));
+}
+
+TEST(DueItems, aNewDayWhileTheProgramRunsAsksForWhatFellDue) {
+    FixedHousehold household("8,3,1,85000,1,202612,,,家賃\r\n");
+    ASSERT_TRUE(household.StartAndAsk());
+    auto* watch = household.screen->findChild<DayWatch*>();
+    ASSERT_NE(watch, nullptr);
+    watch->Check();
+    EXPECT_EQ(ActiveWindowNamed("FormDue"), nullptr);  // due tomorrow
+    household.today = {2026, 12, 8};
+    watch->Check();
+    ASSERT_TRUE(WaitFor([] { return ActiveWindowNamed("FormDue"); }, "the question"));
+    EXPECT_EQ(Question(), QStringLiteral("定期項目 1 件を記入しますか？"));
 }
 
 TEST(DueItems, theWindowsKeysCheckSkipPostponeAndTakeAmounts) {
