@@ -205,6 +205,21 @@ TEST(DueItems, theWindowsKeysCheckSkipPostponeAndTakeAmounts) {
     }
 }
 
+TEST(DueItems, aReadOnlyFolderListsThemAndRefusesToEnterWithTheUsualWords) {
+    FixedHousehold household(kThreeDue);
+    household.state.folder =
+        DataFolder(household.folder.path(), household.fs, DataFolder::Access::ReadOnly);
+    ASSERT_TRUE(household.StartAndAsk());
+    ASSERT_TRUE(WaitFor([] { return ActiveWindowNamed("FormDue"); }, "the question"));
+    Drive({{Qt::Key_Return}});
+    EXPECT_EQ(household.Items(11), std::vector<std::string>{});
+    EXPECT_EQ(household.StillDue(), 3u);
+    ASSERT_FALSE(household.messages.shown.empty());
+    EXPECT_TRUE(household.messages.shown.back().text.contains(
+        QStringLiteral("データフォルダを読み取り専用で開いているため、変更は保存できません")))
+        << household.messages.shown.back().text.toStdString();
+}
+
 TEST(DueItems, anOccurrenceOfADeletedCategoryIsNamedAndStaysDue) {
     FixedHousehold household("1,9,1,500,1,202612,,,消えた費目\r\n27,3,1,85000,1,202611,,,家賃\r\n");
     ASSERT_TRUE(household.StartAndAsk());
