@@ -298,6 +298,27 @@ void DueItemsScreen::Toggle() {
     ShowQuestion();
 }
 
+bool DueItemsScreen::StillAsShown() {
+    FixedItems now;
+    if (ReportedIoFailure(services_.messages, this, kTitle, LoadFixedItems(state_.folder, now)))
+        return false;
+    // The choices name lines of the file: a file edited meanwhile could give
+    // them to other items than the ones on screen.
+    for (const Line& line : lines_) {
+        const int at = line.occurrence.line;
+        if (at >= int(now.lines.size()) || !now.lines[at].item ||
+            !SameButMarks(*now.lines[at].item, line.item)) {
+            services_.messages.Inform(
+                this, kTitle,
+                QStringLiteral("定期項目ファイル(TEIKI.TXT)が、この画面を開いた後でほかから書き換え"
+                               "られたため、記入しませんでした。次の起動のときにまた尋ねます。"));
+            reject();
+            return false;
+        }
+    }
+    return true;
+}
+
 void DueItemsScreen::Skip() {
     const int row = grid_->currentRow();
     if (row < 0 || row >= int(lines_.size()))
@@ -307,6 +328,8 @@ void DueItemsScreen::Skip() {
             this, kTitle,
             QStringLiteral("%1 の「%2」を記入せず、今後も尋ねません。よろしいですか？")
                 .arg(grid_->item(row, kDate)->text(), grid_->item(row, kDescription)->text())))
+        return;
+    if (!StillAsShown())
         return;
     const DueEntry entry =
         EnterDueItems(state_.folder, state_.categories, state_.closingDay(), state_.today(),
@@ -339,7 +362,7 @@ void DueItemsScreen::EnterChecked() {
         reject();  // nothing checked: asked again next time
         return;
     }
-    if (!link_.takesHandOff(this))
+    if (!link_.takesHandOff(this) || !StillAsShown())
         return;
     const DueEntry entry = EnterDueItems(state_.folder, state_.categories, state_.closingDay(),
                                          state_.today(), choices);

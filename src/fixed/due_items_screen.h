@@ -69,6 +69,8 @@ class DueItemsScreen : public QDialog, public KeysInForce {
     bool CommitEdit();
     bool SetAmount(int row, const QString& text);
     void OpenCalculator(const QString& amount);
+    // Whether the file still holds the items shown; if not, says so and closes.
+    bool StillAsShown();
     void Toggle();
     void Skip();
     void EnterChecked();

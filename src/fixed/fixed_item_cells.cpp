@@ -215,22 +215,24 @@ FixedItem NewFixedItem(int month) {
     return item;
 }
 
+bool SameButMarks(FixedItem a, FixedItem b) {
+    for (FixedItem* item : {&a, &b}) {
+        item->handledThrough.reset();
+        item->handledAfter.clear();
+    }
+    return a == b;
+}
+
 std::optional<FixedItems> EditedFixedItems(const FixedItems& read, const FixedItems& now,
                                            const std::vector<FixedRow>& rows) {
     if (now.lines.size() != read.lines.size())
         return std::nullopt;
-    auto unmarked = [](FixedItem item) {
-        item.handledThrough.reset();
-        item.handledAfter.clear();
-        return item;
-    };
     for (std::size_t i = 0; i < read.lines.size(); ++i) {
         const FixedItemsLine& before = read.lines[i];
         const FixedItemsLine& after = now.lines[i];
         if (before.item.has_value() != after.item.has_value())
             return std::nullopt;
-        if (before.item ? unmarked(*before.item) != unmarked(*after.item)
-                        : before.text != after.text)
+        if (before.item ? !SameButMarks(*before.item, *after.item) : before.text != after.text)
             return std::nullopt;
     }
     FixedItems edited;

@@ -35,6 +35,9 @@ bool StepFixedField(FixedItem& item, FixedColumn column, int step);
 // A new fixed item: every month from `month` on, on the 1st, category 1.
 FixedItem NewFixedItem(int month);
 
+// Whether two items are one but for the marks of what was entered or skipped.
+bool SameButMarks(FixedItem a, FixedItem b);
+
 // A grid row of the editor: the item and the line of the file it came from
 // (-1 for a row added in the editor).
 struct FixedRow {

@@ -220,6 +220,20 @@ TEST(DueItems, aReadOnlyFolderListsThemAndRefusesToEnterWithTheUsualWords) {
         << household.messages.shown.back().text.toStdString();
 }
 
+TEST(DueItems, aFileEditedWhileAskingEntersNothing) {
+    FixedHousehold household(kThreeDue);
+    ASSERT_TRUE(household.StartAndAsk());
+    ASSERT_TRUE(WaitFor([] { return ActiveWindowNamed("FormDue"); }, "the question"));
+    // Another line now stands where the salary stood.
+    household.folder.Write("TEIKI.TXT", Sjis("27,3,1,85000,1,202611,,,家賃\r\n"
+                                             "25,1,1,300000,1,202610,,202610,\r\n"));
+    Drive({{Qt::Key_Return}});
+    EXPECT_EQ(household.Items(11), std::vector<std::string>{});
+    EXPECT_TRUE(
+        household.Told("定期項目ファイル(TEIKI.TXT)が、この画面を開いた後でほかから書き換え"
+                       "られたため、記入しませんでした。次の起動のときにまた尋ねます。"));
+}
+
 TEST(DueItems, anOccurrenceOfADeletedCategoryIsNamedAndStaysDue) {
     FixedHousehold household("1,9,1,500,1,202612,,,消えた費目\r\n27,3,1,85000,1,202611,,,家賃\r\n");
     ASSERT_TRUE(household.StartAndAsk());
