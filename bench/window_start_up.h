@@ -18,10 +18,10 @@ namespace hanaki {
 inline constexpr std::int64_t kEndOfTheYear = 1'764'550'800 + 364 * 24 * 60 * 60;
 
 // What the program does from taking the folder to the main window's first
-// frame: the lock, the sweep, pruning the history as of `now`, the masters
-// and today's month. Returns how many milliseconds it took, or a negative
+// frame: the lock, the sweep, pruning the history as of `now`, the masters,
+// today's month and the fixed items due. Returns how many milliseconds it took, or a negative
 // number when the window did not start.
-inline double StartWindow(const std::string& path, std::int64_t now) {
+inline double StartWindow(const std::string& path, std::int64_t now, bool askDue = true) {
     const auto start = std::chrono::steady_clock::now();
     FolderLock lock(path, "hanaki");
     ProgramState program(DataFolder(path, RealFileSystem()), [] {
@@ -37,6 +37,8 @@ inline double StartWindow(const std::string& path, std::int64_t now) {
     if (!lock.held() || !screen.StartUp())
         return -1;
     screen.show();
+    if (askDue)
+        screens.StartedUp(screen);
     QCoreApplication::processEvents();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();

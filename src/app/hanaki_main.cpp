@@ -166,6 +166,7 @@ int main(int argc, char** argv) {
         return 1;
     messages.Started();
     screen.show();
+    screens.StartedUp(screen);
     const int code = app.exec();
     lock.reset();
     session.PassOn();

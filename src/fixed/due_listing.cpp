@@ -84,6 +84,24 @@ void DueListing::Add(const DueOccurrence& occurrence, std::optional<long long> a
                      f.description, f.income, f.expense, f.remark});
 }
 
+std::string DueRefusalText(DueRefusal refusal, const DueOccurrence& occurrence) {
+    switch (refusal) {
+        case DueRefusal::NoAmount:
+            return "金額が決まっていないため、記入しませんでした";
+        case DueRefusal::DeletedCategory:
+            return "費目か摘要が削除されているため、記入しませんでした";
+        case DueRefusal::MonthFull:
+            return std::to_string(occurrence.accounting.year + 1900) + "年" +
+                   std::to_string(occurrence.accounting.month) +
+                   "月度の項目は1000件までのため、記入しませんでした";
+        case DueRefusal::OutsideYears:
+            return "2049年より後の月度には記入できません";
+        case DueRefusal::None:
+            break;
+    }
+    return {};
+}
+
 std::string DueListing::Describe(const DueOccurrence& occurrence) const {
     const FixedItem& item = *items_.lines[occurrence.line].item;
     return TextLine(FieldsOf(categories_, item, occurrence, std::nullopt, true));

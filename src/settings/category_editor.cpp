@@ -14,9 +14,9 @@
 #include "data/formats/cp932.h"
 #include "settings/category_cell_rules.h"
 #include "settings/category_save_question.h"
-#include "settings/cell_editor.h"
-#include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
+#include "ui/cell_editor.h"
+#include "ui/focus_cycle.h"
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
@@ -197,14 +197,8 @@ KeyTable CategoryEditor::GridKeys() {
 // Every character typed on the grid starts an edit; the movement keys and
 // shortcuts carry none and stay with the grid.
 bool CategoryEditor::TakeTyped(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    if (text.front() == u' ')
-        BeginCellEdit(CellEditStart::KeepTextCaretFirst);
-    else if (text.front() > u' ')
-        BeginCellEdit(CellEditStart::Typed, text.front());
-    return true;
+    return BeginByTyping(event,
+                         [this](CellEditStart start, QChar typed) { BeginCellEdit(start, typed); });
 }
 
 // The grid's legend stays on screen and names the Enter here.
@@ -231,25 +225,16 @@ void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
 }
 
 void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
-    const QString text = grid_->currentItem() ? grid_->currentItem()->text() : QString();
-    switch (start) {
-        case CellEditStart::KeepText:
-            OpenEditor(text, static_cast<int>(text.size()));
-            break;
-        case CellEditStart::Clear:
-            OpenEditor(QString(), 0);
-            break;
-        case CellEditStart::KeepTextCaretFirst:
-            OpenEditor(text, 0);
-            break;
-        case CellEditStart::Typed: {
-            // The character goes in as a key would, so the editor's refusals apply.
-            OpenEditor(QString(), 0);
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
-            QApplication::sendEvent(editor_, &key);
-            break;
-        }
-    }
+    QTableWidgetItem* item = grid_->currentItem();
+    if (item == nullptr)
+        return;
+    SetCellRule(item);
+    cellEditor_->Begin(item, start, item->text(), typed);
+}
+
+void CategoryEditor::SetCellRule(const QTableWidgetItem* item) {
+    // Names take any text; descriptions, in the columns after, no leading sign.
+    editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
 }
 
 void CategoryEditor::OpenEditor(const QString& text, int caret, bool focus) {
@@ -257,8 +242,7 @@ void CategoryEditor::OpenEditor(const QString& text, int caret, bool focus) {
     if (item == nullptr)
         return;
     grid_->scrollToItem(item);
-    // Names take any text; descriptions, in the columns after, no leading sign.
-    editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
+    SetCellRule(item);
     cellEditor_->Open(item, text, caret, focus);
 }
 

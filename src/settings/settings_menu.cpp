@@ -9,11 +9,12 @@
 namespace hanaki {
 
 SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* parent,
-                           OpenHistory openHistory)
+                           OpenScreen openHistory, OpenScreen openFixedItems)
     : ButtonMenu(parent, GothicFont(services.metrics.below600() ? 9 : 12)),
       state_(state),
       services_(services),
-      openHistory_(std::move(openHistory)) {
+      openHistory_(std::move(openHistory)),
+      openFixedItems_(std::move(openFixedItems)) {
     setObjectName("Form12");
     setWindowTitle(QStringLiteral("設定メニュー"));
     // The keys are ButtonMenu's: <Esc>, a button's digit, <↑↓>, <Enter>. Each
@@ -36,8 +37,12 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
         if (openHistory_)
             ShowOnce(historyScreen_, this, [this] { return openHistory_(this); });
     });
-    AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定",
-              "<Esc>設定終了", "<1～4>直接選択");
+    AddButton("Command5", QStringLiteral("5. 定期項目   "), "5", [this] {
+        if (openFixedItems_)
+            ShowOnce(fixedItems_, this, [this] { return openFixedItems_(this); });
+    });
+    AddLegend("Label1", "   <Esc>設定終了    <1～5>直接選択       <↑↓>カーソル移動    <Enter>決定",
+              "<Esc>設定終了", "<1～5>直接選択");
 }
 
 }  // namespace hanaki

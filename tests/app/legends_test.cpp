@@ -38,6 +38,8 @@ const std::set<std::string> kWindows{"MainEntryScreen",
                                      "BudgetEditor",
                                      "CarryOverSettingScreen",
                                      "HistoryScreen",
+                                     "FixedItemsEditor",
+                                     "DueItemsScreen",
                                      "CsvExportScreen",
                                      "FindScreen",
                                      "HelpWindow",
@@ -207,7 +209,24 @@ TEST(Legends, everyScreenShowsTheLegendOfTheKeysItRunsFrom) {
     tour.Reach("FormHistory");
     tour.Keys({Qt::Key_Escape});
     tour.Back("Form12");
+    tour.Text("5");
+    tour.Reach("FormTeiki");
+    tour.Text("1");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right});
+    tour.Text("\\");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Escape});
+    tour.Back("Form12");
     tour.Keys({Qt::Key_Escape});
+    tour.Back("Form1");
+
+    // The fixed items due: an amount typed, the calculator, Esc.
+    window.folder.Write("TEIKI.TXT", "1,1,1,,1,200001,,,\r\n");
+    window.screens.StartedUp(*window.screen);
+    tour.Reach("FormDue");
+    tour.Text("1");
+    tour.Keys({Qt::Key_Escape});
+    tour.Text("\\");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Space, Qt::Key_Escape});
     tour.Back("Form1");
 
     tour.Keys({Qt::Key_F8});

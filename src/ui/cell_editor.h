@@ -2,9 +2,11 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QFocusEvent;
 class QInputMethodEvent;
+class QKeyEvent;
 class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
@@ -31,6 +33,10 @@ class CellEditor : public QObject {
     // Lays the field over `cell` holding `text`, caret at `caret`, and focuses it
     // unless an input method is composing on the grid (see Compose).
     void Open(QTableWidgetItem* cell, const QString& text, int caret, bool focus = true);
+    // Opens the field on `cell` as `start` says, from `text` (what the cell
+    // holds as edited). A typed character goes in as a key would, so that the
+    // field's refusals apply.
+    void Begin(QTableWidgetItem* cell, CellEditStart start, const QString& text, QChar typed = {});
     // What an input method composes on the grid goes into the open field. The
     // grid keeps the focus until the composition ends: Qt commits a composition
     // whenever the focus moves, which would cut off its first letters.
@@ -48,6 +54,11 @@ class CellEditor : public QObject {
     QTableWidgetItem* cell_ = nullptr;
     bool open_ = false;
 };
+
+// A character typed on a grid opens its cell through `begin` (Space keeps the
+// text, caret first); true when the key was one to type. A key without text or
+// with Ctrl or Alt is left to the grid.
+bool BeginByTyping(const QKeyEvent& event, const std::function<void(CellEditStart, QChar)>& begin);
 
 // The legend in two lines, broken at the blanks before `secondLine`: wrapped
 // by the label alone, it could break inside a word on a narrow window.

@@ -1,4 +1,4 @@
-#include "settings/focus_cycle.h"
+#include "ui/focus_cycle.h"
 
 #include <QDialog>
 #include <QPushButton>

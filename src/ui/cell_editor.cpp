@@ -1,8 +1,9 @@
-#include "settings/cell_editor.h"
+#include "ui/cell_editor.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <utility>
@@ -29,6 +30,39 @@ void CellEditor::Open(QTableWidgetItem* cell, const QString& text, int caret, bo
     field_->show();
     if (focus)
         field_->setFocus();
+}
+
+void CellEditor::Begin(QTableWidgetItem* cell, CellEditStart start, const QString& text,
+                       QChar typed) {
+    grid_->scrollToItem(cell);
+    switch (start) {
+        case CellEditStart::KeepText:
+            Open(cell, text, static_cast<int>(text.size()));
+            break;
+        case CellEditStart::Clear:
+            Open(cell, QString(), 0);
+            break;
+        case CellEditStart::KeepTextCaretFirst:
+            Open(cell, text, 0);
+            break;
+        case CellEditStart::Typed: {
+            Open(cell, QString(), 0);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(field_, &key);
+            break;
+        }
+    }
+}
+
+bool BeginByTyping(const QKeyEvent& event, const std::function<void(CellEditStart, QChar)>& begin) {
+    const QString text = event.text();
+    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    if (text.front() == u' ')
+        begin(CellEditStart::KeepTextCaretFirst, QChar());
+    else if (text.front() > u' ')
+        begin(CellEditStart::Typed, text.front());
+    return true;
 }
 
 void CellEditor::Compose(QInputMethodEvent* event) {
