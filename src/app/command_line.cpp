@@ -61,6 +61,7 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
     HanakiOptions options;
     bool csv = false;  // apply to the report wherever they come
     bool cp932 = false;
+    bool dryRun = false;
     std::vector<std::string> commands;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -175,6 +176,11 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
             options.due = true;
         } else if (arg == "--enter-due") {
             options.enterDue = true;
+        } else if (arg == "--import-statement") {
+            if (auto v = value("--import-statement"))
+                options.statement = StatementRequest{*v};
+        } else if (arg == "--dry-run") {
+            dryRun = true;
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--encoding") {
@@ -199,8 +205,13 @@ HanakiOptions ParseHanakiOptions(const std::vector<std::string>& given) {
         options.error = "--since は --history と一緒に指定してください。";
     if (options.find && options.error.empty())
         options.error = FindRequestError(*options.find);
+    if (options.error.empty() && dryRun && !options.statement)
+        options.error = "--dry-run は --import-statement と一緒に指定してください。";
     if (options.history) {
         options.historyCsv = csv;
+    } else if (options.statement && !cp932) {
+        options.statement->dryRun = dryRun;
+        options.statement->csv = csv;
     } else if ((options.due || options.enterDue) && !cp932) {
         options.dueCsv = csv;
     } else if (options.find) {
@@ -240,7 +251,7 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --find 文字 [--from 年 月] [--to 年 月]\n"
            "                           備考・費目・摘要に文字を含む項目を古い順に表示して終了\n"
            "                           （数字だけならその金額の項目も）\n"
-           "  --csv                    集計・検索・履歴・定期項目の結果を CSV で出力する\n"
+           "  --csv                    集計・検索・履歴・定期項目・明細の結果を CSV で出力する\n"
            "  --encoding cp932         集計や検索の結果をシフトJIS (CP932) で出力する\n"
            "  --history                変更の履歴を新しい順に表示して終了\n"
            "  --since YYYY-MM-DD       --history でその日からの変更だけを表示する\n"
@@ -251,6 +262,10 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "  --due                    今日までに期日の来た定期項目を古い順に表示して終了\n"
            "  --enter-due              期日の来た定期項目のうち金額の決まったものを記入して\n"
            "                           記入したものを表示して終了\n"
+           "  --import-statement ファイル [--dry-run]\n"
+           "                           銀行・カード・家計簿の明細 (CSV) を記憶した形と取り込みの\n"
+           "                           規則で取り込み、取り込んだものを表示して終了\n"
+           "                           （--dry-run なら取り込まずに表示だけする）\n"
            "  --today YYYY-MM-DD       今日の日付として使う日（動作確認用）\n"
            "  --screen-height 画素数   この高さの画面として配置する（動作確認用）\n"
            "  --version                版を表示して終了\n"
@@ -261,7 +276,8 @@ std::string HanakiUsage(const std::string& dataFolder) {
            "終了コード: 0 頼まれたことをすべてした、1 失敗したか飛ばしたものがある\n"
            "  （それぞれ標準エラー出力に出す。--find で何も見つからないときも 1）、\n"
            "  2 引数の誤り（何も読まずに終了）、\n"
-           "  3 データフォルダを別のプログラムが使っている（--enter-due）\n"
+           "  3 データフォルダを別のプログラムが使っている（--enter-due、\n"
+           "  --import-statement）\n"
            "\n"
            "データフォルダ: " +
            dataFolder + "\n";

@@ -8,14 +8,16 @@
 
 #include "data/formats/calendar.h"
 #include "find/find_command.h"
+#include "statement/statement_command.h"
 #include "summary/summary_report.h"
 
 namespace hanaki {
 
 // The options that each name one piece of work; a command line names at most one.
-inline constexpr std::array<std::string_view, 11> kCommandOptions = {
-    "--export-csv", "--print-month",   "--summary", "--trend", "--year-summary", "--find",
-    "--history",    "--restore-as-of", "--backup",  "--due",   "--enter-due"};
+inline constexpr std::array<std::string_view, 12> kCommandOptions = {
+    "--export-csv",   "--print-month", "--summary",   "--trend",
+    "--year-summary", "--find",        "--history",   "--restore-as-of",
+    "--backup",       "--due",         "--enter-due", "--import-statement"};
 
 // What `hanaki` was asked to do on its command line.
 struct HanakiOptions {
@@ -48,6 +50,8 @@ struct HanakiOptions {
     bool due = false;
     bool enterDue = false;
     bool dueCsv = false;
+    // --import-statement FILE [--dry-run] [--csv]
+    std::optional<StatementRequest> statement;
     bool help = false;
     bool version = false;
     std::string error;  // a Japanese message when the arguments cannot be used

@@ -21,6 +21,7 @@
 #include "export/csv_export_command.h"
 #include "fixed/due_command.h"
 #include "monthly/print_month_command.h"
+#include "statement/statement_command.h"
 #include "summary/summary_report.h"
 #include "ui/fonts.h"
 #include "ui/translations.h"
@@ -83,6 +84,10 @@ int main(int argc, char** argv) {
     if (options.due || options.enterDue) {
         const int code = RunDueCommand(folder.path, {options.enterDue, options.dueCsv},
                                        options.today.value_or(SystemToday()), std::cout, std::cerr);
+        return FinishStandardOutput(code, std::cerr);
+    }
+    if (options.statement) {
+        const int code = RunStatementCommand(folder.path, *options.statement, std::cout, std::cerr);
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.printMonth) {

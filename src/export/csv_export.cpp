@@ -10,6 +10,7 @@
 #include "data/disk/data_folder.h"
 #include "data/disk/stale_temporaries.h"
 #include "data/formats/cp932.h"
+#include "data/formats/csv_line.h"
 #include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
 
@@ -60,7 +61,7 @@ std::string RecordLine(const LedgerRecord& record, const ItemNumbers& numbers,
     const std::string amount = std::to_string(numbers.amount);
     line += categories.IsExpense(numbers.category) ? ",\"\"," + amount : ',' + amount + ",\"\"";
     line += ',';
-    AppendText(line, TrimRight(record.remark));
+    AppendText(line, SpreadsheetText(TrimRight(record.remark)));
     line += "\r\n";
     return line;
 }

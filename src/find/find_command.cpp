@@ -188,7 +188,10 @@ class FoundWriter {
         if (!income)
             AppendNumber(fields.numbers.amount, pending_);
         pending_ += ',';
-        const std::string_view remark = WithoutTrailingBlanks(fields.remark());
+        std::string_view remark = WithoutTrailingBlanks(fields.remark());
+        std::string guarded;  // a remark a spreadsheet would run as a formula
+        if (StartsLikeFormula(remark))
+            remark = guarded = SpreadsheetText(remark);
         if (remark.find_first_of(",\"\r\n") == std::string_view::npos) {
             AppendCp932(remark);
         } else {

@@ -24,6 +24,8 @@ std::string_view ChangeKindWord(ChangeKind kind) {
             return "取り消し";
         case ChangeKind::FixedItems:
             return "定期";
+        case ChangeKind::Statement:
+            return "取込";
     }
     return "";
 }

@@ -18,7 +18,8 @@ enum class ChangeKind {
     CarryOver,
     Conversion,
     Undo,
-    FixedItems
+    FixedItems,
+    Statement
 };
 
 // "追加", "訂正", … as the history shows the kind.

@@ -109,6 +109,15 @@ IoResult DataFolder::RecordBefore(std::string_view fileName,
     return result;
 }
 
+IoResult ReadOptionalFile(const DataFolder& folder, std::string_view fileName, std::string& bytes) {
+    IoResult result = folder.Read(fileName, bytes);
+    if (!result.ok() && result.error->code == ENOENT && result.error->refusal == IoRefusal::None) {
+        bytes.clear();
+        return IoResult::Ok();
+    }
+    return result;
+}
+
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path) {
     FileStatus status;
     return fs.Status(path, status) == 0 && S_ISDIR(status.mode) && !status.writable();

@@ -111,6 +111,10 @@ class ChangeGroupScope {
     const DataFolder& folder_;
 };
 
+// The whole file, or no bytes when it does not exist (a file the household
+// has not made yet, such as its rules).
+IoResult ReadOptionalFile(const DataFolder& folder, std::string_view fileName, std::string& bytes);
+
 // True when `path` is a folder this process may read but not write, so that
 // the program opens it for reading only.
 bool IsReadOnlyFolder(FileSystem& fs, const std::string& path);

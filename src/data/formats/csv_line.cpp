@@ -17,6 +17,15 @@ std::string CsvField(const std::string& utf8) {
 
 }  // namespace
 
+bool StartsLikeFormula(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+std::string SpreadsheetText(std::string_view text) {
+    return (StartsLikeFormula(text) ? "'" : "") + std::string(text);
+}
+
 std::string CsvLine(const std::vector<std::string>& fields) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i)

@@ -8,6 +8,8 @@
 #include "data/formats/fixed_items.h"
 #include "data/formats/ledger.h"
 #include "data/formats/settings.h"
+#include "data/formats/statement_layouts.h"
+#include "data/formats/statement_rules.h"
 
 namespace hanaki {
 namespace {
@@ -110,6 +112,10 @@ ChangeNote DescribeChange(std::string_view fileName, const std::optional<std::st
         return {ChangeKind::Settings, "設定の変更"};
     if (fileName == kFixedItemsFileName)
         return {ChangeKind::FixedItems, "定期項目の変更"};
+    if (fileName == kStatementRulesFileName)
+        return {ChangeKind::Statement, "取り込みの規則の変更"};
+    if (fileName == kStatementLayoutsFileName)
+        return {ChangeKind::Statement, "明細の形の記憶"};
     return {ChangeKind::Correct, std::string(fileName)};
 }
 

@@ -16,11 +16,12 @@ namespace hanaki {
 namespace {
 
 constexpr ChangeKind kKinds[] = {
-    ChangeKind::Add,        ChangeKind::Correct,   ChangeKind::Delete,    ChangeKind::Memo,
-    ChangeKind::Categories, ChangeKind::Settings,  ChangeKind::CarryOver, ChangeKind::Conversion,
-    ChangeKind::Undo,       ChangeKind::FixedItems};
-constexpr const char* kKindCodes[] = {"add",      "correct",   "delete",     "memo", "categories",
-                                      "settings", "carryover", "conversion", "undo", "fixed"};
+    ChangeKind::Add,        ChangeKind::Correct,    ChangeKind::Delete,    ChangeKind::Memo,
+    ChangeKind::Categories, ChangeKind::Settings,   ChangeKind::CarryOver, ChangeKind::Conversion,
+    ChangeKind::Undo,       ChangeKind::FixedItems, ChangeKind::Statement};
+constexpr const char* kKindCodes[] = {"add",        "correct",  "delete",    "memo",
+                                      "categories", "settings", "carryover", "conversion",
+                                      "undo",       "fixed",    "statement"};
 
 const char* KindCode(ChangeKind kind) {
     return kKindCodes[static_cast<int>(kind)];

@@ -16,6 +16,8 @@
 #include "data/disk/stale_temporaries.h"
 #include "data/formats/category_table.h"
 #include "data/formats/settings.h"
+#include "data/formats/statement_layouts.h"
+#include "data/formats/statement_rules.h"
 #include "data/history/history_store.h"
 #include "data/history/undo.h"
 
@@ -183,7 +185,8 @@ std::vector<std::string> ReadFolderAsOf(const DataFolder& folder, std::int64_t m
 
 bool IsDataFileName(std::string_view name) {
     return IsMonthFileName(name, ".DAT") || IsMonthFileName(name, ".MEM") ||
-           name == kCategoryFileName || name == kSettingsFileName;
+           name == kCategoryFileName || name == kSettingsFileName ||
+           name == kStatementRulesFileName || name == kStatementLayoutsFileName;
 }
 
 int ListDataFiles(const std::string& folderPath, std::vector<std::string>& names) {

@@ -16,7 +16,8 @@
 // temporaries (stale_temporaries.h) removes what a killed copy left.
 namespace hanaki {
 
-// Ledgers and memos ("202611.DAT", "202611.MEM") and the two master files.
+// Ledgers and memos ("202611.DAT", "202611.MEM"), the two master files and
+// the statement rules and layouts the household wrote by hand or learnt.
 bool IsDataFileName(std::string_view name);
 // The names in the folder that a data file has, sorted, whatever they lead
 // to: a FIFO or a folder under a month file's name is its reader's to name.
