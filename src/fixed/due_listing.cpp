@@ -81,7 +81,7 @@ void DueListing::Add(const DueOccurrence& occurrence, std::optional<long long> a
     }
     const DueFields f = FieldsOf(categories_, item, occurrence, amount, false);
     out_ << CsvLine({f.date, f.month, f.categoryNumber, f.category, f.descriptionNumber,
-                     f.description, f.income, f.expense, f.remark});
+                     f.description, f.income, f.expense, SpreadsheetText(f.remark)});
 }
 
 std::string DueRefusalText(DueRefusal refusal, const DueOccurrence& occurrence) {

@@ -8,6 +8,7 @@
 
 #include "data/disk/folder_lock.h"
 #include "data/formats/category_table.h"
+#include "data/formats/fixed_items.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
 #include "data/program/folder_copy.h"
@@ -81,12 +82,14 @@ TEST(StatementCommand, importsOnceWaitsForAFolderInUseAndRefusesAFifo) {
     EXPECT_NE(big.err.find("8 MB"), std::string::npos) << big.err;
 }
 
-TEST(StatementCommand, aBackupKeepsTheRulesAndLayouts) {
+TEST(StatementCommand, aBackupKeepsTheRulesLayoutsAndFixedItems) {
     testing::TempFolder temp, copies;
     WriteStatementHousehold(temp);
+    temp.Write(std::string(kFixedItemsFileName), Sjis("27,3,1,80000,家賃,1,2026/01,\r\n"));
     const std::string destination = copies.path() + "/copy";
     ASSERT_EQ(BackUpFolder(temp.folder(), destination), "");
-    for (std::string_view name : {kStatementRulesFileName, kStatementLayoutsFileName})
+    for (std::string_view name :
+         {kStatementRulesFileName, kStatementLayoutsFileName, kFixedItemsFileName})
         EXPECT_EQ(testing::ReadFile(destination + "/" + std::string(name)),
                   temp.Read(std::string(name)))
             << name;

@@ -16,6 +16,7 @@
 #include "data/disk/stale_temporaries.h"
 #include "data/formats/category_table.h"
 #include "data/formats/settings.h"
+#include "data/formats/fixed_items.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
 #include "data/history/history_store.h"
@@ -186,7 +187,8 @@ std::vector<std::string> ReadFolderAsOf(const DataFolder& folder, std::int64_t m
 bool IsDataFileName(std::string_view name) {
     return IsMonthFileName(name, ".DAT") || IsMonthFileName(name, ".MEM") ||
            name == kCategoryFileName || name == kSettingsFileName ||
-           name == kStatementRulesFileName || name == kStatementLayoutsFileName;
+           name == kFixedItemsFileName || name == kStatementRulesFileName ||
+           name == kStatementLayoutsFileName;
 }
 
 int ListDataFiles(const std::string& folderPath, std::vector<std::string>& names) {
