@@ -185,4 +185,9 @@ StatementValue ParseStatementAmount(std::string_view cell, long long& amount) {
     return StatementValue::Ok;
 }
 
+bool IsStatementNoteLine(std::string_view line) {
+    std::string_view trimmed = TrimBlanks(line);
+    return trimmed.empty() || trimmed.front() == ';';
+}
+
 }  // namespace hanaki
