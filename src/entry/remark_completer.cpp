@@ -74,6 +74,8 @@ void RemarkCompleter::Reset() {
 }
 
 void RemarkCompleter::Offer() {
+    if (Shown())
+        return;  // insert() counts as an edit: it was completed then
     const QString text = field_->text();
     typed_.clear();  // what the field holds is new
     OnEdited(text);

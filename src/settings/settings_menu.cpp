@@ -1,9 +1,12 @@
 #include "settings/settings_menu.h"
 
+#include <QPushButton>
+
 #include "settings/budget_editor.h"
 #include "settings/carry_over_setting_screen.h"
 #include "settings/category_editor.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki {
@@ -36,8 +39,25 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
         if (openHistory_)
             ShowOnce(historyScreen_, this, [this] { return openHistory_(this); });
     });
-    AddLegend("Label1", "   <Esc>設定終了    <1～4>直接選択       <↑↓>カーソル移動    <Enter>決定",
-              "<Esc>設定終了", "<1～4>直接選択");
+    // The one entry option, off unless chosen: its state is in its caption.
+    AddButton("Command5", OneDigitCaption(state_.entryOptions.oneDigitMovesOn), "5",
+              [this] { ToggleOneDigit(); });
+    AddLegend("Label1", "   <Esc>設定終了    <1～5>直接選択       <↑↓>カーソル移動    <Enter>決定",
+              "<Esc>設定終了", "<1～5>直接選択");
+}
+
+QString SettingsMenu::OneDigitCaption(bool on) {
+    return on ? QStringLiteral("5. 1桁の番号で次へ: 入") : QStringLiteral("5. 1桁の番号で次へ: 切");
+}
+
+void SettingsMenu::ToggleOneDigit() {
+    EntryOptions options = state_.entryOptions;
+    options.oneDigitMovesOn = !options.oneDigitMovesOn;
+    if (ReportedIoFailure(services_.messages, this, windowTitle(),
+                          SaveEntryOptions(state_.folder, options)))
+        return;
+    state_.entryOptions = options;
+    findChild<QPushButton*>("Command5")->setText(OneDigitCaption(options.oneDigitMovesOn));
 }
 
 }  // namespace hanaki

@@ -10,7 +10,8 @@
 namespace hanaki {
 
 // 設定メニュー (F7): opens the category editor, the budget editor, the
-// carry-over setting and the history of changes in front of itself.
+// carry-over setting and the history of changes in front of itself, and
+// switches the one-digit entry option.
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
@@ -26,6 +27,11 @@ class SettingsMenu : public ButtonMenu {
     void categoriesSaved();
 
   private:
+    // 1桁の番号で次へ: a one-digit category or description number moves on
+    // without Enter; off by default, kept in the folder's entry options.
+    static QString OneDigitCaption(bool on);
+    void ToggleOneDigit();
+
     ProgramState& state_;
     Services& services_;
     OpenHistory openHistory_;
