@@ -122,7 +122,7 @@ KeyTable MainEntryKeys::CategoryKeys() {
         keys.push_back(TakenElsewhere("<文字>備考から"));  // TakeTyped, TakeCommitted
         return {
             " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
-            "    <Ins>繰返し    <PageUp,Down>前日,翌日    <文字>備考から",
+            "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <文字>備考から",
             std::move(keys)};
     }
     keys.push_back({{Qt::Key_Escape}, "<ESC>入力欄", [this] {
@@ -356,13 +356,15 @@ bool MainEntryKeys::eventFilter(QObject* watched, QEvent* event) {
         if (watched == controls_.remarkField)
             form_.completer().SetComposing(!method->preeditString().isEmpty());
         const QString commit = method->commitString();
+        const bool ownInput = watched == InputOf(controls_, field_);
         if (commit.isEmpty() || !OnCommit(watched, commit))
             return false;
-        // What was composed in the field goes with the commit the keys took.
-        if (!method->preeditString().isEmpty() || watched != InputOf(controls_, field_))
-            return true;
-        QInputMethodEvent none;
-        QCoreApplication::sendEvent(watched, &none);
+        // What was composed in the field goes with the commit the keys took,
+        // also when they moved the focus on (an item begun from its remark).
+        if (ownInput && method->preeditString().isEmpty()) {
+            QInputMethodEvent none;
+            QCoreApplication::sendEvent(watched, &none);
+        }
         return true;
     }
     if (event->type() == QEvent::KeyPress)
