@@ -113,5 +113,18 @@ TEST_F(Menu, escClosesTheMenuAlone) {
     EXPECT_EQ(home.temp.Read("VERADIV.ENV"), " 25 \r\n0,0\r\n");
 }
 
+TEST_F(Menu, fiveSwitchesTheOneDigitOptionAndKeepsItInTheFolder) {
+    auto* button = Child<QPushButton>(menu, "Command5");
+    EXPECT_EQ(button->text(), "5. 1桁の番号で次へ: 切");  // off until chosen
+    const std::pair<bool, const char*> steps[] = {{true, "=1\r\n"}, {false, "=0\r\n"}};
+    for (const auto& [on, line] : steps) {
+        Type("5");
+        EXPECT_EQ(home.state.entryOptions.oneDigitMovesOn, on);
+        EXPECT_EQ(button->text(), on ? "5. 1桁の番号で次へ: 入" : "5. 1桁の番号で次へ: 切");
+        EXPECT_EQ(home.temp.Read("NYURYOKU.TXT"), Sjis("1桁で次へ") + line);
+    }
+    EXPECT_EQ(OpenScreens(), QStringList{});
+}
+
 }  // namespace
 }  // namespace hanaki::testing
