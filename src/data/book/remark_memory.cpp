@@ -109,8 +109,11 @@ std::optional<RemarkProposal> RemarkMemory::ProposalFor(std::string_view text,
     const Remark* longest = nullptr;
     std::optional<RemarkProposal> proposal;
     for (const auto& [key, remark] : remarks_) {
-        if (key.empty() || (longest && key.size() <= longest->folded.size()) ||
-            folded.find(key) == std::u32string::npos)
+        // The longest remark the text holds; of two as long, the later used.
+        if (key.empty() || folded.find(key) == std::u32string::npos ||
+            (longest && (key.size() < longest->folded.size() ||
+                         (key.size() == longest->folded.size() &&
+                          remark.uses.back()->order < longest->uses.back()->order))))
             continue;
         if (std::optional<RemarkProposal> live = LastLive(remark, master)) {
             longest = &remark;
