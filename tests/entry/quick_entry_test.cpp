@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <functional>
 
 #include "entry_window.h"
 #include "support/cp932_text.h"
@@ -188,6 +189,52 @@ TEST(QuickEntry, TypedKeysFillTheFieldsAndStoreWhatTheyShow) {
         EXPECT_EQ(window.folder.Read("202612.DAT"),
                   window.december + testing::RecordBytes(c.stored));
         EXPECT_EQ(window.FocusName(), "Text1");
+    }
+}
+
+// What is stored, corrected, deleted, undone or redone is offered next, or no longer.
+TEST(QuickEntry, CompletionFollowsEveryChangeOfTheOpenMonth) {
+    testing::January2000 window;
+    window.state.folder.KeepHistory();
+    ASSERT_TRUE(window.Start());
+    testing::ShowActive(*window.screen);
+    window.EnterItem("2", "1", "450", "added");
+    const auto offered = [&window](const char* typed) {
+        window.Type(typed);
+        const QString shown = window.Text("Text3");
+        window.Press(Qt::Key_Escape);  // the item begun from its remark is dropped
+        return shown;
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        const char* typed;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {"stored", [] {}, "a", "added"},
+        {"undone", [&] { window.Press(Qt::Key_Z, Qt::ControlModifier); }, "a", "a"},
+        {"redone", [&] { window.Press(Qt::Key_Y, Qt::ControlModifier); }, "a", "added"},
+        {"corrected",
+         [&] {
+             Play(window, "<Up><Enter><Enter><Enter><Enter>");
+             qobject_cast<QLineEdit*>(window.focus())->selectAll();
+             Play(window, "zoo<Enter>");
+         },
+         "a", "a"},
+        {"the correction offered", [] {}, "z", "zoo"},
+        {"deleted",
+         [&] {
+             Play(window, "<Up><Enter>");
+             window.Press(Qt::Key_Delete);
+         },
+         "z", "z"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        ASSERT_EQ(window.FocusName(), "Text1");
+        EXPECT_EQ(offered(step.typed), step.shown);
     }
 }
 
