@@ -119,10 +119,10 @@ KeyTable MainEntryKeys::CategoryKeys() {
             {{Qt::Key_Insert}, "<Ins>繰返し", [this] { form_.RepeatItem(form_.ItemAbove()); }});
         keys.push_back({{Qt::Key_PageUp}, "<PageUp,Down>前日,翌日", [this] { StepDay(false); }});
         keys.push_back({{Qt::Key_PageDown}, "<PageUp,Down>前日,翌日", [this] { StepDay(true); }});
-        keys.push_back(TakenElsewhere("<文字>備考から"));  // TakeTyped, TakeCommitted
+        keys.push_back(TakenElsewhere("<Space,文字>備考から"));  // TakeTyped, TakeCommitted
         return {
             " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
-            "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <文字>備考から",
+            "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から",
             std::move(keys)};
     }
     keys.push_back({{Qt::Key_Escape}, "<ESC>入力欄", [this] {
@@ -238,10 +238,12 @@ bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEven
     const QChar c = CharacterOf(key);
     switch (state) {
         case EntryField::Category:
-            // Any other character starts the item from its remark.
+            // Any other character starts the item from its remark. The input
+            // method is off in this number field: Space only moves on, so that
+            // the remark's first key starts a composition there.
             if (!c.isNull() && RefuseNumberText(field, c)) {
                 if (!correction_.active())
-                    form_.StartFromRemark(c);
+                    form_.StartFromRemark(c == u' ' ? QString() : QString(c));
                 return true;
             }
             return !c.isNull() && TypeNumber(state, field, c);

@@ -17,7 +17,7 @@ using testing::Sjis;
 
 const char* const kCategoryLegend =
     " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
-    "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <文字>備考から";
+    "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から";
 
 bool ButtonsEnabled(const EntryWindow& window) {
     return window.screen->findChild<QPushButton*>("Command1", Qt::FindDirectChildrenOnly)

@@ -54,8 +54,9 @@ struct Household : EntryWindow {
 // leaves a composition open), anything else is typed key by key.
 void Play(EntryWindow& window, const QString& keys) {
     static const std::pair<const char*, Qt::Key> named[] = {
-        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab},       {"Right", Qt::Key_Right},
-        {"Ins", Qt::Key_Insert},   {"PgDn", Qt::Key_PageDown}, {"Up", Qt::Key_Up}};
+        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab},     {"Right", Qt::Key_Right},
+        {"Ins", Qt::Key_Insert},   {"Space", Qt::Key_Space}, {"PgDn", Qt::Key_PageDown},
+        {"Up", Qt::Key_Up}};
     for (qsizetype i = 0; i < keys.size();) {
         const QChar open = keys[i];
         if (open == u'<' || open == u'{') {
