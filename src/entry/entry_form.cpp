@@ -160,7 +160,7 @@ void EntryForm::LeaveAmount(QLineEdit* field) {
 
 void EntryForm::LeaveRemark() {
     if (fromRemark_) {  // no category was chosen: the item starts again
-        fromRemark_ = false;
+        EndFromRemark();
         controls_.remarkField->clear();
         emit moveFocus(EntryField::Category);
         return;
@@ -168,11 +168,14 @@ void EntryForm::LeaveRemark() {
     FocusAmountField();
 }
 
-void EntryForm::StartFromRemark(const QString& text) {
+void EntryForm::StartFromRemark(const QString& text, bool asKeys) {
     if (!store_.MayAdd())
         return;
     ClearInputFields();
     fromRemark_ = true;
+    // Begun with a plain key, the input method off in the number field: the
+    // remark goes on as keys, completed from the kana its romaji reads as.
+    controls_.remarkField->setInputMethodOff(asKeys);
     emit moveFocus(EntryField::Remark);
     controls_.remarkField->insert(text);
     completer_->Offer();
@@ -185,7 +188,7 @@ void EntryForm::TakeRemark() {
         remark.chop(1);
     const std::optional<RemarkProposal> last =
         memory_.LastItemWith(ToCp932(remark).value_or(""), state_.categories);
-    fromRemark_ = false;
+    EndFromRemark();
     if (!last || !FillFrom(last->category, last->description, last->amount)) {
         emit moveFocus(EntryField::Category);  // never booked: the category is typed as ever
         return;
@@ -212,7 +215,6 @@ void EntryForm::RepeatItem(int slot) {
     const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
     const QString remark = FromCp932(TrimRight(record.remark));
     ClearInputFields();
-    fromRemark_ = false;
     if (!numbers || !FillFrom(numbers->category, numbers->description, TrimRight(record.amount))) {
         emit legendHint(QStringLiteral("費目が削除された項目は繰り返せません"));
         return;
@@ -307,8 +309,13 @@ void EntryForm::StoreItemFromFields() {
     emit moveFocus(EntryField::Category);
 }
 
-void EntryForm::ClearInputFields() {
+void EntryForm::EndFromRemark() {
     fromRemark_ = false;
+    controls_.remarkField->setInputMethodOff(false);
+}
+
+void EntryForm::ClearInputFields() {
+    EndFromRemark();
     for (QLineEdit* field : {static_cast<QLineEdit*>(controls_.categoryField),
                              static_cast<QLineEdit*>(controls_.descriptionField),
                              static_cast<QLineEdit*>(controls_.incomeField),

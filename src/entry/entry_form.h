@@ -50,8 +50,9 @@ class EntryForm : public QObject {
     RemarkCompleter& completer() { return *completer_; }
     int currentCategory() const { return currentCategory_; }
     // A key or a commit that is no digit in the category field: the item
-    // starts from its remark, `text` typed into it.
-    void StartFromRemark(const QString& text);
+    // starts from its remark, `text` typed into it; `asKeys`, a plain key
+    // typed with the input method off, which stays off for the remark.
+    void StartFromRemark(const QString& text, bool asKeys);
     // The item was begun from its remark and no category is chosen yet.
     bool fromRemark() const { return fromRemark_; }
     // Begun from its remark, the remark as shown is taken: the last item with
@@ -87,6 +88,7 @@ class EntryForm : public QObject {
     // Category, description and amount of a new item as an earlier one had
     // them, the amount selected; false when the master has lost its category.
     bool FillFrom(int category, int description, const std::string& amount);
+    void EndFromRemark();
 
     ProgramState& state_;
     Services& services_;

@@ -240,10 +240,11 @@ bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEven
         case EntryField::Category:
             // Any other character starts the item from its remark. The input
             // method is off in this number field: Space only moves on, so that
-            // the remark's first key starts a composition there.
+            // the remark's first key starts a composition there; a letter goes
+            // on as romaji.
             if (!c.isNull() && RefuseNumberText(field, c)) {
                 if (!correction_.active())
-                    form_.StartFromRemark(c == u' ' ? QString() : QString(c));
+                    form_.StartFromRemark(c == u' ' ? QString() : QString(c), c != u' ');
                 return true;
             }
             return !c.isNull() && TypeNumber(state, field, c);
@@ -266,7 +267,7 @@ bool MainEntryKeys::TakeCommitted(EntryField state, QLineEdit* field, const QStr
         case EntryField::Category:
             if (RefuseNumberText(field, text)) {
                 if (!correction_.active())
-                    form_.StartFromRemark(text);
+                    form_.StartFromRemark(text, false);
                 return true;
             }
             return TypeNumber(state, field, text);

@@ -1,6 +1,9 @@
 #include "entry/remark_completer.h"
 
+#include <algorithm>
+
 #include "data/book/remark_memory.h"
+#include "data/book/romaji.h"
 #include "ui/byte_limited_field.h"
 #include "ui/text_codec.h"
 #include "ui/text_folding.h"
@@ -8,17 +11,21 @@
 namespace hanaki {
 namespace {
 
-// The part of `remark` after what folds to `typed`; null when no prefix of it does.
-QString RestAfter(const QString& remark, const QString& typed) {
-    const std::u32string folded = FoldText(typed.toStdString());
+// How many characters of `remark` fold to `folded` (as a reading: kana as
+// katakana); -1 when no prefix of it does.
+qsizetype KeptLength(const QString& remark, const std::u32string& folded, bool reading) {
+    if (folded.empty())
+        return 0;
     for (qsizetype i = 1; i <= remark.size(); ++i) {
-        const std::u32string prefix = FoldText(remark.left(i).toStdString());
+        std::u32string prefix = FoldText(remark.left(i).toStdString());
+        if (reading)
+            prefix = KatakanaOf(std::move(prefix));
         if (prefix == folded)
-            return i < remark.size() ? remark.mid(i) : QString();
+            return i;
         if (prefix.size() > folded.size())
             break;
     }
-    return {};
+    return -1;
 }
 
 // `rest` cut to whole characters so that `kept` and it fit in `limit` bytes.
@@ -33,6 +40,12 @@ QString Fitted(const QString& kept, const QString& rest, int limit) {
         fitted += one;
     }
     return fitted;
+}
+
+bool IsRomaji(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x80 && (c.isLetter() || c == u'-' || c == u'\'');
+    });
 }
 
 }  // namespace
@@ -51,7 +64,7 @@ RemarkCompleter::RemarkCompleter(ByteLimitedField* field, RemarkMemory& memory, 
 bool RemarkCompleter::Shown() const {
     return shown_ && field_->hasSelectedText() &&
            field_->selectionEnd() == static_cast<int>(field_->text().size()) &&
-           field_->selectionStart() == static_cast<int>(typed_.size());
+           field_->selectionStart() == static_cast<int>(kept_.size());
 }
 
 bool RemarkCompleter::Accept() {
@@ -59,14 +72,14 @@ bool RemarkCompleter::Accept() {
         return false;
     field_->deselect();
     field_->end(false);
-    typed_ = field_->text();
-    shown_ = false;
-    emit shownChanged();
+    Reset();
     return true;
 }
 
 void RemarkCompleter::Reset() {
     typed_ = field_->text();
+    kept_.clear();
+    reading_ = false;
     if (shown_) {
         shown_ = false;
         emit shownChanged();
@@ -78,31 +91,60 @@ void RemarkCompleter::Offer() {
         return;  // insert() counts as an edit: it was completed then
     const QString text = field_->text();
     typed_.clear();  // what the field holds is new
+    reading_ = false;
     OnEdited(text);
 }
 
 void RemarkCompleter::OnEdited(const QString& text) {
-    const bool deleted = text.size() <= typed_.size() && typed_.startsWith(text);
     const bool wasShown = shown_;
-    typed_ = text;
+    const bool atEnd = !field_->hasSelectedText() && field_->cursorPosition() == text.size();
+    QString typed = text;
+    bool deleted = text.size() <= typed_.size() && typed_.startsWith(text);
+    if (reading_ && text == kept_) {
+        typed = typed_;  // the completion deleted: the romaji comes back as typed
+        deleted = true;
+    } else if (reading_ && text.startsWith(kept_) && IsRomaji(text.mid(kept_.size()))) {
+        typed = typed_ + text.mid(kept_.size());  // typed over it: the romaji goes on
+        deleted = false;
+    }
+    typed_ = typed;
+    kept_ = typed;
+    reading_ = false;
     shown_ = false;
-    if (!deleted && !composing_ && !text.isEmpty() && !field_->hasSelectedText() &&
-        field_->cursorPosition() == text.size()) {
-        const std::optional<std::string> typed = ToCp932(text);
-        for (const std::string& remark :
-             typed ? memory_.Completions(*typed) : std::vector<std::string>{}) {
-            const QString rest =
-                Fitted(text, RestAfter(FromCp932(remark), text), field_->byteLimit());
-            if (rest.isEmpty())
-                continue;
-            field_->setText(text + rest);
-            field_->setSelection(static_cast<int>(text.size()), static_cast<int>(rest.size()));
-            shown_ = true;
-            break;
+    if (!deleted && !composing_ && !typed.isEmpty() && atEnd) {
+        if (const std::optional<std::string> bytes = ToCp932(typed)) {
+            if (!Show(memory_.Completions(*bytes), FoldText(typed.toStdString()), false) &&
+                IsRomaji(typed)) {
+                Show(memory_.ReadingCompletions(*bytes),
+                     KatakanaOf(ReadRomaji(typed.toStdString()).kana), true);
+            }
         }
     }
+    if (!shown_ && typed != text)
+        field_->setText(typed);
     if (wasShown || shown_)
         emit shownChanged();
+}
+
+bool RemarkCompleter::Show(const std::vector<std::string>& remarks,
+                           const std::u32string& keptFolded, bool reading) {
+    for (const std::string& bytes : remarks) {
+        const QString remark = FromCp932(bytes);
+        const qsizetype length = KeptLength(remark, keptFolded, reading);
+        if (length < 0)
+            continue;
+        const QString kept = reading ? remark.left(length) : typed_;
+        const QString rest = Fitted(kept, remark.mid(length), field_->byteLimit());
+        if (rest.isEmpty())
+            continue;
+        field_->setText(kept + rest);
+        field_->setSelection(static_cast<int>(kept.size()), static_cast<int>(rest.size()));
+        kept_ = kept;
+        reading_ = reading;
+        shown_ = true;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace hanaki

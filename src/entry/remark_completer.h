@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <string>
+#include <vector>
 
 namespace hanaki {
 
@@ -11,8 +13,10 @@ class RemarkMemory;
 // The remark field's inline completion: what the user typed or the input
 // method committed is completed from the household's earlier remarks, the
 // part added selected, so that typing on replaces it and Enter stores it as
-// shown. Nothing is completed while a composition is open or after a
-// deletion, nor past the field's byte limit.
+// shown. Romaji typed with the input method off is completed from the kana
+// remarks it reads as: the field shows the remark, its syllables read kept,
+// and typing on goes on with the romaji. Nothing is completed while a
+// composition is open or after a deletion, nor past the field's byte limit.
 class RemarkCompleter : public QObject {
     Q_OBJECT
   public:
@@ -35,10 +39,16 @@ class RemarkCompleter : public QObject {
 
   private:
     void OnEdited(const QString& text);
+    // Shows the first of `remarks` that adds something after the first `kept`
+    // characters that fold to `keptFolded`; false when none does.
+    bool Show(const std::vector<std::string>& remarks, const std::u32string& keptFolded,
+              bool reading);
 
     ByteLimitedField* field_;
     RemarkMemory& memory_;
-    QString typed_;  // the text before the completion
+    QString typed_;         // what the user typed, before the completion
+    QString kept_;          // the unselected part of the completion shown
+    bool reading_ = false;  // the completion shown is of romaji
     bool composing_ = false;
     bool shown_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/book/ledger_search.h"
+#include "data/book/romaji.h"
 #include "data/formats/calendar.h"
 
 namespace hanaki {
@@ -51,8 +52,10 @@ void RemarkMemory::Index() {
     for (const Use* use : all) {
         folding_.Fold(use->remark, folded_);
         Remark& remark = remarks_[folded_];
-        if (remark.uses.empty())
+        if (remark.uses.empty()) {
             remark.folded = folded_;
+            remark.reading = KatakanaOf(folded_);
+        }
         remark.uses.push_back(use);
     }
     indexed_ = true;
@@ -68,6 +71,26 @@ std::vector<std::string> RemarkMemory::Completions(std::string_view typed, std::
         if (folded.size() > folded_.size() && folded.starts_with(folded_))
             found.push_back(&remark);
     }
+    return Ranked(std::move(found), limit);
+}
+
+std::vector<std::string> RemarkMemory::ReadingCompletions(std::string_view typed,
+                                                          std::size_t limit) {
+    Index();
+    std::vector<std::u32string> prefixes = RomajiPrefixes(WithoutTrailingBlanks(typed));
+    for (std::u32string& prefix : prefixes)
+        prefix = KatakanaOf(std::move(prefix));
+    std::vector<const Remark*> found;
+    for (const auto& [folded, remark] : remarks_) {
+        if (std::any_of(prefixes.begin(), prefixes.end(), [&remark](const std::u32string& p) {
+                return remark.reading.starts_with(p);
+            }))
+            found.push_back(&remark);
+    }
+    return Ranked(std::move(found), limit);
+}
+
+std::vector<std::string> RemarkMemory::Ranked(std::vector<const Remark*> found, std::size_t limit) {
     std::sort(found.begin(), found.end(), [](const Remark* a, const Remark* b) {
         if (a->uses.size() != b->uses.size())
             return a->uses.size() > b->uses.size();

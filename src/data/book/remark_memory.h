@@ -42,6 +42,9 @@ class RemarkMemory {
     // most used first and, among as many uses, the most recent first; each as
     // it was last written.
     std::vector<std::string> Completions(std::string_view typed, std::size_t limit = 8);
+    // Remarks whose kana (hiragana and katakana alike) begin as the romaji
+    // `typed` with the input method off reads, ranked as Completions ranks.
+    std::vector<std::string> ReadingCompletions(std::string_view typed, std::size_t limit = 8);
     // The last item whose remark is `remark`, of a category and description
     // the master still has.
     std::optional<RemarkProposal> LastItemWith(std::string_view remark,
@@ -61,9 +64,11 @@ class RemarkMemory {
     };
     struct Remark {
         std::u32string folded;
+        std::u32string reading;        // folded, hiragana as katakana
         std::vector<const Use*> uses;  // oldest first
     };
     void Index();
+    static std::vector<std::string> Ranked(std::vector<const Remark*> found, std::size_t limit);
     std::optional<RemarkProposal> LastLive(const Remark& remark, const CategoryTable& master) const;
 
     Cp932Folding folding_;
