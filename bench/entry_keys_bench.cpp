@@ -8,8 +8,9 @@
 // (F7 for katakana, Space for kanji) and Enter to commit it, all counted.
 //
 //   before   the keys every version has: numbers and Enter, remarks typed whole
-//   quick    plus completion, the category from the remark (Space, then the
-//            remark), Insert, PageDown
+//   quick    plus completion, the category from the remark (its romaji typed
+//            in the category field, where the input method is off, until the
+//            remark shows), Insert (again for an earlier item), PageDown
 //   option   quick, with one-digit numbers moving on without Enter
 
 #include <benchmark/benchmark.h>
@@ -26,6 +27,7 @@
 #include "data/formats/fixed_field.h"
 #include "entry/main_entry_screen.h"
 #include "support/cp932_text.h"
+#include "support/keyboard.h"
 #include "support/ledger_records.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
@@ -198,6 +200,19 @@ struct Keyboard {
             ++keys;
         }
     }
+    // Romaji keys with the input method off, one at a time, until the remark
+    // field shows `remark`; false when it never does or a key would compose.
+    bool Romaji(const char* romaji, const QString& remark) {
+        for (const char* c = romaji; *c; ++c) {
+            if (testing::TakesInputMethod(Focus()))
+                return false;
+            QTest::keyClick(Focus(), *c);
+            ++keys;
+            if (Field("Text3")->text() == remark)
+                return true;
+        }
+        return false;
+    }
     // Romaji keys, a conversion key, and Enter to commit.
     void Commit(const char* text, const char* romaji) {
         keys += static_cast<int>(std::strlen(romaji)) + 2;
@@ -230,7 +245,6 @@ class WeekTyping {
         keyboard_.Press(Qt::Key_Return);
         keyboard_.Press(Qt::Key_Return);
         int day = 1;
-        const Receipt* above = nullptr;
         for (const Receipt& receipt : kWeek) {
             for (; day < receipt.day; ++day) {
                 if (way_ == Way::Before) {
@@ -241,10 +255,10 @@ class WeekTyping {
                     keyboard_.Press(Qt::Key_PageDown);
                 }
             }
-            if (!Book(receipt, above))
+            if (!Book(receipt))
                 return false;
             Remember(receipt);
-            above = &receipt;
+            booked_.push_back(&receipt);
         }
         return true;
     }
@@ -255,29 +269,26 @@ class WeekTyping {
             last_[receipt.remark] = {receipt.category, receipt.description, receipt.amount};
     }
 
-    bool Book(const Receipt& receipt, const Receipt* above) {
+    bool Book(const Receipt& receipt) {
         const bool quick = way_ != Way::Before;
-        if (quick && above && above->category == receipt.category &&
-            above->description == receipt.description && above->remark == receipt.remark) {
-            keyboard_.Press(Qt::Key_Insert);
-            Amount(receipt, above->amount);
-            return Store();
-        }
+        const int presses = quick ? InsPresses(receipt) : 0;
+        const int insKeys = presses + AmountKeys(receipt, Shown(presses)) + 1;
+        if (presses == 1)
+            return Repeat(receipt, presses);
         const auto last = last_.find(receipt.remark);
         if (quick && !receipt.remark.empty() && last != last_.end() &&
             last->second.category == receipt.category &&
             last->second.description == receipt.description) {
-            // Space to the remark field (the input method is off in the number
-            // field), the prefix composed there.
-            const RemarkTyping& typing = TypingOf(receipt.remark);
-            keyboard_.Press(Qt::Key_Space);
-            keyboard_.Commit(typing.prefix, typing.prefixRomaji);
-            if (keyboard_.Field("Text3")->text() != QString::fromStdString(receipt.remark))
+            // The remark's romaji from the category field until it shows, then Tab.
+            if (!keyboard_.Romaji(TypingOf(receipt.remark).romaji,
+                                  QString::fromStdString(receipt.remark)))
                 return false;
             keyboard_.Press(Qt::Key_Tab);
             Amount(receipt, last->second.amount);
             return Store();
         }
+        if (presses > 0 && insKeys < NumberKeys(receipt))
+            return Repeat(receipt, presses);
         Number(receipt.category, receipt.category == 1);
         Number(receipt.description, false);
         Amount(receipt, std::nullopt);
@@ -295,6 +306,59 @@ class WeekTyping {
                 return false;
         }
         return Store();
+    }
+
+    // The item the n-th Ins shows: the item above, then each time the nearest
+    // earlier one that differs from it.
+    const Receipt* Shown(int presses) const {
+        const Receipt* shown = nullptr;
+        for (auto item = booked_.rbegin(); item != booked_.rend() && presses > 0; ++item) {
+            if (!shown || !Same(**item, *shown)) {
+                shown = *item;
+                --presses;
+            }
+        }
+        return presses == 0 ? shown : nullptr;
+    }
+    static bool Same(const Receipt& a, const Receipt& b) {
+        return a.category == b.category && a.description == b.description && a.amount == b.amount &&
+               a.remark == b.remark;
+    }
+    // How many Ins bring the receipt's category, description and remark; 0: none do.
+    int InsPresses(const Receipt& receipt) const {
+        for (int presses = 1; const Receipt* shown = Shown(presses); ++presses) {
+            if (shown->category == receipt.category && shown->description == receipt.description &&
+                shown->remark == receipt.remark)
+                return presses;
+        }
+        return 0;
+    }
+    bool Repeat(const Receipt& receipt, int presses) {
+        for (int i = 0; i < presses; ++i)
+            keyboard_.Press(Qt::Key_Insert);
+        const auto& names = kMaster[receipt.category - 1];
+        if (keyboard_.Field("Text1")->text() != QString::fromUtf8(names[0] + 1) ||
+            keyboard_.Field("Text2")->text() != QString::fromUtf8(names[receipt.description]))
+            return false;
+        Amount(receipt, Shown(presses)->amount);
+        return Store();
+    }
+    int AmountKeys(const Receipt& receipt, const Receipt* shown) const {
+        return (shown && shown->amount == receipt.amount
+                    ? 0
+                    : static_cast<int>(std::to_string(receipt.amount).size())) +
+               1;
+    }
+    int NumberKeys(const Receipt& receipt) const {
+        const auto number = [this](int n, bool longer) {
+            return static_cast<int>(std::to_string(n).size()) +
+                   (way_ != Way::QuickOneDigit || n >= 10 || longer ? 1 : 0);
+        };
+        const int remark = receipt.remark.empty()
+                               ? 0
+                               : static_cast<int>(std::strlen(TypingOf(receipt.remark).romaji)) + 2;
+        return number(receipt.category, receipt.category == 1) +
+               number(receipt.description, false) + AmountKeys(receipt, nullptr) + remark + 1;
     }
 
     // `longer`: a two-digit number starts with this one's digit.
@@ -318,6 +382,7 @@ class WeekTyping {
     Way way_;
     Keyboard keyboard_;
     std::map<std::string, Booked> last_;
+    std::vector<const Receipt*> booked_;  // this month's, in the order stored
 };
 
 void TypeTheWeek(benchmark::State& state, Way way) {

@@ -215,12 +215,39 @@ void EntryForm::RepeatItem(int slot) {
     const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
     const QString remark = FromCp932(TrimRight(record.remark));
     ClearInputFields();
+    repeated_ = slot;  // before the focus moves: the amount field's keys follow it
     if (!numbers || !FillFrom(numbers->category, numbers->description, TrimRight(record.amount))) {
+        repeated_ = 0;
         emit legendHint(QStringLiteral("費目が削除された項目は繰り返せません"));
         return;
     }
     controls_.remarkField->setText(remark);
     completer_->Reset();
+}
+
+void EntryForm::RepeatEarlier() {
+    if (repeated_ == 0)
+        return;
+    std::vector<int> chain;
+    WalkChain(state_.ledger, [&chain](int slot, const LedgerSlot& entry) {
+        if (!entry.unreadable)
+            chain.push_back(slot);
+    });
+    const LedgerRecord& shown = state_.ledger.entries[repeated_].record;
+    auto at = std::find(chain.begin(), chain.end(), repeated_);
+    // The nearest earlier item that differs from the one shown, of a category the master still has.
+    while (at != chain.begin()) {
+        const LedgerRecord& record = state_.ledger.entries[*--at].record;
+        const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
+        if (numbers && state_.categories.HasDescription(numbers->category, numbers->description) &&
+            state_.categories.HasCategory(numbers->category) &&
+            (record.categoryNumber != shown.categoryNumber ||
+             record.descriptionNumber != shown.descriptionNumber || record.amount != shown.amount ||
+             record.remark != shown.remark)) {
+            RepeatItem(*at);
+            return;
+        }
+    }
 }
 
 bool EntryForm::FillFrom(int category, int description, const std::string& amount) {
@@ -311,6 +338,7 @@ void EntryForm::StoreItemFromFields() {
 
 void EntryForm::EndFromRemark() {
     fromRemark_ = false;
+    repeated_ = 0;
     controls_.remarkField->setInputMethodOff(false);
 }
 

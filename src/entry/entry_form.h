@@ -64,6 +64,9 @@ class EntryForm : public QObject {
     bool AcceptCompletion();
     // A new item filled from the open month's slot `slot`, focus on the amount.
     void RepeatItem(int slot);
+    // Ins again after a repeat: the nearest earlier item that differs from it.
+    void RepeatEarlier();
+    bool repeating() const { return repeated_ != 0; }
     // The slot a repeat in the category field fills from: the displayed day's
     // last item, or the last before that day; 0 when there is none.
     int ItemAbove() const;
@@ -101,6 +104,7 @@ class EntryForm : public QObject {
     RemarkMemory& memory_;
     RemarkCompleter* completer_;
     bool fromRemark_ = false;
+    int repeated_ = 0;  // the slot the new item repeats
 
     int currentCategory_ = 0;
     int currentDescription_ = 0;

@@ -160,18 +160,24 @@ KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
     };
     if (correcting)
         keys.push_back(TakenElsewhere("<数字>入力"));  // TakeTyped
+    // After Ins in the category field, Ins again steps to an earlier item.
+    const bool repeating = form_.repeating() && !correcting;
+    if (repeating)
+        keys.push_back({{Qt::Key_Insert}, "<Ins>前の項目", [this] { form_.RepeatEarlier(); }});
     if (!expense) {
         keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
-        return {
-            correcting ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
-            std::move(keys)};
+        return {correcting  ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
+                : repeating ? " <ESC>戻る    <\\>電卓\n <Ins>前の項目"
+                            : " <ESC>戻る    <\\>電卓",
+                std::move(keys)};
     }
     keys.push_back({{Qt::Key_PageUp}, "<PageUp>+消費税", [this] { form_.ApplyTax(true); }});
     keys.push_back({{Qt::Key_PageDown}, "<PageDown>-消費税", [this] { form_.ApplyTax(false); }});
     keys.push_back({{Qt::Key_Home}, "", [] {}});
     return {correcting
                 ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
-                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            : repeating ? " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓\n <Ins>前の項目"
+                        : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
             std::move(keys)};
 }
 
