@@ -54,9 +54,10 @@ struct Household : EntryWindow {
 // leaves a composition open), anything else is typed key by key.
 void Play(EntryWindow& window, const QString& keys) {
     static const std::pair<const char*, Qt::Key> named[] = {
-        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab},     {"Right", Qt::Key_Right},
-        {"Ins", Qt::Key_Insert},   {"Space", Qt::Key_Space}, {"PgDn", Qt::Key_PageDown},
-        {"Up", Qt::Key_Up}};
+        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab},
+        {"Right", Qt::Key_Right},  {"Ins", Qt::Key_Insert},
+        {"Space", Qt::Key_Space},  {"PgDn", Qt::Key_PageDown},
+        {"Up", Qt::Key_Up},        {"Backspace", Qt::Key_Backspace}};
     for (qsizetype i = 0; i < keys.size();) {
         const QChar open = keys[i];
         if (open == u'<' || open == u'{') {
@@ -121,6 +122,24 @@ TEST(QuickEntry, TypedKeysFillTheFieldsAndStoreWhatTheyShow) {
          {"食費", "朝食", "900", "ｽｰﾊﾟｰ銭湯", "900", "Text5"},
          "<Enter><Enter>",
          Booked("261207", 2, 1, "-900", "ｽｰﾊﾟｰ銭湯")},
+        {"romaji typed with the input method off completes a kana remark, Enter fills the item",
+         false,
+         "su",
+         {"", "", "", "スーパー", "ーパー", "Text3"},
+         "<Enter><Enter><Enter>",
+         Booked("261207", 2, 3, "-2140", "スーパー")},
+        {"romaji that reads as no remark is kept as typed",
+         false,
+         "sus<Enter>",
+         {"", "", "", "sus", "", "Text1"},
+         "2<Enter>1<Enter>300<Enter><Enter>",
+         Booked("261207", 2, 1, "-300", "sus")},
+        {"Backspace takes the completion away and gives the romaji back",
+         false,
+         "s<Backspace>",
+         {"", "", "", "s", "", "Text3"},
+         "<Enter>2<Enter>1<Enter>300<Enter><Enter>",
+         Booked("261207", 2, 1, "-300", "s")},
         {"a deleted category's remark leaves the category to be typed",
          false,
          "{ドラ}<Tab>",
@@ -151,6 +170,12 @@ TEST(QuickEntry, TypedKeysFillTheFieldsAndStoreWhatTheyShow) {
          {"住居", "家賃", "85000", "", "85000", "Text5"},
          "<Enter><Enter>",
          Booked("261207", 3, 1, "-85000")},
+        {"Insert again repeats the item before",
+         false,
+         "<Ins><Ins>",
+         {"食費", "昼食", "650", "社食", "650", "Text5"},
+         "<Enter><Enter>",
+         Booked("261207", 2, 2, "-650", "社食")},
         {"Insert repeats the item chosen in the day list",
          false,
          "<Up><Up><Ins>",
@@ -237,6 +262,26 @@ TEST(QuickEntry, CompletionFollowsEveryChangeOfTheOpenMonth) {
         ASSERT_EQ(window.FocusName(), "Text1");
         EXPECT_EQ(offered(step.typed), step.shown);
     }
+}
+
+// A remark begun with a letter goes on as keys; begun with Space, the input method composes.
+TEST(QuickEntry, TheInputMethodComposesOnlyInARemarkBegunWithSpace) {
+    Household window(false);
+    ASSERT_TRUE(window.Start());
+    testing::ShowActive(*window.screen);
+    window.Press(Qt::Key_Return);
+    testing::InputMethod on;
+    on.Type("su");
+    EXPECT_EQ(on.Composing(), "");
+    EXPECT_EQ(window.Text("Text3"), "スーパー");
+    window.Press(Qt::Key_Escape);
+    ASSERT_EQ(window.FocusName(), "Text1");
+    window.Press(Qt::Key_Space);
+    ASSERT_EQ(window.FocusName(), "Text3");
+    on.Type("su-");
+    EXPECT_EQ(on.Composing(), "すー");
+    on.Enter();
+    EXPECT_EQ(window.Text("Text3"), "すー");
 }
 
 }  // namespace

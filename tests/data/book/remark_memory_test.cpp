@@ -2,6 +2,7 @@
 
 #include "data/book/remark_memory.h"
 #include "data/formats/fixed_field.h"
+#include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
@@ -113,6 +114,67 @@ TEST(RemarkMemory, FollowsTheOpenMonthAsItChanges) {
     EXPECT_EQ(memory.Completions("sun"), std::vector<std::string>{});
     // A category deleted from the master since: its items propose nothing.
     EXPECT_EQ(Proposed(memory.LastItemWith("Super", Master(1))), "none");
+}
+
+// UTF-8 as code points, ASCII case folded: kana stay as they are.
+std::u32string CodePoints(std::string_view utf8) {
+    std::u32string points;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        points += c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c;
+        i += length;
+    }
+    return points;
+}
+
+TEST(RemarkMemory, CompletesRomajiFromTheKanaRemarksItReadsAs) {
+    testing::TempFolder folder;
+    testing::FaultyFileSystem fs;
+    std::vector<ItemFields> items;
+    for (const char* remark :
+         {"スーパー", "スーパー", "スーパー", "すし", "すし", "セルフ", "チーズ", "ツナ", "ふじや",
+          "じてんしゃ", "コンビニ", "ドラッグストア", "Sun"})
+        items.push_back(Item("261103", 2, 1, "-100", remark));
+    folder.Write("202611.DAT", LedgerFileBytes(items));
+    RemarkMemory memory{CodePoints};
+    memory.Read(folder.folder(fs), kMonthEnd, 126, 11);
+    const std::vector<std::pair<const char*, std::vector<const char*>>> cases = {
+        // A consonant alone stands for its row; hiragana and katakana alike, latin never.
+        {"s", {"スーパー", "すし", "セルフ"}},
+        {"SU", {"スーパー", "すし"}},
+        {"su-", {"スーパー"}},
+        {"shi", {}},
+        {"ti", {"チーズ"}},
+        {"chi", {"チーズ"}},
+        {"tu", {"ツナ"}},
+        {"tsu", {"ツナ"}},
+        {"hu", {"ふじや"}},
+        {"fuji", {"ふじや"}},
+        {"zite", {"じてんしゃ"}},
+        {"jitens", {"じてんしゃ"}},
+        {"konbini", {"コンビニ"}},
+        {"konnbi", {"コンビニ"}},
+        {"kon'b", {"コンビニ"}},
+        // A doubled consonant is a small tsu, a single one at the end may begin one.
+        {"doraggu", {"ドラッグストア"}},
+        {"dorag", {"ドラッグストア"}},
+        {"x", {}},
+        {"q", {}},
+        {"su1", {}},
+        {"", {}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        SCOPED_TRACE(typed);
+        std::vector<std::string> remarks;
+        for (const char* remark : expected)
+            remarks.push_back(testing::Sjis(remark));
+        std::vector<std::string> offered = memory.ReadingCompletions(typed);
+        EXPECT_EQ(offered, remarks);
+    }
 }
 
 }  // namespace
