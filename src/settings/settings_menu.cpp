@@ -1,9 +1,12 @@
 #include "settings/settings_menu.h"
 
+#include <QPushButton>
+
 #include "settings/budget_editor.h"
 #include "settings/carry_over_setting_screen.h"
 #include "settings/category_editor.h"
 #include "ui/fonts.h"
+#include "ui/io_failure.h"
 #include "ui/sub_screen.h"
 
 namespace hanaki {
@@ -41,8 +44,25 @@ SettingsMenu::SettingsMenu(ProgramState& state, Services& services, QWidget* par
         if (openFixedItems_)
             ShowOnce(fixedItems_, this, [this] { return openFixedItems_(this); });
     });
-    AddLegend("Label1", "   <Esc>設定終了    <1～5>直接選択       <↑↓>カーソル移動    <Enter>決定",
-              "<Esc>設定終了", "<1～5>直接選択");
+    // The one entry option, off unless chosen: its state is in its caption.
+    AddButton("Command6", OneDigitCaption(state_.entryOptions.oneDigitMovesOn), "6",
+              [this] { ToggleOneDigit(); });
+    AddLegend("Label1", "   <Esc>設定終了    <1～6>直接選択       <↑↓>カーソル移動    <Enter>決定",
+              "<Esc>設定終了", "<1～6>直接選択");
+}
+
+QString SettingsMenu::OneDigitCaption(bool on) {
+    return on ? QStringLiteral("6. 1桁の番号で次へ: 入") : QStringLiteral("6. 1桁の番号で次へ: 切");
+}
+
+void SettingsMenu::ToggleOneDigit() {
+    EntryOptions options = state_.entryOptions;
+    options.oneDigitMovesOn = !options.oneDigitMovesOn;
+    if (ReportedIoFailure(services_.messages, this, windowTitle(),
+                          SaveEntryOptions(state_.folder, options)))
+        return;
+    state_.entryOptions = options;
+    findChild<QPushButton*>("Command6")->setText(OneDigitCaption(options.oneDigitMovesOn));
 }
 
 }  // namespace hanaki

@@ -11,7 +11,7 @@ namespace hanaki {
 
 // 設定メニュー (F7): opens the category editor, the budget editor, the
 // carry-over setting, the history of changes and the fixed items in front
-// of itself.
+// of itself, and switches the one-digit entry option.
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
@@ -28,6 +28,11 @@ class SettingsMenu : public ButtonMenu {
     void categoriesSaved();
 
   private:
+    // 1桁の番号で次へ: a one-digit category or description number moves on
+    // without Enter; off by default, kept in the folder's entry options.
+    static QString OneDigitCaption(bool on);
+    void ToggleOneDigit();
+
     ProgramState& state_;
     Services& services_;
     OpenScreen openHistory_;

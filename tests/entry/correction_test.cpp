@@ -129,7 +129,8 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
     EXPECT_EQ(window.state.ledger.head, 1);
     // The correction ended with the old month: entry legend, F-keys and the new month's number.
     EXPECT_EQ(window.Text("Label7"),
-              " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ");
+              " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
+              "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から");
     EXPECT_TRUE(window.screen->findChild<QPushButton*>("Command1")->isEnabled());
     EXPECT_EQ(window.Text("Text9"), "2");
     EXPECT_TRUE(window.Text("Text1").isEmpty());

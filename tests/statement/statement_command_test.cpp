@@ -8,6 +8,7 @@
 
 #include "data/disk/folder_lock.h"
 #include "data/formats/category_table.h"
+#include "data/formats/entry_options.h"
 #include "data/formats/fixed_items.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
@@ -82,14 +83,15 @@ TEST(StatementCommand, importsOnceWaitsForAFolderInUseAndRefusesAFifo) {
     EXPECT_NE(big.err.find("8 MB"), std::string::npos) << big.err;
 }
 
-TEST(StatementCommand, aBackupKeepsTheRulesLayoutsAndFixedItems) {
+TEST(StatementCommand, aBackupKeepsTheRulesLayoutsFixedItemsAndEntryOptions) {
     testing::TempFolder temp, copies;
     WriteStatementHousehold(temp);
     temp.Write(std::string(kFixedItemsFileName), Sjis("27,3,1,80000,家賃,1,2026/01,\r\n"));
+    temp.Write(std::string(kEntryOptionsFileName), Sjis("1桁で次へ=1\r\n"));
     const std::string destination = copies.path() + "/copy";
     ASSERT_EQ(BackUpFolder(temp.folder(), destination), "");
-    for (std::string_view name :
-         {kStatementRulesFileName, kStatementLayoutsFileName, kFixedItemsFileName})
+    for (std::string_view name : {kStatementRulesFileName, kStatementLayoutsFileName,
+                                  kFixedItemsFileName, kEntryOptionsFileName})
         EXPECT_EQ(testing::ReadFile(destination + "/" + std::string(name)),
                   temp.Read(std::string(name)))
             << name;

@@ -1,7 +1,4 @@
-#include "find/text_folding.h"
-
-#include <QList>
-#include <QString>
+#include "data/book/text_folding.h"
 
 #include "data/formats/cp932.h"
 
@@ -12,42 +9,16 @@ bool IsHalfWidthVoicedMark(char byte) {
     return static_cast<unsigned char>(byte) == 0xDE || static_cast<unsigned char>(byte) == 0xDF;
 }
 
-// Each character as code page 932 gives it back once stored: what an input
-// method types as 〜 (U+301C) reads back as ～ (U+FF5E), − (U+2212) as －,
-// ¥ as \. A character code page 932 cannot hold stays as it is.
-QString AsStored(const QString& text) {
-    QString stored;
-    for (const char32_t c : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&c, 1);
-        const std::optional<std::string> bytes =
-            c < 0x80 ? std::nullopt : Utf8ToCp932(one.toStdString());
-        stored += bytes ? QString::fromStdString(Cp932ToUtf8(*bytes)) : one;
-    }
-    return stored;
-}
-
 }  // namespace
 
-std::u32string FoldText(std::string_view utf8) {
-    // Folding may leave a text NFKC would change again (a folded compatibility
-    // character), or one code page 932 stores as another (NFKC makes ￥ a ¥, stored as \).
-    const QString folded =
-        AsStored(AsStored(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
-                     .normalized(QString::NormalizationForm_KC)
-                     .toCaseFolded()
-                     .normalized(QString::NormalizationForm_KC));
-    const QList<uint> points = folded.toUcs4();
-    return std::u32string(points.begin(), points.end());
-}
-
-Cp932Folding::Cp932Folding() : table_(0x10000) {
+Cp932Folding::Cp932Folding(TextFold fold) : fold_(fold), table_(0x10000) {
     for (int byte = 0; byte < 256; ++byte)
         leadBytes_[static_cast<std::size_t>(byte)] =
             IsCp932LeadByte(static_cast<unsigned char>(byte));
 }
 
 const Cp932Folding::Entry& Cp932Folding::Learn(Entry& entry, std::string_view character) {
-    const std::u32string folded = FoldText(Cp932ToUtf8(character));
+    const std::u32string folded = fold_(Cp932ToUtf8(character));
     entry.offset = static_cast<std::uint32_t>(folded_.size());
     entry.length = static_cast<std::uint16_t>(folded.size());
     entry.known = true;

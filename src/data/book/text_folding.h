@@ -7,20 +7,21 @@
 #include <unordered_map>
 #include <vector>
 
-// Texts compared as the find rule compares them: each character as code page
-// 932 stores it, Unicode NFKC, then case folding, so that "ｶﾞｿﾘﾝ" and
-// "ガソリン", "ＡＢＣ" and "abc", "〜" typed and "～" read back are the same.
+// Texts compared as find and the remark memory compare them: each character
+// as code page 932 stores it, Unicode NFKC, then case folding, so that "ｶﾞｿﾘﾝ"
+// and "ガソリン", "ＡＢＣ" and "abc", "〜" typed and "～" read back are the same.
+// The Unicode tables are Qt's: the fold of one text is given in (ui/text_folding.h).
 namespace hanaki {
 
-// UTF-8 text, folded.
-std::u32string FoldText(std::string_view utf8);
+// Folds UTF-8 text.
+using TextFold = std::u32string (*)(std::string_view utf8);
 
 // Code page 932 text, folded character by character through a table that
 // learns each character the first time it meets it: the ledgers of a century
 // hold a few hundred distinct characters, folded once each.
 class Cp932Folding {
   public:
-    Cp932Folding();
+    explicit Cp932Folding(TextFold fold);
     // Replaces `out` with the folded `cp932`.
     void Fold(std::string_view cp932, std::u32string& out);
 
@@ -32,6 +33,7 @@ class Cp932Folding {
     };
     const Entry& Learn(Entry& entry, std::string_view character);
 
+    TextFold fold_;
     std::array<bool, 256> leadBytes_{};
     std::vector<Entry> table_;  // by character code: a byte, or lead byte * 256 + trail byte
     // A character followed by a half-width voiced mark, which NFKC joins into one.
