@@ -88,7 +88,9 @@ int main(int argc, char** argv) {
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.statement) {
-        const int code = RunStatementCommand(folder.path, *options.statement, std::cout, std::cerr);
+        const int code =
+            RunStatementCommand(folder.path, *options.statement,
+                                options.today.value_or(SystemToday()), std::cout, std::cerr);
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.printMonth) {

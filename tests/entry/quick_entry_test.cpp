@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "data/history/history_store.h"
 #include "entry_window.h"
 #include "support/cp932_text.h"
 #include "support/keyboard.h"
@@ -221,7 +222,7 @@ TEST(QuickEntry, TypedKeysFillTheFieldsAndStoreWhatTheyShow) {
 // What is stored, corrected, deleted, undone or redone is offered next, or no longer.
 TEST(QuickEntry, CompletionFollowsEveryChangeOfTheOpenMonth) {
     testing::January2000 window;
-    window.state.folder.KeepHistory();
+    KeepHistory(window.state.folder);
     ASSERT_TRUE(window.Start());
     testing::ShowActive(*window.screen);
     window.EnterItem("2", "1", "450", "added");

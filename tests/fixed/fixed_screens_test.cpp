@@ -9,6 +9,7 @@
 
 #include "data/book/due_items.h"
 #include "data/formats/cp932.h"
+#include "data/history/history_store.h"
 #include "entry/entry_window.h"
 #include "support/keyboard.h"
 #include "support/wait.h"
@@ -24,7 +25,7 @@ using testing::WaitFor;
 // with `fixedItems` as TEIKI.TXT (UTF-8 here, code page 932 on disk).
 struct FixedHousehold : testing::EntryWindow {
     explicit FixedHousehold(const char* fixedItems) {
-        state.folder.KeepHistory();  // for the undo
+        KeepHistory(state.folder);  // for the undo
         folder.Write("TEIKI.TXT", Sjis(fixedItems));
     }
     // As the program starts: the main window, then the question for what is due.

@@ -32,7 +32,8 @@ struct StatementRun {
 StatementRun RunStatement(const testing::TempFolder& temp, const std::string& file,
                           bool dryRun = false) {
     std::ostringstream out, err;
-    const int code = RunStatementCommand(temp.path(), {file, dryRun, false}, out, err);
+    const int code =
+        RunStatementCommand(temp.path(), {file, dryRun, false}, {2026, 12, 8}, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -81,6 +82,26 @@ TEST(StatementCommand, importsOnceWaitsForAFolderInUseAndRefusesAFifo) {
     const StatementRun big = RunStatement(temp, temp.path() + "/big.csv");
     EXPECT_EQ(big.code, 1);
     EXPECT_NE(big.err.find("8 MB"), std::string::npos) << big.err;
+}
+
+// No rule names the bakery; November's item with the same remark does.
+TEST(StatementCommand, aRowNoRuleDecidesTakesTheCategoryOfThePastItemWithItsRemark) {
+    testing::TempFolder temp;
+    WriteStatementHousehold(temp);
+    temp.Write("202611.DAT", testing::LedgerFileBytes({{.date = "261120",
+                                                        .category = "01",
+                                                        .categoryName = "食費",
+                                                        .description = "01",
+                                                        .descriptionName = "食料品",
+                                                        .amount = "-450",
+                                                        .remark = "ベーカリー朝日"}}));
+    temp.Write("book.csv", "日付,内容,金額\n2026/12/03,ベーカリー朝日,-380\n");
+    const StatementRun run = RunStatement(temp, temp.path() + "/book.csv");
+    EXPECT_EQ(run.code, 0) << run.err;
+    const std::string december = temp.Read("202612.DAT");
+    ASSERT_EQ(december.size(), kLedgerRecordBytes);
+    EXPECT_EQ(DecodeLedgerRecord(december).category, "01");
+    EXPECT_EQ(DecodeLedgerRecord(december).amount, "-380");
 }
 
 TEST(StatementCommand, aBackupKeepsTheRulesLayoutsFixedItemsAndEntryOptions) {
