@@ -16,13 +16,13 @@
 #include "entry/month_view.h"
 #include "entry/remark_completer.h"
 #include "entry/typed_text.h"
+#include "ui/amount_calculator.h"
 #include "ui/byte_limited_field.h"
 
 namespace hanaki {
 namespace {
 
 // "\\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
-const char* const kCalculatorCharacters = "\\¥￥＼";
 // "/" as typed, and as an input method commits it.
 const char* const kMemoCharacters = "/・／";
 

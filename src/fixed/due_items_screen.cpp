@@ -15,6 +15,7 @@
 #include "fixed/due_listing.h"
 #include "fixed/fixed_grid.h"
 #include "fixed/fixed_item_cells.h"
+#include "ui/amount_calculator.h"
 #include "ui/byte_limited_field.h"
 #include "ui/cell_editor.h"
 #include "ui/fonts.h"
@@ -27,14 +28,13 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("定期項目の記入");
+const QString kDueTitle = QStringLiteral("定期項目の記入");
 enum Column { kCheck, kDate, kCategory, kDescription, kAmount, kRemark, kColumns };
 constexpr GridColumn kGridColumns[kColumns] = {{"記入", 600},    {"日  付", 1500},
                                                {"費  目", 1900}, {"摘  要", 1900},
                                                {"金  額", 1400}, {"備  考", 3000}};
-const char* const kCalculatorCharacters = "\\¥￥＼";
 // The window by screen-size class; the list scrolls.
-constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7000}, {12500, 7600}};
+constexpr int kDueWindowTwips[3][2] = {{9000, 6000}, {11000, 7000}, {12500, 7600}};
 
 QString Shown(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -45,7 +45,8 @@ QString Shown(const std::string& utf8) {
 std::vector<DueOccurrence> DueItemsScreen::DueNow(ProgramState& state, Services& services,
                                                   QWidget* parent) {
     FixedItems items;
-    if (ReportedIoFailure(services.messages, parent, kTitle, LoadFixedItems(state.folder, items)))
+    if (ReportedIoFailure(services.messages, parent, kDueTitle,
+                          LoadFixedItems(state.folder, items)))
         return {};
     return DueOccurrences(items, state.closingDay(), state.today());
 }
@@ -54,7 +55,7 @@ DueItemsScreen::DueItemsScreen(ProgramState& state, Services& services, Link lin
                                std::vector<DueOccurrence> due, QWidget* parent)
     : QDialog(parent), state_(state), services_(services), link_(std::move(link)) {
     setObjectName("FormDue");
-    setWindowTitle(kTitle);
+    setWindowTitle(kDueTitle);
     FixedItems items;
     LoadFixedItems(state_.folder, items);  // read a moment ago by DueNow
     for (const DueOccurrence& occurrence : due) {
@@ -111,7 +112,7 @@ DueItemsScreen::DueItemsScreen(ProgramState& state, Services& services, Link lin
     layout->addWidget(question_);
     layout->addWidget(grid_, 1);
     layout->addWidget(legend_);
-    const int* window = kWindowTwips[static_cast<int>(services_.metrics.sizeClass())];
+    const int* window = kDueWindowTwips[static_cast<int>(services_.metrics.sizeClass())];
     resize(TwipsToPixels(window[0]), TwipsToPixels(window[1]));
 
     // Amounts are digits: with an input method left on they still come as keys.
@@ -271,7 +272,7 @@ bool DueItemsScreen::SetAmount(int row, const QString& text) {
         FixedItem typed = line.item;
         if (const std::optional<std::string> refusal =
                 SetFixedField(state_.categories, typed, FixedColumn::Amount, text.toStdString())) {
-            services_.messages.Inform(this, kTitle, Shown(*refusal));
+            services_.messages.Inform(this, kDueTitle, Shown(*refusal));
             return false;
         }
         line.typed = typed.amount;
@@ -300,7 +301,7 @@ void DueItemsScreen::Toggle() {
 
 bool DueItemsScreen::StillAsShown() {
     FixedItems now;
-    if (ReportedIoFailure(services_.messages, this, kTitle, LoadFixedItems(state_.folder, now)))
+    if (ReportedIoFailure(services_.messages, this, kDueTitle, LoadFixedItems(state_.folder, now)))
         return false;
     // The choices name lines of the file: a file edited meanwhile could give
     // them to other items than the ones on screen.
@@ -309,7 +310,7 @@ bool DueItemsScreen::StillAsShown() {
         if (at >= int(now.lines.size()) || !now.lines[at].item ||
             !SameButMarks(*now.lines[at].item, line.item)) {
             services_.messages.Inform(
-                this, kTitle,
+                this, kDueTitle,
                 QStringLiteral("定期項目ファイル(TEIKI.TXT)が、この画面を開いた後でほかから書き換え"
                                "られたため、記入しませんでした。次の起動のときにまた尋ねます。"));
             reject();
@@ -325,7 +326,7 @@ void DueItemsScreen::Skip() {
         return;
     const Line& line = lines_[row];
     if (!services_.messages.Confirm(
-            this, kTitle,
+            this, kDueTitle,
             QStringLiteral("%1 の「%2」を記入せず、今後も尋ねません。よろしいですか？")
                 .arg(grid_->item(row, kDate)->text(), grid_->item(row, kDescription)->text())))
         return;
@@ -334,7 +335,7 @@ void DueItemsScreen::Skip() {
     const DueEntry entry =
         EnterDueItems(state_.folder, state_.categories, state_.closingDay(), state_.today(),
                       {{line.occurrence.line, line.occurrence.month, true, std::nullopt}});
-    if (ReportedIoFailure(services_.messages, this, kTitle, entry.io))
+    if (ReportedIoFailure(services_.messages, this, kDueTitle, entry.io))
         return;
     lines_.erase(lines_.begin() + row);
     grid_->removeRow(row);
@@ -351,7 +352,7 @@ void DueItemsScreen::EnterChecked() {
             continue;
         if (!line.item.amount && !line.typed) {
             grid_->setCurrentCell(static_cast<int>(row), kAmount);
-            services_.messages.Inform(this, kTitle,
+            services_.messages.Inform(this, kDueTitle,
                                       QStringLiteral("金額が空欄の定期項目があります。金額を入力"
                                                      "するか、Space でチェックを外してください。"));
             return;
@@ -390,10 +391,10 @@ void DueItemsScreen::Report(const DueEntry& entry) {
     }
     if (!refused.isEmpty())
         services_.messages.Inform(
-            this, kTitle,
+            this, kDueTitle,
             QStringLiteral("次の定期項目は記入しませんでした。次の起動のときにまた尋ねます。\n\n") +
                 refused.join(u'\n'));
-    ReportedIoFailure(services_.messages, this, kTitle, entry.io);
+    ReportedIoFailure(services_.messages, this, kDueTitle, entry.io);
 }
 
 }  // namespace hanaki

@@ -7,11 +7,10 @@
 #include "data/formats/csv_line.h"
 #include "data/formats/display_width.h"
 #include "data/formats/fixed_field.h"
+#include "fixed/fixed_item_cells.h"
 
 namespace hanaki {
 namespace {
-
-const char kDeleted[] = "（削除済み）";
 
 struct DueFields {
     std::string date;   // "2026/12/27"
@@ -36,8 +35,8 @@ DueFields FieldsOf(const CategoryTable& categories, const FixedItem& item,
     fields.descriptionNumber = std::to_string(item.description);
     const std::string& category = categories.names[item.category];
     const std::string& description = categories.descriptions[item.category][item.description];
-    fields.category = category.empty() ? kDeleted : Cp932ToUtf8(category);
-    fields.description = description.empty() ? kDeleted : Cp932ToUtf8(description);
+    fields.category = category.empty() ? kDeletedName : Cp932ToUtf8(category);
+    fields.description = description.empty() ? kDeletedName : Cp932ToUtf8(description);
     if (!amount)
         amount = item.amount;
     if (amount) {

@@ -11,7 +11,6 @@
 namespace hanaki {
 namespace {
 
-constexpr char kDeleted[] = "（削除済み）";
 constexpr char kMonthEndWord[] = "末";
 constexpr std::array<int, 5> kIntervals{1, 2, 3, 6, 12};
 const int kEarliestMonth = MonthNumber(1900 + kEarliestYear, 1);
@@ -53,7 +52,7 @@ std::optional<int> ParseShownMonth(std::string_view text) {
 }
 
 std::string Numbered(int number, const std::string& name) {
-    return std::to_string(number) + " " + (name.empty() ? kDeleted : Cp932ToUtf8(name));
+    return std::to_string(number) + " " + (name.empty() ? kDeletedName : Cp932ToUtf8(name));
 }
 
 }  // namespace

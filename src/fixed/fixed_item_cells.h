@@ -15,6 +15,9 @@ namespace hanaki {
 enum class FixedColumn { Day, Category, Description, Amount, Remark, Every, First, Last };
 inline constexpr int kFixedColumns = 8;
 
+// What a category or description the master no longer has shows, UTF-8.
+inline constexpr char kDeletedName[] = "（削除済み）";
+
 // The text of a grid cell: the category and description with their names
 // (「（削除済み）」 when the master has none), the amount grouped.
 std::string FixedCellText(const CategoryTable& categories, const FixedItem& item,

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "fixed/fixed_grid.h"
+#include "ui/amount_calculator.h"
 #include "ui/byte_limited_field.h"
 #include "ui/focus_cycle.h"
 #include "ui/fonts.h"
@@ -24,13 +25,12 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("定期項目");
+const QString kEditorTitle = QStringLiteral("定期項目");
 // The window by screen-size class; the grid scrolls, so it fits the smallest screens whole.
-constexpr int kWindowTwips[3][2] = {{9000, 6000}, {11000, 7600}, {14000, 7600}};
-constexpr GridColumn kColumns[kFixedColumns] = {
+constexpr int kEditorWindowTwips[3][2] = {{9000, 6000}, {11000, 7600}, {14000, 7600}};
+constexpr GridColumn kEditorColumns[kFixedColumns] = {
     {"日", 600},      {"費  目", 1900}, {"摘  要", 1900},   {"金  額", 1400},
     {"備  考", 3000}, {"間  隔", 1200}, {"最初の月", 1100}, {"最後の月", 1100}};
-const char* const kCalculatorCharacters = "\\¥￥＼";
 
 bool IsNumberColumn(FixedColumn column) {
     return column != FixedColumn::Remark && column != FixedColumn::Day;
@@ -42,11 +42,11 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
                                    MakeAmountCalculator makeCalculator, QWidget* parent)
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("FormTeiki");
-    setWindowTitle(kTitle);
+    setWindowTitle(kEditorTitle);
     const bool small = services_.metrics.below600();
     const QFont font = GothicFont(small ? 9 : 11);
 
-    grid_ = NewKeyboardGrid(this, 0, kColumns, font, small);
+    grid_ = NewKeyboardGrid(this, 0, kEditorColumns, font, small);
 
     editor_ = new ByteLimitedField(0, grid_->viewport());
     editor_->setObjectName("Text1");
@@ -87,7 +87,7 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
     layout->addWidget(grid_, 1);
     layout->addWidget(legend_);
     layout->addLayout(buttons);
-    const int* window = kWindowTwips[static_cast<int>(services_.metrics.sizeClass())];
+    const int* window = kEditorWindowTwips[static_cast<int>(services_.metrics.sizeClass())];
     resize(TwipsToPixels(window[0]), TwipsToPixels(window[1]));
 
     grid_->installEventFilter(this);
@@ -107,7 +107,8 @@ FixedItemsEditor::FixedItemsEditor(ProgramState& state, Services& services,
 FixedItemsEditor::~FixedItemsEditor() = default;
 
 void FixedItemsEditor::Read() {
-    if (ReportedIoFailure(services_.messages, this, kTitle, LoadFixedItems(state_.folder, read_))) {
+    if (ReportedIoFailure(services_.messages, this, kEditorTitle,
+                          LoadFixedItems(state_.folder, read_))) {
         saveButton_->setEnabled(false);  // never write over a file that could not be read
         read_ = {};
     }
@@ -124,7 +125,7 @@ void FixedItemsEditor::Read() {
     for (int line : unreadable)
         numbers << QString::number(line + 1);
     services_.messages.Inform(
-        this, kTitle,
+        this, kEditorTitle,
         QStringLiteral("定期項目ファイル(TEIKI.TXT)の %1 行目は読めないため、ここには出しません。"
                        "保存してもその行はそのまま残ります。")
             .arg(numbers.join(QStringLiteral(", "))));
@@ -291,7 +292,7 @@ bool FixedItemsEditor::Apply(const QString& text) {
     FixedItem item = adding ? NewFixedItem(MonthNumber(today.year, today.month)) : rows_[row].item;
     if (const std::optional<std::string> refusal =
             SetFixedField(state_.categories, item, CurrentColumn(), text.toStdString())) {
-        services_.messages.Inform(this, kTitle, QString::fromStdString(*refusal));
+        services_.messages.Inform(this, kEditorTitle, QString::fromStdString(*refusal));
         return false;
     }
     if (adding) {
@@ -332,7 +333,7 @@ void FixedItemsEditor::RemoveRow() {
     if (row < 0 || row >= int(rows_.size()))
         return;
     if (!services_.messages.Confirm(
-            this, kTitle,
+            this, kEditorTitle,
             QStringLiteral("この定期項目を削除しますか？（記入済みの項目は帳簿に残ります）")))
         return;
     rows_.erase(rows_.begin() + row);
@@ -343,19 +344,20 @@ void FixedItemsEditor::Save() {
     if (!CommitEdit())
         return;
     FixedItems now;
-    if (ReportedIoFailure(services_.messages, this, kTitle, LoadFixedItems(state_.folder, now)))
+    if (ReportedIoFailure(services_.messages, this, kEditorTitle,
+                          LoadFixedItems(state_.folder, now)))
         return;
     // What was entered or skipped meanwhile keeps its marks; other changes are not overwritten.
     const std::optional<FixedItems> edited = EditedFixedItems(read_, now, rows_);
     if (!edited) {
         services_.messages.Inform(
-            this, kTitle,
+            this, kEditorTitle,
             QStringLiteral("定期項目ファイル(TEIKI.TXT)が、この画面を開いた後でほかから書き換え"
                            "られたため、保存しません。キャンセルで閉じて開き直してください。"));
         return;
     }
     if (ReportedIoFailure(
-            services_.messages, this, kTitle,
+            services_.messages, this, kEditorTitle,
             SaveFixedItems(state_.folder, *edited, {ChangeKind::FixedItems, "定期項目の設定"})))
         return;
     accept();

@@ -13,6 +13,10 @@ class QWidget;
 
 namespace hanaki {
 
+// The characters that open the calculator in an amount field: the backslash,
+// and the yen signs an input method or a Japanese keyboard gives for it.
+inline constexpr char kCalculatorCharacters[] = "\\¥￥＼";
+
 // The amount fields' calculator ("\") for a screen that is not the main
 // window: the program provides it, so that the screen knows no other's class.
 // While its field is shown it takes that field's keys and names them.

@@ -100,8 +100,8 @@ TEST(StatementCommand, aRowNoRuleDecidesTakesTheCategoryOfThePastItemWithItsRema
     EXPECT_EQ(run.code, 0) << run.err;
     const std::string december = temp.Read("202612.DAT");
     ASSERT_EQ(december.size(), kLedgerRecordBytes);
-    EXPECT_EQ(DecodeLedgerRecord(december).category, "01");
-    EXPECT_EQ(DecodeLedgerRecord(december).amount, "-380");
+    EXPECT_EQ(DecodeLedgerRecord(december).categoryNumber, "01");
+    EXPECT_EQ(DecodeLedgerRecord(december).amount, "-380      ");
 }
 
 TEST(StatementCommand, aBackupKeepsTheRulesLayoutsFixedItemsAndEntryOptions) {
