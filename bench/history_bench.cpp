@@ -29,7 +29,7 @@ void SaveFullMonth(benchmark::State& state, bool history, bool sync) {
     UnsyncedFileSystem unsynced;
     DataFolder folder(dir.path(), sync ? RealFileSystem() : unsynced);
     if (history)
-        folder.KeepHistory();
+        KeepHistory(folder);
     MonthLedger ledger = FullMonth();
     const LedgerRecord corrections[] = {Item(11, 16, 99999), Item(11, 16, 500)};
     SaveMonthLedger(folder, 31, 126, 11, ledger);
@@ -47,7 +47,7 @@ void HistoryOverheadOfASave(benchmark::State& state) {
     testing::TempFolder plainDir, historyDir;
     DataFolder plain(plainDir.path(), RealFileSystem());
     DataFolder kept(historyDir.path(), RealFileSystem());
-    kept.KeepHistory();
+    KeepHistory(kept);
     MonthLedger plainLedger = FullMonth();
     MonthLedger keptLedger = plainLedger;
     const LedgerRecord corrections[] = {Item(11, 16, 99999), Item(11, 16, 500)};

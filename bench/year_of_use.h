@@ -6,6 +6,7 @@
 
 #include "data/formats/fixed_field.h"
 #include "data/formats/ledger.h"
+#include "data/history/history_store.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
 #include "support/temp_folder.h"
@@ -39,7 +40,7 @@ struct YearOfUse {
 
     explicit YearOfUse(bool history = true) {
         if (history)
-            folder.KeepHistory([this] { return now; });
+            KeepHistory(folder, [this] { return now; });
         MonthLedger ledger;
         int open = 0;
         for (int day = 0; day < 365; ++day) {

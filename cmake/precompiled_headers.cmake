@@ -87,10 +87,22 @@ function(hanaki_precompile_headers)
         if(NOT kind MATCHES "^pch_qt$|_test$")
             continue()  # the data core, its tools and the small Qt cores: cheap enough
         endif()
+        # A header made without a sanitizer's instrumentation is refused by
+        # the files built with it.
+        get_target_property(options ${target} COMPILE_OPTIONS)
+        set(anchor_options)
+        if("-fsanitize=undefined" IN_LIST options)
+            if(kind MATCHES "^pch_qt")
+                continue()  # the converter's screen and tests: a few files, cheaper than a header
+            endif()
+            string(APPEND kind _undefined)
+            set(anchor_options -fsanitize=undefined)
+        endif()
         set(anchor hanaki_${kind})
         if(NOT TARGET ${anchor})
             add_library(${anchor} STATIC ${anchor_source})
             target_link_libraries(${anchor} PRIVATE ${anchor_links})
+            target_compile_options(${anchor} PRIVATE ${anchor_options})
             set_target_properties(${anchor} PROPERTIES AUTOMOC OFF)
             target_precompile_headers(${anchor} PRIVATE ${headers})
         endif()

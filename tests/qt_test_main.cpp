@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "support/shard_run.h"
 #include "ui/fonts.h"
 #include "ui/translations.h"
 
@@ -17,5 +18,5 @@ int main(int argc, char** argv) {
     hanaki::InstallJapaneseTranslations(app);
     hanaki::InstallFontSubstitutions();
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return hanaki::RunTestsOfThisShard();
 }

@@ -16,6 +16,7 @@
 #include "data/disk/io_result.h"
 #include "data/disk/stale_temporaries.h"
 #include "data/history/history_pruning.h"
+#include "data/history/history_store.h"
 #include "data/program/program_state.h"
 #include "entry/main_entry_screen.h"
 #include "export/csv_export_command.h"
@@ -87,7 +88,9 @@ int main(int argc, char** argv) {
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.statement) {
-        const int code = RunStatementCommand(folder.path, *options.statement, std::cout, std::cerr);
+        const int code =
+            RunStatementCommand(folder.path, *options.statement,
+                                options.today.value_or(SystemToday()), std::cout, std::cerr);
         return FinishStandardOutput(code, std::cerr);
     }
     if (options.printMonth) {
@@ -156,7 +159,7 @@ int main(int argc, char** argv) {
     state.folder.WatchPresence(readOnly ? std::string_view() : kLockFileName);
     if (!readOnly) {
         RemoveStaleTemporaryFiles(state.folder);
-        state.folder.KeepHistory();
+        KeepHistory(state.folder);
         PruneHistory(state.folder, std::time(nullptr));
     }
     Services services{messages, ScreenMetrics(options.screenHeight)};
@@ -170,6 +173,7 @@ int main(int argc, char** argv) {
         return 1;
     messages.Started();
     screen.show();
+    screens.StartedUp(screen);
     const int code = app.exec();
     lock.reset();
     session.PassOn();

@@ -32,6 +32,8 @@ std::vector<HelpSection> HanakiHelpSections() {
         {"Form13", "", "予算設定"},
         {"FormYear", "", "月度集計月度推移年間集計"},
         {"FormFind", "", "検索f9"},
+        {"FormTeiki", "", "定期項目の設定"},
+        {"FormDue", "", "定期項目の記入"},
         {"FormHistory", "", "変更の履歴"},
         {"FormStatement", "", "20-銀行カード家計簿アプリの明細の取り込み"},
         {"QPrintDialog", "", "印刷と-pdf"},

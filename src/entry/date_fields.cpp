@@ -66,13 +66,15 @@ KeyTable DateFields::MonthKeys() {
               }}}};
 }
 
+void DateFields::StepDay(bool forward) {
+    CurrentDate next = state_.date;
+    const bool monthChanged = forward ? StepNextDay(state_.closingDay(), next)
+                                      : StepPreviousDay(state_.closingDay(), next);
+    MoveTo(next, monthChanged);
+}
+
 KeyTable DateFields::DayKeys() {
-    auto step = [this](bool forward) {
-        CurrentDate next = state_.date;
-        const bool monthChanged = forward ? StepNextDay(state_.closingDay(), next)
-                                          : StepPreviousDay(state_.closingDay(), next);
-        MoveTo(next, monthChanged);
-    };
+    auto step = [this](bool forward) { StepDay(forward); };
     return {" <ESC>月へ    <PageUp>前日    <PageDown>翌日    <Enter>入力欄へ",
             {{{Qt::Key_Escape}, "<ESC>月へ", [this] { link_.focus(EntryField::Month); }},
              {{Qt::Key_PageUp}, "<PageUp>前日", [step] { step(false); }},

@@ -29,6 +29,9 @@ class DateFields {
     // Shows state.date as the user's calendar has it.
     void Show();
 
+    // The previous or the next day, as PageUp and PageDown in the day field.
+    void StepDay(bool forward);
+
     KeyTable YearKeys();
     KeyTable MonthKeys();
     KeyTable DayKeys();

@@ -15,10 +15,6 @@
 namespace hanaki {
 namespace {
 
-// The amount fields take 9 bytes and the ledger keeps 9 digits after the
-// sign; a longer result would be cut on disk.
-constexpr int kAmountBytes = 9;
-
 bool Fits32(long long value) {
     return value >= std::numeric_limits<std::int32_t>::min() &&
            value <= std::numeric_limits<std::int32_t>::max();

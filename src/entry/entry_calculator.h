@@ -19,6 +19,10 @@ namespace hanaki {
 
 class MessageService;
 
+// The amount fields take 9 bytes and the ledger keeps 9 digits after the
+// sign; a longer result would be cut on disk.
+constexpr int kAmountBytes = 9;
+
 // The one-line calculator opened over an amount field ("\"): whole numbers,
 // + - * / strictly left to right, and the consumption-tax keys. It owns the
 // keys of its field (an event filter); the main window owns the field.

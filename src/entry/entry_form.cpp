@@ -5,19 +5,19 @@
 
 #include "data/book/amount_format.h"
 #include "data/book/consumption_tax.h"
+#include "data/book/remark_memory.h"
 #include "data/formats/fixed_field.h"
 #include "entry/entry_calculator.h"
 #include "entry/item_correction.h"
 #include "entry/item_store.h"
 #include "entry/month_view.h"
+#include "entry/remark_completer.h"
 #include "entry/typed_text.h"
 #include "ui/byte_limited_field.h"
 #include "ui/text_codec.h"
 
 namespace hanaki {
 namespace {
-
-constexpr int kAmountBytes = 9;
 
 // A guide from the master, lines as the screen breaks them.
 QString GuideText(const std::string& bytes) {
@@ -28,7 +28,7 @@ QString GuideText(const std::string& bytes) {
 
 EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
                      const MainEntryControls& controls, MonthView& month,
-                     ItemCorrection& correction, QWidget* window)
+                     ItemCorrection& correction, RemarkMemory& memory, QWidget* window)
     : QObject(window),
       state_(state),
       services_(services),
@@ -38,7 +38,9 @@ EntryForm::EntryForm(ProgramState& state, Services& services, ItemStore& store,
       correction_(correction),
       window_(window),
       calculator_(std::make_unique<EntryCalculator>(controls.calculatorField, controls.legend,
-                                                    services.messages, window)) {
+                                                    services.messages, window)),
+      memory_(memory),
+      completer_(new RemarkCompleter(controls.remarkField, memory, this)) {
     connect(&correction_, &ItemCorrection::chosen, this, &EntryForm::BeginCorrection);
     connect(calculator_.get(), &EntryCalculator::finished, this, [this](const QString& result) {
         QLineEdit* field = AmountFieldOfCategory();
@@ -137,7 +139,9 @@ void EntryForm::AcceptAmount(QLineEdit* field) {
         emit legendHint(QStringLiteral("金額は9桁までです"));
         return;
     }
-    amountText_ = (field == controls_.incomeField ? "+" : "-") + text.toStdString();
+    // Built by appending: GCC 12 takes "+" + a temporary string at -O2 for an overflow.
+    amountText_.assign(1, field == controls_.incomeField ? '+' : '-');
+    amountText_ += text.toStdString();
     correction_.AmountEdited();
     emit moveFocus(EntryField::Remark);
 }
@@ -155,7 +159,114 @@ void EntryForm::LeaveAmount(QLineEdit* field) {
 }
 
 void EntryForm::LeaveRemark() {
+    if (fromRemark_) {  // no category was chosen: the item starts again
+        EndFromRemark();
+        controls_.remarkField->clear();
+        emit moveFocus(EntryField::Category);
+        return;
+    }
     FocusAmountField();
+}
+
+void EntryForm::StartFromRemark(const QString& text, bool asKeys) {
+    if (!store_.MayAdd())
+        return;
+    ClearInputFields();
+    fromRemark_ = true;
+    // Begun with a plain key, the input method off in the number field: the
+    // remark goes on as keys, completed from the kana its romaji reads as.
+    controls_.remarkField->setInputMethodOff(asKeys);
+    emit moveFocus(EntryField::Remark);
+    controls_.remarkField->insert(text);
+    completer_->Offer();
+}
+
+void EntryForm::TakeRemark() {
+    completer_->Accept();
+    QString remark = controls_.remarkField->text();
+    while (remark.endsWith(u' '))
+        remark.chop(1);
+    const std::optional<RemarkProposal> last =
+        memory_.LastItemWith(ToCp932(remark).value_or(""), state_.categories);
+    EndFromRemark();
+    if (!last || !FillFrom(last->category, last->description, last->amount)) {
+        emit moveFocus(EntryField::Category);  // never booked: the category is typed as ever
+        return;
+    }
+}
+
+bool EntryForm::AcceptCompletion() {
+    if (!completer_->Accept())
+        return false;
+    if (fromRemark_)
+        TakeRemark();
+    return true;
+}
+
+int EntryForm::ItemAbove() const {
+    const DayView& day = month_.day();
+    return day.rows.empty() ? day.insertionPoint : day.rows.back().slot;
+}
+
+void EntryForm::RepeatItem(int slot) {
+    if (slot == 0 || !IsLinkedItem(state_.ledger, slot) || !store_.MayAdd())
+        return;
+    const LedgerRecord& record = state_.ledger.entries[slot].record;
+    const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
+    const QString remark = FromCp932(TrimRight(record.remark));
+    ClearInputFields();
+    repeated_ = slot;  // before the focus moves: the amount field's keys follow it
+    if (!numbers || !FillFrom(numbers->category, numbers->description, TrimRight(record.amount))) {
+        repeated_ = 0;
+        emit legendHint(QStringLiteral("費目が削除された項目は繰り返せません"));
+        return;
+    }
+    controls_.remarkField->setText(remark);
+    completer_->Reset();
+}
+
+void EntryForm::RepeatEarlier() {
+    if (repeated_ == 0)
+        return;
+    std::vector<int> chain;
+    WalkChain(state_.ledger, [&chain](int slot, const LedgerSlot& entry) {
+        if (!entry.unreadable)
+            chain.push_back(slot);
+    });
+    const LedgerRecord& shown = state_.ledger.entries[repeated_].record;
+    auto at = std::find(chain.begin(), chain.end(), repeated_);
+    // The nearest earlier item that differs from the one shown, of a category the master still has.
+    while (at != chain.begin()) {
+        const LedgerRecord& record = state_.ledger.entries[*--at].record;
+        const std::optional<ItemNumbers> numbers = ReadItemNumbers(record);
+        if (numbers && state_.categories.HasDescription(numbers->category, numbers->description) &&
+            state_.categories.HasCategory(numbers->category) &&
+            (record.categoryNumber != shown.categoryNumber ||
+             record.descriptionNumber != shown.descriptionNumber || record.amount != shown.amount ||
+             record.remark != shown.remark)) {
+            RepeatItem(*at);
+            return;
+        }
+    }
+}
+
+bool EntryForm::FillFrom(int category, int description, const std::string& amount) {
+    if (!state_.categories.HasCategory(category) ||
+        !state_.categories.HasDescription(category, description))
+        return false;
+    currentCategory_ = category;
+    currentDescription_ = description;
+    controls_.categoryField->setText(FromCp932(state_.categories.names[category]));
+    controls_.descriptionField->setText(
+        FromCp932(state_.categories.descriptions[category][description]));
+    controls_.incomeField->clear();
+    controls_.expenseField->clear();
+    QLineEdit* field = AmountFieldOfCategory();
+    field->setText(QString::fromStdString(amount.size() > 1 ? amount.substr(1) : std::string()));
+    FocusAmountField();
+    field->selectAll();
+    month_.ShowBudget(currentCategory_);
+    return true;
 }
 
 void EntryForm::ApplyTax(bool add) {
@@ -225,13 +336,21 @@ void EntryForm::StoreItemFromFields() {
     emit moveFocus(EntryField::Category);
 }
 
+void EntryForm::EndFromRemark() {
+    fromRemark_ = false;
+    repeated_ = 0;
+    controls_.remarkField->setInputMethodOff(false);
+}
+
 void EntryForm::ClearInputFields() {
+    EndFromRemark();
     for (QLineEdit* field : {static_cast<QLineEdit*>(controls_.categoryField),
                              static_cast<QLineEdit*>(controls_.descriptionField),
                              static_cast<QLineEdit*>(controls_.incomeField),
                              static_cast<QLineEdit*>(controls_.expenseField),
                              static_cast<QLineEdit*>(controls_.remarkField)})
         field->clear();
+    completer_->Reset();
 }
 
 void EntryForm::CheckNewMonth() {
@@ -252,6 +371,7 @@ void EntryForm::BeginCorrection(int row) {
     controls_.descriptionField->setText(corrected->descriptionName);
     AmountFieldOfCategory()->setText(corrected->amount);
     controls_.remarkField->setText(corrected->remark);
+    completer_->Reset();
     emit moveFocus(EntryField::Category);
 }
 

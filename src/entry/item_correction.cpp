@@ -74,7 +74,7 @@ void ItemCorrection::ShowInputTitle(bool correction) {
     controls_.inputTitle->setPalette(palette);
 }
 
-KeyTable ItemCorrection::GridKeys() {
+KeyTable ItemCorrection::GridKeys(std::function<void(int slot)> repeat) {
     const int lastRow = controls_.grid->filledRows();
     const int picked = controls_.grid->pickedRow();
     auto move = [this](int row) {
@@ -82,8 +82,11 @@ KeyTable ItemCorrection::GridKeys() {
         emit pickMoved();
     };
     const bool last = picked == lastRow;
-    return {last ? " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択"
-                 : " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択",
+    const int slot = picked >= 1 && picked <= static_cast<int>(day_.rows.size())
+                         ? day_.rows[static_cast<std::size_t>(picked - 1)].slot
+                         : 0;
+    return {last ? " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択    <Ins>繰返し"
+                 : " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択    <Ins>繰返し",
             {{{Qt::Key_Escape}, last ? "<ESC,↓>入力欄へ" : "<ESC>入力欄へ", [this] { EndPick(); }},
              {{Qt::Key_Up},
               last ? "<↑>カーソル移動" : "<↑↓>カーソル移動",
@@ -99,7 +102,11 @@ KeyTable ItemCorrection::GridKeys() {
                   else
                       EndPick();
               }},
-             {kEnterKeys, "<Enter>選択", [this, picked] { emit chosen(picked); }}}};
+             {kEnterKeys, "<Enter>選択", [this, picked] { emit chosen(picked); }},
+             {{Qt::Key_Insert}, "<Ins>繰返し", [repeat, slot] {
+                  if (slot != 0)
+                      repeat(slot);
+              }}}};
 }
 
 }  // namespace hanaki

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 #include "data/book/day_view.h"
@@ -40,8 +41,9 @@ class ItemCorrection : public QObject {
     // "訂 正 入 力 欄" in red, or the entry title.
     void ShowInputTitle(bool correction);
 
-    // The keys of the grid; Enter chooses the picked row.
-    KeyTable GridKeys();
+    // The keys of the grid; Enter chooses the picked row, Insert repeats its
+    // item (`repeat` gets its ledger slot).
+    KeyTable GridKeys(std::function<void(int slot)> repeat);
 
   signals:
     void moveFocus(EntryField field);

@@ -104,9 +104,11 @@ void ItemStore::OfferCarryOver(const std::string& remark) {
     state_.date.day = 1;
     // Before every item of the month: it is the carry-over of day 1. A debt carried gives
     // "+-12000".
+    // Built by appending: GCC 12 takes "+" + a temporary string at -O2 for an overflow.
+    std::string amount = "+";
+    amount += std::to_string(proposal.balance);
     const LedgerRecord record =
-        MakeRecord(settings.carryOverCategory, settings.carryOverDescription,
-                   "+" + std::to_string(proposal.balance), remark);
+        MakeRecord(settings.carryOverCategory, settings.carryOverDescription, amount, remark);
     state_.date.day = day;
     const MonthLedger before = state_.ledger;
     AppendItem(state_.ledger, 0, record);

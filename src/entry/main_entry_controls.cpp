@@ -43,7 +43,7 @@ constexpr int kCaptionY = 462;
 constexpr int kFieldY = 482;
 constexpr int kFieldHeight = 28;
 constexpr int kGuideY = 516;
-constexpr int kLegendY = 630;
+constexpr int kLegendY = 614;  // two lines up to the window's foot
 constexpr int kWindowHeight = 664;
 
 }  // namespace
@@ -238,7 +238,7 @@ void PlaceMainEntryControls(QWidget* window, const MainEntryControls& c,
     Place(c.memoTitle, kMargin, kGuideY, 640, 22);
     for (std::size_t i = 0; i < c.memoLines.size(); ++i)
         Place(c.memoLines[i], kMargin, kGuideY + 24 + static_cast<int>(i) * 30, 660, kFieldHeight);
-    put(c.legend, left, kLegendY, right - left, 24);
+    put(c.legend, left, kLegendY, right - left, 46);
 
     window->setFixedSize(right + margin, Scaled(kWindowHeight));
 }

@@ -1,5 +1,6 @@
 #include "entry/main_entry_keys.h"
 
+#include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,23 +14,26 @@
 #include "entry/item_correction.h"
 #include "entry/main_entry_screen.h"
 #include "entry/month_view.h"
+#include "entry/remark_completer.h"
 #include "entry/typed_text.h"
+#include "ui/amount_calculator.h"
 #include "ui/byte_limited_field.h"
 
 namespace hanaki {
 namespace {
 
 // "\\" as typed, and as an input method commits it; a Japanese keyboard sends "¥".
-const char* const kCalculatorCharacters = "\\¥￥＼";
 // "/" as typed, and as an input method commits it.
 const char* const kMemoCharacters = "/・／";
 
 }  // namespace
 
-MainEntryKeys::MainEntryKeys(const MainEntryControls& controls, DateFields& dateFields,
-                             EntryForm& form, ItemCorrection& correction, const MonthView& month,
-                             EntryScreens& screens, MainEntryScreen& window, Link link)
+MainEntryKeys::MainEntryKeys(const ProgramState& state, const MainEntryControls& controls,
+                             DateFields& dateFields, EntryForm& form, ItemCorrection& correction,
+                             const MonthView& month, EntryScreens& screens, MainEntryScreen& window,
+                             Link link)
     : QObject(&window),
+      state_(state),
       controls_(controls),
       dateFields_(dateFields),
       form_(form),
@@ -44,6 +48,10 @@ MainEntryKeys::MainEntryKeys(const MainEntryControls& controls, DateFields& date
         InputOf(controls_, field)->installEventFilter(this);
     connect(controls_.remarkField, &ByteLimitedField::refused, this,
             &MainEntryKeys::ShowLegendHint);
+    connect(&form_.completer(), &RemarkCompleter::shownChanged, this, [this] {
+        if (field_ == EntryField::Remark)
+            ShowLegend();
+    });
     connect(controls_.grid, &QTableWidget::cellClicked, this,
             [this](int row, int) { OnGridClicked(row + 1); });
     for (std::size_t i = 0; i < controls_.functionButtons.size(); ++i)
@@ -107,10 +115,15 @@ KeyTable MainEntryKeys::CategoryKeys() {
     if (!correcting) {
         keys.push_back({{Qt::Key_Escape}, "<ESC>終了", [this] { link_.confirmExit(); }});
         keys.push_back({{Qt::Key_Delete}, "", [] {}});
-        keys.push_back(TakenElsewhere("<F10>明細取込"));  // WindowKeys
+        keys.push_back(
+            {{Qt::Key_Insert}, "<Ins>繰返し", [this] { form_.RepeatItem(form_.ItemAbove()); }});
+        keys.push_back({{Qt::Key_PageUp}, "<PageUp,Down>前日,翌日", [this] { StepDay(false); }});
+        keys.push_back({{Qt::Key_PageDown}, "<PageUp,Down>前日,翌日", [this] { StepDay(true); }});
+        keys.push_back(TakenElsewhere("<Space,文字>備考から"));  // TakeTyped, TakeCommitted
+        keys.push_back(TakenElsewhere("<F10>明細取込"));         // WindowKeys
         return {
-            " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ    "
-            "<F10>明細取込",
+            " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
+            "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から    <F10>明細取込",
             std::move(keys)};
     }
     keys.push_back({{Qt::Key_Escape}, "<ESC>入力欄", [this] {
@@ -148,25 +161,82 @@ KeyTable MainEntryKeys::AmountKeys(QLineEdit* field) {
     };
     if (correcting)
         keys.push_back(TakenElsewhere("<数字>入力"));  // TakeTyped
+    // After Ins in the category field, Ins again steps to an earlier item.
+    const bool repeating = form_.repeating() && !correcting;
+    if (repeating)
+        keys.push_back({{Qt::Key_Insert}, "<Ins>前の項目", [this] { form_.RepeatEarlier(); }});
     if (!expense) {
         keys.push_back({{Qt::Key_PageUp, Qt::Key_PageDown}, "", [] {}});
-        return {
-            correcting ? " <ESC>戻る    <数字>入力    <Enter>変更なし" : " <ESC>戻る    <\\>電卓",
-            std::move(keys)};
+        return {correcting  ? " <ESC>戻る    <数字>入力    <Enter>変更なし"
+                : repeating ? " <ESC>戻る    <\\>電卓\n <Ins>前の項目"
+                            : " <ESC>戻る    <\\>電卓",
+                std::move(keys)};
     }
     keys.push_back({{Qt::Key_PageUp}, "<PageUp>+消費税", [this] { form_.ApplyTax(true); }});
     keys.push_back({{Qt::Key_PageDown}, "<PageDown>-消費税", [this] { form_.ApplyTax(false); }});
     keys.push_back({{Qt::Key_Home}, "", [] {}});
     return {correcting
                 ? " <ESC>戻る    <数字>入力    <Enter>変更なし    <PageUp>+消費税 <PageDown>-消費税"
-                : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
+            : repeating ? " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓\n <Ins>前の項目"
+                        : " <ESC>戻る    <PageUp>+消費税 <PageDown>-消費税 <\\>電卓",
             std::move(keys)};
 }
 
 KeyTable MainEntryKeys::RemarkKeys() {
-    return {" <ESC>戻る    <Enter>確定",
-            {{{Qt::Key_Escape}, "<ESC>戻る", [this] { form_.LeaveRemark(); }},
-             {kEnterKeys, "<Enter>確定", [this] { form_.StoreItemFromFields(); }}}};
+    // Tab and → take a completion shown; with none, → moves the caret and Tab
+    // does nothing. While a composition is open both are the input method's.
+    const bool shown = form_.completer().Shown();
+    auto accept = [this](bool caret) {
+        if (form_.completer().composing())
+            return;
+        if (!form_.AcceptCompletion() && caret)
+            controls_.remarkField->cursorForward(false);
+    };
+    std::vector<KeyBinding> keys{
+        {{Qt::Key_Escape}, "<ESC>戻る", [this] { form_.LeaveRemark(); }},
+        {kEnterKeys, "<Enter>確定",
+         [this] {
+             if (form_.fromRemark())
+                 form_.TakeRemark();
+             else
+                 form_.StoreItemFromFields();
+         }},
+        {{Qt::Key_Tab}, shown ? "<Tab,→>補完" : "", [accept] { accept(false); }},
+        {{Qt::Key_Right}, shown ? "<Tab,→>補完" : "", [accept] { accept(true); }},
+    };
+    return {shown ? " <ESC>戻る    <Enter>確定    <Tab,→>補完" : " <ESC>戻る    <Enter>確定",
+            std::move(keys)};
+}
+
+void MainEntryKeys::StepDay(bool forward) {
+    const int month = state_.date.year * 100 + state_.date.month;
+    dateFields_.StepDay(forward);
+    // Into another month, as from the day field: the new-month check runs.
+    if (state_.date.year * 100 + state_.date.month != month)
+        form_.CheckNewMonth();
+    Focus(EntryField::Category);
+}
+
+// A one-digit number moves on when no longer number of the master starts with it.
+void MainEntryKeys::MoveOnAfterOneDigit(EntryField state, QLineEdit* field) {
+    if (!state_.entryOptions.oneDigitMovesOn || correction_.active())
+        return;
+    const QString text = field->text();
+    if (text.size() != 1 || text[0] < u'1' || text[0] > u'9')
+        return;
+    const CategoryTable& master = state_.categories;
+    const int digit = text[0].unicode() - u'0';
+    for (int longer = digit * 10; longer < digit * 10 + 10 && longer <= 20; ++longer) {
+        const bool named = state == EntryField::Category
+                               ? master.HasCategory(longer)
+                               : master.HasDescription(form_.currentCategory(), longer);
+        if (named)
+            return;
+    }
+    if (state == EntryField::Category)
+        form_.AcceptCategory();
+    else
+        form_.AcceptDescription();
 }
 
 bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key) {
@@ -175,8 +245,18 @@ bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEven
     const QChar c = CharacterOf(key);
     switch (state) {
         case EntryField::Category:
+            // Any other character starts the item from its remark. The input
+            // method is off in this number field: Space only moves on, so that
+            // the remark's first key starts a composition there; a letter goes
+            // on as romaji.
+            if (!c.isNull() && RefuseNumberText(field, c)) {
+                if (!correction_.active())
+                    form_.StartFromRemark(c == u' ' ? QString() : QString(c), c != u' ');
+                return true;
+            }
+            return !c.isNull() && TypeNumber(state, field, c);
         case EntryField::Description:  // digits; Backspace and the caret keys edit
-            return !c.isNull() && RefuseNumberText(field, c);
+            return !c.isNull() && (RefuseNumberText(field, c) || TypeNumber(state, field, c));
         case EntryField::Income:
         case EntryField::Expense:
             if (key.key() == Qt::Key_Backspace)
@@ -192,14 +272,28 @@ bool MainEntryKeys::TakeTyped(EntryField state, QLineEdit* field, const QKeyEven
 bool MainEntryKeys::TakeCommitted(EntryField state, QLineEdit* field, const QString& text) {
     switch (state) {
         case EntryField::Category:
+            if (RefuseNumberText(field, text)) {
+                if (!correction_.active())
+                    form_.StartFromRemark(text, false);
+                return true;
+            }
+            return TypeNumber(state, field, text);
         case EntryField::Description:
-            return RefuseNumberText(field, text);
+            return RefuseNumberText(field, text) || TypeNumber(state, field, text);
         case EntryField::Income:
         case EntryField::Expense:
             return RefuseAmount(field, text);
         default:
             return false;
     }
+}
+
+bool MainEntryKeys::TypeNumber(EntryField state, QLineEdit* field, const QString& text) {
+    if (!state_.entryOptions.oneDigitMovesOn)
+        return false;  // the field takes it as typed
+    field->insert(text);
+    MoveOnAfterOneDigit(state, field);
+    return true;
 }
 
 bool MainEntryKeys::RefuseAmount(QLineEdit* field, const QString& text) {
@@ -256,7 +350,10 @@ KeyTable MainEntryKeys::FieldKeysOf(EntryField field) {
         case EntryField::Remark:
             return RemarkKeys();
         case EntryField::Grid:
-            return correction_.GridKeys();
+            return correction_.GridKeys([this](int slot) {
+                correction_.EndPick();
+                form_.RepeatItem(slot);
+            });
         case EntryField::Memo:
         case EntryField::Calculator:
             break;  // their editors own the keys and the legend
@@ -266,8 +363,20 @@ KeyTable MainEntryKeys::FieldKeysOf(EntryField field) {
 
 bool MainEntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::InputMethod) {
-        const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
-        return !commit.isEmpty() && OnCommit(watched, commit);
+        const auto* method = static_cast<QInputMethodEvent*>(event);
+        if (watched == controls_.remarkField)
+            form_.completer().SetComposing(!method->preeditString().isEmpty());
+        const QString commit = method->commitString();
+        const bool ownInput = watched == InputOf(controls_, field_);
+        if (commit.isEmpty() || !OnCommit(watched, commit))
+            return false;
+        // What was composed in the field goes with the commit the keys took,
+        // also when they moved the focus on (an item begun from its remark).
+        if (ownInput && method->preeditString().isEmpty()) {
+            QInputMethodEvent none;
+            QCoreApplication::sendEvent(watched, &none);
+        }
+        return true;
     }
     if (event->type() == QEvent::KeyPress)
         return OnKey(watched, *static_cast<QKeyEvent*>(event));
@@ -278,7 +387,8 @@ bool MainEntryKeys::OnKey(QObject* watched, const QKeyEvent& key) {
     const KeyTable keys = KeysOf(field_);
     // The window's keys act from any of its inputs; the fields are walked
     // with Enter and Esc only.
-    if (watched != InputOf(controls_, field_) || key.key() == Qt::Key_Tab ||
+    const bool tabTaken = key.key() == Qt::Key_Tab && field_ == EntryField::Remark;
+    if (watched != InputOf(controls_, field_) || (key.key() == Qt::Key_Tab && !tabTaken) ||
         key.key() == Qt::Key_Backtab) {
         KeyTable{"", WindowKeys()}.Run(key);
         return true;
@@ -316,6 +426,7 @@ void MainEntryKeys::RunSharedKey(SharedKey key, QWidget* from) {
     }
     if (screens_.UndoOrRedo(key, from)) {
         window_.ShowCurrentMonth();
+        window_.ReadRemarksAgain();
         window_.RefreshGuide();
         emit window_.ledgerChanged();
     }

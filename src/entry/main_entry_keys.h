@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "data/program/program_state.h"
 #include "entry/entry_field.h"
 #include "entry/entry_screens.h"
 #include "entry/main_entry_controls.h"
@@ -36,9 +37,10 @@ class MainEntryKeys : public QObject, public KeysInForce {
         std::function<bool()> confirmExit;
     };
 
-    MainEntryKeys(const MainEntryControls& controls, DateFields& dateFields, EntryForm& form,
-                  ItemCorrection& correction, const MonthView& month, EntryScreens& screens,
-                  MainEntryScreen& window, Link link);
+    MainEntryKeys(const ProgramState& state, const MainEntryControls& controls,
+                  DateFields& dateFields, EntryForm& form, ItemCorrection& correction,
+                  const MonthView& month, EntryScreens& screens, MainEntryScreen& window,
+                  Link link);
     KeyTable KeysNow() override;
 
     EntryField field() const { return field_; }
@@ -74,9 +76,16 @@ class MainEntryKeys : public QObject, public KeysInForce {
     bool TakeTyped(EntryField state, QLineEdit* field, const QKeyEvent& key);
     bool TakeCommitted(EntryField state, QLineEdit* field, const QString& text);
     bool RefuseAmount(QLineEdit* field, const QString& text);
+    // A digit taken in a number field: typed in, and with the one-digit option
+    // on, the number taken at once when no longer one starts with it.
+    bool TypeNumber(EntryField state, QLineEdit* field, const QString& text);
+    void MoveOnAfterOneDigit(EntryField state, QLineEdit* field);
+    // PageUp, PageDown in the category field: the day steps as in the day field.
+    void StepDay(bool forward);
     void OnGridClicked(int row);
     void OnFunctionKey(FunctionScreen screen);
 
+    const ProgramState& state_;
     const MainEntryControls& controls_;
     DateFields& dateFields_;
     EntryForm& form_;

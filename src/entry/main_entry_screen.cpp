@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "data/book/remark_memory.h"
 #include "entry/date_fields.h"
 #include "entry/day_grid.h"
 #include "entry/entry_form.h"
@@ -15,6 +16,7 @@
 #include "entry/month_view.h"
 #include "entry/start_up.h"
 #include "ui/sub_screen.h"
+#include "ui/text_folding.h"
 
 namespace hanaki {
 namespace {
@@ -50,28 +52,35 @@ MainEntryScreen::MainEntryScreen(ProgramState& state, Services& services, EntryS
                          }});
     store_ = std::make_unique<ItemStore>(state_, services_, this);
     month_ = std::make_unique<MonthView>(state_, services_, *store_, controls_, this);
-    connect(store_.get(), &ItemStore::restored, this, [this] { month_->ShowDay(); });
+    memory_ = std::make_unique<RemarkMemory>(FoldText);
+    connect(store_.get(), &ItemStore::restored, this, [this] {
+        RememberMonth();
+        month_->ShowDay();
+    });
     connect(store_.get(), &ItemStore::changedOnDisk, this, [this] {
         month_->Reload();
+        RememberMonth();
         month_->ShowDay();
         emit ledgerChanged();
     });
     connect(store_.get(), &ItemStore::readAgain, this, [this] {
         month_->Reload();
+        RememberMonth();
         month_->ShowDay();
     });
     connect(store_.get(), &ItemStore::saved, this, [this] {
+        RememberMonth();
         month_->ShowDay();
         emit ledgerChanged();
     });
     correction_ = std::make_unique<ItemCorrection>(state_, controls_, month_->day(), this);
     form_ = std::make_unique<EntryForm>(state_, services_, *store_, controls_, *month_,
-                                        *correction_, this);
+                                        *correction_, *memory_, this);
     memo_ = std::make_unique<MemoEditor>(state_, services_, controls_.memoLines,
                                          controls_.memoTitle, controls_.legend, this);
     connect(memo_.get(), &MemoEditor::closed, this, &MainEntryScreen::OnMemoClosed);
     keys_ = std::make_unique<MainEntryKeys>(
-        controls_, *dateFields_, *form_, *correction_, *month_, screens_, *this,
+        state_, controls_, *dateFields_, *form_, *correction_, *month_, screens_, *this,
         MainEntryKeys::Link{[this] { PlaceTodayAgain(); }, [this] { GoToDayField(); },
                             [this] { OpenMemo(); }, [this] { return ConfirmExit(); }});
     connect(correction_.get(), &ItemCorrection::moveFocus, keys_.get(), &MainEntryKeys::Focus);
@@ -97,9 +106,19 @@ bool MainEntryScreen::StartUp() {
     state_.date = PlaceToday(state_.closingDay(), state_.today());
     dateFields_->Show();
     month_->Reload();
+    ReadRemarksAgain();
     month_->ShowDay();
     keys_->Focus(EntryField::Day);
     return true;
+}
+
+void MainEntryScreen::ReadRemarksAgain() {
+    memory_->Read(state_.folder, state_.closingDay(), state_.date.year, state_.date.month);
+    RememberMonth();
+}
+
+void MainEntryScreen::RememberMonth() {
+    memory_->PutMonth(state_.date.year, state_.date.month, state_.ledger);
 }
 
 void MainEntryScreen::CloseEditors() {
@@ -120,6 +139,7 @@ void MainEntryScreen::ShowCurrentMonth() {
                  DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
     dateFields_->Show();
     month_->Reload();
+    RememberMonth();
     month_->ShowDay();
     // An item begun on the old month is not carried into the new one.
     const EntryField field = keys_->field();
@@ -203,8 +223,10 @@ void MainEntryScreen::RefreshGuide() {
 
 void MainEntryScreen::ChangeDate(bool monthChanged) {
     dateFields_->Show();
-    if (monthChanged)
+    if (monthChanged) {
         month_->Reload();
+        RememberMonth();
+    }
     month_->ShowDay();
 }
 
@@ -224,6 +246,7 @@ void MainEntryScreen::PlaceTodayAgain() {
     state_.date = PlaceToday(state_.closingDay(), state_.today());
     dateFields_->Show();
     month_->Reload();
+    RememberMonth();
     form_->CheckNewMonth();
     dateFields_->Show();
     month_->ShowDay();

@@ -19,6 +19,7 @@ class ItemStore;
 class MainEntryKeys;
 class MemoEditor;
 class MonthView;
+class RemarkMemory;
 
 // The home window: one day of the current accounting month, its items and the
 // month's totals, and the fields to enter an item. Its keys are MainEntryKeys',
@@ -48,6 +49,9 @@ class MainEntryScreen : public QWidget {
     // its row in the day grid and pressing Enter does: its day is shown, its
     // row picked and the fields filled. A slot that holds no item is ignored.
     void OpenForCorrection(int slot);
+    // The remarks of the last twelve months are read again (after an undo,
+    // which may have changed any month).
+    void ReadRemarksAgain();
     // Shows the guide of the field that has the keys again (the master changed).
     void RefreshGuide();
     // Whether another window may change what this one shows: not while an
@@ -82,6 +86,8 @@ class MainEntryScreen : public QWidget {
     void OnMemoClosed();
     // Before another screen moves the day: the memo and the calculator close.
     void CloseEditors();
+    // The open month, as it now stands, is what the remark memory knows of it.
+    void RememberMonth();
 
     ProgramState& state_;
     Services& services_;
@@ -90,6 +96,7 @@ class MainEntryScreen : public QWidget {
     std::unique_ptr<DateFields> dateFields_;
     std::unique_ptr<ItemStore> store_;
     std::unique_ptr<MonthView> month_;
+    std::unique_ptr<RemarkMemory> memory_;
     std::unique_ptr<ItemCorrection> correction_;
     std::unique_ptr<EntryForm> form_;
     std::unique_ptr<MemoEditor> memo_;

@@ -1,5 +1,6 @@
 #include "entry/start_up.h"
 
+#include "data/formats/entry_options.h"
 #include "data/formats/settings.h"
 #include "entry/entry_screens.h"
 #include "ui/io_failure.h"
@@ -83,8 +84,13 @@ bool LoadSettingsFile(ProgramState& state, Services& services, EntryScreens& scr
 
 bool LoadMasterAndSettings(ProgramState& state, Services& services, EntryScreens& screens,
                            QWidget* window) {
-    return LoadCategoryMaster(state, services, screens, window) &&
-           LoadSettingsFile(state, services, screens, window);
+    if (!LoadCategoryMaster(state, services, screens, window) ||
+        !LoadSettingsFile(state, services, screens, window))
+        return false;
+    // The entry options only change keys; an unreadable file leaves the defaults.
+    if (!LoadEntryOptions(state.folder, state.entryOptions).ok())
+        state.entryOptions = {};
+    return true;
 }
 
 }  // namespace hanaki

@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "data/book/ledger_search.h"
-#include "find/text_folding.h"
+#include "data/book/text_folding.h"
+#include "ui/text_folding.h"
 
 // The find rule: an item matches when its remark, category name or
 // description name (as the record stores them) contains the text, both
@@ -29,7 +30,7 @@ class ItemTextMatch {
 
     std::u32string text_;
     std::optional<long long> amount_;
-    Cp932Folding folding_;
+    Cp932Folding folding_{FoldText};
     std::u32string folded_;
     // The names of the same category and description repeat in every month:
     // each pair is folded once while its bytes stay the same.

@@ -10,27 +10,6 @@
 #include "fixed/due_listing.h"
 
 namespace hanaki {
-namespace {
-
-std::string RefusalText(DueRefusal refusal, const DueOccurrence& occurrence) {
-    switch (refusal) {
-        case DueRefusal::NoAmount:
-            return "金額が決まっていないため、記入しませんでした";
-        case DueRefusal::DeletedCategory:
-            return "費目か摘要が削除されているため、記入しませんでした";
-        case DueRefusal::MonthFull:
-            return std::to_string(occurrence.accounting.year + 1900) + "年" +
-                   std::to_string(occurrence.accounting.month) +
-                   "月度の項目は1000件までのため、記入しませんでした";
-        case DueRefusal::OutsideYears:
-            return "2049年より後の月度には記入できません";
-        case DueRefusal::None:
-            break;
-    }
-    return {};
-}
-
-}  // namespace
 
 int RunDueCommand(const std::string& dataDir, const DueRequest& request, const CivilDate& today,
                   std::ostream& out, std::ostream& err) {
@@ -85,7 +64,7 @@ int RunDueCommand(const std::string& dataDir, const DueRequest& request, const C
         if (outcome.entered) {
             listing.Add(outcome.occurrence, std::nullopt);
         } else if (outcome.refusal != DueRefusal::None) {
-            err << RefusalText(outcome.refusal, outcome.occurrence) << ": "
+            err << DueRefusalText(outcome.refusal, outcome.occurrence) << ": "
                 << listing.Describe(outcome.occurrence) << "\n";
             incomplete = true;
         }

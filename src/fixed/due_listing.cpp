@@ -7,11 +7,10 @@
 #include "data/formats/csv_line.h"
 #include "data/formats/display_width.h"
 #include "data/formats/fixed_field.h"
+#include "fixed/fixed_item_cells.h"
 
 namespace hanaki {
 namespace {
-
-const char kDeleted[] = "（削除済み）";
 
 struct DueFields {
     std::string date;   // "2026/12/27"
@@ -36,8 +35,8 @@ DueFields FieldsOf(const CategoryTable& categories, const FixedItem& item,
     fields.descriptionNumber = std::to_string(item.description);
     const std::string& category = categories.names[item.category];
     const std::string& description = categories.descriptions[item.category][item.description];
-    fields.category = category.empty() ? kDeleted : Cp932ToUtf8(category);
-    fields.description = description.empty() ? kDeleted : Cp932ToUtf8(description);
+    fields.category = category.empty() ? kDeletedName : Cp932ToUtf8(category);
+    fields.description = description.empty() ? kDeletedName : Cp932ToUtf8(description);
     if (!amount)
         amount = item.amount;
     if (amount) {
@@ -81,7 +80,25 @@ void DueListing::Add(const DueOccurrence& occurrence, std::optional<long long> a
     }
     const DueFields f = FieldsOf(categories_, item, occurrence, amount, false);
     out_ << CsvLine({f.date, f.month, f.categoryNumber, f.category, f.descriptionNumber,
-                     f.description, f.income, f.expense, f.remark});
+                     f.description, f.income, f.expense, SpreadsheetText(f.remark)});
+}
+
+std::string DueRefusalText(DueRefusal refusal, const DueOccurrence& occurrence) {
+    switch (refusal) {
+        case DueRefusal::NoAmount:
+            return "金額が決まっていないため、記入しませんでした";
+        case DueRefusal::DeletedCategory:
+            return "費目か摘要が削除されているため、記入しませんでした";
+        case DueRefusal::MonthFull:
+            return std::to_string(occurrence.accounting.year + 1900) + "年" +
+                   std::to_string(occurrence.accounting.month) +
+                   "月度の項目は1000件までのため、記入しませんでした";
+        case DueRefusal::OutsideYears:
+            return "2049年より後の月度には記入できません";
+        case DueRefusal::None:
+            break;
+    }
+    return {};
 }
 
 std::string DueListing::Describe(const DueOccurrence& occurrence) const {

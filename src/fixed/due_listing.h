@@ -4,12 +4,16 @@
 #include <ostream>
 #include <string>
 
+#include "data/book/due_entry.h"
 #include "data/book/due_items.h"
 #include "data/formats/category_table.h"
 
 // The due occurrences as the commands print them: one text line each, in the
 // columns `--find` uses, or a CSV row under the report CSV's header.
 namespace hanaki {
+
+// Why an occurrence was not entered, as a command and a window say it (UTF-8).
+std::string DueRefusalText(DueRefusal refusal, const DueOccurrence& occurrence);
 
 class DueListing {
   public:

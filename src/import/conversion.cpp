@@ -15,6 +15,7 @@
 #include "data/formats/ledger.h"
 #include "data/formats/memo.h"
 #include "data/history/change_description.h"
+#include "data/history/history_store.h"
 
 namespace hanaki {
 namespace {
@@ -374,7 +375,7 @@ int CountReplacedFiles(const ConversionPlan& plan, FileSystem& fs) {
 
 ConversionReport CarryOutConversion(const ConversionPlan& plan, FileSystem& fs) {
     DataFolder destination(plan.destination, fs);
-    destination.KeepHistory();
+    KeepHistory(destination);
     // The caller holds the destination's lock, so no live writer's temporary is swept.
     RemoveStaleTemporaryFiles(destination);
     // Every file the conversion writes is one change: one undo takes it all back.

@@ -25,9 +25,8 @@ constexpr int kMemoRowsPerPage = 58;
 constexpr int kMemoOnSamePage = 54;
 // Left boundaries of No., date, category, description, income, expense, balance, remark.
 constexpr int kColumns[] = {0, 330, 990, 2145, 3300, 4290, 5280, 6270};
-constexpr int kDateColumn = 330, kCategoryColumn = 990, kDescriptionColumn = 2145,
-              kIncomeColumn = 3300, kExpenseColumn = 4290, kBalanceColumn = 5280,
-              kRemarkColumn = 6270;
+constexpr int kDateLeft = 330, kCategoryLeft = 990, kDescriptionLeft = 2145, kIncomeLeft = 3300,
+              kExpenseLeft = 4290, kBalanceLeft = 5280, kRemarkLeft = 6270;
 constexpr int kTableRight = 10870;
 constexpr int kMemoRight = 10510;
 constexpr int kMemoDateWidth = 660;
@@ -125,13 +124,13 @@ void PrintPageTop(Pen& pen, const MonthlyPrintout& printout, int pageNumber) {
     pen.Font(kGothic, 11);
     const int headingY = kY0 + kTextOffset;
     pen.Utf8(kX0 + 1, headingY, "No.");
-    pen.Utf8(kX0 + kDateColumn, headingY, " 月日");
-    pen.Utf8(kX0 + kCategoryColumn, headingY, "  費   目");
-    pen.Utf8(kX0 + kDescriptionColumn, headingY, "  摘   要");
-    pen.Utf8(kX0 + kIncomeColumn, headingY, " 収  入");
-    pen.Utf8(kX0 + kExpenseColumn, headingY, " 支  出");
-    pen.Utf8(kX0 + kBalanceColumn, headingY, " 残  高");
-    pen.Utf8(kX0 + kRemarkColumn, headingY, "  備                   考");
+    pen.Utf8(kX0 + kDateLeft, headingY, " 月日");
+    pen.Utf8(kX0 + kCategoryLeft, headingY, "  費   目");
+    pen.Utf8(kX0 + kDescriptionLeft, headingY, "  摘   要");
+    pen.Utf8(kX0 + kIncomeLeft, headingY, " 収  入");
+    pen.Utf8(kX0 + kExpenseLeft, headingY, " 支  出");
+    pen.Utf8(kX0 + kBalanceLeft, headingY, " 残  高");
+    pen.Utf8(kX0 + kRemarkLeft, headingY, "  備                   考");
 }
 
 // The running number right-aligned in 3 characters; 1000 in the type that
@@ -140,8 +139,8 @@ Placed SetNumber(int number) {
     const std::string digits = std::to_string(number);
     if (digits.size() <= 3)
         return {kX0 + 1, kNormalPoints, PadLeft(digits, 3)};
-    const double points = PointsWithin(kNormalPoints, digits.size(), kDateColumn - 2 * kInset);
-    return {kX0 + kDateColumn - kInset -
+    const double points = PointsWithin(kNormalPoints, digits.size(), kDateLeft - 2 * kInset);
+    return {kX0 + kDateLeft - kInset -
                 static_cast<int>(std::lround(PrintedWidth(digits.size(), points))),
             points, digits};
 }
@@ -149,7 +148,7 @@ Placed SetNumber(int number) {
 // A name of up to 12 bytes: longer than its column at 11 points from 11 bytes on.
 double NamePoints(const std::string& cp932) {
     return PointsWithin(kNormalPoints, TrimRight(cp932).size(),
-                        kDescriptionColumn - kCategoryColumn - kInset);
+                        kDescriptionLeft - kCategoryLeft - kInset);
 }
 
 void PrintItem(Pen& pen, const MonthlyRow& row, int number, int line) {
@@ -158,10 +157,9 @@ void PrintItem(Pen& pen, const MonthlyRow& row, int number, int line) {
     pen.Font(kMincho, numberText.points);
     pen.Utf8(numberText.x, y, numberText.text);
     pen.Size(kNormalPoints);
-    pen.Utf8(kX0 + kDateColumn + 30, y, PrintedDate(row.calendarDate));
-    for (const auto& [name, column] :
-         {std::pair{&row.record.categoryName, kCategoryColumn},
-          std::pair{&row.record.descriptionName, kDescriptionColumn}}) {
+    pen.Utf8(kX0 + kDateLeft + 30, y, PrintedDate(row.calendarDate));
+    for (const auto& [name, column] : {std::pair{&row.record.categoryName, kCategoryLeft},
+                                       std::pair{&row.record.descriptionName, kDescriptionLeft}}) {
         const std::string cut = CutToBytes(*name, 12);
         pen.Size(NamePoints(cut));
         pen.Cp932(kX0 + column, y, cut);
@@ -170,24 +168,24 @@ void PrintItem(Pen& pen, const MonthlyRow& row, int number, int line) {
     const std::string formatted = FormatGroupedBlankZero(static_cast<double>(row.amount));
     const std::string blank(9, ' ');
     const Placed amount =
-        SetAmount(row.amount, formatted, row.income ? kIncomeColumn : kExpenseColumn, 60);
+        SetAmount(row.amount, formatted, row.income ? kIncomeLeft : kExpenseLeft, 60);
     pen.Size(amount.points);
     if (row.income) {
         pen.Utf8(amount.x, y, amount.text);
-        pen.Utf8(kX0 + kExpenseColumn - 60, y, blank);
+        pen.Utf8(kX0 + kExpenseLeft - 60, y, blank);
     } else {
-        pen.Utf8(kX0 + kIncomeColumn - 60, y, blank);
+        pen.Utf8(kX0 + kIncomeLeft - 60, y, blank);
         pen.Utf8(amount.x, y, amount.text);
     }
 
     const Placed balance = SetAmount(
-        row.balance, FormatGroupedBlankZero(static_cast<double>(row.balance)), kBalanceColumn, 50);
+        row.balance, FormatGroupedBlankZero(static_cast<double>(row.balance)), kBalanceLeft, 50);
     pen.Size(balance.points);
     pen.Utf8(balance.x, y, balance.text);
 
     const std::string remark = TrimRight(row.record.remark);
     pen.Font(kMincho, remark.size() > kLongRemarkBytes ? kLongRemarkPoints : kNormalPoints);
-    pen.Cp932(kX0 + kRemarkColumn + 30, y, remark);
+    pen.Cp932(kX0 + kRemarkLeft + 30, y, remark);
 }
 
 void RulePage(Pen& pen, int lines) {
@@ -214,10 +212,10 @@ long long ValueOfShown(const std::string& grouped) {
 void PrintTotals(Pen& pen, const MonthlyPrintout& printout, int row) {
     const int y = TextY(row);
     pen.Font(kGothic, kNormalPoints);
-    pen.Utf8(kX0 + kDescriptionColumn, y, " 合 計 ");
+    pen.Utf8(kX0 + kDescriptionLeft, y, " 合 計 ");
     double points = kNormalPoints;
-    for (const auto& [shown, column] : {std::pair{&printout.totals.income, kIncomeColumn},
-                                        std::pair{&printout.totals.expense, kExpenseColumn}}) {
+    for (const auto& [shown, column] : {std::pair{&printout.totals.income, kIncomeLeft},
+                                        std::pair{&printout.totals.expense, kExpenseLeft}}) {
         const long long value = ValueOfShown(*shown);
         const Placed total =
             SetAmount(value, FormatGrouped(static_cast<double>(value)), column, 50);
@@ -228,14 +226,14 @@ void PrintTotals(Pen& pen, const MonthlyPrintout& printout, int row) {
     // In the expense total's size, smaller where the balance would reach past the rule.
     const std::string balance = " 残高   " + printout.totals.balance;
     const std::size_t bytes = ToCp932(QString::fromStdString(balance)).value_or(balance).size();
-    pen.Size(PointsWithin(points, bytes, kTotalsRight - kBalanceColumn - kInset));
-    pen.Utf8(kX0 + kBalanceColumn, y, balance);
+    pen.Size(PointsWithin(points, bytes, kTotalsRight - kBalanceLeft - kInset));
+    pen.Utf8(kX0 + kBalanceLeft, y, balance);
 
     const int top = kY0 + row * kRow;
     const int bottom = top + kRow;
-    for (int x : {kDescriptionColumn, kIncomeColumn, kExpenseColumn, kBalanceColumn, kTotalsRight})
+    for (int x : {kDescriptionLeft, kIncomeLeft, kExpenseLeft, kBalanceLeft, kTotalsRight})
         pen.Line(kX0 + x, top, kX0 + x, bottom);
-    pen.Line(kX0 + kDescriptionColumn, bottom, kX0 + kTotalsRight, bottom);
+    pen.Line(kX0 + kDescriptionLeft, bottom, kX0 + kTotalsRight, bottom);
 }
 
 void PrintMemos(Pen& pen, const MonthlyPrintout& printout, int linesOnLastPage) {
@@ -248,7 +246,7 @@ void PrintMemos(Pen& pen, const MonthlyPrintout& printout, int linesOnLastPage) 
     const std::string year = std::to_string(printout.year);
     const std::string month = std::to_string(printout.month);
     pen.Family(kGothic);
-    pen.Utf8(kX0 + kCategoryColumn, kY0 + (m + 1) * kRow,
+    pen.Utf8(kX0 + kCategoryLeft, kY0 + (m + 1) * kRow,
              "     " + year + "年" + month + "月度" + "   メ モ 欄 ");
     pen.Line(kX0, kY0 + (m + 2) * kRow, kX0 + kMemoRight, kY0 + (m + 2) * kRow);
     ++m;

@@ -23,10 +23,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("月計表");
 
-QString Shown(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 const QString kPickGone = QStringLiteral(
     "選んだ項目は変更されています。一覧を更新しましたので、もう一度選んでください。");
 // Shown while no row is picked because its item went.
@@ -214,10 +210,11 @@ void MonthlyTableScreen::ReadMonth() {
         return;
     warnedMonth_ = shown;
     if (!loaded.ok())
-        services_.messages.Inform(this, kTitle, Shown(DescribeIoError(*loaded.error)));
-    else
         services_.messages.Inform(this, kTitle,
-                                  Shown(UnreadableRecordsNote(ledger_.unreadableRecords)));
+                                  QString::fromStdString(DescribeIoError(*loaded.error)));
+    else
+        services_.messages.Inform(
+            this, kTitle, QString::fromStdString(UnreadableRecordsNote(ledger_.unreadableRecords)));
 }
 
 void MonthlyTableScreen::FillGrid() {
@@ -233,7 +230,9 @@ void MonthlyTableScreen::FillGrid() {
     controls_.printButton->setEnabled(true);
     endRow_ = items + 1;
     const TotalsTexts shown = TotalsOfRows(rows_);
-    controls_.ShowTotals(Shown(shown.income), Shown(shown.expense), Shown(shown.balance));
+    controls_.ShowTotals(QString::fromStdString(shown.income),
+                         QString::fromStdString(shown.expense),
+                         QString::fromStdString(shown.balance));
 }
 
 // Every move of the selection: only item rows are selected, and the list
@@ -333,15 +332,15 @@ void MonthlyTableScreen::Print() {
             LoadMemo(state_.folder, printout.closingDay, year_, month_, printout.memo);
         if (!memo.ok()) {
             printout.hasMemoFile = false;
-            services_.messages.Inform(
-                this, QStringLiteral("印刷"),
-                Shown(DescribeIoError(*memo.error)) + QStringLiteral("\nメモ欄なしで印刷します。"));
+            services_.messages.Inform(this, QStringLiteral("印刷"),
+                                      QString::fromStdString(DescribeIoError(*memo.error)) +
+                                          QStringLiteral("\nメモ欄なしで印刷します。"));
         }
     }
     const IoResult printed = PrintMonthlyTable(*surface, printout);
     if (!printed.ok())
         services_.messages.Inform(this, QStringLiteral("印刷"),
-                                  Shown(DescribeIoError(*printed.error)));
+                                  QString::fromStdString(DescribeIoError(*printed.error)));
 }
 
 }  // namespace hanaki

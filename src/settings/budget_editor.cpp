@@ -12,9 +12,9 @@
 #include "data/book/aggregation.h"
 #include "data/book/amount_format.h"
 #include "data/book/budget.h"
-#include "settings/cell_editor.h"
-#include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
+#include "ui/cell_editor.h"
+#include "ui/focus_cycle.h"
 #include "ui/input_method_off.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
@@ -23,7 +23,7 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("予算設定");
+const QString kBudgetTitle = QStringLiteral("予算設定");
 const QString kTooLarge = QStringLiteral("予算額は 2,147,483,647 円までです。");
 
 constexpr long long kMaxBudget = std::numeric_limits<std::int32_t>::max();
@@ -38,7 +38,7 @@ BudgetEditor::BudgetEditor(ProgramState& state, Services& services, QWidget* par
           LegendInTwoLines(QString::fromUtf8(GridKeys().legend), QStringLiteral("<Space>"))),
       controls_(this, legendText_) {
     setObjectName("Form13");
-    setWindowTitle(kTitle);
+    setWindowTitle(kBudgetTitle);
     cellEditor_ =
         new CellEditor(controls_.budgetGrid, controls_.editor, controls_.legend, legendText_, this);
 
@@ -79,7 +79,7 @@ void BudgetEditor::ComputePastAverages() {
     const AggregationReport report =
         AggregateTwelveMonths(state_.folder, state_.categories, state_.settings, state_.date.year,
                               state_.date.month, trend);
-    ReportedIoFailure(services_.messages, this, kTitle, report.io);
+    ReportedIoFailure(services_.messages, this, kBudgetTitle, report.io);
     pastAverages_ = PastAverages(trend);
     // Every average stays 0 under "過 去 平 均" when no month has items.
     if (const int months = MonthsWithItems(trend); months > 0)
@@ -253,7 +253,7 @@ bool BudgetEditor::CommitEdit() {
     const long long value = digits.toLongLong();
     // Budgets are summed as 32-bit numbers: a larger one is refused, not wrapped.
     if (value > kMaxBudget) {
-        services_.messages.Inform(this, kTitle, kTooLarge);
+        services_.messages.Inform(this, kBudgetTitle, kTooLarge);
         controls_.editor->setFocus();
         return false;
     }
@@ -310,7 +310,7 @@ void BudgetEditor::Save() {
     if (!CommitEdit())
         return;  // a refused budget is still in the editor
     std::vector<std::string> lost;
-    if (ReportedIoFailure(services_.messages, this, kTitle,
+    if (ReportedIoFailure(services_.messages, this, kBudgetTitle,
                           FindLostByBudgetRewrite(state_.folder, lost)))
         return;
     if (!lost.empty()) {
@@ -322,7 +322,7 @@ void BudgetEditor::Save() {
                 "設定ファイル(Veradiv.Env)の次の内容は読み取れないため、保存すると"
                 "失われます。\n\n%1\n\nこのまま保存しますか？")
                 .arg(names.join(u'\n'));
-        if (!services_.messages.Confirm(this, kTitle, question)) {
+        if (!services_.messages.Confirm(this, kBudgetTitle, question)) {
             controls_.budgetGrid->setFocus();
             return;
         }
@@ -343,7 +343,8 @@ void BudgetEditor::Save() {
         if (flag != ShownFlag(c))
             updated.summaryFlags[c] = flag == Qt::Unchecked ? 0 : flag == Qt::Checked ? 1 : 2;
     }
-    if (ReportedIoFailure(services_.messages, this, kTitle, WriteBudgets(state_.folder, updated)))
+    if (ReportedIoFailure(services_.messages, this, kBudgetTitle,
+                          WriteBudgets(state_.folder, updated)))
         return;
     state_.settings.budgets = updated.budgets;
     state_.settings.summaryFlags = updated.summaryFlags;

@@ -6,7 +6,7 @@
 
 #include "data/program/program_state.h"
 #include "settings/budget_editor_controls.h"
-#include "settings/cell_editor.h"
+#include "ui/cell_editor.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 

@@ -13,7 +13,7 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("繰り越し金処理");
+const QString kCarryOverTitle = QStringLiteral("繰り越し金処理");
 const QString kNone = QStringLiteral("自動繰り越しなし");
 const QString kExpenseCategory = QStringLiteral("支出費目");
 
@@ -27,7 +27,7 @@ CarryOverSettingScreen::CarryOverSettingScreen(ProgramState& state, Services& se
                                                QWidget* parent)
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("Form11");
-    setWindowTitle(kTitle);
+    setWindowTitle(kCarryOverTitle);
     const double points = services_.metrics.below600() ? 9 : 12;
 
     explanation_ = new QLabel(
@@ -234,7 +234,7 @@ void CarryOverSettingScreen::FocusConfirm() {
 
 void CarryOverSettingScreen::Save() {
     if (ReportedIoFailure(
-            services_.messages, this, kTitle,
+            services_.messages, this, kCarryOverTitle,
             WriteCarryOver(state_.folder, state_.settings.closingDay, category_, description_)))
         return;
     state_.settings.carryOverCategory = static_cast<std::int16_t>(category_);

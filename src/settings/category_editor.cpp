@@ -14,9 +14,9 @@
 #include "data/formats/cp932.h"
 #include "settings/category_cell_rules.h"
 #include "settings/category_save_question.h"
-#include "settings/cell_editor.h"
-#include "settings/focus_cycle.h"
 #include "ui/byte_limited_field.h"
+#include "ui/cell_editor.h"
+#include "ui/focus_cycle.h"
 #include "ui/fonts.h"
 #include "ui/io_failure.h"
 #include "ui/message_service.h"
@@ -27,7 +27,7 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("費目、摘要設定");
+const QString kCategoryTitle = QStringLiteral("費目、摘要設定");
 const QString kSignHint = QStringLiteral("摘要の先頭に「+」「-」は使えません");
 const QString kFirstEntryHint = QStringLiteral("費目1 とその摘要1 を入力してから保存して下さい");
 
@@ -44,7 +44,7 @@ constexpr int kBytesRole = Qt::UserRole;
 CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget* parent)
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("Form3");
-    setWindowTitle(kTitle);
+    setWindowTitle(kCategoryTitle);
 
     grid_ = new QTableWidget(kMaxCategories, kColumns, this);
     grid_->setObjectName("Grid1");
@@ -127,7 +127,7 @@ CategoryEditor::CategoryEditor(ProgramState& state, Services& services, QWidget*
         return;
     }
     // A file that cannot be read leaves the table in memory as it was.
-    ReportedIoFailure(services_.messages, this, kTitle,
+    ReportedIoFailure(services_.messages, this, kCategoryTitle,
                       LoadCategoryTable(state_.folder, state_.categories, reading_));
     FillFromTable(state_.categories);
 }
@@ -197,14 +197,8 @@ KeyTable CategoryEditor::GridKeys() {
 // Every character typed on the grid starts an edit; the movement keys and
 // shortcuts carry none and stay with the grid.
 bool CategoryEditor::TakeTyped(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    if (text.front() == u' ')
-        BeginCellEdit(CellEditStart::KeepTextCaretFirst);
-    else if (text.front() > u' ')
-        BeginCellEdit(CellEditStart::Typed, text.front());
-    return true;
+    return BeginByTyping(event,
+                         [this](CellEditStart start, QChar typed) { BeginCellEdit(start, typed); });
 }
 
 // The grid's legend stays on screen and names the Enter here.
@@ -231,25 +225,16 @@ void CategoryEditor::GridInputMethod(QInputMethodEvent* event) {
 }
 
 void CategoryEditor::BeginCellEdit(CellEditStart start, QChar typed) {
-    const QString text = grid_->currentItem() ? grid_->currentItem()->text() : QString();
-    switch (start) {
-        case CellEditStart::KeepText:
-            OpenEditor(text, static_cast<int>(text.size()));
-            break;
-        case CellEditStart::Clear:
-            OpenEditor(QString(), 0);
-            break;
-        case CellEditStart::KeepTextCaretFirst:
-            OpenEditor(text, 0);
-            break;
-        case CellEditStart::Typed: {
-            // The character goes in as a key would, so the editor's refusals apply.
-            OpenEditor(QString(), 0);
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
-            QApplication::sendEvent(editor_, &key);
-            break;
-        }
-    }
+    QTableWidgetItem* item = grid_->currentItem();
+    if (item == nullptr)
+        return;
+    SetCellRule(item);
+    cellEditor_->Begin(item, start, item->text(), typed);
+}
+
+void CategoryEditor::SetCellRule(const QTableWidgetItem* item) {
+    // Names take any text; descriptions, in the columns after, no leading sign.
+    editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
 }
 
 void CategoryEditor::OpenEditor(const QString& text, int caret, bool focus) {
@@ -257,8 +242,7 @@ void CategoryEditor::OpenEditor(const QString& text, int caret, bool focus) {
     if (item == nullptr)
         return;
     grid_->scrollToItem(item);
-    // Names take any text; descriptions, in the columns after, no leading sign.
-    editor_->setValidator(item->column() >= 1 ? descriptionRule_ : nullptr);
+    SetCellRule(item);
     cellEditor_->Open(item, text, caret, focus);
 }
 
@@ -353,12 +337,12 @@ void CategoryEditor::Save() {
     TableFromGrid(replaced);
     const auto cellText = [this](int row, int column) { return CellText(row, column); };
     if (const QString question = CategorySaveQuestion(reading_, cellText, replaced);
-        !question.isEmpty() && !services_.messages.Confirm(this, kTitle, question)) {
+        !question.isEmpty() && !services_.messages.Confirm(this, kCategoryTitle, question)) {
         grid_->setFocus();
         return;
     }
     CategoryTable table = TableFromGrid(replaced);
-    if (ReportedIoFailure(services_.messages, this, kTitle,
+    if (ReportedIoFailure(services_.messages, this, kCategoryTitle,
                           SaveCategoryTable(state_.folder, table)))
         return;
     BuildCategoryGuides(table);

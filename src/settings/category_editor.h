@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/program/program_state.h"
-#include "settings/cell_editor.h"
+#include "ui/cell_editor.h"
 #include "ui/key_table.h"
 #include "ui/services.h"
 
@@ -46,6 +46,8 @@ class CategoryEditor : public QDialog, public KeysInForce {
     void GridInputMethod(QInputMethodEvent* event);
     std::vector<QWidget*> FocusCycle() const;
 
+    // The cell's rule on the editor: names take any text, descriptions no leading sign.
+    void SetCellRule(const QTableWidgetItem* item);
     void OpenEditor(const QString& text, int caret, bool focus = true);
     void CommitEdit();
     void DiscardEdit();

@@ -13,7 +13,7 @@
 namespace hanaki {
 namespace {
 
-const QString kTitle = QStringLiteral("月度設定");
+const QString kClosingDayTitle = QStringLiteral("月度設定");
 // The second line of the explanation, to measure it.
 const QString kNotes = QStringLiteral("(月末は31として下さい)          (29,30日は設定できません)");
 
@@ -22,7 +22,7 @@ const QString kNotes = QStringLiteral("(月末は31として下さい)          
 ClosingDayDialog::ClosingDayDialog(ProgramState& state, Services& services, QWidget* parent)
     : QDialog(parent), state_(state), services_(services) {
     setObjectName("Form9");
-    setWindowTitle(kTitle);
+    setWindowTitle(kClosingDayTitle);
     const double points = services_.metrics.below600() ? 9 : 12;
 
     title_ = new QLabel(QStringLiteral("   月度締め日の設定をします。"), this);
@@ -96,7 +96,7 @@ void ClosingDayDialog::Step(int delta) {
 }
 
 void ClosingDayDialog::Save() {
-    if (ReportedIoFailure(services_.messages, this, kTitle,
+    if (ReportedIoFailure(services_.messages, this, kClosingDayTitle,
                           WriteClosingDay(state_.folder, closingDay_)))
         return;
     state_.settings.closingDay = static_cast<std::int16_t>(closingDay_);

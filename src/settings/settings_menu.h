@@ -10,34 +10,44 @@
 namespace hanaki {
 
 // 設定メニュー (F7): opens the category editor, the budget editor, the
-// carry-over setting and the history of changes in front of itself.
+// carry-over setting, the history of changes and the fixed items in front
+// of itself, and switches the one-digit entry option.
 class SettingsMenu : public ButtonMenu {
     Q_OBJECT
   public:
-    // Builds the history of changes in front of the menu. The program
-    // provides it, so that the menu knows no other screen's class.
-    using OpenHistory = std::function<QWidget*(QWidget* menu)>;
+    // Builds a screen of another folder in front of the menu (the history of
+    // changes, the fixed items). The program provides them, so that the menu
+    // knows no other screen's class.
+    using OpenScreen = std::function<QWidget*(QWidget* menu)>;
 
     // Shows the statement import in front of the menu, or brings it to the front.
     using OpenStatement = std::function<void(QWidget* menu)>;
 
     SettingsMenu(ProgramState& state, Services& services, QWidget* parent = nullptr,
-                 OpenHistory openHistory = {}, OpenStatement openStatement = {});
+                 OpenScreen openHistory = {}, OpenScreen openFixedItems = {},
+                 OpenStatement openStatement = {});
 
   signals:
     // The category editor saved a new master; a guide already shown is stale.
     void categoriesSaved();
 
   private:
+    // 1桁の番号で次へ: a one-digit category or description number moves on
+    // without Enter; off by default, kept in the folder's entry options.
+    static QString OneDigitCaption(bool on);
+    void ToggleOneDigit();
+
     ProgramState& state_;
     Services& services_;
-    OpenHistory openHistory_;
+    OpenScreen openHistory_;
+    OpenScreen openFixedItems_;
     OpenStatement openStatement_;
 
     QPointer<QWidget> categoryEditor_;
     QPointer<QWidget> budgetEditor_;
     QPointer<QWidget> carryOverSetting_;
     QPointer<QWidget> historyScreen_;
+    QPointer<QWidget> fixedItems_;
 };
 
 }  // namespace hanaki

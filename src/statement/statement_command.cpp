@@ -4,12 +4,15 @@
 #include <optional>
 
 #include "data/book/amount_format.h"
+#include "data/book/remark_memory.h"
 #include "data/book/statement_import.h"
 #include "data/disk/folder_lock.h"
 #include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
 #include "data/formats/report_format.h"
+#include "data/history/history_store.h"
 #include "data/program/command_household.h"
+#include "ui/text_folding.h"
 
 namespace hanaki {
 namespace {
@@ -74,7 +77,7 @@ void ReportUnreadableLines(std::string_view fileName, const std::vector<int>& li
 }  // namespace
 
 int RunStatementCommand(const std::string& dataDir, const StatementRequest& request,
-                        std::ostream& out, std::ostream& err) {
+                        const CivilDate& today, std::ostream& out, std::ostream& err) {
     const bool readOnly = IsReadOnlyFolder(RealFileSystem(), dataDir);
     DataFolder folder(dataDir, RealFileSystem(),
                       readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::ReadWrite);
@@ -95,7 +98,7 @@ int RunStatementCommand(const std::string& dataDir, const StatementRequest& requ
             err << DescribeLockRefusal(*lock, LockAsker::Command) << "\n";
             return lock->state() == FolderLock::State::HeldByOther ? 3 : 1;
         }
-        folder.KeepHistory();
+        KeepHistory(folder);
     }
 
     std::string bytes;
@@ -136,8 +139,17 @@ int RunStatementCommand(const std::string& dataDir, const StatementRequest& requ
         return 1;
     }
 
-    StatementPlan plan =
-        PlanStatementImport(folder, categories, settings.closingDay, table, *layout, rules);
+    RemarkMemory memory(FoldText);
+    const CurrentDate month = PlaceToday(settings.closingDay, today);
+    memory.Read(folder, settings.closingDay, month.year, month.month);
+    const RemarkProposer proposer = [&](std::string_view remark) -> std::optional<CategoryChoice> {
+        const std::optional<RemarkProposal> proposal = memory.ProposalFor(remark, categories);
+        if (!proposal)
+            return std::nullopt;
+        return CategoryChoice{proposal->category, proposal->description};
+    };
+    StatementPlan plan = PlanStatementImport(folder, categories, settings.closingDay, table,
+                                             *layout, rules, proposer);
     if (!plan.io.ok()) {
         err << DescribeIoError(*plan.io.error) << "\n";
         return 1;

@@ -213,7 +213,7 @@ void DrawTrendMarks(const GraphData& graph, const GraphTextSizes& sizes, GraphSu
 // as many as readable type holds, then how many more.
 void NameBudgetsOffTheScale(const GraphData& graph, const GraphTextSizes& sizes,
                             GraphSurface& surface) {
-    constexpr double kLeft = 0, kRoom = 158 - kLeft;
+    constexpr double kLeft = 1, kRoom = 158 - kLeft;  // clear of the axis
     const double spending = Spending(graph);
     std::vector<std::string> named;
     for (std::size_t i = 0; i < graph.entries.size(); ++i) {

@@ -58,8 +58,7 @@ GraphData MonthlyCategories(const GraphInput& input, bool pie) {
             continue;
         const double total = input.monthTotals.at(c, 0);
         if (pie && total <= 0) {
-            // The totals keep no count of items: a zero may be a category without any.
-            if (total < 0)
+            if (input.monthTotals.hasItemsIn(c, 0))
                 graph.undrawn.push_back({input.categories.names[c], total});
             continue;
         }
@@ -100,7 +99,7 @@ GraphData MonthlyDescriptions(const GraphInput& input, bool pie) {
         if (name.empty())
             continue;
         if (pie && total <= 0) {
-            if (total < 0)
+            if (input.monthTotals.hasItemsIn(c, d))
                 graph.undrawn.push_back({name, total});
             continue;
         }

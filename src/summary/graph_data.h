@@ -47,7 +47,7 @@ struct GraphData {
     // A pie's total as the summary gives it; a twelve-month category or
     // description graph's budget.
     double reference = 0;
-    // A pie's categories or descriptions that cannot be drawn: net below zero.
+    // A pie's categories or descriptions that cannot be drawn: items of net zero or below.
     std::vector<GraphEntry> undrawn;
     // By entry: the budgets of the monthly category bars, or the income of
     // each month in the totals graph.

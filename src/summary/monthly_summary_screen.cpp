@@ -14,24 +14,24 @@
 namespace hanaki {
 namespace {
 
-constexpr const char* kYearLegend =
+constexpr const char* kSummaryYearLegend =
     "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>費目別グラフ";
-constexpr const char* kMonthLegend =
+constexpr const char* kSummaryMonthLegend =
     "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>費目別グラフ";
-constexpr const char* kGridLegend =
+constexpr const char* kSummaryGridLegend =
     "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter>摘要別グラフ  <F5>費目別グラフ";
 
 // Column widths w0 … w3 in twips by size class.
-constexpr int kWidths[3][4] = {
+constexpr int kSummaryWidths[3][4] = {
     {300, 1200, 1050, 880}, {370, 1500, 1300, 1100}, {400, 1600, 1600, 1250}};
 
 }  // namespace
 
 MonthlySummaryScreen::MonthlySummaryScreen(ProgramState& state, Services& services, QWidget* opener)
-    : SummaryScreen(
-          state, services, opener,
-          ByCategoryKind(services.metrics, "Form7", QStringLiteral("月度集計"),
-                         GraphSource::MonthlyBar, {kYearLegend, kMonthLegend, kGridLegend})) {
+    : SummaryScreen(state, services, opener,
+                    ByCategoryKind(services.metrics, "Form7", QStringLiteral("月度集計"),
+                                   GraphSource::MonthlyBar,
+                                   {kSummaryYearLegend, kSummaryMonthLegend, kSummaryGridLegend})) {
     BuildControls();
     Start();
 }
@@ -53,7 +53,7 @@ void MonthlySummaryScreen::BuildControls() {
     categoryGrid_->setObjectName("Grid1");
     descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
     descriptionGrid_->setObjectName("Grid2");
-    const int* w = kWidths[static_cast<int>(sizeClass)];
+    const int* w = kSummaryWidths[static_cast<int>(sizeClass)];
     const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[2], w[3]};
     for (int c = 0; c < 6; ++c)
         categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));

@@ -17,15 +17,15 @@
 namespace hanaki {
 namespace {
 
-constexpr const char* kYearLegend =
+constexpr const char* kTrendYearLegend =
     "    <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ";
-constexpr const char* kMonthLegend =
+constexpr const char* kTrendMonthLegend =
     "    <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ";
-constexpr const char* kGridLegend =
+constexpr const char* kTrendGridLegend =
     "   <ESC,Home>年月度変更へ   <↑↓>費目変更   <Enter>費目別グラフ   <F5>総支出、総収入グラフ";
 
 // w0, w1, w2 in twips by size class.
-constexpr int kWidths[3][3] = {{230, 820, 630}, {250, 1040, 775}, {300, 1200, 910}};
+constexpr int kTrendWidths[3][3] = {{230, 820, 630}, {250, 1040, 775}, {300, 1200, 910}};
 constexpr int kRowTwips[3] = {232, 300, 350};
 
 }  // namespace
@@ -38,7 +38,7 @@ MonthlyTrendScreen::MonthlyTrendScreen(ProgramState& state, Services& services, 
                                                675.0 / 768.0),
                      .graphSource = GraphSource::Trend,
                      .graphCaption = QStringLiteral("F5グラフ表示"),
-                     .legends = {kYearLegend, kMonthLegend, kGridLegend},
+                     .legends = {kTrendYearLegend, kTrendMonthLegend, kTrendGridLegend},
                      .gridEsc = GridEsc::LeavesGrid}) {
     BuildControls();
     Start();
@@ -65,7 +65,7 @@ void MonthlyTrendScreen::BuildControls() {
     categoryGrid_->setObjectName("Grid1");
     monthGrid_ = NewSummaryGrid(13, font, rowPixels, this);
     monthGrid_->setObjectName("Grid2");
-    const int* w = kWidths[static_cast<int>(sizeClass)];
+    const int* w = kTrendWidths[static_cast<int>(sizeClass)];
     categoryGrid_->setColumnWidth(0, TwipsToPixels(w[0]));
     categoryGrid_->setColumnWidth(1, TwipsToPixels(w[1]));
     monthGrid_->setColumnWidth(0, TwipsToPixels(w[1]));

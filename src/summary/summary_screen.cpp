@@ -103,12 +103,16 @@ void SummaryScreen::ShowFiguresLine(const QString& text) {
     FitLabel(figuresLine_, font_);
 }
 
-// Above, the heading line and its gaps; below, the legend and the margin, as
-// PlaceAround puts them.
+int SummaryScreen::ScrollBarRoom() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+// Above, the heading line and its gaps; below, the room for a sideways scroll
+// bar, the legend and the margin, as PlaceAround puts them.
 int SummaryScreen::RowPixelsWithin(int designRowPixels) const {
     const int frames = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + scale_.Y(80) +
-                           LinesUnderGrids() * LineHeight() + scale_.Y(120);
+    const int besideRows = 2 * scale_.Y(150) + FieldHeight() + frames + ScrollBarRoom() +
+                           scale_.Y(80) + LinesUnderGrids() * LineHeight() + scale_.Y(120);
     const int room =
         TwipsToPixels(WindowTwips(scale_.sizeClass).height()) - kTitleBarAllowance - besideRows;
     return std::min(designRowPixels, room / kSummaryGridRows);
@@ -129,7 +133,9 @@ void SummaryScreen::PlaceAround(int left, int titleRight, int rowPixels, QTableW
     // From the window's top down to the grids: a reason in two lines shows whole.
     unreadableNote_->setGeometry(titleRight + 8, 0, graphButton_->x() - titleRight - 16,
                                  gridTop - 1);
-    int lineTop = gridTop + gridHeight + scale_.Y(80);
+    // A figure that widens a column makes a grid scroll sideways: its bar
+    // takes this room (FitSummaryCells), not the lowest row.
+    int lineTop = gridTop + gridHeight + ScrollBarRoom() + scale_.Y(80);
     if (figuresLine_ != nullptr) {
         figuresLine_->setGeometry(left, lineTop, right - left, LineHeight());
         lineTop += LineHeight();

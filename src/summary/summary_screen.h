@@ -120,6 +120,8 @@ class SummaryScreen : public QWidget, public KeysInForce {
 
   private:
     int LineHeight() const;
+    // Left free under the grids for a sideways scroll bar.
+    int ScrollBarRoom() const;
     // The legend, and the figures line when the screen has one.
     int LinesUnderGrids() const;
     void Enter(Focus focus);

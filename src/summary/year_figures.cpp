@@ -9,8 +9,10 @@ MonthTotals SumOfMonths(const TrendTotals& trend) {
     MonthTotals year;
     for (const MonthTotals& month : trend.months) {
         for (std::size_t c = 0; c < year.cells.size(); ++c) {
-            for (std::size_t d = 0; d < year.cells[c].size(); ++d)
+            for (std::size_t d = 0; d < year.cells[c].size(); ++d) {
                 year.cells[c][d] += month.cells[c][d];
+                year.booked[c][d] = year.booked[c][d] || month.booked[c][d];
+            }
             // A deleted category is named as the oldest month with such an item names it.
             for (std::size_t sign = 0; sign < 2; ++sign) {
                 const DeletedCategorySum& one = month.deleted[c][sign];

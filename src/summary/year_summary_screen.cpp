@@ -16,23 +16,25 @@
 namespace hanaki {
 namespace {
 
-constexpr const char* kYearLegend =
+constexpr const char* kYearSummaryYearLegend =
     "  <ESC>集計終了    <PageUp,Down>年度変更    <Enter>月度変更へ    <F5>総支出、総収入グラフ";
-constexpr const char* kMonthLegend =
+constexpr const char* kYearSummaryMonthLegend =
     "  <ESC>年変更へ    <PageUp,Down>月度変更    <Enter>費目欄へ    <F5>総支出、総収入グラフ";
-constexpr const char* kGridLegend =
+constexpr const char* kYearSummaryGridLegend =
     "<ESC>集計終了  <Home>月度変更へ  <↑↓>費目変更  <Enter,F5>費目別グラフ";
 
 // Column widths in twips by size class: number, name, sum, share, average.
-constexpr int kWidths[3][5] = {
+constexpr int kYearSummaryWidths[3][5] = {
     {300, 1100, 1050, 700, 950}, {350, 1300, 1200, 950, 1200}, {400, 1500, 1450, 1100, 1450}};
 
 }  // namespace
 
 YearSummaryScreen::YearSummaryScreen(ProgramState& state, Services& services, QWidget* opener)
-    : SummaryScreen(state, services, opener,
-                    ByCategoryKind(services.metrics, "FormYear", QStringLiteral("年間集計"),
-                                   GraphSource::Trend, {kYearLegend, kMonthLegend, kGridLegend})) {
+    : SummaryScreen(
+          state, services, opener,
+          ByCategoryKind(
+              services.metrics, "FormYear", QStringLiteral("年間集計"), GraphSource::Trend,
+              {kYearSummaryYearLegend, kYearSummaryMonthLegend, kYearSummaryGridLegend})) {
     f5FollowsCursor_ = true;
     BuildControls();
     WriteCategoryColumns();
@@ -57,7 +59,7 @@ void YearSummaryScreen::BuildControls() {
     categoryGrid_->setObjectName("Grid1");
     descriptionGrid_ = NewSummaryGrid(4, font, rowPixels, this);
     descriptionGrid_->setObjectName("Grid2");
-    const int* w = kWidths[static_cast<int>(scale_.sizeClass)];
+    const int* w = kYearSummaryWidths[static_cast<int>(scale_.sizeClass)];
     const int categoryWidths[] = {w[0], w[1], w[2], w[3], w[4], w[2], w[3]};
     for (int c = 0; c < 7; ++c)
         categoryGrid_->setColumnWidth(c, TwipsToPixels(categoryWidths[c]));

@@ -1,6 +1,7 @@
 #include "ui/byte_limited_field.h"
 
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -54,9 +55,17 @@ void ByteLimitedField::setAsciiOnly(bool on) {
     setInputMethodHints(on ? Qt::ImhLatinOnly | Qt::ImhPreferNumbers : Qt::ImhNone);
 }
 
+void ByteLimitedField::setInputMethodOff(bool off) {
+    if (inputMethodOff_ == off)
+        return;
+    inputMethodOff_ = off;
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
 // Qt asks this, not the attribute, whether an input method may compose here.
 QVariant ByteLimitedField::inputMethodQuery(Qt::InputMethodQuery query) const {
-    if (query == Qt::ImEnabled && asciiOnly_)
+    if (query == Qt::ImEnabled && (asciiOnly_ || inputMethodOff_))
         return false;
     return QLineEdit::inputMethodQuery(query);
 }

@@ -28,6 +28,9 @@ class ByteLimitedField : public QLineEdit {
     // their ASCII forms, and any other non-ASCII character is refused.
     void setAsciiOnly(bool on);
     bool asciiOnly() const { return asciiOnly_; }
+    // The input method off for a while (a text begun as plain keys goes on as
+    // keys), the characters the field takes unchanged.
+    void setInputMethodOff(bool off);
 
     using QLineEdit::inputMethodQuery;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -54,6 +57,7 @@ class ByteLimitedField : public QLineEdit {
     int byteLimit_;
     QString forbidden_;
     bool asciiOnly_ = false;
+    bool inputMethodOff_ = false;
 };
 
 }  // namespace hanaki

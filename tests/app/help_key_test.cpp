@@ -140,6 +140,26 @@ TEST(HelpKey, F1OnEveryScreenOfHanakiOpensItsSectionAndEscGivesTheKeysBack) {
     }
 }
 
+TEST(HelpKey, F1OnTheFixedItemsWindowsOpensTheirSection) {
+    ProgramHelp help(HanakiHelpSections());
+    EntryWindow window;
+    window.folder.Write("TEIKI.TXT", "1,1,1,100,1,202612,,,\r\n");
+    ASSERT_TRUE(window.Start());
+    window.screens.StartedUp(*window.screen);
+    auto active = [](const char* name) {
+        return QApplication::activeWindow() != nullptr &&
+               QApplication::activeWindow()->objectName() == name;
+    };
+    ASSERT_TRUE(WaitFor([&] { return active("FormDue"); }, "the due items"));
+    ExpectHelpAndBack("定期項目の記入");
+    PressInActiveWindow(Qt::Key_Escape);
+    window.screen->activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return window.screen->isActiveWindow(); }, "the main window"));
+    Walk({Qt::Key_Return, Qt::Key_F7, Qt::Key_5});
+    ASSERT_TRUE(WaitFor([&] { return active("FormTeiki"); }, "the fixed items editor"));
+    ExpectHelpAndBack("定期項目の設定");
+}
+
 TEST(HelpKey, F1OnEveryScreenOfTsugiteOpensItsSectionAndEscGivesTheKeysBack) {
     ProgramHelp help(TsugiteHelpSections());
     testing::ScriptedMessages messages;

@@ -26,25 +26,14 @@ using testing::Type;
 using testing::WaitFor;
 
 // Every window of both programs.
-const std::set<std::string> kWindows{"MainEntryScreen",
-                                     "MonthlyTableScreen",
-                                     "SummaryMenu",
-                                     "MonthlySummaryScreen",
-                                     "MonthlyTrendScreen",
-                                     "YearSummaryScreen",
-                                     "GraphScreen",
-                                     "SettingsMenu",
-                                     "CategoryEditor",
-                                     "BudgetEditor",
-                                     "CarryOverSettingScreen",
-                                     "HistoryScreen",
-                                     "CsvExportScreen",
-                                     "FindScreen",
-                                     "StatementImportScreen",
-                                     "HelpWindow",
-                                     "ClosingDayDialog",
-                                     "ConverterScreen",
-                                     "ConverterClosingDayDialog"};
+const std::set<std::string> kWindows{
+    "MainEntryScreen",      "MonthlyTableScreen",     "SummaryMenu",
+    "MonthlySummaryScreen", "MonthlyTrendScreen",     "YearSummaryScreen",
+    "GraphScreen",          "SettingsMenu",           "CategoryEditor",
+    "BudgetEditor",         "CarryOverSettingScreen", "HistoryScreen",
+    "FixedItemsEditor",     "DueItemsScreen",         "CsvExportScreen",
+    "FindScreen",           "StatementImportScreen",  "HelpWindow",
+    "ClosingDayDialog",     "ConverterScreen",        "ConverterClosingDayDialog"};
 
 // The window's own keys and its parts', not those of the windows opened from it.
 std::vector<KeysInForce*> KeyedPartsOf(QWidget* window) {
@@ -209,10 +198,27 @@ TEST(Legends, everyScreenShowsTheLegendOfTheKeysItRunsFrom) {
     tour.Keys({Qt::Key_Escape});
     tour.Back("Form12");
     tour.Text("5");
+    tour.Reach("FormTeiki");
+    tour.Text("1");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right});
+    tour.Text("\\");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Escape});
+    tour.Back("Form12");
+    tour.Text("7");
     tour.Reach("FormStatement");
     tour.Keys({Qt::Key_Escape});
     tour.Back("Form12");
     tour.Keys({Qt::Key_Escape});
+    tour.Back("Form1");
+
+    // The fixed items due: an amount typed, the calculator, Esc.
+    window.folder.Write("TEIKI.TXT", "1,1,1,,1,200001,,,\r\n");
+    window.screens.StartedUp(*window.screen);
+    tour.Reach("FormDue");
+    tour.Text("1");
+    tour.Keys({Qt::Key_Escape});
+    tour.Text("\\");
+    tour.Keys({Qt::Key_Escape, Qt::Key_Space, Qt::Key_Escape});
     tour.Back("Form1");
 
     tour.Keys({Qt::Key_F8});

@@ -1,6 +1,7 @@
 #include "data/formats/fixed_items.h"
 #include "data/book/due_entry.h"
 #include "data/book/due_items.h"
+#include "data/history/history_store.h"
 #include "data/history/undo.h"
 
 #include <gtest/gtest.h>
@@ -206,7 +207,7 @@ TEST(FixedItems, aFullMonthTakesNothingAndItsOccurrenceStaysDue) {
 TEST(FixedItems, oneUndoTakesBackTheWholeBatchAndAsksAgain) {
     testing::TempFolder temp;
     DataFolder folder = temp.folder();
-    folder.KeepHistory([] { return 1; });
+    KeepHistory(folder, [] { return 1; });
     temp.Write(std::string(kFixedItemsFileName), Sjis("27,7,1,85000,1,202610,,,家賃\r\n"));
     const CivilDate today{2026, 12, 8};
     ASSERT_TRUE(

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "data/history/history_store.h"
 #include "settings/settings_menu.h"
 
 #include "entry_window.h"
@@ -128,8 +129,8 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
     EXPECT_EQ(window.state.ledger.head, 1);
     // The correction ended with the old month: entry legend, F-keys and the new month's number.
     EXPECT_EQ(window.Text("Label7"),
-              " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ    "
-              "<F10>明細取込");
+              " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
+              "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から    <F10>明細取込");
     EXPECT_TRUE(window.screen->findChild<QPushButton*>("Command1")->isEnabled());
     EXPECT_EQ(window.Text("Text9"), "2");
     EXPECT_TRUE(window.Text("Text1").isEmpty());
@@ -138,7 +139,7 @@ TEST(Correction, TheMonthChangedByAnotherScreenIsShownWithItsTotals) {
 // Ctrl+Z takes back the last change of the folder, and again the one before.
 TEST(Correction, CtrlZTakesBackADeletionAndThenTheItemBeforeIt) {
     January2000 window;
-    window.state.folder.KeepHistory();
+    KeepHistory(window.state.folder);
     ASSERT_TRUE(window.Start());
     window.EnterItem("2", "1", "450", "added");
     window.Press(Qt::Key_Up);

@@ -16,7 +16,8 @@ using testing::Record;
 using testing::Sjis;
 
 const char* const kCategoryLegend =
-    " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ    <F10>明細取込";
+    " <ESC>終了    <HOME>日付変更    <Shift+HOME>現在日    <↑>訂正    </>メモ"
+    "\n <Ins>繰返し    <PageUp,Down>前日,翌日    <Space,文字>備考から    <F10>明細取込";
 
 bool ButtonsEnabled(const EntryWindow& window) {
     return window.screen->findChild<QPushButton*>("Command1", Qt::FindDirectChildrenOnly)
@@ -64,12 +65,11 @@ TEST(EntryFlow, NumberFieldsTakeNumbersOfExistingEntriesOnly) {
         const char* shown;
         const char* focus;
     };
-    const Case cases[] =
-        {
-            {"3", "住居", "Text2"}, {"25", "", "Text1"},     {"5", "", "Text1"},
-            {"0", "0", "Text1"},    {"x1", "給料", "Text2"}, {"１", "給料", "Text2"},
-            {"035", "", "Text1"},  // 35, not cut to category 3
-        };
+    const Case cases[] = {
+        {"3", "住居", "Text2"},  {"25", "", "Text1"},  {"5", "", "Text1"},
+        {"0", "0", "Text1"},     {"x1", "", "Text1"},   // x starts the item from its remark
+        {"１", "給料", "Text2"}, {"035", "", "Text1"},  // 35, not cut to category 3
+    };
     for (const Case& c : cases) {
         EntryWindow window;
         ASSERT_TRUE(window.Start());
@@ -237,10 +237,12 @@ TEST(EntryFlow, ACorrectionOfTheRemarkRewritesTheSameRecord) {
     window.Press(Qt::Key_Return);
     window.Press(Qt::Key_Up);
     EXPECT_EQ(window.FocusName(), "MSFlexGrid1");
-    EXPECT_EQ(window.Text("Label7"), " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択");
+    EXPECT_EQ(window.Text("Label7"),
+              " <ESC,↓>入力欄へ    <↑>カーソル移動    <Enter>選択    <Ins>繰返し");
     EXPECT_EQ(window.Text("Label6"), "  訂 正 入 力 欄");
     window.Press(Qt::Key_Up);
-    EXPECT_EQ(window.Text("Label7"), " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択");
+    EXPECT_EQ(window.Text("Label7"),
+              " <ESC>入力欄へ    <↑↓>カーソル移動    <Enter>選択    <Ins>繰返し");
     window.Press(Qt::Key_Return);
     EXPECT_EQ(window.FocusName(), "Text1");
     EXPECT_EQ(

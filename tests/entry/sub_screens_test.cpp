@@ -3,6 +3,7 @@
 #include <QTableWidget>
 
 #include "data/formats/memo.h"
+#include "data/history/history_store.h"
 #include "entry_window.h"
 #include "support/keyboard.h"
 #include "support/wait.h"
@@ -95,7 +96,7 @@ TEST(SubScreens, NoHandOffThrowsAwayWhatTheMainWindowHasUnderWay) {
             SCOPED_TRACE(which + (correcting ? ", correcting" : ", entering"));
             January2000 window;
             std::int64_t now = 946'000'000;
-            window.state.folder.KeepHistory([&now] { return ++now; });
+            KeepHistory(window.state.folder, [&now] { return ++now; });
             ASSERT_TRUE(window.Start());
             window.EnterItem("2", "1", "450", "kept");  // a line for the history
             QWidget* screen = OpenHandingScreen(window, which);
@@ -164,7 +165,7 @@ TEST(SubScreens, WindowsSideBySideKeepTheirPicksAndLoseNothingTyped) {
     const std::string december = Record("991210", 2, "-123");
     window.folder.Write("199912.DAT", december);
     std::int64_t now = 946'000'000;
-    window.state.folder.KeepHistory([&now] { return now += 60; });
+    KeepHistory(window.state.folder, [&now] { return now += 60; });
     ASSERT_TRUE(window.Start());
     window.EnterItem("2", "1", "450", "kept");  // 1/20, a line for the history
     QWidget* history = OpenHandingScreen(window, "history");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "data/history/history_store.h"
 #include "entry_window.h"
 #include "support/keyboard.h"
 #include "support/wait.h"
@@ -15,7 +16,7 @@ const QString kAdded = QStringLiteral("1/20 食費 朝食 450 added の追加");
 // A window with history and one item just added; the keys are in the category field.
 struct Added : January2000 {
     Added() {
-        state.folder.KeepHistory();
+        KeepHistory(state.folder);
         EXPECT_TRUE(Start());
         EnterItem("2", "1", "450", "added");
         added = folder.Read("200001.DAT");

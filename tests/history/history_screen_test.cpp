@@ -8,6 +8,7 @@
 
 #include "../settings/household.h"
 #include "data/formats/ledger.h"
+#include "data/history/history_store.h"
 #include "history/history_screen.h"
 #include "history/undo_prompt.h"
 #include "support/cp932_text.h"
@@ -26,7 +27,7 @@ struct Kept {
         setenv("TZ", "UTC", 1);
         tzset();
         home.UseSettings(" 31 \r\n");
-        home.state.folder.KeepHistory([this] { return now += 60; });
+        KeepHistory(home.state.folder, [this] { return now += 60; });
         empty = home.temp.Read("VERADIV.ENV");
         MonthLedger ledger;
         AppendItem(ledger, 0,
@@ -100,7 +101,7 @@ TEST(HistoryScreen, followsChangesKeptElsewhereKeepingTheChosenLine) {
     auto* list = Child<QTableWidget>(*screen, "HistoryList");
 
     DataFolder other = kept.home.temp.folder();
-    other.KeepHistory([&kept] { return kept.now += 60; });
+    KeepHistory(other, [&kept] { return kept.now += 60; });
     add(other, "夕食", "-700", true);  // before the others
     ASSERT_TRUE(WaitFor([&] { return list->rowCount() == 6; }, "the change to be listed"));
     EXPECT_EQ(Row(list, 0)[3], "11/16 食費 夕食 700");

@@ -113,5 +113,18 @@ TEST_F(Menu, escClosesTheMenuAlone) {
     EXPECT_EQ(home.temp.Read("VERADIV.ENV"), " 25 \r\n0,0\r\n");
 }
 
+TEST_F(Menu, sixSwitchesTheOneDigitOptionAndKeepsItInTheFolder) {
+    auto* button = Child<QPushButton>(menu, "Command6");
+    EXPECT_EQ(button->text(), "6. 1桁の番号で次へ: 切");  // off until chosen
+    const std::pair<bool, const char*> steps[] = {{true, "=1\r\n"}, {false, "=0\r\n"}};
+    for (const auto& [on, line] : steps) {
+        Type("6");
+        EXPECT_EQ(home.state.entryOptions.oneDigitMovesOn, on);
+        EXPECT_EQ(button->text(), on ? "6. 1桁の番号で次へ: 入" : "6. 1桁の番号で次へ: 切");
+        EXPECT_EQ(home.temp.Read("NYURYOKU.TXT"), Sjis("1桁で次へ") + line);
+    }
+    EXPECT_EQ(OpenScreens(), QStringList{});
+}
+
 }  // namespace
 }  // namespace hanaki::testing

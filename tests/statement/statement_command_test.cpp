@@ -8,6 +8,8 @@
 
 #include "data/disk/folder_lock.h"
 #include "data/formats/category_table.h"
+#include "data/formats/entry_options.h"
+#include "data/formats/fixed_items.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
 #include "data/program/folder_copy.h"
@@ -30,7 +32,8 @@ struct StatementRun {
 StatementRun RunStatement(const testing::TempFolder& temp, const std::string& file,
                           bool dryRun = false) {
     std::ostringstream out, err;
-    const int code = RunStatementCommand(temp.path(), {file, dryRun, false}, out, err);
+    const int code =
+        RunStatementCommand(temp.path(), {file, dryRun, false}, {2026, 12, 8}, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -81,12 +84,35 @@ TEST(StatementCommand, importsOnceWaitsForAFolderInUseAndRefusesAFifo) {
     EXPECT_NE(big.err.find("8 MB"), std::string::npos) << big.err;
 }
 
-TEST(StatementCommand, aBackupKeepsTheRulesAndLayouts) {
+// No rule names the bakery; November's item with the same remark does.
+TEST(StatementCommand, aRowNoRuleDecidesTakesTheCategoryOfThePastItemWithItsRemark) {
+    testing::TempFolder temp;
+    WriteStatementHousehold(temp);
+    temp.Write("202611.DAT", testing::LedgerFileBytes({{.date = "261120",
+                                                        .category = "01",
+                                                        .categoryName = "食費",
+                                                        .description = "01",
+                                                        .descriptionName = "食料品",
+                                                        .amount = "-450",
+                                                        .remark = "ベーカリー朝日"}}));
+    temp.Write("book.csv", "日付,内容,金額\n2026/12/03,ベーカリー朝日,-380\n");
+    const StatementRun run = RunStatement(temp, temp.path() + "/book.csv");
+    EXPECT_EQ(run.code, 0) << run.err;
+    const std::string december = temp.Read("202612.DAT");
+    ASSERT_EQ(december.size(), kLedgerRecordBytes);
+    EXPECT_EQ(DecodeLedgerRecord(december).categoryNumber, "01");
+    EXPECT_EQ(DecodeLedgerRecord(december).amount, "-380      ");
+}
+
+TEST(StatementCommand, aBackupKeepsTheRulesLayoutsFixedItemsAndEntryOptions) {
     testing::TempFolder temp, copies;
     WriteStatementHousehold(temp);
+    temp.Write(std::string(kFixedItemsFileName), Sjis("27,3,1,80000,家賃,1,2026/01,\r\n"));
+    temp.Write(std::string(kEntryOptionsFileName), Sjis("1桁で次へ=1\r\n"));
     const std::string destination = copies.path() + "/copy";
     ASSERT_EQ(BackUpFolder(temp.folder(), destination), "");
-    for (std::string_view name : {kStatementRulesFileName, kStatementLayoutsFileName})
+    for (std::string_view name : {kStatementRulesFileName, kStatementLayoutsFileName,
+                                  kFixedItemsFileName, kEntryOptionsFileName})
         EXPECT_EQ(testing::ReadFile(destination + "/" + std::string(name)),
                   temp.Read(std::string(name)))
             << name;

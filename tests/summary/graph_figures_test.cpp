@@ -55,13 +55,18 @@ TEST(GraphFigures, averagesAreTheYearSummarysHalvesToEven) {
     }
 }
 
-// Refunds: 食費 -300 in all (外食 500, 食材 -800), 光熱費 +100 and -100, 住居 11,561,191.
+// Refunds: 食費 -300 in all (外食 500, 食材 -800, 弁当 +200 and -200), 光熱費 +100 and
+// -100, 住居 11,561,191; 食費's 菓子 has no items, so it is not named.
 GraphHousehold Refunds() {
     GraphHousehold home;
     home.input.source = GraphSource::MonthlyPie;
+    home.input.categories.descriptions[2][3] = Sjis("弁当");
+    home.input.categories.descriptions[2][4] = Sjis("菓子");
     MonthTotals& month = home.input.monthTotals;
     month.AddItem(2, 1, 500, true, true);
     month.AddItem(2, 2, -800, true, true);
+    month.AddItem(2, 3, 200, true, true);
+    month.AddItem(2, 3, -200, true, true);
     month.AddItem(4, 0, 100, true, true);
     month.AddItem(4, 0, -100, true, true);
     month.AddItem(3, 0, 11'561'191, true, true);
@@ -86,12 +91,14 @@ TEST(GraphFigures, thePieTotalsAsTheSummaryAndNamesWhatItCannotDraw) {
          11'560'891,
          {"住居"},
          {"    1. 住居       11,561,191  100.00", "　　 支出合計　　 11,560,891  100.00",
-          "   円グラフに描けない費目", "       食費             -300    0.00"}},
+          "   円グラフに描けない費目", "       食費             -300    0.00",
+          "       光熱費              0    0.00"}},
         {2,
          -300,
          {"外食"},
          {"    1. 外食             500  -166.67", "　　 支出合計　　      -300  100.00",
-          "   円グラフに描けない摘要", "       食材            -800  266.67"}},
+          "   円グラフに描けない摘要", "       食材            -800  266.67",
+          "       弁当               0    0.00"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selector);

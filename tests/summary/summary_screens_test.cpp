@@ -521,7 +521,14 @@ void ExpectEveryCellWhole(const QWidget& screen) {
     }
 }
 
-// A thousand items of 999,999,999 yen in one month, a budget of 99,999,999,999.
+// Whether row `row` (1 = the first under the headings) is within the grid's view.
+bool InSight(const QTableWidget* grid, int row) {
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+    return cell.top() >= 0 && cell.bottom() < grid->viewport()->height();
+}
+
+// A thousand items of 999,999,999 yen in one month, a budget of 99,999,999,999: the
+// columns widen, and a grid that scrolls sideways keeps its lowest row whole.
 TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
     InstallFontSubstitutions();
     for (const ScreenClass& size : kScreenClasses) {
@@ -545,18 +552,16 @@ TEST(SummaryScreens, theLargestFiguresShowWholeAtEverySize) {
             EXPECT_EQ(CellText(figures, 24, figures == grid ? 2 : 12), "-999,999,999,000");
             ExpectWholeWithin(*screen, size.Room());
             ExpectEveryCellWhole(*screen);
+            for (const QTableWidget* shown : screen->findChildren<QTableWidget*>()) {
+                EXPECT_TRUE(InSight(shown, std::min(shown->rowCount(), 24)))
+                    << shown->objectName().toStdString();
+            }
             Press(Qt::Key_Return);
             for (int i = 0; i < 5; ++i)
                 Press(Qt::Key_Down);  // 食費: its breakdown
             ExpectEveryCellWhole(*screen);
         }
     }
-}
-
-// Whether row `row` (1 = the first under the headings) is within the grid's view.
-bool InSight(const QTableWidget* grid, int row) {
-    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
-    return cell.top() >= 0 && cell.bottom() < grid->viewport()->height();
 }
 
 // Three deleted categories of each sign: 27 rows under the headings, where the

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QTest>
 #include <QWidget>
-#include <utility>
+#include <string>
+
+#include "data/book/romaji.h"
 
 // The one keyboard of the GUI tests: every key is pressed and released as a
 // keyboard does, shortcuts first; an input method commits its text whole.
@@ -128,36 +130,28 @@ class InputMethod : public QObject {
         event.setCommitString(commit);
         QApplication::sendEvent(target, &event);
     }
-    // The little romaji the tests type; a symbol or digit becomes its full-width form.
+    // The program's romaji table; a digit or sign becomes its full-width form.
     QString Kana() const {
-        static const std::pair<const char*, const char*> kRows[] = {
-            {"", "あいうえお"},  {"k", "かきくけこ"}, {"s", "さしすせそ"}, {"t", "たちつてと"},
-            {"n", "なにぬねの"}, {"h", "はひふへほ"}, {"m", "まみむめも"}, {"r", "らりるれろ"},
-            {"g", "がぎぐげご"}, {"z", "ざじずぜぞ"}, {"d", "だぢづでど"}, {"b", "ばびぶべぼ"}};
-        const QString vowels = QStringLiteral("aiueo");
         QString kana;
-        QString pending;
+        std::string letters;
+        const auto read = [&kana, &letters] {
+            const RomajiReading reading = ReadRomaji(letters);
+            kana +=
+                QString::fromStdU32String(reading.kana) + QString::fromStdString(reading.pending);
+            letters.clear();
+        };
         for (QChar c : romaji_) {
-            if (const qsizetype v = vowels.indexOf(c); v >= 0) {
-                for (const auto& [consonant, row] : kRows) {
-                    if (pending == QLatin1String(consonant)) {
-                        kana += QString::fromUtf8(row).at(v);
-                        pending.clear();
-                    }
-                }
-                kana += pending;
-                pending.clear();
-            } else if (c.isLetter()) {
-                pending += c;
-            } else {
-                kana += pending;
-                pending.clear();
-                kana += c == u'/'    ? QChar(u'・')
-                        : c == u'\\' ? QChar(u'￥')
-                                     : QChar(c.unicode() + 0xFEE0);
+            if (c.isLetter() || c == u'-' || c == u'\'') {
+                letters += static_cast<char>(c.unicode());
+                continue;
             }
+            read();
+            kana += c == u'/'    ? QChar(u'・')
+                    : c == u'\\' ? QChar(u'￥')
+                                 : QChar(c.unicode() + 0xFEE0);
         }
-        return kana + pending;
+        read();
+        return kana;
     }
 
     QString romaji_;

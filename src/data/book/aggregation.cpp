@@ -10,9 +10,12 @@ namespace hanaki {
 void MonthTotals::AddItem(int category, int description, double amount, bool expense,
                           bool flagged) {
     // Description 0 is the category's own total: a record without a description counts once.
-    if (description != 0)
+    if (description != 0) {
         cells[category][description] += amount;
+        booked[category][description] = true;
+    }
     cells[category][0] += amount;
+    booked[category][0] = true;
     int total = expense ? 1 : 0;
     cells[0][total] += amount;
     if (flagged)

@@ -27,12 +27,17 @@ struct MonthTotals {
     std::array<std::array<double, 21>, 21> cells{};
     // [category][0] income, [category][1] expense; also in (0, 0) … (0, 3).
     std::array<std::array<DeletedCategorySum, 2>, 21> deleted{};
+    // (c, d) and (c, 0) as `cells`: whether any item was counted there, so that
+    // items that cancel out are told from none.
+    std::array<std::array<bool, 21>, 21> booked{};
 
     double& at(int category, int description) { return cells[category][description]; }
     double at(int category, int description) const { return cells[category][description]; }
+    bool hasItemsIn(int category, int description) const { return booked[category][description]; }
     void Clear() {
         cells = {};
         deleted = {};
+        booked = {};
     }
 
     double income() const { return cells[0][0]; }

@@ -70,11 +70,6 @@ class DataFolder {
     // first. Call it only while holding the folder lock.
     void KeepChangesWith(ChangeKeeper keeper);
     bool keepsHistory() const { return static_cast<bool>(keeper_); }
-    // The same with the folder's own history (data/history/history_store.h),
-    // `clock` giving the time in seconds since the epoch. Defined there, in
-    // the history's library, so the disk layer knows nothing of it.
-    void KeepHistory(std::function<std::int64_t()> clock);
-    void KeepHistory();
 
     // Between the two, every file this folder changes is part of one change
     // of the history: each keeps its own line, and one undo takes back all

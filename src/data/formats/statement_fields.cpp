@@ -21,7 +21,7 @@ constexpr std::array<EraStart, 3> kEras = {{
     {"昭和", 'S', 1926},
 }};
 
-bool IsDigit(char c) {
+bool IsDigitByte(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -42,7 +42,7 @@ bool ConsumeSuffix(std::string_view& text, std::string_view suffix) {
 // 1 to `maxDigits` digits.
 std::optional<int> TakeNumber(std::string_view& text, std::size_t maxDigits) {
     std::size_t n = 0;
-    while (n < text.size() && IsDigit(text[n]))
+    while (n < text.size() && IsDigitByte(text[n]))
         ++n;
     if (n == 0 || n > maxDigits)
         return std::nullopt;
@@ -167,9 +167,9 @@ StatementValue ParseStatementAmount(std::string_view cell, long long& amount) {
     text = TrimBlanks(text);
     std::string digits;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsDigit(text[i]))
+        if (IsDigitByte(text[i]))
             digits += text[i];
-        else if (text[i] != ',' || i == 0 || i + 1 == text.size() || !IsDigit(text[i + 1]))
+        else if (text[i] != ',' || i == 0 || i + 1 == text.size() || !IsDigitByte(text[i + 1]))
             return StatementValue::Bad;
     }
     if (digits.empty())
@@ -183,6 +183,11 @@ StatementValue ParseStatementAmount(std::string_view cell, long long& amount) {
     if (negative)
         amount = -amount;
     return StatementValue::Ok;
+}
+
+bool IsStatementNoteLine(std::string_view line) {
+    std::string_view trimmed = TrimBlanks(line);
+    return trimmed.empty() || trimmed.front() == ';';
 }
 
 }  // namespace hanaki

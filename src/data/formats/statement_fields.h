@@ -25,4 +25,8 @@ StatementValue ParseStatementDate(std::string_view cell, CivilDate& date);
 // digits: the amount with its sign. At most 9 digits, never 0.
 StatementValue ParseStatementAmount(std::string_view cell, long long& amount);
 
+// A blank line, or a note beginning with ';', in the hand-edited rules and
+// layouts files.
+bool IsStatementNoteLine(std::string_view line);
+
 }  // namespace hanaki

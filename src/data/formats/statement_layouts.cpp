@@ -95,11 +95,6 @@ std::string ColumnText(int column) {
     return std::to_string(column + 1);
 }
 
-bool IsNoteLine(std::string_view line) {
-    std::string_view trimmed = TrimBlanks(line);
-    return trimmed.empty() || trimmed.front() == ';';
-}
-
 }  // namespace
 
 bool StatementLayout::IsComplete() const {
@@ -123,7 +118,7 @@ std::optional<GuessedLayout> GuessStatementLayout(const StatementTable& table) {
 std::vector<int> StatementLayouts::UnreadableLines() const {
     std::vector<int> unreadable;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!lines[i].layout && !IsNoteLine(lines[i].text))
+        if (!lines[i].layout && !IsStatementNoteLine(lines[i].text))
             unreadable.push_back(static_cast<int>(i));
     return unreadable;
 }
@@ -182,7 +177,7 @@ StatementLayouts ParseStatementLayouts(std::string_view bytes) {
     StatementLayouts layouts;
     for (std::string& line : SplitLines(bytes)) {
         StatementLayoutsLine read{std::move(line), std::nullopt};
-        if (!IsNoteLine(read.text))
+        if (!IsStatementNoteLine(read.text))
             read.layout = ParseStatementLayoutLine(read.text);
         layouts.lines.push_back(std::move(read));
     }

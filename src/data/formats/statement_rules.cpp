@@ -13,11 +13,6 @@ namespace {
 constexpr std::string_view kSkipWord =
     "\x8E\xE6\x82\xE8\x8D\x9E\x82\xDC\x82\xC8\x82\xA2";  // 取り込まない
 
-bool IsNoteLine(std::string_view line) {
-    std::string_view trimmed = TrimBlanks(line);
-    return trimmed.empty() || trimmed.front() == ';';
-}
-
 std::optional<int> ParseNumber(std::string_view text) {
     std::optional<long long> value = ParseInteger(text);
     if (!value || *value < 1 || *value > 20)
@@ -30,7 +25,7 @@ std::optional<int> ParseNumber(std::string_view text) {
 std::vector<int> StatementRules::UnreadableLines() const {
     std::vector<int> unreadable;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!lines[i].rule && !IsNoteLine(lines[i].text))
+        if (!lines[i].rule && !IsStatementNoteLine(lines[i].text))
             unreadable.push_back(static_cast<int>(i));
     return unreadable;
 }
@@ -71,7 +66,7 @@ StatementRules ParseStatementRules(std::string_view bytes) {
     StatementRules rules;
     for (std::string& line : SplitLines(bytes)) {
         StatementRulesLine read{std::move(line), std::nullopt};
-        if (!IsNoteLine(read.text))
+        if (!IsStatementNoteLine(read.text))
             read.rule = ParseStatementRuleLine(read.text);
         rules.lines.push_back(std::move(read));
     }

@@ -405,17 +405,17 @@ IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
     return IoResult::Ok();
 }
 
-void DataFolder::KeepHistory(std::function<std::int64_t()> clock) {
-    KeepChangesWith([clock = std::move(clock)](const DataFolder& folder, std::string_view fileName,
-                                               const std::optional<std::string_view>& after,
-                                               const ChangeNote& note, bool syncLine,
-                                               KeptChange& kept) {
-        return RecordChange(folder, fileName, after, note, clock(), syncLine, kept);
-    });
+void KeepHistory(DataFolder& folder, std::function<std::int64_t()> clock) {
+    folder.KeepChangesWith(
+        [clock = std::move(clock)](const DataFolder& changed, std::string_view fileName,
+                                   const std::optional<std::string_view>& after,
+                                   const ChangeNote& note, bool syncLine, KeptChange& kept) {
+            return RecordChange(changed, fileName, after, note, clock(), syncLine, kept);
+        });
 }
 
-void DataFolder::KeepHistory() {
-    KeepHistory([] { return static_cast<std::int64_t>(std::time(nullptr)); });
+void KeepHistory(DataFolder& folder) {
+    KeepHistory(folder, [] { return static_cast<std::int64_t>(std::time(nullptr)); });
 }
 
 History ReadHistory(const DataFolder& folder) {

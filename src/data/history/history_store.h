@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,12 @@ std::string Fingerprint(std::string_view bytes);
 IoResult RecordChange(const DataFolder& folder, std::string_view fileName,
                       const std::optional<std::string_view>& after, const ChangeNote& note,
                       std::int64_t now, bool syncLine, KeptChange& kept);
+
+// From now on `folder` keeps the bytes every change takes out in its own
+// history, `clock` giving the time in seconds since the epoch (by default the
+// system's). Call it only while holding the folder lock.
+void KeepHistory(DataFolder& folder, std::function<std::int64_t()> clock);
+void KeepHistory(DataFolder& folder);
 
 // The kept changes; a missing history is an empty one. A change whose file
 // another program rewrote since stays, marked changedOutsideAfter.

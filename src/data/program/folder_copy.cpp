@@ -15,6 +15,8 @@
 #include "data/disk/safe_write.h"
 #include "data/disk/stale_temporaries.h"
 #include "data/formats/category_table.h"
+#include "data/formats/entry_options.h"
+#include "data/formats/fixed_items.h"
 #include "data/formats/settings.h"
 #include "data/formats/statement_layouts.h"
 #include "data/formats/statement_rules.h"
@@ -185,8 +187,9 @@ std::vector<std::string> ReadFolderAsOf(const DataFolder& folder, std::int64_t m
 
 bool IsDataFileName(std::string_view name) {
     return IsMonthFileName(name, ".DAT") || IsMonthFileName(name, ".MEM") ||
-           name == kCategoryFileName || name == kSettingsFileName ||
-           name == kStatementRulesFileName || name == kStatementLayoutsFileName;
+           name == kCategoryFileName || name == kSettingsFileName || name == kFixedItemsFileName ||
+           name == kEntryOptionsFileName || name == kStatementRulesFileName ||
+           name == kStatementLayoutsFileName;
 }
 
 int ListDataFiles(const std::string& folderPath, std::vector<std::string>& names) {

@@ -5,6 +5,7 @@
 #include "data/disk/data_folder.h"
 #include "data/formats/calendar.h"
 #include "data/formats/category_table.h"
+#include "data/formats/entry_options.h"
 #include "data/formats/ledger.h"
 #include "data/formats/settings.h"
 
@@ -23,6 +24,7 @@ struct ProgramState {
 
     CategoryTable categories;
     Settings settings;
+    EntryOptions entryOptions;
     CurrentDate date;
     MonthLedger ledger;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/formats/category_table.h"
+#include "data/history/history_store.h"
 #include "data/history/undo.h"
 #include "support/cp932_text.h"
 #include "support/faulty_file_system.h"
@@ -297,7 +298,7 @@ TEST(StatementImport, aMonthPastAThousandItemsStopsTheWholeImport) {
 TEST(StatementImport, oneUndoTakesBackTheWholeImport) {
     Household h;
     std::int64_t now = 1'800'000'000;
-    h.folder.KeepHistory([&] { return now; });
+    KeepHistory(h.folder, [&] { return now; });
     const std::string december = h.temp.Read("202612.DAT");
     ASSERT_EQ(h.Import(h.Plan(kTwoMonths)).importedCount, 4);  // 花屋 has no category here
     const History history = ReadHistory(h.folder);

@@ -58,7 +58,7 @@ struct Folder {
         dir.Write(kTarget, old);
         if (history) {
             DataFolder folder = dir.folder();
-            folder.KeepHistory([] { return 1; });
+            KeepHistory(folder, [] { return 1; });
             EXPECT_TRUE(folder.Replace("VERADIV.ENV", " 31 \r\n").ok());
         }
     }
@@ -78,7 +78,7 @@ struct Folder {
 void ExpectConsistent(const Folder& f, const std::string& old, const std::string& renewed,
                       bool removal) {
     DataFolder folder = f.dir.folder();
-    folder.KeepHistory([] { return 3; });
+    KeepHistory(folder, [] { return 3; });
     const bool changed = removal ? !f.dir.Exists(kTarget) : f.dir.Read(kTarget) == renewed;
     ASSERT_TRUE(changed || f.dir.Read(kTarget) == old);
     History history = ReadHistory(folder);
@@ -113,7 +113,7 @@ TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnl
                          (history ? " with a history" : " first change"));
             auto save = [&](FileSystem& fs, const std::string& root) {
                 DataFolder folder(root, fs);
-                folder.KeepHistory([] { return 2; });
+                KeepHistory(folder, [] { return 2; });
                 return SaveOverFile(folder, removal ? MonthLedger{} : edited);
             };
             FaultyFileSystem counter;
@@ -159,7 +159,7 @@ TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnl
 [[noreturn]] void SaveForever(const std::string& root, const MonthLedger& first,
                               const MonthLedger& second) {
     DataFolder folder = DataFolder(root, RealFileSystem());
-    folder.KeepHistory();
+    KeepHistory(folder);
     for (int n = 0;; ++n)
         SaveOverFile(folder, n % 2 == 0 ? first : second);
 }
@@ -167,7 +167,7 @@ TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnl
 TEST(HistoryKills, aKillAtAnyStepLeavesAWholeMonthWhoseLastChangeUndoesToTheOtherOne) {
     TempFolder dir;
     DataFolder folder = dir.folder();
-    folder.KeepHistory();
+    KeepHistory(folder);
     const MonthLedger a = Month(1000, "版A ");
     const MonthLedger b = Month(1000, "版B ");
     const std::string bytesA = SerializeMonthLedger(kMonthEnd, a);

@@ -70,7 +70,7 @@ struct Household {
         dir.Write("202611.MEM", std::string(240, ' '));
         dir.Write("VERADIV.DAT", Sjis("-食費\r\n,朝食\r\n,昼食\r\n,夕食\r\n"));
         dir.Write("VERADIV.ENV", " 31 \r\n");
-        folder.KeepHistory([this] { return now; });
+        KeepHistory(folder, [this] { return now; });
     }
     MonthLedger Ledger() const {
         MonthLedger ledger;
@@ -534,7 +534,7 @@ TEST(History, versionsKeepTheModeOfTheirFileAlsoWhereTheyAreCopies) {
         if (!hardLinks)
             fs.Arm({testing::FsCall::Link, 1, EXDEV});
         DataFolder folder(h.dir.path(), fs);
-        folder.KeepHistory([] { return 1; });
+        KeepHistory(folder, [] { return 1; });
         ::chmod((h.dir.path() + "/" + kLedger).c_str(), 0640);
         const std::string old = h.dir.Read(kLedger);
         MonthLedger emptied;
@@ -587,7 +587,7 @@ TEST(History, aChangeThatNeverReachedTheFileIsNeitherListedNorUndone) {
     EXPECT_EQ(h.UndoLast(), "nothing");
 
     DataFolder readOnly(h.dir.path(), RealFileSystem(), DataFolder::Access::ReadOnly);
-    readOnly.KeepHistory();
+    KeepHistory(readOnly);
     ::chmod((h.dir.path() + "/" + kLedger).c_str(), 0644);
     ASSERT_TRUE(h.Save(MonthLedger{}).ok());
     History history = ReadHistory(readOnly);

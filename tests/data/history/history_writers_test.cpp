@@ -82,7 +82,7 @@ class RunningHanaki {
         {
             FolderLock lock(path, "hanaki");
             DataFolder folder(path, RealFileSystem());
-            folder.KeepHistory();
+            KeepHistory(folder);
             MonthLedger ledger;
             failures +=
                 !lock.held() || !LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger).ok();
@@ -160,7 +160,7 @@ TEST(HistoryWriters, twoProgramsNeverWriteTheHistoryAtOnce) {
     ASSERT_FALSE(history.entries.empty());
     EXPECT_EQ(history.entries.back().kind, ChangeKind::Conversion);
     DataFolder undoing = dir.folder();
-    undoing.KeepHistory();
+    KeepHistory(undoing);
     const std::optional<ChangeGroup> conversion = LastUndoableChange(history);
     ASSERT_TRUE(conversion);
     EXPECT_EQ(UndoChange(undoing, history, *conversion), "");
@@ -207,7 +207,7 @@ TEST(HistoryWriters, aConversionIsOneChangeThatOneUndoTakesBackWhole) {
         ASSERT_NE(DataFiles(dir), before);
 
         DataFolder folder = dir.folder();
-        folder.KeepHistory();
+        KeepHistory(folder);
         const History history = ReadHistory(folder);
         EXPECT_EQ(history.entries.size(), c.sources.size());
         const std::optional<ChangeGroup> conversion = LastUndoableChange(history);
