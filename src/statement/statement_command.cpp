@@ -142,14 +142,8 @@ int RunStatementCommand(const std::string& dataDir, const StatementRequest& requ
     RemarkMemory memory(FoldText);
     const CurrentDate month = PlaceToday(settings.closingDay, today);
     memory.Read(folder, settings.closingDay, month.year, month.month);
-    const RemarkProposer proposer = [&](std::string_view remark) -> std::optional<CategoryChoice> {
-        const std::optional<RemarkProposal> proposal = memory.ProposalFor(remark, categories);
-        if (!proposal)
-            return std::nullopt;
-        return CategoryChoice{proposal->category, proposal->description};
-    };
     StatementPlan plan = PlanStatementImport(folder, categories, settings.closingDay, table,
-                                             *layout, rules, proposer);
+                                             *layout, rules, ProposerFrom(memory, categories));
     if (!plan.io.ok()) {
         err << DescribeIoError(*plan.io.error) << "\n";
         return 1;

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "data/book/remark_memory.h"
+#include "data/book/statement_import.h"
 #include "data/disk/file_system.h"
 #include "data/disk/io_result.h"
 #include "data/formats/cp932.h"
@@ -21,6 +23,7 @@
 #include "ui/fonts.h"
 #include "ui/input_method_off.h"
 #include "ui/screen_metrics.h"
+#include "ui/text_folding.h"
 
 namespace hanaki {
 namespace {
@@ -308,9 +311,11 @@ void StatementImportScreen::ConfirmLayout() {
 
 // The rows planned anew; what the user chose or unchecked stays so.
 void StatementImportScreen::Plan() {
+    RemarkMemory memory(FoldText);
+    memory.Read(state_.folder, state_.closingDay(), state_.date.year, state_.date.month);
     StatementPlan plan =
         PlanStatementImport(state_.folder, state_.categories, state_.closingDay(), table_, layout_,
-                            rules_, PastItemProposer(state_.folder));
+                            rules_, ProposerFrom(memory, state_.categories));
     if (!plan.io.ok()) {
         Inform(DescribeIoError(*plan.io.error));
         return;

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
-#include <unordered_map>
 #include <utility>
 
-#include "data/book/ledger_search.h"
+#include "data/book/remark_memory.h"
 #include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
 #include "data/formats/statement_fields.h"
@@ -199,23 +197,12 @@ void AppendAfterTheirDays(MonthLedger& ledger, const CategoryTable& categories,
 
 }  // namespace
 
-RemarkProposer PastItemProposer(const DataFolder& folder) {
-    auto latest = std::make_shared<std::unordered_map<std::string, CategoryChoice>>();
-    // Oldest month first, so that a later item's category replaces an earlier one's.
-    SearchLedgers(
-        folder, {}, [](const RecordFields&) { return true; },
-        [&latest](const FoundRecord& found) {
-            const std::string_view remark = WithoutTrailingBlanks(found.fields.remark());
-            if (!remark.empty())
-                (*latest)[std::string(remark)] = {found.fields.numbers.category,
-                                                  found.fields.numbers.description};
-        },
-        [](const LedgerSearch&) {});
-    return [latest](std::string_view remark) -> std::optional<CategoryChoice> {
-        const auto found = latest->find(std::string(WithoutTrailingBlanks(remark)));
-        if (found == latest->end())
+RemarkProposer ProposerFrom(RemarkMemory& memory, const CategoryTable& categories) {
+    return [&memory, &categories](std::string_view remark) -> std::optional<CategoryChoice> {
+        const std::optional<RemarkProposal> proposal = memory.ProposalFor(remark, categories);
+        if (!proposal)
             return std::nullopt;
-        return found->second;
+        return CategoryChoice{proposal->category, proposal->description};
     };
 }
 

@@ -20,6 +20,8 @@
 // and the import of the checked rows into their months as one change.
 namespace hanaki {
 
+class RemarkMemory;
+
 inline constexpr std::size_t kStatementRemarkBytes = 60;  // the ledger's remark
 
 struct CategoryChoice {
@@ -33,9 +35,10 @@ struct CategoryChoice {
 // planner takes a proposal only where the category's kind fits the row.
 using RemarkProposer = std::function<std::optional<CategoryChoice>(std::string_view remark)>;
 
-// The household's own past items as a proposer: the category of the latest
-// item of each remark, read once from every ledger file of the folder.
-RemarkProposer PastItemProposer(const DataFolder& folder);
+// The household's remark memory as a proposer: the category and description
+// of the item the remark, or the longest remembered remark it contains, was
+// last booked as. Both must outlive the proposer.
+RemarkProposer ProposerFrom(RemarkMemory& memory, const CategoryTable& categories);
 
 enum class RowProblem {
     None,
