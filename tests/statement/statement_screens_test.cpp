@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "data/book/amount_format.h"
+#include "data/history/history_store.h"
 #include "entry/entry_window.h"
 #include "support/wait.h"
 
@@ -34,7 +35,7 @@ std::string CardStatement(const std::vector<std::tuple<std::string, int, int>>& 
 // The main window, a folder that keeps its history, and the import opened by F10.
 struct ImportWindow : EntryWindow {
     ImportWindow() {
-        state.folder.KeepHistory([this] { return now += 60; });
+        KeepHistory(state.folder, [this] { return now += 60; });
         qputenv("HOME", QByteArray::fromStdString(folder.path()));
     }
 
