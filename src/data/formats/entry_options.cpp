@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "data/disk/text_lines.h"
 #include "data/formats/cp932.h"
 #include "data/formats/fixed_field.h"
 
@@ -18,10 +19,8 @@ const std::string& OneDigitName() {
 
 EntryOptions ParseEntryOptions(std::string_view bytes) {
     EntryOptions options;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+    for (const std::string& read : SplitLines(bytes)) {
+        const std::string_view line = read;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;

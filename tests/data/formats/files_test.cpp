@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/formats/category_table.h"
+#include "data/formats/entry_options.h"
 #include "data/formats/memo.h"
 #include "data/formats/settings.h"
 #include "support/cp932_text.h"
@@ -320,6 +321,14 @@ TEST(MemoFile, recordsThatCannotBePlacedAreKeptUnchanged) {
     EXPECT_EQ(memo.LinesOf(4)[0], "x");
     ASSERT_TRUE(SaveMemo(dir.folder(), 31, 100, 1, memo).ok());
     EXPECT_EQ(dir.Read("200001.MEM"), good + badDay + duplicate + "short");
+}
+
+// A hand-edited options file, saved with any line ends, keeps its option.
+TEST(EntryOptionsFile, readsTheOptionWhateverTheLineEnds) {
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const std::string bytes = Sjis("; メモ" + end + "1桁で次へ=1" + end);
+        EXPECT_TRUE(ParseEntryOptions(bytes).oneDigitMovesOn) << ::testing::PrintToString(end);
+    }
 }
 
 }  // namespace
