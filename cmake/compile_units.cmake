@@ -4,7 +4,10 @@
 # - a few files of one target are compiled as one (UNITY_BUILD), but for the
 #   targets below, whose files declare helpers of the same names;
 # - moc runs only for targets that declare a QObject, not to make an empty file
-#   for the others.
+#   for the others;
+# - each file whose header declares a QObject includes its moc output at its
+#   end, so the moc code is compiled with the file's own unit; what is left for
+#   moc's collecting file is empty, and is compiled without the header.
 
 set(hanaki_compiled_apart hanaki_sample_household reliability_tests summary_tests)
 
@@ -20,7 +23,11 @@ function(hanaki_shape_compile_units)
         get_target_property(automoc ${target} AUTOMOC)
         if(automoc)
             hanaki_declares_qobject(${target} declares)
-            if(NOT declares)
+            if(declares)
+                get_target_property(binary_dir ${target} BINARY_DIR)
+                set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp
+                    TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+            else()
                 set_target_properties(${target} PROPERTIES AUTOMOC OFF)
             endif()
         endif()

@@ -97,3 +97,5 @@ void EndWithSession(SessionEnd& session, MainEntryScreen& screen) {
 }
 
 }  // namespace hanaki
+
+#include "moc_session_end.cpp"

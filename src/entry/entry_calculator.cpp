@@ -257,3 +257,5 @@ int EntryCalculator::SymbolIndex() const {
 }
 
 }  // namespace hanaki
+
+#include "moc_entry_calculator.cpp"

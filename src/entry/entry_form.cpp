@@ -392,3 +392,5 @@ void EntryForm::DeleteCorrectedItem() {
 }
 
 }  // namespace hanaki
+
+#include "moc_entry_form.cpp"

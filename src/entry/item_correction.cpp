@@ -110,3 +110,5 @@ KeyTable ItemCorrection::GridKeys(std::function<void(int slot)> repeat) {
 }
 
 }  // namespace hanaki
+
+#include "moc_item_correction.cpp"

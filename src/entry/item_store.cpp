@@ -137,3 +137,5 @@ bool ItemStore::Save(const MonthLedger& before) {
 }
 
 }  // namespace hanaki
+
+#include "moc_item_store.cpp"

@@ -451,3 +451,5 @@ void MainEntryKeys::OnFunctionKey(FunctionScreen screen) {
 }
 
 }  // namespace hanaki
+
+#include "moc_main_entry_keys.cpp"

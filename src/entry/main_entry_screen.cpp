@@ -295,3 +295,5 @@ void MainEntryScreen::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace hanaki
+
+#include "moc_main_entry_screen.cpp"

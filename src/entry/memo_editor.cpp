@@ -215,3 +215,5 @@ void MemoEditor::Hide() {
 }
 
 }  // namespace hanaki
+
+#include "moc_memo_editor.cpp"

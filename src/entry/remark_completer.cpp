@@ -148,3 +148,5 @@ bool RemarkCompleter::Show(const std::vector<std::string>& remarks,
 }
 
 }  // namespace hanaki
+
+#include "moc_remark_completer.cpp"

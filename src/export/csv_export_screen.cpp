@@ -143,3 +143,5 @@ void CsvExportScreen::Convert() {
 }
 
 }  // namespace hanaki
+
+#include "moc_csv_export_screen.cpp"

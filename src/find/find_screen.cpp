@@ -269,3 +269,5 @@ QWidget* OpenFindScreen(ProgramState& state, Services& services, ItemHandOff ite
 }
 
 }  // namespace hanaki
+
+#include "moc_find_screen.cpp"

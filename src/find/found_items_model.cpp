@@ -111,3 +111,5 @@ QVariant FoundItemsModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 }  // namespace hanaki
+
+#include "moc_found_items_model.cpp"

@@ -398,3 +398,5 @@ void DueItemsScreen::Report(const DueEntry& entry) {
 }
 
 }  // namespace hanaki
+
+#include "moc_due_items_screen.cpp"

@@ -364,3 +364,5 @@ void FixedItemsEditor::Save() {
 }
 
 }  // namespace hanaki
+
+#include "moc_fixed_items_editor.cpp"

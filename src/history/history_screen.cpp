@@ -154,3 +154,5 @@ KeyTable HistoryScreen::KeysNow() {
 }
 
 }  // namespace hanaki
+
+#include "moc_history_screen.cpp"

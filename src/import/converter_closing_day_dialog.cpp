@@ -105,3 +105,5 @@ void ConverterClosingDayDialog::SetDay(int day) {
 }
 
 }  // namespace hanaki
+
+#include "moc_converter_closing_day_dialog.cpp"

@@ -178,3 +178,5 @@ void ConverterScreen::Show(const ConversionMessage& message) {
 }
 
 }  // namespace hanaki
+
+#include "moc_converter_screen.cpp"

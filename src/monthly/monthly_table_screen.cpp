@@ -344,3 +344,5 @@ void MonthlyTableScreen::Print() {
 }
 
 }  // namespace hanaki
+
+#include "moc_monthly_table_screen.cpp"

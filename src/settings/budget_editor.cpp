@@ -352,3 +352,5 @@ void BudgetEditor::Save() {
 }
 
 }  // namespace hanaki
+
+#include "moc_budget_editor.cpp"

@@ -253,3 +253,5 @@ QString CarryOverSettingScreen::DescriptionName(int category, int description) c
 }
 
 }  // namespace hanaki
+
+#include "moc_carry_over_setting_screen.cpp"

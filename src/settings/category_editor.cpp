@@ -356,3 +356,5 @@ void CategoryEditor::ShowHint(const QString& hint) {
 }
 
 }  // namespace hanaki
+
+#include "moc_category_editor.cpp"

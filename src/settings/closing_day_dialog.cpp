@@ -104,3 +104,5 @@ void ClosingDayDialog::Save() {
 }
 
 }  // namespace hanaki
+
+#include "moc_closing_day_dialog.cpp"

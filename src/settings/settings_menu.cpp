@@ -72,3 +72,5 @@ void SettingsMenu::ToggleOneDigit() {
 }
 
 }  // namespace hanaki
+
+#include "moc_settings_menu.cpp"

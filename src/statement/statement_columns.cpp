@@ -173,3 +173,5 @@ void StatementColumns::MoveHeader(int by) {
 }
 
 }  // namespace hanaki
+
+#include "moc_statement_columns.cpp"

@@ -382,3 +382,5 @@ void StatementImportScreen::Inform(const std::string& text) {
 }
 
 }  // namespace hanaki
+
+#include "moc_statement_import_screen.cpp"

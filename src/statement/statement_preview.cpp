@@ -202,3 +202,5 @@ void StatementPreview::Back() {
 }
 
 }  // namespace hanaki
+
+#include "moc_statement_preview.cpp"

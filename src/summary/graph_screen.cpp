@@ -149,3 +149,5 @@ void GraphScreen::Rebuild() {
 }
 
 }  // namespace hanaki
+
+#include "moc_graph_screen.cpp"

@@ -131,3 +131,5 @@ void MonthlySummaryScreen::FillGraphFigures(GraphInput& input) const {
 }
 
 }  // namespace hanaki
+
+#include "moc_monthly_summary_screen.cpp"

@@ -246,3 +246,5 @@ void MonthlyTrendScreen::FillGraphFigures(GraphInput& input) const {
 }
 
 }  // namespace hanaki
+
+#include "moc_monthly_trend_screen.cpp"

@@ -50,3 +50,5 @@ void OpenSummaryMenu(ProgramState& state, Services& services, QWidget* opener) {
 }
 
 }  // namespace hanaki
+
+#include "moc_summary_menu.cpp"

@@ -352,3 +352,5 @@ void SummaryScreen::StepYearShown(int delta) {
 }
 
 }  // namespace hanaki
+
+#include "moc_summary_screen.cpp"

@@ -143,3 +143,5 @@ void YearSummaryScreen::FillGraphFigures(GraphInput& input) const {
 }
 
 }  // namespace hanaki
+
+#include "moc_year_summary_screen.cpp"

@@ -61,3 +61,5 @@ bool ButtonMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 }  // namespace hanaki
+
+#include "moc_button_menu.cpp"

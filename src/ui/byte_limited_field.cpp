@@ -180,3 +180,5 @@ void ByteLimitedField::PasteFrom(QClipboard::Mode mode) {
 }
 
 }  // namespace hanaki
+
+#include "moc_byte_limited_field.cpp"

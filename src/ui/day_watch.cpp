@@ -21,3 +21,5 @@ void DayWatch::Check() {
 }
 
 }  // namespace hanaki
+
+#include "moc_day_watch.cpp"

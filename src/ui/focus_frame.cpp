@@ -40,3 +40,5 @@ void FocusFrame::paintEvent(QPaintEvent*) {
 }
 
 }  // namespace hanaki
+
+#include "moc_focus_frame.cpp"

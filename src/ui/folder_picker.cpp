@@ -365,3 +365,5 @@ void FolderPicker::ListFolders() {
 }
 
 }  // namespace hanaki
+
+#include "moc_folder_picker.cpp"

@@ -37,3 +37,5 @@ void FolderWatch::WatchWhatExists() {
 }
 
 }  // namespace hanaki
+
+#include "moc_folder_watch.cpp"

@@ -18,3 +18,5 @@ void GraphCanvas::paintEvent(QPaintEvent*) {
 }
 
 }  // namespace hanaki
+
+#include "moc_graph_canvas.cpp"

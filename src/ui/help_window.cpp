@@ -151,3 +151,5 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 }  // namespace hanaki
+
+#include "moc_help_window.cpp"

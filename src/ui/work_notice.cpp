@@ -43,3 +43,5 @@ void WorkNotice::paintEvent(QPaintEvent*) {
 }
 
 }  // namespace hanaki
+
+#include "moc_work_notice.cpp"

@@ -44,6 +44,8 @@ foreach(file ${files})
         continue()
     endif()
     file(STRINGS ${SOURCE}/${file} includes REGEX "^#include \"")
+    # A file's own moc output, made in the build, is no layer's header.
+    list(FILTER includes EXCLUDE REGEX "^#include \"moc_[^/\"]*\.cpp\"")
     foreach(line ${includes})
         string(REGEX REPLACE "^#include \"([^\"]*)\".*" "\\1" header "${line}")
         layer_of(${header} to)
