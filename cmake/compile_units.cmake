@@ -9,7 +9,7 @@
 #   end, so the moc code is compiled with the file's own unit; what is left for
 #   moc's collecting file is empty, and is compiled without the header.
 
-set(hanaki_compiled_apart hanaki_sample_household reliability_tests summary_tests)
+set(hanaki_compiled_apart hanaki_sample_household)
 
 # Call once, after every target is declared.
 function(hanaki_shape_compile_units)

@@ -24,9 +24,9 @@ using testing::Sjis;
 using testing::TempFolder;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kYear = 100;
-constexpr int kMonth = 1;
-const std::string kTarget = "200001.DAT";
+constexpr int kKilledYear = 100;
+constexpr int kKilledMonth = 1;
+const std::string kKilledFile = "200001.DAT";
 
 MonthLedger FullMonth(const std::string& remark) {
     MonthLedger ledger;
@@ -43,7 +43,7 @@ std::vector<std::string> TemporaryFiles(const TempFolder& dir) {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         std::string name = entry.path().filename().string();
-        if (name.starts_with("." + kTarget + ".hanaki~"))
+        if (name.starts_with("." + kKilledFile + ".hanaki~"))
             found.push_back(name);
     }
     return found;
@@ -68,7 +68,7 @@ std::chrono::microseconds ForkedRunTime(Work work) {
 [[noreturn]] void SaveForever(const DataFolder& folder, const std::string& first,
                               const std::string& second) {
     for (int n = 0;; ++n)
-        folder.Replace(kTarget, n % 2 == 0 ? first : second);
+        folder.Replace(kKilledFile, n % 2 == 0 ? first : second);
 }
 
 TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhatItLeft) {
@@ -79,18 +79,18 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
     const std::string bytesA = SerializeMonthLedger(kMonthEnd, a);
     const std::string bytesB = SerializeMonthLedger(kMonthEnd, b);
     ASSERT_EQ(bytesA.size(), kLedgerRecordBytes * kLedgerSlots);
-    ASSERT_TRUE(folder.Replace(kTarget, bytesA).ok());
+    ASSERT_TRUE(folder.Replace(kKilledFile, bytesA).ok());
 
     // Kills are spread over a child's start and three saves, so they land in every step.
     auto span = ForkedRunTime([&] {
                     for (int i = 0; i < 4; ++i)
-                        folder.Replace(kTarget, i % 2 ? bytesB : bytesA);
+                        folder.Replace(kKilledFile, i % 2 ? bytesB : bytesA);
                 }) *
                 3 / 4;
     span = std::clamp(span, std::chrono::microseconds(300), std::chrono::microseconds(100000));
 
     // A user's file that merely looks like a temporary outlives every sweep.
-    const std::string lookalike = kTarget + ".tmp" + std::to_string(DeadProcessId()) + "-0";
+    const std::string lookalike = kKilledFile + ".tmp" + std::to_string(DeadProcessId()) + "-0";
     dir.Write(lookalike, "mine");
 
     constexpr int kKills = 240;
@@ -107,7 +107,7 @@ TEST(KilledWriter, aKillAtAnyMomentOfASaveLeavesAWholeMonthAndTheSweepClearsWhat
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
-        std::string bytes = dir.Read(kTarget);
+        std::string bytes = dir.Read(kKilledFile);
         ASSERT_TRUE(bytes == bytesA || bytes == bytesB) << "kill " << i << ": " << bytes.size();
         changes += bytes != before;
         before = bytes;

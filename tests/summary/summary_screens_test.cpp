@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
+#include "screen_reading.h"
 #include "summary/graph_screen.h"
 #include "summary/monthly_summary_screen.h"
 #include "summary/monthly_trend_screen.h"
@@ -28,10 +29,6 @@ QStringList Column(const QTableWidget* grid, int column, int lastRow = 24) {
     for (int row = 0; row <= lastRow; ++row)
         cells << CellText(grid, row, column);
     return cells;
-}
-
-QTableWidgetItem* Cell(const QTableWidget* grid, int row, int column) {
-    return grid->item(row - 1, column);
 }
 
 class MonthlySummary : public ::testing::Test {
@@ -247,14 +244,6 @@ TEST_F(MonthlySummary, yearsStopAt1950AndMonthsCrossTheYearEnd) {
     Press(Qt::Key_PageDown);
     EXPECT_EQ(Shown(), "1950/2");
     EXPECT_EQ(home.temp.FileCount(), 2u);  // the master and the settings: nothing written
-}
-
-// The graph open (the last one made, as the one before closes).
-const GraphInput& GraphShown(const QWidget& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const auto graphs = screen.findChildren<GraphScreen*>("Form8");
-    EXPECT_EQ(graphs.size(), 1);  // the one before closed
-    return graphs.back()->input();
 }
 
 TEST_F(MonthlySummary, theGraphKeysNameWhatToDraw) {

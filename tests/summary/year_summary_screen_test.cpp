@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include "screen_reading.h"
 #include "summary/graph_screen.h"
 #include "summary/summary_grid.h"
 #include "summary/summary_menu.h"
@@ -14,23 +15,12 @@
 namespace hanaki::testing {
 namespace {
 
-QTableWidgetItem* Cell(const QTableWidget* grid, int row, int column) {
-    return grid->item(row - 1, column);
-}
-
 // The cells of a grid row from column 2 on: 年間合計, 比率, 月平均, 年間予算, 予算比率.
 QStringList Figures(const QTableWidget* grid, int row) {
     QStringList cells;
     for (int column = 2; column < grid->columnCount(); ++column)
         cells << CellText(grid, row, column);
     return cells;
-}
-
-const GraphInput& GraphShown(const QWidget& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const auto graphs = screen.findChildren<GraphScreen*>("Form8");
-    EXPECT_EQ(graphs.size(), 1);
-    return graphs.back()->input();
 }
 
 // April 1998 and March 1999 hold items: the year ending in March sums both,

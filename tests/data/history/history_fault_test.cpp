@@ -27,9 +27,9 @@ using testing::Sjis;
 using testing::TempFolder;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kYear = 126;
-constexpr int kMonth = 11;
-const std::string kTarget = "202611.DAT";
+constexpr int kHistoryYear = 126;
+constexpr int kHistoryMonth = 11;
+const std::string kHistoryFile = "202611.DAT";
 
 MonthLedger Month(int items, const std::string& remark) {
     MonthLedger ledger;
@@ -41,7 +41,7 @@ MonthLedger Month(int items, const std::string& remark) {
     return ledger;
 }
 
-std::vector<Fault> FaultsFor(FsCall call, int nth) {
+std::vector<Fault> HistoryFaultsFor(FsCall call, int nth) {
     std::vector<Fault> faults{{call, nth, ENOSPC, FaultKind::Error},
                               {call, nth, EIO, FaultKind::Error}};
     if (call == FsCall::Write)
@@ -55,7 +55,7 @@ std::vector<Fault> FaultsFor(FsCall call, int nth) {
 struct Folder {
     TempFolder dir;
     Folder(bool history, const std::string& old) {
-        dir.Write(kTarget, old);
+        dir.Write(kHistoryFile, old);
         if (history) {
             DataFolder folder = dir.folder();
             KeepHistory(folder, [] { return 1; });
@@ -79,8 +79,9 @@ void ExpectConsistent(const Folder& f, const std::string& old, const std::string
                       bool removal) {
     DataFolder folder = f.dir.folder();
     KeepHistory(folder, [] { return 3; });
-    const bool changed = removal ? !f.dir.Exists(kTarget) : f.dir.Read(kTarget) == renewed;
-    ASSERT_TRUE(changed || f.dir.Read(kTarget) == old);
+    const bool changed =
+        removal ? !f.dir.Exists(kHistoryFile) : f.dir.Read(kHistoryFile) == renewed;
+    ASSERT_TRUE(changed || f.dir.Read(kHistoryFile) == old);
     History history = ReadHistory(folder);
     for (const HistoryEntry& entry : history.entries) {
         std::string damage;
@@ -88,18 +89,18 @@ void ExpectConsistent(const Folder& f, const std::string& old, const std::string
         EXPECT_EQ(damage, "") << entry.change;
     }
     std::optional<ChangeGroup> last = LastUndoableChange(history);
-    const bool offered = last && last->entries.front().file == kTarget;
+    const bool offered = last && last->entries.front().file == kHistoryFile;
     ASSERT_EQ(offered, changed);
     if (changed) {
         EXPECT_EQ(UndoChange(folder, history, *last), "");
-        EXPECT_EQ(f.dir.Read(kTarget), old);
+        EXPECT_EQ(f.dir.Read(kHistoryFile), old);
     }
 }
 
 // Saves `ledger` over whatever the month's file holds now, as a month just loaded would.
 IoResult SaveOverFile(const DataFolder& folder, MonthLedger ledger) {
-    folder.Read(LedgerFileName(kYear, kMonth), ledger.onDisk);
-    return SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger);
+    folder.Read(LedgerFileName(kHistoryYear, kHistoryMonth), ledger.onDisk);
+    return SaveMonthLedger(folder, kMonthEnd, kHistoryYear, kHistoryMonth, ledger);
 }
 
 TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnlyRightOnes) {
@@ -123,7 +124,7 @@ TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnl
             }
             for (FsCall call : testing::kAllFsCalls) {
                 for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
-                    for (const Fault& fault : FaultsFor(call, nth)) {
+                    for (const Fault& fault : HistoryFaultsFor(call, nth)) {
                         SCOPED_TRACE(std::string(testing::NameOf(call)) + " #" +
                                      std::to_string(nth) + " errno " + std::to_string(fault.error));
                         Folder f(history, old);
@@ -136,11 +137,11 @@ TEST(HistoryFaults, everyFailedStepLeavesOldOrNewBytesAndAHistoryThatRestoresOnl
                         const bool unconfirmed =
                             !result.ok() && result.error->step == IoStep::SyncFolder;
                         if ((result.ok() || unconfirmed) && !removal) {
-                            EXPECT_EQ(f.dir.Read(kTarget), renewed);
+                            EXPECT_EQ(f.dir.Read(kHistoryFile), renewed);
                         }
                         if (!result.ok() && !unconfirmed) {
-                            EXPECT_TRUE(f.dir.Exists(kTarget));
-                            EXPECT_EQ(f.dir.Read(kTarget), old);
+                            EXPECT_TRUE(f.dir.Exists(kHistoryFile));
+                            EXPECT_EQ(f.dir.Read(kHistoryFile), old);
                         }
                         ExpectConsistent(f, old, renewed, removal);
                         // The retry is kept and undone like any change.
@@ -182,7 +183,7 @@ TEST(HistoryKills, aKillAtAnyStepLeavesAWholeMonthWhoseLastChangeUndoesToTheOthe
 
     constexpr int kKills = 80;
     for (int i = 0; i < kKills; ++i) {
-        const std::string before = dir.Read(kTarget);
+        const std::string before = dir.Read(kHistoryFile);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
@@ -191,7 +192,7 @@ TEST(HistoryKills, aKillAtAnyStepLeavesAWholeMonthWhoseLastChangeUndoesToTheOthe
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
-        const std::string live = dir.Read(kTarget);
+        const std::string live = dir.Read(kHistoryFile);
         ASSERT_TRUE(live == bytesA || live == bytesB) << "kill " << i;
         History history = ReadHistory(folder);
         ASSERT_FALSE(history.entries.empty());

@@ -29,9 +29,9 @@ using testing::Sjis;
 using testing::TempFolder;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kYear = 99;  // 1999: the month the foreign file converts into
-constexpr int kMonth = 5;
-const std::string kTarget = "199905.DAT";
+constexpr int kConvertedYear = 99;  // 1999: the month the foreign file converts into
+constexpr int kConvertedMonth = 5;
+const std::string kConvertedFile = "199905.DAT";
 
 LedgerRecord Breakfast(int amount) {
     return testing::RecordOf(
@@ -85,12 +85,15 @@ class RunningHanaki {
             KeepHistory(folder);
             MonthLedger ledger;
             failures +=
-                !lock.held() || !LoadMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger).ok();
+                !lock.held() ||
+                !LoadMonthLedger(folder, kMonthEnd, kConvertedYear, kConvertedMonth, ledger).ok();
             (void)!::write(ready, lock.held() ? "y" : "n", 1);
             char byte;
             for (int n = 1; ::read(stop_[0], &byte, 1) != 1 && failures < 100; ++n) {
                 ReplaceItem(ledger, 1, Breakfast(100 + n));
-                failures += !SaveMonthLedger(folder, kMonthEnd, kYear, kMonth, ledger).ok();
+                failures +=
+                    !SaveMonthLedger(folder, kMonthEnd, kConvertedYear, kConvertedMonth, ledger)
+                         .ok();
             }
         }
         ::_exit(failures == 0 ? 0 : 1);
@@ -123,7 +126,7 @@ TEST(HistoryWriters, twoProgramsNeverWriteTheHistoryAtOnce) {
     TempFolder source, dir;
     testing::WriteFile(source.path() + "/VERADIV.DAT", testing::Sjis(testing::kForeignCategories));
     testing::WriteFile(source.path() + "/VERADIV.059", testing::ForeignDays({"0501", "0502"}));
-    dir.Write(kTarget, EncodeLedgerRecord(Breakfast(100)));
+    dir.Write(kConvertedFile, EncodeLedgerRecord(Breakfast(100)));
     const DataFolder folder = dir.folder();
 
     RunningHanaki hanaki(dir.path());
@@ -152,10 +155,10 @@ TEST(HistoryWriters, twoProgramsNeverWriteTheHistoryAtOnce) {
         EXPECT_EQ(damage, "") << entry.change;
     }
 
-    const std::string lastOfHanaki = dir.Read(kTarget);
+    const std::string lastOfHanaki = dir.Read(kConvertedFile);
     std::string err;
     ASSERT_EQ(Convert(source.path(), dir.path(), err), 0) << err;
-    EXPECT_NE(dir.Read(kTarget), lastOfHanaki);
+    EXPECT_NE(dir.Read(kConvertedFile), lastOfHanaki);
     history = ReadHistory(folder);
     ASSERT_FALSE(history.entries.empty());
     EXPECT_EQ(history.entries.back().kind, ChangeKind::Conversion);
@@ -164,7 +167,7 @@ TEST(HistoryWriters, twoProgramsNeverWriteTheHistoryAtOnce) {
     const std::optional<ChangeGroup> conversion = LastUndoableChange(history);
     ASSERT_TRUE(conversion);
     EXPECT_EQ(UndoChange(undoing, history, *conversion), "");
-    EXPECT_EQ(dir.Read(kTarget), lastOfHanaki);
+    EXPECT_EQ(dir.Read(kConvertedFile), lastOfHanaki);
 }
 
 // The data files of a folder by name, the history and the lock left out.
@@ -200,7 +203,7 @@ TEST(HistoryWriters, aConversionIsOneChangeThatOneUndoTakesBackWhole) {
             source.Write(name, name.starts_with("KAKMEMO")
                                    ? std::string(240, ' ')
                                    : testing::ForeignDays({name.substr(8, 2) + "01"}));
-        dir.Write(kTarget, EncodeLedgerRecord(Breakfast(100)));
+        dir.Write(kConvertedFile, EncodeLedgerRecord(Breakfast(100)));
         const auto before = DataFiles(dir);
         std::string err;
         ASSERT_EQ(Convert(source.path(), dir.path(), err), 0) << err;
