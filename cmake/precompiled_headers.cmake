@@ -88,7 +88,7 @@ function(hanaki_precompile_headers)
             continue()  # the data core, its tools and the small Qt cores: cheap enough
         endif()
         # A header made without a sanitizer's instrumentation is refused by
-        # the files built with it.
+        # the files built with it, and one made with it by plain files.
         get_target_property(options ${target} COMPILE_OPTIONS)
         set(anchor_options)
         if("-fsanitize=undefined" IN_LIST options)
@@ -97,6 +97,11 @@ function(hanaki_precompile_headers)
             endif()
             string(APPEND kind _undefined)
             set(anchor_options -fsanitize=undefined)
+        endif()
+        if("-fsanitize=address" IN_LIST options)
+            list(APPEND anchor_options ${hanaki_address_checks})
+        elseif(HANAKI_SANITIZE)
+            string(APPEND kind _plain)
         endif()
         set(anchor hanaki_${kind})
         if(NOT TARGET ${anchor})
