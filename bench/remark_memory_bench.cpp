@@ -29,8 +29,8 @@ void WriteYear(testing::TempFolder& dir) {
     }
 }
 
-// What the main window does at start: the twelve months read, and the first
-// completion asked (the remarks are indexed then).
+// What the main window's first completion costs: the twelve months are read
+// and the remarks indexed then.
 void ReadTwelveFullMonths(benchmark::State& state) {
     testing::TempFolder dir;
     WriteYear(dir);

@@ -1,6 +1,7 @@
 #include "data/book/remark_memory.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "data/book/ledger_search.h"
 #include "data/book/romaji.h"
@@ -12,16 +13,33 @@ RemarkMemory::RemarkMemory(TextFold fold) : folding_(fold) {}
 
 void RemarkMemory::Read(const DataFolder& folder, int closingDay, int year, int month, int months) {
     months_.clear();
+    remarks_.clear();
     indexed_ = false;
+    folder_ = folder;
+    closingDay_ = closingDay;
+    unread_.clear();
     for (int i = 0; i < months; ++i) {
-        MonthLedger ledger;
-        if (LoadMonthLedger(folder, closingDay, year, month, ledger).ok())
-            PutMonth(year, month, ledger);
+        unread_.insert(year * 100 + month);
         StepMonth(year, month, -1);
     }
 }
 
+void RemarkMemory::ReadUnread() {
+    // Taken first: PutMonth below must not note the months again.
+    const std::set<int> unread = std::exchange(unread_, {});
+    for (const int key : unread) {
+        MonthLedger ledger;
+        if (LoadMonthLedger(*folder_, closingDay_, key / 100, key % 100, ledger).ok())
+            PutMonth(key / 100, key % 100, ledger);
+    }
+}
+
 void RemarkMemory::PutMonth(int year, int month, const MonthLedger& ledger) {
+    if (!unread_.empty()) {
+        // Its file holds what it is given: read with the others, once.
+        unread_.insert(year * 100 + month);
+        return;
+    }
     std::vector<Use>& uses = months_[year * 100 + month];
     uses.clear();
     long long position = 0;
@@ -40,6 +58,7 @@ void RemarkMemory::PutMonth(int year, int month, const MonthLedger& ledger) {
 }
 
 void RemarkMemory::Index() {
+    ReadUnread();
     if (indexed_)
         return;
     remarks_.clear();

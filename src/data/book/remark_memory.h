@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,12 +31,13 @@ class RemarkMemory {
   public:
     explicit RemarkMemory(TextFold fold);
 
-    // Forgets everything and reads the `months` accounting months up to and
-    // including (year, month) (years since 1900). A month that cannot be read
-    // is left out.
+    // Forgets everything; the `months` accounting months up to and including
+    // (year, month) (years since 1900) are read from `folder` when first asked
+    // for. A month that cannot be read is left out.
     void Read(const DataFolder& folder, int closingDay, int year, int month, int months = 12);
     // What is remembered of accounting month (year, month) becomes the items
-    // of `ledger`: after an item is stored, corrected, deleted or undone.
+    // of `ledger`, which its file holds: after an item is stored, corrected,
+    // deleted or undone, or the month is opened.
     void PutMonth(int year, int month, const MonthLedger& ledger);
 
     // Remarks (code page 932) beginning with `typed` and longer than it, the
@@ -67,11 +69,17 @@ class RemarkMemory {
         std::u32string reading;        // folded, hiragana as katakana
         std::vector<const Use*> uses;  // oldest first
     };
+    void ReadUnread();
     void Index();
     static std::vector<std::string> Ranked(std::vector<const Remark*> found, std::size_t limit);
     std::optional<RemarkProposal> LastLive(const Remark& remark, const CategoryTable& master) const;
 
     Cp932Folding folding_;
+    // Until first asked, the months to read: a month put meanwhile is read
+    // from its file then, as the window would have given it.
+    std::optional<DataFolder> folder_;
+    int closingDay_ = 0;
+    std::set<int> unread_;                    // by year * 100 + month
     std::map<int, std::vector<Use>> months_;  // by year * 100 + month
     std::unordered_map<std::u32string, Remark> remarks_;
     bool indexed_ = false;

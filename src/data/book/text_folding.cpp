@@ -11,7 +11,7 @@ bool IsHalfWidthVoicedMark(char byte) {
 
 }  // namespace
 
-Cp932Folding::Cp932Folding(TextFold fold) : fold_(fold), table_(0x10000) {
+Cp932Folding::Cp932Folding(TextFold fold) : fold_(fold) {
     for (int byte = 0; byte < 256; ++byte)
         leadBytes_[static_cast<std::size_t>(byte)] =
             IsCp932LeadByte(static_cast<unsigned char>(byte));
@@ -24,6 +24,13 @@ const Cp932Folding::Entry& Cp932Folding::Learn(Entry& entry, std::string_view ch
     entry.known = true;
     folded_ += folded;
     return entry;
+}
+
+Cp932Folding::Entry& Cp932Folding::EntryOf(std::uint32_t code) {
+    std::unique_ptr<Page>& page = pages_[code >> 8];
+    if (!page)
+        page = std::make_unique<Page>();
+    return (*page)[code & 0xFF];
 }
 
 void Cp932Folding::Fold(std::string_view cp932, std::u32string& out) {
@@ -41,7 +48,7 @@ void Cp932Folding::Fold(std::string_view cp932, std::u32string& out) {
             Entry& marked = marked_[key];
             entry = marked.known ? &marked : &Learn(marked, cp932.substr(i, length));
         } else {
-            Entry& plain = table_[code];
+            Entry& plain = EntryOf(code);
             entry = plain.known ? &plain : &Learn(plain, cp932.substr(i, length));
         }
         out.append(folded_.data() + entry->offset, entry->length);

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 // Texts compared as find and the remark memory compare them: each character
 // as code page 932 stores it, Unicode NFKC, then case folding, so that "ｶﾞｿﾘﾝ"
@@ -18,7 +18,8 @@ using TextFold = std::u32string (*)(std::string_view utf8);
 
 // Code page 932 text, folded character by character through a table that
 // learns each character the first time it meets it: the ledgers of a century
-// hold a few hundred distinct characters, folded once each.
+// hold a few hundred distinct characters, folded once each, under a few
+// dozen lead bytes, so the table is made a lead byte's page at a time.
 class Cp932Folding {
   public:
     explicit Cp932Folding(TextFold fold);
@@ -33,9 +34,14 @@ class Cp932Folding {
     };
     const Entry& Learn(Entry& entry, std::string_view character);
 
+    using Page = std::array<Entry, 256>;
+    Entry& EntryOf(std::uint32_t code);
+
     TextFold fold_;
     std::array<bool, 256> leadBytes_{};
-    std::vector<Entry> table_;  // by character code: a byte, or lead byte * 256 + trail byte
+    // By character code (a byte, or lead byte * 256 + trail byte) over 256:
+    // the single bytes are page 0, never a lead byte.
+    std::array<std::unique_ptr<Page>, 256> pages_;
     // A character followed by a half-width voiced mark, which NFKC joins into one.
     std::unordered_map<std::uint32_t, Entry> marked_;
     std::u32string folded_;  // what the entries point into

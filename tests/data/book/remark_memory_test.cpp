@@ -100,6 +100,7 @@ TEST(RemarkMemory, FollowsTheOpenMonthAsItChanges) {
     MonthLedger december;
     ASSERT_TRUE(
         LoadMonthLedger(household.folder.folder(household.fs), kMonthEnd, 126, 12, december).ok());
+    EXPECT_EQ(Proposed(memory.LastItemWith("Super", household.master)), "2/1 -2140 SUPER");
     // Stored: the new item is the last with its remark.
     AppendItem(december, december.head, RecordOf(Item("261202", 4, 2, "-88", "super")));
     memory.PutMonth(126, 12, december);
@@ -114,6 +115,78 @@ TEST(RemarkMemory, FollowsTheOpenMonthAsItChanges) {
     EXPECT_EQ(memory.Completions("sun"), std::vector<std::string>{});
     // A category deleted from the master since: its items propose nothing.
     EXPECT_EQ(Proposed(memory.LastItemWith("Super", Master(1))), "none");
+}
+
+// The window stores items, opens months and undoes before anything is asked:
+// the months are read when first asked, each item counted once.
+TEST(RemarkMemory, ReadsItsMonthsWhenFirstAsked) {
+    struct Case {
+        const char* what;
+        bool askFirst;                     // a completion before the changes
+        std::vector<const char*> stores;   // remarks stored into December, saved then put
+        bool openOctober;                  // the window opens October 2025, a thirteenth month
+        bool readAgain;                    // an undo: the twelve months read again
+        std::vector<std::string> offered;  // Completions("t"), then "zo"
+    };
+    // Toy three uses, Tea two, Tax one: a store of Tax makes it the latest of
+    // two, after Toy; lost it stays last, counted twice it comes first.
+    const Case cases[] = {
+        {"nothing changed", false, {}, false, false, {"Toy", "Tea", "Tax"}},
+        {"a store before the first completion",
+         false,
+         {"Tax"},
+         false,
+         false,
+         {"Toy", "Tax", "Tea"}},
+        {"a store after it", true, {"Tax"}, false, false, {"Toy", "Tax", "Tea"}},
+        {"two stores, then an undo",
+         false,
+         {"Tax", "Tab"},
+         false,
+         true,
+         {"Toy", "Tax", "Tea", "Tab"}},
+        {"a month opened beyond the twelve", false, {}, true, false, {"Toy", "Tea", "Tax", "Zoo"}},
+        {"then an undo forgets it", true, {}, true, true, {"Toy", "Tea", "Tax"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder folder;
+        testing::FaultyFileSystem fs;
+        const DataFolder data = folder.folder(fs);
+        folder.Write("202510.DAT", LedgerFileBytes({Item("251020", 1, 1, "-1", "Zoo")}));
+        folder.Write("202611.DAT", LedgerFileBytes({Item("261101", 1, 1, "-1", "Tea"),
+                                                    Item("261102", 1, 1, "-1", "Tea"),
+                                                    Item("261103", 1, 1, "-1", "Tax")}));
+        RemarkMemory memory{LowerCase};
+        memory.Read(data, kMonthEnd, 126, 12);
+        MonthLedger december;
+        memory.PutMonth(126, 12, december);
+        // Written after the window opened, before the first completion.
+        folder.Write("202610.DAT", LedgerFileBytes({Item("261001", 1, 1, "-1", "Toy"),
+                                                    Item("261002", 1, 1, "-1", "Toy"),
+                                                    Item("261003", 1, 1, "-1", "Toy")}));
+        if (c.askFirst)
+            memory.Completions("t");
+        int last = 0;
+        for (const char* remark : c.stores) {
+            last = AppendItem(december, last, RecordOf(Item("261205", 1, 1, "-9", remark)));
+            ASSERT_TRUE(SaveMonthLedger(data, kMonthEnd, 126, 12, december).ok());
+            memory.PutMonth(126, 12, december);
+        }
+        if (c.openOctober) {
+            MonthLedger october;
+            ASSERT_TRUE(LoadMonthLedger(data, kMonthEnd, 125, 10, october).ok());
+            memory.PutMonth(125, 10, october);
+        }
+        if (c.readAgain) {
+            memory.Read(data, kMonthEnd, 126, 12);
+            memory.PutMonth(126, 12, december);
+        }
+        std::vector<std::string> offered = memory.Completions("t");
+        for (const std::string& zoo : memory.Completions("zo"))
+            offered.push_back(zoo);
+        EXPECT_EQ(offered, c.offered);
+    }
 }
 
 // UTF-8 as code points, ASCII case folded: kana stay as they are.
