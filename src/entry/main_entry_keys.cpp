@@ -426,7 +426,6 @@ void MainEntryKeys::RunSharedKey(SharedKey key, QWidget* from) {
     }
     if (screens_.UndoOrRedo(key, from)) {
         window_.ShowCurrentMonth();
-        window_.ReadRemarksAgain();
         window_.RefreshGuide();
         emit window_.ledgerChanged();
     }

@@ -139,7 +139,9 @@ void MainEntryScreen::ShowCurrentMonth() {
                  DaysInAccountingMonth(state_.closingDay(), state_.date.year, state_.date.month));
     dateFields_->Show();
     month_->Reload();
-    RememberMonth();
+    // The other window may have changed any month: an import, a restore,
+    // fixed items entered, an undo.
+    ReadRemarksAgain();
     month_->ShowDay();
     // An item begun on the old month is not carried into the new one.
     const EntryField field = keys_->field();

@@ -42,15 +42,15 @@ class MainEntryScreen : public QWidget {
     bool StartUp();
 
     // Reloads the month of state.date (another screen changed its year and
-    // month) and shows its date, the day and the month's totals. An item begun
-    // or being corrected on the old month is dropped.
+    // month, or any month's items) and shows its date, the day and the month's
+    // totals; the remarks offered are read again. An item begun or being
+    // corrected on the old month is dropped.
     void ShowCurrentMonth();
     // Opens ledger slot `slot` of the open month for correction, as picking
     // its row in the day grid and pressing Enter does: its day is shown, its
     // row picked and the fields filled. A slot that holds no item is ignored.
     void OpenForCorrection(int slot);
-    // The remarks of the last twelve months are read again (after an undo,
-    // which may have changed any month).
+    // The remarks of the last twelve months are read again when next asked for.
     void ReadRemarksAgain();
     // Shows the guide of the field that has the keys again (the master changed).
     void RefreshGuide();

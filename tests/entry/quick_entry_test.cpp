@@ -219,7 +219,8 @@ TEST(QuickEntry, TypedKeysFillTheFieldsAndStoreWhatTheyShow) {
     }
 }
 
-// What is stored, corrected, deleted, undone or redone is offered next, or no longer.
+// What is stored, corrected, deleted, undone or redone, or another window
+// wrote, is offered next, or no longer.
 TEST(QuickEntry, CompletionFollowsEveryChangeOfTheOpenMonth) {
     testing::January2000 window;
     KeepHistory(window.state.folder);
@@ -256,6 +257,16 @@ TEST(QuickEntry, CompletionFollowsEveryChangeOfTheOpenMonth) {
              window.Press(Qt::Key_Delete);
          },
          "z", "z"},
+        {"another window wrote an earlier month",
+         [&] {
+             window.folder.Write("199912.DAT", testing::RecordBytes({.date = "991210",
+                                                                     .category = "02",
+                                                                     .description = "01",
+                                                                     .amount = "-300",
+                                                                     .remark = "yacht"}));
+             window.screen->ShowCurrentMonth();
+         },
+         "y", "yacht"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
