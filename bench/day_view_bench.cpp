@@ -2,11 +2,9 @@
 
 #include <QTest>
 
-#include "app/program_screens.h"
-#include "entry/main_entry_screen.h"
+#include "main_window_on.h"
 #include "support/cp932_text.h"
 #include "support/ledger_records.h"
-#include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -32,19 +30,14 @@ void ShowDayOnAFullMonth(benchmark::State& state) {
     dir.Write("VERADIV.DAT", Sjis("+給料\r\n月給\r\n-食費\r\n朝食\r\n"));
     dir.Write("VERADIV.ENV", " 31 \r\n0,0\r\n");
     dir.Write("202612.DAT", CrowdedMonth());
-    ProgramState program(dir.folder(), [] { return CivilDate{2026, 12, 7}; });
-    testing::ScriptedMessages messages;
-    Services services{messages, ScreenMetrics(768)};
-    ProgramScreens screens(program, services);
-    MainEntryScreen screen(program, services, screens);
-    if (!screen.StartUp()) {
+    MainWindowOn window(dir.folder());
+    if (!window.Show()) {
         state.SkipWithError("start-up failed");
         return;
     }
-    screen.show();
     for (auto _ : state) {
-        QTest::keyClick(screen.focusWidget(), Qt::Key_PageUp);
-        QTest::keyClick(screen.focusWidget(), Qt::Key_PageDown);
+        QTest::keyClick(window.screen.focusWidget(), Qt::Key_PageUp);
+        QTest::keyClick(window.screen.focusWidget(), Qt::Key_PageDown);
     }
 }
 BENCHMARK(ShowDayOnAFullMonth)->Unit(benchmark::kMillisecond);

@@ -23,13 +23,12 @@
 #include <map>
 #include <optional>
 
-#include "app/program_screens.h"
 #include "data/formats/fixed_field.h"
 #include "entry/main_entry_screen.h"
+#include "main_window_on.h"
 #include "support/cp932_text.h"
 #include "support/keyboard.h"
 #include "support/ledger_records.h"
-#include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
 namespace hanaki {
@@ -397,17 +396,12 @@ void TypeTheWeek(benchmark::State& state, Way way) {
         dir.Write("202611.DAT", november);
         if (way == Way::QuickOneDigit)
             dir.Write("NYURYOKU.TXT", Sjis("1桁で次へ=1\r\n"));
-        ProgramState program(dir.folder(), [] { return CivilDate{2026, 12, 7}; });
-        testing::ScriptedMessages messages;
-        Services services{messages, ScreenMetrics(768)};
-        ProgramScreens screens(program, services);
-        MainEntryScreen screen(program, services, screens);
-        if (!screen.StartUp()) {
+        MainWindowOn window(dir.folder());
+        if (!window.Show()) {
             state.SkipWithError("start-up failed");
             return;
         }
-        screen.show();
-        WeekTyping typing(way, screen);
+        WeekTyping typing(way, window.screen);
         if (!typing.Type()) {
             state.SkipWithError("the window did not show what was expected");
             return;
